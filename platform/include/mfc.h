@@ -1,0 +1,31 @@
+// Every MFC class the system uses. Areas add their headers in their own section.
+#pragma once
+
+#include "win32.h"
+#include "mfc/afxdefs.h"
+#include "mfc/Object.h"
+
+// --- kernel: strings and geometry
+#include "mfc/String.h"
+#include "mfc/Point.h"
+#include "mfc/Size.h"
+#include "mfc/Rect.h"
+
+// --- kernel: exceptions and collections
+#include "mfc/Exception.h"
+#include "mfc/Collections.h"
+
+// --- kernel: files
+#include "mfc/File.h"
+
+// --- kernel: time and synchronisation
+#include "mfc/Time.h"
+#include "mfc/SyncObjects.h"
+
+// --- gdi wrappers
+#include "mfc/GdiWrappers.h"
+
+// --- windows, command targets and the application
+#include "mfc/WindowsCore.h"
+
+// --- end of areas

@@ -1,0 +1,30 @@
+// Every Win32 name the system uses. Areas add their headers in their own section.
+#pragma once
+
+#include "win32/types.h"
+
+// --- kernel: code page
+#include "win32/codepage.h"
+
+// --- kernel: errors, files and paths
+#include "win32/errors.h"
+#include "win32/fileapi.h"
+
+// --- kernel: threads, time, memory, processes
+#include "win32/sync.h"
+#include "win32/systime.h"
+#include "win32/globalmem.h"
+#include "win32/procapi.h"
+
+// --- kernel: modules and resources
+#include "win32/modules.h"
+#include "win32/resources.h"
+
+// --- user: windows and messages
+#include "win32/messages.h"
+#include "win32/user.h"
+
+// --- gdi
+#include "win32/gdi.h"
+
+// --- end of areas

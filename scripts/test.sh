@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+
+BUILD_DIR=${BUILD_DIR:-build}
+JOBS=$(nproc)
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
+cmake --build "$BUILD_DIR" -j "$JOBS"
+
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+cd "$BUILD_DIR"
+ctest --output-on-failure --no-tests=error -j "$JOBS" --timeout 300 "$@"
