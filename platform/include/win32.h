@@ -27,4 +27,7 @@
 // --- gdi
 #include "win32/gdi.h"
 
+// --- shell: registry, namespace, execution
+#include "win32/registry.h"
+
 // --- end of areas
