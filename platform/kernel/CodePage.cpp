@@ -1,6 +1,7 @@
 // Code page 949 (Unified Hangul Code) through tables built once from iconv,
 // so conversions are lookups with no shared conversion state.
 #include "win32/codepage.h"
+#include "win32/errors.h"
 
 #include <iconv.h>
 
@@ -12,13 +13,11 @@
 #include <mutex>
 #include <vector>
 
-void SetLastError(DWORD dwErrCode);
-
 namespace {
 
-const DWORD kErrInsufficientBuffer = 122;
-const DWORD kErrInvalidParameter = 87;
-const DWORD kErrNoUnicodeTranslation = 1113;
+const DWORD kErrInsufficientBuffer = ERROR_INSUFFICIENT_BUFFER;
+const DWORD kErrInvalidParameter = ERROR_INVALID_PARAMETER;
+const DWORD kErrNoUnicodeTranslation = ERROR_NO_UNICODE_TRANSLATION;
 const char16_t kDefaultWide = u'?';
 
 bool isLeadByte(unsigned char b)
