@@ -6,10 +6,6 @@
 
 #include <string>
 
-namespace mivo {
-bool ToPosixPath(LPCSTR winPath, std::string& posixUtf8);
-}
-
 namespace {
 
 const char* kDriver = "SQLite3";
