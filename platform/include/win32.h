@@ -8,6 +8,7 @@
 
 // --- kernel: errors, files and paths
 #include "win32/errors.h"
+#include "win32/handleapi.h"
 #include "win32/fileapi.h"
 
 // --- kernel: threads, time, memory, processes
