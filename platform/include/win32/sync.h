@@ -12,14 +12,6 @@
 
 #include <pthread.h>
 
-#ifndef MIVO_SECURITY_ATTRIBUTES_DEFINED
-#define MIVO_SECURITY_ATTRIBUTES_DEFINED
-typedef struct _SECURITY_ATTRIBUTES {
-    DWORD nLength;
-    LPVOID lpSecurityDescriptor;
-    BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
-#endif
 
 // Wait results.
 #define WAIT_OBJECT_0 0x00000000L
