@@ -438,14 +438,6 @@ CString COleDateTime::Format(LPCSTR lpszFormat) const
     return CString(FormatTime(lpszFormat, t).c_str());
 }
 
-CString COleDateTime::Format(UINT nFormatID) const
-{
-    CString format;
-    if (!format.LoadString(nFormatID))
-        return CString();
-    return Format(static_cast<LPCSTR>(format));
-}
-
 bool COleDateTime::operator==(const COleDateTime& date) const
 {
     return m_status == date.m_status && LinearFromDate(m_dt) == LinearFromDate(date.m_dt);

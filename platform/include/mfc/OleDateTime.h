@@ -75,7 +75,8 @@ public:
     CString Format(DWORD dwFlags = 0, LCID lcid = LANG_USER_DEFAULT) const;
     // strftime codes on the local calendar fields (%#d and friends drop leading zeros).
     CString Format(LPCSTR lpszFormat) const;
-    CString Format(UINT nFormatID) const;
+    // (No Format(UINT nFormatID): DWORD and UINT are one type here, so it would
+    // collide with Format(dwFlags). Load the format string and pass it instead.)
 
     bool operator==(const COleDateTime& date) const;
     bool operator!=(const COleDateTime& date) const;
