@@ -31,5 +31,6 @@
 
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
+#include "win32/version.h"
 
 // --- end of areas
