@@ -50,6 +50,14 @@ struct Client {
     }
 };
 
+HttpReply answer(int status, const std::string& body)
+{
+    HttpReply reply;
+    reply.status = status;
+    reply.body = body;
+    return reply;
+}
+
 std::string queryText(HINTERNET request, DWORD level)
 {
     char buffer[64];
@@ -61,7 +69,7 @@ std::string queryText(HINTERNET request, DWORD level)
 
 TEST(WinInet, PostSendsTheHeaderAndBodyAsGiven)
 {
-    LoopbackHttpServer server([](const HttpRequestRecord&) { return HttpReply{200, "a~/b~|"}; });
+    LoopbackHttpServer server([](const HttpRequestRecord&) { return answer(200, "a~/b~|"); });
     Client client(server.port());
     HINTERNET request = client.send("POST", "/wdbc/wdbc_sel.asp", "DBSP=P&a=1");
     ASSERT_NE(nullptr, request);
@@ -85,7 +93,7 @@ TEST(WinInet, PostSendsTheHeaderAndBodyAsGiven)
 
 TEST(WinInet, GetMayCarryABodyAndRequestsShareTheConnection)
 {
-    LoopbackHttpServer server([](const HttpRequestRecord& r) { return HttpReply{200, "got " + r.body}; });
+    LoopbackHttpServer server([](const HttpRequestRecord& r) { return answer(200, "got " + r.body); });
     Client client(server.port());
     for (int i = 0; i < 3; ++i) {
         HINTERNET request = client.send("GET", "/file.jpg", "x=1");
@@ -106,20 +114,19 @@ TEST(WinInet, RepliesWithoutLengthSlowOrRedirectedArriveAsSent)
     for (size_t i = 0; i < big.size(); ++i)
         big[i] = (char)('a' + i % 26);
     LoopbackHttpServer server([&](const HttpRequestRecord& r) {
-        if (r.path == "/nolength")
-            HttpReply whole{200, big};
-            whole.sendLength = false;
-            return whole;
-        if (r.path == "/slow")
-            HttpReply slow{200, "slowly"};
-            slow.chunkBytes = 2;
-            slow.chunkDelayMs = 20;
-            return slow;
-        if (r.path == "/moved")
-            HttpReply moved{302, "moved"};
-            moved.headers = {"Location: /elsewhere"};
-            return moved;
-        return HttpReply{404, "<html>missing</html>"};
+        HttpReply reply = answer(404, "<html>missing</html>");
+        if (r.path == "/nolength") {
+            reply = answer(200, big);
+            reply.sendLength = false;
+        } else if (r.path == "/slow") {
+            reply = answer(200, "slowly");
+            reply.chunkBytes = 2;
+            reply.chunkDelayMs = 20;
+        } else if (r.path == "/moved") {
+            reply = answer(302, "moved");
+            reply.headers = {"Location: /elsewhere"};
+        }
+        return reply;
     });
     Client client(server.port());
 
@@ -150,7 +157,7 @@ TEST(WinInet, FailuresAreReportedAndHandlesChecked)
 {
     int closedPort;
     {
-        LoopbackHttpServer server([](const HttpRequestRecord&) { return HttpReply{}; });
+        LoopbackHttpServer server([](const HttpRequestRecord&) { return answer(200, ""); });
         closedPort = server.port();
     }
     Client client(closedPort);
