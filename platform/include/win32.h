@@ -25,6 +25,7 @@
 // --- user: windows and messages
 #include "win32/messages.h"
 #include "win32/user.h"
+#include "win32/msgbox.h"
 
 // --- gdi
 #include "win32/gdi.h"
