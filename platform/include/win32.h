@@ -5,6 +5,7 @@
 
 // --- kernel: code page
 #include "win32/codepage.h"
+#include "win32/rect.h"
 
 // --- kernel: errors, files and paths
 #include "win32/errors.h"
@@ -30,5 +31,6 @@
 
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
+#include "win32/version.h"
 
 // --- end of areas
