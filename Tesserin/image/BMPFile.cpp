@@ -279,6 +279,7 @@ CBMPFile::CBMPFile(CWnd* progressWnd, int* interrupt) : m_pProgressWnd(progressW
 
 CBMPFile::~CBMPFile() {}
 
+#ifdef BI_RGB
 FILE* CBMPFile::ReadBMPHeader(CString path, BITMAP* bm, RGBQUAD** palette, DWORD* bytesRead, long* dataOffset)
 {
     if (palette)
@@ -315,6 +316,8 @@ FILE* CBMPFile::ReadBMPHeader(CString path, BITMAP* bm, RGBQUAD** palette, DWORD
         *dataOffset = long(layout.dataOffset);
     return file;
 }
+
+#endif
 
 BYTE* CBMPFile::LoadBMP(CString path, UINT* width, UINT* height)
 {
@@ -408,6 +411,7 @@ BOOL CBMPFile::SaveBMP(CString path, BYTE* data, UINT width, UINT height)
     return CloseWritten(file, ok);
 }
 
+#ifdef BI_RGB
 BOOL CBMPFile::SaveBMP(CString path, BYTE* data, UINT width, UINT height, int bits, int colours, RGBQUAD* palette)
 {
     if (bits != 1 && bits != 2 && bits != 4 && bits != 8)
@@ -443,3 +447,4 @@ BOOL CBMPFile::SaveBMP(CString path, BYTE* data, UINT width, UINT height, int bi
     }
     return CloseWritten(file, ok);
 }
+#endif
