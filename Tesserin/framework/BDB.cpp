@@ -30,23 +30,6 @@ DBTYPE ToDbType(int nType)
     }
 }
 
-// A Windows-form path ("C:\dir\file") as the POSIX UTF-8 path of the file.
-std::string ToPosixFileName(const char* winPath)
-{
-    std::string path = winPath;
-    if (path.size() >= 2 && path[1] == ':' && isalpha((unsigned char)path[0])) path.erase(0, 2);
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (mivo::IsLeadAt(path.c_str(), path.size(), i)) {
-            ++i;
-        } else if (path[i] == '\\') {
-            path[i] = '/';
-        }
-    }
-    std::string utf8;
-    mivo::AnsiToUtf8(path, utf8);
-    return utf8;
-}
-
 std::string DirectoryOf(const std::string& posixPath)
 {
     size_t slash = posixPath.rfind('/');
@@ -173,7 +156,13 @@ void CBDB::SetDBType(LPCSTR pszType)
 
 void CBDB::SetReadOnly(BOOL bReadOnly) { m_bReadOnly = bReadOnly; }
 
-std::string CBDB::PosixFileName() const { return ToPosixFileName(m_szFileName); }
+// Empty when the name has no place in the file system.
+std::string CBDB::PosixFileName() const
+{
+    std::string path;
+    if (!m_szFileName[0] || !mivo::ToPosixPath(m_szFileName, path)) return std::string();
+    return path;
+}
 
 Db* CBDB::NewDbHandle() const
 {
@@ -204,7 +193,9 @@ int CBDB::OpenDB()
     if (m_bDBOpen) return 1;
     std::string path = PosixFileName();
     // No name, or a folder's name: nothing to open (never a file in the root folder by accident).
-    if (path.empty() || path.back() == '/' || m_szFileName[0] == 0) {
+    size_t len = strlen(m_szFileName);
+    bool namesFolder = len == 0 || m_szFileName[len - 1] == '\\' || m_szFileName[len - 1] == '/';
+    if (namesFolder || path.empty() || path.back() == '/') {
         m_nStatus = ENOENT;
         return 0;
     }

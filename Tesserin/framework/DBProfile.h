@@ -4,6 +4,8 @@
 
 #include "framework/BDB.h"
 
+class CStringArray;
+
 class AFX_EXT_CLASS CDBProfile : public CBDB {
 public:
     enum {

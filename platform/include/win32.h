@@ -5,6 +5,7 @@
 
 // --- kernel: code page
 #include "win32/codepage.h"
+#include "win32/rect.h"
 
 // --- kernel: errors, files and paths
 #include "win32/errors.h"
