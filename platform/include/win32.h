@@ -33,4 +33,7 @@
 #include "win32/registry.h"
 #include "win32/version.h"
 
+// --- net
+#include "win32/wininet.h"
+
 // --- end of areas

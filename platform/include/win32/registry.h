@@ -75,7 +75,9 @@ typedef LONG LSTATUS;
 
 // Access rights.
 #ifndef DELETE
+#ifndef DELETE
 #define DELETE 0x00010000L
+#endif
 #endif
 #ifndef READ_CONTROL
 #define READ_CONTROL 0x00020000L

@@ -28,7 +28,9 @@
 #define STATUS_PENDING STILL_ACTIVE
 
 // Access rights: accepted and ignored (every handle has full access).
+#ifndef DELETE
 #define DELETE 0x00010000L
+#endif
 #define READ_CONTROL 0x00020000L
 #define SYNCHRONIZE 0x00100000L
 #define STANDARD_RIGHTS_REQUIRED 0x000F0000L
