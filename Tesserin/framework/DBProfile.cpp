@@ -128,3 +128,13 @@ void CDBProfile::StartGubn(LPCSTR pszSection)
     Start();
 }
 
+void CDBProfile::FillCodeStringArray(LPCSTR pszSection, CStringArray& arr)
+{
+    arr.RemoveAll();
+    InitRowBuffer();
+    SetKeyColumnString(0, pszSection, TRUE);
+    CString section = GetKeyColumnString(0);  // as the column holds it: cut to the width
+    section.TrimRight(' ');
+    if (Start() != 0) return;
+    while (GetNext() == 0 && GetKeyColumnString(0) == section) arr.Add(GetDataColumnString(COL_TEXT));
+}

@@ -4,8 +4,6 @@
 
 #include "framework/BDB.h"
 
-class CStringArray;
-
 class AFX_EXT_CLASS CDBProfile : public CBDB {
 public:
     enum {
