@@ -232,8 +232,8 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
             SetLastError(ERROR_ALREADY_EXISTS);
             return FALSE;
         }
-        if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode)) {
-            SetLastError(ERROR_ACCESS_DENIED);  // folders are never replaced
+        if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode) || IsOwnerReadOnly(targetStat)) {
+            SetLastError(ERROR_ACCESS_DENIED);  // folders and read-only files are never replaced
             return FALSE;
         }
     }

@@ -215,6 +215,31 @@ TEST_F(FileOps, OpenErrorsHaveTheWindowsCodes)
     CloseHandle(h);
 }
 
+// Read-only files are not written over, whoever runs the program.
+TEST_F(FileOps, ReadOnlyFilesAreNotOverwritten)
+{
+    WritePosix(Posix("ro.jpg"), "keep");
+    WritePosix(Posix("other.jpg"), "other");
+    ASSERT_TRUE(SetFileAttributes(Win("ro.jpg").c_str(), FILE_ATTRIBUTE_READONLY));
+    for (DWORD disposition : {CREATE_ALWAYS, TRUNCATE_EXISTING, OPEN_EXISTING}) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE,
+                  CreateFile(Win("ro.jpg").c_str(), GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr));
+        EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    }
+    EXPECT_EQ(nullptr, mivo::FOpen(Win("ro.jpg").c_str(), "wb"));
+    EXPECT_EQ(nullptr, mivo::FOpen(Win("ro.jpg").c_str(), "r+b"));
+    EXPECT_FALSE(CopyFile(Win("other.jpg").c_str(), Win("ro.jpg").c_str(), FALSE));
+    EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_FALSE(MoveFileEx(Win("other.jpg").c_str(), Win("ro.jpg").c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_EQ("keep", ReadPosix(Posix("ro.jpg")));
+    EXPECT_EQ("other", ReadPosix(Posix("other.jpg")));
+
+    HANDLE h = CreateFile(Win("ro.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h);
+    CloseHandle(h);
+}
+
 // Permissions do not stop root, so the check runs in a child without privileges.
 TEST_F(FileOps, UnreadableFilesGiveAccessDenied)
 {
