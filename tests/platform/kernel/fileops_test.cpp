@@ -136,6 +136,23 @@ TEST_F(FileOps, FoldersAndDeletion)
     EXPECT_EQ(-1, _access(Win("폴더").c_str(), 0));
 }
 
+// Links are marked, and removing one never touches what it points to.
+TEST_F(FileOps, LinksToFoldersAreMarkedAndRemovedAlone)
+{
+    ASSERT_EQ(0, mkdir(Posix("real").c_str(), 0755));
+    WritePosix(Posix("real/keep.jpg"), "k");
+    ASSERT_EQ(0, symlink(Posix("real").c_str(), Posix("link").c_str()));
+
+    DWORD attributes = GetFileAttributes(Win("link").c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    EXPECT_FALSE(GetFileAttributes(Win("real").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    ASSERT_TRUE(RemoveDirectory(Win("link").c_str()));
+    EXPECT_FALSE(ExistsPosix(Posix("link")));
+    EXPECT_EQ("k", ReadPosix(Posix("real/keep.jpg")));
+}
+
 TEST_F(FileOps, AttributesFollowPermissionsAndDotNames)
 {
     WritePosix(Posix("plain.txt"), "12345");
