@@ -5,6 +5,7 @@
 #include "win32/input.h"
 #include "win32/paint.h"
 #include "win32/usersys.h"
+#include "win32/msgbox.h"
 
 #include <cstring>
 

@@ -1,8 +1,9 @@
 // Per-thread message queues: sending across threads, posting, retrieving and dispatching.
 #include "user/UserState.h"
 #include "user/UserInternal.h"
+#include "kernel/Waitable.h"
+#include "win32/sync.h"
 
-#include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -26,8 +27,7 @@ UserState& State()
 
 DWORD CurrentThreadId()
 {
-    static thread_local DWORD id = (DWORD)syscall(SYS_gettid);
-    return id;
+    return GetCurrentThreadId();
 }
 
 uint64_t MonotonicMs()
@@ -65,6 +65,8 @@ void WakeQueueLocked(ThreadQueue& q)
     q.cv.notify_all();
     if (q.waiter)
         q.waiter->Wake();
+    // A thread blocked in a kernel wait looks at its queue again.
+    WakeWaitingThread(q.threadId);
 }
 
 std::shared_ptr<ThreadQueue> QueueOfThreadLocked(DWORD threadId)
@@ -75,10 +77,21 @@ std::shared_ptr<ThreadQueue> QueueOfThreadLocked(DWORD threadId)
     return it->second;
 }
 
+// Kernel waits on a thread with a queue keep handling what others send to it.
+static bool WaitPumpForKernel()
+{
+    return HasCurrentQueue() && ProcessSentMessages(*CurrentQueue());
+}
+
 std::shared_ptr<ThreadQueue> CurrentQueue()
 {
     if (t_queueOwner.queue)
         return t_queueOwner.queue;
+    static bool pumpInstalled = [] {
+        SetWaitPump(WaitPumpForKernel);
+        return true;
+    }();
+    (void)pumpInstalled;
     auto q = std::make_shared<ThreadQueue>();
     q->threadId = CurrentThreadId();
     {
@@ -722,4 +735,49 @@ UINT RegisterWindowMessage(LPCSTR lpString)
     UINT id = State().nextRegisteredMessage++;
     table[key] = id;
     return id;
+}
+
+DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds, DWORD dwWakeMask,
+                                  DWORD dwFlags)
+{
+    auto q = CurrentQueue();
+    uint64_t start = MonotonicMs();
+    for (;;) {
+        ProcessSentMessages(*q);
+        if (q->waiter)
+            q->waiter->Poll();
+        if (GetQueueStatus(dwWakeMask) & 0xFFFF)
+            return WAIT_OBJECT_0 + nCount;
+        DWORD wait = dwMilliseconds;
+        bool timerCap = false;
+        if (dwMilliseconds != INFINITE) {
+            uint64_t spent = MonotonicMs() - start;
+            wait = spent >= dwMilliseconds ? 0 : (DWORD)(dwMilliseconds - spent);
+        }
+        if (dwWakeMask & QS_TIMER) {
+            UserGuard guard(UserLock());
+            int next = MsUntilNextTimerLocked(*q);
+            if (next >= 0 && (wait == INFINITE || (DWORD)next < wait)) {
+                wait = (DWORD)next;
+                timerCap = true;
+            }
+        }
+        if (q->waiter && wait > 10) {
+            // Native events arrive through polling; look again soon.
+            wait = 10;
+            timerCap = true;
+        }
+        DWORD r = WaitForHandlesOrWake(nCount, pHandles, (dwFlags & MWMO_WAITALL) ? TRUE : FALSE, wait);
+        if (r == WAIT_OBJECT_0 + nCount)
+            continue;
+        if (r == WAIT_TIMEOUT && timerCap)
+            continue;
+        return r;
+    }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                DWORD dwWakeMask)
+{
+    return MsgWaitForMultipleObjectsEx(nCount, pHandles, dwMilliseconds, dwWakeMask, fWaitAll ? MWMO_WAITALL : 0);
 }

@@ -12,18 +12,9 @@ namespace {
 RECT g_workArea = {0, 0, 0, 0};
 bool g_workAreaSet = false;
 std::string g_wallpaper;
-DWORD g_verMajor = 5, g_verMinor = 1, g_verBuild = 2600, g_verPlatform = VER_PLATFORM_WIN32_NT;
 UINT g_doubleClickTime = 500;
 
 }  // namespace
-
-void SetReportedWindowsVersion(DWORD major, DWORD minor, DWORD build, DWORD platformId)
-{
-    g_verMajor = major;
-    g_verMinor = minor;
-    g_verBuild = build;
-    g_verPlatform = platformId;
-}
 
 }  // namespace mivo
 
@@ -203,41 +194,3 @@ BOOL SetDoubleClickTime(UINT t)
     return TRUE;
 }
 
-BOOL MessageBeep(UINT)
-{
-    return TRUE;
-}
-
-DWORD GetVersion()
-{
-    DWORD v = (g_verMajor & 0xFF) | ((g_verMinor & 0xFF) << 8);
-    if (g_verPlatform == VER_PLATFORM_WIN32_NT)
-        v |= (g_verBuild & 0x7FFF) << 16;
-    else
-        v |= 0x80000000u;
-    return v;
-}
-
-BOOL GetVersionEx(LPOSVERSIONINFOA info)
-{
-    if (!info)
-        return FALSE;
-    DWORD size = info->dwOSVersionInfoSize;
-    if (size != sizeof(OSVERSIONINFOA) && size != sizeof(OSVERSIONINFOEXA))
-        return FALSE;
-    info->dwMajorVersion = g_verMajor;
-    info->dwMinorVersion = g_verMinor;
-    info->dwBuildNumber = g_verBuild;
-    info->dwPlatformId = g_verPlatform;
-    std::snprintf(info->szCSDVersion, sizeof(info->szCSDVersion), "%s",
-                  g_verMajor == 5 && g_verMinor == 1 ? "Service Pack 2" : "");
-    if (size == sizeof(OSVERSIONINFOEXA)) {
-        auto* ex = (OSVERSIONINFOEXA*)info;
-        ex->wServicePackMajor = (g_verMajor == 5 && g_verMinor == 1) ? 2 : 0;
-        ex->wServicePackMinor = 0;
-        ex->wSuiteMask = 0x0100;  // single user
-        ex->wProductType = VER_NT_WORKSTATION;
-        ex->wReserved = 0;
-    }
-    return TRUE;
-}

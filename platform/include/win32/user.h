@@ -467,3 +467,9 @@ HWND RealChildWindowFromPoint(HWND hwndParent, POINT ptParentClientCoords);
 #define CWP_SKIPINVISIBLE 0x0001
 #define CWP_SKIPDISABLED 0x0002
 #define CWP_SKIPTRANSPARENT 0x0004
+
+// Waiting for handles and for messages at once.
+DWORD MsgWaitForMultipleObjects(DWORD nCount, const HANDLE* pHandles, BOOL fWaitAll, DWORD dwMilliseconds,
+                                DWORD dwWakeMask);
+DWORD MsgWaitForMultipleObjectsEx(DWORD nCount, const HANDLE* pHandles, DWORD dwMilliseconds, DWORD dwWakeMask,
+                                  DWORD dwFlags);

@@ -269,3 +269,63 @@ TEST(Timers, DestroyingTheWindowKillsItsTimers)
     DestroyWindow(h);
     EXPECT_FALSE(KillTimer(h, 1));
 }
+
+namespace {
+
+struct ReportJob {
+    HWND target;
+    LRESULT answer = 0;
+};
+
+DWORD WINAPI ReportingWorker(LPVOID p)
+{
+    auto* job = (ReportJob*)p;
+    // Progress reports the way the image classes send them.
+    for (int percent = 10; percent <= 100; percent += 45)
+        job->answer += SendMessage(job->target, 0x84F, (WPARAM)percent, 0);
+    return 0;
+}
+
+}  // namespace
+
+TEST(SendMessageAcrossThreads, UiThreadWaitingOnWorkerKeepsHandlingItsReports)
+{
+    MessageRecorder rec;
+    HWND ui = CreateTestWindow("ui", WS_POPUP, 0, 0, 10, 10);
+    std::vector<int> seen;
+    DWORD uiThread = GetCurrentThreadId();
+    bool onUiThread = true;
+    rec.OnMessage(0x84F, [&](HWND, UINT, WPARAM w, LPARAM, LRESULT* r) {
+        seen.push_back((int)w);
+        onUiThread = onUiThread && GetCurrentThreadId() == uiThread;
+        *r = 1;
+        return true;
+    });
+    ReportJob job{ui};
+    HANDLE thread = CreateThread(nullptr, 0, ReportingWorker, &job, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, INFINITE), (DWORD)WAIT_OBJECT_0);
+    CloseHandle(thread);
+    EXPECT_EQ(seen, (std::vector<int>{10, 55, 100}));
+    EXPECT_TRUE(onUiThread);
+    EXPECT_EQ(job.answer, 3);
+    DestroyWindow(ui);
+}
+
+TEST(MessageQueue, MsgWaitWakesForPostedMessagesAndHandles)
+{
+    MessageRecorder rec;
+    HWND ui = CreateTestWindow("ui", WS_POPUP, 0, 0, 10, 10);
+    PumpUntilIdle();
+    HANDLE event = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+    std::thread poster([&] { PostMessage(ui, WM_USER + 3, 0, 0); });
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT), (DWORD)WAIT_OBJECT_0 + 1);
+    poster.join();
+    PumpUntilIdle();
+    std::thread setter([&] { SetEvent(event); });
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, INFINITE, QS_ALLINPUT), (DWORD)WAIT_OBJECT_0);
+    setter.join();
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT), (DWORD)WAIT_TIMEOUT);
+    CloseHandle(event);
+    DestroyWindow(ui);
+}
