@@ -25,6 +25,11 @@
 // --- user: windows and messages
 #include "win32/messages.h"
 #include "win32/user.h"
+#include "win32/paint.h"
+#include "win32/input.h"
+#include "win32/cursors.h"
+#include "win32/usersys.h"
+#include "win32/userext.h"
 #include "win32/msgbox.h"
 
 // --- gdi
