@@ -98,7 +98,7 @@ std::vector<std::string> Candidates(const std::string& name)
     }
     std::vector<std::string> files;
     std::string lowerBase = Lower(base);
-    if (EndsWith(lowerBase, ".so")) {
+    if (EndsWith(lowerBase, ".so") || lowerBase.find(".so.") != std::string::npos) {
         files.push_back(base);
     } else {
         std::string stem = base;

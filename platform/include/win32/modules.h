@@ -7,7 +7,7 @@
 // folder and then on the dynamic loader's search path (LD_LIBRARY_PATH, the
 // run path, the system folders). A name with a folder searches only that
 // folder (Windows form "C:\..\X.dll" or a POSIX path); a name ending in ".so"
-// is tried as it stands. Names compare ignoring case, folder, a "lib" prefix
+// or with a version ("libc.so.6") is tried as it stands. Names compare ignoring case, folder, a "lib" prefix
 // and the ".dll", ".exe" or ".so" suffix, so "TWAIN_32.DLL", "twain_32" and
 // "libTWAIN_32.so" name one module. Modules registered in-process are found
 // first. GetProcAddress by ordinal works for in-process modules only (shared
