@@ -642,12 +642,18 @@ TEST_F(RcTest, MalformedScriptsFailWithFileAndLine)
 {
     rc_.Write("broken.h", "#define A 1\n#if A\n#define B 2\n");
     rc_.Write("notabitmap.bmp", std::string("GIF89a"));
+    std::string deepMenu = "1 MENU\n";
+    for (int i = 0; i < 20; ++i)
+        deepMenu += "BEGIN POPUP \"x\"\n";
     const struct {
-        const char* script;
+        std::string script;
         const char* file;
         int line;
         const char* message;
     } cases[] = {
+        {"1 RCDATA { " + std::string(300, '(') + "1" + std::string(300, ')') + " }\n", "test.rc", 1,
+         "nested too deeply"},
+        {deepMenu, "test.rc", 19, "menus nested too deeply"},
         {u8"STRINGTABLE\nBEGIN\n    1 \"abc\nEND\n", "test.rc", 3, "unterminated string"},
         {u8"1 DIALOG 0,0,10,10\nBEGIN\n    BUTTONX \"x\", 1, 0, 0, 1, 1\nEND\n", "test.rc", 3,
          "unknown control statement 'BUTTONX'"},
