@@ -1,5 +1,7 @@
 #include "image/ImageFile.h"
 
+#include "win32.h"
+
 #include <atomic>
 #include <cstdio>
 #include <unistd.h>
@@ -11,34 +13,32 @@ FILE* OpenImageFile(const char* path, const char* mode)
 {
     if (!path || !*path)
         return nullptr;
-    return fopen(path, mode);
+    return mivo::FOpen(path, mode);
 }
 
 std::string TempPathBeside(const char* target)
 {
     static std::atomic<unsigned> counter{0};
     std::string folder(target ? target : "");
-    size_t cut = folder.find_last_of("\\/");
+    size_t cut = folder.find_last_of('\\');
     folder = cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
     for (;;) {
         char name[64];
         snprintf(name, sizeof name, "~img%d_%u.tmp", int(getpid()), counter++);
         std::string path = folder + name;
-        FILE* f = OpenImageFile(path.c_str(), "rb");
-        if (!f)
+        if (GetFileAttributes(path.c_str()) == INVALID_FILE_ATTRIBUTES)
             return path;
-        fclose(f);
     }
 }
 
 bool ReplaceWithFile(const char* temp, const char* target)
 {
-    return rename(temp, target) == 0;
+    return MoveFileEx(temp, target, MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 void RemoveImageFile(const char* path)
 {
-    remove(path);
+    DeleteFile(path);
 }
 
 }  // namespace image

@@ -10,6 +10,8 @@
 #include <new>
 #include <string>
 
+// The Win32 types already name INT32; tell the library's headers so.
+#define XMD_H
 #include <jpeglib.h>
 #include <jerror.h>
 
