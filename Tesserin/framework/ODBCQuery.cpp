@@ -75,10 +75,9 @@ CString quoted(CString value)
 
 namespace {
 
-// Interim until the window layer lands: the message goes to standard error.
 void showConnectionFailure(const CString& text)
 {
-    std::fprintf(stderr, "%s\n", mivo::ToUtf8(text).c_str());
+    ::MessageBox(nullptr, text, nullptr, MB_OK | MB_ICONERROR);
 }
 
 void sendProgress(CWnd*, int) {}

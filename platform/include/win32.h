@@ -25,6 +25,7 @@
 // --- user: windows and messages
 #include "win32/messages.h"
 #include "win32/user.h"
+#include "win32/msgbox.h"
 
 // --- gdi
 #include "win32/gdi.h"
@@ -32,5 +33,8 @@
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
 #include "win32/version.h"
+
+// --- net
+#include "win32/wininet.h"
 
 // --- end of areas

@@ -2,6 +2,8 @@
 // checks take the newest look they know.
 #include "win32/version.h"
 
+#include "win32/errors.h"
+
 #include <cstring>
 
 namespace {
@@ -22,7 +24,10 @@ BOOL GetVersionExA(LPOSVERSIONINFOA info)
 {
     if (!info) return FALSE;
     DWORD size = info->dwOSVersionInfoSize;
-    if (size != sizeof(OSVERSIONINFOA) && size != sizeof(OSVERSIONINFOEXA)) return FALSE;
+    if (size != sizeof(OSVERSIONINFOA) && size != sizeof(OSVERSIONINFOEXA)) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return FALSE;
+    }
     info->dwMajorVersion = kMajor;
     info->dwMinorVersion = kMinor;
     info->dwBuildNumber = kBuild;

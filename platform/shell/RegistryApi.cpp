@@ -133,16 +133,16 @@ void ClearClass(LPSTR lpClass, LPDWORD lpcchClass)
     *lpcchClass = 0;
 }
 
-// The store's last change as a FILETIME (100 ns since 1601), written through the opaque pointer.
-void FillWriteTime(struct _FILETIME* ft)
+// The store's last change as a FILETIME (100 ns since 1601).
+void FillWriteTime(PFILETIME ft)
 {
     if (!ft) return;
     ULONGLONG t = 0;
     struct stat st;
     if (stat(mivo::reg::StorePath().c_str(), &st) == 0)
         t = ((ULONGLONG)st.st_mtim.tv_sec + 11644473600ull) * 10000000ull + (ULONGLONG)st.st_mtim.tv_nsec / 100;
-    DWORD parts[2] = {(DWORD)(t & 0xFFFFFFFF), (DWORD)(t >> 32)};
-    memcpy(ft, parts, sizeof parts);
+    ft->dwLowDateTime = (DWORD)(t & 0xFFFFFFFF);
+    ft->dwHighDateTime = (DWORD)(t >> 32);
 }
 
 }  // namespace
@@ -177,7 +177,7 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult)
 }
 
 LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD, REGSAM samDesired,
-                     struct _SECURITY_ATTRIBUTES*, PHKEY phkResult, LPDWORD lpdwDisposition)
+                     LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     if (!phkResult || !lpSubKey) return ERROR_INVALID_PARAMETER;
     *phkResult = nullptr;
@@ -361,7 +361,7 @@ DWORD SHDeleteKeyA(HKEY hKey, LPCSTR pszSubKey)
 }
 
 LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD, LPSTR lpClass,
-                   LPDWORD lpcchClass, struct _FILETIME* lpftLastWriteTime)
+                   LPDWORD lpcchClass, PFILETIME lpftLastWriteTime)
 {
     if (!lpName || !lpcchName) return ERROR_INVALID_PARAMETER;
     OpenKey k;
@@ -408,7 +408,7 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
 LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD, LPDWORD lpcSubKeys,
                       LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                       LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
-                      struct _FILETIME* lpftLastWriteTime)
+                      PFILETIME lpftLastWriteTime)
 {
     OpenKey k;
     if (!Resolve(hKey, k)) return ERROR_INVALID_HANDLE;

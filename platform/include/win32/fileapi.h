@@ -26,7 +26,9 @@
 #define FILE_APPEND_DATA 0x0004
 #define FILE_READ_ATTRIBUTES 0x0080
 #define FILE_WRITE_ATTRIBUTES 0x0100
+#ifndef DELETE
 #define DELETE 0x00010000
+#endif
 
 // Sharing modes are accepted and have no effect: POSIX files are not locked.
 #define FILE_SHARE_READ 0x00000001

@@ -3,9 +3,7 @@
 
 #include "win32/types.h"
 #include "win32/errors.h"
-
-struct _SECURITY_ATTRIBUTES;
-struct _FILETIME;
+#include "win32/fileapi.h"
 
 typedef DWORD REGSAM;
 typedef LONG LSTATUS;
@@ -77,7 +75,9 @@ typedef LONG LSTATUS;
 
 // Access rights.
 #ifndef DELETE
+#ifndef DELETE
 #define DELETE 0x00010000L
+#endif
 #endif
 #ifndef READ_CONTROL
 #define READ_CONTROL 0x00020000L
@@ -123,7 +123,7 @@ LONG RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
 LONG RegCreateKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
 LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
-                     REGSAM samDesired, struct _SECURITY_ATTRIBUTES* lpSecurityAttributes, PHKEY phkResult,
+                     REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
                      LPDWORD lpdwDisposition);
 LONG RegCloseKey(HKEY hKey);
 LONG RegFlushKey(HKEY hKey);
@@ -137,13 +137,13 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 LONG RegEnumKeyA(HKEY hKey, DWORD dwIndex, LPSTR lpName, DWORD cchName);
 LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
-                   LPSTR lpClass, LPDWORD lpcchClass, struct _FILETIME* lpftLastWriteTime);
+                   LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
                    LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 LONG RegQueryInfoKeyA(HKEY hKey, LPSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved, LPDWORD lpcSubKeys,
                       LPDWORD lpcbMaxSubKeyLen, LPDWORD lpcbMaxClassLen, LPDWORD lpcValues,
                       LPDWORD lpcbMaxValueNameLen, LPDWORD lpcbMaxValueLen, LPDWORD lpcbSecurityDescriptor,
-                      struct _FILETIME* lpftLastWriteTime);
+                      PFILETIME lpftLastWriteTime);
 // The shell's recursive deletion: the subkey with everything below it.
 DWORD SHDeleteKeyA(HKEY hKey, LPCSTR pszSubKey);
 
@@ -152,7 +152,7 @@ inline LONG RegOpenKey(HKEY k, LPCSTR s, PHKEY r) { return RegOpenKeyA(k, s, r);
 inline LONG RegOpenKeyEx(HKEY k, LPCSTR s, DWORD o, REGSAM sam, PHKEY r) { return RegOpenKeyExA(k, s, o, sam, r); }
 inline LONG RegCreateKey(HKEY k, LPCSTR s, PHKEY r) { return RegCreateKeyA(k, s, r); }
 inline LONG RegCreateKeyEx(HKEY k, LPCSTR s, DWORD res, LPSTR cls, DWORD opt, REGSAM sam,
-                           struct _SECURITY_ATTRIBUTES* sa, PHKEY r, LPDWORD disp)
+                           LPSECURITY_ATTRIBUTES sa, PHKEY r, LPDWORD disp)
 {
     return RegCreateKeyExA(k, s, res, cls, opt, sam, sa, r, disp);
 }
@@ -170,7 +170,7 @@ inline LONG RegDeleteValue(HKEY k, LPCSTR n) { return RegDeleteValueA(k, n); }
 inline LONG RegDeleteKey(HKEY k, LPCSTR s) { return RegDeleteKeyA(k, s); }
 inline LONG RegEnumKey(HKEY k, DWORD i, LPSTR n, DWORD cch) { return RegEnumKeyA(k, i, n, cch); }
 inline LONG RegEnumKeyEx(HKEY k, DWORD i, LPSTR n, LPDWORD cch, LPDWORD res, LPSTR cls, LPDWORD cchCls,
-                         struct _FILETIME* ft)
+                         PFILETIME ft)
 {
     return RegEnumKeyExA(k, i, n, cch, res, cls, cchCls, ft);
 }
@@ -180,7 +180,7 @@ inline LONG RegEnumValue(HKEY k, DWORD i, LPSTR n, LPDWORD cch, LPDWORD res, LPD
 }
 inline LONG RegQueryInfoKey(HKEY k, LPSTR cls, LPDWORD cchCls, LPDWORD res, LPDWORD subKeys, LPDWORD maxSubKey,
                             LPDWORD maxCls, LPDWORD values, LPDWORD maxValueName, LPDWORD maxValue,
-                            LPDWORD secDesc, struct _FILETIME* ft)
+                            LPDWORD secDesc, PFILETIME ft)
 {
     return RegQueryInfoKeyA(k, cls, cchCls, res, subKeys, maxSubKey, maxCls, values, maxValueName, maxValue,
                             secDesc, ft);

@@ -28,10 +28,19 @@
 #define STATUS_PENDING STILL_ACTIVE
 
 // Access rights: accepted and ignored (every handle has full access).
+// The standard rights are shared with the file and registry headers.
+#ifndef DELETE
 #define DELETE 0x00010000L
+#endif
+#ifndef READ_CONTROL
 #define READ_CONTROL 0x00020000L
+#endif
+#ifndef SYNCHRONIZE
 #define SYNCHRONIZE 0x00100000L
+#endif
+#ifndef STANDARD_RIGHTS_REQUIRED
 #define STANDARD_RIGHTS_REQUIRED 0x000F0000L
+#endif
 #define EVENT_MODIFY_STATE 0x0002
 #define EVENT_ALL_ACCESS (STANDARD_RIGHTS_REQUIRED | SYNCHRONIZE | 0x3)
 #define MUTEX_MODIFY_STATE 0x0001

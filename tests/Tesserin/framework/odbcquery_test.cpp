@@ -2,6 +2,7 @@
 
 #include "framework/DataSource.h"
 #include "framework/ODBCQuery.h"
+#include "support/MessageBoxCapture.h"
 #include "support/TempDatabase.h"
 
 #include <filesystem>
@@ -303,8 +304,11 @@ TEST_F(ODBCQueryTest, AnOpenSelectDoesNotLockOutAWriter)
 
 TEST_F(ODBCQueryTest, StatementsWithoutConnectionFail)
 {
+    mivotest::MessageBoxCapture boxes;
     CODBCQuery q("NoSuchSource", "user", "", 1);
     EXPECT_EQ(0, q.InitQuery());
+    ASSERT_EQ(1u, boxes.shown().size());
+    EXPECT_EQ("DB Connection Failed ( DSN: NoSuchSource, UID: user)", boxes.shown()[0].text);
     EXPECT_EQ(0, q.RunStructQuery("Select From Notes"));
     EXPECT_EQ(0, q.FetchNextRow());
     EXPECT_EQ(nullptr, q.ColumnValue(0, 1));

@@ -424,6 +424,7 @@ TEST(WindowsVersion, AnswersWindowsXpOfTheNtFamily)
 
     info.dwOSVersionInfoSize = 10;
     EXPECT_FALSE(GetVersionEx(&info));
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INSUFFICIENT_BUFFER);
 }
 
 }  // namespace
