@@ -46,5 +46,5 @@ for target in 1:jpeg 2:bmp 3:gif 4:exif; do
     bmp) cp "$seeds"/*.bmp "$out/corpus_$name/" ;;
     gif) cp "$seeds"/*.gif "$out/corpus_$name/" ;;
   esac
-  (cd "$out" && ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=3000 -max_len=65536 "corpus_$name" 2>&1 | grep -E "^Done|ERROR|SUMMARY" || true)
+  (cd "$out" && ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=3000 -max_len=65536 "corpus_$name" 2>&1 | grep -E "^Done|ERROR|SUMMARY") || true
 done

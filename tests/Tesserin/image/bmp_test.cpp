@@ -238,6 +238,7 @@ TEST_F(BmpTest, RefusedAndTruncatedFiles)
         {"negative width", patched(good24, 18, uint32_t(-9), 4)},
         {"zero height", patched(good24, 22, 0, 4)},
         {"huge", patched(patched(good24, 18, 100000, 4), 22, 100000, 4)},
+        {"one huge row", patched(patched(patched(good24, 18, 0x30000000, 4), 22, 1, 4), 28, 32, 2)},
         {"depth 7", patched(good24, 28, 7, 2)},
         {"offset inside header", patched(good8, 10, 20, 4)},
         {"offset past the end", patched(good24, 10, 1u << 30, 4)},
