@@ -214,7 +214,7 @@ bool ReadReply(HINTERNET request, HWND target, ProgressUnit unit, std::string& r
             DWORD want = (DWORD)std::min<uint64_t>(total - received, kReadPiece);
             DWORD got = 0;
             if (!InternetReadFile(request, buffer.data(), want, &got) || got == 0)
-                break;
+                return false;
             if (received + got > kMaxReplyBytes) {
                 response.clear();
                 return false;
@@ -229,7 +229,9 @@ bool ReadReply(HINTERNET request, HWND target, ProgressUnit unit, std::string& r
     for (;;) {
         yieldProcessor();
         DWORD got = 0;
-        if (!InternetReadFile(request, buffer.data(), kReadPiece, &got) || got == 0)
+        if (!InternetReadFile(request, buffer.data(), kReadPiece, &got))
+            return false;
+        if (got == 0)
             return true;
         buffer[got] = 0;
         size_t text = std::strlen(buffer.data());

@@ -82,8 +82,9 @@ bool QueryContentLength(HINTERNET request, uint64_t& length);
 // wParam of WM_HTTP_PROGRESS for `received` of `total` bytes.
 WPARAM ProgressParam(uint64_t received, uint64_t total, ProgressUnit unit);
 // Reads a sent request's body; posts progress when the length is known
-// (kilobyte progress only from 1,024 bytes on). False when the reply would
-// exceed kMaxReplyBytes; `response` then holds nothing.
+// (kilobyte progress only from 1,024 bytes on). False when the reply broke
+// off or came short of its length (`response` keeps what came), or would
+// exceed kMaxReplyBytes (`response` then holds nothing).
 bool ReadReply(HINTERNET request, HWND target, ProgressUnit unit, std::string& response);
 // GetFileLength on an open connection: 0 unless a 2xx reply with a length came.
 unsigned long QueryObjectLength(HINTERNET connection, HINTERNET& request, const CString& object, int port,

@@ -290,15 +290,19 @@ TEST(WDBCQuery, FetchingBeforeAnyReplyReportsStatusZero)
     EXPECT_EQ(std::string("웹 사이트 접속중 오류가 발생하였습니다.(0)"), boxes.shown()[0].text);
 }
 
-TEST(WDBCQuery, ReplyMemoryFollowsTheDataNotTheClaimedLength)
+TEST(WDBCQuery, AReplyShorterThanItsLengthFailsTheQuery)
 {
-    Page page("a~/b~|");
-    page.reply.claimedLength = 4000000000LL;
-    Query query(page.server.port());
-    ASSERT_EQ(1, query.InitQuery());
-    query.SetDBProc("P");
-    ASSERT_EQ(1, query.RunQuery());
-    EXPECT_EQ((Rows{{"a", "b"}}), fetchAll(query));
+    // A length of 4 GB must not be taken as a size to allocate either.
+    for (long long claimed : {7LL, 4000000000LL}) {
+        SCOPED_TRACE(claimed);
+        Page page("a~/b~|");
+        page.reply.claimedLength = claimed;
+        Query query(page.server.port());
+        ASSERT_EQ(1, query.InitQuery());
+        query.SetDBProc("P");
+        EXPECT_EQ(0, query.RunQuery());
+        EXPECT_EQ(0, query.FetchNextRow());
+    }
 }
 
 TEST(WDBCQuery, AReplyBeyondTheMemoryCapIsRefused)
