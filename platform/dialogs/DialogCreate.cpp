@@ -229,6 +229,11 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
         return nullptr;
     }
 
+    // The template's default push button is the dialog's default until DM_SETDEFID says otherwise.
+    for (HWND c = GetWindow(hDlg, GW_CHILD); c && !state->defId; c = GetWindow(c, GW_HWNDNEXT))
+        if (DialogCode(c) & DLGC_DEFPUSHBUTTON)
+            state->defId = (WORD)GetDlgCtrlID(c);
+
     HWND first = GetNextDlgTabItem(hDlg, nullptr, FALSE);
     LRESULT wantsFocus = SendMessage(hDlg, WM_INITDIALOG, (WPARAM)first, param);
     if (!IsWindow(hDlg))
