@@ -39,11 +39,6 @@ bool IsRadioType(DWORD type)
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
-bool IsPushType(DWORD type)
-{
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON || type == BS_PUSHBOX;
-}
-
 UINT MaxCheck(DWORD type)
 {
     if (type == BS_3STATE || type == BS_AUTO3STATE)

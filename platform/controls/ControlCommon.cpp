@@ -42,6 +42,17 @@ int FontLineHeight(HWND control)
     return h > 0 ? h : 16;
 }
 
+std::string ControlText(HWND hwnd)
+{
+    int len = GetWindowTextLength(hwnd);
+    if (len <= 0)
+        return std::string();
+    std::string text((size_t)len + 1, '\0');
+    int got = GetWindowText(hwnd, &text[0], len + 1);
+    text.resize(got > 0 ? (size_t)got : 0);
+    return text;
+}
+
 int TextWidth(HDC hdc, const char* text, int length)
 {
     if (length <= 0)

@@ -10,6 +10,7 @@
 #include "win32/input.h"
 #include "win32/paint.h"
 #include "win32/rect.h"
+#include "win32/systime.h"
 #include "win32/uidraw.h"
 #include "win32/usersys.h"
 
@@ -26,6 +27,8 @@ HBRUSH ControlColor(HWND control, HDC hdc, UINT ctlColorMessage);
 HFONT ControlFont(HWND control);
 // Height of a text line in the control's font.
 int FontLineHeight(HWND control);
+// A window's text (CP949).
+std::string ControlText(HWND hwnd);
 // Text width in the DC's font.
 int TextWidth(HDC hdc, const char* text, int length);
 

@@ -115,6 +115,11 @@ bool CreateItems(HWND hDlg, const DialogTemplateInfo& t, HINSTANCE instance, HFO
         std::string title = TitleText(item.title);
         DWORD style = (item.style | WS_CHILD) & ~WS_POPUP;
         DWORD exStyle = item.exStyle | WS_EX_NOPARENTNOTIFY;
+        // Dialogs give bordered edits and lists the sunken three-dimensional edge.
+        if ((style & WS_BORDER) && (lstrcmpi(cls.c_str(), "Edit") == 0 || lstrcmpi(cls.c_str(), "ListBox") == 0)) {
+            style &= ~WS_BORDER;
+            exStyle |= WS_EX_CLIENTEDGE;
+        }
         int x = Scale(item.x, units.cx, 4), y = Scale(item.y, units.cy, 8);
         int cx = Scale(item.cx, units.cx, 4), cy = Scale(item.cy, units.cy, 8);
         LPVOID data = item.creationData.empty() ? nullptr : (LPVOID)item.creationData.data();
