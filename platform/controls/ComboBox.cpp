@@ -405,8 +405,8 @@ LRESULT Create(HWND hwnd, ComboState& st, const CREATESTRUCTA* cs)
                                  instance, (LPVOID)hwnd);
     } else {
         st.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kComboListClass, "",
-                                 WS_POPUP | WS_BORDER | ls, 0, 0, cs->cx, st.droppedHeight, hwnd,
-                                 (HMENU)(UINT_PTR)kListId, instance, (LPVOID)hwnd);
+                                 WS_POPUP | WS_BORDER | ls, 0, 0, cs->cx, st.droppedHeight, hwnd, nullptr,
+                                 instance, (LPVOID)hwnd);
     }
     if (!st.list)
         return -1;

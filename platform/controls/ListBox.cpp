@@ -841,6 +841,11 @@ LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
         if (DroppedComboList(st) && (HWND)lParam != hwnd)
             ComboListDismissed(st.combo, false);
         return 0;
+    case WM_MOUSEACTIVATE:
+        // A dropped combo list never takes the activation from the combo's window.
+        if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
+            return MA_NOACTIVATE;
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_SHOWWINDOW:
         if (wParam)
             st.pressedInside = false;
