@@ -291,8 +291,9 @@ TEST_F(GifTest, CutAndDamagedStreamsNeverCrash)
             b.resize(6 + rng() % (b.size() - 6));
         Put(b);
         std::unique_ptr<BYTE[]> any = Read(dir.win("t.gif"), &w, &h);
-        if (any)
+        if (any) {
             EXPECT_GT(w * h, 0u);
+        }
     }
 }
 
