@@ -92,8 +92,9 @@ void expectProgressSteps(const std::vector<WPARAM>& values, WPARAM highest)
         EXPECT_EQ(0u, values[i] % 100) << i;
         EXPECT_GE(values[i], 10000u) << i;
         EXPECT_LE(values[i], highest) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(values[i], values[i - 1]) << i;
+        }
     }
 }
 
@@ -357,8 +358,9 @@ TEST(VXHttp, DownloadPostsKilobyteProgressBeforeTheLastPiece)
         EXPECT_EQ(object, readFile(folder.file("a.jpg")));
         std::vector<WPARAM> progress = takeProgress(window);
         EXPECT_GE(progress.size(), c.fewest);
-        if (!c.sendLength || c.fewest == 0)
+        if (!c.sendLength || c.fewest == 0) {
             EXPECT_TRUE(progress.empty());
+        }
         expectProgressSteps(progress, 19900);
     }
     DestroyWindow(window);
@@ -386,8 +388,9 @@ TEST(VXHttp, PostReplyProgressCountsKilobytesFrom1024Bytes)
         EXPECT_EQ(c.size, (size_t)client.m_strResponse.GetLength());
         std::vector<WPARAM> progress = takeProgress(window);
         EXPECT_EQ(c.posts, !progress.empty());
-        if (c.posts)
+        if (c.posts) {
             EXPECT_EQ(20000u, progress.back());
+        }
         expectProgressSteps(progress, 20000);
     }
     DestroyWindow(window);

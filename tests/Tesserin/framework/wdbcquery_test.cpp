@@ -397,8 +397,9 @@ TEST(WDBCQuery, ReplyProgressCountsBytesUpTo20000)
         for (size_t i = 0; i < progress.size(); ++i) {
             EXPECT_GE(progress[i], 10000u);
             EXPECT_EQ(0u, progress[i] % 100);
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GE(progress[i], progress[i - 1]);
+            }
         }
     }
     DestroyWindow(window);
