@@ -35,6 +35,9 @@
 
 // --- gdi
 #include "win32/gdi.h"
+#include "win32/gditext.h"
+#include "win32/gdiprint.h"
+#include "win32/uidraw.h"
 
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"

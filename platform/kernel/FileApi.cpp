@@ -159,6 +159,13 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD /*dwShareMode
 
     struct stat before;
     const bool existed = stat(posix.c_str(), &before) == 0;
+    // Read-only files refuse writing even to root, as the attribute does on Windows.
+    const bool changes = WantsWrite(dwDesiredAccess) || dwCreationDisposition == CREATE_ALWAYS ||
+                         dwCreationDisposition == TRUNCATE_EXISTING;
+    if (existed && S_ISREG(before.st_mode) && !(before.st_mode & S_IWUSR) && changes) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
     const mode_t mode = (dwFlagsAndAttributes & FILE_ATTRIBUTE_READONLY) ? 0444 : 0666;
     int fd = open(posix.c_str(), OpenFlags(dwDesiredAccess, dwCreationDisposition), mode);
     if (fd < 0) {

@@ -78,13 +78,17 @@ DWORD AttributesFromStat(const std::string& name, const struct stat& st)
 bool QueryFileInfo(const std::string& posix, FileInfo& info)
 {
     struct stat st;
-    int statFlags = 0;
-    if (stat(posix.c_str(), &st) != 0) {
-        if (lstat(posix.c_str(), &st) != 0)
-            return false;
-        statFlags = AT_SYMLINK_NOFOLLOW;
-    }
+    if (lstat(posix.c_str(), &st) != 0)
+        return false;
+    const bool link = S_ISLNK(st.st_mode);
+    int statFlags = AT_SYMLINK_NOFOLLOW;
+    if (link && stat(posix.c_str(), &st) == 0)
+        statFlags = 0;
     Fill(posix, st, info);
+    // Links are marked as Windows marks its own, so a recursive delete can
+    // leave what they point to alone.
+    if (link)
+        info.attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     info.created = CreationTime(AT_FDCWD, posix.c_str(), statFlags, st);
     return true;
 }

@@ -16,8 +16,8 @@ struct FileInfo {
     uint64_t size = 0;
 };
 
-// Follows symbolic links; a dangling link is described itself. False with
-// errno set when nothing is there.
+// Follows symbolic links, adding FILE_ATTRIBUTE_REPARSE_POINT; a dangling
+// link is described itself. False with errno set when nothing is there.
 bool QueryFileInfo(const std::string& posix, FileInfo& info);
 bool QueryFileInfo(int fd, const std::string& posix, FileInfo& info);
 // Read-only is the owner's write permission; dot-names are hidden.

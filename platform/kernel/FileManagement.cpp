@@ -165,6 +165,15 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName)
         mivo::SetPathError(errno, posix);
         return FALSE;
     }
+    struct stat target;
+    if (S_ISLNK(st.st_mode) && stat(posix.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) {
+        // A link to a folder goes by itself; the folder it names stays.
+        if (unlink(posix.c_str()) != 0) {
+            mivo::SetLastErrorFromErrno();
+            return FALSE;
+        }
+        return TRUE;
+    }
     if (!S_ISDIR(st.st_mode)) {
         SetLastError(ERROR_DIRECTORY);
         return FALSE;
@@ -232,8 +241,8 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
             SetLastError(ERROR_ALREADY_EXISTS);
             return FALSE;
         }
-        if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode)) {
-            SetLastError(ERROR_ACCESS_DENIED);  // folders are never replaced
+        if (S_ISDIR(targetStat.st_mode) || S_ISDIR(sourceStat.st_mode) || IsOwnerReadOnly(targetStat)) {
+            SetLastError(ERROR_ACCESS_DENIED);  // folders and read-only files are never replaced
             return FALSE;
         }
     }

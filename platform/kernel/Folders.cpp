@@ -251,7 +251,7 @@ DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, L
     }
     std::string utf8, ansi;
     mivo::WinPath path;
-    if (!mivo::PathTextToUtf8(lpFileName, utf8) || !mivo::ParseWinPath(utf8, path))
+    if (!mivo::PathTextToUtf8(lpFileName, utf8) || !mivo::ParseWinPath(utf8, path, false))
         return 0;
     std::string full = path.ToString();
     const char last = utf8.empty() ? 0 : utf8.back();

@@ -55,7 +55,7 @@ std::string TrimNameEnd(const std::string& name)
 }
 
 // Applies the components of `rest` (backslash-separated) to `parts`.
-bool AppendComponents(const std::string& rest, std::vector<std::string>& parts)
+bool AppendComponents(const std::string& rest, std::vector<std::string>& parts, bool checkNames)
 {
     size_t pos = 0;
     while (pos <= rest.size()) {
@@ -72,7 +72,7 @@ bool AppendComponents(const std::string& rest, std::vector<std::string>& parts)
             continue;
         }
         for (unsigned char c : name) {
-            if (IsForbiddenNameChar(c)) {
+            if (checkNames && IsForbiddenNameChar(c)) {
                 SetLastError(ERROR_INVALID_NAME);
                 return false;
             }
@@ -267,7 +267,7 @@ WinPath CurrentWinPath()
     return current;
 }
 
-bool ParseWinPath(const std::string& text, WinPath& out)
+bool ParseWinPath(const std::string& text, WinPath& out, bool checkNames)
 {
     std::string s = text;
     std::replace(s.begin(), s.end(), '/', '\\');
@@ -305,7 +305,7 @@ bool ParseWinPath(const std::string& text, WinPath& out)
         result = CurrentWinPath();
         rest = s;
     }
-    if (!AppendComponents(rest, result.parts))
+    if (!AppendComponents(rest, result.parts, checkNames))
         return false;
     out = result;
     return true;

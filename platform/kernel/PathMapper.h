@@ -22,8 +22,9 @@ struct WinPath {
 bool PathTextToUtf8(LPCSTR ansi, std::string& utf8);
 // Makes `utf8` (relative or absolute, either separator) absolute and
 // normalised ("." and ".." applied, trailing dots and spaces of names
-// dropped). False with the last error set on an invalid name.
-bool ParseWinPath(const std::string& utf8, WinPath& out);
+// dropped). False with the last error set on an invalid name; with
+// `checkNames` false, characters no name can hold (wildcards) pass.
+bool ParseWinPath(const std::string& utf8, WinPath& out, bool checkNames = true);
 // The POSIX path of `path`, resolving case where the exact name is missing.
 bool MapWinPath(const WinPath& path, std::string& posix);
 // The Windows form of a POSIX path; false when no drive covers it.

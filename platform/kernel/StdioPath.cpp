@@ -75,6 +75,13 @@ FILE* FOpen(LPCSTR winPath, LPCSTR mode)
     }
     if (!MapForRuntime(winPath, posix))
         return nullptr;
+    struct stat before;
+    const bool writes = posixMode[0] != 'r' || posixMode.find('+') != std::string::npos;
+    if (writes && stat(posix.c_str(), &before) == 0 && S_ISREG(before.st_mode) && !(before.st_mode & S_IWUSR)) {
+        errno = EACCES;  // read-only, even for root
+        SetLastError(ERROR_ACCESS_DENIED);
+        return nullptr;
+    }
     FILE* file = fopen(posix.c_str(), posixMode.c_str());
     if (!file) {
         SetPathError(errno, posix);

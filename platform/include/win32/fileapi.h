@@ -179,7 +179,9 @@ BOOL FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
 BOOL FindNextFile(HANDLE hFindFile, LPWIN32_FIND_DATA lpFindFileData);
 BOOL FindClose(HANDLE hFindFile);
 
-// Attributes: read-only is the owner's write permission; names starting with a dot are hidden.
+// Attributes: read-only is the owner's write permission; names starting with a
+// dot are hidden; symbolic links add FILE_ATTRIBUTE_REPARSE_POINT to what they
+// point to, so recursive deletes can leave their targets alone.
 DWORD GetFileAttributesA(LPCSTR lpFileName);
 DWORD GetFileAttributes(LPCSTR lpFileName);
 BOOL GetFileAttributesExA(LPCSTR lpFileName, GET_FILEEX_INFO_LEVELS fInfoLevelId, LPVOID lpFileInformation);

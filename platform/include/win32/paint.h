@@ -3,6 +3,9 @@
 
 #include "win32/types.h"
 
+// Tells the GDI headers that the window DC entry points are declared here.
+#define MIVO_USER_DECLARES_DC
+
 typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;

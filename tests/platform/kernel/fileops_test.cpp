@@ -136,6 +136,23 @@ TEST_F(FileOps, FoldersAndDeletion)
     EXPECT_EQ(-1, _access(Win("폴더").c_str(), 0));
 }
 
+// Links are marked, and removing one never touches what it points to.
+TEST_F(FileOps, LinksToFoldersAreMarkedAndRemovedAlone)
+{
+    ASSERT_EQ(0, mkdir(Posix("real").c_str(), 0755));
+    WritePosix(Posix("real/keep.jpg"), "k");
+    ASSERT_EQ(0, symlink(Posix("real").c_str(), Posix("link").c_str()));
+
+    DWORD attributes = GetFileAttributes(Win("link").c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+    EXPECT_FALSE(GetFileAttributes(Win("real").c_str()) & FILE_ATTRIBUTE_REPARSE_POINT);
+
+    ASSERT_TRUE(RemoveDirectory(Win("link").c_str()));
+    EXPECT_FALSE(ExistsPosix(Posix("link")));
+    EXPECT_EQ("k", ReadPosix(Posix("real/keep.jpg")));
+}
+
 TEST_F(FileOps, AttributesFollowPermissionsAndDotNames)
 {
     WritePosix(Posix("plain.txt"), "12345");
@@ -212,6 +229,31 @@ TEST_F(FileOps, OpenErrorsHaveTheWindowsCodes)
     EXPECT_FALSE(WriteFile(h, "x", 1, &written, nullptr));  // opened for reading only
     EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
     EXPECT_EQ(0u, written);
+    CloseHandle(h);
+}
+
+// Read-only files are not written over, whoever runs the program.
+TEST_F(FileOps, ReadOnlyFilesAreNotOverwritten)
+{
+    WritePosix(Posix("ro.jpg"), "keep");
+    WritePosix(Posix("other.jpg"), "other");
+    ASSERT_TRUE(SetFileAttributes(Win("ro.jpg").c_str(), FILE_ATTRIBUTE_READONLY));
+    for (DWORD disposition : {CREATE_ALWAYS, TRUNCATE_EXISTING, OPEN_EXISTING}) {
+        EXPECT_EQ(INVALID_HANDLE_VALUE,
+                  CreateFile(Win("ro.jpg").c_str(), GENERIC_WRITE, 0, nullptr, disposition, 0, nullptr));
+        EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    }
+    EXPECT_EQ(nullptr, mivo::FOpen(Win("ro.jpg").c_str(), "wb"));
+    EXPECT_EQ(nullptr, mivo::FOpen(Win("ro.jpg").c_str(), "r+b"));
+    EXPECT_FALSE(CopyFile(Win("other.jpg").c_str(), Win("ro.jpg").c_str(), FALSE));
+    EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_FALSE(MoveFileEx(Win("other.jpg").c_str(), Win("ro.jpg").c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ((DWORD)ERROR_ACCESS_DENIED, GetLastError());
+    EXPECT_EQ("keep", ReadPosix(Posix("ro.jpg")));
+    EXPECT_EQ("other", ReadPosix(Posix("other.jpg")));
+
+    HANDLE h = CreateFile(Win("ro.jpg").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h);
     CloseHandle(h);
 }
 
