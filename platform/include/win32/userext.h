@@ -33,4 +33,9 @@ bool ThreadHasMessageQueue();
 // Wakes a thread that waits in a pumping wait, so it looks at its queue again.
 void WakeThreadQueue(DWORD threadId);
 
+// Called on the creating thread for every new window, after its handle exists and
+// before its first message (the framework attaches its window objects here).
+typedef void (*WindowCreationHook)(HWND hwnd);
+void SetWindowCreationHook(WindowCreationHook hook);
+
 }  // namespace mivo
