@@ -340,12 +340,6 @@ BOOL DeleteDC(HDC hdc)
     return TRUE;
 }
 
-HWND WindowFromDC(HDC hDC)
-{
-    auto dc = LookupDC(hDC);
-    return dc ? dc->owner : nullptr;
-}
-
 BOOL GetDCOrgEx(HDC hdc, LPPOINT lppt)
 {
     auto dc = LookupDC(hdc);

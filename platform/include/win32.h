@@ -5,9 +5,11 @@
 
 // --- kernel: code page
 #include "win32/codepage.h"
+#include "win32/rect.h"
 
 // --- kernel: errors, files and paths
 #include "win32/errors.h"
+#include "win32/handleapi.h"
 #include "win32/fileapi.h"
 
 // --- kernel: threads, time, memory, processes
@@ -23,6 +25,12 @@
 // --- user: windows and messages
 #include "win32/messages.h"
 #include "win32/user.h"
+#include "win32/paint.h"
+#include "win32/input.h"
+#include "win32/cursors.h"
+#include "win32/usersys.h"
+#include "win32/userext.h"
+#include "win32/msgbox.h"
 
 // --- gdi
 #include "win32/gdi.h"
@@ -32,5 +40,9 @@
 
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
+#include "win32/version.h"
+
+// --- net
+#include "win32/wininet.h"
 
 // --- end of areas

@@ -59,6 +59,10 @@ typedef unsigned char TBYTE;
 typedef float FLOAT;
 typedef double DOUBLE;
 typedef BYTE BOOLEAN;
+// Like the Windows header that owns INT32, so libjpeg does not define it again.
+#ifndef _BASETSD_H_
+#define _BASETSD_H_
+#endif
 typedef int32_t INT32;
 typedef uint32_t UINT32;
 typedef int64_t INT64;
@@ -223,6 +227,13 @@ typedef union _ULARGE_INTEGER {
     };
     ULONGLONG QuadPart;
 } ULARGE_INTEGER, *PULARGE_INTEGER;
+
+// Accepted everywhere and ignored: there are no security descriptors here.
+typedef struct _SECURITY_ATTRIBUTES {
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *PSECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
 
 typedef struct _GUID {
     DWORD Data1;

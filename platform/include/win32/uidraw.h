@@ -117,24 +117,8 @@ BOOL GrayString(HDC hDC, HBRUSH hBrush, GRAYSTRINGPROC lpOutputFunc, LPARAM lpDa
 BOOL GrayStringA(HDC hDC, HBRUSH hBrush, GRAYSTRINGPROC lpOutputFunc, LPARAM lpData, int nCount, int X, int Y,
                  int nWidth, int nHeight);
 
-// Window DCs belong to the window manager; these are its entry points, declared
-// here until win32/user.h declares them (it then defines MIVO_USER_DECLARES_DC).
-#ifndef MIVO_USER_DECLARES_DC
-typedef struct tagPAINTSTRUCT {
-    HDC hdc;
-    BOOL fErase;
-    RECT rcPaint;
-    BOOL fRestore;
-    BOOL fIncUpdate;
-    BYTE rgbReserved[32];
-} PAINTSTRUCT, *PPAINTSTRUCT, *NPPAINTSTRUCT, *LPPAINTSTRUCT;
-
-HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
-BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint);
-HDC GetDC(HWND hWnd);
-HDC GetWindowDC(HWND hWnd);
-int ReleaseDC(HWND hWnd, HDC hDC);
-#endif
+// Window DCs (BeginPaint, GetDC ...) belong to the window manager.
+#include "win32/paint.h"
 
 // The window a DC made by the window manager draws into, or NULL.
 HWND WindowFromDC(HDC hDC);

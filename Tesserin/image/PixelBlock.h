@@ -1,0 +1,43 @@
+// Pixel blocks of the library's one layout: 24-bit blue-green-red rows,
+// bottom-up, each padded to 4 bytes. Internal to the image library.
+#pragma once
+
+#include "win32.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace mivo {
+namespace image {
+
+// Largest block the library allocates. Files can declare any size; a block
+// beyond this is refused rather than trusted.
+#ifdef MIVO_IMAGE_MAX_BLOCK_BYTES  // smaller in fuzzing builds, to keep runs fast
+constexpr uint64_t kMaxPixelBlockBytes = MIVO_IMAGE_MAX_BLOCK_BYTES;
+#else
+constexpr uint64_t kMaxPixelBlockBytes = uint64_t(1) << 30;
+#endif
+
+inline uint64_t RowBytes24(uint64_t width) { return ((width * 24 + 31) / 32) * 4; }
+
+// Bytes of a width x height block, or 0 when either side is 0, the block is
+// larger than the library allows, or a side does not fit an int.
+uint64_t PixelBlockBytes(uint64_t width, uint64_t height);
+
+// A new block from the array form of new, or NULL when memory is short.
+// `zero` clears it; decoders that write every byte pass false.
+BYTE* AllocPixelBlock(uint64_t bytes, bool zero = true);
+
+// Nearest-neighbour source index of destination index i when n source
+// items map onto m destination items.
+inline uint32_t NearestIndex(uint64_t i, uint64_t n, uint64_t m) { return uint32_t(i * n / m); }
+
+// Builds the source column table for a row of `dstWidth` pixels taken from
+// `srcWidth` pixels: entry x is the byte offset (3 x source column).
+void BuildColumnOffsets(uint32_t* offsets, uint32_t dstWidth, uint32_t srcWidth);
+
+// Copies pixels of a 3-byte row through a column table.
+void SampleRow(BYTE* dst, const BYTE* src, const uint32_t* offsets, uint32_t dstWidth);
+
+}  // namespace image
+}  // namespace mivo

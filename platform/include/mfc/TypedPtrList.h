@@ -1,0 +1,33 @@
+// CTypedPtrList: CPtrList or CObList seen as a list of one pointer type.
+#pragma once
+
+#include "mfc/List.h"
+
+template <class BASE_CLASS, class TYPE>
+class CTypedPtrList : public BASE_CLASS {
+public:
+    explicit CTypedPtrList(INT_PTR nBlockSize = 10) : BASE_CLASS(nBlockSize) {}
+
+    TYPE& GetHead() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetHead()); }
+    TYPE GetHead() const { return (TYPE)BASE_CLASS::GetHead(); }
+    TYPE& GetTail() { return reinterpret_cast<TYPE&>(BASE_CLASS::GetTail()); }
+    TYPE GetTail() const { return (TYPE)BASE_CLASS::GetTail(); }
+    TYPE RemoveHead() { return (TYPE)BASE_CLASS::RemoveHead(); }
+    TYPE RemoveTail() { return (TYPE)BASE_CLASS::RemoveTail(); }
+
+    POSITION AddHead(TYPE newElement) { return BASE_CLASS::AddHead(newElement); }
+    POSITION AddTail(TYPE newElement) { return BASE_CLASS::AddTail(newElement); }
+    void AddHead(CTypedPtrList<BASE_CLASS, TYPE>* pNewList) { BASE_CLASS::AddHead(pNewList); }
+    void AddTail(CTypedPtrList<BASE_CLASS, TYPE>* pNewList) { BASE_CLASS::AddTail(pNewList); }
+
+    TYPE& GetNext(POSITION& rPosition) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetNext(rPosition)); }
+    TYPE GetNext(POSITION& rPosition) const { return (TYPE)BASE_CLASS::GetNext(rPosition); }
+    TYPE& GetPrev(POSITION& rPosition) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetPrev(rPosition)); }
+    TYPE GetPrev(POSITION& rPosition) const { return (TYPE)BASE_CLASS::GetPrev(rPosition); }
+    TYPE& GetAt(POSITION position) { return reinterpret_cast<TYPE&>(BASE_CLASS::GetAt(position)); }
+    TYPE GetAt(POSITION position) const { return (TYPE)BASE_CLASS::GetAt(position); }
+    void SetAt(POSITION pos, TYPE newElement) { BASE_CLASS::SetAt(pos, newElement); }
+
+    POSITION InsertBefore(POSITION position, TYPE newElement) { return BASE_CLASS::InsertBefore(position, newElement); }
+    POSITION InsertAfter(POSITION position, TYPE newElement) { return BASE_CLASS::InsertAfter(position, newElement); }
+};

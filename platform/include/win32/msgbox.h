@@ -1,0 +1,65 @@
+// Message boxes. Tests (and programs without a screen) can answer them
+// through a hook instead of a window.
+#pragma once
+
+#include "win32/types.h"
+
+#include <functional>
+
+#ifndef MB_OK
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_ICONHAND 0x00000010L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONEXCLAMATION 0x00000030L
+#define MB_ICONASTERISK 0x00000040L
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_DEFBUTTON1 0x00000000L
+#define MB_DEFBUTTON2 0x00000100L
+#define MB_DEFBUTTON3 0x00000200L
+#define MB_APPLMODAL 0x00000000L
+#define MB_SYSTEMMODAL 0x00001000L
+#define MB_TASKMODAL 0x00002000L
+#define MB_SETFOREGROUND 0x00010000L
+#define MB_TOPMOST 0x00040000L
+#define MB_TYPEMASK 0x0000000FL
+#define MB_ICONMASK 0x000000F0L
+#define MB_DEFMASK 0x00000F00L
+#endif
+
+#ifndef IDOK
+#define IDOK 1
+#define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
+#define IDYES 6
+#define IDNO 7
+#endif
+
+int MessageBox(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+BOOL MessageBeep(UINT uType);
+
+namespace mivo {
+
+// Answers every message box while set (text and caption in CP949); returns the previous hook.
+using MessageBoxHook = std::function<int(HWND owner, const char* text, const char* caption, UINT type)>;
+MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
+
+// Shows the box on screen; installed by the dialog manager. Without it (and
+// without a hook) the text goes to standard error and the default button answers.
+using MessageBoxPresenter = int (*)(HWND owner, const char* text, const char* caption, UINT type);
+void SetMessageBoxPresenter(MessageBoxPresenter presenter);
+
+// The button a box answers with when nobody can be asked: its default button.
+int DefaultMessageBoxAnswer(UINT type);
+
+}  // namespace mivo

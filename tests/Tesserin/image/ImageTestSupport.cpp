@@ -1,0 +1,114 @@
+#include "ImageTestSupport.h"
+
+#include "image/ImageMessages.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <stdexcept>
+
+namespace imgtest {
+
+Bytes ReadAll(const std::string& posixPath)
+{
+    Bytes bytes;
+    FILE* f = fopen(posixPath.c_str(), "rb");
+    if (!f)
+        return bytes;
+    BYTE buf[65536];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0)
+        bytes.insert(bytes.end(), buf, buf + n);
+    fclose(f);
+    return bytes;
+}
+
+void WriteAll(const std::string& posixPath, const Bytes& bytes)
+{
+    FILE* f = fopen(posixPath.c_str(), "wb");
+    if (!f)
+        throw std::runtime_error("cannot write " + posixPath);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+Picture MakePicture(int width, int height, const std::function<COLORREF(int, int)>& colour)
+{
+    Picture p;
+    p.width = width;
+    p.height = height;
+    p.pixels.assign(size_t(RowBytes(width)) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            COLORREF c = colour(x, y);
+            BYTE* px = p.at(x, y);
+            px[0] = GetBValue(c);
+            px[1] = GetGValue(c);
+            px[2] = GetRValue(c);
+        }
+    }
+    return p;
+}
+
+Picture MakeGradient(int width, int height)
+{
+    return MakePicture(width, height, [&](int x, int y) {
+        return RGB(x * 255 / max(1, width - 1), y * 255 / max(1, height - 1), 128);
+    });
+}
+
+Picture MakeNoise(int width, int height, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    return MakePicture(width, height, [&](int, int) { return COLORREF(rng() & 0xFFFFFF); });
+}
+
+Difference Compare(const BYTE* a, const BYTE* b, int width, int height)
+{
+    Difference d;
+    double sum = 0;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < 3 * width; ++x) {
+            int diff = std::abs(int(a[size_t(y) * RowBytes(width) + x]) - int(b[size_t(y) * RowBytes(width) + x]));
+            d.largest = max(d.largest, diff);
+            sum += diff;
+        }
+    }
+    d.mean = sum / (3.0 * width * height);
+    return d;
+}
+
+CWnd* FakeWindow()
+{
+    static int anchor;
+    return reinterpret_cast<CWnd*>(&anchor);
+}
+
+NoticeRecorder::NoticeRecorder()
+{
+    mivo::image::SetNoticeHook(&NoticeRecorder::Hook, this);
+}
+
+NoticeRecorder::~NoticeRecorder()
+{
+    mivo::image::SetNoticeHook(nullptr, nullptr);
+}
+
+void NoticeRecorder::Hook(const mivo::image::Notice& notice, void* context)
+{
+    NoticeRecorder* self = static_cast<NoticeRecorder*>(context);
+    if (notice.kind == mivo::image::Notice::Message) {
+        if (notice.message == WM_IMAGE_PROGRESS)
+            self->progress.push_back(int(notice.wParam));
+        else if (notice.message == WM_IMAGE_DONE)
+            self->done.push_back(int(notice.wParam));
+    } else {
+        self->boxTexts.push_back(notice.text ? notice.text : "");
+        self->boxCaptions.push_back(notice.caption ? notice.caption : "");
+        self->boxTypes.push_back(notice.type);
+    }
+    if (self->onNotice)
+        self->onNotice(notice);
+}
+
+}  // namespace imgtest
