@@ -85,7 +85,12 @@ CVXApp::CVXApp()
 {
 }
 
-CVXApp::~CVXApp() {}
+// ExitInstance releases the store and the log in single-instance mode; they are never leaked otherwise.
+CVXApp::~CVXApp()
+{
+    CloseDBProfile();
+    CloseAppLog();
+}
 
 BOOL CVXApp::InitInstance()
 {

@@ -2,7 +2,9 @@
 // copy's main window by its class and talks to it (the single-instance hand-over).
 //
 // A process offers a window class with PublishInstanceClass: it listens on a per-user socket named
-// after the class ($XDG_RUNTIME_DIR/mivo, else /tmp/mivo-<uid>; a folder only the user can enter).
+// after the class in the folder of the named mutexes ($XDG_RUNTIME_DIR/mivo, else /tmp/mivo-<uid>;
+// only the user can enter it). The socket's name is the class name with ASCII letters in capitals,
+// bytes other than letters, digits, '_', '-' and '.' written %XX, and ".wnd" appended.
 // Another process finds a top-level window of that class with FindInstanceWindow and gets a proxy
 // handle for it. The proxy works with the Foreign* functions below; the window manager's own
 // functions (FindWindow, PostMessage, SendMessage, ShowWindow, ...) hand proxies to them. A socket
