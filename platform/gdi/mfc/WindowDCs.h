@@ -3,6 +3,7 @@
 #pragma once
 
 #if __has_include("mfc/Wnd.h")
+#include "mfc.h"
 #include "mfc/Wnd.h"
 #define MIVO_HAVE_CWND 1
 #endif
