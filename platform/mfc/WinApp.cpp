@@ -17,9 +17,6 @@ CWinApp*& AppPointer()
 
 namespace {
 
-HINSTANCE g_resourceHandle = nullptr;
-// Stands for the program's module until the module table hands out real handles.
-const HINSTANCE kProgramInstance = (HINSTANCE)(uintptr_t)0x400000;
 
 char* Duplicate(const std::string& s)
 {
@@ -257,22 +254,6 @@ CWnd* AFXAPI AfxGetMainWnd()
     return main;
 }
 
-HINSTANCE AFXAPI AfxGetInstanceHandle()
-{
-    CWinApp* app = AfxGetApp();
-    return app && app->m_hInstance ? app->m_hInstance : kProgramInstance;
-}
-
-HINSTANCE AFXAPI AfxGetResourceHandle()
-{
-    return g_resourceHandle ? g_resourceHandle : AfxGetInstanceHandle();
-}
-
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    g_resourceHandle = hInstResource;
-}
-
 LPCSTR AFXAPI AfxGetAppName()
 {
     CWinApp* app = AfxGetApp();
@@ -382,7 +363,7 @@ int mivo::AfxMainEntry(int argc, char** argv)
             app->m_pszAppName = Duplicate(app->m_pszExeName);
     }
     std::string buffer = line;
-    return AfxWinMain(kProgramInstance, nullptr, &buffer[0], SW_SHOWNORMAL);
+    return AfxWinMain(::GetModuleHandle(nullptr), nullptr, &buffer[0], SW_SHOWNORMAL);
 }
 
 BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)

@@ -2,10 +2,11 @@
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
 #include "win32/paint.h"
+#include "win32/gdi.h"
+#include "win32/gditext.h"
+#include "win32/uidraw.h"
 #include "win32/usersys.h"
 
-COLORREF SetTextColor(HDC, COLORREF) __attribute__((weak));
-COLORREF SetBkColor(HDC, COLORREF) __attribute__((weak));
 
 namespace mivo {
 
@@ -16,7 +17,7 @@ void DefNcPaint(HWND, HRGN)
 HBRUSH DefaultControlColor(UINT msg, HDC hdc)
 {
     bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
-    if (hdc && SetTextColor && SetBkColor) {
+    if (hdc) {
         SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(hdc, GetSysColor(window ? COLOR_WINDOW : COLOR_3DFACE));
     }
