@@ -86,6 +86,8 @@ void EnsureScrollBarsFromStyle(HWND hwnd);
 HBRUSH DefaultControlColor(UINT msg, HDC hdc);
 LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly);
 void ForgetMouseTrackingLocked(HWND hwnd);
+// The pointer left all of our native windows.
+void InjectMouseLeftWindows();
 HWND CaptureWindowLocked();
 HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
