@@ -93,6 +93,13 @@ HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
 HCURSOR CursorForHitTest(LRESULT hit);
 
+// Frame drawing helpers.
+int InternalGetWindowText(HWND hwnd, LPSTR buffer, int max);  // without sending WM_GETTEXT
+bool NonClientActive(HWND hwnd);
+void DrawMenuBarHook(HWND hwnd, HDC dc, const RECT& bar);
+bool ScrollBarInfo(HWND hwnd, int bar, ScrollBarState* out);
+void SetScrollTrackPos(HWND hwnd, int bar, int trackPos);
+
 // Upper-cases ASCII letters without touching the trail bytes of CP949 characters.
 std::string FoldCaseCp949(const char* s);
 

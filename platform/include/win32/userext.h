@@ -36,6 +36,10 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
 // Keeps native windows from being made (programs and tests without a display).
 void DisableQtBackend();
 
+// Draws the menu bar of a window's frame (the menus install it); `bar` is in window coordinates.
+typedef void (*MenuBarPainter)(HWND hwnd, HDC dc, const RECT& bar);
+void SetMenuBarPainter(MenuBarPainter painter);
+
 // Handles what other threads sent to the calling thread; for waits that must keep
 // cross-thread SendMessage flowing. Returns whether anything ran.
 bool PumpSentMessages();
