@@ -363,7 +363,7 @@ int mivo::AfxMainEntry(int argc, char** argv)
             app->m_pszAppName = Duplicate(app->m_pszExeName);
     }
     std::string buffer = line;
-    return AfxWinMain(::GetModuleHandle(nullptr), nullptr, &buffer[0], SW_SHOWNORMAL);
+    return AfxWinMain(mivo::ProgramModule(), nullptr, &buffer[0], SW_SHOWNORMAL);
 }
 
 BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule)

@@ -236,8 +236,8 @@ constexpr UINT kRegisteredMessage = 0xC000;
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
     const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
     { \
-        typedef theClass ThisClass; \
-        typedef baseClass TheBaseClass; \
+        typedef theClass ThisClass __attribute__((unused)); \
+        typedef baseClass TheBaseClass __attribute__((unused)); \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP() \
