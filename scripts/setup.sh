@@ -5,11 +5,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev unixodbc-dev libsqliteodbc odbcinst
-  libdb5.3++-dev libjpeg62-turbo-dev libcurl4-openssl-dev
+  libdb5.3++-dev libjpeg62-turbo-dev libjpeg-turbo-progs libcurl4-openssl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-nanum fonts-liberation2 xvfb xauth
   sqlite3 libsqlite3-dev
   xdg-utils procps
+  poppler-utils
 )
 
 missing=()

@@ -175,6 +175,14 @@ Db* CBDB::NewDbHandle() const
     return db;
 }
 
+BOOL CBDB::IsSound(const char* pszPath)
+{
+    Db* checker = NewDbHandle();
+    m_nStatus = checker->verify(pszPath, nullptr, nullptr, 0);
+    delete checker;  // verify consumes the handle whatever it finds
+    return m_nStatus == 0;
+}
+
 BOOL CBDB::TryOpen(const char* pszPath, unsigned int nFlags)
 {
     Db* db = NewDbHandle();
@@ -200,9 +208,13 @@ int CBDB::OpenDB()
         return 0;
     }
     struct stat st;
-    if (stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        m_nStatus = EISDIR;
-        return 0;
+    if (stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            m_nStatus = EISDIR;
+            return 0;
+        }
+        // A damaged file is left closed and untouched: reading it could stop the library for good.
+        if (st.st_size > 0 && !m_bCreateNew && !IsSound(path.c_str())) return 0;
     }
     unsigned int flags = m_bCreateNew  ? DB_CREATE | DB_TRUNCATE | DB_THREAD
                          : m_bReadOnly ? DB_RDONLY | DB_THREAD

@@ -104,6 +104,7 @@ protected:
     void CutRecord();
     void TerminateBuffers();
 
+    BOOL IsSound(const char* pszPath);
     BOOL TryOpen(const char* pszPath, unsigned int nFlags);
     Db* NewDbHandle() const;
     BOOL EnsureCursor();

@@ -86,6 +86,9 @@ bool ParseHeaders(FILE* file, BmpLayout* layout)
     layout->width = uint64_t(width);
     layout->topDown = height < 0;
     layout->height = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
+    // Even a reduced load holds one whole row: a row the library could not hold is refused.
+    if (PixelBlockBytes(layout->width, 1) == 0)
+        return false;
     layout->rowBytes = FileRowBytes(layout->width, layout->bits);
     if (!SkipTo(file, kFileHeaderBytes + uint64_t(headerSize), layout))
         return false;

@@ -229,12 +229,10 @@ int GifDecoder::ReadCode(int bits)
         m_curBit = m_curBit - m_lastBit + 16;
         m_lastBit = (2 + count) * 8;
     }
-    int code = 0;
-    for (int i = 0; i < bits; ++i) {
-        int bit = m_curBit + i;
-        if (m_buf[bit >> 3] & (1 << (bit & 7)))
-            code |= 1 << i;
-    }
+    // At most 12 bits, so three bytes hold them (the buffer has room past its data).
+    const BYTE* p = m_buf + (m_curBit >> 3);
+    uint32_t raw = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
+    int code = int((raw >> (m_curBit & 7)) & ((1u << bits) - 1));
     m_curBit += bits;
     return code;
 }

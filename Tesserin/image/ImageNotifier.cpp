@@ -1,6 +1,7 @@
 #include "image/ImageNotifier.h"
 
 #include "image/ImageMessages.h"
+#include "mfc.h"
 
 #include <mutex>
 
@@ -13,7 +14,8 @@ std::mutex g_hookLock;
 NoticeHook g_hook = nullptr;
 void* g_hookContext = nullptr;
 
-void Report(const Notice& notice)
+// True when a test hook took the notice.
+bool Report(const Notice& notice)
 {
     NoticeHook hook;
     void* context;
@@ -24,12 +26,14 @@ void Report(const Notice& notice)
     }
     if (hook)
         hook(notice, context);
+    return hook != nullptr;
 }
 
 void Send(CWnd* wnd, UINT message, WPARAM wParam)
 {
     Notice notice{Notice::Message, wnd, message, wParam, nullptr, nullptr, 0};
-    Report(notice);
+    if (!Report(notice))
+        ::SendMessage(wnd->GetSafeHwnd(), message, wParam, 0);
 }
 
 }  // namespace
@@ -56,13 +60,15 @@ void SendDone(CWnd* wnd, const int* interrupt, int value)
 void ShowMessage(const char* text, UINT type)
 {
     Notice notice{Notice::Box, nullptr, 0, 0, text, nullptr, type};
-    Report(notice);
+    if (!Report(notice))
+        ::MessageBox(nullptr, text, nullptr, type);
 }
 
 void ShowMessageBox(const char* text, const char* caption, UINT type)
 {
     Notice notice{Notice::Box, nullptr, 0, 0, text, caption, type};
-    Report(notice);
+    if (!Report(notice))
+        ::MessageBox(nullptr, text, caption, type);
 }
 
 void SetNoticeHook(NoticeHook hook, void* context)

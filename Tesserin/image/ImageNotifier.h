@@ -8,14 +8,6 @@
 
 class CWnd;
 
-// Until the window manager's message box flags are on hand.
-#ifndef MB_OK
-#define MB_OK 0x00000000L
-#endif
-#ifndef MB_ICONERROR
-#define MB_ICONERROR 0x00000010L
-#endif
-
 namespace mivo {
 namespace image {
 
@@ -35,7 +27,8 @@ void ShowMessage(const char* text, UINT type);
 // A message box without owner and with a caption.
 void ShowMessageBox(const char* text, const char* caption, UINT type);
 
-// Tests watch what the library sends and shows.
+// Tests watch what the library sends and shows; while a hook is set it
+// receives every notice in place of the window and the user.
 struct Notice {
     enum Kind { Message, Box } kind;
     CWnd* wnd;          // Message: the progress window

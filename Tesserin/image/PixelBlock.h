@@ -12,7 +12,11 @@ namespace image {
 
 // Largest block the library allocates. Files can declare any size; a block
 // beyond this is refused rather than trusted.
+#ifdef MIVO_IMAGE_MAX_BLOCK_BYTES  // smaller in fuzzing builds, to keep runs fast
+constexpr uint64_t kMaxPixelBlockBytes = MIVO_IMAGE_MAX_BLOCK_BYTES;
+#else
 constexpr uint64_t kMaxPixelBlockBytes = uint64_t(1) << 30;
+#endif
 
 inline uint64_t RowBytes24(uint64_t width) { return ((width * 24 + 31) / 32) * 4; }
 

@@ -25,10 +25,19 @@
 // --- user: windows and messages
 #include "win32/messages.h"
 #include "win32/user.h"
+#include "win32/paint.h"
+#include "win32/scroll.h"
+#include "win32/input.h"
+#include "win32/cursors.h"
+#include "win32/usersys.h"
+#include "win32/userext.h"
 #include "win32/msgbox.h"
 
 // --- gdi
 #include "win32/gdi.h"
+#include "win32/gditext.h"
+#include "win32/gdiprint.h"
+#include "win32/uidraw.h"
 
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"

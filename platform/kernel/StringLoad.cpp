@@ -1,13 +1,22 @@
 // CString members that read the resource chain.
 #include "mfc/String.h"
 
-BOOL CString::LoadString(UINT)
+#include "win32/resources.h"
+
+#include <string>
+
+BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
 {
-    Empty();
-    return FALSE;
+    std::string text;
+    if (!mivo::LoadResourceString(hInstance, nID, text)) {
+        Empty();
+        return FALSE;
+    }
+    assign(text.data(), (int)text.size());
+    return TRUE;
 }
 
-BOOL CString::LoadString(HINSTANCE, UINT nID)
+BOOL CString::LoadString(UINT nID)
 {
-    return LoadString(nID);
+    return LoadString(AfxFindStringResourceHandle(nID), nID);
 }

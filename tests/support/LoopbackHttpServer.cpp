@@ -153,7 +153,9 @@ void LoopbackHttpServer::serve(int fd, int connection)
         std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + reasonFor(reply.status) + "\r\n";
         for (const std::string& h : reply.headers)
             head += h + "\r\n";
-        head += reply.sendLength ? "Content-Length: " + std::to_string(reply.body.size()) + "\r\n"
+        bool lying = reply.sendLength && reply.claimedLength >= 0;
+        size_t length = lying ? (size_t)reply.claimedLength : reply.body.size();
+        head += reply.sendLength ? "Content-Length: " + std::to_string(length) + "\r\n"
                                  : std::string("Connection: close\r\n");
         head += "\r\n";
         bool ok = sendAll(fd, head.data(), head.size());
@@ -163,7 +165,7 @@ void LoopbackHttpServer::serve(int fd, int connection)
                 std::this_thread::sleep_for(std::chrono::milliseconds(reply.chunkDelayMs));
             ok = sendAll(fd, reply.body.data() + at, std::min(step, reply.body.size() - at));
         }
-        if (!ok || !reply.sendLength)
+        if (!ok || !reply.sendLength || lying)
             break;
     }
     ::close(fd);

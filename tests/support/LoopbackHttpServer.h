@@ -26,6 +26,8 @@ struct HttpReply {
     std::vector<std::string> headers;
     size_t chunkBytes = 0;          // when set, the body goes out in pieces of this size
     int chunkDelayMs = 0;           // with a pause between them
+    long long claimedLength = -1;   // when 0 or more, the Content-Length sent whatever the body's size;
+                                    // the connection closes after the body
 };
 
 class LoopbackHttpServer {

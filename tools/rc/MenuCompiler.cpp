@@ -17,6 +17,8 @@ constexpr uint16_t MF_END = 0x0080;
 constexpr uint16_t MF_SEPARATOR = 0x0800;
 constexpr uint16_t MF_HELP = 0x4000;
 constexpr uint32_t MFT_SEPARATOR = 0x0800;
+// The menu readers of the platform refuse deeper templates.
+constexpr int kMaxDepth = 16;
 
 
 }  // namespace
@@ -65,8 +67,10 @@ void MenuCompiler::OptionalNumbers(uint32_t* values[], int count)
     }
 }
 
-void MenuCompiler::Items(std::vector<Item>& out, const Location& begin)
+void MenuCompiler::Items(std::vector<Item>& out, const Location& begin, int depth)
 {
+    if (depth > kMaxDepth)
+        throw RcError(begin, "menus nested too deeply");
     TokenSource& t = p_.Tokens();
     while (!p_.AcceptEnd(begin)) {
         Token kw = t.Peek();
@@ -95,7 +99,7 @@ void MenuCompiler::Items(std::vector<Item>& out, const Location& begin)
                 item.flags = Options();
             }
             Location inner = p_.ExpectBegin("to start the popup's items");
-            Items(item.children, inner);
+            Items(item.children, inner, depth + 1);
             if (item.children.empty())
                 throw RcError(inner, "popup menu has no items");
         } else if (kw.kind == TokenKind::Identifier) {
@@ -157,7 +161,7 @@ std::vector<uint8_t> MenuCompiler::Compile()
     p_.SkipCommonStatements();
     Location begin = p_.ExpectBegin("to start the menu");
     std::vector<Item> items;
-    Items(items, begin);
+    Items(items, begin, 0);
     if (items.empty())
         throw RcError(begin, "menu has no items");
     Writer out;

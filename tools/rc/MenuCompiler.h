@@ -29,7 +29,7 @@ private:
         std::vector<Item> children;
     };
 
-    void Items(std::vector<Item>& out, const Location& begin);
+    void Items(std::vector<Item>& out, const Location& begin, int depth);
     uint32_t Options();
     void OptionalNumbers(uint32_t* values[], int count);
 

@@ -91,11 +91,6 @@ Token ScriptParser::Text(const char* what)
     if (t.kind != TokenKind::String)
         throw RcError(t.loc, std::string("expected ") + what + " (a string), found " + Describe(t));
     tokens_.Next();
-    while (tokens_.Peek().kind == TokenKind::String) {
-        Token more = tokens_.Next();
-        t.str += more.str;
-        t.isLong = t.isLong || more.isLong;
-    }
     return t;
 }
 

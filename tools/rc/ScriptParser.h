@@ -39,8 +39,8 @@ public:
     int64_t Number(const char* what);
     uint32_t Style(uint32_t base, const char* what);
     bool StartsNumber();
-    // A string literal (adjacent literals join); texts shown to the user must
-    // have a CP949 form, as every 8-bit text of the program is CP949.
+    // A string literal. WideText: texts shown to the user must have a CP949
+    // form, as every 8-bit text of the program is CP949.
     Token Text(const char* what);
     std::u16string WideText(const char* what);
     // A resource name: a number, or a name (an undefined identifier or a string).

@@ -6,6 +6,7 @@ namespace rc {
 
 namespace {
 constexpr int kMaxExpansionDepth = 64;
+constexpr int kMaxExpressionDepth = 256;
 }
 
 bool KeywordEquals(const Token& t, const char* kw)
@@ -192,7 +193,15 @@ Value ExpressionEvaluator::Binary(int minPrecedence)
 
 Value ExpressionEvaluator::Unary()
 {
+    // Deeply nested operators or parentheses end in an error, not a stack overflow.
+    struct DepthGuard {
+        int& depth;
+        explicit DepthGuard(int& d) : depth(++d) {}
+        ~DepthGuard() { --depth; }
+    } guard(depth_);
     const Token& t = src_.Peek();
+    if (depth_ > kMaxExpressionDepth)
+        throw RcError(t.loc, "expression nested too deeply");
     if (t.IsPunct("-")) {
         src_.Next();
         Value v = Unary();

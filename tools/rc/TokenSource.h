@@ -72,6 +72,7 @@ private:
 
     TokenSource& src_;
     bool unknownIsZero_;
+    int depth_ = 0;
 };
 
 }  // namespace rc

@@ -79,8 +79,8 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES lpThreadAttributes, SIZE_T dwStackSize
 uintptr_t _beginthreadex(void* security, unsigned stack_size, unsigned(WINAPI* start_address)(void*),
                          void* arglist, unsigned initflag, unsigned* thrdaddr);
 void _endthreadex(unsigned retval);
-// Ends the calling thread with an exit code. Only threads started by CreateThread or
-// _beginthreadex can end this way; other threads (the main thread) get nothing done.
+// Ends the calling thread with an exit code. The stack unwinds (destructors run);
+// a catch (...) on the way must rethrow.
 void ExitThread(DWORD dwExitCode);
 // Killing a running thread cannot be done safely on this system: it fails with
 // ERROR_NOT_SUPPORTED, except for a thread still held by CREATE_SUSPENDED, which

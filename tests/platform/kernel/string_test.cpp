@@ -123,3 +123,10 @@ TEST(CString, WideTextConvertsToCp949)
     CString s(u"한국어 menu");
     EXPECT_STREQ("한국어 menu", s);
 }
+
+TEST(CString, LoadStringOfAMissingIdLeavesItEmpty)
+{
+    CString s("old");
+    EXPECT_FALSE(s.LoadString(65000));
+    EXPECT_TRUE(s.IsEmpty());
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "win32.h"
+#include "mfc.h"
+#include "support/TempFolder.h"
 #include "../../../platform/kernel/Waitable.h"
 
 #include <atomic>
@@ -44,6 +45,31 @@ DWORD WINAPI ExitEarly(LPVOID)
     ExitThread(42);
     return 1;  // never reached
 }
+
+// Keeps the lock files of named mutexes in a folder of the test's own.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder()
+    {
+        const char* old = getenv("XDG_RUNTIME_DIR");
+        had_ = old != nullptr;
+        if (old)
+            old_ = old;
+        setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
+    }
+    ~PrivateRuntimeFolder()
+    {
+        if (had_)
+            setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
+        else
+            unsetenv("XDG_RUNTIME_DIR");
+    }
+
+private:
+    mivotest::TempFolder folder_;
+    bool had_ = false;
+    std::string old_;
+};
 
 struct ScopedHandle {
     HANDLE h;
@@ -373,6 +399,7 @@ TEST(Mutexes, OwnershipIsRecursiveAndOnlyTheOwnerReleases)
 
 TEST(Mutexes, NamedMutexReportsAnExistingNameInProcess)
 {
+    PrivateRuntimeFolder runtime;
     const std::string name = "MivoTestMutex.local." + std::to_string(getpid());
     HANDLE first = CreateMutex(nullptr, FALSE, name.c_str());
     ASSERT_NE(nullptr, first);
@@ -435,6 +462,7 @@ TEST(NamedMutexChild, ReportsWhatItSees)
 
 TEST(Mutexes, NamedMutexIsSeenFromAnotherProcess)
 {
+    PrivateRuntimeFolder runtime;
     const std::string name = "MivoTestMutex.shared." + std::to_string(getpid());
     EXPECT_EQ(0, RunMutexChild(name));  // nobody has it
 
@@ -632,4 +660,86 @@ TEST(WaitPump, WakeEndsAWaitForHandlesOrWake)
     mivo::WakeWaitingThread(GetCurrentThreadId());  // kept until the next wait
     EXPECT_EQ(WAIT_OBJECT_0 + 1, mivo::WaitForHandlesOrWake(1, handles, FALSE, INFINITE));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), mivo::WaitForHandlesOrWake(1, handles, FALSE, 5));
+}
+
+namespace {
+struct Guarded {
+    CCriticalSection section;
+    int value = 0;
+};
+DWORD WINAPI AddUnderSingleLock(LPVOID p)
+{
+    auto* g = static_cast<Guarded*>(p);
+    for (int i = 0; i < 5000; ++i) {
+        CSingleLock lock(&g->section, TRUE);
+        ++g->value;
+    }
+    return 0;
+}
+}  // namespace
+
+TEST(SyncObjects, SingleLockGuardsACriticalSection)
+{
+    Guarded guarded;
+    HANDLE threads[3];
+    for (HANDLE& t : threads)
+        t = CreateThread(nullptr, 0, AddUnderSingleLock, &guarded, 0, nullptr);
+    WaitForMultipleObjects(3, threads, TRUE, INFINITE);
+    for (HANDLE t : threads)
+        CloseHandle(t);
+    EXPECT_EQ(15000, guarded.value);
+    EXPECT_TRUE(guarded.section.IsKindOf(RUNTIME_CLASS(CSyncObject)));
+}
+
+TEST(SyncObjects, EventsSemaphoresAndMutexesThroughSingleLock)
+{
+    CEvent event;  // auto-reset, not signalled
+    CSingleLock onEvent(&event);
+    EXPECT_FALSE(onEvent.Lock(0));
+    EXPECT_TRUE(event.SetEvent());
+    EXPECT_TRUE(onEvent.Lock(0));
+    EXPECT_TRUE(onEvent.IsLocked());
+    EXPECT_TRUE(onEvent.Unlock());
+    EXPECT_FALSE(onEvent.Lock(0));  // the auto-reset event was consumed
+
+    CSemaphore semaphore(2, 2);
+    CSingleLock a(&semaphore, TRUE), b(&semaphore, TRUE), c(&semaphore);
+    EXPECT_TRUE(a.IsLocked());
+    EXPECT_TRUE(b.IsLocked());
+    EXPECT_FALSE(c.Lock(0));
+    EXPECT_TRUE(a.Unlock());
+    EXPECT_TRUE(c.Lock(0));
+
+    PrivateRuntimeFolder runtime;
+    const std::string name = "MivoTestMutex.mfc." + std::to_string(getpid());
+    CMutex first(FALSE, name.c_str());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());
+    CMutex second(FALSE, name.c_str());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_ALREADY_EXISTS), GetLastError());
+    CSingleLock held(&second, TRUE);
+    EXPECT_TRUE(held.IsLocked());
+    EXPECT_TRUE(first.Lock(0));  // recursive: the same thread owns it
+    EXPECT_TRUE(first.Unlock());
+}
+
+TEST(SyncObjects, MultiLockWaitsForAnyOrAll)
+{
+    CEvent first(FALSE, TRUE), second(FALSE, TRUE);
+    CSyncObject* objects[] = {&first, &second};
+    CMultiLock lock(objects, 2);
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), lock.Lock(0, FALSE));
+    second.SetEvent();
+    EXPECT_EQ(WAIT_OBJECT_0 + 1, lock.Lock(0, FALSE));
+    EXPECT_FALSE(lock.IsLocked(0));
+    EXPECT_TRUE(lock.IsLocked(1));
+    EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), lock.Lock(0, TRUE));
+    first.SetEvent();
+    EXPECT_EQ(WAIT_OBJECT_0, lock.Lock(INFINITE, TRUE));
+    EXPECT_TRUE(lock.IsLocked(0));
+    EXPECT_TRUE(lock.Unlock());
+
+    first.ResetEvent();
+    second.ResetEvent();
+    mivo::WakeWaitingThread(GetCurrentThreadId());
+    EXPECT_EQ(WAIT_OBJECT_0 + 2, lock.Lock(INFINITE, FALSE, 0xFF));  // woken for messages
 }

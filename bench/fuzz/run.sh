@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the decoders with clang's libFuzzer and address sanitizer and runs
+# each target briefly. Usage: bench/fuzz/run.sh BUILD_DIR [seconds]
+# BUILD_DIR is a normal build (for the platform library). The codec sources
+# hold no non-ASCII text, so clang builds them without the CP949 flag.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(cd "${1:?build folder}" && pwd)
+seconds=${2:-30}
+out="$build/fuzz"
+mkdir -p "$out"
+sources=("$root"/Tesserin/image/{JPGFile,BMPFile,GIFFile,ExifReader,PixelBlock,ImageNotifier,ImageFile}.cpp)
+# Seeds: a small JPEG (with an Exif block), BMPs and a GIF.
+seeds="$out/seeds"
+mkdir -p "$seeds"
+python3 - "$seeds" <<'PY'
+import struct, sys, os
+d = sys.argv[1]
+w, h = 16, 8
+open(os.path.join(d, "p.ppm"), "wb").write(b"P6 %d %d 255\n" % (w, h) + bytes((x * 16 + y) % 256 for y in range(h) for x in range(w * 3)))
+for bits in (1, 4, 8, 24):
+    colours = 1 << bits if bits <= 8 else 0
+    row = ((w * bits + 31) // 32) * 4
+    body = bytes(range(256))[:row] * h
+    off = 54 + 4 * colours
+    head = b"BM" + struct.pack("<IHHIIiiHHIIiiII", off + len(body), 0, 0, off, 40, w, h, 1, bits, 0, len(body), 0, 0, colours, 0)
+    open(os.path.join(d, "b%d.bmp" % bits), "wb").write(head + bytes(4 * colours) + body)
+gif = b"GIF89a" + struct.pack("<HHBBB", 2, 2, 0x80, 0, 0) + bytes(6) + b"!\xf9\x04\x01\x00\x00\x00\x00"
+gif += b"," + struct.pack("<HHHHB", 0, 0, 2, 2, 0x40) + b"\x02\x02\x84\x51\x00;"
+open(os.path.join(d, "g.gif"), "wb").write(gif)
+PY
+cjpeg -quality 80 "$seeds/p.ppm" > "$seeds/p.jpg"
+{ printf '\xff\xd8\xff\xe1\x00\x22Exif\x00\x00'
+  printf 'II*\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
+  tail -c +3 "$seeds/p.jpg"; } > "$seeds/e.jpg"
+
+for target in 1:jpeg 2:bmp 3:gif 4:exif; do
+  n=${target%%:*}; name=${target##*:}
+  clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -DIMAGE_FUZZ_TARGET="$n" -DMIVO_IMAGE_MAX_BLOCK_BYTES="(16u << 20)" \
+    -I"$root/platform/include" -I"$root/Tesserin" \
+    "$root/bench/fuzz/image_fuzz.cpp" "${sources[@]}" \
+    -L"$build/platform" -Wl,-rpath,"$build/platform" -lplatform -ljpeg -o "$out/fuzz_$name"
+  mkdir -p "$out/corpus_$name"
+  case $name in
+    jpeg|exif) cp "$seeds"/*.jpg "$out/corpus_$name/" ;;
+    bmp) cp "$seeds"/*.bmp "$out/corpus_$name/" ;;
+    gif) cp "$seeds"/*.gif "$out/corpus_$name/" ;;
+  esac
+  (cd "$out" && ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=3000 -max_len=65536 "corpus_$name" 2>&1 | grep -E "^Done|ERROR|SUMMARY") || true
+done

@@ -1,0 +1,131 @@
+// Timing of the image library's hot paths on a 12-megapixel photograph-like
+// picture: JPEG full and 1/8 decodes, thumbnail loading, BMP and GIF loads,
+// and the same library's djpeg on the same file when it is installed.
+//
+//   image_bench [repeats]
+#include "image/BMPFile.h"
+#include "image/GIFFile.h"
+#include "image/ImageObject.h"
+#include "image/JPGFile.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double BestMilliseconds(int repeats, const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < repeats; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        work();
+        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+        best = std::min(best, took.count());
+    }
+    return best;
+}
+
+// Smooth shading with fine noise, so the JPEG is about as busy as a photograph.
+std::vector<BYTE> MakePicture(int w, int h)
+{
+    int rowBytes = ((w * 24 + 31) / 32) * 4;
+    std::vector<BYTE> px(size_t(rowBytes) * h);
+    std::mt19937 rng(1);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            BYTE* p = &px[size_t(y) * rowBytes + 3 * x];
+            int n = int(rng() % 24);
+            p[0] = BYTE((x * 255 / w + n) & 255);
+            p[1] = BYTE((y * 255 / h + n) & 255);
+            p[2] = BYTE(((x + y) * 128 / (w + h) + n) & 255);
+        }
+    return px;
+}
+
+void Report(const char* what, double ms, double baseline = 0)
+{
+    if (baseline > 0)
+        printf("%-34s %9.2f ms   (%.2f x djpeg)\n", what, ms, ms / baseline);
+    else
+        printf("%-34s %9.2f ms\n", what, ms);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    char folder[] = "/tmp/mivo-bench-XXXXXX";
+    if (!mkdtemp(folder))
+        return 1;
+    std::string posix(folder), win = mivo::FromPosixPath(posix) + "\\";
+    std::string jpg = win + "photo.jpg", bmp = win + "photo.bmp", gif = win + "photo.gif";
+    std::string thumb = win + "thumb.jpg";
+
+    const int W = 4000, H = 3000;
+    std::vector<BYTE> px = MakePicture(W, H);
+    CJPGFile().RGBToJpegFile(jpg.c_str(), px.data(), W, H, TRUE, 90);
+    CBMPFile().SaveBMP(bmp.c_str(), px.data(), W, H);
+    const int GW = 2000, GH = 1500;
+    std::vector<BYTE> index(size_t(GW) * GH);
+    std::mt19937 rng(2);
+    for (size_t i = 0; i < index.size(); ++i)
+        index[i] = BYTE((i % GW) / 8 + rng() % 4);
+    int grey[256];
+    for (int i = 0; i < 256; ++i)
+        grey[i] = i;
+    CGIFFile().GIFWriteFileFrom256Color(index.data(), gif.c_str(), GW, GH, 0, grey, grey, grey);
+
+    printf("12-megapixel picture (%d x %d), best of %d\n", W, H, repeats);
+    std::string jpgPosix = posix + "/photo.jpg";
+    double djpegFull = 0, djpegEighth = 0;
+    if (system("command -v djpeg >/dev/null 2>&1") == 0) {
+        std::string full = "djpeg -bmp -outfile /dev/null " + jpgPosix;
+        std::string eighth = "djpeg -scale 1/8 -dct fast -nosmooth -bmp -outfile /dev/null " + jpgPosix;
+        djpegFull = BestMilliseconds(repeats, [&] { (void)!system(full.c_str()); });
+        djpegEighth = BestMilliseconds(repeats, [&] { (void)!system(eighth.c_str()); });
+        Report("djpeg full (process)", djpegFull);
+        Report("djpeg 1/8 (process)", djpegEighth);
+    } else {
+        printf("djpeg not installed (package libjpeg-turbo-progs): no comparison\n");
+    }
+
+    UINT w, h;
+    Report("JPEG full decode", BestMilliseconds(repeats, [&] {
+               delete[] CJPGFile().JpegFileToRGB(jpg.c_str(), &w, &h, 0);
+           }), djpegFull);
+    Report("JPEG 1/8 decode (ratio 125)", BestMilliseconds(repeats, [&] {
+               delete[] CJPGFile().JpegFileToRGBScaled(jpg.c_str(), 125, &w, &h, 0);
+           }), djpegEighth);
+    Report("JPEG ratio 40 (thumbnail 160)", BestMilliseconds(repeats, [&] {
+               delete[] CJPGFile().JpegFileToRGBScaled(jpg.c_str(), 40, &w, &h, 0);
+           }));
+    Report("LoadThumbnail box 160 x 120", BestMilliseconds(repeats, [&] {
+               CImageObject img;
+               CSize full;
+               img.LoadThumbnail(jpg.c_str(), thumb.c_str(), CSize(160, 120), &full, 0);
+           }));
+    Report("JPEG encode quality 90", BestMilliseconds(repeats, [&] {
+               CJPGFile().RGBToJpegFile((win + "out.jpg").c_str(), px.data(), W, H, TRUE, 90);
+           }));
+    Report("BMP 24-bit load", BestMilliseconds(repeats, [&] { delete[] CBMPFile().LoadBMP(bmp.c_str(), &w, &h); }));
+    Report("BMP 1/8 load", BestMilliseconds(repeats, [&] {
+               delete[] CBMPFile().LoadBMPScaled(bmp.c_str(), 125, &w, &h);
+           }));
+    Report("GIF load (2000 x 1500)", BestMilliseconds(repeats, [&] { delete[] CGIFFile().LoadGIF(gif.c_str(), &w, &h); }));
+    Report("GIF 1/8 load (2000 x 1500)", BestMilliseconds(repeats, [&] {
+               delete[] CGIFFile().LoadGIFScaled(gif.c_str(), 125, &w, &h);
+           }));
+
+    for (const char* name : {"photo.jpg", "photo.bmp", "photo.gif", "thumb.jpg", "out.jpg"})
+        unlink((posix + "/" + name).c_str());
+    rmdir(folder);
+    return 0;
+}

@@ -1,0 +1,479 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QString>
+
+#include "backend/QtApp.h"
+#include "gdi/Printer.h"
+#include "gdi/TextCodec.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <unistd.h>
+
+namespace mivo {
+namespace gdi {
+
+class PdfOutput {
+public:
+    explicit PdfOutput(const QString& path) : writer(path) {}
+    QPdfWriter writer;
+    QPainter painter;
+    bool begun = false;
+};
+
+PrintJob::PrintJob() = default;
+PrintJob::~PrintJob()
+{
+    if (pdf) {
+        std::lock_guard<std::recursive_mutex> guard(QtTextLock());
+        if (pdf->begun)
+            pdf->painter.end();
+        pdf.reset();
+        if (!tempPath.empty())
+            QFile::remove(QString::fromStdString(tempPath));
+    }
+}
+
+namespace {
+
+struct Paper {
+    double widthMm;
+    double heightMm;
+};
+
+Paper PaperFor(const DEVMODEA* dm)
+{
+    Paper p = {210.0, 297.0};
+    if (dm == nullptr)
+        return p;
+    if (dm->dmFields & DM_PAPERSIZE) {
+        switch (dm->dmPaperSize) {
+        case DMPAPER_LETTER:
+        case DMPAPER_LETTERSMALL:
+            p = {215.9, 279.4};
+            break;
+        case DMPAPER_LEGAL:
+            p = {215.9, 355.6};
+            break;
+        case DMPAPER_TABLOID:
+        case DMPAPER_LEDGER:
+            p = {279.4, 431.8};
+            break;
+        case DMPAPER_STATEMENT:
+            p = {139.7, 215.9};
+            break;
+        case DMPAPER_EXECUTIVE:
+            p = {184.15, 266.7};
+            break;
+        case DMPAPER_A3:
+            p = {297.0, 420.0};
+            break;
+        case DMPAPER_A5:
+            p = {148.0, 210.0};
+            break;
+        case DMPAPER_B4:
+            p = {257.0, 364.0};
+            break;
+        case DMPAPER_B5:
+            p = {182.0, 257.0};
+            break;
+        default:
+            break;
+        }
+    }
+    if ((dm->dmFields & DM_PAPERWIDTH) && (dm->dmFields & DM_PAPERLENGTH) && dm->dmPaperWidth > 0 &&
+        dm->dmPaperLength > 0) {
+        p.widthMm = dm->dmPaperWidth / 10.0;
+        p.heightMm = dm->dmPaperLength / 10.0;
+    }
+    if ((dm->dmFields & DM_ORIENTATION) && dm->dmOrientation == DMORIENT_LANDSCAPE)
+        std::swap(p.widthMm, p.heightMm);
+    return p;
+}
+
+int DpiFor(const DEVMODEA* dm)
+{
+    if (dm == nullptr || !(dm->dmFields & DM_PRINTQUALITY))
+        return 300;
+    int q = dm->dmPrintQuality;
+    if (q == DMRES_DRAFT || q == DMRES_LOW)
+        return 150;
+    if (q <= 0)
+        return 300;
+    return std::max(72, std::min(600, q));
+}
+
+void Configure(PrintJob& job, DeviceCaps& caps, const DEVMODEA* dm)
+{
+    Paper paper = PaperFor(dm);
+    job.dpi = DpiFor(dm);
+    job.landscape = paper.widthMm > paper.heightMm;
+    job.paperWidthPx = (int)std::lround(paper.widthMm / 25.4 * job.dpi);
+    job.paperHeightPx = (int)std::lround(paper.heightMm / 25.4 * job.dpi);
+    caps.technology = DT_RASPRINTER;
+    caps.logPixelsX = caps.logPixelsY = job.dpi;
+    caps.horzRes = caps.physicalWidth = job.paperWidthPx;
+    caps.vertRes = caps.physicalHeight = job.paperHeightPx;
+    caps.physicalOffsetX = caps.physicalOffsetY = 0;
+    caps.bitsPixel = 24;
+}
+
+bool IsDisplayName(LPCSTR name)
+{
+    if (name == nullptr)
+        return false;
+    const char* display = "DISPLAY";
+    for (size_t i = 0;; ++i) {
+        if (std::toupper((unsigned char)name[i]) != display[i])
+            return false;
+        if (display[i] == 0)
+            return true;
+    }
+}
+
+HDC MakeDC(LPCSTR driver, LPCSTR device, const DEVMODEA* dm, bool info)
+{
+    if (IsDisplayName(device) || (device == nullptr && IsDisplayName(driver))) {
+        auto dc = NewDC(info ? DcKind::Info : DcKind::Display);
+        if (!dc)
+            return nullptr;
+        std::shared_ptr<Surface> s = DisplaySurface();
+        dc->surface = s;
+        std::lock_guard<std::recursive_mutex> guard(s->lock);
+        dc->caps.horzRes = s->width;
+        dc->caps.vertRes = s->height;
+        return (HDC)dc->handle;
+    }
+    if (device == nullptr && driver == nullptr)
+        return nullptr;
+    auto dc = NewDC(info ? DcKind::Info : DcKind::Printer);
+    if (!dc)
+        return nullptr;
+    auto job = std::make_shared<PrintJob>();
+    job->deviceName = device ? device : (driver ? driver : "");
+    Configure(*job, dc->caps, dm);
+    dc->job = job;
+    return (HDC)dc->handle;
+}
+
+std::string Utf8(LPCSTR ansi)
+{
+    std::u16string wide = AnsiToWide(ansi, std::strlen(ansi));
+    return QString::fromUtf16(wide.data(), (qsizetype)wide.size()).toStdString();
+}
+
+// A Windows-form path (drive C: is the root) or a plain one, as UTF-8.
+std::string OutputPathFrom(LPCSTR output)
+{
+    std::string path = Utf8(output);
+    if (path.size() >= 2 && path[1] == ':' && std::isalpha((unsigned char)path[0]))
+        path = path.substr(2);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    if (path.empty() || path[0] != '/')
+        path = QDir::currentPath().toStdString() + "/" + path;
+    return path;
+}
+
+std::string SafeName(LPCSTR docName)
+{
+    std::string name = docName && *docName ? Utf8(docName) : std::string("document");
+    for (char& c : name)
+        if (c == '/' || c == '\\' || c == ':' || (unsigned char)c < 0x20)
+            c = '_';
+    if (name.size() > 120)
+        name.resize(120);
+    return name;
+}
+
+std::string Timestamp()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm tm;
+    localtime_r(&now, &tm);
+    char buf[32];
+    std::strftime(buf, sizeof(buf), "%Y%m%d-%H%M%S", &tm);
+    return buf;
+}
+
+std::string UniqueIn(const std::string& folder, const std::string& base)
+{
+    QDir().mkpath(QString::fromStdString(folder));
+    std::string path = folder + "/" + base + ".pdf";
+    for (int n = 2; QFile::exists(QString::fromStdString(path)) && n < 10000; ++n)
+        path = folder + "/" + base + " (" + std::to_string(n) + ").pdf";
+    return path;
+}
+
+std::string ChooseOutput(const DOCINFOA* di)
+{
+    if (di != nullptr && di->lpszOutput != nullptr && *di->lpszOutput != 0 && std::strcmp(di->lpszOutput, "FILE:") != 0)
+        return OutputPathFrom(di->lpszOutput);
+    std::string base = SafeName(di ? di->lpszDocName : nullptr) + " " + Timestamp();
+    const char* env = std::getenv("MIVO_PRINT_OUTPUT");
+    if (env != nullptr && *env != 0) {
+        QString target = QString::fromUtf8(env);
+        if (QDir(target).exists())
+            return UniqueIn(env, base);
+        return env;
+    }
+    const char* home = std::getenv("HOME");
+    return UniqueIn(std::string(home && *home ? home : "/tmp") + "/Mivo Prints", base);
+}
+
+std::atomic<int> nextJobId{1};
+
+std::shared_ptr<DeviceContext> PrinterDC(HDC hdc)
+{
+    auto dc = LookupDC(hdc);
+    if (!dc || dc->dcKind != DcKind::Printer || !dc->job)
+        return nullptr;
+    return dc;
+}
+
+bool CallAbortProc(HDC hdc, PrintJob& job)
+{
+    if (job.abortProc == nullptr)
+        return true;
+    return job.abortProc(hdc, 0) != FALSE;
+}
+
+}  // namespace
+
+void AbortPrintJob(DeviceContext& dc)
+{
+    if (!dc.job || !dc.job->inDoc)
+        return;
+    PrintJob& job = *dc.job;
+    {
+        std::lock_guard<std::recursive_mutex> guard(QtTextLock());
+        if (job.pdf && job.pdf->begun)
+            job.pdf->painter.end();
+        job.pdf.reset();
+        if (!job.tempPath.empty())
+            QFile::remove(QString::fromStdString(job.tempPath));
+    }
+    job.tempPath.clear();
+    job.page.reset();
+    job.inDoc = false;
+}
+
+}  // namespace gdi
+}  // namespace mivo
+
+using namespace mivo;
+using namespace mivo::gdi;
+
+HDC CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR, const DEVMODEA* pdm)
+{
+    return MakeDC(pwszDriver, pwszDevice, pdm, false);
+}
+
+HDC CreateDC(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
+{
+    return CreateDCA(pwszDriver, pwszDevice, pszPort, pdm);
+}
+
+HDC CreateICA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR, const DEVMODEA* pdm)
+{
+    return MakeDC(pszDriver, pszDevice, pdm, true);
+}
+
+HDC CreateIC(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
+{
+    return CreateICA(pszDriver, pszDevice, pszPort, pdm);
+}
+
+HDC ResetDCA(HDC hdc, const DEVMODEA* lpdm)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return nullptr;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    if (dc->job->page)
+        return nullptr;
+    Configure(*dc->job, dc->caps, lpdm);
+    return hdc;
+}
+
+HDC ResetDC(HDC hdc, const DEVMODEA* lpdm)
+{
+    return ResetDCA(hdc, lpdm);
+}
+
+int StartDocA(HDC hdc, const DOCINFOA* lpdi)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    PrintJob& job = *dc->job;
+    if (job.inDoc)
+        return SP_ERROR;
+    job.finalPath = ChooseOutput(lpdi);
+    job.tempPath = job.finalPath + ".part-" + std::to_string(getpid());
+    {
+        std::lock_guard<std::recursive_mutex> qt(QtTextLock());
+        EnsureQtApplication();
+        job.pdf.reset(new PdfOutput(QString::fromStdString(job.tempPath)));
+        QPdfWriter& w = job.pdf->writer;
+        w.setCreator(QStringLiteral("Mivo"));
+        if (lpdi != nullptr && lpdi->lpszDocName != nullptr)
+            w.setTitle(QString::fromStdString(Utf8(lpdi->lpszDocName)));
+        w.setResolution(job.dpi);
+        double wMm = job.paperWidthPx * 25.4 / job.dpi, hMm = job.paperHeightPx * 25.4 / job.dpi;
+        QPageSize size(QSizeF(std::min(wMm, hMm), std::max(wMm, hMm)), QPageSize::Millimeter);
+        QPageLayout layout(size, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
+        w.setPageLayout(layout);
+    }
+    job.inDoc = true;
+    job.pages = 0;
+    return nextJobId++;
+}
+
+int StartDoc(HDC hdc, const DOCINFOA* lpdi)
+{
+    return StartDocA(hdc, lpdi);
+}
+
+int StartPage(HDC hdc)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    PrintJob& job = *dc->job;
+    if (!job.inDoc || job.page)
+        return SP_ERROR;
+    if (!CallAbortProc(hdc, job)) {
+        AbortPrintJob(*dc);
+        return SP_APPABORT;
+    }
+    auto page = std::make_shared<Surface>();
+    try {
+        page->Resize(job.paperWidthPx, job.paperHeightPx);
+    } catch (const std::bad_alloc&) {
+        return SP_OUTOFMEMORY;
+    }
+    job.page = page;
+    return 1;
+}
+
+int EndPage(HDC hdc)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    PrintJob& job = *dc->job;
+    if (!job.inDoc || !job.page)
+        return SP_ERROR;
+    std::shared_ptr<Surface> page = std::move(job.page);
+    bool ok = true;
+    {
+        std::lock_guard<std::recursive_mutex> qt(QtTextLock());
+        std::lock_guard<std::recursive_mutex> pixels(page->lock);
+        QImage image(page->width, page->height, QImage::Format_RGB32);
+        if (image.isNull()) {
+            ok = false;
+        } else {
+            for (int y = 0; y < page->height; ++y) {
+                QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+                const uint32_t* in = page->pixels.data() + (size_t)y * (size_t)page->width;
+                for (int x = 0; x < page->width; ++x)
+                    out[x] = 0xFF000000u | in[x];
+            }
+            PdfOutput& pdf = *job.pdf;
+            if (!pdf.begun) {
+                ok = pdf.painter.begin(&pdf.writer);
+                pdf.begun = ok;
+            } else {
+                ok = pdf.writer.newPage();
+            }
+            if (ok) {
+                pdf.painter.setRenderHint(QPainter::LosslessImageRendering);
+                pdf.painter.drawImage(QRect(0, 0, page->width, page->height), image);
+            }
+        }
+    }
+    if (!ok) {
+        AbortPrintJob(*dc);
+        return SP_ERROR;
+    }
+    ++job.pages;
+    if (!CallAbortProc(hdc, job)) {
+        AbortPrintJob(*dc);
+        return SP_APPABORT;
+    }
+    return 1;
+}
+
+int EndDoc(HDC hdc)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    PrintJob& job = *dc->job;
+    if (!job.inDoc)
+        return SP_ERROR;
+    if (job.page)
+        EndPage(hdc);
+    if (!job.inDoc)
+        return SP_ERROR;
+    bool ok = true;
+    {
+        std::lock_guard<std::recursive_mutex> qt(QtTextLock());
+        if (job.pdf && job.pdf->begun)
+            ok = job.pdf->painter.end();
+        job.pdf.reset();
+        QString temp = QString::fromStdString(job.tempPath);
+        QString final = QString::fromStdString(job.finalPath);
+        if (job.pages == 0) {
+            QFile::remove(temp);
+        } else if (ok) {
+            // Replace the target only once the document is complete.
+            if (QFile::exists(final))
+                QFile::remove(final);
+            ok = QFile::rename(temp, final);
+            if (!ok)
+                QFile::remove(temp);
+        } else {
+            QFile::remove(temp);
+        }
+    }
+    job.tempPath.clear();
+    job.inDoc = false;
+    return ok ? 1 : SP_ERROR;
+}
+
+int AbortDoc(HDC hdc)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    if (!dc->job->inDoc)
+        return SP_ERROR;
+    AbortPrintJob(*dc);
+    return 1;
+}
+
+int SetAbortProc(HDC hdc, ABORTPROC proc)
+{
+    auto dc = PrinterDC(hdc);
+    if (!dc)
+        return SP_ERROR;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    dc->job->abortProc = proc;
+    return 1;
+}

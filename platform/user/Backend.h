@@ -1,0 +1,32 @@
+// What the window manager asks of the native side (the Qt backend in this build).
+// Without a backend, windows live only in our tables and surfaces.
+#pragma once
+
+#include "win32/user.h"
+
+#include <string>
+
+namespace mivo {
+
+struct NativeBackend {
+    virtual ~NativeBackend() = default;
+    // Screen size in pixels; false when unknown.
+    virtual bool ScreenSize(SIZE* size) = 0;
+    // Called on the window's thread, without the window manager's lock.
+    virtual void* CreateNative(HWND hwnd) = 0;
+    virtual void DestroyNative(void* native) = 0;
+    // Window rectangle on screen, visibility, minimized/maximized, title, topmost.
+    virtual void UpdateNative(void* native, const RECT& screenRect, bool visible, DWORD style, DWORD exStyle,
+                              const std::string& title) = 0;
+    // The surface changed inside `dirty` (window coordinates); may be called from any thread.
+    virtual void FlushNative(void* native, const RECT& dirty) = 0;
+    virtual void ActivateNative(void* native) = 0;
+    virtual void SetNativeCursor(void* native, HCURSOR cursor) = 0;
+};
+
+// The backend in use, started on first need; nullptr when none could start.
+NativeBackend* Backend();
+// Lets tests or programs without a display run with no native windows.
+void SetNativeBackend(NativeBackend* backend);
+
+}  // namespace mivo

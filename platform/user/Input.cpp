@@ -1,0 +1,775 @@
+// Mouse and keyboard input: routing into queues, key state, double clicks,
+// mouse tracking, TranslateMessage, the caret and input-method modes.
+#include "user/UserInternal.h"
+#include "win32/input.h"
+#include "win32/paint.h"
+#include "win32/userext.h"
+#include "win32/usersys.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace mivo {
+
+namespace {
+
+POINT g_cursor = {0, 0};
+bool g_clipped = false;
+RECT g_clip = {0, 0, 0, 0};
+BYTE g_asyncKeys[256] = {};
+bool g_swapButtons = false;
+
+std::unordered_map<DWORD, std::vector<BYTE>>& ThreadKeys()
+{
+    static auto* keys = new std::unordered_map<DWORD, std::vector<BYTE>>;
+    return *keys;
+}
+
+std::vector<BYTE>& KeysOfLocked(DWORD thread)
+{
+    auto& k = ThreadKeys()[thread];
+    if (k.empty())
+        k.assign(256, 0);
+    return k;
+}
+
+struct ClickMemory {
+    HWND hwnd = nullptr;
+    UINT downMsg = 0;
+    DWORD time = 0;
+    POINT pt = {0, 0};
+    bool pairUsed = false;
+};
+ClickMemory g_lastClick;
+
+struct Tracking {
+    HWND hwnd = nullptr;
+    DWORD flags = 0;
+    DWORD hoverTime = 0;
+    uint64_t hoverStart = 0;
+    POINT hoverPt = {0, 0};
+};
+Tracking g_tracking;
+HWND g_lastMouseWindow = nullptr;
+UINT_PTR g_hoverTimer = 0;
+
+}  // namespace
+
+POINT CursorScreenPos()
+{
+    return g_cursor;
+}
+
+void ForgetMouseTrackingLocked(HWND hwnd)
+{
+    if (g_tracking.hwnd == hwnd)
+        g_tracking = Tracking();
+    if (g_lastMouseWindow == hwnd)
+        g_lastMouseWindow = nullptr;
+    if (g_lastClick.hwnd == hwnd)
+        g_lastClick = ClickMemory();
+}
+
+// The thread's view of the keyboard follows the messages it takes from its queue.
+void NoteInputRetrievedLocked(const MSG& m)
+{
+    std::vector<BYTE>& keys = KeysOfLocked(CurrentThreadId());
+    auto press = [&](int vk, bool down) {
+        if (down) {
+            if (!(keys[(size_t)vk] & 0x80))
+                keys[(size_t)vk] ^= 0x01;
+            keys[(size_t)vk] |= 0x80;
+        } else {
+            keys[(size_t)vk] &= (BYTE)~0x80;
+        }
+    };
+    switch (m.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+        bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+        int vk = (int)(m.wParam & 0xFF);
+        press(vk, down);
+        if (vk == VK_LSHIFT || vk == VK_RSHIFT)
+            press(VK_SHIFT, down);
+        if (vk == VK_LCONTROL || vk == VK_RCONTROL)
+            press(VK_CONTROL, down);
+        if (vk == VK_LMENU || vk == VK_RMENU)
+            press(VK_MENU, down);
+        break;
+    }
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: case WM_NCLBUTTONDBLCLK: press(VK_LBUTTON, true); break;
+    case WM_LBUTTONUP: case WM_NCLBUTTONUP: press(VK_LBUTTON, false); break;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_NCRBUTTONDOWN: case WM_NCRBUTTONDBLCLK: press(VK_RBUTTON, true); break;
+    case WM_RBUTTONUP: case WM_NCRBUTTONUP: press(VK_RBUTTON, false); break;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_NCMBUTTONDOWN: case WM_NCMBUTTONDBLCLK: press(VK_MBUTTON, true); break;
+    case WM_MBUTTONUP: case WM_NCMBUTTONUP: press(VK_MBUTTON, false); break;
+    }
+}
+
+namespace {
+
+POINT ClipToCursorRect(POINT pt)
+{
+    if (!g_clipped)
+        return pt;
+    pt.x = std::max(g_clip.left, std::min(pt.x, g_clip.right - 1));
+    pt.y = std::max(g_clip.top, std::min(pt.y, g_clip.bottom - 1));
+    return pt;
+}
+
+WPARAM MouseKeyFlags()
+{
+    WPARAM f = 0;
+    if (g_asyncKeys[VK_LBUTTON] & 0x80) f |= MK_LBUTTON;
+    if (g_asyncKeys[VK_RBUTTON] & 0x80) f |= MK_RBUTTON;
+    if (g_asyncKeys[VK_MBUTTON] & 0x80) f |= MK_MBUTTON;
+    if (g_asyncKeys[VK_SHIFT] & 0x80) f |= MK_SHIFT;
+    if (g_asyncKeys[VK_CONTROL] & 0x80) f |= MK_CONTROL;
+    return f;
+}
+
+struct Target {
+    HWND hwnd = nullptr;
+    LRESULT hit = HTNOWHERE;
+    bool captured = false;
+};
+
+// Which window gets a mouse event at a screen point, and where in it.
+Target FindTarget(POINT pt)
+{
+    Target t;
+    {
+        UserGuard guard(UserLock());
+        t.hwnd = CaptureWindowLocked();
+    }
+    if (t.hwnd) {
+        t.captured = true;
+        t.hit = HTCLIENT;
+        return t;
+    }
+    t.hwnd = WindowFromPoint(pt);
+    // Windows answering HTTRANSPARENT let the event through to their parent.
+    while (t.hwnd) {
+        t.hit = SendMessage(t.hwnd, WM_NCHITTEST, 0, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
+        if (t.hit != HTTRANSPARENT)
+            break;
+        HWND parent = GetParent(t.hwnd);
+        if (!parent || !(GetWindowLongPtr(t.hwnd, GWL_STYLE) & WS_CHILD))
+            break;
+        t.hwnd = parent;
+    }
+    return t;
+}
+
+void UpdateMouseTracking(HWND now, LRESULT hit)
+{
+    HWND leaveTo = nullptr;
+    UINT leaveMsg = 0;
+    {
+        UserGuard guard(UserLock());
+        if (g_tracking.hwnd && (g_tracking.flags & TME_LEAVE)) {
+            bool nonClient = (g_tracking.flags & TME_NONCLIENT) != 0;
+            bool stillIn = g_tracking.hwnd == now && (nonClient ? hit != HTCLIENT : hit == HTCLIENT);
+            if (!stillIn) {
+                leaveTo = g_tracking.hwnd;
+                leaveMsg = nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
+                g_tracking = Tracking();
+            }
+        }
+        g_lastMouseWindow = now;
+    }
+    if (leaveTo)
+        PostMessage(leaveTo, leaveMsg, 0, 0);
+}
+
+void CALLBACK HoverCheck(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND target = nullptr;
+    POINT client;
+    {
+        UserGuard guard(UserLock());
+        if (!g_tracking.hwnd || !(g_tracking.flags & TME_HOVER))
+            return;
+        int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+        if (std::abs(g_cursor.x - g_tracking.hoverPt.x) > cx || std::abs(g_cursor.y - g_tracking.hoverPt.y) > cy) {
+            g_tracking.hoverPt = g_cursor;
+            g_tracking.hoverStart = MonotonicMs();
+            return;
+        }
+        if (MonotonicMs() - g_tracking.hoverStart < g_tracking.hoverTime)
+            return;
+        target = g_tracking.hwnd;
+        g_tracking.flags &= ~TME_HOVER;
+        client = g_cursor;
+    }
+    ScreenToClient(target, &client);
+    PostMessage(target, WM_MOUSEHOVER, MouseKeyFlags(), MAKELPARAM((SHORT)client.x, (SHORT)client.y));
+}
+
+UINT ButtonMessage(MouseButton b, bool down)
+{
+    switch (b) {
+    case MouseButton::Left: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case MouseButton::Right: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case MouseButton::Middle: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return WM_MOUSEMOVE;
+    }
+}
+
+int ButtonVk(MouseButton b)
+{
+    return b == MouseButton::Left ? VK_LBUTTON : b == MouseButton::Right ? VK_RBUTTON : VK_MBUTTON;
+}
+
+// Turns a button-down into a double click when it follows a click close enough in time and place.
+UINT MaybeDoubleClick(HWND hwnd, UINT downMsg, POINT pt, bool nonClient)
+{
+    UserGuard guard(UserLock());
+    DWORD now = TickNow();
+    bool same = g_lastClick.hwnd == hwnd && g_lastClick.downMsg == downMsg && !g_lastClick.pairUsed &&
+                now - g_lastClick.time <= GetDoubleClickTime() &&
+                std::abs(pt.x - g_lastClick.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                std::abs(pt.y - g_lastClick.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    Window* w = FindWindowLocked(hwnd);
+    bool wants = nonClient || (w && w->cls && (w->cls->style & CS_DBLCLKS));
+    if (same && wants) {
+        g_lastClick.pairUsed = true;
+        return downMsg + 2;  // WM_xBUTTONDBLCLK follows WM_xBUTTONUP
+    }
+    g_lastClick = ClickMemory{hwnd, downMsg, now, pt, false};
+    return downMsg;
+}
+
+void PostMouse(const Target& t, UINT clientMsg, POINT pt, WPARAM extra)
+{
+    bool client = t.captured || t.hit == HTCLIENT;
+    if (client) {
+        POINT c = pt;
+        ScreenToClient(t.hwnd, &c);
+        PostInputMessage(t.hwnd, clientMsg, MouseKeyFlags() | extra, MAKELPARAM((SHORT)c.x, (SHORT)c.y), pt);
+    } else {
+        UINT nc = clientMsg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+        PostInputMessage(t.hwnd, nc, (WPARAM)t.hit, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y), pt);
+    }
+}
+
+}  // namespace
+
+}  // namespace mivo
+
+using namespace mivo;
+
+void mivo::InjectMouseMove(POINT screen)
+{
+    screen = ClipToCursorRect(screen);
+    g_cursor = screen;
+    Target t = FindTarget(screen);
+    UpdateMouseTracking(t.hwnd, t.hit);
+    if (!t.hwnd)
+        return;
+    if (!t.captured)
+        SendMessage(t.hwnd, WM_SETCURSOR, (WPARAM)t.hwnd, MAKELPARAM((WORD)(SHORT)t.hit, WM_MOUSEMOVE));
+    PostMouse(t, WM_MOUSEMOVE, screen, 0);
+}
+
+void mivo::InjectMouseButton(POINT screen, MouseButton button, bool down)
+{
+    screen = ClipToCursorRect(screen);
+    g_cursor = screen;
+    if (g_swapButtons && button == MouseButton::Left)
+        button = MouseButton::Right;
+    else if (g_swapButtons && button == MouseButton::Right)
+        button = MouseButton::Left;
+    int vk = ButtonVk(button);
+    if (down)
+        g_asyncKeys[vk] |= 0x80;
+    else
+        g_asyncKeys[vk] &= (BYTE)~0x80;
+    Target t = FindTarget(screen);
+    UpdateMouseTracking(t.hwnd, t.hit);
+    if (!t.hwnd)
+        return;
+    UINT msg = ButtonMessage(button, down);
+    if (down && !t.captured) {
+        HWND top = GetAncestor(t.hwnd, GA_ROOT);
+        LRESULT ma = MA_ACTIVATE;
+        if (t.hwnd != GetActiveWindow() || GetActiveWindow() != top)
+            ma = SendMessage(t.hwnd, WM_MOUSEACTIVATE, (WPARAM)top, MAKELPARAM((WORD)(SHORT)t.hit, msg));
+        if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT || ma == 0) && GetActiveWindow() != top)
+            ActivateByClick(top);
+        SendMessage(t.hwnd, WM_SETCURSOR, (WPARAM)t.hwnd, MAKELPARAM((WORD)(SHORT)t.hit, msg));
+        if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT)
+            return;
+    }
+    if (down)
+        msg = MaybeDoubleClick(t.hwnd, msg, screen, !(t.captured || t.hit == HTCLIENT));
+    PostMouse(t, msg, screen, 0);
+}
+
+void mivo::InjectMouseWheel(POINT screen, int delta)
+{
+    g_cursor = ClipToCursorRect(screen);
+    // The wheel goes to the focus window, which passes it up if it does not scroll.
+    HWND target = GetFocus();
+    if (!target) {
+        UserGuard guard(UserLock());
+        HWND active;
+        target = FocusOfForegroundLocked(&active);
+        if (!target)
+            target = active;
+    }
+    if (!target)
+        target = WindowFromPoint(g_cursor);
+    if (!target)
+        return;
+    WPARAM wp = MAKEWPARAM((WORD)MouseKeyFlags(), (WORD)(SHORT)delta);
+    PostInputMessage(target, WM_MOUSEWHEEL, wp, MAKELPARAM((SHORT)g_cursor.x, (SHORT)g_cursor.y), g_cursor);
+}
+
+namespace {
+
+UINT ScanCodeOf(UINT vk)
+{
+    static const BYTE letters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17, 0x24, 0x25, 0x26, 0x32,
+                                     0x31, 0x18, 0x19, 0x10, 0x13, 0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+    if (vk >= 'A' && vk <= 'Z')
+        return letters[vk - 'A'];
+    if (vk >= '1' && vk <= '9')
+        return 0x02 + (vk - '1');
+    if (vk == '0')
+        return 0x0B;
+    if (vk >= VK_F1 && vk <= VK_F10)
+        return 0x3B + (vk - VK_F1);
+    switch (vk) {
+    case VK_ESCAPE: return 0x01;
+    case VK_BACK: return 0x0E;
+    case VK_TAB: return 0x0F;
+    case VK_RETURN: return 0x1C;
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL: return 0x1D;
+    case VK_SHIFT: case VK_LSHIFT: return 0x2A;
+    case VK_RSHIFT: return 0x36;
+    case VK_MENU: case VK_LMENU: case VK_RMENU: return 0x38;
+    case VK_SPACE: return 0x39;
+    case VK_CAPITAL: return 0x3A;
+    case VK_F11: return 0x57;
+    case VK_F12: return 0x58;
+    case VK_HOME: return 0x47;
+    case VK_UP: return 0x48;
+    case VK_PRIOR: return 0x49;
+    case VK_LEFT: return 0x4B;
+    case VK_RIGHT: return 0x4D;
+    case VK_END: return 0x4F;
+    case VK_DOWN: return 0x50;
+    case VK_NEXT: return 0x51;
+    case VK_INSERT: return 0x52;
+    case VK_DELETE: return 0x53;
+    }
+    return 0;
+}
+
+bool IsExtendedKey(UINT vk)
+{
+    switch (vk) {
+    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_RCONTROL: case VK_RMENU:
+    case VK_DIVIDE: case VK_NUMLOCK:
+        return true;
+    }
+    return false;
+}
+
+HWND KeyboardTarget(bool* sys)
+{
+    UserGuard guard(UserLock());
+    HWND active;
+    HWND focus = FocusOfForegroundLocked(&active);
+    *sys = false;
+    if (focus)
+        return focus;
+    *sys = true;  // with no focus, keys go to the active window as system keys
+    return FindWindowLocked(active) ? active : nullptr;
+}
+
+}  // namespace
+
+void mivo::InjectKey(UINT vk, bool down)
+{
+    vk &= 0xFF;
+    bool wasDown = (g_asyncKeys[vk] & 0x80) != 0;
+    auto setKey = [&](UINT k) {
+        if (down)
+            g_asyncKeys[k] |= 0x80;
+        else
+            g_asyncKeys[k] &= (BYTE)~0x80;
+    };
+    setKey(vk);
+    if (vk == VK_LSHIFT || vk == VK_RSHIFT)
+        setKey(VK_SHIFT);
+    if (vk == VK_LCONTROL || vk == VK_RCONTROL)
+        setKey(VK_CONTROL);
+    if (vk == VK_LMENU || vk == VK_RMENU)
+        setKey(VK_MENU);
+    bool sysNoFocus;
+    HWND target = KeyboardTarget(&sysNoFocus);
+    if (!target)
+        return;
+    bool alt = (g_asyncKeys[VK_MENU] & 0x80) != 0;
+    bool ctrl = (g_asyncKeys[VK_CONTROL] & 0x80) != 0;
+    bool sys = sysNoFocus || (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
+    UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+    LPARAM lp = 1 | ((LPARAM)ScanCodeOf(vk) << 16);
+    if (IsExtendedKey(vk))
+        lp |= (LPARAM)1 << 24;
+    if (alt)
+        lp |= (LPARAM)1 << 29;
+    if (down ? wasDown : true)
+        lp |= (LPARAM)1 << 30;
+    if (!down)
+        lp |= (LPARAM)1 << 31;
+    PostInputMessage(target, msg, vk, (LPARAM)(DWORD)lp, g_cursor);
+}
+
+void mivo::InjectText(const std::string& cp949)
+{
+    bool sys;
+    HWND target = KeyboardTarget(&sys);
+    if (!target)
+        return;
+    for (unsigned char c : cp949)
+        PostInputMessage(target, WM_CHAR, c, 1, g_cursor);
+}
+
+// --- TranslateMessage
+
+namespace {
+
+// The character a key makes on a US keyboard with the given modifiers; 0 for none.
+int CharOfKey(UINT vk, bool shift, bool ctrl, bool caps)
+{
+    if (vk >= 'A' && vk <= 'Z') {
+        if (ctrl)
+            return (int)(vk - 'A' + 1);
+        bool upper = shift != caps;
+        return upper ? (int)vk : (int)(vk - 'A' + 'a');
+    }
+    if (ctrl) {
+        if (vk == VK_OEM_4) return 0x1B;
+        if (vk == VK_OEM_6) return 0x1D;
+        if (vk == VK_OEM_5) return 0x1C;
+        if (vk == VK_RETURN) return 0x0A;
+        if (vk == VK_BACK) return 0x7F;
+        return 0;
+    }
+    if (vk >= '0' && vk <= '9')
+        return shift ? ")!@#$%^&*("[vk - '0'] : (int)vk;
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
+        return (int)('0' + (vk - VK_NUMPAD0));
+    switch (vk) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_TAB: return '\t';
+    case VK_BACK: return '\b';
+    case VK_ESCAPE: return 0x1B;
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
+    case VK_MULTIPLY: return '*';
+    case VK_ADD: return '+';
+    case VK_SUBTRACT: return '-';
+    case VK_DECIMAL: return '.';
+    case VK_DIVIDE: return '/';
+    }
+    return 0;
+}
+
+}  // namespace
+
+BOOL TranslateMessage(const MSG* lpMsg)
+{
+    if (!lpMsg || (lpMsg->message != WM_KEYDOWN && lpMsg->message != WM_SYSKEYDOWN))
+        return FALSE;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool caps = (GetKeyState(VK_CAPITAL) & 1) != 0;
+    int ch = CharOfKey((UINT)lpMsg->wParam, shift, ctrl, caps);
+    if (!ch)
+        return FALSE;
+    UINT msg = lpMsg->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    auto q = CurrentQueue();
+    MSG m = *lpMsg;
+    m.message = msg;
+    m.wParam = (WPARAM)ch;
+    UserGuard guard(UserLock());
+    // The character comes next, before anything already waiting.
+    q->posted.push_front(m);
+    WakeQueueLocked(*q);
+    return TRUE;
+}
+
+// --- key state and cursor
+
+SHORT GetKeyState(int nVirtKey)
+{
+    UserGuard guard(UserLock());
+    BYTE b = KeysOfLocked(CurrentThreadId())[(size_t)(nVirtKey & 0xFF)];
+    return (SHORT)(((b & 0x80) ? 0x8000 : 0) | (b & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vKey)
+{
+    return (g_asyncKeys[vKey & 0xFF] & 0x80) ? (SHORT)0x8000 : 0;
+}
+
+BOOL GetKeyboardState(PBYTE lpKeyState)
+{
+    if (!lpKeyState)
+        return FALSE;
+    UserGuard guard(UserLock());
+    std::memcpy(lpKeyState, KeysOfLocked(CurrentThreadId()).data(), 256);
+    return TRUE;
+}
+
+BOOL SetKeyboardState(LPBYTE lpKeyState)
+{
+    if (!lpKeyState)
+        return FALSE;
+    UserGuard guard(UserLock());
+    std::memcpy(KeysOfLocked(CurrentThreadId()).data(), lpKeyState, 256);
+    return TRUE;
+}
+
+UINT MapVirtualKey(UINT uCode, UINT uMapType)
+{
+    switch (uMapType) {
+    case MAPVK_VK_TO_VSC:
+        return ScanCodeOf(uCode);
+    case MAPVK_VSC_TO_VK:
+        for (UINT vk = 1; vk < 256; ++vk)
+            if (ScanCodeOf(vk) == uCode)
+                return vk;
+        return 0;
+    case MAPVK_VK_TO_CHAR:
+        return (UINT)CharOfKey(uCode, false, false, true);
+    }
+    return 0;
+}
+
+BOOL GetCursorPos(LPPOINT lpPoint)
+{
+    if (!lpPoint)
+        return FALSE;
+    *lpPoint = g_cursor;
+    return TRUE;
+}
+
+BOOL SetCursorPos(int X, int Y)
+{
+    InjectMouseMove(POINT{X, Y});
+    return TRUE;
+}
+
+BOOL ClipCursor(const RECT* lpRect)
+{
+    if (lpRect) {
+        g_clipped = true;
+        g_clip = *lpRect;
+        g_cursor = ClipToCursorRect(g_cursor);
+    } else {
+        g_clipped = false;
+    }
+    return TRUE;
+}
+
+BOOL GetClipCursor(LPRECT lpRect)
+{
+    if (!lpRect)
+        return FALSE;
+    if (g_clipped) {
+        *lpRect = g_clip;
+    } else {
+        SIZE s = ScreenSize();
+        *lpRect = RECT{0, 0, s.cx, s.cy};
+    }
+    return TRUE;
+}
+
+BOOL SwapMouseButton(BOOL fSwap)
+{
+    bool old = g_swapButtons;
+    g_swapButtons = fSwap != FALSE;
+    return old;
+}
+
+BOOL DragDetect(HWND hwnd, POINT pt)
+{
+    // Waits for the mouse to leave the drag rectangle or the button to come up.
+    int cx = GetSystemMetrics(SM_CXDRAG), cy = GetSystemMetrics(SM_CYDRAG);
+    ClientToScreen(hwnd, &pt);
+    RECT r{pt.x - cx, pt.y - cy, pt.x + cx + 1, pt.y + cy + 1};
+    MSG msg;
+    SetCapture(hwnd);
+    BOOL dragged = FALSE;
+    while (GetCapture() == hwnd) {
+        if (!GetMessage(&msg, nullptr, 0, 0)) {
+            PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        if (msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONUP)
+            break;
+        if (msg.message == WM_MOUSEMOVE) {
+            POINT p = msg.pt;
+            if (p.x < r.left || p.x >= r.right || p.y < r.top || p.y >= r.bottom) {
+                dragged = TRUE;
+                break;
+            }
+            continue;
+        }
+        DispatchMessage(&msg);
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    return dragged;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT e)
+{
+    if (!e)
+        return FALSE;
+    if (e->dwFlags & TME_QUERY) {
+        UserGuard guard(UserLock());
+        e->dwFlags = g_tracking.flags;
+        e->hwndTrack = g_tracking.hwnd;
+        e->dwHoverTime = g_tracking.hoverTime;
+        return TRUE;
+    }
+    if (!IsWindow(e->hwndTrack))
+        return FALSE;
+    if (e->dwFlags & TME_CANCEL) {
+        UserGuard guard(UserLock());
+        if (g_tracking.hwnd == e->hwndTrack) {
+            g_tracking.flags &= ~(e->dwFlags & (TME_HOVER | TME_LEAVE));
+            if (!(g_tracking.flags & (TME_HOVER | TME_LEAVE)))
+                g_tracking = Tracking();
+        }
+        return TRUE;
+    }
+    bool postLeave = false;
+    {
+        UserGuard guard(UserLock());
+        // Tracking a window the mouse is not over ends at once with WM_MOUSELEAVE.
+        if ((e->dwFlags & TME_LEAVE) && g_lastMouseWindow != e->hwndTrack) {
+            postLeave = true;
+        } else {
+            if (g_tracking.hwnd != e->hwndTrack)
+                g_tracking = Tracking();
+            g_tracking.hwnd = e->hwndTrack;
+            g_tracking.flags |= e->dwFlags & (TME_HOVER | TME_LEAVE | TME_NONCLIENT);
+            if (e->dwFlags & TME_HOVER) {
+                g_tracking.hoverTime = e->dwHoverTime == HOVER_DEFAULT ? 400 : e->dwHoverTime;
+                g_tracking.hoverStart = MonotonicMs();
+                g_tracking.hoverPt = g_cursor;
+            }
+        }
+    }
+    if (postLeave)
+        PostMessage(e->hwndTrack, (e->dwFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+    if ((e->dwFlags & TME_HOVER) && !postLeave)
+        g_hoverTimer = SetTimer(nullptr, g_hoverTimer, 50, HoverCheck);
+    return TRUE;
+}
+
+void keybd_event(BYTE bVk, BYTE, DWORD dwFlags, ULONG_PTR)
+{
+    InjectKey(bVk, !(dwFlags & KEYEVENTF_KEYUP));
+}
+
+void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR)
+{
+    POINT pt = g_cursor;
+    if (dwFlags & MOUSEEVENTF_MOVE) {
+        if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+            SIZE s = ScreenSize();
+            pt = POINT{(LONG)((uint64_t)dx * (uint64_t)s.cx / 65536), (LONG)((uint64_t)dy * (uint64_t)s.cy / 65536)};
+        } else {
+            pt.x += (LONG)dx;
+            pt.y += (LONG)dy;
+        }
+        InjectMouseMove(pt);
+    }
+    if (dwFlags & MOUSEEVENTF_LEFTDOWN) InjectMouseButton(pt, MouseButton::Left, true);
+    if (dwFlags & MOUSEEVENTF_LEFTUP) InjectMouseButton(pt, MouseButton::Left, false);
+    if (dwFlags & MOUSEEVENTF_RIGHTDOWN) InjectMouseButton(pt, MouseButton::Right, true);
+    if (dwFlags & MOUSEEVENTF_RIGHTUP) InjectMouseButton(pt, MouseButton::Right, false);
+    if (dwFlags & MOUSEEVENTF_MIDDLEDOWN) InjectMouseButton(pt, MouseButton::Middle, true);
+    if (dwFlags & MOUSEEVENTF_MIDDLEUP) InjectMouseButton(pt, MouseButton::Middle, false);
+    if (dwFlags & MOUSEEVENTF_WHEEL) InjectMouseWheel(pt, (int)(LONG)dwData);
+}
+
+// --- input method modes, recorded per window
+
+HIMC ImmGetContext(HWND hWnd)
+{
+    return IsWindow(hWnd) ? (HIMC)hWnd : nullptr;
+}
+
+BOOL ImmReleaseContext(HWND, HIMC)
+{
+    return TRUE;
+}
+
+HIMC ImmAssociateContext(HWND hWnd, HIMC)
+{
+    return ImmGetContext(hWnd);
+}
+
+BOOL ImmGetConversionStatus(HIMC hIMC, LPDWORD lpfdwConversion, LPDWORD lpfdwSentence)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked((HWND)hIMC);
+    if (!w)
+        return FALSE;
+    if (lpfdwConversion)
+        *lpfdwConversion = w->imeConversion;
+    if (lpfdwSentence)
+        *lpfdwSentence = w->imeSentence;
+    return TRUE;
+}
+
+BOOL ImmSetConversionStatus(HIMC hIMC, DWORD fdwConversion, DWORD fdwSentence)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked((HWND)hIMC);
+    if (!w)
+        return FALSE;
+    w->imeConversion = fdwConversion;
+    w->imeSentence = fdwSentence;
+    return TRUE;
+}
+
+BOOL ImmGetOpenStatus(HIMC hIMC)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked((HWND)hIMC);
+    return w && w->imeOpen;
+}
+
+BOOL ImmSetOpenStatus(HIMC hIMC, BOOL fOpen)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked((HWND)hIMC);
+    if (!w)
+        return FALSE;
+    w->imeOpen = fOpen != FALSE;
+    return TRUE;
+}

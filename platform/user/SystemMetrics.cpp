@@ -1,0 +1,196 @@
+// System metrics and colours of classic Windows at 96 dpi, system parameters and version.
+#include "user/UserInternal.h"
+#include "win32/usersys.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace mivo {
+
+namespace {
+
+RECT g_workArea = {0, 0, 0, 0};
+bool g_workAreaSet = false;
+std::string g_wallpaper;
+UINT g_doubleClickTime = 500;
+
+}  // namespace
+
+}  // namespace mivo
+
+using namespace mivo;
+
+int GetSystemMetrics(int nIndex)
+{
+    switch (nIndex) {
+    case SM_CXSCREEN: case SM_CXVIRTUALSCREEN: return ScreenSize().cx;
+    case SM_CYSCREEN: case SM_CYVIRTUALSCREEN: return ScreenSize().cy;
+    case SM_CXFULLSCREEN: return ScreenSize().cx;
+    case SM_CYFULLSCREEN: return ScreenSize().cy - 19;
+    case SM_CXMAXIMIZED: return ScreenSize().cx + 8;
+    case SM_CYMAXIMIZED: return ScreenSize().cy + 8;
+    case SM_CXMAXTRACK: return ScreenSize().cx + 12;
+    case SM_CYMAXTRACK: return ScreenSize().cy + 12;
+    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 16;
+    case SM_CYVTHUMB: case SM_CXHTHUMB: return 16;
+    case SM_CYCAPTION: return 19;
+    case SM_CXBORDER: case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME: case SM_CYFRAME: return 4;
+    case SM_CXICON: case SM_CYICON: case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CYMENU: return 19;
+    case SM_CYKANJIWINDOW: return 0;
+    case SM_MOUSEPRESENT: return 1;
+    case SM_DEBUG: return 0;
+    case SM_SWAPBUTTON: return 0;
+    case SM_CXMIN: return 112;
+    case SM_CYMIN: return 27;
+    case SM_CXSIZE: case SM_CYSIZE: return 18;
+    case SM_CXMINTRACK: return 112;
+    case SM_CYMINTRACK: return 27;
+    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
+    case SM_CXICONSPACING: case SM_CYICONSPACING: return 75;
+    case SM_MENUDROPALIGNMENT: return 0;
+    case SM_DBCSENABLED: return 1;
+    case SM_CMOUSEBUTTONS: return 3;
+    case SM_SECURE: return 0;
+    case SM_CXEDGE: case SM_CYEDGE: return 2;
+    case SM_CXMINSPACING: return 160;
+    case SM_CYMINSPACING: return 24;
+    case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CYSMCAPTION: return 16;
+    case SM_CXSMSIZE: case SM_CYSMSIZE: return 15;
+    case SM_CXMENUSIZE: case SM_CYMENUSIZE: return 18;
+    case SM_ARRANGE: return 8;
+    case SM_CXMINIMIZED: return 160;
+    case SM_CYMINIMIZED: return 24;
+    case SM_NETWORK: return 3;
+    case SM_CLEANBOOT: return 0;
+    case SM_CXDRAG: case SM_CYDRAG: return 4;
+    case SM_SHOWSOUNDS: return 0;
+    case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
+    case SM_SLOWMACHINE: return 0;
+    case SM_MIDEASTENABLED: return 0;
+    case SM_MOUSEWHEELPRESENT: return 1;
+    case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: return 0;
+    case SM_CMONITORS: return 1;
+    case SM_SAMEDISPLAYFORMAT: return 1;
+    case SM_IMMENABLED: return 1;
+    case SM_CXFOCUSBORDER: case SM_CYFOCUSBORDER: return 1;
+    case SM_REMOTESESSION: return 0;
+    }
+    return 0;
+}
+
+BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
+{
+    switch (uiAction) {
+    case SPI_GETWORKAREA: {
+        if (!pvParam)
+            return FALSE;
+        if (g_workAreaSet) {
+            *(RECT*)pvParam = g_workArea;
+        } else {
+            SIZE s = ScreenSize();
+            *(RECT*)pvParam = RECT{0, 0, s.cx, s.cy};
+        }
+        return TRUE;
+    }
+    case SPI_SETWORKAREA:
+        if (pvParam) {
+            g_workArea = *(const RECT*)pvParam;
+            g_workAreaSet = true;
+        } else {
+            g_workAreaSet = false;
+        }
+        return TRUE;
+    case SPI_GETWHEELSCROLLLINES:
+        if (!pvParam)
+            return FALSE;
+        *(UINT*)pvParam = 3;
+        return TRUE;
+    case SPI_SETDESKWALLPAPER:
+        g_wallpaper = pvParam ? (const char*)pvParam : "";
+        if (fWinIni & SPIF_SENDCHANGE)
+            SendNotifyMessage(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+        return TRUE;
+    case SPI_GETDESKWALLPAPER:
+        if (!pvParam || uiParam == 0)
+            return FALSE;
+        std::snprintf((char*)pvParam, uiParam, "%s", g_wallpaper.c_str());
+        return TRUE;
+    case SPI_GETBEEP:
+    case SPI_GETSCREENSAVEACTIVE:
+    case SPI_GETDRAGFULLWINDOWS:
+    case SPI_GETKEYBOARDCUES:
+    case SPI_GETGRADIENTCAPTIONS:
+    case SPI_GETFONTSMOOTHING:
+    case SPI_GETSHOWIMEUI:
+        if (pvParam)
+            *(BOOL*)pvParam = uiAction == SPI_GETBEEP || uiAction == SPI_GETDRAGFULLWINDOWS ||
+                              uiAction == SPI_GETGRADIENTCAPTIONS || uiAction == SPI_GETFONTSMOOTHING ||
+                              uiAction == SPI_GETSHOWIMEUI;
+        return TRUE;
+    case SPI_GETMENUANIMATION:
+    case SPI_GETCOMBOBOXANIMATION:
+    case SPI_GETLISTBOXSMOOTHSCROLLING:
+    case SPI_GETHOTTRACKING:
+    case SPI_GETMENUFADE:
+    case SPI_GETSELECTIONFADE:
+    case SPI_GETTOOLTIPANIMATION:
+    case SPI_GETTOOLTIPFADE:
+    case SPI_GETCURSORSHADOW:
+    case SPI_GETFLATMENU:
+    case SPI_GETDROPSHADOW:
+    case SPI_GETSCREENREADER:
+    case SPI_GETHIGHCONTRAST:
+    case SPI_GETSCREENSAVERRUNNING:
+    case SPI_GETSNAPTODEFBUTTON:
+    case SPI_GETACTIVEWINDOWTRACKING:
+        if (pvParam && uiAction != SPI_GETHIGHCONTRAST)
+            *(BOOL*)pvParam = FALSE;
+        return TRUE;
+    case SPI_GETKEYBOARDDELAY:
+        if (pvParam)
+            *(int*)pvParam = 1;
+        return TRUE;
+    case SPI_GETKEYBOARDSPEED:
+        if (pvParam)
+            *(DWORD*)pvParam = 31;
+        return TRUE;
+    case SPI_GETMOUSEHOVERWIDTH:
+    case SPI_GETMOUSEHOVERHEIGHT:
+        if (pvParam)
+            *(UINT*)pvParam = 4;
+        return TRUE;
+    case SPI_GETMOUSEHOVERTIME:
+    case SPI_GETMENUSHOWDELAY:
+        if (pvParam)
+            *(UINT*)pvParam = 400;
+        return TRUE;
+    case SPI_GETFOCUSBORDERWIDTH:
+    case SPI_GETFOCUSBORDERHEIGHT:
+    case SPI_GETBORDER:
+        if (pvParam)
+            *(UINT*)pvParam = 1;
+        return TRUE;
+    case SPI_ICONHORIZONTALSPACING:
+    case SPI_ICONVERTICALSPACING:
+        if (pvParam)
+            *(int*)pvParam = 75;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+UINT GetDoubleClickTime()
+{
+    return g_doubleClickTime;
+}
+
+BOOL SetDoubleClickTime(UINT t)
+{
+    g_doubleClickTime = t ? t : 500;
+    return TRUE;
+}
+

@@ -1,0 +1,192 @@
+#include "support/MessageRecorder.h"
+
+#include <cstdio>
+
+namespace mivo::test {
+
+namespace {
+
+MessageRecorder* g_current = nullptr;
+
+LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (g_current)
+        return g_current->Handle(hwnd, msg, wParam, lParam, nullptr);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+void RegisterOnce()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = RecorderProc;
+    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    wc.lpszClassName = MessageRecorder::ClassName();
+    RegisterClass(&wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpszClassName = MessageRecorder::ClassNameDblClks();
+    RegisterClass(&wc);
+}
+
+}  // namespace
+
+MessageRecorder::MessageRecorder()
+{
+    RegisterOnce();
+    g_current = this;
+}
+
+MessageRecorder::~MessageRecorder()
+{
+    for (auto& s : m_subclassed)
+        if (IsWindow(s.first))
+            SetWindowLongPtr(s.first, GWLP_WNDPROC, (LONG_PTR)s.second);
+    if (g_current == this)
+        g_current = nullptr;
+}
+
+const char* MessageRecorder::ClassName()
+{
+    return "MivoTestRecorder";
+}
+
+const char* MessageRecorder::ClassNameDblClks()
+{
+    return "MivoTestRecorderDbl";
+}
+
+namespace {
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (g_current)
+        return g_current->Handle(hwnd, msg, wParam, lParam, (WNDPROC)-1);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+void MessageRecorder::Attach(HWND hwnd)
+{
+    WNDPROC old = (WNDPROC)SetWindowLongPtr(hwnd, GWLP_WNDPROC, (LONG_PTR)SubclassProc);
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_subclassed[hwnd] = old;
+}
+
+void MessageRecorder::OnMessage(UINT msg, Handler handler)
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_handlers[msg] = handler;
+}
+
+void MessageRecorder::Clear()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_log.clear();
+}
+
+std::vector<RecordedMessage> MessageRecorder::All() const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    return m_log;
+}
+
+std::vector<UINT> MessageRecorder::Messages(HWND hwnd, const std::vector<UINT>& only) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    std::vector<UINT> out;
+    for (auto& r : m_log) {
+        if (hwnd && r.hwnd != hwnd)
+            continue;
+        if (!only.empty()) {
+            bool keep = false;
+            for (UINT m : only)
+                keep = keep || m == r.msg;
+            if (!keep)
+                continue;
+        }
+        out.push_back(r.msg);
+    }
+    return out;
+}
+
+int MessageRecorder::Count(HWND hwnd, UINT msg) const
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    int n = 0;
+    for (auto& r : m_log)
+        if ((!hwnd || r.hwnd == hwnd) && r.msg == msg)
+            ++n;
+    return n;
+}
+
+LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC next)
+{
+    Handler handler;
+    WNDPROC original = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_log.push_back(RecordedMessage{hwnd, msg, wParam, lParam});
+        auto it = m_handlers.find(msg);
+        if (it != m_handlers.end())
+            handler = it->second;
+        if (next) {
+            auto s = m_subclassed.find(hwnd);
+            if (s != m_subclassed.end())
+                original = s->second;
+        }
+    }
+    LRESULT result = 0;
+    if (handler && handler(hwnd, msg, wParam, lParam, &result))
+        return result;
+    if (original)
+        return CallWindowProc(original, hwnd, msg, wParam, lParam);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND CreateTestWindow(const char* title, DWORD style, int x, int y, int cx, int cy, HWND parent, int id,
+                      DWORD exStyle, const char* cls)
+{
+    RegisterOnce();
+    return CreateWindowEx(exStyle, cls ? cls : MessageRecorder::ClassName(), title, style, x, y, cx, cy, parent,
+                          (HMENU)(INT_PTR)id, nullptr, nullptr);
+}
+
+std::string MessageName(UINT msg)
+{
+    switch (msg) {
+#define NAME(m) \
+    case m: return #m;
+        NAME(WM_CREATE) NAME(WM_DESTROY) NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS)
+        NAME(WM_KILLFOCUS) NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT) NAME(WM_CLOSE)
+        NAME(WM_QUIT) NAME(WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP) NAME(WM_SETCURSOR)
+        NAME(WM_MOUSEACTIVATE) NAME(WM_GETMINMAXINFO) NAME(WM_WINDOWPOSCHANGING) NAME(WM_WINDOWPOSCHANGED)
+        NAME(WM_NCCREATE) NAME(WM_NCDESTROY) NAME(WM_NCCALCSIZE) NAME(WM_NCHITTEST) NAME(WM_NCPAINT)
+        NAME(WM_NCACTIVATE) NAME(WM_KEYDOWN) NAME(WM_KEYUP) NAME(WM_CHAR) NAME(WM_COMMAND) NAME(WM_TIMER)
+        NAME(WM_MOUSEMOVE) NAME(WM_LBUTTONDOWN) NAME(WM_LBUTTONUP) NAME(WM_LBUTTONDBLCLK) NAME(WM_PARENTNOTIFY)
+        NAME(WM_CAPTURECHANGED) NAME(WM_MOUSELEAVE) NAME(WM_STYLECHANGING) NAME(WM_STYLECHANGED)
+        NAME(WM_NOTIFY) NAME(WM_DRAWITEM)
+#undef NAME
+    }
+    char buf[16];
+    std::snprintf(buf, sizeof(buf), "0x%04X", msg);
+    return buf;
+}
+
+std::string MessageList(const std::vector<UINT>& msgs)
+{
+    std::string s;
+    for (UINT m : msgs) {
+        if (!s.empty())
+            s += ", ";
+        s += MessageName(m);
+    }
+    return s;
+}
+
+}  // namespace mivo::test
