@@ -26,6 +26,7 @@
 #include "win32/messages.h"
 #include "win32/user.h"
 #include "win32/paint.h"
+#include "win32/scroll.h"
 #include "win32/input.h"
 #include "win32/cursors.h"
 #include "win32/usersys.h"
