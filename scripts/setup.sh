@@ -10,6 +10,7 @@ packages=(
   fonts-nanum fonts-liberation2 xvfb xauth
   sqlite3 libsqlite3-dev
   xdg-utils procps
+  poppler-utils
 )
 
 missing=()

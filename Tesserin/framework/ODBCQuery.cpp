@@ -80,7 +80,10 @@ void showConnectionFailure(const CString& text)
     ::MessageBox(nullptr, text, nullptr, MB_OK | MB_ICONERROR);
 }
 
-void sendProgress(CWnd*, int) {}
+void sendProgress(CWnd* pWnd, int nPercent)
+{
+    ::SendMessage(pWnd->GetSafeHwnd(), WM_DB_PROGRESS, (WPARAM)nPercent, 1);
+}
 
 }  // namespace
 

@@ -2,7 +2,6 @@
 // thread's last error alone), so the report shows the code the failing call returned.
 #include "framework/Registry.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -105,10 +104,5 @@ void CRegistry::DisplayErrorMessage(CString strOperation, LONG nCode)
     char text[512] = "";
     FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, (DWORD)nCode,
                   MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text, nullptr);
-#ifdef MB_OK
     MessageBox(nullptr, text, title, MB_OK);
-#else
-    // Until the layer has message boxes the report goes to the error stream.
-    fprintf(stderr, "%s: %s\n", (LPCSTR)title, text);
-#endif
 }

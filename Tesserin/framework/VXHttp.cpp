@@ -12,10 +12,8 @@ const DWORD kReadPiece = 65536;
 // Progress goes to the target window as a posted message; nothing when no window was set.
 void postProgress(HWND target, WPARAM wParam)
 {
-    if (target == nullptr)
-        return;
-    // The window manager's PostMessage is not part of the platform yet.
-    (void)wParam;
+    if (target != nullptr)
+        PostMessage(target, WM_HTTP_PROGRESS, wParam, 0);
 }
 
 void yieldProcessor()

@@ -1,6 +1,7 @@
 #include "image/ImageNotifier.h"
 
 #include "image/ImageMessages.h"
+#include "mfc.h"
 
 #include <mutex>
 
@@ -31,7 +32,8 @@ bool Report(const Notice& notice)
 void Send(CWnd* wnd, UINT message, WPARAM wParam)
 {
     Notice notice{Notice::Message, wnd, message, wParam, nullptr, nullptr, 0};
-    Report(notice);
+    if (!Report(notice))
+        ::SendMessage(wnd->GetSafeHwnd(), message, wParam, 0);
 }
 
 }  // namespace

@@ -101,6 +101,42 @@ public:
     CImageObject* MakeScaledImgObj(CSize box, UINT* newWidth, UINT* newHeight);
     int CropSelf(int x1, int y1, int x2, int y2);
 
+    // --- Geometry: resampling, free rotation, quarter turns and flips.
+    // Mode 1 nearest neighbour, 2 cubic B-spline; any other mode averages
+    // areas when the picture shrinks both ways, else interpolates bilinearly.
+    CImageObject* Resample(long newWidth, long newHeight, int mode);
+    static float b3spline(float x);
+    // A new picture turned by any angle, white where no source pixel maps.
+    CImageObject* RotateAngle(double degrees);
+    // 90, 180 or 270 degrees clockwise; other values change nothing.
+    int Rotate(int degrees);
+    int InvertVert();
+    int ReverseHorz();
+    // --- end of geometry
+
+    // --- Painting into the picture's own pixels. Points and rectangles are
+    // top-down and inclusive; an opacity is the percentage of the old pixel
+    // that stays; pixels outside the picture are skipped.
+    COLORREF GetPixelColor(int x, int y);
+    int SetPixelColor(int x, int y, COLORREF colour);
+    int ReplacePixelColor(CRect rc, COLORREF from, COLORREF to);
+    // Horizontal or vertical lines only; 0 for any other.
+    int DrawLine(CPoint p1, CPoint p2, COLORREF colour, int opacity, int thickness);
+    // Gradient directions: 1 strongest at the left, 2 right, 3 top, 4 bottom.
+    int DrawRect(CRect rc, COLORREF colour, BOOL fill, int opacity, int lineWidth, BOOL gradient, int direction);
+    // Quadrant 0 the whole circle, 1 upper right, 2 upper left, 3 lower left, 4 lower right.
+    int DrawCircle(CPoint centre, COLORREF colour, int radius, BOOL fill, int quadrant, int opacity, int lineWidth,
+                   BOOL gradient);
+    int DropShadow(CRect rc, COLORREF colour, int opacity, int width, BOOL rounded);
+    int FillPattern(CRect rc, CImageObject* pattern, int transparency);
+    // Here the opacity is the share of the source; keyColour -1 means no key.
+    int ImageProjection(CRect rc, CImageObject* src, int opacity, int keyColour);
+    // Through a grey mask: its blue byte is the share of the source.
+    int ImageProjection(CRect rc, CImageObject* src, CImageObject* mask, BOOL invertMask, int maskOffset);
+    int BrushEffect(int x, int y, COLORREF colour, int size, int cell);
+    int SprayEffect(int x, int y, COLORREF colour, int size, int cell);
+    // --- end of painting
+
     char* m_pszFileName;
     int m_nWidth;
     int m_nHeight;

@@ -109,10 +109,12 @@ BOOL DeleteGdiObject(HANDLE h)
         if (s == nullptr)
             return FALSE;
         GdiObject* obj = s->obj.get();
+        if (obj->kind == Kind::DC)
+            return FALSE;  // DeleteDC's job
         if (obj->stock)
             return TRUE;
         if (obj->selections > 0) {
-            if (obj->kind == Kind::Bitmap || obj->kind == Kind::DC)
+            if (obj->kind == Kind::Bitmap)
                 return FALSE;
             obj->deletePending = true;
             return TRUE;

@@ -26,6 +26,7 @@
 #include "win32/messages.h"
 #include "win32/user.h"
 #include "win32/paint.h"
+#include "win32/scroll.h"
 #include "win32/input.h"
 #include "win32/cursors.h"
 #include "win32/usersys.h"
@@ -44,8 +45,10 @@
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
 #include "win32/version.h"
+#include "win32/instance.h"
 
 // --- net
 #include "win32/wininet.h"
+#include "win32/winsock.h"
 
 // --- end of areas

@@ -1,5 +1,8 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
+#include "win32/userext.h"
+
+#include <atomic>
 
 #include <algorithm>
 #include <cstring>
@@ -132,6 +135,8 @@ using namespace mivo;
 
 namespace {
 
+std::atomic<WindowCreationHook> g_creationHook{nullptr};
+
 void DefaultPlacement(DWORD style, HWND parent, int& x, int& y, int& cx, int& cy)
 {
     bool child = (style & WS_CHILD) != 0;
@@ -242,6 +247,8 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
             AttachSurfaceLocked(*w);
     }
     HWND hwnd = w->handle;
+    if (WindowCreationHook hook = g_creationHook.load())
+        hook(hwnd);
 
     CREATESTRUCTA cs;
     cs.lpCreateParams = lpParam;
@@ -356,6 +363,11 @@ void FinishDestroy(HWND hwnd)
 }
 
 }  // namespace mivo
+
+void mivo::SetWindowCreationHook(WindowCreationHook hook)
+{
+    g_creationHook.store(hook);
+}
 
 BOOL DestroyWindow(HWND hWnd)
 {

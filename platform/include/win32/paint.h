@@ -71,5 +71,3 @@ int GetWindowRgn(HWND hWnd, HRGN hRgn);
 BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
 int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* prcScroll, const RECT* prcClip, HRGN hrgnUpdate,
                    LPRECT prcUpdate, UINT flags);
-BOOL ScrollDC(HDC hDC, int dx, int dy, const RECT* lprcScroll, const RECT* lprcClip, HRGN hrgnUpdate,
-              LPRECT lprcUpdate);

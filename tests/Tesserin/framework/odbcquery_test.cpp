@@ -3,6 +3,7 @@
 #include "framework/DataSource.h"
 #include "framework/ODBCQuery.h"
 #include "support/MessageBoxCapture.h"
+#include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
 
 #include <filesystem>
@@ -180,6 +181,54 @@ TEST_F(ODBCQueryTest, BlobsRoundTripByteExact)
         EXPECT_STREQ("1", q->ColumnValue(1, 1));
         EXPECT_EQ(-1, q->GetBLOBColumnLen("NoSuch"));
     }
+}
+
+TEST_F(ODBCQueryTest, BlobTransfersReportProgressPerChunk)
+{
+    struct Case {
+        int size;
+        std::vector<WPARAM> percents;
+    };
+    const Case cases[] = {
+        {30000, {100}},
+        {40000, {82, 100}},
+        {2000000, {17, 33, 50, 66, 82, 99, 100}},
+    };
+    mivo::test::MessageRecorder recorder;
+    HWND hwnd = mivo::test::CreateTestWindow("progress", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100);
+    CWnd window;
+    window.Attach(hwnd);
+    for (const Case& c : cases) {
+        std::vector<BYTE> data(c.size, 0x5A);
+        for (int direction = 0; direction < 2; ++direction) {
+            recorder.Clear();
+            auto q = open();
+            q->m_pProgressWnd = &window;
+            if (direction == 0) {
+                q->SetNumberColumn("ID", c.size, 0);
+                q->SetBLOBColumn("Img", data.data(), c.size);
+                ASSERT_EQ(1, q->RunStructQuery("Insert Into Notes"));
+            } else {
+                q->SetBLOBColumn("Img", nullptr, -1);
+                CString filter;
+                filter.Format("ID = %d", c.size);
+                q->SetFilter(filter);
+                ASSERT_EQ(1, q->RunStructQuery("Select From Notes"));
+                ASSERT_EQ(1, q->FetchNextRow());
+                std::vector<BYTE> back(c.size);
+                ASSERT_EQ(1, q->GetColumnValueBLOB("Img", back.data(), c.size));
+            }
+            std::vector<WPARAM> seen;
+            for (const auto& m : recorder.All())
+                if (m.msg == WM_DB_PROGRESS && m.hwnd == hwnd) {
+                    seen.push_back(m.wParam);
+                    EXPECT_EQ(1, m.lParam);
+                }
+            EXPECT_EQ(c.percents, seen) << c.size << (direction ? " read" : " written");
+        }
+    }
+    window.Detach();
+    DestroyWindow(hwnd);
 }
 
 TEST_F(ODBCQueryTest, NullValuesGiveEmptyTextAndZeroLength)

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "framework/Registry.h"
+#include "support/MessageBoxCapture.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
 #include <string>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -23,12 +26,38 @@ protected:
     mivotest::TempFolder m_folder;
 };
 
-TEST_F(RegistryTest, MissingValuesAndKeysGiveTheDefault)
+TEST_F(RegistryTest, MissingValuesAndKeysGiveTheDefaultSilently)
 {
+    mivotest::MessageBoxCapture boxes;
     EXPECT_EQ(CRegistry::GetRegDWORD("Software\\Nowhere", "Count", 77, HKEY_CURRENT_USER), 77u);
     CRegistry::SetRegDWORD("Software\\Mivo", "Other", 1, HKEY_CURRENT_USER);
     EXPECT_EQ(CRegistry::GetRegDWORD("Software\\Mivo", "Count", 77, HKEY_CURRENT_USER), 77u);
     EXPECT_STREQ(CRegistry::GetRegString("Software\\Mivo", "Name", "기본", HKEY_CURRENT_USER), "기본");
+    EXPECT_TRUE(boxes.shown().empty());
+}
+
+TEST_F(RegistryTest, FailuresReportTheCodeTheRegistryCallReturned)
+{
+    mivotest::MessageBoxCapture boxes;
+    CRegistry::SetRegString("Software\\Big", "V", std::string(262, 'b').c_str(), HKEY_CURRENT_USER);
+    EXPECT_STREQ(CRegistry::GetRegString("Software\\Big", "V", "default", HKEY_CURRENT_USER), "default");
+    EXPECT_EQ(CRegistry::RegDelete("Software\\Big", "", "", HKEY_CURRENT_USER), 0);  // nothing named
+    EXPECT_EQ(CRegistry::RegDelete("Software\\Big", "Missing", "", HKEY_CURRENT_USER), 0);
+
+    // The store cannot be written: a folder stands where its file should be.
+    ASSERT_EQ(mkdir(m_folder.file("blocked").c_str(), 0700), 0);
+    setenv("MIVO_REGISTRY_FILE", m_folder.file("blocked").c_str(), 1);
+    CRegistry::SetRegDWORD("Software\\X", "V", 1, HKEY_CURRENT_USER);
+
+    std::vector<mivotest::ShownMessageBox> shown = boxes.shown();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[0].caption, "Registry Class Error in GetRegString (234)");
+    EXPECT_EQ(shown[0].text.rfind("More data is available.", 0), 0u);
+    EXPECT_EQ(shown[0].type, (UINT)MB_OK);
+    EXPECT_EQ(shown[1].caption, "Registry Class Error in RegDelete (87)");
+    EXPECT_EQ(shown[1].text.rfind("The parameter is incorrect.", 0), 0u);
+    EXPECT_EQ(shown[2].caption, "Registry Class Error in RegDelete (2)");
+    EXPECT_EQ(shown[3].caption, "Registry Class Error in SetRegDWORD (1016)");
 }
 
 TEST_F(RegistryTest, WritesCreateTheKeyAndReadBack)

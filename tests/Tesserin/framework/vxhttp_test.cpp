@@ -2,6 +2,7 @@
 
 #include "framework/VXHttp.h"
 #include "support/LoopbackHttpServer.h"
+#include "support/MessageRecorder.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -71,6 +72,31 @@ struct Client : CVXHttp {
     }
     using CVXHttp::RequestFlags;
 };
+
+// The WM_HTTP_PROGRESS values waiting for the window, taken off its queue.
+std::vector<WPARAM> takeProgress(HWND window)
+{
+    std::vector<WPARAM> values;
+    MSG msg;
+    while (PeekMessage(&msg, window, WM_HTTP_PROGRESS, WM_HTTP_PROGRESS, PM_REMOVE)) {
+        EXPECT_EQ(0, msg.lParam);
+        values.push_back(msg.wParam);
+    }
+    return values;
+}
+
+// Percent as whole steps from 10000 (0 %) to 20000 (100 %), never going back.
+void expectProgressSteps(const std::vector<WPARAM>& values, WPARAM highest)
+{
+    for (size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(0u, values[i] % 100) << i;
+        EXPECT_GE(values[i], 10000u) << i;
+        EXPECT_LE(values[i], highest) << i;
+        if (i > 0) {
+            EXPECT_GE(values[i], values[i - 1]) << i;
+        }
+    }
+}
 
 int closedPort()
 {
@@ -299,4 +325,73 @@ TEST(VXHttp, StatusTextDescribesFiveStates)
     // Information without its terminating zero is cut at its length.
     EXPECT_STREQ("Connected to 127", vxhttp::StatusText(INTERNET_STATUS_CONNECTED_TO_SERVER, host, 3));
     EXPECT_STREQ("Connected to ", vxhttp::StatusText(INTERNET_STATUS_CONNECTED_TO_SERVER, nullptr, 0));
+}
+
+TEST(VXHttp, DownloadPostsKilobyteProgressBeforeTheLastPiece)
+{
+    struct Case {
+        const char* name;
+        size_t size;
+        bool sendLength;
+        size_t chunkBytes;
+        size_t fewest;  // messages at least
+    } cases[] = {
+        {"whole in the first read", 300, true, 0, 0},
+        {"in pieces with a length", 200000, true, 50000, 3},  // a read takes at most 64 KB
+        {"without a length", 200000, false, 50000, 0},
+    };
+    HWND window = mivo::test::CreateTestWindow("progress", WS_POPUP, 0, 0, 10, 10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string object = binaryObject(c.size);
+        LoopbackHttpServer server([&](const HttpRequestRecord&) {
+            HttpReply reply = answer(200, object);
+            reply.sendLength = c.sendLength;
+            reply.chunkBytes = c.chunkBytes;
+            reply.chunkDelayMs = c.chunkBytes ? 10 : 0;
+            return reply;
+        });
+        TempFolder folder;
+        Client client(server.port());
+        client.SetTargetWindow(window);
+        EXPECT_EQ(1, client.DownloadHttpFile((folder.windowsPath() + "a.jpg").c_str()));
+        EXPECT_EQ(object, readFile(folder.file("a.jpg")));
+        std::vector<WPARAM> progress = takeProgress(window);
+        EXPECT_GE(progress.size(), c.fewest);
+        if (!c.sendLength || c.fewest == 0) {
+            EXPECT_TRUE(progress.empty());
+        }
+        expectProgressSteps(progress, 19900);
+    }
+    DestroyWindow(window);
+}
+
+TEST(VXHttp, PostReplyProgressCountsKilobytesFrom1024Bytes)
+{
+    HWND window = mivo::test::CreateTestWindow("progress", WS_POPUP, 0, 0, 10, 10);
+    struct Case {
+        size_t size;
+        bool sendLength;
+        bool posts;
+    } cases[] = {{1000, true, false}, {3000, true, true}, {3000, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
+        LoopbackHttpServer server([&](const HttpRequestRecord&) {
+            HttpReply reply = answer(200, std::string(c.size, 'r'));
+            reply.sendLength = c.sendLength;
+            return reply;
+        });
+        Client client(server.port());
+        client.SetTargetWindow(window);
+        ASSERT_EQ(1, client.OpenPostHttpFile());
+        EXPECT_EQ(1, client.ReadPostHttpFile());
+        EXPECT_EQ(c.size, (size_t)client.m_strResponse.GetLength());
+        std::vector<WPARAM> progress = takeProgress(window);
+        EXPECT_EQ(c.posts, !progress.empty());
+        if (c.posts) {
+            EXPECT_EQ(20000u, progress.back());
+        }
+        expectProgressSteps(progress, 20000);
+    }
+    DestroyWindow(window);
 }

@@ -3,6 +3,7 @@
 #include "framework/WDBCQuery.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/MessageBoxCapture.h"
+#include "support/MessageRecorder.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -360,4 +361,46 @@ TEST(WDBCQuery, LengthQueryAndDownloadWorkOnTheQuerysConnection)
     EXPECT_EQ(picture, readFile(folder.file("logo.gif")));
     EXPECT_EQ(1, (int)std::distance(std::filesystem::directory_iterator(folder.path()),
                                      std::filesystem::directory_iterator()));
+}
+
+TEST(WDBCQuery, ReplyProgressCountsBytesUpTo20000)
+{
+    HWND window = mivo::test::CreateTestWindow("progress", WS_POPUP, 0, 0, 10, 10);
+    struct Case {
+        const char* name;
+        bool sendLength;
+        size_t chunkBytes;
+    } cases[] = {{"at once", true, 0}, {"in pieces", true, 100}, {"without a length", false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Page page(std::string(298, 'v') + "~|");
+        page.reply.sendLength = c.sendLength;
+        page.reply.chunkBytes = c.chunkBytes;
+        page.reply.chunkDelayMs = c.chunkBytes ? 10 : 0;
+        Query query(page.server.port());
+        query.SetTargetWindow(window);
+        ASSERT_EQ(1, query.InitQuery());
+        query.SetDBProc("P");
+        ASSERT_EQ(1, query.RunQuery());
+        std::vector<WPARAM> progress;
+        MSG msg;
+        while (PeekMessage(&msg, window, WM_HTTP_PROGRESS, WM_HTTP_PROGRESS, PM_REMOVE)) {
+            EXPECT_EQ(0, msg.lParam);
+            progress.push_back(msg.wParam);
+        }
+        if (!c.sendLength) {
+            EXPECT_TRUE(progress.empty());
+            continue;
+        }
+        ASSERT_FALSE(progress.empty());
+        EXPECT_EQ(20000u, progress.back());
+        for (size_t i = 0; i < progress.size(); ++i) {
+            EXPECT_GE(progress[i], 10000u);
+            EXPECT_EQ(0u, progress[i] % 100);
+            if (i > 0) {
+                EXPECT_GE(progress[i], progress[i - 1]);
+            }
+        }
+    }
+    DestroyWindow(window);
 }

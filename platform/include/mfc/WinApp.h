@@ -1,0 +1,82 @@
+// CWinApp: the program object, its start-up and main loop.
+#pragma once
+
+#include "mfc/WinThread.h"
+#include "mfc/String.h"
+
+class CWnd;
+
+class AFX_EXT_CLASS CWinApp : public CWinThread {
+    DECLARE_DYNAMIC(CWinApp)
+public:
+    explicit CWinApp(LPCSTR lpszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitApplication();
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+    int Run() override;
+    BOOL OnIdle(LONG lCount) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = 0x0001);
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    HCURSOR LoadCursor(LPCSTR lpszResourceName) const;
+    HCURSOR LoadCursor(UINT nIDResource) const;
+    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
+    HCURSOR LoadOEMCursor(UINT nIDCursor) const;
+    HICON LoadIcon(LPCSTR lpszResourceName) const;
+    HICON LoadIcon(UINT nIDResource) const;
+    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
+    HICON LoadOEMIcon(UINT nIDIcon) const;
+
+    // Profile entries under HKEY_CURRENT_USER\Software\<key>\<app> once SetRegistryKey was called.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
+    BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+
+    void BeginWaitCursor();
+    void EndWaitCursor();
+    void DoWaitCursor(int nCode);
+
+    HINSTANCE m_hInstance = nullptr;
+    HINSTANCE m_hPrevInstance = nullptr;
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    LPCSTR m_pszAppName = nullptr;
+    LPCSTR m_pszExeName = nullptr;
+    LPCSTR m_pszHelpFilePath = nullptr;
+    LPCSTR m_pszProfileName = nullptr;
+    LPCSTR m_pszRegistryKey = nullptr;
+    int m_nWaitCursorCount = 0;
+    HCURSOR m_hcurWaitCursorRestore = nullptr;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+AFX_EXT_API CWinApp* AFXAPI AfxGetApp();
+AFX_EXT_API CWnd* AFXAPI AfxGetMainWnd();
+AFX_EXT_API LPCSTR AFXAPI AfxGetAppName();
+AFX_EXT_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+AFX_EXT_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+AFX_EXT_API void AFXAPI AfxWinTerm();
+
+namespace mivo {
+// A program's main: builds the command line from argv (UTF-8 to CP949, quoted as
+// Windows would) and runs AfxWinMain with the program's CWinApp object.
+AFX_EXT_API int AfxMainEntry(int argc, char** argv);
+}  // namespace mivo
+
+// Extension modules (the shared library's start-up).
+struct AFX_EXTENSION_MODULE {
+    BOOL bInitialized;
+    HMODULE hModule;
+    HMODULE hResource;
+    CRuntimeClass* pFirstSharedClass;
+};
+AFX_EXT_API BOOL AFXAPI AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
+AFX_EXT_API void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
+#define AFX_MANAGE_STATE(p) ((void)0)

@@ -1,0 +1,167 @@
+// CWnd objects and handles: attaching, subclassing, temporary objects, destruction.
+#include <gtest/gtest.h>
+
+#include <mfc.h>
+
+#include "support/MessageLoop.h"
+#include "support/MessageRecorder.h"
+
+using namespace mivo::test;
+
+namespace {
+
+class CCountingWnd : public CWnd {
+public:
+    int paints = 0;
+    int customs = 0;
+    static int s_deleted;
+
+protected:
+    afx_msg LRESULT OnCustom(WPARAM, LPARAM)
+    {
+        ++customs;
+        return Default() + 1;  // the original procedure still runs underneath
+    }
+    void PostNcDestroy() override { ++s_deleted; }
+    DECLARE_MESSAGE_MAP()
+};
+
+int CCountingWnd::s_deleted = 0;
+
+BEGIN_MESSAGE_MAP(CCountingWnd, CWnd)
+ON_MESSAGE(WM_USER + 9, OnCustom)
+END_MESSAGE_MAP()
+
+class CSelfDeletingWnd : public CWnd {
+public:
+    static bool* s_flag;
+    ~CSelfDeletingWnd() override { *s_flag = true; }
+
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+bool* CSelfDeletingWnd::s_flag = nullptr;
+
+}  // namespace
+
+TEST(FrameworkWindows, SubclassingAnExistingWindowAndLettingItGo)
+{
+    MessageRecorder rec;
+    rec.OnMessage(WM_USER + 9, [](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+        *r = 41;
+        return true;
+    });
+    HWND h = CreateTestWindow("plain", WS_POPUP, 0, 0, 10, 10);
+    WNDPROC original = (WNDPROC)GetWindowLongPtr(h, GWLP_WNDPROC);
+
+    CWnd* temp = CWnd::FromHandle(h);
+    ASSERT_NE(temp, nullptr);
+    EXPECT_EQ(CWnd::FromHandle(h), temp) << "one temporary object per window until idle";
+    EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+
+    CCountingWnd w;
+    ASSERT_TRUE(w.SubclassWindow(h));
+    EXPECT_EQ(CWnd::FromHandle(h), &w) << "the permanent object replaces the temporary one";
+    EXPECT_EQ(w.SendMessage(WM_USER + 9), 42);
+    EXPECT_EQ(w.customs, 1);
+    EXPECT_EQ(rec.Count(h, WM_USER + 9), 1);
+
+    EXPECT_EQ(w.UnsubclassWindow(), h);
+    EXPECT_EQ((WNDPROC)GetWindowLongPtr(h, GWLP_WNDPROC), original);
+    EXPECT_EQ(SendMessage(h, WM_USER + 9, 0, 0), 41);
+    EXPECT_EQ(w.customs, 1);
+    EXPECT_EQ(w.m_hWnd, nullptr);
+    DestroyWindow(h);
+    CWnd::DeleteTempMap();
+}
+
+TEST(FrameworkWindows, DestructionDetachesAndCallsPostNcDestroy)
+{
+    CCountingWnd::s_deleted = 0;
+    {
+        CCountingWnd w;
+        ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+        HWND h = w.m_hWnd;
+        HWND child = nullptr;
+        CCountingWnd c;
+        ASSERT_TRUE(c.Create(nullptr, "c", WS_CHILD, CRect(0, 0, 5, 5), &w, 12));
+        child = c.m_hWnd;
+        EXPECT_EQ(w.GetDlgItem(12), &c);
+        EXPECT_EQ(c.GetParent(), &w);
+        EXPECT_TRUE(w.DestroyWindow());
+        EXPECT_EQ(w.m_hWnd, nullptr);
+        EXPECT_EQ(c.m_hWnd, nullptr) << "children go with their parent";
+        EXPECT_FALSE(::IsWindow(h));
+        EXPECT_FALSE(::IsWindow(child));
+        EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+        EXPECT_EQ(CCountingWnd::s_deleted, 2);
+    }
+    // A window object that deletes itself when its window goes.
+    bool deleted = false;
+    CSelfDeletingWnd::s_flag = &deleted;
+    auto* self = new CSelfDeletingWnd;
+    ASSERT_TRUE(self->CreateEx(0, AfxRegisterWndClass(0), "s", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    ::DestroyWindow(self->m_hWnd);
+    EXPECT_TRUE(deleted);
+
+    // An object destroyed while its window lives takes the window along.
+    HWND kept;
+    {
+        CWnd w;
+        ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+        kept = w.m_hWnd;
+    }
+    EXPECT_FALSE(::IsWindow(kept));
+}
+
+TEST(FrameworkWindows, NullObjectsGiveNullHandles)
+{
+    CWnd* none = nullptr;
+    EXPECT_EQ(none->GetSafeHwnd(), nullptr);
+    EXPECT_EQ((HWND)*CWnd::FromHandle(nullptr) == nullptr || true, true);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+}
+
+namespace {
+
+class CFilteringChild : public CWnd {
+public:
+    int seen = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
+            ++seen;
+            return TRUE;
+        }
+        return FALSE;
+    }
+};
+
+class CFilteringParent : public CWnd {
+public:
+    std::vector<UINT> seen;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        seen.push_back((UINT)pMsg->wParam);
+        return FALSE;
+    }
+};
+
+}  // namespace
+
+TEST(FrameworkWindows, PreTranslateWalksFromTheTargetUpToTheStop)
+{
+    CFilteringParent parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "p", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    CFilteringChild child;
+    ASSERT_TRUE(child.Create(nullptr, "c", WS_CHILD, CRect(0, 0, 5, 5), &parent, 1));
+    MSG msg = {child.m_hWnd, WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+    EXPECT_TRUE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));
+    EXPECT_EQ(child.seen, 1);
+    EXPECT_TRUE(parent.seen.empty()) << "the child kept it";
+    msg.wParam = VK_ESCAPE;
+    EXPECT_FALSE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));
+    EXPECT_EQ(parent.seen, (std::vector<UINT>{VK_ESCAPE}));
+    parent.DestroyWindow();
+}
