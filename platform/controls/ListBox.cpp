@@ -846,6 +846,11 @@ LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
         if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
             return MA_NOACTIVATE;
         return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_ACTIVATE:
+        // Should the native side activate it anyway, the keyboard focus stays with the combo box.
+        if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
+            return 0;
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_SHOWWINDOW:
         if (wParam)
             st.pressedInside = false;

@@ -32,20 +32,20 @@ void RegisterOwnerClass()
 
 }  // namespace
 
-void PressKey(UINT vk)
+void QueueKey(UINT vk)
 {
     mivo::InjectKey(vk, true);
     mivo::InjectKey(vk, false);
 }
 
-void PressKeyWith(UINT modifier, UINT vk)
+void QueueKeyWith(UINT modifier, UINT vk)
 {
     mivo::InjectKey(modifier, true);
-    PressKey(vk);
+    QueueKey(vk);
     mivo::InjectKey(modifier, false);
 }
 
-void TypeText(const std::string& cp949)
+void QueueText(const std::string& cp949)
 {
     mivo::InjectText(cp949);
 }

@@ -11,12 +11,14 @@
 
 namespace mivo::test {
 
-// A key pressed and released, sent to the focus of the foreground window.
-void PressKey(UINT vk);
+// Input queued for a dialog's own loop to take (through IsDialogMessage),
+// unlike InputSynth.h's, which runs it through a plain loop at once.
+// A key pressed and released, for the focus of the foreground window.
+void QueueKey(UINT vk);
 // A key pressed while `modifier` (VK_SHIFT, VK_CONTROL, VK_MENU) is held.
-void PressKeyWith(UINT modifier, UINT vk);
+void QueueKeyWith(UINT modifier, UINT vk);
 // Text as typed: each CP949 character as WM_CHAR, double-byte ones as two.
-void TypeText(const std::string& cp949);
+void QueueText(const std::string& cp949);
 
 // Runs the calling thread's messages through IsDialogMessage of `dialog`
 // until the queue is empty, as a modeless dialog's message loop does.

@@ -1,7 +1,7 @@
 // Buttons: owner-drawn states, check boxes, radio groups, clicks by mouse and keyboard.
 #include "ControlFixture.h"
 
-#include "support/DialogDriver.h"
+#include "support/InputSynth.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;

@@ -78,20 +78,20 @@ TEST_F(ComboTest, DropDownListFromDialogInitSelectsWithKeys)
     SetFocus(combo);
     PumpDialog(dlg);
     log.clear();
-    PressKey(VK_DOWN);
+    QueueKey(VK_DOWN);
     PumpDialog(dlg);
     EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(log, (std::vector<int>{CBN_SELENDOK, CBN_SELCHANGE}));
-    PressKey(VK_DOWN);
+    QueueKey(VK_DOWN);
     PumpDialog(dlg);
     EXPECT_EQ(TextOf(combo), "2월") << "a drop-down list's text is its selection";
 
     log.clear();
-    PressKey(VK_F4);
+    QueueKey(VK_F4);
     PumpDialog(dlg);
     EXPECT_TRUE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
-    PressKey(VK_DOWN);
-    PressKey(VK_RETURN);
+    QueueKey(VK_DOWN);
+    QueueKey(VK_RETURN);
     PumpDialog(dlg);
     EXPECT_FALSE(SendMessage(combo, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 2);
@@ -100,13 +100,13 @@ TEST_F(ComboTest, DropDownListFromDialogInitSelectsWithKeys)
     EXPECT_TRUE(IsWindow(dlg));
 
     log.clear();
-    PressKey(VK_F4);
-    PressKey(VK_ESCAPE);
+    QueueKey(VK_F4);
+    QueueKey(VK_ESCAPE);
     PumpDialog(dlg);
     EXPECT_EQ(log, (std::vector<int>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP}));
     EXPECT_TRUE(IsWindow(dlg)) << "Escape closed the list, not the dialog";
 
-    TypeText("1");
+    QueueText("1");
     PumpDialog(dlg);
     EXPECT_EQ(SendMessage(combo, CB_GETCURSEL, 0, 0), 0) << "typing selects by the first letters";
     DestroyWindow(dlg);
@@ -162,7 +162,7 @@ TEST_F(ComboTest, DropDownEditReportsTypingAndFollowsSelection)
     HWND edit = GetWindow(c, GW_CHILD);
     EXPECT_EQ(GetFocus() == c || GetParent(GetFocus()) == c, true) << "the focus goes to the combo's edit";
     recorder.Clear();
-    TypeText("대구");
+    QueueText("대구");
     PumpUntilIdle();
     EXPECT_EQ(TextOf(c), "대구");
     EXPECT_EQ(CountOf(kCombo, CBN_EDITCHANGE), 2);
@@ -175,50 +175,52 @@ TEST_F(ComboTest, DropDownEditReportsTypingAndFollowsSelection)
     (void)edit;
     SendMessage(c, CB_LIMITTEXT, 2, 0);
     SetWindowText(c, "");
-    TypeText("제주도");
+    QueueText("제주도");
     PumpUntilIdle();
     EXPECT_EQ(TextOf(c), "제");
 }
 
 TEST_F(ComboTest, DroppedListTakesAClickOnAnItem)
 {
-    HWND c = MakeCombo(CBS_DROPDOWNLIST);
+    DialogTemplateBuilder b(WS_POPUP | WS_CAPTION | WS_VISIBLE, 20, 20, 160, 100, u"마우스");
+    b.Font(9, u"굴림").Item(ItemClass::ComboBox, u"", kCombo, 7, 7, 100, 60,
+                           CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE);
+    std::vector<int> log;
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, ComboDialogProc, (LPARAM)&log);
+    ASSERT_NE(dlg, nullptr);
+    HWND c = GetDlgItem(dlg, kCombo);
     for (const char* s : {"하나", "둘", "셋"})
         SendMessage(c, CB_ADDSTRING, 0, (LPARAM)s);
     SendMessage(c, CB_SETCURSEL, 0, 0);
+    PumpDialog(dlg);
     RECT field;
     GetWindowRect(c, &field);
-    POINT center{(field.left + field.right) / 2, (field.top + field.bottom) / 2};
-    mivo::InjectMouseMove(center);
-    mivo::InjectMouseButton(center, mivo::MouseButton::Left, true);
-    mivo::InjectMouseButton(center, mivo::MouseButton::Left, false);
-    PumpUntilIdle();
+    auto click = [&](POINT pt) {
+        mivo::InjectMouseMove(pt);
+        mivo::InjectMouseButton(pt, mivo::MouseButton::Left, true);
+        mivo::InjectMouseButton(pt, mivo::MouseButton::Left, false);
+        PumpDialog(dlg);
+    };
+    log.clear();
+    click(POINT{(field.left + field.right) / 2, (field.top + field.bottom) / 2});
     ASSERT_TRUE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0)) << "a click on the field drops the list";
-    EXPECT_EQ(Notifications(kCombo), (std::vector<int>{CBN_SETFOCUS, CBN_DROPDOWN}));
+    EXPECT_EQ(log, (std::vector<int>{CBN_DROPDOWN})) << "the first tab stop had the focus already";
 
-    RECT dropped;
-    SendMessage(c, CB_GETDROPPEDCONTROLRECT, 0, (LPARAM)&dropped);
     int itemHeight = (int)SendMessage(c, CB_GETITEMHEIGHT, 0, 0);
-    POINT third{field.left + 20, field.bottom + 1 + itemHeight * 2 + itemHeight / 2};
-    recorder.Clear();
-    mivo::InjectMouseMove(third);
-    mivo::InjectMouseButton(third, mivo::MouseButton::Left, true);
-    mivo::InjectMouseButton(third, mivo::MouseButton::Left, false);
-    PumpUntilIdle();
+    log.clear();
+    click(POINT{field.left + 20, field.bottom + 1 + itemHeight * 2 + itemHeight / 2});
     EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 2);
-    EXPECT_EQ(Notifications(kCombo), (std::vector<int>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+    EXPECT_EQ(log, (std::vector<int>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+    EXPECT_EQ(GetFocus(), c) << "the combo box keeps the focus";
 
     // A click away from the dropped list dismisses it without a change.
     SendMessage(c, CB_SHOWDROPDOWN, TRUE, 0);
-    recorder.Clear();
-    POINT away{field.right + 100, field.top - 20};
-    mivo::InjectMouseMove(away);
-    mivo::InjectMouseButton(away, mivo::MouseButton::Left, true);
-    mivo::InjectMouseButton(away, mivo::MouseButton::Left, false);
-    PumpUntilIdle();
+    log.clear();
+    click(POINT{field.right + 100, field.bottom + 60});
     EXPECT_FALSE(SendMessage(c, CB_GETDROPPEDSTATE, 0, 0));
     EXPECT_EQ(SendMessage(c, CB_GETCURSEL, 0, 0), 2);
-    ASSERT_FALSE(Notifications(kCombo).empty());
-    EXPECT_EQ(Notifications(kCombo).front(), CBN_SELENDCANCEL);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.front(), CBN_SELENDCANCEL);
+    DestroyWindow(dlg);
 }

@@ -2,7 +2,7 @@
 // pairs, whole-character caret movement and deletion, limits, styles, lines.
 #include "ControlFixture.h"
 
-#include "support/DialogDriver.h"
+#include "support/InputSynth.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;
@@ -99,7 +99,7 @@ TEST_F(EditTest, CaretAndSelectionNeverSplitACharacter)
 
     SetWindowText(e, "값A값");
     Key(VK_HOME);
-    PressKeyWith(VK_SHIFT, VK_RIGHT);
+    PressKey(VK_RIGHT, true);
     PumpUntilIdle();
     EXPECT_EQ(Selection(e), std::make_pair(DWORD(0), DWORD(2)));
     PressKey(VK_DELETE);
@@ -200,10 +200,10 @@ TEST_F(EditTest, ClipboardCutCopyPaste)
     SendMessage(e, WM_PASTE, 0, 0);
     EXPECT_EQ(TextOf(e), "가라나다");
     SendMessage(e, EM_SETSEL, 0, 2);
-    PressKeyWith(VK_CONTROL, 'C');
+    PressKey('C', false, true);
     PumpUntilIdle();
     Key(VK_END);
-    PressKeyWith(VK_CONTROL, 'V');
+    PressKey('V', false, true);
     PumpUntilIdle();
     EXPECT_EQ(TextOf(e), "가라나다가");
 
@@ -242,7 +242,7 @@ TEST_F(EditTest, LinesOfAMultiLineEdit)
     EXPECT_EQ(SendMessage(e, EM_GETLINE, 0, (LPARAM)line), 2) << "a short buffer never takes half a character";
 
     Key(VK_END);
-    PressKeyWith(VK_CONTROL, VK_END);
+    PressKey(VK_END, false, true);
     PumpUntilIdle();
     Type("\r");
     Type("넷");

@@ -119,13 +119,13 @@ TEST(DialogLayout, TabAndShiftTabFollowTheTemplateOrder)
 
     std::vector<int> order;
     for (int i = 0; i < 5; ++i) {
-        PressKey(VK_TAB);
+        QueueKey(VK_TAB);
         PumpDialog(dlg);
         order.push_back(GetDlgCtrlID(GetFocus()));
     }
     EXPECT_EQ(order, (std::vector<int>{kAgree, IDOK, IDCANCEL, kApply, kName})) << "the label is no tab stop";
 
-    PressKeyWith(VK_SHIFT, VK_TAB);
+    QueueKeyWith(VK_SHIFT, VK_TAB);
     PumpDialog(dlg);
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), kApply);
 
@@ -144,10 +144,10 @@ TEST(DialogKeys, MnemonicOfALabelFocusesTheNextControl)
     ShowWindow(dlg, SW_SHOW);
     SetFocus(GetDlgItem(dlg, IDOK));
     PumpDialog(dlg);
-    PressKeyWith(VK_MENU, 'N');
+    QueueKeyWith(VK_MENU, 'N');
     PumpDialog(dlg);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kName));
-    PressKeyWith(VK_MENU, 'A');
+    QueueKeyWith(VK_MENU, 'A');
     PumpDialog(dlg);
     EXPECT_EQ(IsDlgButtonChecked(dlg, kAgree), (UINT)BST_CHECKED) << "a check box's mnemonic clicks it";
     DestroyWindow(dlg);
@@ -159,7 +159,7 @@ TEST(DialogModal, EnterEndsWithOkAndEscapeWithCancel)
         DialogTemplateBuilder b = SampleDialog();
         Log log;
         ModalScript script;
-        script.Then([&](HWND) { TypeText("abc"); }).Then([&](HWND) { PressKey(key); });
+        script.Then([&](HWND) { QueueText("abc"); }).Then([&](HWND) { QueueKey(key); });
         INT_PTR result = script.Run(b.Get(), RecordingProc, (LPARAM)&log);
         EXPECT_EQ(result, key == VK_RETURN ? IDOK : IDCANCEL);
         EXPECT_TRUE(script.OwnerWasDisabled()) << "the owner is disabled while the dialog runs";
@@ -180,7 +180,7 @@ TEST(DialogModal, DefaultButtonFollowsDmSetDefId)
             EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(kApply, DC_HASDEFID));
             EXPECT_EQ(ButtonType(dlg, kApply), (DWORD)BS_DEFPUSHBUTTON);
             EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_PUSHBUTTON);
-            PressKey(VK_RETURN);  // the edit has the focus
+            QueueKey(VK_RETURN);  // the edit has the focus
         })
         .Then([&](HWND dlg) {
             ASSERT_FALSE(log.commands.empty());
@@ -199,16 +199,16 @@ TEST(DialogModal, FocusedPushButtonTakesEnterAndTheDefaultLook)
     script
         .Then([&](HWND dlg) {
             // Tab moves to the check box, then to OK, Cancel.
-            PressKey(VK_TAB);
-            PressKey(VK_TAB);
-            PressKey(VK_TAB);
+            QueueKey(VK_TAB);
+            QueueKey(VK_TAB);
+            QueueKey(VK_TAB);
             (void)dlg;
         })
         .Then([&](HWND dlg) {
             EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDCANCEL));
             EXPECT_EQ(ButtonType(dlg, IDCANCEL), (DWORD)BS_DEFPUSHBUTTON);
             EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_PUSHBUTTON);
-            PressKey(VK_RETURN);
+            QueueKey(VK_RETURN);
         })
         .Then([&](HWND dlg) {
             ASSERT_FALSE(log.commands.empty());
@@ -302,12 +302,12 @@ TEST(DialogItems, ArrowKeysMoveAndCheckWithinARadioGroup)
     CheckRadioButton(dlg, 20, 21, 20);
     SetFocus(GetDlgItem(dlg, 20));
     PumpDialog(dlg);
-    PressKey(VK_DOWN);
+    QueueKey(VK_DOWN);
     PumpDialog(dlg);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 21));
     EXPECT_EQ(IsDlgButtonChecked(dlg, 21), 1u);
     EXPECT_EQ(IsDlgButtonChecked(dlg, 20), 0u);
-    PressKey(VK_DOWN);
+    QueueKey(VK_DOWN);
     PumpDialog(dlg);
     EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 20)) << "arrows stay inside the group";
     DestroyWindow(dlg);
