@@ -122,4 +122,10 @@ bool ExecuteDialogInit(HWND hDlg, HINSTANCE instance, LPCSTR templateName);
 // computes it: horizontal base units per 4 DLU, vertical per 8 DLU.
 SIZE DialogBaseUnitsForFont(const std::u16string& face, WORD pointSize);
 
+// Message boxes show as dialogs when a person can see the screen; on the
+// offscreen platform they report to standard error and answer with their
+// default button, so that nothing waits for a click nobody can make. Tests
+// that drive real boxes turn them on.
+void ShowMessageBoxesWithoutScreen(bool show);
+
 }  // namespace mivo
