@@ -27,5 +27,15 @@
 
 // --- windows, command targets and the application
 #include "mfc/WindowsCore.h"
+#include "mfc/MessageBoxes.h"
+#include "mfc/Dialog.h"
+#include "mfc/DataExchange.h"
+#include "mfc/Button.h"
+#include "mfc/Static.h"
+#include "mfc/Edit.h"
+#include "mfc/ListBox.h"
+#include "mfc/ComboBox.h"
+#include "mfc/ScrollBar.h"
+#include "mfc/DragListBox.h"
 
 // --- end of areas
