@@ -72,6 +72,7 @@ static bool InSubtreeLocked(HWND root, HWND h)
 
 void ReleaseInputStateOnDestroy(HWND hwnd)
 {
+    ForgetCaretOf(hwnd);
     bool wasActive, hadCapture;
     {
         UserGuard guard(UserLock());

@@ -2,6 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
 #include "win32/paint.h"
+#include "win32/gdi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -502,8 +503,10 @@ HDC MakeWindowDC(HWND hwnd, const RectSet* intersect, DWORD flags, bool paint)
 
 HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags)
 {
-    if (!hWnd)
+    if (!hWnd || hWnd == DesktopHandle()) {
         hWnd = DesktopWindow();
+        RefreshDisplaySurface();
+    }
     RectSet extra;
     const RectSet* intersect = nullptr;
     if (hrgnClip && (flags & DCX_INTERSECTRGN)) {
@@ -610,4 +613,30 @@ BOOL LockWindowUpdate(HWND hWndLock)
     if (!hWndLock && previous)
         RedrawWindow(previous, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     return TRUE;
+}
+
+BOOL PrintWindow(HWND hwnd, HDC hdcBlt, UINT nFlags)
+{
+    if (!IsWindow(hwnd) || !hdcBlt)
+        return FALSE;
+    // Everything pending is painted first, frames and children included.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::shared_ptr<Surface> surface;
+    RECT r;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwnd);
+        if (!w)
+            return FALSE;
+        surface = TopLevelOf(w)->surface;
+        r = (nFlags & PW_CLIENTONLY) ? ClientInTopLocked(*w) : WindowRectInTopLevelLocked(*w);
+    }
+    if (!surface)
+        return FALSE;
+    HDC src = MakeSurfaceDC(surface, POINT{r.left, r.top}, RectSet(r), hwnd);
+    if (!src)
+        return FALSE;
+    BOOL ok = BitBlt(hdcBlt, 0, 0, r.right - r.left, r.bottom - r.top, src, 0, 0, SRCCOPY);
+    FreeSurfaceDC(src);
+    return ok;
 }

@@ -3,6 +3,7 @@
 #include "user/GdiLink.h"
 #include "gdi/Surface.h"
 #include "win32/paint.h"
+#include "win32/gdi.h"
 
 #include <cstring>
 #include <vector>
@@ -161,14 +162,15 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 
 int GetWindowRgn(HWND hWnd, HRGN hRgn)
 {
-    RectSet copy;
+    HRGN own;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hWnd);
         if (!w || !w->windowRgn)
             return 0;  // ERROR: no region set
+        own = w->windowRgn;
     }
-    (void)copy;
-    (void)hRgn;
-    return 2;
+    if (!hRgn)
+        return 0;
+    return CombineRgn(hRgn, own, nullptr, RGN_COPY);
 }
