@@ -80,7 +80,8 @@ public:
     void Apply(const RECT& screen, bool visible, DWORD style, DWORD exStyle, const std::string& title)
     {
         m_applying = true;
-        m_screen = screen;
+        if (!(style & WS_MINIMIZE))
+            m_screen = screen;
         m_insets = NativeFrameInsets(style, exStyle);
         Qt::WindowFlags flags = Qt::Window;
         if ((style & WS_CAPTION) != WS_CAPTION)
@@ -93,8 +94,9 @@ public:
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
         if (this->flags() != flags)
             setFlags(flags);
+        // A minimized window keeps its native place; the system shows it as an icon.
         QRect g = NativeGeometry();
-        if (g.width() > 0 && g.height() > 0 && geometry() != g)
+        if (!(style & WS_MINIMIZE) && g.width() > 0 && g.height() > 0 && geometry() != g)
             setGeometry(g);
         QString t = FromCp949(title);
         if (this->title() != t)
@@ -134,6 +136,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override
     {
+        if ((windowStates() & Qt::WindowMinimized) || !isExposed())
+            return;
         std::shared_ptr<Surface> surface;
         {
             UserGuard guard(UserLock());

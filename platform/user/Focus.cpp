@@ -256,6 +256,8 @@ HWND GetActiveWindow()
 
 BOOL SetForegroundWindow(HWND hWnd)
 {
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "FRONT", 0, 0, 0, nullptr);
     if (!IsWindow(hWnd))
         return FALSE;
     DWORD owner = GetWindowThreadProcessId(hWnd, nullptr);

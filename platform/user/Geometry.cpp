@@ -336,6 +336,8 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL BringWindowToTop(HWND hWnd)
 {
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "FRONT", 0, 0, 0, nullptr);
     return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -401,6 +403,9 @@ void SetStateStyle(HWND hwnd, DWORD set, DWORD clear)
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
+    long long was = 0;
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "SHOW", nCmdShow, 0, 0, &was) && was;
     DWORD style;
     RECT restore;
     {

@@ -307,8 +307,12 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
-    if (owner == 0)
-        return 0;
+    if (owner == 0) {
+        long long result = 0;
+        if (IsForeignWindow(hWnd, nullptr, nullptr))
+            AskForeign(hWnd, "SEND", Msg, (long long)wParam, (long long)lParam, &result);
+        return (LRESULT)result;
+    }
     if (owner == CurrentThreadId())
         return CallWindowProcOf(hWnd, Msg, wParam, lParam);
     if (!target)
@@ -351,6 +355,8 @@ LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UI
 
 static BOOL SendWithoutWaiting(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, SENDASYNCPROC cb, ULONG_PTR data)
 {
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "POST", Msg, (long long)wParam, (long long)lParam, nullptr);
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
     if (owner == 0)
@@ -417,6 +423,8 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             PostMessage(h, Msg, wParam, lParam);
         return TRUE;
     }
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "POST", Msg, (long long)wParam, (long long)lParam, nullptr);
     MSG m = MakeMsg(hWnd, Msg, wParam, lParam);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);

@@ -72,6 +72,10 @@ void ReleaseNativeWindow(Window& w);
 void SyncNativeWindow(HWND hwnd, bool shown, bool hidden);
 void NotifyNativeState(HWND hwnd);
 HWND FindForeignWindow(LPCSTR cls, LPCSTR title);
+// This process answers for a class while it has top-level windows of it.
+void AnnounceTopLevelClass(const std::string& className, bool added);
+bool IsForeignWindow(HWND hwnd, std::string* socket, unsigned long long* remote);
+bool AskForeign(HWND hwnd, const char* verb, long long a, long long b, long long c, long long* result);
 
 // Painting (Paint.cpp).
 void InvalidateAfterReparent(HWND hwnd, HWND oldParent);

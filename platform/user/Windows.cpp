@@ -125,8 +125,11 @@ void DropWindowsOfThread(DWORD threadId)
             ForgetInputStateLocked(w->handle);
         }
     }
-    for (auto& w : gone)
+    for (auto& w : gone) {
+        if (!w->parent && !w->messageOnly && w->cls && w->foreignSocket.empty())
+            AnnounceTopLevelClass(w->cls->name, false);
         ReleaseNativeWindow(*w);
+    }
 }
 
 }  // namespace mivo
@@ -246,6 +249,8 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
         if (!w->parent && !messageOnly)
             AttachSurfaceLocked(*w);
     }
+    if (!w->parent && !messageOnly)
+        AnnounceTopLevelClass(w->cls->name, true);
     HWND hwnd = w->handle;
     if (WindowCreationHook hook = g_creationHook.load())
         hook(hwnd);
@@ -359,6 +364,8 @@ void FinishDestroy(HWND hwnd)
             if (e.second->owner == hwnd)
                 e.second->owner = nullptr;
     }
+    if (!gone->parent && !gone->messageOnly && gone->cls)
+        AnnounceTopLevelClass(gone->cls->name, false);
     ReleaseNativeWindow(*gone);
 }
 
@@ -406,8 +413,15 @@ BOOL DestroyWindow(HWND hWnd)
 
 BOOL IsWindow(HWND hWnd)
 {
-    UserGuard guard(UserLock());
-    return FindWindowLocked(hWnd) != nullptr;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hWnd);
+        if (!w)
+            return FALSE;
+        if (w->foreignSocket.empty())
+            return TRUE;
+    }
+    return AskForeign(hWnd, "ALIVE", 0, 0, 0, nullptr);
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
@@ -445,6 +459,9 @@ BOOL IsWindowEnabled(HWND hWnd)
 
 BOOL IsIconic(HWND hWnd)
 {
+    long long iconic;
+    if (IsForeignWindow(hWnd, nullptr, nullptr))
+        return AskForeign(hWnd, "ICONIC", 0, 0, 0, &iconic) && iconic;
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     return w && (w->style & WS_MINIMIZE);
