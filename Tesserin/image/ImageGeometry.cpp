@@ -32,6 +32,13 @@ inline BYTE ClampToByte(double v)
 
 inline BYTE ClampToByte(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : BYTE(v); }
 
+// Interpolated sums truncate to a byte. Their weights add up to 1 only up to
+// float rounding, which left a uniform 255 at 254.99997 and so at 254; a
+// thousandth absorbs that and changes no value that is not already within a
+// thousandth of the next integer.
+inline BYTE TruncateInterpolated(float v) { return ClampToByte(v + 0.001f); }
+inline BYTE TruncateInterpolated(double v) { return ClampToByte(v + 1e-6); }
+
 inline long ClampIndex(long v, long last) { return v < 0 ? 0 : v > last ? last : v; }
 
 // The source geometry every path reads from.
@@ -112,9 +119,9 @@ void ResampleBSpline(const Source& src, const Target& dst, float xScale, float y
                     sr += float(p[2]) * r2;
                 }
             }
-            out[0] = ClampToByte(sb);
-            out[1] = ClampToByte(sg);
-            out[2] = ClampToByte(sr);
+            out[0] = TruncateInterpolated(sb);
+            out[1] = TruncateInterpolated(sg);
+            out[2] = TruncateInterpolated(sr);
         }
     }
 }
@@ -122,41 +129,64 @@ void ResampleBSpline(const Source& src, const Target& dst, float xScale, float y
 // Area averaging in fixed point. A source row lies wholly in one new row or
 // is split between two; a source pixel likewise between two new columns.
 // `accu` gathers the new row being built, `carry` the share of the next.
-// Quotients are clamped: the truncated scale can be a little smaller than
-// the weights a new pixel gathered, and white must stay white.
+// Products of the two weights are kept whole (a whole source pixel weighs
+// 1000 x 1000) and each new pixel is divided by the weight it actually
+// gathered: a fixed scale with truncated shares turned a uniform 128 into
+// 127 and white into 254.
+struct AreaRow {
+    std::vector<int64_t> sums;     // 3 per new pixel, plus one spare pixel
+    std::vector<int64_t> weights;  // 1 per new pixel, plus one spare
+    explicit AreaRow(long width) : sums(3 * size_t(width) + 3, 0), weights(size_t(width) + 1, 0) {}
+    void ClearFirst()
+    {
+        sums[0] = sums[1] = sums[2] = 0;
+        weights[0] = 0;
+    }
+    void Add(size_t u, const BYTE* px, int64_t weight)
+    {
+        if (u >= weights.size())
+            return;
+        weights[u] += weight;
+        for (size_t k = 0; k < 3; ++k)
+            sums[3 * u + k] += weight * px[k];
+    }
+    void Set(size_t u, const BYTE* px, int64_t weight)
+    {
+        if (u >= weights.size())
+            return;
+        weights[u] = weight;
+        for (size_t k = 0; k < 3; ++k)
+            sums[3 * u + k] = weight * px[k];
+    }
+    void Store(size_t u, BYTE* out) const
+    {
+        for (size_t k = 0; k < 3; ++k)
+            out[3 * u + k] = weights[u] > 0 ? ClampToByte(sums[3 * u + k] / weights[u]) : 0;
+    }
+};
+
 void ResampleAreaAverage(const Source& src, const Target& dst, float xScale, float yScale, CWnd* wnd,
                          const int* interrupt)
 {
     const int64_t ACCURACY = 1000;
-    const size_t entries = 3 * size_t(dst.width) + 3;
-    std::vector<int64_t> accuRow(entries, 0), carryRow(entries, 0);
-    int64_t* accu = accuRow.data();
-    int64_t* carry = carryRow.data();
-    int64_t scale = int64_t(float(ACCURACY) * xScale * yScale);
-    if (scale < 1)
-        scale = 1;
+    AreaRow rowA(dst.width), rowB(dst.width);
+    AreaRow* accu = &rowA;
+    AreaRow* carry = &rowB;
     long v = 0;  // new row being built
     float endY = yScale - 1.0f;
     for (long y = 0; y < src.height; ++y) {
         SendRowProgress(wnd, interrupt, uint64_t(y), uint64_t(src.height));
         const BYTE* in = src.pixels + y * src.rowBytes;
         float endX = xScale - 1.0f;
-        long u = 0;
-        size_t i = 0;
+        size_t u = 0;
         if (float(y) < endY) {
             for (long x = 0; x < src.width; ++x, in += 3) {
                 if (float(x) < endX) {
-                    for (int k = 0; k < 3; ++k)
-                        accu[i + size_t(k)] += int64_t(in[k]) * ACCURACY;
+                    accu->Add(u, in, ACCURACY * ACCURACY);
                 } else {
                     int64_t wx = int64_t((float(x) - endX) * float(ACCURACY));
-                    for (int k = 0; k < 3; ++k) {
-                        if (i + 3 < entries) {
-                            accu[i] += (ACCURACY - wx) * in[k];
-                            accu[i + 3] += wx * in[k];
-                        }
-                        ++i;
-                    }
+                    accu->Add(u, in, (ACCURACY - wx) * ACCURACY);
+                    accu->Add(u + 1, in, wx * ACCURACY);
                     endX += xScale;
                     ++u;
                 }
@@ -167,42 +197,31 @@ void ResampleAreaAverage(const Source& src, const Target& dst, float xScale, flo
         BYTE* out = v < dst.height ? dst.row(v) : nullptr;
         for (long x = 0; x < src.width; ++x, in += 3) {
             if (float(x) < endX) {
-                for (int k = 0; k < 3; ++k) {
-                    if (i + size_t(k) < entries) {
-                        accu[i + size_t(k)] += (ACCURACY - wy) * in[k];
-                        carry[i + size_t(k)] += wy * in[k];
-                    }
-                }
+                accu->Add(u, in, (ACCURACY - wy) * ACCURACY);
+                carry->Add(u, in, wy * ACCURACY);
             } else {
                 int64_t wx = int64_t((float(x) - endX) * float(ACCURACY));
-                for (int k = 0; k < 3; ++k) {
-                    if (i + 3 < entries) {
-                        accu[i] += (ACCURACY - wy) * (ACCURACY - wx) * in[k] / ACCURACY;
-                        if (out && u < dst.width)
-                            out[3 * u + k] = ClampToByte(accu[i] / scale);
-                        carry[i] += wy * (ACCURACY - wx) * in[k] / ACCURACY;
-                        accu[i + 3] += (ACCURACY - wy) * wx * in[k] / ACCURACY;
-                        carry[i + 3] = wy * wx * in[k] / ACCURACY;
-                    }
-                    ++i;
-                }
+                accu->Add(u, in, (ACCURACY - wy) * (ACCURACY - wx));
+                if (out && long(u) < dst.width)
+                    accu->Store(u, out);
+                carry->Add(u, in, wy * (ACCURACY - wx));
+                accu->Add(u + 1, in, (ACCURACY - wy) * wx);
+                carry->Set(u + 1, in, wy * wx);
                 endX += xScale;
                 ++u;
             }
         }
-        if (out && u < dst.width && i + 2 < entries) {
-            for (int k = 0; k < 3; ++k)
-                out[3 * u + k] = ClampToByte(accu[i + size_t(k)] / scale);
-        }
+        if (out && long(u) < dst.width)
+            accu->Store(u, out);
         std::swap(accu, carry);
-        carry[0] = carry[1] = carry[2] = 0;
+        carry->ClearFirst();
         ++v;
         endY += yScale;
     }
     if (v < dst.height) {
         BYTE* out = dst.row(v);
-        for (size_t k = 0; k < 3 * size_t(dst.width); ++k)
-            out[k] = ClampToByte(accu[k] / scale);
+        for (long u = 0; u < dst.width; ++u)
+            accu->Store(size_t(u), out);
     }
 }
 
@@ -236,7 +255,7 @@ void ResampleBilinear(const Source& src, const Target& dst, float xScale, float 
             for (int k = 0; k < 3; ++k) {
                 float v = dx * (dy * float(p11[k]) + (1 - dy) * float(p10[k])) +
                           (1 - dx) * (dy * float(p01[k]) + (1 - dy) * float(p00[k]));
-                out[k] = ClampToByte(v);
+                out[k] = TruncateInterpolated(v);
             }
         }
     }
@@ -332,7 +351,7 @@ CImageObject* CImageObject::RotateAngle(double degrees)
             const BYTE* p11 = right && high ? m_pImageBuf + (iy + 1) * m_nRowBytes + 3 * (ix + 1) : white;
             for (int k = 0; k < 3; ++k) {
                 double v = (1 - dy) * ((1 - dx) * p00[k] + dx * p10[k]) + dy * ((1 - dx) * p01[k] + dx * p11[k]);
-                out[k] = ClampToByte(v);
+                out[k] = TruncateInterpolated(v);
             }
         }
     }
