@@ -402,6 +402,25 @@ public:
             w->requestActivate();
     }
 
+    bool StartNativeMoveSize(void* native, int hit) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() != m_thread || !w->isVisible())
+            return false;
+        if (hit == HTCAPTION)
+            return w->startSystemMove();
+        Qt::Edges edges;
+        if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+            edges |= Qt::LeftEdge;
+        if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
+            edges |= Qt::RightEdge;
+        if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+            edges |= Qt::TopEdge;
+        if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
+            edges |= Qt::BottomEdge;
+        return edges && w->startSystemResize(edges);
+    }
+
     void SetNativeCursor(void* native, HCURSOR cursor) override
     {
         auto* w = static_cast<NativeWindow*>(native);

@@ -102,7 +102,7 @@ CFont* CWnd::GetFont() const
     return nullptr;
 }
 
-BOOL CWnd::SetMenu(CMenu*)
+BOOL CWnd::SetMenu(CMenu* pMenu)
 {
-    return FALSE;
+    return ::SetMenu(m_hWnd, mivo::MenuHandle(pMenu));
 }

@@ -735,6 +735,8 @@ HWND DeepestChildAtLocked(Window& w, POINT screen)
         Window* child = FindWindowLocked(h);
         if (!child || !(child->style & WS_VISIBLE) || !ContainsPoint(child->rect, local))
             continue;
+        if (child->shaped && !child->shape.Contains(local.x - child->rect.left, local.y - child->rect.top))
+            continue;
         if (child->style & WS_DISABLED)
             return w.handle;
         return DeepestChildAtLocked(*child, screen);
@@ -753,8 +755,11 @@ HWND WindowFromPoint(POINT Point)
             continue;
         POINT o = WindowScreenOrigin(*w);
         RECT r{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
-        if (ContainsPoint(r, Point))
-            return DeepestChildAtLocked(*w, Point);
+        if (!ContainsPoint(r, Point))
+            continue;
+        if (w->shaped && !w->shape.Contains(Point.x - o.x, Point.y - o.y))
+            continue;
+        return DeepestChildAtLocked(*w, Point);
     }
     return nullptr;
 }

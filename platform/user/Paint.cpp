@@ -40,6 +40,18 @@ bool AllAncestorsVisibleLocked(const Window& w)
 
 }  // namespace
 
+// Where a window covers its parent, in surface coordinates: its rectangle, or its region.
+RectSet ShapeInTopLevelLocked(const Window& w)
+{
+    RECT r = WindowRectInTopLevelLocked(w);
+    if (!w.shaped)
+        return RectSet(r);
+    RectSet shape = w.shape;
+    shape.Offset(r.left, r.top);
+    shape.IntersectWith(r);
+    return shape;
+}
+
 // The part of a window that shows, in surface coordinates: inside every ancestor's
 // client area, minus higher siblings where WS_CLIPSIBLINGS asks, minus visible
 // children when clipChildren.
@@ -61,7 +73,7 @@ RectSet VisibleRegionLocked(const Window& w, bool clientOnly, bool clipChildren,
                     break;
                 Window* s = FindWindowLocked(h);
                 if (s && (s->style & WS_VISIBLE))
-                    vis.Subtract(WindowRectInTopLevelLocked(*s));
+                    vis.Subtract(ShapeInTopLevelLocked(*s));
             }
         }
         cur = p;
@@ -71,8 +83,17 @@ RectSet VisibleRegionLocked(const Window& w, bool clientOnly, bool clipChildren,
         for (HWND h : w.children) {
             Window* c = FindWindowLocked(h);
             if (c && (c->style & WS_VISIBLE))
-                vis.Subtract(WindowRectInTopLevelLocked(*c));
+                vis.Subtract(ShapeInTopLevelLocked(*c));
         }
+    // Window regions cut the window and everything inside it.
+    for (const Window* s = &w; s; s = FindWindowLocked(s->parent)) {
+        if (!s->shaped)
+            continue;
+        RECT r = WindowRectInTopLevelLocked(*s);
+        RectSet shape = s->shape;
+        shape.Offset(r.left, r.top);
+        vis.IntersectWith(shape);
+    }
     return vis;
 }
 

@@ -145,6 +145,7 @@ BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const
 int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 {
     HRGN old;
+    RectSet shape = hRgn ? RectSetFromRegion(hRgn) : RectSet();
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hWnd);
@@ -152,6 +153,8 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
             return 0;
         old = w->windowRgn;
         w->windowRgn = hRgn;  // the system owns the region from now on
+        w->shape = shape;
+        w->shaped = hRgn != nullptr;
     }
     if (old && old != hRgn)
         DeleteRegion(old);

@@ -1,6 +1,7 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
 #include "win32/userext.h"
+#include "win32/paint.h"
 
 #include <atomic>
 
@@ -787,6 +788,37 @@ BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam)
         if (IsWindow(h) && !lpfn(h, lParam))
             return FALSE;
     return TRUE;
+}
+
+// --- menu bars
+
+HMENU GetMenu(HWND hWnd)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hWnd);
+    return w && !(w->style & WS_CHILD) ? (HMENU)w->id : nullptr;
+}
+
+BOOL SetMenu(HWND hWnd, HMENU hMenu)
+{
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hWnd);
+        if (!w || (w->style & WS_CHILD))
+            return FALSE;
+        w->id = (LONG_PTR)hMenu;
+    }
+    // The menu bar takes its height from the frame, so the client area changes.
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
+}
+
+BOOL DrawMenuBar(HWND hWnd)
+{
+    if (!IsWindow(hWnd))
+        return FALSE;
+    return RedrawWindow(hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 // --- window data

@@ -341,6 +341,11 @@ BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam);
 
+// The menu bar of a top-level window (the menus draw it through the window manager's hook).
+HMENU GetMenu(HWND hWnd);
+BOOL SetMenu(HWND hWnd, HMENU hMenu);
+BOOL DrawMenuBar(HWND hWnd);
+
 // Window data.
 LONG GetWindowLong(HWND hWnd, int nIndex);
 LONG SetWindowLong(HWND hWnd, int nIndex, LONG dwNewLong);
