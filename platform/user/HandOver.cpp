@@ -132,8 +132,9 @@ struct Listener {
     int count = 0;  // our top-level windows of this class
 };
 
-std::mutex g_lock;
-std::map<std::string, Listener> g_listeners;  // by folded class name
+// Never destroyed: the listening thread may still look at them while the process ends.
+std::mutex& g_lock = *new std::mutex;
+std::map<std::string, Listener>& g_listeners = *new std::map<std::string, Listener>;  // by folded class name
 int g_wakeRead = -1, g_wakeWrite = -1;
 bool g_threadRunning = false;
 
