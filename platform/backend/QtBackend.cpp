@@ -170,6 +170,11 @@ protected:
             if (GetActiveWindow() != m_hwnd)
                 SetActiveWindow(m_hwnd);
             break;
+        case QEvent::FocusOut:
+            // The program as a whole lost the keyboard to another one.
+            if (QGuiApplication::focusWindow() == nullptr && GetActiveWindow() == m_hwnd)
+                SetActiveWindow(nullptr);
+            break;
         case QEvent::Leave:
             InjectMouseLeftWindows();
             break;
@@ -218,7 +223,12 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
-    void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        // Held keys repeat as key-downs only, as on Windows.
+        if (!e->isAutoRepeat())
+            Key(e, false);
+    }
 
 private:
     void Button(QMouseEvent* e, bool down)
