@@ -512,8 +512,7 @@ CWnd* CWnd::GetNextWindow(UINT nFlag) const
 
 CWnd* CWnd::GetLastActivePopup() const
 {
-    HWND popup = ::GetWindow(m_hWnd, GW_ENABLEDPOPUP);
-    return FromHandle(popup ? popup : m_hWnd);
+    return FromHandle(::GetLastActivePopup(m_hWnd));
 }
 
 CWnd* CWnd::ChildWindowFromPoint(POINT point, UINT nFlags) const

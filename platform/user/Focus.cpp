@@ -2,6 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/Backend.h"
 #include "win32/input.h"
+#include "win32/instance.h"
 
 namespace mivo {
 
@@ -256,8 +257,8 @@ HWND GetActiveWindow()
 
 BOOL SetForegroundWindow(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "FRONT", 0, 0, 0, nullptr);
+    if (IsForeignWindow(hWnd))
+        return ForeignSetForegroundWindow(hWnd);
     if (!IsWindow(hWnd))
         return FALSE;
     DWORD owner = GetWindowThreadProcessId(hWnd, nullptr);

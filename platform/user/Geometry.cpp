@@ -3,6 +3,7 @@
 #include "user/Backend.h"
 #include "win32/usersys.h"
 #include "gdi/Display.h"
+#include "win32/instance.h"
 #include "gdi/Surface.h"
 
 #include <algorithm>
@@ -336,8 +337,8 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL BringWindowToTop(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "FRONT", 0, 0, 0, nullptr);
+    if (IsForeignWindow(hWnd))
+        return ForeignBringWindowToTop(hWnd);
     return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -403,9 +404,8 @@ void SetStateStyle(HWND hwnd, DWORD set, DWORD clear)
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
-    long long was = 0;
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "SHOW", nCmdShow, 0, 0, &was) && was;
+    if (IsForeignWindow(hWnd))
+        return ForeignShowWindow(hWnd, nCmdShow);
     DWORD style;
     RECT restore;
     {

@@ -3,6 +3,7 @@
 #include "user/UserInternal.h"
 #include "kernel/Waitable.h"
 #include "win32/sync.h"
+#include "win32/instance.h"
 
 #include <time.h>
 #include <unistd.h>
@@ -307,12 +308,8 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
-    if (owner == 0) {
-        long long result = 0;
-        if (IsForeignWindow(hWnd, nullptr, nullptr))
-            AskForeign(hWnd, "SEND", Msg, (long long)wParam, (long long)lParam, &result);
-        return (LRESULT)result;
-    }
+    if (owner == 0)
+        return IsForeignWindow(hWnd) ? ForeignSendMessage(hWnd, Msg, wParam, lParam) : 0;
     if (owner == CurrentThreadId())
         return CallWindowProcOf(hWnd, Msg, wParam, lParam);
     if (!target)
@@ -355,8 +352,8 @@ LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UI
 
 static BOOL SendWithoutWaiting(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, SENDASYNCPROC cb, ULONG_PTR data)
 {
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "POST", Msg, (long long)wParam, (long long)lParam, nullptr);
+    if (IsForeignWindow(hWnd))
+        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
     if (owner == 0)
@@ -423,8 +420,8 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             PostMessage(h, Msg, wParam, lParam);
         return TRUE;
     }
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "POST", Msg, (long long)wParam, (long long)lParam, nullptr);
+    if (IsForeignWindow(hWnd))
+        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
     MSG m = MakeMsg(hWnd, Msg, wParam, lParam);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);

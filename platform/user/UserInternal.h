@@ -71,11 +71,7 @@ void ReleaseNativeWindow(Window& w);
 // Tells the native window about geometry, visibility and state changes.
 void SyncNativeWindow(HWND hwnd, bool shown, bool hidden);
 void NotifyNativeState(HWND hwnd);
-HWND FindForeignWindow(LPCSTR cls, LPCSTR title);
-// This process answers for a class while it has top-level windows of it.
-void AnnounceTopLevelClass(const std::string& className, bool added);
-bool IsForeignWindow(HWND hwnd, std::string* socket, unsigned long long* remote);
-bool AskForeign(HWND hwnd, const char* verb, long long a, long long b, long long c, long long* result);
+
 
 // Painting (Paint.cpp).
 void InvalidateAfterReparent(HWND hwnd, HWND oldParent);

@@ -100,8 +100,6 @@ struct Window {
     bool destroying = false;  // DestroyWindow started
     bool messageOnly = false;
     bool ncActive = false;  // the caption shows as active
-    std::string foreignSocket;          // a window of another process, reached through this socket
-    unsigned long long foreignHandle = 0;
     bool maximized = false, minimized = false;
     RECT restoreRect = {0, 0, 0, 0};
 };

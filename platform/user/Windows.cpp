@@ -1,6 +1,7 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
 #include "win32/userext.h"
+#include "win32/instance.h"
 #include "win32/paint.h"
 
 #include <atomic>
@@ -126,11 +127,8 @@ void DropWindowsOfThread(DWORD threadId)
             ForgetInputStateLocked(w->handle);
         }
     }
-    for (auto& w : gone) {
-        if (!w->parent && !w->messageOnly && w->cls && w->foreignSocket.empty())
-            AnnounceTopLevelClass(w->cls->name, false);
+    for (auto& w : gone)
         ReleaseNativeWindow(*w);
-    }
 }
 
 }  // namespace mivo
@@ -250,8 +248,7 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
         if (!w->parent && !messageOnly)
             AttachSurfaceLocked(*w);
     }
-    if (!w->parent && !messageOnly)
-        AnnounceTopLevelClass(w->cls->name, true);
+
     HWND hwnd = w->handle;
     if (WindowCreationHook hook = g_creationHook.load())
         hook(hwnd);
@@ -365,8 +362,6 @@ void FinishDestroy(HWND hwnd)
             if (e.second->owner == hwnd)
                 e.second->owner = nullptr;
     }
-    if (!gone->parent && !gone->messageOnly && gone->cls)
-        AnnounceTopLevelClass(gone->cls->name, false);
     ReleaseNativeWindow(*gone);
 }
 
@@ -416,13 +411,10 @@ BOOL IsWindow(HWND hWnd)
 {
     {
         UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        if (!w)
-            return FALSE;
-        if (w->foreignSocket.empty())
+        if (FindWindowLocked(hWnd))
             return TRUE;
     }
-    return AskForeign(hWnd, "ALIVE", 0, 0, 0, nullptr);
+    return IsForeignWindow(hWnd) && ForeignIsWindow(hWnd);
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
@@ -460,9 +452,8 @@ BOOL IsWindowEnabled(HWND hWnd)
 
 BOOL IsIconic(HWND hWnd)
 {
-    long long iconic;
-    if (IsForeignWindow(hWnd, nullptr, nullptr))
-        return AskForeign(hWnd, "ICONIC", 0, 0, 0, &iconic) && iconic;
+    if (IsForeignWindow(hWnd))
+        return ForeignIsIconic(hWnd);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     return w && (w->style & WS_MINIMIZE);
@@ -569,8 +560,20 @@ HWND GetDesktopWindow()
     return DesktopWindow();
 }
 
+HWND GetLastActivePopup(HWND hWnd)
+{
+    if (IsForeignWindow(hWnd))
+        return ForeignGetLastActivePopup(hWnd);
+    HWND popup = GetWindow(hWnd, GW_ENABLEDPOPUP);
+    return popup ? popup : (IsWindow(hWnd) ? hWnd : nullptr);
+}
+
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
+    if (uCmd == GW_ENABLEDPOPUP && IsForeignWindow(hWnd)) {
+        HWND popup = ForeignGetLastActivePopup(hWnd);
+        return popup == hWnd ? nullptr : popup;
+    }
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     if (!w)
@@ -661,6 +664,12 @@ int SetDlgCtrlID(HWND hWnd, int nID)
 
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
 {
+    if (IsForeignWindow(hWnd)) {
+        DWORD pid = ForeignWindowProcessId(hWnd);
+        if (lpdwProcessId)
+            *lpdwProcessId = pid;
+        return pid ? 1 : 0;  // some thread of that process
+    }
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     if (!w)
@@ -723,7 +732,8 @@ HWND FindWindow(LPCSTR lpClassName, LPCSTR lpWindowName)
     HWND local = FindWindowEx(nullptr, nullptr, lpClassName, lpWindowName);
     if (local)
         return local;
-    return FindForeignWindow(lpClassName, lpWindowName);
+    // A window of another copy of the program, when that copy offers its class.
+    return FindInstanceWindow(lpClassName, lpWindowName);
 }
 
 namespace {

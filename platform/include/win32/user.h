@@ -327,6 +327,7 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND GetAncestor(HWND hwnd, UINT gaFlags);
 HWND GetWindow(HWND hWnd, UINT uCmd);
 HWND GetTopWindow(HWND hWnd);
+HWND GetLastActivePopup(HWND hWnd);
 HWND GetNextWindow(HWND hWnd, UINT wCmd);
 HWND GetDesktopWindow();
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);

@@ -1,4 +1,5 @@
-// Windows of another process: FindWindow by class and the hand-over message 0x676.
+// Windows of another copy of the program: the window manager's own functions reach them
+// through the instance channel (FindWindow by class, the hand-over message 0x676).
 #include <gtest/gtest.h>
 
 #include <win32.h>
@@ -33,6 +34,10 @@ TEST(HandOver, SecondInstanceRole)
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(IsWindow(first));
     EXPECT_EQ(FindWindow(cls, "no such title"), nullptr);
+    EXPECT_EQ(GetLastActivePopup(first), first);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(first, &pid);
+    EXPECT_EQ(pid, (DWORD)getppid());
     EXPECT_EQ(SendMessage(first, kHandOver, 42, 7), 99);
     EXPECT_TRUE(PostMessage(first, WM_USER + 1, 5, 0));
     ShowWindow(first, SW_RESTORE);
@@ -56,6 +61,7 @@ TEST(HandOver, FirstInstanceGetsTheMessage)
     ASSERT_TRUE(RegisterClass(&wc));
     HWND h = CreateWindow(cls.c_str(), "Mivo", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(h, nullptr);
+    ASSERT_TRUE(mivo::PublishInstanceClass(cls.c_str()));
     ShowWindow(h, SW_MINIMIZE);
 
     char exe[4096];
@@ -76,6 +82,7 @@ TEST(HandOver, FirstInstanceGetsTheMessage)
     PumpUntilIdle();
     EXPECT_EQ(GetWindowLongPtr(h, GWLP_USERDATA), 3) << "both the sent and the posted message arrived";
     EXPECT_FALSE(IsIconic(h)) << "the second instance brought the first to the front";
+    mivo::WithdrawInstanceClass(cls.c_str());
     DestroyWindow(h);
     UnregisterClass(cls.c_str(), nullptr);
 }
