@@ -135,7 +135,25 @@ public:
     int ImageProjection(CRect rc, CImageObject* src, CImageObject* mask, BOOL invertMask, int maskOffset);
     int BrushEffect(int x, int y, COLORREF colour, int size, int cell);
     int SprayEffect(int x, int y, COLORREF colour, int size, int cell);
+    // Renders CP949 text with the font at pos through a memory DC compatible
+    // with the window's (the screen's when wnd is NULL); transparent keeps
+    // the picture around the glyphs. Runs on any thread.
+    int DrawTextA(CString text, CPoint* pos, LOGFONT* font, COLORREF textColour, COLORREF backColour,
+                  BOOL transparent, int opacity, CWnd* wnd);
     // --- end of painting
+
+    // --- Windows bitmaps: packed DIB handles (header, colour table, rows in
+    // one global block, as the clipboard's CF_DIB) and .bmp files of them.
+    // A new handle owned by the caller: 24 bits, bottom-up.
+    HGLOBAL DibFromImgObj();
+    // A new object from a packed DIB of 1, 4, 8, 16, 24 or 32 bits; the
+    // handle stays its owner's. NULL for what it cannot read.
+    CImageObject* HandleToImgObj(HGLOBAL dib);
+    // The DIB as a .bmp file; the handle stays the caller's.
+    static int WriteDIB(const char* path, HGLOBAL dib);
+    // The DIB as a .bmp file; the handle is freed in every case.
+    static int SaveBitmapHandle(HGLOBAL dib, CString path);
+    // --- end of Windows bitmaps
 
     char* m_pszFileName;
     int m_nWidth;
