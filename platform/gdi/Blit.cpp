@@ -115,7 +115,6 @@ void RunBlit(DrawTarget& t, const Raster* src, const Converter* conv, const Blit
         return;
     const uint32_t mask = t.raster.NativeMask();
     const bool needSrc = src != nullptr;
-    const bool needDest = RopNeedsDest(p.rop) || pat.hasSkip || needSrc;
     const int absW = std::abs(p.sw), absH = std::abs(p.sh);
     const bool scaling = needSrc && (absW != p.dw || absH != p.dh);
     const bool halftone = scaling && p.stretchMode == HALFTONE && !t.raster.monoDevice && !p.keyed;
@@ -146,6 +145,12 @@ void RunBlit(DrawTarget& t, const Raster* src, const Converter* conv, const Blit
         if (minSx >= maxSx)
             return;
     }
+    // Pixels left alone (no source under them, a key colour, a transparent
+    // hatch) need the destination read back even for a plain copy.
+    bool gaps = false;
+    for (int i = 0; needSrc && i < p.dw && !gaps; ++i)
+        gaps = sxLo[(size_t)i] >= sxHi[(size_t)i];
+    const bool needDest = RopNeedsDest(p.rop) || pat.hasSkip || p.keyed || gaps;
 
     std::vector<uint32_t> D, P, S, orig;
     std::vector<uint8_t> skip, patSkip;

@@ -209,6 +209,15 @@ std::shared_ptr<DeviceContext> NewDC(DcKind kind)
     if (!dc)
         return nullptr;
     dc->InitStock();
+    // Screen-like DCs answer the display's size.
+    std::shared_ptr<Surface> display = DisplaySurface();
+    {
+        std::lock_guard<std::recursive_mutex> guard(display->lock);
+        if (display->width > 0 && display->height > 0) {
+            dc->caps.horzRes = display->width;
+            dc->caps.vertRes = display->height;
+        }
+    }
     if (RegisterObject(dc) == nullptr)
         return nullptr;
     return dc;

@@ -247,8 +247,6 @@ int DrawTextInternal(HDC hdc, const std::u16string& text, LPRECT lprc, UINT form
     auto dc = LookupDC(hdc);
     if (!dc || lprc == nullptr)
         return 0;
-    if (text.empty())
-        return 0;
     std::lock_guard<std::recursive_mutex> guard(dc->mutex);
     std::shared_ptr<RealizedFont> font = DcFont(*dc);
     const FontMetricsInfo& m = MetricsOf(*font);

@@ -11,6 +11,7 @@
 #include "backend/QtApp.h"
 #include "gdi/Printer.h"
 #include "gdi/TextCodec.h"
+#include "win32/fileapi.h"
 
 #include <algorithm>
 #include <atomic>
@@ -172,16 +173,16 @@ std::string Utf8(LPCSTR ansi)
     return QString::fromUtf16(wide.data(), (qsizetype)wide.size()).toStdString();
 }
 
-// A Windows-form path (drive C: is the root) or a plain one, as UTF-8.
+// The output named by DOCINFO: a Windows-form path, or a POSIX one. Empty when
+// it cannot be mapped.
 std::string OutputPathFrom(LPCSTR output)
 {
-    std::string path = Utf8(output);
-    if (path.size() >= 2 && path[1] == ':' && std::isalpha((unsigned char)path[0]))
-        path = path.substr(2);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    if (path.empty() || path[0] != '/')
-        path = QDir::currentPath().toStdString() + "/" + path;
-    return path;
+    if (output[0] == '/')
+        return Utf8(output);
+    std::string posix;
+    if (!ToPosixPath(output, posix))
+        return std::string();
+    return posix;
 }
 
 std::string SafeName(LPCSTR docName)
@@ -217,7 +218,7 @@ std::string UniqueIn(const std::string& folder, const std::string& base)
 std::string ChooseOutput(const DOCINFOA* di)
 {
     if (di != nullptr && di->lpszOutput != nullptr && *di->lpszOutput != 0 && std::strcmp(di->lpszOutput, "FILE:") != 0)
-        return OutputPathFrom(di->lpszOutput);
+        return OutputPathFrom(di->lpszOutput);  // empty: refused
     std::string base = SafeName(di ? di->lpszDocName : nullptr) + " " + Timestamp();
     const char* env = std::getenv("MIVO_PRINT_OUTPUT");
     if (env != nullptr && *env != 0) {
@@ -320,6 +321,8 @@ int StartDocA(HDC hdc, const DOCINFOA* lpdi)
     if (job.inDoc)
         return SP_ERROR;
     job.finalPath = ChooseOutput(lpdi);
+    if (job.finalPath.empty())
+        return SP_ERROR;
     job.tempPath = job.finalPath + ".part-" + std::to_string(getpid());
     {
         std::lock_guard<std::recursive_mutex> qt(QtTextLock());

@@ -224,16 +224,11 @@ uint32_t Raster::FromRgb(uint32_t rgb) const
     rgb &= 0x00FFFFFF;
     if (Indexed())
         return Nearest(rgb);
-    if (bpp == 16 || custom_) {
-        uint32_t v;
-        uint8_t tmp[4] = {0, 0, 0, 0};
-        Raster probe = *this;
-        probe.row0 = tmp;
-        probe.stride = 0;
-        probe.Write(0, 0, 1, &rgb);
-        probe.Read(0, 0, 1, &v);
-        return v;
-    }
+    uint32_t r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    if (custom_)
+        return (r_.Expand(r_.Pack(r)) << 16) | (g_.Expand(g_.Pack(g)) << 8) | b_.Expand(b_.Pack(b));
+    if (bpp == 16)
+        return (Expand5(r >> 3) << 16) | (Expand5(g >> 3) << 8) | Expand5(b >> 3);
     return rgb;
 }
 

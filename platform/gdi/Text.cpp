@@ -196,6 +196,14 @@ std::vector<int> UnitDx(LPCSTR s, int len, const INT* lpDx)
     return out;
 }
 
+void OffsetRectBy(RECT& r, POINT d)
+{
+    r.left += d.x;
+    r.right += d.x;
+    r.top += d.y;
+    r.bottom += d.y;
+}
+
 BOOL TextOutInternal(HDC hdc, int x, int y, UINT options, const RECT* lprect, const std::u16string& text,
                      const std::vector<int>* logicalDx)
 {
@@ -207,6 +215,15 @@ BOOL TextOutInternal(HDC hdc, int x, int y, UINT options, const RECT* lprect, co
     bool drawable = dc->Acquire(t);
     if (!drawable && dc->dcKind == DcKind::Info)
         return FALSE;
+    if (text.empty()) {
+        // Only the opaque rectangle (FillSolidRect's way of filling).
+        if (drawable && lprect != nullptr && (options & ETO_OPAQUE) != 0) {
+            RECT r = dc->ToDeviceRect(*lprect);
+            OffsetRectBy(r, t.origin);
+            PaintRect(t, r, 0xF0, SolidPattern(NativeColor(*dc, t.raster, dc->st.bkColor)));
+        }
+        return TRUE;
+    }
     std::shared_ptr<RealizedFont> font = DcFont(*dc);
     const FontMetricsInfo& m = MetricsOf(*font);
     TextRun run = logicalDx ? LayoutRunWithDx(*dc, text, *logicalDx) : LayoutRun(*dc, *font, text);

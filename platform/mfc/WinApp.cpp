@@ -17,7 +17,6 @@ CWinApp*& AppPointer()
 
 namespace {
 
-// Stands for the program's module until the module table hands out real handles.
 
 char* Duplicate(const std::string& s)
 {

@@ -24,8 +24,10 @@ struct NativeBackend {
     virtual void SetNativeCursor(void* native, HCURSOR cursor) = 0;
 };
 
-// The backend in use, started on first need; nullptr when none could start.
+// The backend in use, or nullptr while none runs.
 NativeBackend* Backend();
+// The backend, started now when this thread may own it; nullptr when none can run here.
+NativeBackend* EnsureBackend();
 // Lets tests or programs without a display run with no native windows.
 void SetNativeBackend(NativeBackend* backend);
 

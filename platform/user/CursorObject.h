@@ -16,12 +16,15 @@ struct CursorObject {
     POINT hotspot = {0, 0};
     HBITMAP color = nullptr;  // owned
     HBITMAP mask = nullptr;   // owned
+    bool alpha = false;       // colour carries premultiplied alpha
 };
 
 std::shared_ptr<CursorObject> FindCursorObject(HICON h);
 HICON AddCursorObject(const std::shared_ptr<CursorObject>& obj);
 void ReleaseCursorBitmaps(CursorObject& obj);
 std::shared_ptr<CursorObject> CopyCursorObject(const CursorObject& src);
+// Draws the picture of a system cursor or icon the first time it is needed.
+void EnsureStockImageOf(CursorObject& obj);
 HCURSOR StockCursor(int id);
 HICON StockIcon(int id);
 HCURSOR CursorForHitTest(LRESULT hit);

@@ -173,6 +173,7 @@ HICON CopyIcon(HICON hIcon)
     auto src = FindCursorObject(hIcon);
     if (!src)
         return nullptr;
+    EnsureStockImageOf(*src);
     auto copy = CopyCursorObject(*src);
     return copy ? AddCursorObject(copy) : nullptr;
 }

@@ -164,6 +164,11 @@ LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         DefNcPaint(hWnd, (HRGN)wParam);
         return 0;
     case WM_NCACTIVATE:
+        {
+            UserGuard guard(UserLock());
+            if (Window* w = FindWindowLocked(hWnd))
+                w->ncActive = wParam != FALSE;
+        }
         if ((GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
             RedrawWindow(hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
         return TRUE;

@@ -1,37 +1,48 @@
 #include "user/GdiLink.h"
+#include "win32/gdi.h"
+#include "win32/uidraw.h"
 
-// GDI may not be linked in yet; these stay null then and drawing is skipped.
-HRGN CreateRectRgn(int, int, int, int) __attribute__((weak));
-int CombineRgn(HRGN, HRGN, HRGN, int) __attribute__((weak));
-BOOL DeleteObject(HGDIOBJ) __attribute__((weak));
-int FillRect(HDC, const RECT*, HBRUSH) __attribute__((weak));
-HBRUSH CreateSolidBrush(COLORREF) __attribute__((weak));
+#include <vector>
 
 namespace mivo {
-HDC CreateSurfaceDC(std::shared_ptr<Surface> surface, POINT origin, HRGN clip, HWND owner) __attribute__((weak));
-BOOL DeleteSurfaceDC(HDC hdc) __attribute__((weak));
 
 bool GdiAvailable()
 {
-    return CreateSurfaceDC != nullptr && CreateRectRgn != nullptr;
+    return true;
 }
 
 HRGN RegionFromRectSet(const RectSet& set)
 {
-    if (!CreateRectRgn || !CombineRgn)
-        return nullptr;
     HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    if (!rgn)
+        return nullptr;
     for (const RECT& r : set.Rects()) {
         HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
-        CombineRgn(rgn, rgn, part, 2 /* RGN_OR */);
+        CombineRgn(rgn, rgn, part, RGN_OR);
         DeleteObject(part);
     }
     return rgn;
 }
 
-RectSet RectSetFromRegion(HRGN)
+RectSet RectSetFromRegion(HRGN rgn)
 {
-    return RectSet();
+    RectSet out;
+    if (!rgn)
+        return out;
+    DWORD size = GetRegionData(rgn, 0, nullptr);
+    if (size < sizeof(RGNDATAHEADER))
+        return out;
+    std::vector<char> buffer(size);
+    auto* data = (RGNDATA*)buffer.data();
+    if (GetRegionData(rgn, size, data) == 0)
+        return out;
+    const RECT* rects = (const RECT*)data->Buffer;
+    DWORD count = data->rdh.nCount;
+    if ((size_t)count * sizeof(RECT) + sizeof(RGNDATAHEADER) > size)
+        return out;
+    for (DWORD i = 0; i < count; ++i)
+        out.Add(rects[i]);
+    return out;
 }
 
 void CopyRectSetIntoRegion(HRGN dst, const RectSet& set)
@@ -39,19 +50,19 @@ void CopyRectSetIntoRegion(HRGN dst, const RectSet& set)
     HRGN src = RegionFromRectSet(set);
     if (!src)
         return;
-    CombineRgn(dst, src, nullptr, 5 /* RGN_COPY */);
+    CombineRgn(dst, src, nullptr, RGN_COPY);
     DeleteObject(src);
 }
 
 void DeleteRegion(HRGN rgn)
 {
-    if (rgn && DeleteObject)
+    if (rgn)
         DeleteObject(rgn);
 }
 
 HDC MakeSurfaceDC(const std::shared_ptr<Surface>& surface, POINT origin, const RectSet& clip, HWND owner)
 {
-    if (!GdiAvailable() || !surface)
+    if (!surface)
         return nullptr;
     HRGN rgn = RegionFromRectSet(clip);
     HDC hdc = CreateSurfaceDC(surface, origin, rgn, owner);
@@ -61,19 +72,19 @@ HDC MakeSurfaceDC(const std::shared_ptr<Surface>& surface, POINT origin, const R
 
 void FreeSurfaceDC(HDC hdc)
 {
-    if (hdc && DeleteSurfaceDC)
+    if (hdc)
         DeleteSurfaceDC(hdc);
 }
 
 void FillWithBrush(HDC hdc, const RECT& rc, HBRUSH brush)
 {
-    if (hdc && brush && FillRect)
+    if (hdc && brush)
         FillRect(hdc, &rc, brush);
 }
 
 HBRUSH SolidBrush(COLORREF color)
 {
-    return CreateSolidBrush ? CreateSolidBrush(color) : nullptr;
+    return CreateSolidBrush(color);
 }
 
 }  // namespace mivo

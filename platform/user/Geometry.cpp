@@ -10,7 +10,7 @@ namespace mivo {
 SIZE ScreenSize()
 {
     SIZE s{1024, 768};
-    if (NativeBackend* b = Backend())
+    if (NativeBackend* b = EnsureBackend())
         b->ScreenSize(&s);
     return s;
 }

@@ -262,6 +262,11 @@ void PostMouse(const Target& t, UINT clientMsg, POINT pt, WPARAM extra)
 
 using namespace mivo;
 
+void mivo::InjectMouseLeftWindows()
+{
+    UpdateMouseTracking(nullptr, HTNOWHERE);
+}
+
 void mivo::InjectMouseMove(POINT screen)
 {
     screen = ClipToCursorRect(screen);

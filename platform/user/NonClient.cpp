@@ -1,7 +1,9 @@
 // Non-client areas: frame sizes, hit testing and the default non-client mouse handling.
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
+#include "user/NonClient.h"
 #include "win32/paint.h"
+#include "win32/scroll.h"
 #include "win32/usersys.h"
 
 namespace mivo {
@@ -66,20 +68,6 @@ LRESULT DefNcCalcSize(HWND hwnd, BOOL, LPARAM lParam)
     return 0;
 }
 
-// Where the parts of a frame lie, in screen coordinates.
-struct FrameLayout {
-    RECT caption = {0, 0, 0, 0};
-    RECT sysMenu = {0, 0, 0, 0};
-    RECT closeBtn = {0, 0, 0, 0};
-    RECT maxBtn = {0, 0, 0, 0};
-    RECT minBtn = {0, 0, 0, 0};
-    RECT menuBar = {0, 0, 0, 0};
-    RECT vscroll = {0, 0, 0, 0};
-    RECT hscroll = {0, 0, 0, 0};
-    RECT sizeBox = {0, 0, 0, 0};
-    int border = 0;
-};
-
 FrameLayout LayOutFrame(HWND hwnd)
 {
     FrameLayout L;
@@ -94,6 +82,8 @@ FrameLayout LayOutFrame(HWND hwnd)
     if (f.exStyle & WS_EX_STATICEDGE)
         edge += GetSystemMetrics(SM_CXBORDER);
     L.border = frame - edge;
+    L.window = f.window;
+    L.client = f.client;
     int x0 = f.window.left + L.border, x1 = f.window.right - L.border;
     int y = f.window.top + L.border;
     if ((f.style & WS_CAPTION) == WS_CAPTION) {
@@ -117,7 +107,10 @@ FrameLayout LayOutFrame(HWND hwnd)
     }
     if (f.menu) {
         L.menuBar = RECT{x0, y, x1, y + GetSystemMetrics(SM_CYMENU)};
+        y = L.menuBar.bottom;
     }
+    if (edge)
+        L.clientEdge = RECT{x0, y, x1, f.window.bottom - L.border};
     if (f.vscroll)
         L.vscroll = RECT{f.client.right, f.client.top, f.client.right + GetSystemMetrics(SM_CXVSCROLL), f.client.bottom};
     if (f.hscroll)
@@ -186,9 +179,15 @@ void EnsureScrollBarsFromStyle(HWND hwnd)
 
 namespace mivo {
 
-LRESULT DefNcLButtonDown(HWND hwnd, WPARAM hit, POINT)
+LRESULT DefNcLButtonDown(HWND hwnd, WPARAM hit, POINT screen)
 {
     switch (hit) {
+    case HTVSCROLL:
+        TrackScrollBar(hwnd, SB_VERT, screen);
+        return 0;
+    case HTHSCROLL:
+        TrackScrollBar(hwnd, SB_HORZ, screen);
+        return 0;
     case HTCLOSE:
         PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;

@@ -1,11 +1,13 @@
 // Window scroll bars: their ranges and positions, and tracking them with the mouse.
 #include "user/UserInternal.h"
+#include "user/NonClient.h"
 #include "win32/input.h"
 #include "win32/paint.h"
 #include "win32/scroll.h"
 #include "win32/usersys.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace mivo {
 
@@ -250,3 +252,179 @@ BOOL EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows)
     RedrawBars(hWnd);
     return TRUE;
 }
+
+namespace mivo {
+
+namespace {
+
+int PosRange(const ScrollBarState& s)
+{
+    return MaxPos(s) - s.min;
+}
+
+}  // namespace
+
+ScrollBarParts LayOutScrollBar(HWND hwnd, int bar, const RECT& barRect, int trackPosOverride)
+{
+    ScrollBarParts p;
+    p.bar = barRect;
+    p.vertical = bar == SB_VERT;
+    ScrollBarState s;
+    if (!ScrollBarInfo(hwnd, bar, &s) || RectSet::IsEmptyRect(barRect))
+        return p;
+    int start = p.vertical ? barRect.top : barRect.left;
+    int end = p.vertical ? barRect.bottom : barRect.right;
+    int arrow = std::min(GetSystemMetrics(p.vertical ? SM_CYVSCROLL : SM_CXHSCROLL), (end - start) / 2);
+    auto span = [&](int a, int b) {
+        return p.vertical ? RECT{barRect.left, a, barRect.right, b} : RECT{a, barRect.top, b, barRect.bottom};
+    };
+    p.arrow1 = span(start, start + arrow);
+    p.arrow2 = span(end - arrow, end);
+    p.trackStart = start + arrow;
+    p.trackEnd = end - arrow;
+    int trackLen = p.trackEnd - p.trackStart;
+    bool enabled = (s.disabledArrows & ESB_DISABLE_BOTH) != ESB_DISABLE_BOTH;
+    if (!Scrollable(s) || !enabled || trackLen < 8)
+        return p;
+    int range = s.max - s.min + 1;
+    int thumb = s.page ? (int)((int64_t)trackLen * s.page / range) : GetSystemMetrics(SM_CYVTHUMB);
+    thumb = std::max(thumb, 8);
+    thumb = std::min(thumb, trackLen);
+    int pos = trackPosOverride != INT_MIN ? trackPosOverride : s.pos;
+    int posRange = PosRange(s);
+    int offset = posRange > 0 ? (int)((int64_t)(pos - s.min) * (trackLen - thumb) / posRange) : 0;
+    p.thumbLength = thumb;
+    p.thumb = span(p.trackStart + offset, p.trackStart + offset + thumb);
+    return p;
+}
+
+int ScrollPosFromThumb(HWND hwnd, int bar, const ScrollBarParts& parts, int along)
+{
+    ScrollBarState s;
+    if (!ScrollBarInfo(hwnd, bar, &s))
+        return 0;
+    int room = parts.trackEnd - parts.trackStart - parts.thumbLength;
+    int posRange = PosRange(s);
+    if (room <= 0 || posRange <= 0)
+        return s.min;
+    int offset = std::max(0, std::min(along - parts.trackStart, room));
+    int pos = s.min + (int)(((int64_t)offset * posRange + room / 2) / room);
+    return std::max(s.min, std::min(pos, MaxPos(s)));
+}
+
+namespace {
+
+bool Inside(const RECT& r, POINT p)
+{
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+enum class Part { None, Arrow1, Arrow2, Page1, Page2, Thumb };
+
+Part PartAt(const ScrollBarParts& parts, POINT p)
+{
+    if (Inside(parts.arrow1, p))
+        return Part::Arrow1;
+    if (Inside(parts.arrow2, p))
+        return Part::Arrow2;
+    if (RectSet::IsEmptyRect(parts.thumb) || !Inside(parts.bar, p))
+        return Part::None;
+    if (Inside(parts.thumb, p))
+        return Part::Thumb;
+    int along = parts.vertical ? p.y : p.x;
+    int thumbStart = parts.vertical ? parts.thumb.top : parts.thumb.left;
+    return along < thumbStart ? Part::Page1 : Part::Page2;
+}
+
+WORD CodeOf(Part part)
+{
+    switch (part) {
+    case Part::Arrow1: return SB_LINEUP;
+    case Part::Arrow2: return SB_LINEDOWN;
+    case Part::Page1: return SB_PAGEUP;
+    case Part::Page2: return SB_PAGEDOWN;
+    default: return SB_ENDSCROLL;
+    }
+}
+
+}  // namespace
+
+// The user holds the left button on a window scroll bar: arrows and page areas
+// repeat while held, the thumb follows the pointer with SB_THUMBTRACK.
+void TrackScrollBar(HWND hwnd, int bar, POINT screen)
+{
+    FrameLayout L = LayOutFrame(hwnd);
+    RECT barRect = bar == SB_VERT ? L.vscroll : L.hscroll;
+    UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+    ScrollBarParts parts = LayOutScrollBar(hwnd, bar, barRect);
+    Part part = PartAt(parts, screen);
+    if (part == Part::None)
+        return;
+    ScrollBarState s;
+    ScrollBarInfo(hwnd, bar, &s);
+    if ((part == Part::Arrow1 && (s.disabledArrows & ESB_DISABLE_LTUP)) ||
+        (part == Part::Arrow2 && (s.disabledArrows & ESB_DISABLE_RTDN)))
+        return;
+    SetCapture(hwnd);
+    int grab = part == Part::Thumb ? ((parts.vertical ? screen.y : screen.x) -
+                                      (parts.vertical ? parts.thumb.top : parts.thumb.left))
+                                   : 0;
+    int trackPos = s.pos;
+    if (part == Part::Thumb) {
+        SetScrollTrackPos(hwnd, bar, trackPos);
+    } else {
+        SendMessage(hwnd, msg, MAKEWPARAM(CodeOf(part), 0), 0);
+    }
+    UINT_PTR repeat = part == Part::Thumb ? 0 : SetTimer(nullptr, 0, 400, nullptr);
+    bool first = true;
+    POINT pointer = screen;
+    MSG m;
+    while (GetCapture() == hwnd) {
+        if (!GetMessage(&m, nullptr, 0, 0)) {
+            PostQuitMessage((int)m.wParam);
+            break;
+        }
+        if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP)
+            break;
+        if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+            pointer = m.pt;
+            if (part == Part::Thumb) {
+                int along = (parts.vertical ? pointer.y : pointer.x) - grab;
+                int pos = ScrollPosFromThumb(hwnd, bar, parts, along);
+                if (pos != trackPos) {
+                    trackPos = pos;
+                    SetScrollTrackPos(hwnd, bar, trackPos);
+                    SendMessage(hwnd, msg, MAKEWPARAM(SB_THUMBTRACK, (WORD)trackPos), 0);
+                }
+            }
+            continue;
+        }
+        if (m.message == WM_TIMER && m.hwnd == nullptr && m.wParam == repeat && repeat) {
+            if (first) {
+                first = false;
+                repeat = SetTimer(nullptr, repeat, 50, nullptr);
+            }
+            // Repeats only while the pointer stays on the part; pages stop at the pointer.
+            ScrollBarParts now = LayOutScrollBar(hwnd, bar, barRect);
+            if (PartAt(now, pointer) == part)
+                SendMessage(hwnd, msg, MAKEWPARAM(CodeOf(part), 0), 0);
+            continue;
+        }
+        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE)
+            break;
+        TranslateMessage(&m);
+        DispatchMessage(&m);
+    }
+    if (repeat)
+        KillTimer(nullptr, repeat);
+    if (part == Part::Thumb)
+        SendMessage(hwnd, msg, MAKEWPARAM(SB_THUMBPOSITION, (WORD)trackPos), 0);
+    SendMessage(hwnd, msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    ScrollBarState after;
+    if (ScrollBarInfo(hwnd, bar, &after))
+        SetScrollTrackPos(hwnd, bar, after.pos);
+}
+
+}  // namespace mivo

@@ -17,9 +17,21 @@ std::atomic<NativeBackend*> g_backend{nullptr};
 
 }  // namespace
 
+NativeBackend* StartQtBackend();
+NativeBackend* StartedQtBackend();
+
 NativeBackend* Backend()
 {
-    return g_backend.load();
+    if (NativeBackend* b = g_backend.load())
+        return b;
+    return StartedQtBackend();
+}
+
+NativeBackend* EnsureBackend()
+{
+    if (NativeBackend* b = g_backend.load())
+        return b;
+    return StartQtBackend();
 }
 
 void SetNativeBackend(NativeBackend* backend)
@@ -58,7 +70,7 @@ void ReleaseNativeWindow(Window& w)
 
 void SyncNativeWindow(HWND hwnd, bool shown, bool)
 {
-    NativeBackend* b = Backend();
+    NativeBackend* b = EnsureBackend();
     if (!b)
         return;
     void* native;
@@ -73,6 +85,8 @@ void SyncNativeWindow(HWND hwnd, bool shown, bool)
     }
     if (!native) {
         native = b->CreateNative(hwnd);
+        if (!native)
+            return;
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hwnd);
         if (!w) {

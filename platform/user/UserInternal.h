@@ -86,10 +86,19 @@ void EnsureScrollBarsFromStyle(HWND hwnd);
 HBRUSH DefaultControlColor(UINT msg, HDC hdc);
 LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly);
 void ForgetMouseTrackingLocked(HWND hwnd);
+// The pointer left all of our native windows.
+void InjectMouseLeftWindows();
 HWND CaptureWindowLocked();
 HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
 HCURSOR CursorForHitTest(LRESULT hit);
+
+// Frame drawing helpers.
+int InternalGetWindowText(HWND hwnd, LPSTR buffer, int max);  // without sending WM_GETTEXT
+bool NonClientActive(HWND hwnd);
+void DrawMenuBarHook(HWND hwnd, HDC dc, const RECT& bar);
+bool ScrollBarInfo(HWND hwnd, int bar, ScrollBarState* out);
+void SetScrollTrackPos(HWND hwnd, int bar, int trackPos);
 
 // Upper-cases ASCII letters without touching the trail bytes of CP949 characters.
 std::string FoldCaseCp949(const char* s);

@@ -97,6 +97,7 @@ struct Window {
     bool created = false;     // WM_NCCREATE was accepted
     bool destroying = false;  // DestroyWindow started
     bool messageOnly = false;
+    bool ncActive = false;  // the caption shows as active
     bool maximized = false, minimized = false;
     RECT restoreRect = {0, 0, 0, 0};
 };

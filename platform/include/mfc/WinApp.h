@@ -59,9 +59,6 @@ protected:
 
 AFX_EXT_API CWinApp* AFXAPI AfxGetApp();
 AFX_EXT_API CWnd* AFXAPI AfxGetMainWnd();
-AFX_EXT_API HINSTANCE AFXAPI AfxGetInstanceHandle();
-AFX_EXT_API HINSTANCE AFXAPI AfxGetResourceHandle();
-AFX_EXT_API void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 AFX_EXT_API LPCSTR AFXAPI AfxGetAppName();
 AFX_EXT_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 AFX_EXT_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);

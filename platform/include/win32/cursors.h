@@ -90,4 +90,16 @@ HICON CopyIcon(HICON hIcon);
 HANDLE CopyImage(HANDLE h, UINT type, int cx, int cy, UINT flags);
 BOOL DestroyIcon(HICON hIcon);
 BOOL DestroyCursor(HCURSOR hCursor);
+HBITMAP LoadBitmap(HINSTANCE hInstance, LPCSTR lpBitmapName);
+inline HBITMAP LoadBitmapA(HINSTANCE h, LPCSTR n) { return LoadBitmap(h, n); }
+
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+#define DI_COMPAT 0x0004
+#define DI_DEFAULTSIZE 0x0008
+#define DI_NOMIRROR 0x0010
+BOOL DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
+BOOL DrawIconEx(HDC hdc, int xLeft, int yTop, HICON hIcon, int cxWidth, int cyWidth, UINT istepIfAniCur,
+                HBRUSH hbrFlickerFreeDraw, UINT diFlags);
 #define CopyCursor(pcur) ((HCURSOR)CopyIcon((HICON)(pcur)))

@@ -25,6 +25,21 @@ void InjectText(const std::string& cp949);
 // A copy of a window's pixels (0x00RRGGBB, rows top-down) from its top-level surface.
 bool CaptureWindowPixels(HWND hwnd, bool clientOnly, std::vector<uint32_t>& pixels, int& width, int& height);
 
+// What the native window of a top-level window shows on screen (a screenshot
+// through the display); false without a native window. Call on the UI thread.
+bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height);
+// Feeds the native window of a top-level window a left button press or release
+// at a point of the native window, or text committed by the input method, as
+// the display would; false without a native window. For tests of the backend.
+bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
+bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// Keeps native windows from being made (programs and tests without a display).
+void DisableQtBackend();
+
+// Draws the menu bar of a window's frame (the menus install it); `bar` is in window coordinates.
+typedef void (*MenuBarPainter)(HWND hwnd, HDC dc, const RECT& bar);
+void SetMenuBarPainter(MenuBarPainter painter);
+
 // Handles what other threads sent to the calling thread; for waits that must keep
 // cross-thread SendMessage flowing. Returns whether anything ran.
 bool PumpSentMessages();

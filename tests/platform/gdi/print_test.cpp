@@ -246,6 +246,23 @@ TEST(GdiPrinter, AbortedDocumentLeavesNoFile)
     EXPECT_EQ(StartDoc(nullptr, &di), SP_ERROR);
 }
 
+TEST(GdiPrinter, WindowsFormOutputPath)
+{
+    TempFolder tmp;
+    std::string winPath = mivo::FromPosixPath(tmp.path) + "\\인쇄.pdf";
+    DEVMODE dm = LowResolution();
+    HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
+    DOCINFO di = {};
+    di.cbSize = sizeof(di);
+    di.lpszOutput = winPath.c_str();
+    ASSERT_GT(StartDoc(dc, &di), 0);
+    StartPage(dc);
+    EndPage(dc);
+    EXPECT_GT(EndDoc(dc), 0);
+    DeleteDC(dc);
+    EXPECT_EQ(tmp.Files(), std::vector<std::string>{u8"인쇄.pdf"});
+}
+
 TEST(GdiPrinter, OutputFolderFromTheEnvironment)
 {
     TempFolder tmp;

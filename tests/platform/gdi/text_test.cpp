@@ -129,6 +129,11 @@ TEST(GdiText, DrawTextCalcRectBoundsWhatItDraws)
     EXPECT_GE(ink.top, calc.top);
     EXPECT_LE(ink.bottom, calc.bottom);
     EXPECT_GT(ink.right - ink.left, (calc.right - calc.left) * 3 / 4);
+
+    // An empty text still measures one line.
+    RECT empty = {5, 5, 50, 50};
+    EXPECT_EQ(DrawText(c.dc, "", 0, &empty, DT_SINGLELINE | DT_CALCRECT), h);
+    EXPECT_TRUE(RectIs(empty, 5, 5, 5, 5 + h));
     SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
     DeleteObject(f);
 }

@@ -122,7 +122,7 @@ TEST(FrameworkApplication, RunEndsWhenTheMainWindowCloses)
     CTestApp app;
     EXPECT_EQ(AfxGetApp(), &app);
     char cmd[] = "DataDir=C:\\Mivo^Show=1";
-    int code = AfxWinMain((HINSTANCE)(uintptr_t)0x400000, nullptr, cmd, SW_SHOW);
+    int code = AfxWinMain(GetModuleHandle(nullptr), nullptr, cmd, SW_SHOW);
     EXPECT_EQ(code, 40);
     EXPECT_STREQ(app.m_lpCmdLine, "DataDir=C:\\Mivo^Show=1");
     EXPECT_STREQ(AfxGetAppName(), "테스트");

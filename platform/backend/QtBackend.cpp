@@ -1,0 +1,545 @@
+// The Qt backend: one native window per top-level window showing its surface,
+// Qt's input turned into our messages, and Qt's events run inside our message waits.
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QImage>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QRasterWindow>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include "backend/QtApp.h"
+#include "backend/QtKeys.h"
+#include "gdi/Surface.h"
+#include "user/Backend.h"
+#include "user/UserInternal.h"
+#include "win32/codepage.h"
+#include "win32/cursors.h"
+#include "win32/input.h"
+#include "win32/userext.h"
+#include "win32/usersys.h"
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <string>
+
+namespace mivo {
+
+namespace {
+
+QString FromCp949(const std::string& text)
+{
+    if (text.empty())
+        return QString();
+    int n = MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), nullptr, 0);
+    std::u16string w((size_t)std::max(n, 0), u'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), (int)text.size(), (LPWSTR)&w[0], n);
+    return QString::fromUtf16(w.data(), (qsizetype)w.size());
+}
+
+std::string ToCp949(const QString& text)
+{
+    std::u16string w = text.toStdU16String();
+    if (w.empty())
+        return std::string();
+    int n = WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)w.c_str(), (int)w.size(), nullptr, 0, nullptr, nullptr);
+    std::string out((size_t)std::max(n, 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, (LPCWSTR)w.c_str(), (int)w.size(), &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+// The part of a top-level window that native decorations replace: caption and frame.
+RECT NativeFrameInsets(DWORD style, DWORD exStyle)
+{
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return RECT{0, 0, 0, 0};
+    return NonClientInsets(style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER),
+                           exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW), false);
+}
+
+class NativeWindow : public QRasterWindow {
+public:
+    explicit NativeWindow(HWND hwnd) : m_hwnd(hwnd) {}
+
+    HWND Hwnd() const { return m_hwnd; }
+
+    // Geometry and look from our window's state.
+    void Apply(const RECT& screen, bool visible, DWORD style, DWORD exStyle, const std::string& title)
+    {
+        m_applying = true;
+        m_screen = screen;
+        m_insets = NativeFrameInsets(style, exStyle);
+        Qt::WindowFlags flags = Qt::Window;
+        if ((style & WS_CAPTION) != WS_CAPTION)
+            flags = Qt::Window | Qt::FramelessWindowHint;
+        if (exStyle & WS_EX_TOOLWINDOW)
+            flags |= Qt::Tool;
+        if (exStyle & WS_EX_TOPMOST)
+            flags |= Qt::WindowStaysOnTopHint;
+        if (!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) && (style & WS_CAPTION) == WS_CAPTION)
+            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        if (this->flags() != flags)
+            setFlags(flags);
+        QRect g = NativeGeometry();
+        if (g.width() > 0 && g.height() > 0 && geometry() != g)
+            setGeometry(g);
+        QString t = FromCp949(title);
+        if (this->title() != t)
+            setTitle(t);
+        bool minimized = (style & WS_MINIMIZE) != 0;
+        if (visible && !minimized && (!isVisible() || windowStates() & Qt::WindowMinimized)) {
+            setWindowStates(Qt::WindowNoState);
+            show();
+        } else if (visible && minimized) {
+            showMinimized();
+        } else if (!visible && isVisible()) {
+            hide();
+        }
+        m_applying = false;
+    }
+
+    QRect NativeGeometry() const
+    {
+        return QRect(m_screen.left + m_insets.left, m_screen.top + m_insets.top,
+                     (m_screen.right - m_screen.left) - m_insets.left - m_insets.right,
+                     (m_screen.bottom - m_screen.top) - m_insets.top - m_insets.bottom);
+    }
+
+    // Window-local surface coordinates to native-local ones.
+    QRect FromSurface(const RECT& r) const
+    {
+        return QRect(r.left - m_insets.left, r.top - m_insets.top, r.right - r.left, r.bottom - r.top);
+    }
+
+    POINT ToScreen(const QPointF& local) const
+    {
+        return POINT{m_screen.left + m_insets.left + (LONG)local.x(), m_screen.top + m_insets.top + (LONG)local.y()};
+    }
+
+    void ShowCursorShape(HCURSOR cursor);
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        std::shared_ptr<Surface> surface;
+        {
+            UserGuard guard(UserLock());
+            mivo::Window* w = FindWindowLocked(m_hwnd);
+            if (w)
+                surface = w->surface;
+        }
+        QPainter painter(this);
+        if (!surface) {
+            painter.fillRect(event->rect(), Qt::white);
+            return;
+        }
+        std::lock_guard<std::recursive_mutex> guard(surface->lock);
+        if (surface->width <= 0 || surface->height <= 0)
+            return;
+        QImage image((const uchar*)surface->pixels.data(), surface->width, surface->height, surface->width * 4,
+                     QImage::Format_RGB32);
+        QRect target = event->rect();
+        painter.drawImage(target, image, target.translated(m_insets.left, m_insets.top));
+    }
+
+    bool event(QEvent* e) override
+    {
+        switch (e->type()) {
+        case QEvent::Close:
+            PostMessage(m_hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            e->ignore();
+            return true;
+        case QEvent::FocusIn:
+            if (GetActiveWindow() != m_hwnd)
+                SetActiveWindow(m_hwnd);
+            break;
+        case QEvent::Leave:
+            InjectMouseLeftWindows();
+            break;
+        case QEvent::InputMethodQuery: {
+            auto* q = static_cast<QInputMethodQueryEvent*>(e);
+            if (q->queries() & Qt::ImEnabled)
+                q->setValue(Qt::ImEnabled, true);
+            q->accept();
+            return true;
+        }
+        case QEvent::InputMethod: {
+            auto* im = static_cast<QInputMethodEvent*>(e);
+            if (!im->commitString().isEmpty())
+                InjectText(ToCp949(im->commitString()));
+            e->accept();
+            return true;
+        }
+        default:
+            break;
+        }
+        return QRasterWindow::event(e);
+    }
+
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QRasterWindow::resizeEvent(e);
+        FollowNativeGeometry();
+    }
+
+    void moveEvent(QMoveEvent* e) override
+    {
+        QRasterWindow::moveEvent(e);
+        FollowNativeGeometry();
+    }
+
+    void mousePressEvent(QMouseEvent* e) override { Button(e, true); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { Button(e, true); }
+    void mouseReleaseEvent(QMouseEvent* e) override { Button(e, false); }
+    void mouseMoveEvent(QMouseEvent* e) override { InjectMouseMove(ToScreen(e->position())); }
+
+    void wheelEvent(QWheelEvent* e) override
+    {
+        int delta = e->angleDelta().y();
+        if (delta)
+            InjectMouseWheel(ToScreen(e->position()), delta);
+    }
+
+    void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
+    void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
+
+private:
+    void Button(QMouseEvent* e, bool down)
+    {
+        MouseButton b = e->button() == Qt::LeftButton    ? MouseButton::Left
+                        : e->button() == Qt::RightButton ? MouseButton::Right
+                        : e->button() == Qt::MiddleButton ? MouseButton::Middle
+                                                          : MouseButton::None;
+        if (b != MouseButton::None)
+            InjectMouseButton(ToScreen(e->position()), b, down);
+    }
+
+    void Key(QKeyEvent* e, bool down)
+    {
+        UINT vk = VirtualKeyOfQtKey(e->key(), e->modifiers());
+        if (vk)
+            InjectKey(vk, down);
+        // Characters outside plain ASCII do not come from TranslateMessage.
+        if (down && !e->text().isEmpty()) {
+            bool ascii = true;
+            for (QChar c : e->text())
+                ascii = ascii && c.unicode() < 0x80;
+            if (!ascii || !vk)
+                InjectText(ToCp949(e->text()));
+        }
+    }
+
+    // The user moved or sized the native window: our window follows.
+    void FollowNativeGeometry()
+    {
+        if (m_applying || !isVisible())
+            return;
+        QRect g = geometry();
+        if (g == NativeGeometry() || g.width() <= 0 || g.height() <= 0)
+            return;
+        int x = g.x() - m_insets.left, y = g.y() - m_insets.top;
+        int cx = g.width() + m_insets.left + m_insets.right, cy = g.height() + m_insets.top + m_insets.bottom;
+        SetWindowPos(m_hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    HWND m_hwnd;
+    RECT m_screen = {0, 0, 0, 0};
+    RECT m_insets = {0, 0, 0, 0};
+    bool m_applying = false;
+};
+
+Qt::CursorShape ShapeOfStockCursor(int id)
+{
+    switch (id) {
+    case 32513: return Qt::IBeamCursor;
+    case 32514: return Qt::WaitCursor;
+    case 32515: return Qt::CrossCursor;
+    case 32516: return Qt::UpArrowCursor;
+    case 32640: case 32646: return Qt::SizeAllCursor;
+    case 32642: return Qt::SizeFDiagCursor;
+    case 32643: return Qt::SizeBDiagCursor;
+    case 32644: return Qt::SizeHorCursor;
+    case 32645: return Qt::SizeVerCursor;
+    case 32648: return Qt::ForbiddenCursor;
+    case 32649: return Qt::PointingHandCursor;
+    case 32650: return Qt::BusyCursor;
+    case 32651: return Qt::WhatsThisCursor;
+    }
+    return Qt::ArrowCursor;
+}
+
+void NativeWindow::ShowCursorShape(HCURSOR cursor)
+{
+    QCursor shape = CursorForNative(cursor, ShapeOfStockCursor);
+    setCursor(shape);
+}
+
+// Our waits run Qt's event loop on the thread that owns the QGuiApplication.
+class QtWaiter : public QueueWaiter {
+public:
+    QtWaiter() : m_dispatcher(QAbstractEventDispatcher::instance(QThread::currentThread()))
+    {
+        m_timer.setSingleShot(true);
+    }
+
+    void Wait(int timeoutMs) override
+    {
+        if (timeoutMs == 0) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            return;
+        }
+        if (timeoutMs > 0)
+            m_timer.start(timeoutMs);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        m_timer.stop();
+    }
+
+    void Wake() override
+    {
+        if (m_dispatcher)
+            m_dispatcher->wakeUp();
+    }
+
+    void Poll() override
+    {
+        // Only the owner thread may run Qt's events; re-entry from a handler is allowed.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+
+private:
+    QAbstractEventDispatcher* m_dispatcher;
+    QTimer m_timer;
+};
+
+class QtBackend : public NativeBackend {
+public:
+    QtBackend() : m_thread(CurrentThreadId()) {}
+
+    DWORD Thread() const { return m_thread; }
+
+    void InstallWaiter()
+    {
+        auto q = CurrentQueue();
+        if (!m_waiter)
+            m_waiter = new QtWaiter;
+        UserGuard guard(UserLock());
+        q->waiter = m_waiter;
+    }
+
+    bool ScreenSize(SIZE* size) override
+    {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return false;
+        QRect g = screen->geometry();
+        size->cx = g.width();
+        size->cy = g.height();
+        return g.width() > 0 && g.height() > 0;
+    }
+
+    void* CreateNative(HWND hwnd) override
+    {
+        // Qt windows live on the thread that runs Qt; other threads' windows stay without one.
+        if (CurrentThreadId() != m_thread)
+            return nullptr;
+        return new NativeWindow(hwnd);
+    }
+
+    void DestroyNative(void* native) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread)
+            delete w;
+        else
+            QMetaObject::invokeMethod(w, [w] { delete w; }, Qt::QueuedConnection);
+    }
+
+    void UpdateNative(void* native, const RECT& screenRect, bool visible, DWORD style, DWORD exStyle,
+                      const std::string& title) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread) {
+            w->Apply(screenRect, visible, style, exStyle, title);
+            return;
+        }
+        QMetaObject::invokeMethod(
+            w, [w, screenRect, visible, style, exStyle, title] { w->Apply(screenRect, visible, style, exStyle, title); },
+            Qt::QueuedConnection);
+    }
+
+    void FlushNative(void* native, const RECT& dirty) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread) {
+            w->update(w->FromSurface(dirty));
+            return;
+        }
+        QMetaObject::invokeMethod(
+            w, [w, dirty] { w->update(w->FromSurface(dirty)); }, Qt::QueuedConnection);
+    }
+
+    void ActivateNative(void* native) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread && w->isVisible())
+            w->requestActivate();
+    }
+
+    void SetNativeCursor(void* native, HCURSOR cursor) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread)
+            w->ShowCursorShape(cursor);
+    }
+
+private:
+    DWORD m_thread;
+    QtWaiter* m_waiter = nullptr;
+};
+
+std::atomic<QtBackend*> g_qt{nullptr};
+std::atomic<bool> g_disabled{false};
+
+bool IsProcessMainThread()
+{
+    return (pid_t)syscall(SYS_gettid) == getpid();
+}
+
+}  // namespace
+
+// Starts Qt on first need from the thread that should own it: the thread that
+// already runs the QGuiApplication, or else the process's main thread.
+NativeBackend* StartQtBackend()
+{
+    if (g_disabled.load())
+        return nullptr;
+    if (QtBackend* b = g_qt.load())
+        return b;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app ? QThread::currentThread() != app->thread() : !IsProcessMainThread())
+        return nullptr;
+    EnsureQtApplication();
+    auto* b = new QtBackend;
+    QtBackend* expected = nullptr;
+    if (!g_qt.compare_exchange_strong(expected, b)) {
+        delete b;
+        return expected;
+    }
+    b->InstallWaiter();
+    return b;
+}
+
+NativeBackend* StartedQtBackend()
+{
+    return g_qt.load();
+}
+
+void DisableQtBackend()
+{
+    g_disabled.store(true);
+}
+
+bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    NativeWindow* w = nullptr;
+    {
+        UserGuard guard(UserLock());
+        mivo::Window* win = FindWindowLocked(hwnd);
+        if (win)
+            w = static_cast<NativeWindow*>(win->native);
+    }
+    if (!w || !w->isVisible())
+        return false;
+    // A display may take a moment to map the window.
+    for (int i = 0; i < 200 && !w->isExposed(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+    if (!w->isExposed())
+        return false;
+    // Paint what is pending now instead of at the next update tick.
+    QCoreApplication::processEvents();
+    QEvent update(QEvent::UpdateRequest);
+    QCoreApplication::sendEvent(w, &update);
+    QScreen* screen = w->screen();
+    if (!screen)
+        return false;
+    QPixmap shot = screen->grabWindow(w->winId());
+    if (shot.isNull())
+        return false;
+    QImage img = shot.toImage().convertToFormat(QImage::Format_RGB32);
+    width = img.width();
+    height = img.height();
+    pixels.resize((size_t)width * (size_t)height);
+    for (int y = 0; y < height; ++y) {
+        const uint32_t* row = (const uint32_t*)img.constScanLine(y);
+        for (int x = 0; x < width; ++x)
+            pixels[(size_t)y * (size_t)width + (size_t)x] = row[x] & 0x00FFFFFF;
+    }
+    return true;
+}
+
+}  // namespace mivo
+
+namespace mivo {
+
+bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    NativeWindow* w = nullptr;
+    {
+        UserGuard guard(UserLock());
+        mivo::Window* win = FindWindowLocked(hwnd);
+        if (win)
+            w = static_cast<NativeWindow*>(win->native);
+    }
+    if (!w)
+        return false;
+    QPointF local(nativeLocal.x, nativeLocal.y);
+    QPointF global = w->mapToGlobal(local);
+    QMouseEvent e(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
+                  down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    NativeWindow* w = nullptr;
+    {
+        UserGuard guard(UserLock());
+        mivo::Window* win = FindWindowLocked(hwnd);
+        if (win)
+            w = static_cast<NativeWindow*>(win->native);
+    }
+    if (!w)
+        return false;
+    // Text committed by the input method, as Korean typing arrives.
+    QInputMethodEvent e;
+    e.setCommitString(FromCp949(cp949));
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+}  // namespace mivo

@@ -1,0 +1,23 @@
+// CPen: a GDI pen.
+#pragma once
+
+#include "mfc/GdiObject.h"
+
+class AFX_EXT_CLASS CPen : public CGdiObject {
+    DECLARE_DYNAMIC(CPen)
+public:
+    CPen();
+    // These throw CResourceException when the pen cannot be made.
+    CPen(int nPenStyle, int nWidth, COLORREF crColor);
+    CPen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0, const DWORD* lpStyle = nullptr);
+
+    static CPen* PASCAL FromHandle(HPEN hPen);
+    operator HPEN() const { return (HPEN)m_hObject; }
+
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = nullptr);
+    BOOL CreatePenIndirect(LPLOGPEN lpLogPen);
+    int GetLogPen(LOGPEN* pLogPen);
+    int GetExtLogPen(EXTLOGPEN* pLogPen);
+};

@@ -1,0 +1,124 @@
+// The native side: a top-level window shows its surface, native input reaches our queues.
+#include <gtest/gtest.h>
+
+#include <win32.h>
+
+#include "support/MessageLoop.h"
+#include "support/MessageRecorder.h"
+#include "support/WindowCapture.h"
+
+using namespace mivo::test;
+
+namespace {
+
+void PaintSolid(MessageRecorder& rec, COLORREF colour)
+{
+    rec.OnMessage(WM_PAINT, [colour](HWND h, UINT, WPARAM, LPARAM, LRESULT* r) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH b = CreateSolidBrush(colour);
+        RECT all;
+        GetClientRect(h, &all);
+        FillRect(dc, &all, b);
+        DeleteObject(b);
+        // A mark to tell position errors from colour errors.
+        SetPixel(dc, 3, 2, RGB(255, 255, 0));
+        EndPaint(h, &ps);
+        *r = 0;
+        return true;
+    });
+}
+
+}  // namespace
+
+TEST(NativeWindows, ScreenShowsTheSurface)
+{
+    MessageRecorder rec;
+    PaintSolid(rec, RGB(0, 128, 255));
+    HWND h = CreateTestWindow("native", WS_POPUP | WS_VISIBLE, 20, 30, 120, 90);
+    PumpUntilIdle();
+    std::vector<uint32_t> screen;
+    int w = 0, hgt = 0;
+    ASSERT_TRUE(mivo::GrabNativeWindowPixels(h, screen, w, hgt)) << "the native window shows";
+    WindowImage surface = CaptureWindow(h);
+    ASSERT_EQ(w, surface.width);
+    ASSERT_EQ(hgt, surface.height);
+    EXPECT_EQ(screen, surface.pixels);
+    EXPECT_EQ(surface.At(3, 2), RGB(255, 255, 0));
+    DestroyWindow(h);
+}
+
+TEST(NativeWindows, CaptionedWindowShowsItsClientBelowTheNativeFrame)
+{
+    MessageRecorder rec;
+    PaintSolid(rec, RGB(200, 0, 0));
+    HWND h = CreateTestWindow("framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150);
+    PumpUntilIdle();
+    std::vector<uint32_t> screen;
+    int w = 0, hgt = 0;
+    ASSERT_TRUE(mivo::GrabNativeWindowPixels(h, screen, w, hgt));
+    RECT client;
+    GetClientRect(h, &client);
+    EXPECT_EQ(w, client.right);
+    EXPECT_EQ(hgt, client.bottom);
+    WindowImage inside = CaptureWindow(h, true);
+    EXPECT_EQ(screen, inside.pixels);
+    DestroyWindow(h);
+}
+
+TEST(NativeWindows, NativeInputBecomesWindowMessages)
+{
+    MessageRecorder rec;
+    HWND h = CreateTestWindow("input", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    PumpUntilIdle();
+    rec.Clear();
+    ASSERT_TRUE(mivo::SimulateNativeMouseButton(h, POINT{15, 25}, true));
+    ASSERT_TRUE(mivo::SimulateNativeMouseButton(h, POINT{15, 25}, false));
+    PumpUntilIdle();
+    auto all = rec.All();
+    bool down = false;
+    for (auto& m : all)
+        if (m.msg == WM_LBUTTONDOWN && m.hwnd == h && GET_X_LPARAM(m.lParam) == 15 && GET_Y_LPARAM(m.lParam) == 25)
+            down = true;
+    EXPECT_TRUE(down);
+    EXPECT_EQ(rec.Count(h, WM_LBUTTONUP), 1);
+
+    // Korean text from the input method arrives as double-byte WM_CHAR pairs.
+    SetFocus(h);
+    rec.Clear();
+    ASSERT_TRUE(mivo::SimulateNativeKeyText(h, "한"));
+    PumpUntilIdle();
+    std::vector<unsigned char> chars;
+    for (auto& m : rec.All())
+        if (m.msg == WM_CHAR)
+            chars.push_back((unsigned char)m.wParam);
+    EXPECT_EQ(chars, (std::vector<unsigned char>{(unsigned char)"한"[0], (unsigned char)"한"[1]}));
+    DestroyWindow(h);
+}
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+TEST(NativeWindows, RealDisplayUnderXvfb)
+{
+    const char* platform = getenv("QT_QPA_PLATFORM");
+    if (platform && std::string(platform) == "xcb")
+        GTEST_SKIP() << "already on a display";
+    if (access("/usr/bin/xvfb-run", X_OK) != 0)
+        GTEST_SKIP() << "xvfb-run is not installed";
+    // The same checks again, in a child on a real X server.
+    char exe[4096];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
+    ASSERT_GT(n, 0);
+    exe[n] = 0;
+    std::string filter = "--gtest_filter=NativeWindows.*:-NativeWindows.RealDisplayUnderXvfb";
+    const char* args[] = {"/usr/bin/xvfb-run", "-a", "env", "QT_QPA_PLATFORM=xcb", exe, filter.c_str(), nullptr};
+    pid_t pid;
+    ASSERT_EQ(posix_spawn(&pid, args[0], nullptr, nullptr, (char* const*)args, environ), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+}

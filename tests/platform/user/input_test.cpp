@@ -1,0 +1,277 @@
+// Mouse and keyboard input: routing, double clicks, capture, mouse tracking, focus, activation, keys.
+#include <gtest/gtest.h>
+
+#include <win32.h>
+
+#include "support/InputSynth.h"
+#include "support/MessageLoop.h"
+#include "support/MessageRecorder.h"
+
+#include <algorithm>
+
+using namespace mivo::test;
+
+namespace {
+
+std::vector<UINT> MouseMessages(const MessageRecorder& rec, HWND h)
+{
+    return rec.Messages(h, {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP});
+}
+
+}  // namespace
+
+TEST(MouseInput, ClicksReachTheWindowUnderThePointerInClientCoordinates)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150);
+    HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE, 50, 40, 60, 30, top, 1);
+    PumpUntilIdle();
+    rec.Clear();
+    Click(top, 60, 50);
+    ASSERT_EQ(MouseMessages(rec, child), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    for (auto& m : rec.All())
+        if (m.hwnd == child && m.msg == WM_LBUTTONDOWN) {
+            EXPECT_EQ(GET_X_LPARAM(m.lParam), 10);
+            EXPECT_EQ(GET_Y_LPARAM(m.lParam), 10);
+            EXPECT_EQ(m.wParam, (WPARAM)MK_LBUTTON);
+        }
+    // The child was asked about the cursor and about activation first.
+    auto order = rec.Messages(child, {WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN});
+    auto down = std::find(order.begin(), order.end(), (UINT)WM_LBUTTONDOWN);
+    ASSERT_NE(down, order.end());
+    EXPECT_NE(std::find(order.begin(), down, (UINT)WM_MOUSEACTIVATE), down);
+    EXPECT_NE(std::find(order.begin(), down, (UINT)WM_SETCURSOR), down);
+    EXPECT_TRUE(MouseMessages(rec, top).empty());
+    // A disabled child lets its parent have the click.
+    EnableWindow(child, FALSE);
+    rec.Clear();
+    Click(top, 60, 50);
+    EXPECT_TRUE(MouseMessages(rec, child).empty());
+    EXPECT_EQ(MouseMessages(rec, top), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    DestroyWindow(top);
+}
+
+TEST(MouseInput, DoubleClicksOnlyForClassesThatAskForThem)
+{
+    for (bool dbl : {true, false}) {
+        MessageRecorder rec;
+        HWND top = CreateTestWindow("dbl", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, 0, 0,
+                                    dbl ? MessageRecorder::ClassNameDblClks() : MessageRecorder::ClassName());
+        PumpUntilIdle();
+        rec.Clear();
+        Click(top, 10, 10);
+        Click(top, 11, 10);
+        Click(top, 11, 11);
+        std::vector<UINT> expected = dbl ? std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                                             WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}
+                                         : std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                                             WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP};
+        EXPECT_EQ(MessageList(MouseMessages(rec, top)), MessageList(expected)) << "CS_DBLCLKS=" << dbl;
+        // Too far apart is two single clicks.
+        rec.Clear();
+        PumpUntilIdle();
+        Click(top, 50, 50);
+        Click(top, 70, 50);
+        EXPECT_EQ(rec.Count(top, WM_LBUTTONDBLCLK), 0);
+        DestroyWindow(top);
+    }
+}
+
+TEST(MouseInput, CaptureKeepsTheMouseAndAnnouncesItsLoss)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND a = CreateTestWindow("a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, 1);
+    HWND b = CreateTestWindow("b", WS_CHILD | WS_VISIBLE, 100, 100, 50, 50, top, 2);
+    PumpUntilIdle();
+    EXPECT_EQ(SetCapture(a), nullptr);
+    EXPECT_EQ(GetCapture(), a);
+    rec.Clear();
+    MouseMove(top, 120, 120);  // over b, but a has the capture
+    EXPECT_EQ(rec.Count(b, WM_MOUSEMOVE), 0);
+    ASSERT_EQ(rec.Count(a, WM_MOUSEMOVE), 1);
+    for (auto& m : rec.All())
+        if (m.hwnd == a && m.msg == WM_MOUSEMOVE)
+            EXPECT_EQ(GET_X_LPARAM(m.lParam), 120) << "coordinates stay relative to the capturing window";
+    EXPECT_EQ(SetCapture(b), a);
+    int changed = 0;
+    for (auto& m : rec.All())
+        if (m.hwnd == a && m.msg == WM_CAPTURECHANGED && (HWND)m.lParam == b)
+            ++changed;
+    EXPECT_EQ(changed, 1);
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(rec.Count(b, WM_CAPTURECHANGED), 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+    // Destroying the capturing window releases the capture.
+    SetCapture(b);
+    DestroyWindow(b);
+    EXPECT_EQ(GetCapture(), nullptr);
+    DestroyWindow(top);
+}
+
+TEST(MouseInput, TrackMouseEventReportsLeaving)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND a = CreateTestWindow("a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, 1);
+    PumpUntilIdle();
+    MouseMove(top, 10, 10);
+    TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, a, 0};
+    EXPECT_TRUE(TrackMouseEvent(&tme));
+    rec.Clear();
+    MouseMove(top, 20, 20);
+    EXPECT_EQ(rec.Count(a, WM_MOUSELEAVE), 0);
+    MouseMove(top, 100, 100);
+    EXPECT_EQ(rec.Count(a, WM_MOUSELEAVE), 1);
+    MouseMove(top, 10, 10);
+    MouseMove(top, 100, 100);
+    EXPECT_EQ(rec.Count(a, WM_MOUSELEAVE), 1) << "tracking ends with the first leave";
+    // Asking while the pointer is elsewhere answers at once.
+    EXPECT_TRUE(TrackMouseEvent(&tme));
+    PumpUntilIdle();
+    EXPECT_EQ(rec.Count(a, WM_MOUSELEAVE), 2);
+    DestroyWindow(top);
+}
+
+TEST(MouseInput, ClipCursorConfinesThePointer)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    PumpUntilIdle();
+    RECT clip{10, 10, 50, 50};
+    ClipCursor(&clip);
+    SetCursorPos(100, 5);
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p.x, 49);
+    EXPECT_EQ(p.y, 10);
+    ClipCursor(nullptr);
+    SetCursorPos(100, 5);
+    GetCursorPos(&p);
+    EXPECT_EQ(p.x, 100);
+    DestroyWindow(top);
+}
+
+TEST(Focus, FocusMovesWithKillAndSetFocus)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    HWND a = CreateTestWindow("a", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, 1);
+    HWND b = CreateTestWindow("b", WS_CHILD | WS_VISIBLE, 60, 0, 50, 50, top, 2);
+    PumpUntilIdle();
+    EXPECT_EQ(GetActiveWindow(), top);
+    SetFocus(a);
+    rec.Clear();
+    EXPECT_EQ(SetFocus(b), a);
+    EXPECT_EQ(GetFocus(), b);
+    auto msgs = rec.All();
+    ASSERT_EQ(msgs.size(), 2u);
+    EXPECT_EQ(msgs[0].hwnd, a);
+    EXPECT_EQ(msgs[0].msg, (UINT)WM_KILLFOCUS);
+    EXPECT_EQ((HWND)msgs[0].wParam, b);
+    EXPECT_EQ(msgs[1].hwnd, b);
+    EXPECT_EQ(msgs[1].msg, (UINT)WM_SETFOCUS);
+    EXPECT_EQ((HWND)msgs[1].wParam, a);
+    // A disabled window loses the focus; a destroyed one leaves none behind.
+    EnableWindow(b, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EnableWindow(b, TRUE);
+    SetFocus(b);
+    DestroyWindow(b);
+    EXPECT_EQ(GetFocus(), nullptr);
+    DestroyWindow(top);
+}
+
+TEST(Focus, ActivationMessagesWhenWindowsShowAndHide)
+{
+    MessageRecorder rec;
+    HWND first = CreateTestWindow("first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+    PumpUntilIdle();
+    EXPECT_EQ(GetActiveWindow(), first);
+    EXPECT_EQ(GetFocus(), first) << "DefWindowProc gives an activated window the focus";
+    rec.Clear();
+    HWND second = CreateTestWindow("second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
+    EXPECT_EQ(GetActiveWindow(), second);
+    int deactivated = 0, activated = 0;
+    for (auto& m : rec.All()) {
+        if (m.hwnd == first && m.msg == WM_ACTIVATE && LOWORD(m.wParam) == WA_INACTIVE)
+            ++deactivated;
+        if (m.hwnd == second && m.msg == WM_ACTIVATE && LOWORD(m.wParam) == WA_ACTIVE && (HWND)m.lParam == first)
+            ++activated;
+    }
+    EXPECT_EQ(deactivated, 1);
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first) << "the activated window is on top";
+    ShowWindow(second, SW_HIDE);
+    EXPECT_EQ(GetActiveWindow(), first) << "hiding the active window activates the next one";
+    DestroyWindow(second);
+    DestroyWindow(first);
+}
+
+TEST(KeyboardInput, KeysGoToTheFocusAndTranslateIntoCharacters)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND edit = CreateTestWindow("edit", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, top, 1);
+    PumpUntilIdle();
+    SetFocus(edit);
+    rec.Clear();
+    PressKey('A');
+    PressKey('A', true);
+    PressKey('1', true);
+    PressKey(VK_RETURN);
+    PressKey('C', false, true);
+    std::vector<int> chars;
+    for (auto& m : rec.All())
+        if (m.hwnd == edit && m.msg == WM_CHAR)
+            chars.push_back((int)m.wParam);
+    EXPECT_EQ(chars, (std::vector<int>{'a', 'A', '!', '\r', 3}));
+    EXPECT_EQ(rec.Count(top, WM_KEYDOWN), 0);
+    // Key state follows the messages the thread took.
+    rec.OnMessage(WM_KEYDOWN, [](HWND, UINT, WPARAM w, LPARAM, LRESULT* r) {
+        if (w == 'Q') {
+            EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+            EXPECT_LT(GetKeyState('Q'), 0);
+        }
+        *r = 0;
+        return true;
+    });
+    PressKey('Q', true);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+
+    // Korean text arrives as lead and trail bytes.
+    rec.Clear();
+    TypeText("가");
+    std::vector<unsigned char> bytes;
+    for (auto& m : rec.All())
+        if (m.hwnd == edit && m.msg == WM_CHAR)
+            bytes.push_back((unsigned char)m.wParam);
+    EXPECT_EQ(bytes, (std::vector<unsigned char>{0xB0, 0xA1}));
+
+    // Alt with a key is a system key.
+    rec.Clear();
+    mivo::InjectKey(VK_MENU, true);
+    PressKey('F');
+    mivo::InjectKey(VK_MENU, false);
+    PumpUntilIdle();
+    EXPECT_EQ(rec.Count(edit, WM_SYSKEYDOWN), 2);
+    EXPECT_EQ(rec.Count(edit, WM_SYSCHAR), 1);
+    DestroyWindow(top);
+}
+
+TEST(KeyboardInput, WheelGoesToTheFocusAndUpToParents)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top, 1);
+    PumpUntilIdle();
+    SetFocus(child);
+    rec.Clear();
+    Wheel(top, 10, 10, -WHEEL_DELTA);
+    EXPECT_EQ(rec.Count(child, WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(rec.Count(top, WM_MOUSEWHEEL), 1) << "DefWindowProc passes an unhandled wheel to the parent";
+    for (auto& m : rec.All())
+        if (m.msg == WM_MOUSEWHEEL)
+            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(m.wParam), -WHEEL_DELTA);
+    DestroyWindow(top);
+}
