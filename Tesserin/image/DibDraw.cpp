@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 using namespace mivo::image;
@@ -61,7 +62,7 @@ struct OpenFile {
 
 CDibDraw::CDibDraw(const char* path)
     : m_pInfoHeader(nullptr), m_pCoreHeader(nullptr), m_nWidth(0), m_nHeight(0), m_hLogPalette(nullptr),
-      m_pLogPalette(nullptr), m_hDib(nullptr), m_pDib(nullptr), m_nColors(0), m_bWinDib(0), m_hPalette(nullptr),
+      m_pLogPalette(nullptr), m_hDib(nullptr), m_pDib(nullptr), m_nColors(0), m_bWinDib(0), m_pPalette(nullptr),
       m_nDibBytes(0), m_nRowsOffset(0)
 {
     m_szError[0] = '\0';
@@ -74,8 +75,7 @@ CDibDraw::CDibDraw(const char* path)
 CDibDraw::~CDibDraw()
 {
     FreeDib();
-    if (m_hPalette)
-        DeleteObject(m_hPalette);
+    delete m_pPalette;
     if (m_hLogPalette) {
         GlobalUnlock(m_hLogPalette);
         GlobalFree(m_hLogPalette);
@@ -200,7 +200,32 @@ void CDibDraw::MakePalette(const char* path)
         m_pLogPalette->palPalEntry[i].peBlue = e[0];
         m_pLogPalette->palPalEntry[i].peFlags = 0;
     }
-    m_hPalette = CreatePalette(m_pLogPalette);
+    AdoptPalette(m_pLogPalette);
+}
+
+// The palette object replaces the one held before.
+bool CDibDraw::AdoptPalette(LOGPALETTE* log)
+{
+    CPalette* palette = new (std::nothrow) CPalette;
+    if (!palette || !palette->CreatePalette(log)) {
+        delete palette;
+        return false;
+    }
+    delete m_pPalette;
+    m_pPalette = palette;
+    return true;
+}
+
+// Selects the own palette as background palette; the DC's old one comes back.
+HPALETTE CDibDraw::SelectOwnPalette(HDC dc)
+{
+    if (!m_pPalette) {
+        SetSystemPalette(dc);
+        return nullptr;
+    }
+    HPALETTE old = SelectPalette(dc, HPALETTE(*m_pPalette), TRUE);
+    RealizePalette(dc);
+    return old;
 }
 
 const BYTE* CDibDraw::Rows() const { return m_pDib ? m_pDib + m_nRowsOffset : nullptr; }
@@ -217,13 +242,9 @@ BOOL CDibDraw::SetSystemPalette(HDC dc)
     log->palVersion = 0x300;
     log->palNumEntries = WORD(count);
     GetSystemPaletteEntries(dc, 0, UINT(count), log->palPalEntry);
-    HPALETTE palette = CreatePalette(log);
-    if (!palette)
+    if (!AdoptPalette(log))
         return FALSE;
-    if (m_hPalette)
-        DeleteObject(m_hPalette);
-    m_hPalette = palette;
-    SelectPalette(dc, palette, TRUE);
+    SelectPalette(dc, HPALETTE(*m_pPalette), TRUE);
     RealizePalette(dc);
     return TRUE;
 }
@@ -232,13 +253,7 @@ void CDibDraw::PaintImage(int x, int y, HDC dc)
 {
     if (!m_pDib || !dc)
         return;
-    HPALETTE old = nullptr;
-    if (m_hPalette) {
-        old = SelectPalette(dc, m_hPalette, TRUE);
-        RealizePalette(dc);
-    } else {
-        SetSystemPalette(dc);
-    }
+    HPALETTE old = SelectOwnPalette(dc);
     SetStretchBltMode(dc, COLORONCOLOR);
     SetDIBitsToDevice(dc, x, y, DWORD(m_nWidth), DWORD(m_nHeight), 0, 0, 0, UINT(m_nHeight), Rows(),
                       reinterpret_cast<const BITMAPINFO*>(m_pDib), DIB_RGB_COLORS);
@@ -250,13 +265,7 @@ void CDibDraw::PaintImage(int x, int y, int w, int h, HDC dc)
 {
     if (!m_pDib || !dc)
         return;
-    HPALETTE old = nullptr;
-    if (m_hPalette) {
-        old = SelectPalette(dc, m_hPalette, TRUE);
-        RealizePalette(dc);
-    } else {
-        SetSystemPalette(dc);
-    }
+    HPALETTE old = SelectOwnPalette(dc);
     SetStretchBltMode(dc, COLORONCOLOR);
     StretchDIBits(dc, x, y, w, h, 0, 0, m_nWidth, m_nHeight, Rows(), reinterpret_cast<const BITMAPINFO*>(m_pDib),
                   DIB_RGB_COLORS, SRCCOPY);

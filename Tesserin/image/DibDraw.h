@@ -39,13 +39,15 @@ protected:
     BYTE* m_pDib;  // everything after the file header
     int m_nColors;
     int m_bWinDib;  // 1 for an info header, 0 for the older core header
-    HPALETTE m_hPalette;
+    CPalette* m_pPalette;  // owned
 
 private:
     bool Load(const char* path);
     bool Fail(const char* format, const char* path);
     void FreeDib();
     void MakePalette(const char* path);
+    bool AdoptPalette(LOGPALETTE* log);
+    HPALETTE SelectOwnPalette(HDC dc);
     const BYTE* Rows() const;
     DWORD m_nDibBytes;
     DWORD m_nRowsOffset;

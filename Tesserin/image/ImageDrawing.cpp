@@ -146,3 +146,57 @@ void DrawDibBlock(HDC dc, HGLOBAL dib, HPALETTE palette, int x, int y)
 
 }  // namespace image
 }  // namespace mivo
+
+namespace {
+
+HPALETTE HandleOf(CPalette* palette) { return palette ? HPALETTE(palette->GetSafeHandle()) : nullptr; }
+
+}  // namespace
+
+int CImageObject::DrawStretch(CDC* dc)
+{
+    if (!dc || !m_pImageBuf || m_nWidth <= 0 || m_nHeight <= 0)
+        return 0;
+    if (m_nDstWidth == -1)
+        m_nDstWidth = m_nWidth;
+    if (m_nDstHeight == -1)
+        m_nDstHeight = m_nHeight;
+    if (m_nSrcWidth == -1)
+        m_nSrcWidth = m_nWidth;
+    if (m_nSrcHeight == -1)
+        m_nSrcHeight = m_nHeight;
+    return mivo::image::StretchImage(*this, dc->GetSafeHdc(), m_nSrcX, m_nSrcY, m_nSrcWidth, m_nSrcHeight, m_nDstX,
+                                     m_nDstY, m_nDstWidth, m_nDstHeight);
+}
+
+int CImageObject::DrawStretchDirect(CDC* dc, int srcX, int srcY, int srcW, int srcH, int dstX, int dstY, int dstW,
+                                    int dstH)
+{
+    if (!dc)
+        return 0;
+    auto position = [](int v) { return v == -1 ? 0 : v; };
+    return mivo::image::StretchImage(*this, dc->GetSafeHdc(), position(srcX), position(srcY),
+                                     srcW == -1 ? m_nWidth : srcW, srcH == -1 ? m_nHeight : srcH, position(dstX),
+                                     position(dstY), dstW == -1 ? m_nWidth : dstW, dstH == -1 ? m_nHeight : dstH);
+}
+
+CImageObject* CImageObject::DDBToImgObj(CBitmap& bitmap, DWORD compression, CPalette* palette)
+{
+    HGLOBAL dib = mivo::image::BitmapToDib(HBITMAP(bitmap.GetSafeHandle()), compression, HandleOf(palette));
+    if (!dib)
+        return nullptr;
+    CImageObject* img = HandleToImgObj(dib);
+    GlobalFree(dib);
+    return img;
+}
+
+HGLOBAL CImageObject::DDBToDIB(CBitmap& bitmap, DWORD compression, CPalette* palette)
+{
+    return mivo::image::BitmapToDib(HBITMAP(bitmap.GetSafeHandle()), compression, HandleOf(palette));
+}
+
+void CImageObject::DrawDIB(CDC* dc, HGLOBAL dib, CPalette* palette, int x, int y)
+{
+    if (dc)
+        mivo::image::DrawDibBlock(dc->GetSafeHdc(), dib, HandleOf(palette), x, y);
+}
