@@ -42,8 +42,10 @@
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
 #include "win32/version.h"
+#include "win32/instance.h"
 
 // --- net
 #include "win32/wininet.h"
+#include "win32/winsock.h"
 
 // --- end of areas

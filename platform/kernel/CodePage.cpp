@@ -608,6 +608,11 @@ int _snprintf(char* buffer, size_t count, const char* format, ...)
 
 namespace mivo {
 
+int DecodeAnsiChar(const char* s, size_t len, size_t i, char16_t& out, bool& valid)
+{
+    return decodeAnsi((const unsigned char*)s, len, i, out, valid);
+}
+
 bool IsLeadAt(const char* s, size_t len, size_t i)
 {
     return i + 1 < len && isLeadByte((unsigned char)s[i]) && isTrailByte((unsigned char)s[i + 1]);

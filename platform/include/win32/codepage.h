@@ -80,6 +80,10 @@ void AnsiLower(char* s, size_t len);
 // Case-insensitive compare that folds only single-byte ASCII letters.
 int AnsiCompareNoCase(const char* a, const char* b);
 
+// Decodes the character at s[i]: its UTF-16 unit and its byte count (1 or 2).
+// `valid` is false for bytes with no mapping (the unit is then '?').
+int DecodeAnsiChar(const char* s, size_t len, size_t i, char16_t& out, bool& valid);
+
 // Conversions at the layer's edges. Return false on bytes with no mapping;
 // the output then holds what could be converted, with '?' in the gaps.
 bool AnsiToUtf8(const std::string& ansi, std::string& utf8);
