@@ -119,7 +119,9 @@ bool CDibDraw::Load(const char* path)
     const uint64_t dibBytes = total - sizeof m_FileHeader;
     if (dibBytes < sizeof(BITMAPCOREHEADER) || dibBytes > kMaxPixelBlockBytes)
         return Fail("%s 화일을 읽을수 없습니다.", path);
-    m_hDib = GlobalAlloc(GHND, SIZE_T(dibBytes));
+    // Zeroed spare bytes after the data: drawing code that looks for masks
+    // after a header of an unusual size finds zeros there, not another block.
+    m_hDib = GlobalAlloc(GHND, SIZE_T(dibBytes + 16));
     m_pDib = m_hDib ? static_cast<BYTE*>(GlobalLock(m_hDib)) : nullptr;
     if (!m_pDib) {
         FreeDib();

@@ -9,6 +9,7 @@
 #include "image/xDib.h"
 
 #include <cstring>
+#include <random>
 
 using namespace opstest;
 using imgtest::Bytes;
@@ -631,4 +632,53 @@ TEST_F(DibDrawTest, OversizedFieldsAndLongNames)
     while (i < text.size())
         i += IsDBCSLeadByte(BYTE(text[i])) ? 2 : 1;
     EXPECT_EQ(text.size(), i);
+}
+
+// Clipboard data and files come from other programs: damaged headers and
+// cut blocks are refused or read within their bytes, never past them.
+TEST(DibHandles, DamagedBlocksStayWithinTheirBytes)
+{
+    std::mt19937 rng(7);
+    CImageObject owner;
+    int read = 0;
+    for (const DibCase& c : DepthCases()) {
+        HGLOBAL source = MakeDib(c.spec);
+        const BYTE* block = static_cast<const BYTE*>(GlobalLock(source));
+        std::vector<BYTE> good(block, block + GlobalSize(source));
+        GlobalUnlock(source);
+        GlobalFree(source);
+        for (int round = 0; round < 300; ++round) {
+            std::vector<BYTE> bytes = good;
+            for (int k = int(rng() % 4); k >= 0; --k)
+                bytes[rng() % min(bytes.size(), size_t(56))] = BYTE(rng());
+            if (rng() % 3 == 0)
+                bytes.resize(rng() % bytes.size() + 1);
+            // An exact-size block, so reading past it is a real overrun.
+            HGLOBAL dib = GlobalAlloc(GMEM_FIXED, bytes.size());
+            memcpy(GlobalLock(dib), bytes.data(), bytes.size());
+            GlobalUnlock(dib);
+            ImagePtr img(owner.HandleToImgObj(dib));
+            read += img ? 1 : 0;
+            GlobalFree(dib);
+        }
+    }
+    EXPECT_GT(read, 0);
+}
+
+TEST_F(DibDrawTest, DamagedFilesLoadOrFailQuietly)
+{
+    std::mt19937 rng(11);
+    Bytes good = GoodFile();
+    NoticeRecorder rec;
+    for (int round = 0; round < 150; ++round) {
+        Bytes bytes = good;
+        for (int k = int(rng() % 4); k >= 0; --k)
+            bytes[rng() % 70] = BYTE(rng());
+        if (rng() % 3 == 0)
+            bytes.resize(rng() % bytes.size() + 1);
+        CDibDraw draw(Write("damaged.bmp", bytes).c_str());
+        MemoryCanvas canvas(8, 8, W);
+        draw.PaintImage(0, 0, canvas.dc);
+        draw.PaintImage(0, 0, 8, 8, canvas.dc);
+    }
 }
