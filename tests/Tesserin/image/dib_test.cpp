@@ -313,9 +313,9 @@ TEST(DibFiles, WriteDIBOffsetsFollowTheTable)
         ASSERT_EQ(GlobalSize(dib) + 14, file.size());
         BITMAPFILEHEADER h;
         memcpy(&h, file.data(), sizeof h);
-        EXPECT_EQ(0x4D42, h.bfType);
-        EXPECT_EQ(DWORD(file.size()), h.bfSize);
-        EXPECT_EQ(c.expectedOffset, h.bfOffBits) << name;
+        EXPECT_EQ(0x4D42, WORD(h.bfType));
+        EXPECT_EQ(DWORD(file.size()), DWORD(h.bfSize));
+        EXPECT_EQ(c.expectedOffset, DWORD(h.bfOffBits)) << name;
         EXPECT_EQ(0x22, file[h.bfOffBits]);
         const BYTE* block = static_cast<const BYTE*>(GlobalLock(dib));
         EXPECT_EQ(0, memcmp(file.data() + 14, block, GlobalSize(dib)));
@@ -352,8 +352,8 @@ TEST(DibFiles, SaveBitmapHandleFreesTheHandle)
     ASSERT_EQ(size_t(14 + 40 + 1024 + 8), file.size());
     BITMAPFILEHEADER h;
     memcpy(&h, file.data(), sizeof h);
-    EXPECT_EQ(1078u, h.bfOffBits);
-    EXPECT_EQ(DWORD(file.size()), h.bfSize);
+    EXPECT_EQ(1078u, DWORD(h.bfOffBits));
+    EXPECT_EQ(DWORD(file.size()), DWORD(h.bfSize));
     CImageObject loaded;
     ASSERT_EQ(1, loaded.LoadImageFromFile(dir.win("saved.bmp").c_str(), 0));
     EXPECT_EQ(RGB(5, 250, 7), Pixel(loaded, 0, 0));
@@ -488,7 +488,7 @@ TEST(CxDibTest, DrawAndWrite)
     ASSERT_EQ(size_t(14 + dib.GetSize()), file.size());
     BITMAPFILEHEADER h;
     memcpy(&h, file.data(), sizeof h);
-    EXPECT_EQ(1078u, h.bfOffBits);
+    EXPECT_EQ(1078u, DWORD(h.bfOffBits));
     CImageObject loaded;
     ASSERT_EQ(1, loaded.LoadImageFromFile(dir.win("x.bmp").c_str(), 0));
     EXPECT_EQ(RGB(200, 10, 20), Pixel(loaded, 2, 0));
