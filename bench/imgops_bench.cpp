@@ -7,6 +7,8 @@
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
 
+#include "BenchTiming.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -19,17 +21,7 @@
 
 namespace {
 
-double BestMilliseconds(int repeats, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < repeats; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
+using bench::BestMilliseconds;
 
 // Smooth shading with fine noise, like a photograph.
 std::unique_ptr<CImageObject> MakePicture(int w, int h)
