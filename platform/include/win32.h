@@ -32,6 +32,9 @@
 #include "win32/usersys.h"
 #include "win32/userext.h"
 #include "win32/msgbox.h"
+#include "win32/dialogs.h"
+#include "win32/controls.h"
+#include "win32/clipboard.h"
 
 // --- gdi
 #include "win32/gdi.h"

@@ -1,0 +1,784 @@
+// The "ComboBox" class: simple, drop-down and drop-down list combo boxes
+// made of a selection field, an edit control and a "ComboLBox" list.
+#include "controls/ControlsInternal.h"
+#include "controls/ListBoxInternal.h"
+#include "win32/cursors.h"
+
+#include <algorithm>
+
+namespace mivo {
+
+namespace {
+
+const int kEditId = 1001;
+const int kListId = 1000;
+const int kEdge = 2;
+
+struct ComboState {
+    HWND edit = nullptr;
+    HWND list = nullptr;
+    bool dropped = false;
+    bool focused = false;
+    bool buttonDown = false;
+    int fieldHeight = 20;      // the selection field: the whole control unless simple
+    int fieldItemHeight = 0;   // CB_SETITEMHEIGHT -1; 0 follows the font
+    int droppedHeight = 100;   // the list when dropped
+    int droppedWidth = 0;
+    bool extendedUI = false;
+    int committed = -1;        // the selection before the list went down
+};
+
+ComboState* Data(HWND hwnd)
+{
+    return ControlData<ComboState>(hwnd);
+}
+
+DWORD StyleOf(HWND hwnd)
+{
+    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
+}
+
+DWORD TypeOf(HWND hwnd)
+{
+    return StyleOf(hwnd) & 3;
+}
+
+bool OwnerDraw(HWND hwnd)
+{
+    return (StyleOf(hwnd) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
+}
+
+int CurSel(const ComboState& st)
+{
+    return (int)SendMessage(st.list, LB_GETCURSEL, 0, 0);
+}
+
+std::string ItemText(const ComboState& st, int index)
+{
+    LRESULT len = SendMessage(st.list, LB_GETTEXTLEN, (WPARAM)index, 0);
+    if (len == LB_ERR || len < 0)
+        return std::string();
+    std::string text((size_t)len + sizeof(ULONG_PTR) + 1, '\0');
+    LRESULT got = SendMessage(st.list, LB_GETTEXT, (WPARAM)index, (LPARAM)&text[0]);
+    text.resize(got > 0 ? std::min((size_t)got, text.size()) : 0);
+    return text;
+}
+
+void Notify(HWND hwnd, int code)
+{
+    NotifyParent(hwnd, code);
+}
+
+RECT FieldRect(HWND hwnd, const ComboState& st)
+{
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    rc.bottom = std::min(rc.bottom, (LONG)st.fieldHeight);
+    return rc;
+}
+
+RECT ButtonRect(HWND hwnd, const ComboState& st)
+{
+    RECT rc = FieldRect(hwnd, st);
+    InflateRect(&rc, -kEdge, -kEdge);
+    if (TypeOf(hwnd) == CBS_SIMPLE)
+        return RECT{rc.right, rc.top, rc.right, rc.bottom};
+    rc.left = std::max(rc.left, rc.right - GetSystemMetrics(SM_CXVSCROLL));
+    return rc;
+}
+
+RECT TextRect(HWND hwnd, const ComboState& st)
+{
+    RECT rc = FieldRect(hwnd, st);
+    InflateRect(&rc, -kEdge, -kEdge);
+    rc.right = ButtonRect(hwnd, st).left;
+    return rc;
+}
+
+// Lays the edit and (for a simple combo) the list out in the control.
+void Arrange(HWND hwnd, ComboState& st)
+{
+    int line = FontLineHeight(hwnd);
+    st.fieldHeight = (st.fieldItemHeight > 0 ? st.fieldItemHeight : line) + 2 * kEdge + 4;
+    RECT rc;
+    GetClientRect(hwnd, &rc);
+    if (TypeOf(hwnd) != CBS_SIMPLE) {
+        RECT win;
+        GetWindowRect(hwnd, &win);
+        int extra = (win.bottom - win.top) - (rc.bottom - rc.top);
+        if (rc.bottom != st.fieldHeight)
+            SetWindowPos(hwnd, nullptr, 0, 0, win.right - win.left, st.fieldHeight + extra,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (st.list) {
+        MoveWindow(st.list, 0, st.fieldHeight, rc.right, std::max(0, (int)rc.bottom - st.fieldHeight), TRUE);
+    }
+    if (st.edit) {
+        RECT text = TextRect(hwnd, st);
+        InflateRect(&text, -1, -1);
+        MoveWindow(st.edit, text.left, text.top, std::max(0, (int)(text.right - text.left)),
+                   std::max(0, (int)(text.bottom - text.top)), TRUE);
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// Shows the selected item in the field (or the edit).
+void ShowSelection(HWND hwnd, ComboState& st)
+{
+    if (st.edit) {
+        int sel = CurSel(st);
+        std::string text = sel >= 0 ? ItemText(st, sel) : std::string();
+        SetWindowText(st.edit, text.c_str());
+        SendMessage(st.edit, EM_SETSEL, 0, -1);
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Close(HWND hwnd, ComboState& st, bool ok)
+{
+    if (!st.dropped)
+        return;
+    st.dropped = false;
+    st.buttonDown = false;
+    if (!ok)
+        SendMessage(st.list, LB_SETCURSEL, (WPARAM)st.committed, 0);
+    if (GetCapture() == st.list)
+        ReleaseCapture();
+    ShowWindow(st.list, SW_HIDE);
+    InvalidateRect(hwnd, nullptr, FALSE);
+    int now = CurSel(st);
+    bool changed = ok && now != st.committed;
+    if (changed)
+        ShowSelection(hwnd, st);
+    Notify(hwnd, ok ? CBN_SELENDOK : CBN_SELENDCANCEL);
+    if (!IsWindow(hwnd))
+        return;
+    Notify(hwnd, CBN_CLOSEUP);
+    if (changed && IsWindow(hwnd))
+        Notify(hwnd, CBN_SELCHANGE);
+}
+
+void Drop(HWND hwnd, ComboState& st)
+{
+    if (st.dropped || TypeOf(hwnd) == CBS_SIMPLE || !IsWindowEnabled(hwnd))
+        return;
+    Notify(hwnd, CBN_DROPDOWN);
+    ComboState* again = Data(hwnd);
+    if (!again)
+        return;
+    RECT win;
+    GetWindowRect(hwnd, &win);
+    int count = (int)SendMessage(again->list, LB_GETCOUNT, 0, 0);
+    int item = std::max(1, (int)SendMessage(again->list, LB_GETITEMHEIGHT, 0, 0));
+    int border = 2;
+    int wanted = std::max(1, count) * item + border;
+    int height = std::max(item + border, std::min(again->droppedHeight, wanted));
+    if (!(StyleOf(hwnd) & CBS_NOINTEGRALHEIGHT))
+        height = ((height - border) / item) * item + border;
+    int width = std::max((int)(win.right - win.left), again->droppedWidth);
+    int y = win.bottom;
+    if (y + height > GetSystemMetrics(SM_CYSCREEN) && win.top - height >= 0)
+        y = win.top - height;
+    again->committed = CurSel(*again);
+    again->dropped = true;
+    SetWindowPos(again->list, HWND_TOPMOST, win.left, y, width, height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    int sel = CurSel(*again);
+    if (sel >= 0)
+        SendMessage(again->list, LB_SETTOPINDEX, (WPARAM)sel, 0);
+    SetCapture(again->list);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+// A selection the user made with the keyboard: committed at once.
+void SelectByKey(HWND hwnd, ComboState& st, int index)
+{
+    int count = (int)SendMessage(st.list, LB_GETCOUNT, 0, 0);
+    if (count == 0)
+        return;
+    index = std::max(0, std::min(index, count - 1));
+    if (index == CurSel(st) && !st.edit)
+        return;
+    SendMessage(st.list, LB_SETCURSEL, (WPARAM)index, 0);
+    ShowSelection(hwnd, st);
+    if (st.dropped) {
+        st.committed = index;
+        Notify(hwnd, CBN_SELCHANGE);
+        return;
+    }
+    Notify(hwnd, CBN_SELENDOK);
+    if (IsWindow(hwnd))
+        Notify(hwnd, CBN_SELCHANGE);
+}
+
+bool Key(HWND hwnd, ComboState& st, WPARAM vk, bool alt)
+{
+    int sel = CurSel(st);
+    int page = std::max(1, st.droppedHeight / std::max(1, (int)SendMessage(st.list, LB_GETITEMHEIGHT, 0, 0)) - 1);
+    if (vk == VK_F4 || (alt && (vk == VK_DOWN || vk == VK_UP))) {
+        if (st.dropped)
+            Close(hwnd, st, true);
+        else
+            Drop(hwnd, st);
+        return true;
+    }
+    if (st.dropped && (vk == VK_RETURN || vk == VK_ESCAPE)) {
+        Close(hwnd, st, vk == VK_RETURN);
+        return true;
+    }
+    if (st.extendedUI && !st.dropped && vk == VK_DOWN) {
+        Drop(hwnd, st);
+        return true;
+    }
+    switch (vk) {
+    case VK_UP:
+    case VK_LEFT:
+        if (vk == VK_LEFT && st.edit)
+            return false;
+        SelectByKey(hwnd, st, sel < 0 ? 0 : sel - 1);
+        return true;
+    case VK_DOWN:
+    case VK_RIGHT:
+        if (vk == VK_RIGHT && st.edit)
+            return false;
+        SelectByKey(hwnd, st, sel < 0 ? 0 : sel + 1);
+        return true;
+    case VK_PRIOR:
+        SelectByKey(hwnd, st, sel - page);
+        return true;
+    case VK_NEXT:
+        SelectByKey(hwnd, st, sel < 0 ? page : sel + page);
+        return true;
+    case VK_HOME:
+        if (st.edit)
+            return false;
+        SelectByKey(hwnd, st, 0);
+        return true;
+    case VK_END:
+        if (st.edit)
+            return false;
+        SelectByKey(hwnd, st, (int)SendMessage(st.list, LB_GETCOUNT, 0, 0) - 1);
+        return true;
+    }
+    return false;
+}
+
+// Typing into a drop-down list finds the item that starts with the letters.
+void CharSearch(HWND hwnd, ComboState& st, WPARAM ch)
+{
+    int before = CurSel(st);
+    SendMessage(st.list, WM_CHAR, ch, 0);
+    int after = CurSel(st);
+    if (after == before)
+        return;
+    int index = after;
+    SendMessage(st.list, LB_SETCURSEL, (WPARAM)before, 0);
+    SelectByKey(hwnd, st, index);
+}
+
+// --- the edit inside drop-down and simple combo boxes
+
+LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    static WNDPROC editProc = [] {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof(wc);
+        GetClassInfoEx(nullptr, WC_EDIT, &wc);
+        return wc.lpfnWndProc;
+    }();
+    HWND combo = GetParent(hwnd);
+    ComboState* st = combo ? Data(combo) : nullptr;
+    if (st) {
+        switch (msg) {
+        case WM_GETDLGCODE: {
+            LRESULT code = CallWindowProc(editProc, hwnd, msg, wParam, lParam);
+            const MSG* m = (const MSG*)lParam;
+            if (st->dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
+                code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN:
+            if (Key(combo, *st, wParam, false))
+                return 0;
+            break;
+        case WM_SYSKEYDOWN:
+            if ((wParam == VK_DOWN || wParam == VK_UP) && Key(combo, *st, wParam, true))
+                return 0;
+            break;
+        case WM_CHAR:
+            if (st->dropped && (wParam == '\r' || wParam == 27))
+                return 0;
+            break;
+        }
+    }
+    return CallWindowProc(editProc, hwnd, msg, wParam, lParam);
+}
+
+// --- painting
+
+void PaintField(HWND hwnd, ComboState& st, HDC hdc)
+{
+    RECT field = FieldRect(hwnd, st);
+    bool disabled = (StyleOf(hwnd) & WS_DISABLED) != 0;
+    HBRUSH brush = ControlColor(hwnd, hdc, disabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    RECT inner = field;
+    DrawEdge(hdc, &inner, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    RECT text = TextRect(hwnd, st);
+    if (brush)
+        FillRect(hdc, &text, brush);
+    if (TypeOf(hwnd) != CBS_SIMPLE) {
+        RECT button = ButtonRect(hwnd, st);
+        DrawFrameControl(hdc, &button, DFC_SCROLL,
+                         DFCS_SCROLLCOMBOBOX | (st.buttonDown ? DFCS_PUSHED | DFCS_FLAT : 0) |
+                             (disabled ? DFCS_INACTIVE : 0));
+    }
+    if (st.edit)
+        return;
+    int sel = CurSel(st);
+    RECT item = text;
+    InflateRect(&item, -1, -1);
+    bool highlight = st.focused && !st.dropped;
+    HGDIOBJ oldFont = SelectObject(hdc, ControlFont(hwnd));
+    if (OwnerDraw(hwnd)) {
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_COMBOBOX;
+        dis.CtlID = (UINT)GetDlgCtrlID(hwnd);
+        dis.itemID = (UINT)sel;
+        dis.itemAction = ODA_DRAWENTIRE;
+        dis.itemState = ODS_COMBOBOXEDIT | (highlight ? ODS_SELECTED | ODS_FOCUS : 0) | (disabled ? ODS_DISABLED : 0);
+        dis.hwndItem = hwnd;
+        dis.hDC = hdc;
+        dis.rcItem = item;
+        dis.itemData = sel >= 0 ? (ULONG_PTR)SendMessage(st.list, LB_GETITEMDATA, (WPARAM)sel, 0) : 0;
+        SendMessage(GetParent(hwnd), WM_DRAWITEM, dis.CtlID, (LPARAM)&dis);
+    } else {
+        std::string label = sel >= 0 ? ItemText(st, sel) : std::string();
+        if (highlight) {
+            FillRect(hdc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
+            SetTextColor(hdc, SysColor(COLOR_HIGHLIGHTTEXT));
+        } else if (disabled) {
+            SetTextColor(hdc, SysColor(COLOR_GRAYTEXT));
+        }
+        int mode = SetBkMode(hdc, TRANSPARENT);
+        RECT place = item;
+        place.left += 1;
+        DrawText(hdc, label.c_str(), (int)label.size(), &place, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        SetBkMode(hdc, mode);
+        if (highlight)
+            DrawFocusRect(hdc, &item);
+    }
+    SelectObject(hdc, oldFont);
+}
+
+// --- messages
+
+UINT ListStyleFor(DWORD style)
+{
+    UINT ls = LBS_NOTIFY | LBS_COMBOBOX;
+    if (style & CBS_SORT)
+        ls |= LBS_SORT;
+    if (style & CBS_HASSTRINGS)
+        ls |= LBS_HASSTRINGS;
+    if (style & CBS_OWNERDRAWFIXED)
+        ls |= LBS_OWNERDRAWFIXED;
+    if (style & CBS_OWNERDRAWVARIABLE)
+        ls |= LBS_OWNERDRAWVARIABLE;
+    if (style & CBS_DISABLENOSCROLL)
+        ls |= LBS_DISABLENOSCROLL;
+    if (style & CBS_NOINTEGRALHEIGHT)
+        ls |= LBS_NOINTEGRALHEIGHT;
+    if (style & WS_VSCROLL)
+        ls |= WS_VSCROLL;
+    return ls;
+}
+
+LRESULT Create(HWND hwnd, ComboState& st, const CREATESTRUCTA* cs)
+{
+    DWORD style = (DWORD)cs->style;
+    DWORD type = style & 3;
+    HINSTANCE instance = cs->hInstance;
+    UINT ls = ListStyleFor(style);
+    int line = FontLineHeight(hwnd);
+    st.fieldHeight = line + 2 * kEdge + 4;
+    st.droppedHeight = std::max(line + 2, cs->cy - st.fieldHeight);
+    if (type == CBS_SIMPLE) {
+        st.list = CreateWindowEx(WS_EX_CLIENTEDGE, kComboListClass, "", WS_CHILD | WS_VISIBLE | ls, 0, st.fieldHeight,
+                                 cs->cx, std::max(0, cs->cy - st.fieldHeight), hwnd, (HMENU)(UINT_PTR)kListId,
+                                 instance, (LPVOID)hwnd);
+    } else {
+        st.list = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kComboListClass, "",
+                                 WS_POPUP | WS_BORDER | ls, 0, 0, cs->cx, st.droppedHeight, hwnd, nullptr,
+                                 instance, (LPVOID)hwnd);
+    }
+    if (!st.list)
+        return -1;
+    if (type != CBS_DROPDOWNLIST) {
+        DWORD es = WS_CHILD | WS_VISIBLE;
+        if (style & CBS_AUTOHSCROLL)
+            es |= ES_AUTOHSCROLL;
+        if (style & CBS_UPPERCASE)
+            es |= ES_UPPERCASE;
+        if (style & CBS_LOWERCASE)
+            es |= ES_LOWERCASE;
+        st.edit = CreateWindowEx(0, WC_EDIT, "", es, 0, 0, 10, 10, hwnd, (HMENU)(UINT_PTR)kEditId, instance, nullptr);
+        if (!st.edit)
+            return -1;
+        SetWindowLongPtr(st.edit, GWLP_WNDPROC, (LONG_PTR)ComboEditProc);
+    }
+    Arrange(hwnd, st);
+    return 0;
+}
+
+void Command(HWND hwnd, ComboState& st, WPARAM wParam, LPARAM lParam)
+{
+    HWND from = (HWND)lParam;
+    int code = HIWORD(wParam);
+    if (from == st.edit && st.edit) {
+        switch (code) {
+        case EN_CHANGE:
+            if (st.dropped) {
+                // The dropped list follows what is typed without changing the text.
+                std::string text = ControlText(st.edit);
+                LRESULT found = text.empty() ? LB_ERR
+                                             : SendMessage(st.list, LB_FINDSTRING, (WPARAM)-1, (LPARAM)text.c_str());
+                if (found != LB_ERR)
+                    SendMessage(st.list, LB_SETCURSEL, (WPARAM)found, 0);
+            }
+            Notify(hwnd, CBN_EDITCHANGE);
+            break;
+        case EN_UPDATE:
+            Notify(hwnd, CBN_EDITUPDATE);
+            break;
+        case EN_SETFOCUS:
+            st.focused = true;
+            Notify(hwnd, CBN_SETFOCUS);
+            break;
+        case EN_KILLFOCUS:
+            st.focused = false;
+            Close(hwnd, st, false);
+            if (IsWindow(hwnd))
+                Notify(hwnd, CBN_KILLFOCUS);
+            break;
+        }
+        return;
+    }
+    if (from == st.list && st.list) {
+        if (code == LBN_SELCHANGE && !st.dropped) {
+            // A simple combo box's list clicked.
+            ShowSelection(hwnd, st);
+            Notify(hwnd, CBN_SELENDOK);
+            if (IsWindow(hwnd))
+                Notify(hwnd, CBN_SELCHANGE);
+        } else if (code == LBN_DBLCLK) {
+            Notify(hwnd, CBN_DBLCLK);
+        }
+    }
+}
+
+LRESULT SetCurSel(HWND hwnd, ComboState& st, WPARAM index)
+{
+    LRESULT r = SendMessage(st.list, LB_SETCURSEL, index, 0);
+    st.committed = CurSel(st);
+    ShowSelection(hwnd, st);
+    return r;
+}
+
+LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
+    case WM_DESTROY:
+        if (st.list && IsWindow(st.list) && TypeOf(hwnd) != CBS_SIMPLE)
+            DestroyWindow(st.list);
+        st.list = nullptr;
+        return 0;
+    case WM_GETDLGCODE: {
+        LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+        const MSG* m = (const MSG*)lParam;
+        if (st.dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
+            code |= DLGC_WANTMESSAGE;
+        return code;
+    }
+    case WM_SETFONT:
+        DefWindowProc(hwnd, msg, wParam, lParam);
+        if (st.edit)
+            SendMessage(st.edit, WM_SETFONT, wParam, lParam);
+        if (st.list)
+            SendMessage(st.list, WM_SETFONT, wParam, lParam);
+        Arrange(hwnd, st);
+        return 0;
+    case WM_SIZE:
+        if (st.list)
+            Arrange(hwnd, st);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC hdc = BeginPaint(hwnd, &ps);
+        if (hdc)
+            PaintField(hwnd, st, hdc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintField(hwnd, st, (HDC)wParam);
+        return 0;
+    case WM_ENABLE:
+        if (st.edit)
+            EnableWindow(st.edit, (BOOL)wParam);
+        if (st.list && TypeOf(hwnd) == CBS_SIMPLE)
+            EnableWindow(st.list, (BOOL)wParam);
+        if (!wParam)
+            Close(hwnd, st, false);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_SETFOCUS:
+        if (st.edit) {
+            SetFocus(st.edit);
+            SendMessage(st.edit, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        st.focused = true;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        Notify(hwnd, CBN_SETFOCUS);
+        return 0;
+    case WM_KILLFOCUS:
+        if (st.edit)
+            return 0;
+        st.focused = false;
+        Close(hwnd, st, false);
+        if (!IsWindow(hwnd))
+            return 0;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        Notify(hwnd, CBN_KILLFOCUS);
+        return 0;
+    case WM_KEYDOWN:
+        Key(hwnd, st, wParam, false);
+        return 0;
+    case WM_SYSKEYDOWN:
+        if ((wParam == VK_DOWN || wParam == VK_UP) && Key(hwnd, st, wParam, true))
+            return 0;
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_CHAR:
+        if (!st.edit && wParam >= ' ')
+            CharSearch(hwnd, st, wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+        HWND focusTarget = st.edit ? st.edit : hwnd;
+        if (GetFocus() != focusTarget)
+            SetFocus(hwnd);
+        ComboState* again = Data(hwnd);
+        if (!again)
+            return 0;
+        RECT button = ButtonRect(hwnd, *again);
+        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (TypeOf(hwnd) == CBS_DROPDOWNLIST || PtInRect(&button, pt)) {
+            again->buttonDown = true;
+            if (again->dropped)
+                Close(hwnd, *again, true);
+            else
+                Drop(hwnd, *again);
+        }
+        return 0;
+    }
+    case WM_COMMAND:
+        Command(hwnd, st, wParam, lParam);
+        return 0;
+    case WM_SETTEXT:
+        if (!st.edit)
+            return CB_ERR;
+        return SendMessage(st.edit, WM_SETTEXT, wParam, lParam);
+    case WM_GETTEXT:
+        if (st.edit)
+            return SendMessage(st.edit, WM_GETTEXT, wParam, lParam);
+        if (wParam > 0 && lParam) {
+            int sel = CurSel(st);
+            std::string text = sel >= 0 ? ItemText(st, sel) : std::string();
+            size_t n = CutToCharBoundary(text.data(), text.size(), (size_t)wParam - 1);
+            text.copy((char*)lParam, n);
+            ((char*)lParam)[n] = 0;
+            return (LRESULT)n;
+        }
+        return 0;
+    case WM_GETTEXTLENGTH: {
+        if (st.edit)
+            return SendMessage(st.edit, WM_GETTEXTLENGTH, 0, 0);
+        int sel = CurSel(st);
+        return sel >= 0 ? (LRESULT)ItemText(st, sel).size() : 0;
+    }
+    case CB_ADDSTRING:
+        return SendMessage(st.list, LB_ADDSTRING, wParam, lParam);
+    case CB_INSERTSTRING:
+        return SendMessage(st.list, LB_INSERTSTRING, wParam, lParam);
+    case CB_DELETESTRING: {
+        int sel = CurSel(st);
+        LRESULT r = SendMessage(st.list, LB_DELETESTRING, wParam, lParam);
+        if (r != LB_ERR && (int)wParam == sel)
+            InvalidateRect(hwnd, nullptr, FALSE);
+        return r;
+    }
+    case CB_RESETCONTENT:
+        SendMessage(st.list, LB_RESETCONTENT, 0, 0);
+        st.committed = -1;
+        if (st.edit)
+            SetWindowText(st.edit, "");
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return CB_OKAY;
+    case CB_GETCOUNT:
+        return SendMessage(st.list, LB_GETCOUNT, 0, 0);
+    case CB_GETCURSEL:
+        return SendMessage(st.list, LB_GETCURSEL, 0, 0);
+    case CB_SETCURSEL:
+        return SetCurSel(hwnd, st, wParam);
+    case CB_GETLBTEXT:
+        return SendMessage(st.list, LB_GETTEXT, wParam, lParam);
+    case CB_GETLBTEXTLEN:
+        return SendMessage(st.list, LB_GETTEXTLEN, wParam, lParam);
+    case CB_FINDSTRING:
+        return SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
+    case CB_FINDSTRINGEXACT:
+        return SendMessage(st.list, LB_FINDSTRINGEXACT, wParam, lParam);
+    case CB_SELECTSTRING: {
+        LRESULT found = SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
+        if (found == LB_ERR)
+            return CB_ERR;
+        SetCurSel(hwnd, st, (WPARAM)found);
+        return found;
+    }
+    case CB_SETITEMDATA:
+        return SendMessage(st.list, LB_SETITEMDATA, wParam, lParam);
+    case CB_GETITEMDATA:
+        return SendMessage(st.list, LB_GETITEMDATA, wParam, lParam);
+    case CB_SHOWDROPDOWN:
+        if (wParam)
+            Drop(hwnd, st);
+        else
+            Close(hwnd, st, false);
+        return TRUE;
+    case CB_GETDROPPEDSTATE:
+        return st.dropped;
+    case CB_GETDROPPEDCONTROLRECT: {
+        if (!lParam)
+            return CB_ERR;
+        RECT win;
+        GetWindowRect(hwnd, &win);
+        RECT* out = (RECT*)lParam;
+        *out = RECT{win.left, win.top, std::max(win.right, win.left + st.droppedWidth),
+                    win.top + st.fieldHeight + st.droppedHeight};
+        return CB_OKAY;
+    }
+    case CB_SETITEMHEIGHT:
+        if ((int)wParam == -1) {
+            int h = LOWORD(lParam);
+            if (h <= 0 || h > 255)
+                return CB_ERR;
+            st.fieldItemHeight = h;
+            Arrange(hwnd, st);
+            return CB_OKAY;
+        }
+        return SendMessage(st.list, LB_SETITEMHEIGHT, wParam, lParam);
+    case CB_GETITEMHEIGHT:
+        if ((int)wParam == -1)
+            return st.fieldItemHeight > 0 ? st.fieldItemHeight : FontLineHeight(hwnd);
+        return SendMessage(st.list, LB_GETITEMHEIGHT, wParam, lParam);
+    case CB_LIMITTEXT:
+        if (!st.edit)
+            return CB_ERR;
+        SendMessage(st.edit, EM_LIMITTEXT, wParam, 0);
+        return TRUE;
+    case CB_GETEDITSEL:
+        if (!st.edit)
+            return CB_ERR;
+        return SendMessage(st.edit, EM_GETSEL, wParam, lParam);
+    case CB_SETEDITSEL:
+        if (!st.edit)
+            return CB_ERR;
+        SendMessage(st.edit, EM_SETSEL, (WPARAM)(int)(short)LOWORD(lParam), (LPARAM)(int)(short)HIWORD(lParam));
+        return TRUE;
+    case CB_SETEXTENDEDUI:
+        st.extendedUI = wParam != 0;
+        return CB_OKAY;
+    case CB_GETEXTENDEDUI:
+        return st.extendedUI;
+    case CB_GETTOPINDEX:
+        return SendMessage(st.list, LB_GETTOPINDEX, 0, 0);
+    case CB_SETTOPINDEX:
+        return SendMessage(st.list, LB_SETTOPINDEX, wParam, 0);
+    case CB_SETDROPPEDWIDTH:
+        st.droppedWidth = (int)wParam;
+        return st.droppedWidth;
+    case CB_GETDROPPEDWIDTH: {
+        RECT win;
+        GetWindowRect(hwnd, &win);
+        return std::max((int)(win.right - win.left), st.droppedWidth);
+    }
+    case CB_SETHORIZONTALEXTENT:
+        return SendMessage(st.list, LB_SETHORIZONTALEXTENT, wParam, 0);
+    case CB_GETHORIZONTALEXTENT:
+        return SendMessage(st.list, LB_GETHORIZONTALEXTENT, 0, 0);
+    case CB_SETLOCALE:
+        return SendMessage(st.list, LB_SETLOCALE, wParam, 0);
+    case CB_GETLOCALE:
+        return SendMessage(st.list, LB_GETLOCALE, 0, 0);
+    case CB_INITSTORAGE:
+        return SendMessage(st.list, LB_INITSTORAGE, wParam, lParam);
+    case CB_DIR:
+        return CB_ERR;
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    ComboState* st = Data(hwnd);
+    if (msg == WM_NCCREATE) {
+        SetControlData(hwnd, new ComboState);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    if (msg == WM_NCDESTROY) {
+        SetControlData<ComboState>(hwnd, nullptr);
+        delete st;
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    }
+    if (!st)
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    return Handle(hwnd, *st, msg, wParam, lParam);
+}
+
+struct ComboClassRegistrar {
+    ComboClassRegistrar() { RegisterControlClass(WC_COMBOBOX, ComboBoxProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW); }
+};
+
+ComboClassRegistrar registrar;
+
+}  // namespace
+
+namespace {
+
+// Only a real combo box's state may be looked at through a list's creation parameter.
+ComboState* ComboData(HWND combo)
+{
+    char cls[16];
+    if (!IsWindow(combo) || !GetClassName(combo, cls, sizeof(cls)) || lstrcmpi(cls, WC_COMBOBOX) != 0 ||
+        (WNDPROC)GetClassLongPtr(combo, GCLP_WNDPROC) != ComboBoxProc)
+        return nullptr;
+    return Data(combo);
+}
+
+}  // namespace
+
+void ComboListDismissed(HWND combo, bool ok)
+{
+    ComboState* st = ComboData(combo);
+    if (st)
+        Close(combo, *st, ok);
+}
+
+bool ComboIsDropped(HWND combo)
+{
+    ComboState* st = ComboData(combo);
+    return st && st->dropped;
+}
+
+}  // namespace mivo

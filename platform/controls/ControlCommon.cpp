@@ -1,0 +1,113 @@
+// Helpers every standard control uses.
+#include "controls/ControlsInternal.h"
+#include "win32/cursors.h"
+
+namespace mivo {
+
+void NotifyParent(HWND control, int code)
+{
+    HWND parent = GetParent(control);
+    if (!parent)
+        return;
+    SendMessage(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
+}
+
+HBRUSH ControlColor(HWND control, HDC hdc, UINT msg)
+{
+    HWND parent = GetParent(control);
+    HBRUSH brush = nullptr;
+    if (parent)
+        brush = (HBRUSH)SendMessage(parent, msg, (WPARAM)hdc, (LPARAM)control);
+    if (!brush)
+        brush = (HBRUSH)DefWindowProc(control, msg, (WPARAM)hdc, (LPARAM)control);
+    return brush;
+}
+
+HFONT ControlFont(HWND control)
+{
+    HFONT font = (HFONT)SendMessage(control, WM_GETFONT, 0, 0);
+    return font ? font : (HFONT)GetStockObject(DEFAULT_GUI_FONT);
+}
+
+int FontLineHeight(HWND control)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc)
+        return 16;
+    HGDIOBJ old = SelectObject(dc, ControlFont(control));
+    TEXTMETRICA tm = {};
+    int h = GetTextMetrics(dc, &tm) ? tm.tmHeight : 16;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return h > 0 ? h : 16;
+}
+
+std::string ControlText(HWND hwnd)
+{
+    int len = GetWindowTextLength(hwnd);
+    if (len <= 0)
+        return std::string();
+    std::string text((size_t)len + 1, '\0');
+    int got = GetWindowText(hwnd, &text[0], len + 1);
+    text.resize(got > 0 ? (size_t)got : 0);
+    return text;
+}
+
+int TextWidth(HDC hdc, const char* text, int length)
+{
+    if (length <= 0)
+        return 0;
+    SIZE size = {0, 0};
+    GetTextExtentPoint32(hdc, text, length, &size);
+    return size.cx;
+}
+
+void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, HBRUSH background)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = (int)sizeof(LONG_PTR);
+    wc.hCursor = LoadCursor(nullptr, cursor);
+    wc.hbrBackground = background;
+    wc.lpszClassName = name;
+    RegisterClassEx(&wc);
+}
+
+size_t CharLengthAt(const std::string& s, size_t i)
+{
+    if (i >= s.size())
+        return 0;
+    return ((unsigned char)s[i] >= 0x81 && i + 1 < s.size()) ? 2 : 1;
+}
+
+size_t CharStartAtOrBefore(const std::string& s, size_t i, size_t from)
+{
+    if (i > s.size())
+        i = s.size();
+    size_t pos = from > i ? 0 : from;
+    while (pos < i) {
+        size_t n = CharLengthAt(s, pos);
+        if (pos + n > i)
+            break;
+        pos += n;
+    }
+    return pos;
+}
+
+size_t PreviousCharStart(const std::string& s, size_t i, size_t from)
+{
+    if (i == 0)
+        return 0;
+    if (from >= i)
+        from = 0;
+    size_t pos = from, prev = from;
+    while (pos < i && pos < s.size()) {
+        prev = pos;
+        pos += CharLengthAt(s, pos);
+    }
+    return prev;
+}
+
+}  // namespace mivo

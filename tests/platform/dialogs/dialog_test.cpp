@@ -1,0 +1,339 @@
+// Dialogs from templates: layout in dialog units, tab order, Enter and
+// Escape, the default push button, the modal loop and its owner.
+#include <gtest/gtest.h>
+
+#include <win32.h>
+
+#include "support/DialogDriver.h"
+#include "support/DialogTemplateBuilder.h"
+#include "support/MessageLoop.h"
+
+#include <vector>
+
+using namespace mivo::test;
+
+namespace {
+
+const int kName = 101;
+const int kAgree = 103;
+const int kApply = 104;
+const int kLabel = 100;
+
+// A DIALOGEX in "굴림" 9 point: dialog units are 6 by 12 pixels.
+DialogTemplateBuilder SampleDialog()
+{
+    DialogTemplateBuilder b(DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 10, 10, 200, 90, u"정보 입력");
+    b.Font(9, u"굴림")
+        .Item(ItemClass::Static, u"이름(&N):", kLabel, 7, 9, 40, 8, SS_LEFT | WS_VISIBLE)
+        .Item(ItemClass::Edit, u"", kName, 50, 7, 100, 14, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_VISIBLE)
+        .Item(ItemClass::Button, u"동의함(&A)", kAgree, 7, 30, 80, 10, BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE)
+        .Item(ItemClass::Button, u"확인", IDOK, 30, 66, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE)
+        .Item(ItemClass::Button, u"취소", IDCANCEL, 85, 66, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE)
+        .Item(ItemClass::Button, u"적용", kApply, 140, 66, 50, 14, BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE);
+    return b;
+}
+
+struct Log {
+    std::vector<std::pair<int, int>> commands;  // id, notification
+    bool endOnButtons = true;
+};
+
+INT_PTR CALLBACK RecordingProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtr(hDlg, DWLP_USER, lParam);
+        return TRUE;
+    }
+    auto* log = (Log*)GetWindowLongPtr(hDlg, DWLP_USER);
+    if (msg == WM_COMMAND && log) {
+        log->commands.emplace_back(LOWORD(wParam), HIWORD(wParam));
+        if (log->endOnButtons && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL))
+            EndDialog(hDlg, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+RECT ItemRectInDialog(HWND dlg, int id)
+{
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg, id), &r);
+    MapWindowPoints(nullptr, dlg, (LPPOINT)&r, 2);
+    return r;
+}
+
+DWORD ButtonType(HWND dlg, int id)
+{
+    return (DWORD)GetWindowLong(GetDlgItem(dlg, id), GWL_STYLE) & BS_TYPEMASK;
+}
+
+}  // namespace
+
+TEST(DialogLayout, DialogUnitsComeFromTheTemplateFont)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, RecordingProc, (LPARAM)&log);
+    ASSERT_NE(dlg, nullptr);
+    char cls[32];
+    GetClassName(dlg, cls, sizeof(cls));
+    EXPECT_STREQ(cls, "#32770");
+
+    RECT client;
+    GetClientRect(dlg, &client);
+    EXPECT_EQ(client.right, 300) << "200 units at 6 pixels per 4 units";
+    EXPECT_EQ(client.bottom, 135) << "90 units at 12 pixels per 8 units";
+
+    RECT edit = ItemRectInDialog(dlg, kName);
+    EXPECT_EQ(edit.left, 75);
+    EXPECT_EQ(edit.top, 11) << "10.5 pixels round away from zero";
+    EXPECT_EQ(edit.right - edit.left, 150);
+    EXPECT_EQ(edit.bottom - edit.top, 21);
+
+    RECT units = {50, 7, 150, 21};
+    ASSERT_TRUE(MapDialogRect(dlg, &units));
+    EXPECT_EQ(units.left, 75);
+    EXPECT_EQ(units.top, 11);
+    EXPECT_EQ(units.right, 225);
+    EXPECT_EQ(units.bottom, 32);
+
+    char text[64];
+    GetDlgItemText(dlg, kAgree, text, sizeof(text));
+    EXPECT_STREQ(text, "동의함(&A)") << "titles arrive as CP949";
+    GetWindowText(dlg, text, sizeof(text));
+    EXPECT_STREQ(text, "정보 입력");
+    EXPECT_NE(SendMessage(dlg, WM_GETFONT, 0, 0), 0) << "the dialog keeps its template font";
+    EXPECT_EQ(SendDlgItemMessage(dlg, kName, WM_GETFONT, 0, 0), SendMessage(dlg, WM_GETFONT, 0, 0));
+    DestroyWindow(dlg);
+}
+
+TEST(DialogLayout, TabAndShiftTabFollowTheTemplateOrder)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, RecordingProc, (LPARAM)&log);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    PumpDialog(dlg);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kName)) << "WM_INITDIALOG returning TRUE focuses the first tab stop";
+
+    std::vector<int> order;
+    for (int i = 0; i < 5; ++i) {
+        QueueKey(VK_TAB);
+        PumpDialog(dlg);
+        order.push_back(GetDlgCtrlID(GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{kAgree, IDOK, IDCANCEL, kApply, kName})) << "the label is no tab stop";
+
+    QueueKeyWith(VK_SHIFT, VK_TAB);
+    PumpDialog(dlg);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), kApply);
+
+    EXPECT_EQ(GetNextDlgTabItem(dlg, GetDlgItem(dlg, kName), TRUE), GetDlgItem(dlg, kApply));
+    EnableWindow(GetDlgItem(dlg, kAgree), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(dlg, GetDlgItem(dlg, kName), FALSE), GetDlgItem(dlg, IDOK))
+        << "disabled controls are passed over";
+    DestroyWindow(dlg);
+}
+
+TEST(DialogKeys, MnemonicOfALabelFocusesTheNextControl)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, RecordingProc, (LPARAM)&log);
+    ShowWindow(dlg, SW_SHOW);
+    SetFocus(GetDlgItem(dlg, IDOK));
+    PumpDialog(dlg);
+    QueueKeyWith(VK_MENU, 'N');
+    PumpDialog(dlg);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, kName));
+    QueueKeyWith(VK_MENU, 'A');
+    PumpDialog(dlg);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, kAgree), (UINT)BST_CHECKED) << "a check box's mnemonic clicks it";
+    DestroyWindow(dlg);
+}
+
+TEST(DialogModal, EnterEndsWithOkAndEscapeWithCancel)
+{
+    for (UINT key : {VK_RETURN, VK_ESCAPE}) {
+        DialogTemplateBuilder b = SampleDialog();
+        Log log;
+        ModalScript script;
+        script.Then([&](HWND) { QueueText("abc"); }).Then([&](HWND) { QueueKey(key); });
+        INT_PTR result = script.Run(b.Get(), RecordingProc, (LPARAM)&log);
+        EXPECT_EQ(result, key == VK_RETURN ? IDOK : IDCANCEL);
+        EXPECT_TRUE(script.OwnerWasDisabled()) << "the owner is disabled while the dialog runs";
+        EXPECT_TRUE(IsWindowEnabled(script.Owner())) << "and enabled again after";
+    }
+}
+
+TEST(DialogModal, DefaultButtonFollowsDmSetDefId)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    log.endOnButtons = false;
+    ModalScript script;
+    script
+        .Then([&](HWND dlg) {
+            EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+            SendMessage(dlg, DM_SETDEFID, kApply, 0);
+            EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(kApply, DC_HASDEFID));
+            EXPECT_EQ(ButtonType(dlg, kApply), (DWORD)BS_DEFPUSHBUTTON);
+            EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_PUSHBUTTON);
+            QueueKey(VK_RETURN);  // the edit has the focus
+        })
+        .Then([&](HWND dlg) {
+            ASSERT_FALSE(log.commands.empty());
+            EXPECT_EQ(log.commands.back(), std::make_pair(kApply, (int)BN_CLICKED));
+            EndDialog(dlg, 7);
+        });
+    EXPECT_EQ(script.Run(b.Get(), RecordingProc, (LPARAM)&log), 7);
+}
+
+TEST(DialogModal, FocusedPushButtonTakesEnterAndTheDefaultLook)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    log.endOnButtons = false;
+    ModalScript script;
+    script
+        .Then([&](HWND dlg) {
+            // Tab moves to the check box, then to OK, Cancel.
+            QueueKey(VK_TAB);
+            QueueKey(VK_TAB);
+            QueueKey(VK_TAB);
+            (void)dlg;
+        })
+        .Then([&](HWND dlg) {
+            EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDCANCEL));
+            EXPECT_EQ(ButtonType(dlg, IDCANCEL), (DWORD)BS_DEFPUSHBUTTON);
+            EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_PUSHBUTTON);
+            QueueKey(VK_RETURN);
+        })
+        .Then([&](HWND dlg) {
+            ASSERT_FALSE(log.commands.empty());
+            EXPECT_EQ(log.commands.back().first, IDCANCEL);
+            SendMessage(dlg, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(dlg, kName), TRUE);
+            EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_DEFPUSHBUTTON) << "leaving the buttons restores the default";
+            EndDialog(dlg, 1);
+        });
+    script.Run(b.Get(), RecordingProc, (LPARAM)&log);
+}
+
+TEST(DialogModal, CloseBoxPostsCancel)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    ModalScript script;
+    script.Then([&](HWND dlg) { SendMessage(dlg, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(script.Run(b.Get(), RecordingProc, (LPARAM)&log), IDCANCEL);
+}
+
+TEST(DialogModal, QuitMessageEndsTheLoopAndIsPostedAgain)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    Log log;
+    ModalScript script;
+    script.Then([&](HWND) { PostQuitMessage(3); });
+    script.Run(b.Get(), RecordingProc, (LPARAM)&log);
+    MSG msg;
+    ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST(DialogItems, NumbersChecksAndRadioGroups)
+{
+    const DWORD v = WS_VISIBLE;
+    DialogTemplateBuilder b(WS_POPUP | WS_CAPTION, 0, 0, 120, 80, u"items");
+    b.Font(9, u"돋움")
+        .Item(ItemClass::Edit, u"", 10, 5, 5, 60, 12, WS_TABSTOP | WS_BORDER | v)
+        .Item(ItemClass::Button, u"하나", 20, 5, 20, 50, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP | v)
+        .Item(ItemClass::Button, u"둘", 21, 5, 32, 50, 10, BS_AUTORADIOBUTTON | v)
+        .Item(ItemClass::Button, u"셋", 22, 5, 44, 50, 10, BS_AUTORADIOBUTTON | v)
+        .Item(ItemClass::Button, u"확인", IDOK, 60, 60, 50, 14, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP | v);
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, nullptr, 0);
+    ASSERT_NE(dlg, nullptr);
+
+    struct Case {
+        const char* text;
+        BOOL isSigned;
+        UINT value;
+        BOOL ok;
+    } cases[] = {
+        {"  42", TRUE, 42, TRUE},      {"-17", TRUE, (UINT)-17, TRUE}, {"-17", FALSE, 0, FALSE},
+        {"12abc", TRUE, 12, TRUE},     {"abc", TRUE, 0, FALSE},        {"", FALSE, 0, FALSE},
+        {"4294967295", FALSE, 4294967295u, TRUE}, {"4294967296", FALSE, 0, FALSE},
+        {"2147483648", TRUE, 0, FALSE}, {"-2147483648", TRUE, 0x80000000u, TRUE},
+    };
+    for (const Case& c : cases) {
+        SetDlgItemText(dlg, 10, c.text);
+        BOOL ok = !c.ok;
+        EXPECT_EQ(GetDlgItemInt(dlg, 10, &ok, c.isSigned), c.value) << c.text;
+        EXPECT_EQ(ok, c.ok) << c.text;
+    }
+    SetDlgItemInt(dlg, 10, (UINT)-5, TRUE);
+    char text[16];
+    GetDlgItemText(dlg, 10, text, sizeof(text));
+    EXPECT_STREQ(text, "-5");
+
+    CheckRadioButton(dlg, 20, 22, 21);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 20), 0u);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 21), 1u);
+    SendDlgItemMessage(dlg, 22, BM_CLICK, 0, 0);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 21), 0u) << "an automatic radio button unchecks its group";
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 22), 1u);
+    EXPECT_TRUE(GetWindowLong(GetDlgItem(dlg, 22), GWL_STYLE) & WS_TABSTOP) << "the checked radio is the tab stop";
+    EXPECT_FALSE(GetWindowLong(GetDlgItem(dlg, 20), GWL_STYLE) & WS_TABSTOP);
+
+    EXPECT_EQ(GetNextDlgGroupItem(dlg, GetDlgItem(dlg, 22), FALSE), GetDlgItem(dlg, 20)) << "groups wrap";
+    EXPECT_EQ(GetNextDlgGroupItem(dlg, GetDlgItem(dlg, 20), TRUE), GetDlgItem(dlg, 22));
+    DestroyWindow(dlg);
+}
+
+TEST(DialogItems, ArrowKeysMoveAndCheckWithinARadioGroup)
+{
+    DialogTemplateBuilder b(WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 120, 80, u"radio");
+    b.Font(9, u"굴림")
+        .Item(ItemClass::Button, u"하나", 20, 5, 20, 50, 10, BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP | WS_VISIBLE)
+        .Item(ItemClass::Button, u"둘", 21, 5, 32, 50, 10, BS_AUTORADIOBUTTON | WS_VISIBLE)
+        .Item(ItemClass::Button, u"확인", IDOK, 60, 60, 50, 14, BS_DEFPUSHBUTTON | WS_GROUP | WS_TABSTOP | WS_VISIBLE);
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, nullptr, 0);
+    ASSERT_NE(dlg, nullptr);
+    CheckRadioButton(dlg, 20, 21, 20);
+    SetFocus(GetDlgItem(dlg, 20));
+    PumpDialog(dlg);
+    QueueKey(VK_DOWN);
+    PumpDialog(dlg);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 21));
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 21), 1u);
+    EXPECT_EQ(IsDlgButtonChecked(dlg, 20), 0u);
+    QueueKey(VK_DOWN);
+    PumpDialog(dlg);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 20)) << "arrows stay inside the group";
+    DestroyWindow(dlg);
+}
+
+TEST(DialogTemplates, DamagedTemplatesFailWithoutAWindow)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    std::vector<BYTE> bytes = b.Bytes();
+    // Cut inside the items: the reader stops at the end of the block it is given.
+    for (size_t cut : {size_t(4), size_t(30), bytes.size() / 2, bytes.size() - 3}) {
+        std::vector<DWORD> block((cut + 3) / 4 + 1, 0);
+        memcpy(block.data(), bytes.data(), cut);
+        mivo::ResourceEntry entry = {5, nullptr, 900, nullptr, (const BYTE*)block.data(), (DWORD)cut};
+        mivo::ResourceTable table = {&entry, 1};
+        mivo::RegisterModuleResources("damaged_dialog_test", &table, false);
+        EXPECT_EQ(CreateDialogParam(nullptr, MAKEINTRESOURCE(900), nullptr, nullptr, 0), nullptr) << cut;
+        mivo::UnregisterModuleResources(&table);
+    }
+    DialogTemplateBuilder unknown(WS_POPUP, 0, 0, 50, 50, u"x");
+    unknown.Item(u"NoSuchClass", u"", 1, 0, 0, 10, 10, WS_VISIBLE);
+    EXPECT_EQ(CreateDialogIndirectParam(nullptr, unknown.Get(), nullptr, nullptr, 0), nullptr)
+        << "a control that cannot be made fails the dialog";
+    DialogTemplateBuilder lenient(WS_POPUP | DS_NOFAILCREATE, 0, 0, 50, 50, u"x");
+    lenient.Item(u"NoSuchClass", u"", 1, 0, 0, 10, 10, WS_VISIBLE);
+    HWND dlg = CreateDialogIndirectParam(nullptr, lenient.Get(), nullptr, nullptr, 0);
+    EXPECT_NE(dlg, nullptr) << "unless the template says DS_NOFAILCREATE";
+    DestroyWindow(dlg);
+}

@@ -1,0 +1,64 @@
+// Builds dialog templates (DIALOG and DIALOGEX layouts) in memory for tests.
+#pragma once
+
+#include <win32.h>
+
+#include <string>
+#include <vector>
+
+namespace mivo::test {
+
+// Predefined control classes of templates.
+enum class ItemClass : WORD { Button = 0x80, Edit = 0x81, Static = 0x82, ListBox = 0x83, ScrollBar = 0x84, ComboBox = 0x85 };
+
+class DialogTemplateBuilder {
+public:
+    DialogTemplateBuilder(DWORD style, short x, short y, short cx, short cy, const std::u16string& title,
+                          bool extended = true);
+
+    // Adds DS_SETFONT with the face and size.
+    DialogTemplateBuilder& Font(WORD pointSize, const std::u16string& face, WORD weight = FW_NORMAL,
+                                BYTE charset = HANGUL_CHARSET);
+    DialogTemplateBuilder& Item(ItemClass cls, const std::u16string& text, DWORD id, short x, short y, short cx,
+                                short cy, DWORD style, DWORD exStyle = 0);
+    DialogTemplateBuilder& Item(const std::u16string& cls, const std::u16string& text, DWORD id, short x, short y,
+                                short cx, short cy, DWORD style, DWORD exStyle = 0);
+    // An item whose title is a resource ordinal (an icon of a static).
+    DialogTemplateBuilder& ItemWithOrdinalTitle(ItemClass cls, WORD ordinal, DWORD id, short x, short y, short cx,
+                                                short cy, DWORD style);
+
+    std::vector<BYTE> Bytes() const;
+    // The built template, valid while the builder lives and is not changed.
+    LPCDLGTEMPLATE Get();
+
+private:
+    struct ItemData {
+        bool ordinalClass = true;
+        WORD classAtom = 0;
+        std::u16string className;
+        bool ordinalTitle = false;
+        WORD titleOrdinal = 0;
+        std::u16string text;
+        DWORD id = 0;
+        short x = 0, y = 0, cx = 0, cy = 0;
+        DWORD style = 0, exStyle = 0;
+    };
+
+    DWORD m_style;
+    short m_x, m_y, m_cx, m_cy;
+    std::u16string m_title;
+    bool m_extended;
+    bool m_font = false;
+    WORD m_pointSize = 0;
+    WORD m_weight = 0;
+    BYTE m_charset = 0;
+    std::u16string m_face;
+    std::vector<ItemData> m_items;
+    std::vector<DWORD> m_storage;  // DWORD-aligned copy handed out by Get()
+};
+
+// DLGINIT data: records of control id, message, and text (CP949).
+std::vector<BYTE> DialogInitData(const std::vector<std::pair<WORD, std::string>>& comboStrings,
+                                 WORD message = 0x0403);
+
+}  // namespace mivo::test
