@@ -6,6 +6,8 @@
 #include "image/BMPFile.h"
 #include "image/GIFFile.h"
 #include "image/ImageObject.h"
+
+#include "BenchTiming.h"
 #include "image/JPGFile.h"
 
 #include <algorithm>
@@ -20,17 +22,7 @@
 
 namespace {
 
-double BestMilliseconds(int repeats, const std::function<void()>& work)
-{
-    double best = 1e300;
-    for (int i = 0; i < repeats; ++i) {
-        auto start = std::chrono::steady_clock::now();
-        work();
-        std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
-    }
-    return best;
-}
+using bench::BestMilliseconds;
 
 // Smooth shading with fine noise, so the JPEG is about as busy as a photograph.
 std::vector<BYTE> MakePicture(int w, int h)

@@ -11,5 +11,7 @@ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebI
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# Sanitizer builds: leaks inside system libraries are not ours.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}
 cd "$BUILD_DIR"
 ctest --output-on-failure --no-tests=error -j "$JOBS" --timeout 300 "$@"

@@ -306,7 +306,7 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
 
 CImageObject* CImageObject::RotateAngle(double degrees)
 {
-    if (!m_pImageBuf || m_nWidth <= 0 || m_nHeight <= 0)
+    if (!m_pImageBuf || m_nWidth <= 0 || m_nHeight <= 0 || !std::isfinite(degrees))
         return nullptr;
     const double theta = degrees * 0.017453292519444445;
     const double cosT = std::cos(theta), sinT = std::sin(theta);

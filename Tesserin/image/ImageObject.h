@@ -101,7 +101,14 @@ public:
     CImageObject* MakeScaledImgObj(CSize box, UINT* newWidth, UINT* newHeight);
     int CropSelf(int x1, int y1, int x2, int y2);
 
-    // --- Geometry: resampling, free rotation, quarter turns and flips.
+    // --- Geometry and drawing: resampling, free rotation, quarter turns,
+    // flips, and the picture on a device context.
+    // Draws the source rectangle into the destination rectangle; a -1 size
+    // there is first replaced by the picture's in the object's own fields.
+    int DrawStretch(CDC* dc);
+    // The same with the rectangles given; -1 positions are 0, -1 sizes the
+    // picture's. The object's fields stay as they are.
+    int DrawStretchDirect(CDC* dc, int srcX, int srcY, int srcW, int srcH, int dstX, int dstY, int dstW, int dstH);
     // Mode 1 nearest neighbour, 2 cubic B-spline; any other mode averages
     // areas when the picture shrinks both ways, else interpolates bilinearly.
     CImageObject* Resample(long newWidth, long newHeight, int mode);
@@ -112,7 +119,7 @@ public:
     int Rotate(int degrees);
     int InvertVert();
     int ReverseHorz();
-    // --- end of geometry
+    // --- end of geometry and drawing
 
     // --- Painting into the picture's own pixels. Points and rectangles are
     // top-down and inclusive; an opacity is the percentage of the old pixel
@@ -135,7 +142,31 @@ public:
     int ImageProjection(CRect rc, CImageObject* src, CImageObject* mask, BOOL invertMask, int maskOffset);
     int BrushEffect(int x, int y, COLORREF colour, int size, int cell);
     int SprayEffect(int x, int y, COLORREF colour, int size, int cell);
+    // Renders CP949 text with the font at pos through a memory DC compatible
+    // with the window's (the screen's when wnd is NULL); transparent keeps
+    // the picture around the glyphs. Runs on any thread.
+    int DrawTextA(CString text, CPoint* pos, LOGFONT* font, COLORREF textColour, COLORREF backColour,
+                  BOOL transparent, int opacity, CWnd* wnd);
     // --- end of painting
+
+    // --- Windows bitmaps: packed DIB handles (header, colour table, rows in
+    // one global block, as the clipboard's CF_DIB) and .bmp files of them.
+    // A new handle owned by the caller: 24 bits, bottom-up.
+    HGLOBAL DibFromImgObj();
+    // A new object from a packed DIB of 1, 4, 8, 16, 24 or 32 bits; the
+    // handle stays its owner's. NULL for what it cannot read.
+    CImageObject* HandleToImgObj(HGLOBAL dib);
+    // Device-dependent bitmaps through GetDIBits with the palette (or the
+    // default one); NULL for BI_BITFIELDS.
+    CImageObject* DDBToImgObj(CBitmap& bitmap, DWORD compression, CPalette* palette);
+    static HGLOBAL DDBToDIB(CBitmap& bitmap, DWORD compression, CPalette* palette);
+    // Draws a packed DIB unscaled at (x, y).
+    static void DrawDIB(CDC* dc, HGLOBAL dib, CPalette* palette, int x, int y);
+    // The DIB as a .bmp file; the handle stays the caller's.
+    static int WriteDIB(const char* path, HGLOBAL dib);
+    // The DIB as a .bmp file; the handle is freed in every case.
+    static int SaveBitmapHandle(HGLOBAL dib, CString path);
+    // --- end of Windows bitmaps
 
     char* m_pszFileName;
     int m_nWidth;

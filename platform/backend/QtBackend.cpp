@@ -80,7 +80,8 @@ public:
     void Apply(const RECT& screen, bool visible, DWORD style, DWORD exStyle, const std::string& title)
     {
         m_applying = true;
-        m_screen = screen;
+        if (!(style & WS_MINIMIZE))
+            m_screen = screen;
         m_insets = NativeFrameInsets(style, exStyle);
         Qt::WindowFlags flags = Qt::Window;
         if ((style & WS_CAPTION) != WS_CAPTION)
@@ -93,8 +94,9 @@ public:
             flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
         if (this->flags() != flags)
             setFlags(flags);
+        // A minimized window keeps its native place; the system shows it as an icon.
         QRect g = NativeGeometry();
-        if (g.width() > 0 && g.height() > 0 && geometry() != g)
+        if (!(style & WS_MINIMIZE) && g.width() > 0 && g.height() > 0 && geometry() != g)
             setGeometry(g);
         QString t = FromCp949(title);
         if (this->title() != t)
@@ -134,6 +136,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override
     {
+        if ((windowStates() & Qt::WindowMinimized) || !isExposed())
+            return;
         std::shared_ptr<Surface> surface;
         {
             UserGuard guard(UserLock());
@@ -165,6 +169,11 @@ protected:
         case QEvent::FocusIn:
             if (GetActiveWindow() != m_hwnd)
                 SetActiveWindow(m_hwnd);
+            break;
+        case QEvent::FocusOut:
+            // The program as a whole lost the keyboard to another one.
+            if (QGuiApplication::focusWindow() == nullptr && GetActiveWindow() == m_hwnd)
+                SetActiveWindow(nullptr);
             break;
         case QEvent::Leave:
             InjectMouseLeftWindows();
@@ -214,7 +223,12 @@ protected:
     }
 
     void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
-    void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
+    void keyReleaseEvent(QKeyEvent* e) override
+    {
+        // Held keys repeat as key-downs only, as on Windows.
+        if (!e->isAutoRepeat())
+            Key(e, false);
+    }
 
 private:
     void Button(QMouseEvent* e, bool down)
@@ -396,6 +410,25 @@ public:
         auto* w = static_cast<NativeWindow*>(native);
         if (CurrentThreadId() == m_thread && w->isVisible())
             w->requestActivate();
+    }
+
+    bool StartNativeMoveSize(void* native, int hit) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() != m_thread || !w->isVisible())
+            return false;
+        if (hit == HTCAPTION)
+            return w->startSystemMove();
+        Qt::Edges edges;
+        if (hit == HTLEFT || hit == HTTOPLEFT || hit == HTBOTTOMLEFT)
+            edges |= Qt::LeftEdge;
+        if (hit == HTRIGHT || hit == HTTOPRIGHT || hit == HTBOTTOMRIGHT)
+            edges |= Qt::RightEdge;
+        if (hit == HTTOP || hit == HTTOPLEFT || hit == HTTOPRIGHT)
+            edges |= Qt::TopEdge;
+        if (hit == HTBOTTOM || hit == HTBOTTOMLEFT || hit == HTBOTTOMRIGHT)
+            edges |= Qt::BottomEdge;
+        return edges && w->startSystemResize(edges);
     }
 
     void SetNativeCursor(void* native, HCURSOR cursor) override

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mfc.h"
+#include "mfc/GdiWrappers.h"
 
 #include <unordered_map>
 

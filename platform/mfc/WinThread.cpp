@@ -131,6 +131,8 @@ UINT CWinThread::RunThreadBody()
     }
     mivo::MfcThread().thread = nullptr;
     CWnd::DeleteTempMap();
+    CDC::DeleteTempMap();
+    CGdiObject::DeleteTempMap();
     Delete();
     return code;
 }
@@ -228,6 +230,8 @@ BOOL CWinThread::OnIdle(LONG lCount)
         }
     } else {
         CWnd::DeleteTempMap();
+        CDC::DeleteTempMap();
+        CGdiObject::DeleteTempMap();
     }
     return lCount < 0;
 }

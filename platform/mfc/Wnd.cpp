@@ -95,6 +95,20 @@ void SetMenuFromHandleHook(CMenu* (*hook)(HMENU))
     g_menuFromHandle = hook;
 }
 
+namespace {
+HMENU (*g_menuHandle)(CMenu*) = nullptr;
+}
+
+void SetMenuHandleHook(HMENU (*hook)(CMenu*))
+{
+    g_menuHandle = hook;
+}
+
+HMENU MenuHandle(CMenu* menu)
+{
+    return g_menuHandle && menu ? g_menuHandle(menu) : nullptr;
+}
+
 void ReportHandlerFailure(const char* what)
 {
     std::fprintf(stderr, "mivo: a message handler failed: %s\n", what ? what : "unknown error");

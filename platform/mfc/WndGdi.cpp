@@ -1,29 +1,30 @@
 // CWnd members that hand out or take the GDI wrapper objects.
 #include "mfc/MfcState.h"
+#include "mfc/GdiWrappers.h"
 
 namespace {
 
-// The handles inside the GDI wrappers, and wrappers for handles.
-HRGN RgnHandle(CRgn*)
+// The handles inside the GDI wrappers.
+HRGN RgnHandle(CRgn* rgn)
 {
-    return nullptr;
+    return rgn ? (HRGN)rgn->m_hObject : nullptr;
 }
 
-HFONT FontHandle(CFont*)
+HFONT FontHandle(CFont* font)
 {
-    return nullptr;
+    return font ? (HFONT)font->m_hObject : nullptr;
 }
 
-HDC DcHandle(CDC*)
+HDC DcHandle(CDC* dc)
 {
-    return nullptr;
+    return dc ? dc->m_hDC : nullptr;
 }
 
 }  // namespace
 
-CDC* mivo::DCFromHandle(HDC)
+CDC* mivo::DCFromHandle(HDC hdc)
 {
-    return nullptr;
+    return hdc ? CDC::FromHandle(hdc) : nullptr;
 }
 
 void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
@@ -99,10 +100,11 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 
 CFont* CWnd::GetFont() const
 {
-    return nullptr;
+    HFONT font = (HFONT)SendMessage(WM_GETFONT);
+    return font ? CFont::FromHandle(font) : nullptr;
 }
 
-BOOL CWnd::SetMenu(CMenu*)
+BOOL CWnd::SetMenu(CMenu* pMenu)
 {
-    return FALSE;
+    return ::SetMenu(m_hWnd, mivo::MenuHandle(pMenu));
 }

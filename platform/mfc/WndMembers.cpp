@@ -102,7 +102,7 @@ CMenu* CWnd::GetMenu() const
 {
     if (GetStyle() & WS_CHILD)
         return nullptr;
-    return mivo::MenuFromHandle((HMENU)::GetWindowLongPtr(m_hWnd, GWLP_ID));
+    return mivo::MenuFromHandle(::GetMenu(m_hWnd));
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL) const
@@ -112,7 +112,7 @@ CMenu* CWnd::GetSystemMenu(BOOL) const
 
 void CWnd::DrawMenuBar()
 {
-    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ::DrawMenuBar(m_hWnd);
 }
 
 void CWnd::DragAcceptFiles(BOOL bAccept)
@@ -512,8 +512,7 @@ CWnd* CWnd::GetNextWindow(UINT nFlag) const
 
 CWnd* CWnd::GetLastActivePopup() const
 {
-    HWND popup = ::GetWindow(m_hWnd, GW_ENABLEDPOPUP);
-    return FromHandle(popup ? popup : m_hWnd);
+    return FromHandle(::GetLastActivePopup(m_hWnd));
 }
 
 CWnd* CWnd::ChildWindowFromPoint(POINT point, UINT nFlags) const

@@ -22,6 +22,9 @@ struct NativeBackend {
     virtual void FlushNative(void* native, const RECT& dirty) = 0;
     virtual void ActivateNative(void* native) = 0;
     virtual void SetNativeCursor(void* native, HCURSOR cursor) = 0;
+    // Lets the native window system move (HTCAPTION) or size (HTLEFT...) the window
+    // with the mouse; false when it cannot, and the window manager does it itself.
+    virtual bool StartNativeMoveSize(void* native, int hit) = 0;
 };
 
 // The backend in use, or nullptr while none runs.

@@ -1,6 +1,10 @@
-// The caret: one per thread, shown in a window's client area.
+// The caret: one per thread, blinking by inverting its rectangle in a window's client area.
 #include "user/UserInternal.h"
+#include "win32/gdi.h"
 #include "win32/input.h"
+#include "win32/paint.h"
+#include "win32/uidraw.h"
+#include "win32/usersys.h"
 
 namespace mivo {
 
@@ -12,19 +16,75 @@ struct Caret {
     int height = 0;
     POINT pos = {0, 0};
     int hideCount = 1;  // a new caret starts hidden
+    bool drawn = false;
+    bool pausedForPaint = false;
+    UINT_PTR timer = 0;
 };
 
-Caret g_caret;
+thread_local Caret t_caret;
 UINT g_blinkTime = 530;
+
+void Invert(const Caret& c)
+{
+    HDC dc = GetDC(c.hwnd);
+    if (!dc)
+        return;
+    RECT r{c.pos.x, c.pos.y, c.pos.x + c.width, c.pos.y + c.height};
+    InvertRect(dc, &r);
+    ReleaseDC(c.hwnd, dc);
+}
+
+void Draw(Caret& c, bool on)
+{
+    if (c.drawn == on || !c.hwnd || !IsWindow(c.hwnd))
+        return;
+    Invert(c);
+    c.drawn = on;
+}
+
+void CALLBACK Blink(HWND, UINT, UINT_PTR, DWORD)
+{
+    Caret& c = t_caret;
+    if (c.hwnd && c.hideCount == 0 && !c.pausedForPaint)
+        Draw(c, !c.drawn);
+}
+
+void RestartBlink(Caret& c)
+{
+    if (c.timer)
+        KillTimer(nullptr, c.timer);
+    c.timer = g_blinkTime ? SetTimer(nullptr, 0, g_blinkTime, Blink) : 0;
+}
 
 }  // namespace
 
-void HideCaretForPaint(HWND)
+void HideCaretForPaint(HWND hwnd)
 {
+    Caret& c = t_caret;
+    if (c.hwnd == hwnd && c.drawn) {
+        Draw(c, false);
+        c.pausedForPaint = true;
+    }
 }
 
-void ShowCaretAfterPaint(HWND)
+void ShowCaretAfterPaint(HWND hwnd)
 {
+    Caret& c = t_caret;
+    if (c.hwnd == hwnd && c.pausedForPaint) {
+        c.pausedForPaint = false;
+        if (c.hideCount == 0)
+            Draw(c, true);
+    }
+}
+
+void ForgetCaretOf(HWND hwnd)
+{
+    Caret& c = t_caret;
+    if (c.hwnd != hwnd)
+        return;
+    if (c.timer)
+        KillTimer(nullptr, c.timer);
+    c = Caret();  // the window's pixels go with it; nothing to erase
 }
 
 }  // namespace mivo
@@ -35,48 +95,65 @@ BOOL CreateCaret(HWND hWnd, HBITMAP, int nWidth, int nHeight)
 {
     if (!IsWindow(hWnd))
         return FALSE;
-    UserGuard guard(UserLock());
-    g_caret = Caret();
-    g_caret.hwnd = hWnd;
-    g_caret.width = nWidth > 0 ? nWidth : 1;
-    g_caret.height = nHeight > 0 ? nHeight : 1;
+    DestroyCaret();
+    Caret& c = t_caret;
+    c.hwnd = hWnd;
+    c.width = nWidth > 0 ? nWidth : GetSystemMetrics(SM_CXBORDER);
+    c.height = nHeight > 0 ? nHeight : GetSystemMetrics(SM_CYBORDER);
+    c.hideCount = 1;
+    RestartBlink(c);
     return TRUE;
 }
 
 BOOL DestroyCaret()
 {
-    UserGuard guard(UserLock());
-    if (!g_caret.hwnd)
+    Caret& c = t_caret;
+    if (!c.hwnd)
         return FALSE;
-    g_caret = Caret();
+    Draw(c, false);
+    if (c.timer)
+        KillTimer(nullptr, c.timer);
+    c = Caret();
     return TRUE;
 }
 
 BOOL ShowCaret(HWND hWnd)
 {
-    UserGuard guard(UserLock());
-    if (!g_caret.hwnd || (hWnd && hWnd != g_caret.hwnd))
+    Caret& c = t_caret;
+    if (!c.hwnd || (hWnd && hWnd != c.hwnd))
         return FALSE;
-    if (g_caret.hideCount > 0)
-        --g_caret.hideCount;
+    if (c.hideCount > 0 && --c.hideCount == 0) {
+        Draw(c, true);
+        RestartBlink(c);
+    }
     return TRUE;
 }
 
 BOOL HideCaret(HWND hWnd)
 {
-    UserGuard guard(UserLock());
-    if (!g_caret.hwnd || (hWnd && hWnd != g_caret.hwnd))
+    Caret& c = t_caret;
+    if (!c.hwnd || (hWnd && hWnd != c.hwnd))
         return FALSE;
-    ++g_caret.hideCount;
+    if (c.hideCount == 0)
+        Draw(c, false);
+    ++c.hideCount;
     return TRUE;
 }
 
 BOOL SetCaretPos(int X, int Y)
 {
-    UserGuard guard(UserLock());
-    if (!g_caret.hwnd)
+    Caret& c = t_caret;
+    if (!c.hwnd)
         return FALSE;
-    g_caret.pos = POINT{X, Y};
+    if (c.pos.x == X && c.pos.y == Y)
+        return TRUE;
+    bool was = c.drawn;
+    Draw(c, false);
+    c.pos = POINT{X, Y};
+    if (was || c.hideCount == 0) {
+        Draw(c, true);
+        RestartBlink(c);
+    }
     return TRUE;
 }
 
@@ -84,8 +161,7 @@ BOOL GetCaretPos(LPPOINT lpPoint)
 {
     if (!lpPoint)
         return FALSE;
-    UserGuard guard(UserLock());
-    *lpPoint = g_caret.pos;
+    *lpPoint = t_caret.pos;
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/Backend.h"
 #include "win32/input.h"
+#include "win32/instance.h"
 
 namespace mivo {
 
@@ -72,6 +73,7 @@ static bool InSubtreeLocked(HWND root, HWND h)
 
 void ReleaseInputStateOnDestroy(HWND hwnd)
 {
+    ForgetCaretOf(hwnd);
     bool wasActive, hadCapture;
     {
         UserGuard guard(UserLock());
@@ -255,6 +257,8 @@ HWND GetActiveWindow()
 
 BOOL SetForegroundWindow(HWND hWnd)
 {
+    if (IsForeignWindow(hWnd))
+        return ForeignSetForegroundWindow(hWnd);
     if (!IsWindow(hWnd))
         return FALSE;
     DWORD owner = GetWindowThreadProcessId(hWnd, nullptr);

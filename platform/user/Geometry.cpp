@@ -2,6 +2,9 @@
 #include "user/UserInternal.h"
 #include "user/Backend.h"
 #include "win32/usersys.h"
+#include "gdi/Display.h"
+#include "win32/instance.h"
+#include "gdi/Surface.h"
 
 #include <algorithm>
 
@@ -31,12 +34,60 @@ void EnsureDesktopLocked()
 HWND DesktopWindow()
 {
     SIZE s = ScreenSize();
-    UserGuard guard(UserLock());
-    EnsureDesktopLocked();
-    Window* w = FindWindowLocked(DesktopHandle());
-    w->rect = RECT{0, 0, s.cx, s.cy};
-    w->client = w->rect;
+    std::shared_ptr<Surface> installed;
+    {
+        UserGuard guard(UserLock());
+        EnsureDesktopLocked();
+        Window* w = FindWindowLocked(DesktopHandle());
+        w->rect = RECT{0, 0, s.cx, s.cy};
+        w->client = w->rect;
+        // The desktop's surface is the display GDI draws the screen into.
+        if (!w->surface) {
+            w->surface = std::make_shared<Surface>();
+            installed = w->surface;
+        }
+        if (w->surface->width != s.cx || w->surface->height != s.cy)
+            w->surface->Resize(s.cx, s.cy);
+    }
+    if (installed)
+        SetDisplaySurface(installed);
     return DesktopHandle();
+}
+
+// Puts together what the screen shows: the desktop colour and every visible
+// top-level window, the lowest first.
+void RefreshDisplaySurface()
+{
+    HWND desktop = DesktopWindow();
+    UserGuard guard(UserLock());
+    Window* d = FindWindowLocked(desktop);
+    if (!d || !d->surface)
+        return;
+    Surface& screen = *d->surface;
+    std::lock_guard<std::recursive_mutex> screenLock(screen.lock);
+    COLORREF bg = GetSysColor(COLOR_BACKGROUND);
+    uint32_t bgPixel = ((uint32_t)GetRValue(bg) << 16) | ((uint32_t)GetGValue(bg) << 8) | GetBValue(bg);
+    std::fill(screen.pixels.begin(), screen.pixels.end(), bgPixel);
+    auto& tops = State().topLevels;
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        Window* w = FindWindowLocked(*it);
+        if (!w || !w->surface || w->messageOnly || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE))
+            continue;
+        Surface& src = *w->surface;
+        std::lock_guard<std::recursive_mutex> srcLock(src.lock);
+        for (int y = 0; y < src.height; ++y) {
+            int sy = w->rect.top + y;
+            if (sy < 0 || sy >= screen.height)
+                continue;
+            int x0 = std::max(0, -(int)w->rect.left), x1 = std::min(src.width, screen.width - (int)w->rect.left);
+            if (x1 <= x0)
+                continue;
+            std::copy(&src.pixels[(size_t)y * (size_t)src.width + (size_t)x0],
+                      &src.pixels[(size_t)y * (size_t)src.width + (size_t)x1],
+                      &screen.pixels[(size_t)sy * (size_t)screen.width + (size_t)(w->rect.left + x0)]);
+        }
+    }
+    ++screen.generation;
 }
 
 bool HasMenuBarLocked(const Window& w)
@@ -286,6 +337,8 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL BringWindowToTop(HWND hWnd)
 {
+    if (IsForeignWindow(hWnd))
+        return ForeignBringWindowToTop(hWnd);
     return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -351,6 +404,8 @@ void SetStateStyle(HWND hwnd, DWORD set, DWORD clear)
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
+    if (IsForeignWindow(hWnd))
+        return ForeignShowWindow(hWnd, nCmdShow);
     DWORD style;
     RECT restore;
     {
@@ -680,6 +735,8 @@ HWND DeepestChildAtLocked(Window& w, POINT screen)
         Window* child = FindWindowLocked(h);
         if (!child || !(child->style & WS_VISIBLE) || !ContainsPoint(child->rect, local))
             continue;
+        if (child->shaped && !child->shape.Contains(local.x - child->rect.left, local.y - child->rect.top))
+            continue;
         if (child->style & WS_DISABLED)
             return w.handle;
         return DeepestChildAtLocked(*child, screen);
@@ -698,8 +755,11 @@ HWND WindowFromPoint(POINT Point)
             continue;
         POINT o = WindowScreenOrigin(*w);
         RECT r{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
-        if (ContainsPoint(r, Point))
-            return DeepestChildAtLocked(*w, Point);
+        if (!ContainsPoint(r, Point))
+            continue;
+        if (w->shaped && !w->shape.Contains(Point.x - o.x, Point.y - o.y))
+            continue;
+        return DeepestChildAtLocked(*w, Point);
     }
     return nullptr;
 }

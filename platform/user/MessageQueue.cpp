@@ -3,6 +3,7 @@
 #include "user/UserInternal.h"
 #include "kernel/Waitable.h"
 #include "win32/sync.h"
+#include "win32/instance.h"
 
 #include <time.h>
 #include <unistd.h>
@@ -308,7 +309,7 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
     if (owner == 0)
-        return 0;
+        return IsForeignWindow(hWnd) ? ForeignSendMessage(hWnd, Msg, wParam, lParam) : 0;
     if (owner == CurrentThreadId())
         return CallWindowProcOf(hWnd, Msg, wParam, lParam);
     if (!target)
@@ -351,6 +352,8 @@ LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UI
 
 static BOOL SendWithoutWaiting(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, SENDASYNCPROC cb, ULONG_PTR data)
 {
+    if (IsForeignWindow(hWnd))
+        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
     if (owner == 0)
@@ -417,6 +420,8 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             PostMessage(h, Msg, wParam, lParam);
         return TRUE;
     }
+    if (IsForeignWindow(hWnd))
+        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
     MSG m = MakeMsg(hWnd, Msg, wParam, lParam);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);

@@ -2,6 +2,10 @@
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
 #include "user/NonClient.h"
+#include "user/Backend.h"
+#include "win32/input.h"
+
+#include <algorithm>
 #include "win32/paint.h"
 #include "win32/scroll.h"
 #include "win32/usersys.h"
@@ -179,8 +183,111 @@ void EnsureScrollBarsFromStyle(HWND hwnd)
 
 namespace mivo {
 
+namespace {
+
+int SizingEdge(WPARAM hit)
+{
+    switch (hit) {
+    case HTLEFT: return WMSZ_LEFT;
+    case HTRIGHT: return WMSZ_RIGHT;
+    case HTTOP: return WMSZ_TOP;
+    case HTTOPLEFT: return WMSZ_TOPLEFT;
+    case HTTOPRIGHT: return WMSZ_TOPRIGHT;
+    case HTBOTTOM: return WMSZ_BOTTOM;
+    case HTBOTTOMLEFT: return WMSZ_BOTTOMLEFT;
+    case HTBOTTOMRIGHT: return WMSZ_BOTTOMRIGHT;
+    }
+    return 0;
+}
+
+// Moves or sizes a window with the mouse until the button comes up (Escape puts it back).
+void MoveSizeLoop(HWND hwnd, WPARAM hit, POINT start)
+{
+    RECT orig;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwnd);
+        if (!w)
+            return;
+        orig = w->rect;  // parent client coordinates, or screen for top-level windows
+    }
+    int edge = SizingEdge(hit);
+    MINMAXINFO mmi = DefaultMinMaxInfo(hwnd);
+    SendMessage(hwnd, WM_GETMINMAXINFO, 0, (LPARAM)&mmi);
+    SendMessage(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+    SetCapture(hwnd);
+    MSG m;
+    while (GetCapture() == hwnd) {
+        if (!GetMessage(&m, nullptr, 0, 0)) {
+            PostQuitMessage((int)m.wParam);
+            break;
+        }
+        if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP)
+            break;
+        if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+            SetWindowPos(hwnd, nullptr, orig.left, orig.top, orig.right - orig.left, orig.bottom - orig.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+        if (m.message != WM_MOUSEMOVE && m.message != WM_NCMOUSEMOVE) {
+            TranslateMessage(&m);
+            DispatchMessage(&m);
+            continue;
+        }
+        int dx = m.pt.x - start.x, dy = m.pt.y - start.y;
+        RECT r = orig;
+        if (!edge) {
+            OffsetRectBy(r, dx, dy);
+            SendMessage(hwnd, WM_MOVING, 0, (LPARAM)&r);
+        } else {
+            if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+                r.left = std::min(r.left + dx, r.right - (LONG)mmi.ptMinTrackSize.x);
+            if (edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT)
+                r.right = std::max(r.right + dx, r.left + (LONG)mmi.ptMinTrackSize.x);
+            if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+                r.top = std::min(r.top + dy, r.bottom - (LONG)mmi.ptMinTrackSize.y);
+            if (edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT)
+                r.bottom = std::max(r.bottom + dy, r.top + (LONG)mmi.ptMinTrackSize.y);
+            SendMessage(hwnd, WM_SIZING, (WPARAM)edge, (LPARAM)&r);
+        }
+        SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (edge ? 0 : SWP_NOSIZE));
+        UpdateWindow(hwnd);
+    }
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    SendMessage(hwnd, WM_EXITSIZEMOVE, 0, 0);
+}
+
+// Top-level windows are moved and sized by the native window system when it can.
+bool NativeMoveSize(HWND hwnd, WPARAM hit)
+{
+    NativeBackend* b = Backend();
+    void* native = nullptr;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwnd);
+        if (!w || w->parent)
+            return false;
+        native = w->native;
+    }
+    return b && native && b->StartNativeMoveSize(native, (int)hit);
+}
+
+}  // namespace
+
 LRESULT DefNcLButtonDown(HWND hwnd, WPARAM hit, POINT screen)
 {
+    DWORD style = (DWORD)GetWindowLongPtr(hwnd, GWL_STYLE);
+    if (hit == HTCAPTION || SizingEdge(hit)) {
+        if (style & (WS_MAXIMIZE | WS_MINIMIZE))
+            return 0;
+        if (SizingEdge(hit) && !(style & WS_THICKFRAME))
+            return 0;
+        if (!NativeMoveSize(hwnd, hit))
+            MoveSizeLoop(hwnd, hit, screen);
+        return 0;
+    }
     switch (hit) {
     case HTVSCROLL:
         TrackScrollBar(hwnd, SB_VERT, screen);

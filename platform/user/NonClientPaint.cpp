@@ -226,8 +226,32 @@ HBRUSH DefaultControlColor(UINT msg, HDC hdc)
     return GetSysColorBrush(window ? COLOR_WINDOW : COLOR_3DFACE);
 }
 
-LRESULT DefPrint(HWND, HDC, DWORD, bool)
+LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly)
 {
+    if (clientOnly || !hdc)
+        return 0;  // WM_PRINTCLIENT has nothing to draw by default
+    if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(hwnd))
+        return 0;
+    FrameLayout L = LayOutFrame(hwnd);
+    RECT client = Local(L.client, L.window);
+    int saved = SaveDC(hdc);
+    if (flags & PRF_NONCLIENT) {
+        // The frame as it shows now, copied from the window.
+        HDC own = GetDCEx(hwnd, nullptr, DCX_WINDOW);
+        if (own) {
+            BitBlt(hdc, 0, 0, L.window.right - L.window.left, L.window.bottom - L.window.top, own, 0, 0, SRCCOPY);
+            ReleaseDC(hwnd, own);
+        }
+    }
+    if (flags & (PRF_ERASEBKGND | PRF_CLIENT)) {
+        if (flags & PRF_NONCLIENT)
+            SetViewportOrgEx(hdc, client.left, client.top, nullptr);
+        if (flags & PRF_ERASEBKGND)
+            SendMessage(hwnd, WM_ERASEBKGND, (WPARAM)hdc, 0);
+        if (flags & PRF_CLIENT)
+            SendMessage(hwnd, WM_PRINTCLIENT, (WPARAM)hdc, (LPARAM)flags);
+    }
+    RestoreDC(hdc, saved);
     return 0;
 }
 

@@ -2,6 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
 #include "win32/paint.h"
+#include "win32/gdi.h"
 
 #include <algorithm>
 #include <cstring>
@@ -39,6 +40,18 @@ bool AllAncestorsVisibleLocked(const Window& w)
 
 }  // namespace
 
+// Where a window covers its parent, in surface coordinates: its rectangle, or its region.
+RectSet ShapeInTopLevelLocked(const Window& w)
+{
+    RECT r = WindowRectInTopLevelLocked(w);
+    if (!w.shaped)
+        return RectSet(r);
+    RectSet shape = w.shape;
+    shape.Offset(r.left, r.top);
+    shape.IntersectWith(r);
+    return shape;
+}
+
 // The part of a window that shows, in surface coordinates: inside every ancestor's
 // client area, minus higher siblings where WS_CLIPSIBLINGS asks, minus visible
 // children when clipChildren.
@@ -60,7 +73,7 @@ RectSet VisibleRegionLocked(const Window& w, bool clientOnly, bool clipChildren,
                     break;
                 Window* s = FindWindowLocked(h);
                 if (s && (s->style & WS_VISIBLE))
-                    vis.Subtract(WindowRectInTopLevelLocked(*s));
+                    vis.Subtract(ShapeInTopLevelLocked(*s));
             }
         }
         cur = p;
@@ -70,8 +83,17 @@ RectSet VisibleRegionLocked(const Window& w, bool clientOnly, bool clipChildren,
         for (HWND h : w.children) {
             Window* c = FindWindowLocked(h);
             if (c && (c->style & WS_VISIBLE))
-                vis.Subtract(WindowRectInTopLevelLocked(*c));
+                vis.Subtract(ShapeInTopLevelLocked(*c));
         }
+    // Window regions cut the window and everything inside it.
+    for (const Window* s = &w; s; s = FindWindowLocked(s->parent)) {
+        if (!s->shaped)
+            continue;
+        RECT r = WindowRectInTopLevelLocked(*s);
+        RectSet shape = s->shape;
+        shape.Offset(r.left, r.top);
+        vis.IntersectWith(shape);
+    }
     return vis;
 }
 
@@ -502,8 +524,10 @@ HDC MakeWindowDC(HWND hwnd, const RectSet* intersect, DWORD flags, bool paint)
 
 HDC GetDCEx(HWND hWnd, HRGN hrgnClip, DWORD flags)
 {
-    if (!hWnd)
+    if (!hWnd || hWnd == DesktopHandle()) {
         hWnd = DesktopWindow();
+        RefreshDisplaySurface();
+    }
     RectSet extra;
     const RectSet* intersect = nullptr;
     if (hrgnClip && (flags & DCX_INTERSECTRGN)) {
@@ -610,4 +634,30 @@ BOOL LockWindowUpdate(HWND hWndLock)
     if (!hWndLock && previous)
         RedrawWindow(previous, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     return TRUE;
+}
+
+BOOL PrintWindow(HWND hwnd, HDC hdcBlt, UINT nFlags)
+{
+    if (!IsWindow(hwnd) || !hdcBlt)
+        return FALSE;
+    // Everything pending is painted first, frames and children included.
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::shared_ptr<Surface> surface;
+    RECT r;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwnd);
+        if (!w)
+            return FALSE;
+        surface = TopLevelOf(w)->surface;
+        r = (nFlags & PW_CLIENTONLY) ? ClientInTopLocked(*w) : WindowRectInTopLevelLocked(*w);
+    }
+    if (!surface)
+        return FALSE;
+    HDC src = MakeSurfaceDC(surface, POINT{r.left, r.top}, RectSet(r), hwnd);
+    if (!src)
+        return FALSE;
+    BOOL ok = BitBlt(hdcBlt, 0, 0, r.right - r.left, r.bottom - r.top, src, 0, 0, SRCCOPY);
+    FreeSurfaceDC(src);
+    return ok;
 }

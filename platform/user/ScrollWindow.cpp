@@ -3,6 +3,7 @@
 #include "user/GdiLink.h"
 #include "gdi/Surface.h"
 #include "win32/paint.h"
+#include "win32/gdi.h"
 
 #include <cstring>
 #include <vector>
@@ -144,6 +145,7 @@ BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const
 int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 {
     HRGN old;
+    RectSet shape = hRgn ? RectSetFromRegion(hRgn) : RectSet();
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hWnd);
@@ -151,6 +153,8 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
             return 0;
         old = w->windowRgn;
         w->windowRgn = hRgn;  // the system owns the region from now on
+        w->shape = shape;
+        w->shaped = hRgn != nullptr;
     }
     if (old && old != hRgn)
         DeleteRegion(old);
@@ -161,14 +165,15 @@ int SetWindowRgn(HWND hWnd, HRGN hRgn, BOOL bRedraw)
 
 int GetWindowRgn(HWND hWnd, HRGN hRgn)
 {
-    RectSet copy;
+    HRGN own;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hWnd);
         if (!w || !w->windowRgn)
             return 0;  // ERROR: no region set
+        own = w->windowRgn;
     }
-    (void)copy;
-    (void)hRgn;
-    return 2;
+    if (!hRgn)
+        return 0;
+    return CombineRgn(hRgn, own, nullptr, RGN_COPY);
 }

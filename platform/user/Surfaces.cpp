@@ -142,10 +142,6 @@ void FlushSurface(HWND topLevel, const RECT& dirty)
     b->FlushNative(native, dirty);
 }
 
-HWND FindForeignWindow(LPCSTR, LPCSTR)
-{
-    return nullptr;
-}
 
 }  // namespace mivo
 

@@ -82,9 +82,65 @@ int GetSystemMetrics(int nIndex)
     return 0;
 }
 
+namespace {
+
+// The system's interface font: 9 points of "굴림" as Korean Windows has it.
+LOGFONTA InterfaceFont(bool bold)
+{
+    LOGFONTA lf = {};
+    lf.lfHeight = -12;
+    lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = 129;  // HANGEUL_CHARSET
+    lf.lfOutPrecision = 3;
+    lf.lfClipPrecision = 2;
+    lf.lfQuality = 0;
+    lf.lfPitchAndFamily = 0x22;  // VARIABLE_PITCH | FF_SWISS
+    std::snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "%s", "굴림");
+    return lf;
+}
+
+}  // namespace
+
 BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni)
 {
     switch (uiAction) {
+    case SPI_GETNONCLIENTMETRICS: {
+        auto* m = (NONCLIENTMETRICSA*)pvParam;
+        if (!m || m->cbSize < sizeof(NONCLIENTMETRICSA))
+            return FALSE;
+        UINT size = m->cbSize;
+        std::memset(m, 0, sizeof(NONCLIENTMETRICSA));
+        m->cbSize = size;
+        m->iBorderWidth = 1;
+        m->iScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+        m->iScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+        m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+        m->iCaptionHeight = GetSystemMetrics(SM_CYCAPTION) - 1;
+        m->lfCaptionFont = InterfaceFont(true);
+        m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+        m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION) - 1;
+        m->lfSmCaptionFont = InterfaceFont(true);
+        m->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
+        m->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
+        m->lfMenuFont = InterfaceFont(false);
+        m->lfStatusFont = InterfaceFont(false);
+        m->lfMessageFont = InterfaceFont(false);
+        return TRUE;
+    }
+    case SPI_GETICONTITLELOGFONT:
+        if (!pvParam)
+            return FALSE;
+        *(LOGFONTA*)pvParam = InterfaceFont(false);
+        return TRUE;
+    case SPI_GETICONMETRICS: {
+        auto* m = (ICONMETRICSA*)pvParam;
+        if (!m || m->cbSize < sizeof(ICONMETRICSA))
+            return FALSE;
+        m->iHorzSpacing = m->iVertSpacing = 75;
+        m->iTitleWrap = 1;
+        m->lfFont = InterfaceFont(false);
+        return TRUE;
+    }
     case SPI_GETWORKAREA: {
         if (!pvParam)
             return FALSE;

@@ -32,6 +32,7 @@ void InvalidateWindowLocked(Window& w, const RECT* clientRect, UINT flags);
 void FlushSurface(HWND topLevel, const RECT& dirty);
 void HideCaretForPaint(HWND hwnd);
 void ShowCaretAfterPaint(HWND hwnd);
+void ForgetCaretOf(HWND hwnd);
 
 // Timers (Timers.cpp).
 bool IsThreadTimerAlive(UINT_PTR id, TIMERPROC proc);
@@ -49,6 +50,7 @@ SIZE ScreenSize();
 inline HWND DesktopHandle() { return (HWND)(uintptr_t)0x10000; }
 void EnsureDesktopLocked();
 HWND DesktopWindow();  // makes sure the desktop window exists and has the screen's size
+void RefreshDisplaySurface();
 void OffsetRectBy(RECT& r, int dx, int dy);
 void ResizeSurfaceLocked(Window& w);
 // Invalidates what a move, resize, show or hide uncovered or changed.
@@ -69,7 +71,7 @@ void ReleaseNativeWindow(Window& w);
 // Tells the native window about geometry, visibility and state changes.
 void SyncNativeWindow(HWND hwnd, bool shown, bool hidden);
 void NotifyNativeState(HWND hwnd);
-HWND FindForeignWindow(LPCSTR cls, LPCSTR title);
+
 
 // Painting (Paint.cpp).
 void InvalidateAfterReparent(HWND hwnd, HWND oldParent);

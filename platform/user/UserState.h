@@ -84,6 +84,8 @@ struct Window {
     bool redrawOff = false;    // WM_SETREDRAW FALSE
     bool inPaint = false;
     HRGN windowRgn = nullptr;
+    RectSet shape;          // what SetWindowRgn left of the window, window coordinates
+    bool shaped = false;
 
     std::shared_ptr<Surface> surface;  // top-level windows only
     void* native = nullptr;            // backend's window for top-level windows

@@ -1,6 +1,8 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
 #include "win32/userext.h"
+#include "win32/instance.h"
+#include "win32/paint.h"
 
 #include <atomic>
 
@@ -246,6 +248,7 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
         if (!w->parent && !messageOnly)
             AttachSurfaceLocked(*w);
     }
+
     HWND hwnd = w->handle;
     if (WindowCreationHook hook = g_creationHook.load())
         hook(hwnd);
@@ -406,8 +409,12 @@ BOOL DestroyWindow(HWND hWnd)
 
 BOOL IsWindow(HWND hWnd)
 {
-    UserGuard guard(UserLock());
-    return FindWindowLocked(hWnd) != nullptr;
+    {
+        UserGuard guard(UserLock());
+        if (FindWindowLocked(hWnd))
+            return TRUE;
+    }
+    return IsForeignWindow(hWnd) && ForeignIsWindow(hWnd);
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
@@ -445,6 +452,8 @@ BOOL IsWindowEnabled(HWND hWnd)
 
 BOOL IsIconic(HWND hWnd)
 {
+    if (IsForeignWindow(hWnd))
+        return ForeignIsIconic(hWnd);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     return w && (w->style & WS_MINIMIZE);
@@ -551,8 +560,20 @@ HWND GetDesktopWindow()
     return DesktopWindow();
 }
 
+HWND GetLastActivePopup(HWND hWnd)
+{
+    if (IsForeignWindow(hWnd))
+        return ForeignGetLastActivePopup(hWnd);
+    HWND popup = GetWindow(hWnd, GW_ENABLEDPOPUP);
+    return popup ? popup : (IsWindow(hWnd) ? hWnd : nullptr);
+}
+
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
+    if (uCmd == GW_ENABLEDPOPUP && IsForeignWindow(hWnd)) {
+        HWND popup = ForeignGetLastActivePopup(hWnd);
+        return popup == hWnd ? nullptr : popup;
+    }
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     if (!w)
@@ -643,6 +664,12 @@ int SetDlgCtrlID(HWND hWnd, int nID)
 
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
 {
+    if (IsForeignWindow(hWnd)) {
+        DWORD pid = ForeignWindowProcessId(hWnd);
+        if (lpdwProcessId)
+            *lpdwProcessId = pid;
+        return pid ? 1 : 0;  // some thread of that process
+    }
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     if (!w)
@@ -705,7 +732,8 @@ HWND FindWindow(LPCSTR lpClassName, LPCSTR lpWindowName)
     HWND local = FindWindowEx(nullptr, nullptr, lpClassName, lpWindowName);
     if (local)
         return local;
-    return FindForeignWindow(lpClassName, lpWindowName);
+    // A window of another copy of the program, when that copy offers its class.
+    return FindInstanceWindow(lpClassName, lpWindowName);
 }
 
 namespace {
@@ -770,6 +798,37 @@ BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam)
         if (IsWindow(h) && !lpfn(h, lParam))
             return FALSE;
     return TRUE;
+}
+
+// --- menu bars
+
+HMENU GetMenu(HWND hWnd)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hWnd);
+    return w && !(w->style & WS_CHILD) ? (HMENU)w->id : nullptr;
+}
+
+BOOL SetMenu(HWND hWnd, HMENU hMenu)
+{
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hWnd);
+        if (!w || (w->style & WS_CHILD))
+            return FALSE;
+        w->id = (LONG_PTR)hMenu;
+    }
+    // The menu bar takes its height from the frame, so the client area changes.
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
+}
+
+BOOL DrawMenuBar(HWND hWnd)
+{
+    if (!IsWindow(hWnd))
+        return FALSE;
+    return RedrawWindow(hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 // --- window data

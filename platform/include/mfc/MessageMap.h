@@ -16,8 +16,10 @@ namespace mivo {
 AFX_EXT_API CWnd* WndFromHandle(HWND hwnd);
 AFX_EXT_API CDC* DCFromHandle(HDC hdc);
 AFX_EXT_API CMenu* MenuFromHandle(HMENU hmenu);
-// Lets the menu classes answer MenuFromHandle.
+// Lets the menu classes answer MenuFromHandle and say which handle a menu object holds.
 AFX_EXT_API void SetMenuFromHandleHook(CMenu* (*hook)(HMENU));
+AFX_EXT_API void SetMenuHandleHook(HMENU (*hook)(CMenu*));
+AFX_EXT_API HMENU MenuHandle(CMenu* menu);
 
 template <class T>
 struct MemberOf;

@@ -327,6 +327,7 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND GetAncestor(HWND hwnd, UINT gaFlags);
 HWND GetWindow(HWND hWnd, UINT uCmd);
 HWND GetTopWindow(HWND hWnd);
+HWND GetLastActivePopup(HWND hWnd);
 HWND GetNextWindow(HWND hWnd, UINT wCmd);
 HWND GetDesktopWindow();
 HWND GetDlgItem(HWND hDlg, int nIDDlgItem);
@@ -340,6 +341,11 @@ inline HWND FindWindowExA(HWND p, HWND a, LPCSTR c, LPCSTR w) { return FindWindo
 BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
 BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam);
+
+// The menu bar of a top-level window (the menus draw it through the window manager's hook).
+HMENU GetMenu(HWND hWnd);
+BOOL SetMenu(HWND hWnd, HMENU hMenu);
+BOOL DrawMenuBar(HWND hWnd);
 
 // Window data.
 LONG GetWindowLong(HWND hWnd, int nIndex);

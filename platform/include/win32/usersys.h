@@ -2,6 +2,7 @@
 #pragma once
 
 #include "win32/types.h"
+#include "win32/gditext.h"
 
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
@@ -188,6 +189,34 @@ BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbV
 #define SPIF_UPDATEINIFILE 0x0001
 #define SPIF_SENDWININICHANGE 0x0002
 #define SPIF_SENDCHANGE SPIF_SENDWININICHANGE
+
+typedef struct tagNONCLIENTMETRICSA {
+    UINT cbSize;
+    int iBorderWidth;
+    int iScrollWidth;
+    int iScrollHeight;
+    int iCaptionWidth;
+    int iCaptionHeight;
+    LOGFONTA lfCaptionFont;
+    int iSmCaptionWidth;
+    int iSmCaptionHeight;
+    LOGFONTA lfSmCaptionFont;
+    int iMenuWidth;
+    int iMenuHeight;
+    LOGFONTA lfMenuFont;
+    LOGFONTA lfStatusFont;
+    LOGFONTA lfMessageFont;
+} NONCLIENTMETRICSA, *PNONCLIENTMETRICSA, *LPNONCLIENTMETRICSA;
+typedef NONCLIENTMETRICSA NONCLIENTMETRICS;
+typedef NONCLIENTMETRICSA* LPNONCLIENTMETRICS;
+
+typedef struct tagICONMETRICSA {
+    UINT cbSize;
+    int iHorzSpacing;
+    int iVertSpacing;
+    int iTitleWrap;
+    LOGFONTA lfFont;
+} ICONMETRICSA, *LPICONMETRICSA, ICONMETRICS, *LPICONMETRICS;
 
 BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinIni);
 inline BOOL SystemParametersInfoA(UINT a, UINT p, PVOID v, UINT f) { return SystemParametersInfo(a, p, v, f); }

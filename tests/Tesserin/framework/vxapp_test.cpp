@@ -8,6 +8,7 @@
 #include "res/resource.h"
 #include "support/MessageLoop.h"
 #include "support/TempFolder.h"
+#include "support/PrivateRuntimeFolder.h"
 
 #include <spawn.h>
 #include <sys/stat.h>
@@ -46,31 +47,6 @@ std::string UniqueKey(const char* stem)
 {
     return std::string(stem) + std::to_string(getpid());
 }
-
-// Keeps the instance channel's sockets in a folder of the test's own (children inherit it).
-class PrivateRuntimeFolder {
-public:
-    PrivateRuntimeFolder()
-    {
-        const char* old = getenv("XDG_RUNTIME_DIR");
-        had_ = old != nullptr;
-        if (old)
-            old_ = old;
-        setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-    }
-    ~PrivateRuntimeFolder()
-    {
-        if (had_)
-            setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-    }
-
-private:
-    mivotest::TempFolder folder_;
-    bool had_ = false;
-    std::string old_;
-};
 
 // An application whose run folder is a temporary folder.
 class VXAppTest : public ::testing::Test {
@@ -300,7 +276,7 @@ TEST_F(VXAppTest, WithoutSingleInstanceNothingIsRegisteredOrLeftOpen)
 
 TEST_F(VXAppTest, WindowClassIsRegisteredAndExitInstanceTidiesUp)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     m_app.m_strAppKey = UniqueKey("MivoClassTest").c_str();
     HICON icon = LoadIcon(nullptr, IDI_APPLICATION);
     ASSERT_EQ(1, m_app.RegisterVXApp(icon));
@@ -329,7 +305,7 @@ TEST_F(VXAppTest, WindowClassIsRegisteredAndExitInstanceTidiesUp)
 
 TEST_F(VXAppTest, CheckAppExistFindsAndRestoresTheMainWindow)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     m_app.m_strAppKey = UniqueKey("MivoExistTest").c_str();
     EXPECT_EQ(nullptr, m_app.CheckAppExist()) << "no class, no window";
     ASSERT_EQ(1, m_app.RegisterVXApp(nullptr));
@@ -457,7 +433,7 @@ TEST(VXAppChild, HandsOverToTheFirstCopy)
 
 TEST_F(VXAppTest, SecondCopyHandsItsFileToTheFirstThroughTheProfile)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     m_app.m_strAppKey = UniqueKey("MivoHandOverTest").c_str();
     m_app.OpenDBProfile(kHandOverProfile);
     ASSERT_EQ(1, m_app.RegisterVXApp(nullptr));

@@ -58,4 +58,46 @@ std::vector<std::vector<COLORREF>> Table(const CImageObject& img)
     return rows;
 }
 
+MemoryCanvas::MemoryCanvas(int w, int h, COLORREF fill) : width(w), height(h)
+{
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = CreateBitmap(w, h, 1, 32, nullptr);
+    m_old = SelectObject(dc, bitmap);
+    HBRUSH brush = CreateSolidBrush(fill);
+    RECT all = {0, 0, w, h};
+    FillRect(dc, &all, brush);
+    DeleteObject(brush);
+}
+
+MemoryCanvas::~MemoryCanvas()
+{
+    SelectObject(dc, m_old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+}
+
+HGLOBAL MakeDib(const DibSpec& spec)
+{
+    const size_t bytes = spec.headerSize + spec.extra.size() + spec.rows.size();
+    HGLOBAL dib = GlobalAlloc(GHND, bytes);
+    BYTE* block = static_cast<BYTE*>(GlobalLock(dib));
+    BITMAPINFOHEADER h;
+    memset(&h, 0, sizeof h);
+    h.biSize = spec.headerSize;
+    h.biWidth = spec.width;
+    h.biHeight = spec.height;
+    h.biPlanes = 1;
+    h.biBitCount = WORD(spec.bits);
+    h.biCompression = spec.compression;
+    h.biSizeImage = spec.sizeImage;
+    h.biClrUsed = spec.clrUsed;
+    memcpy(block, &h, min(sizeof h, size_t(spec.headerSize)));
+    if (!spec.extra.empty())
+        memcpy(block + spec.headerSize, spec.extra.data(), spec.extra.size());
+    if (!spec.rows.empty())
+        memcpy(block + spec.headerSize + spec.extra.size(), spec.rows.data(), spec.rows.size());
+    GlobalUnlock(dib);
+    return dib;
+}
+
 }  // namespace opstest

@@ -28,7 +28,8 @@ void WriteAll(const std::string& posixPath, const Bytes& bytes)
     FILE* f = fopen(posixPath.c_str(), "wb");
     if (!f)
         throw std::runtime_error("cannot write " + posixPath);
-    fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty())
+        fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
 }
 
@@ -80,8 +81,13 @@ Difference Compare(const BYTE* a, const BYTE* b, int width, int height)
 
 CWnd* FakeWindow()
 {
-    static int anchor;
-    return reinterpret_cast<CWnd*>(&anchor);
+    // A real hidden window: without a recorder the library sends to it.
+    static CWnd* window = [] {
+        CWnd* w = new CWnd;
+        w->CreateEx(0, AfxRegisterWndClass(0), "image progress", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr);
+        return w;
+    }();
+    return window;
 }
 
 NoticeRecorder::NoticeRecorder()

@@ -46,7 +46,7 @@ struct Difference {
 };
 Difference Compare(const BYTE* a, const BYTE* b, int width, int height);
 
-// A window pointer for the progress messages (the notifier only passes it on).
+// A hidden window for the progress messages.
 CWnd* FakeWindow();
 
 // Records progress and done messages and message boxes while it lives.

@@ -210,6 +210,7 @@ TEST(ImageFilter, Contrast)
         EXPECT_TRUE(rec.progress.empty());
         EXPECT_EQ(Grey(100), Pixel(*img, 0, 0));
     }
+    img->SetParent(nullptr);
     // Mean 150, factor 2: 100 -> 0, 200 -> 300 clamped.
     ASSERT_EQ(1, CImageFilter(img.get()).ChangeContrast(200, CRect(0, 0, 3, 3)));
     EXPECT_EQ(Grey(0), Pixel(*img, 1, 2));

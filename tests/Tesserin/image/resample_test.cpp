@@ -5,6 +5,8 @@
 #include "ImageTestSupport.h"
 #include "image/ImageObject.h"
 
+#include <cmath>
+
 using namespace opstest;
 using imgtest::FakeWindow;
 using imgtest::NoticeRecorder;
@@ -208,6 +210,7 @@ TEST(RotateAngle, QuarterTurnSizeAndUniformInside)
 
     CImageObject empty;
     EXPECT_EQ(nullptr, empty.RotateAngle(10));
+    EXPECT_EQ(nullptr, img->RotateAngle(std::nan("")));
 }
 
 TEST(Rotate, QuarterTurnsAsPixelTables)

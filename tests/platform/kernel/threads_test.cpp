@@ -3,6 +3,7 @@
 #include "mfc.h"
 #include "support/TempFolder.h"
 #include "../../../platform/kernel/Waitable.h"
+#include "support/PrivateRuntimeFolder.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -45,31 +46,6 @@ DWORD WINAPI ExitEarly(LPVOID)
     ExitThread(42);
     return 1;  // never reached
 }
-
-// Keeps the lock files of named mutexes in a folder of the test's own.
-class PrivateRuntimeFolder {
-public:
-    PrivateRuntimeFolder()
-    {
-        const char* old = getenv("XDG_RUNTIME_DIR");
-        had_ = old != nullptr;
-        if (old)
-            old_ = old;
-        setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-    }
-    ~PrivateRuntimeFolder()
-    {
-        if (had_)
-            setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-    }
-
-private:
-    mivotest::TempFolder folder_;
-    bool had_ = false;
-    std::string old_;
-};
 
 struct ScopedHandle {
     HANDLE h;
@@ -399,7 +375,7 @@ TEST(Mutexes, OwnershipIsRecursiveAndOnlyTheOwnerReleases)
 
 TEST(Mutexes, NamedMutexReportsAnExistingNameInProcess)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string name = "MivoTestMutex.local." + std::to_string(getpid());
     HANDLE first = CreateMutex(nullptr, FALSE, name.c_str());
     ASSERT_NE(nullptr, first);
@@ -462,7 +438,7 @@ TEST(NamedMutexChild, ReportsWhatItSees)
 
 TEST(Mutexes, NamedMutexIsSeenFromAnotherProcess)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string name = "MivoTestMutex.shared." + std::to_string(getpid());
     EXPECT_EQ(0, RunMutexChild(name));  // nobody has it
 
@@ -710,7 +686,7 @@ TEST(SyncObjects, EventsSemaphoresAndMutexesThroughSingleLock)
     EXPECT_TRUE(a.Unlock());
     EXPECT_TRUE(c.Lock(0));
 
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string name = "MivoTestMutex.mfc." + std::to_string(getpid());
     CMutex first(FALSE, name.c_str());
     EXPECT_EQ(static_cast<DWORD>(ERROR_SUCCESS), GetLastError());

@@ -93,11 +93,12 @@ class CTestApp : public CWinApp {
 public:
     CTestApp() : CWinApp("테스트") {}
     int idles = 0;
+    CWnd* m_pOwnedMain = nullptr;  // the frame clears m_pMainWnd when the window goes
     BOOL InitInstance() override
     {
-        auto* main = new CWnd;
-        main->CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
-        m_pMainWnd = main;
+        m_pOwnedMain = new CWnd;
+        m_pOwnedMain->CreateEx(0, AfxRegisterWndClass(0), "main", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
+        m_pMainWnd = m_pOwnedMain;
         return TRUE;
     }
     BOOL OnIdle(LONG count) override
@@ -109,7 +110,8 @@ public:
     }
     int ExitInstance() override
     {
-        delete m_pMainWnd;
+        delete m_pOwnedMain;
+        m_pOwnedMain = nullptr;
         m_pMainWnd = nullptr;
         return CWinApp::ExitInstance() + 40;
     }

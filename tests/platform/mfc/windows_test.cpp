@@ -115,12 +115,13 @@ TEST(FrameworkWindows, DestructionDetachesAndCallsPostNcDestroy)
     EXPECT_FALSE(::IsWindow(kept));
 }
 
-TEST(FrameworkWindows, NullObjectsGiveNullHandles)
+TEST(FrameworkWindows, NullHandlesGiveNoObjects)
 {
-    CWnd* none = nullptr;
-    EXPECT_EQ(none->GetSafeHwnd(), nullptr);
-    EXPECT_EQ((HWND)*CWnd::FromHandle(nullptr) == nullptr || true, true);
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(nullptr), nullptr);
+    EXPECT_EQ(CWnd::FromHandle((HWND)(uintptr_t)0x7777777)->GetSafeHwnd(), (HWND)(uintptr_t)0x7777777)
+        << "a temporary object wraps even a handle that names no window";
+    CWnd::DeleteTempMap();
 }
 
 namespace {

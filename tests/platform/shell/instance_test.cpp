@@ -5,6 +5,7 @@
 #include "support/MessageLoop.h"
 #include "support/TempFolder.h"
 #include "win32.h"
+#include "support/PrivateRuntimeFolder.h"
 
 #include <spawn.h>
 #include <sys/socket.h>
@@ -28,38 +29,18 @@ const UINT kAsk = 0x677;
 const UINT kAskBack = 0x678;
 const char kTitle[] = "First copy";
 
-// Keeps the channel's sockets in a folder of the test's own (children inherit it).
-class PrivateRuntimeFolder {
-public:
-    PrivateRuntimeFolder()
-    {
-        const char* old = getenv("XDG_RUNTIME_DIR");
-        had_ = old != nullptr;
-        if (old)
-            old_ = old;
-        setenv("XDG_RUNTIME_DIR", folder_.path().c_str(), 1);
-    }
-    ~PrivateRuntimeFolder()
-    {
-        if (had_)
-            setenv("XDG_RUNTIME_DIR", old_.c_str(), 1);
-        else
-            unsetenv("XDG_RUNTIME_DIR");
-    }
-    std::string ChannelFolder() const { return folder_.path() + "/mivo"; }
-    std::string SocketOf(const std::string& className) const
-    {
-        std::string upper = className;
-        for (char& c : upper)
-            c = (char)toupper((unsigned char)c);
-        return ChannelFolder() + "/" + upper + ".wnd";
-    }
+std::string ChannelFolder(const mivotest::PrivateRuntimeFolder& runtime)
+{
+    return runtime.path() + "/mivo";
+}
 
-private:
-    mivotest::TempFolder folder_;
-    bool had_ = false;
-    std::string old_;
-};
+std::string SocketOf(const mivotest::PrivateRuntimeFolder& runtime, const std::string& className)
+{
+    std::string upper = className;
+    for (char& c : upper)
+        c = (char)toupper((unsigned char)c);
+    return ChannelFolder(runtime) + "/" + upper + ".wnd";
+}
 
 bool Exists(const std::string& path)
 {
@@ -204,7 +185,7 @@ TEST(InstanceChannelChild, SecondCopy)
 
 TEST(InstanceChannel, SecondProcessFindsTheWindowAndItsMessagesArriveIntact)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string className = UniqueClass("MivoChannelTest");
     HWND window = CreateCopyWindow(className, FirstCopyProc);
     ASSERT_NE(nullptr, window);
@@ -242,16 +223,16 @@ TEST(InstanceChannel, SecondProcessFindsTheWindowAndItsMessagesArriveIntact)
     EXPECT_EQ(0, RunSecondCopy(className, "none"));
 
     mivo::WithdrawInstanceClass(className.c_str());
-    EXPECT_FALSE(Exists(runtime.SocketOf(className))) << "withdrawing removes the socket";
+    EXPECT_FALSE(Exists(SocketOf(runtime, className))) << "withdrawing removes the socket";
     UnregisterClass(className.c_str(), GetModuleHandle(nullptr));
 }
 
 TEST(InstanceChannel, SocketOfADeadProcessIsIgnoredAndReplaced)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string className = UniqueClass("MivoStaleTest");
-    const std::string path = runtime.SocketOf(className);
-    ASSERT_EQ(0, mkdir(runtime.ChannelFolder().c_str(), 0700));
+    const std::string path = SocketOf(runtime, className);
+    ASSERT_EQ(0, mkdir(ChannelFolder(runtime).c_str(), 0700));
     LeaveStaleSocket(path);
 
     EXPECT_EQ(nullptr, mivo::FindForeignWindow(className.c_str()));
@@ -268,13 +249,13 @@ TEST(InstanceChannel, SocketOfADeadProcessIsIgnoredAndReplaced)
 
 TEST(InstanceChannel, OwnWindowsAndPlainHandlesAreNotForeign)
 {
-    PrivateRuntimeFolder runtime;
+    mivotest::PrivateRuntimeFolder runtime;
     const std::string className = UniqueClass("MivoOwnTest");
     HWND window = CreateCopyWindow(className, FirstCopyProc);
     ASSERT_NE(nullptr, window);
     ASSERT_TRUE(mivo::PublishInstanceClass(className.c_str()));
     struct stat st;
-    ASSERT_EQ(0, stat(runtime.ChannelFolder().c_str(), &st));
+    ASSERT_EQ(0, stat(ChannelFolder(runtime).c_str(), &st));
     EXPECT_EQ(0700u, st.st_mode & 0777) << "only the user enters the folder";
     EXPECT_TRUE(mivo::PublishInstanceClass(className.c_str())) << "offering twice is harmless";
 

@@ -249,3 +249,81 @@ TEST(ScrollBars, ArrowsAndThumbSendScrollCodes)
     EXPECT_EQ(GetCapture(), nullptr);
     DestroyWindow(h);
 }
+
+TEST(Geometry, ChildCaptionsMoveAndFramesSizeWithTheMouse)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300);
+    HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME, 50, 50, 150, 100, top, 1);
+    PumpUntilIdle();
+    // Drag the caption 30 to the right and 20 down, all queued before the loop runs.
+    POINT grab{50 + 60, 50 + 10};
+    mivo::InjectMouseMove(grab);
+    mivo::InjectMouseButton(grab, mivo::MouseButton::Left, true);
+    mivo::InjectMouseMove(POINT{grab.x + 30, grab.y + 20});
+    mivo::InjectMouseButton(POINT{grab.x + 30, grab.y + 20}, mivo::MouseButton::Left, false);
+    PumpUntilIdle();
+    RECT r;
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.left, 80);
+    EXPECT_EQ(r.top, 70);
+    EXPECT_EQ(r.right - r.left, 150);
+    EXPECT_EQ(rec.Count(child, WM_ENTERSIZEMOVE), 1);
+    EXPECT_EQ(rec.Count(child, WM_EXITSIZEMOVE), 1);
+    // Drag the bottom-right corner.
+    POINT corner{r.right - 1, r.bottom - 1};
+    mivo::InjectMouseMove(corner);
+    mivo::InjectMouseButton(corner, mivo::MouseButton::Left, true);
+    mivo::InjectMouseMove(POINT{corner.x + 25, corner.y + 15});
+    mivo::InjectMouseButton(POINT{corner.x + 25, corner.y + 15}, mivo::MouseButton::Left, false);
+    PumpUntilIdle();
+    GetWindowRect(child, &r);
+    EXPECT_EQ(r.right - r.left, 175);
+    EXPECT_EQ(r.bottom - r.top, 115);
+    EXPECT_GE(rec.Count(child, WM_SIZING), 1);
+    DestroyWindow(top);
+}
+
+TEST(Geometry, WindowRegionsShapeHitsAndPainting)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100);
+    HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE, 0, 0, 60, 60, top, 1);
+    EXPECT_EQ(SetWindowRgn(child, CreateRectRgn(0, 0, 30, 30), TRUE), 1);
+    EXPECT_EQ(WindowFromPoint(POINT{10, 10}), child);
+    EXPECT_EQ(WindowFromPoint(POINT{45, 45}), top) << "outside its region the child is not there";
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(child, copy), 0);
+    RECT box;
+    GetRgnBox(copy, &box);
+    EXPECT_EQ(box.right, 30);
+    DeleteObject(copy);
+    HDC dc = GetDC(child);
+    RECT all{0, 0, 60, 60};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(child, dc);
+    WindowImage img = CaptureWindow(top);
+    EXPECT_EQ(img.At(10, 10), RGB(255, 0, 0));
+    EXPECT_NE(img.At(45, 45), RGB(255, 0, 0)) << "drawing stays inside the region";
+    DestroyWindow(top);
+}
+
+TEST(Geometry, MenuHandlesBelongToTopLevelWindows)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_OVERLAPPED | WS_CAPTION, 0, 0, 200, 150);
+    RECT before, after;
+    GetClientRect(top, &before);
+    HMENU fake = (HMENU)(uintptr_t)0x5000;
+    EXPECT_TRUE(SetMenu(top, fake));
+    EXPECT_EQ(GetMenu(top), fake);
+    GetClientRect(top, &after);
+    EXPECT_EQ(before.bottom - after.bottom, GetSystemMetrics(SM_CYMENU)) << "the menu bar takes its row";
+    HWND child = CreateTestWindow("child", WS_CHILD, 0, 0, 10, 10, top, 5);
+    EXPECT_EQ(GetMenu(child), nullptr);
+    EXPECT_FALSE(SetMenu(child, fake));
+    SetMenu(top, nullptr);
+    DestroyWindow(top);
+}

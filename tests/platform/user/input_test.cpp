@@ -91,8 +91,9 @@ TEST(MouseInput, CaptureKeepsTheMouseAndAnnouncesItsLoss)
     EXPECT_EQ(rec.Count(b, WM_MOUSEMOVE), 0);
     ASSERT_EQ(rec.Count(a, WM_MOUSEMOVE), 1);
     for (auto& m : rec.All())
-        if (m.hwnd == a && m.msg == WM_MOUSEMOVE)
+        if (m.hwnd == a && m.msg == WM_MOUSEMOVE) {
             EXPECT_EQ(GET_X_LPARAM(m.lParam), 120) << "coordinates stay relative to the capturing window";
+        }
     EXPECT_EQ(SetCapture(b), a);
     int changed = 0;
     for (auto& m : rec.All())
@@ -271,7 +272,8 @@ TEST(KeyboardInput, WheelGoesToTheFocusAndUpToParents)
     EXPECT_EQ(rec.Count(child, WM_MOUSEWHEEL), 1);
     EXPECT_EQ(rec.Count(top, WM_MOUSEWHEEL), 1) << "DefWindowProc passes an unhandled wheel to the parent";
     for (auto& m : rec.All())
-        if (m.msg == WM_MOUSEWHEEL)
+        if (m.msg == WM_MOUSEWHEEL) {
             EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(m.wParam), -WHEEL_DELTA);
+        }
     DestroyWindow(top);
 }
