@@ -46,15 +46,6 @@ UINT MaxCheck(DWORD type)
     return (IsCheckType(type) || IsRadioType(type)) ? BST_CHECKED : BST_UNCHECKED;
 }
 
-std::string TextOf(HWND hwnd)
-{
-    int len = GetWindowTextLength(hwnd);
-    std::string text((size_t)(len > 0 ? len : 0) + 1, '\0');
-    int got = len > 0 ? GetWindowText(hwnd, &text[0], len + 1) : 0;
-    text.resize(got > 0 ? (size_t)got : 0);
-    return text;
-}
-
 // Text drawn as the era did: disabled text embossed in highlight and shadow.
 void DrawLabel(HDC hdc, const std::string& text, RECT rc, UINT format, bool disabled)
 {
@@ -167,7 +158,7 @@ void PaintPush(HWND hwnd, HDC hdc, const ButtonState& st, bool pushlikeChecked)
         OffsetRect(&content, 1, 1);
     if (!(style & (BS_ICON | BS_BITMAP)) || !DrawImage(hdc, st, content, disabled)) {
         SetTextColor(hdc, SysColor(COLOR_BTNTEXT));
-        std::string text = TextOf(hwnd);
+        std::string text = ControlText(hwnd);
         UINT format = LabelFormat(style, true);
         DrawLabel(hdc, text, PlaceMultiline(hdc, text, content, format, style), format, disabled);
     }
@@ -217,7 +208,7 @@ void PaintCheck(HWND hwnd, HDC hdc, const ButtonState& st, bool radio)
         text.right = box.left - 4;
     else
         text.left = box.right + 4;
-    std::string label = TextOf(hwnd);
+    std::string label = ControlText(hwnd);
     UINT format = LabelFormat(style, false);
     RECT placed = PlaceMultiline(hdc, label, text, format, style);
     DrawLabel(hdc, label, placed, format, disabled);
@@ -249,7 +240,7 @@ void PaintGroup(HWND hwnd, HDC hdc)
     RECT rc;
     GetClientRect(hwnd, &rc);
     HBRUSH brush = ControlColor(hwnd, hdc, WM_CTLCOLORSTATIC);
-    std::string label = TextOf(hwnd);
+    std::string label = ControlText(hwnd);
     TEXTMETRICA tm = {};
     GetTextMetrics(hdc, &tm);
     RECT frame = rc;

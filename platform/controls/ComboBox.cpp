@@ -585,6 +585,13 @@ LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         Command(hwnd, st, wParam, lParam);
         return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        // The parent colours the edit and the list as parts of the combo box.
+        if ((HWND)lParam == st.edit || (HWND)lParam == st.list)
+            return (LRESULT)ControlColor(hwnd, (HDC)wParam, msg);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_SETTEXT:
         if (!st.edit)
             return CB_ERR;
@@ -734,6 +741,9 @@ LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     ComboState* st = Data(hwnd);
     if (msg == WM_NCCREATE) {
         SetControlData(hwnd, new ComboState);
+        // Scroll bars and the border of the style belong to the list, not to the field.
+        DWORD style = (DWORD)GetWindowLong(hwnd, GWL_STYLE);
+        SetWindowLong(hwnd, GWL_STYLE, (LONG)(style & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
         return DefWindowProc(hwnd, msg, wParam, lParam);
     }
     if (msg == WM_NCDESTROY) {

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-// Window scroll bars belong to the window manager; multi-line edits use them when they are there.
-int SetScrollInfo(HWND hwnd, int nBar, const SCROLLINFO* lpsi, BOOL redraw) __attribute__((weak));
 
 namespace mivo {
 
@@ -372,7 +370,7 @@ void EditControl::PlaceCaret()
 
 void EditControl::UpdateScrollBars()
 {
-    if (!SetScrollInfo || !Multiline())
+    if (!Multiline())
         return;
     if (Style() & WS_VSCROLL) {
         SCROLLINFO si = {};

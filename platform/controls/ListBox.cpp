@@ -8,7 +8,6 @@
 #include <cstring>
 #include <vector>
 
-int SetScrollInfo(HWND hwnd, int nBar, const SCROLLINFO* lpsi, BOOL redraw) __attribute__((weak));
 
 namespace mivo {
 
@@ -167,7 +166,7 @@ int ItemAt(HWND hwnd, const ListState& st, POINT pt, bool* outside)
 
 void UpdateScrollBar(HWND hwnd, const ListState& st)
 {
-    if (!SetScrollInfo || !(StyleOf(hwnd) & WS_VSCROLL))
+    if (!(StyleOf(hwnd) & WS_VSCROLL))
         return;
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);

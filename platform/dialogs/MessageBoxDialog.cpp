@@ -294,6 +294,17 @@ HWND UserInterfaceWindow()
     return found;
 }
 
+// A thread that shows windows runs its own boxes; a worker asks the interface thread.
+bool ThreadOwnsWindows()
+{
+    bool any = false;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND, LPARAM l) -> BOOL {
+        *(bool*)l = true;
+        return FALSE;
+    }, (LPARAM)&any);
+    return any;
+}
+
 int Present(HWND owner, const char* text, const char* caption, UINT type)
 {
     if (!ScreenIsSeen() && !g_showWithoutScreen) {
@@ -303,7 +314,7 @@ int Present(HWND owner, const char* text, const char* caption, UINT type)
     if (owner && !IsWindow(owner))
         owner = nullptr;
     HWND home = owner;
-    if (!home && !ThreadHasMessageQueue())
+    if (!home && !ThreadOwnsWindows())
         home = UserInterfaceWindow();
     if (!home || GetWindowThreadProcessId(home, nullptr) == GetCurrentThreadId())
         return RunBox(owner, text, caption, type);

@@ -5,6 +5,7 @@
 
 #include "win32/types.h"
 #include "win32/messages.h"
+#include "win32/scroll.h"
 
 #define WC_BUTTON "Button"
 #define WC_STATIC "Static"
@@ -346,43 +347,7 @@
 #define SBM_SETSCROLLINFO 0x00E9
 #define SBM_GETSCROLLINFO 0x00EA
 
-// Scroll bar kinds and the scroll information block (shared with window scroll bars).
-#ifndef SB_CTL
-#define SB_HORZ 0
-#define SB_VERT 1
-#define SB_CTL 2
-#define SB_BOTH 3
-#endif
-
-#ifndef SIF_RANGE
-#define SIF_RANGE 0x0001
-#define SIF_PAGE 0x0002
-#define SIF_POS 0x0004
-#define SIF_DISABLENOSCROLL 0x0008
-#define SIF_TRACKPOS 0x0010
-#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
-typedef struct tagSCROLLINFO {
-    UINT cbSize;
-    UINT fMask;
-    int nMin;
-    int nMax;
-    UINT nPage;
-    int nPos;
-    int nTrackPos;
-} SCROLLINFO, *LPSCROLLINFO;
-typedef const SCROLLINFO* LPCSCROLLINFO;
-#endif
-
-#ifndef ESB_ENABLE_BOTH
-#define ESB_ENABLE_BOTH 0x0000
-#define ESB_DISABLE_BOTH 0x0003
-#define ESB_DISABLE_LEFT 0x0001
-#define ESB_DISABLE_RIGHT 0x0002
-#define ESB_DISABLE_UP 0x0001
-#define ESB_DISABLE_DOWN 0x0002
-#define ESB_DISABLE_LTUP ESB_DISABLE_LEFT
-#define ESB_DISABLE_RTDN ESB_DISABLE_RIGHT
-#endif
+// SB_CTL, SCROLLINFO and the ESB_ arrow flags are the window scroll bars' (win32/scroll.h).
 
 // ---------------------------------------------------------------- drag lists
 

@@ -116,6 +116,7 @@ TEST_F(ComboTest, DropDownListFromDialogInitSelectsWithKeys)
 TEST_F(ComboTest, ListMessagesSortFindAndHoldData)
 {
     HWND c = MakeCombo(CBS_DROPDOWNLIST, CBS_SORT | CBS_HASSTRINGS);
+    EXPECT_FALSE(GetWindowLong(c, GWL_STYLE) & WS_VSCROLL) << "the scroll bar style goes to the list";
     for (const char* s : {"다람쥐", "가방", "Banana", "apple", "나무"})
         SendMessage(c, CB_ADDSTRING, 0, (LPARAM)s);
     std::vector<std::string> order;

@@ -107,6 +107,27 @@ TEST(DialogLayout, DialogUnitsComeFromTheTemplateFont)
     DestroyWindow(dlg);
 }
 
+TEST(DialogLayout, BaseUnitsOfTheFacesTemplatesUse)
+{
+    struct Case {
+        const char16_t* face;
+        WORD points;
+        LONG cx, cy;
+    } cases[] = {
+        {u"굴림", 9, 6, 12}, {u"돋움", 9, 6, 12}, {u"Gulim", 10, 7, 13}, {u"MS Shell Dlg", 8, 6, 11},
+        {u"ms sans serif", 8, 6, 11},
+    };
+    for (const Case& c : cases) {
+        SIZE u = mivo::DialogBaseUnitsForFont(c.face, c.points);
+        EXPECT_EQ(u.cx, c.cx) << c.points;
+        EXPECT_EQ(u.cy, c.cy) << c.points;
+    }
+    SIZE other = mivo::DialogBaseUnitsForFont(u"Courier New", 10);
+    EXPECT_GT(other.cx, 0);
+    EXPECT_GT(other.cy, 0) << "other faces are measured";
+    EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16)) << "the system font's units";
+}
+
 TEST(DialogLayout, TabAndShiftTabFollowTheTemplateOrder)
 {
     DialogTemplateBuilder b = SampleDialog();
