@@ -8,6 +8,11 @@
 
 namespace {
 
+HWND HandleOf(const CWnd* wnd)
+{
+    return wnd ? wnd->m_hWnd : nullptr;
+}
+
 // The framework's modal loop needs an application thread; without one the
 // dialog pumps its own messages through the same pre-translation.
 void PumpWithoutThread(CDialog* dlg, const bool& ended, const std::function<bool()>& endedByCall)
@@ -104,7 +109,7 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, size_t size, CWnd* p
     m_nModalResult = -1;
     m_bModalEnded = false;
     AfxHookWindowCreate(this);
-    HWND hWnd = mivo::CreateDialogFromTemplate(hInst, lpTemplate, size, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0,
+    HWND hWnd = mivo::CreateDialogFromTemplate(hInst, lpTemplate, size, HandleOf(pParentWnd), AfxDlgProc, 0,
                                                false);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy();
@@ -172,11 +177,9 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 // else the application's main window, and the popup it shows at the moment.
 HWND CDialog::ModalOwner() const
 {
-    HWND parent = m_pParentWnd->GetSafeHwnd();
-    if (!parent) {
-        CWnd* main = AfxGetMainWnd();
-        parent = main->GetSafeHwnd();
-    }
+    HWND parent = HandleOf(m_pParentWnd);
+    if (!parent)
+        parent = HandleOf(AfxGetMainWnd());
     if (!parent || !::IsWindow(parent))
         return nullptr;
     HWND top = ::GetAncestor(parent, GA_ROOT);

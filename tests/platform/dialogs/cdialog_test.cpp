@@ -316,13 +316,32 @@ private:
     mivo::ResourceTable m_table;
 };
 
+// An application object whose main window is `main` while it lives.
+class TestApp {
+public:
+    explicit TestApp(HWND main) : m_app("대화상자 시험")
+    {
+        m_main.Attach(main);
+        m_app.m_pMainWnd = &m_main;
+    }
+    ~TestApp()
+    {
+        m_app.m_pMainWnd = nullptr;
+        m_main.Detach();
+    }
+
+private:
+    CWinApp m_app;
+    CWnd m_main;
+};
+
 }  // namespace
 
 TEST(CDialogModal, RunsInTheApplicationLoopWithMessageMapAndCentring)
 {
     PlainResources resources(810);
-    CWinApp app("대화상자 시험");
     ModalScript script;
+    TestApp app(script.Owner());
     CPlainDialog dlg(810, CWnd::FromHandle(script.Owner()));
     RECT ownerRect;
     GetWindowRect(script.Owner(), &ownerRect);
@@ -361,8 +380,8 @@ TEST(CDialogModal, RunsInTheApplicationLoopWithMessageMapAndCentring)
 TEST(CDialogModal, EndDialogDuringInitialisationReturnsAtOnce)
 {
     PlainResources resources(811, 20, 20);
-    CWinApp app("대화상자 시험");
     ModalScript script;
+    TestApp app(script.Owner());
     CPlainDialog dlg(811, CWnd::FromHandle(script.Owner()));
     dlg.init = [](CPlainDialog& d) {
         d.EndDialog(33);
@@ -406,7 +425,8 @@ TEST(CDialogModal, DataExchangeSilencesControlNotifications)
 TEST(CDialogModeless, CreateShowsAndTheApplicationPumpNavigates)
 {
     PlainResources resources(813, 30, 30);
-    CWinApp app("대화상자 시험");
+    HWND mainWindow = CreateWindow("Static", "주 창", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    TestApp app(mainWindow);
     CPlainDialog dlg(813, nullptr);
     ASSERT_TRUE(dlg.Create(813));
     dlg.ShowWindow(SW_SHOW);
@@ -424,6 +444,7 @@ TEST(CDialogModeless, CreateShowsAndTheApplicationPumpNavigates)
     pump();
     EXPECT_FALSE(dlg.IsWindowVisible()) << "Cancel ends a modeless dialog by hiding it";
     EXPECT_TRUE(dlg.DestroyWindow());
+    DestroyWindow(mainWindow);
 }
 
 namespace {

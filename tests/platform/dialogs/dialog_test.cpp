@@ -358,3 +358,49 @@ TEST(DialogTemplates, DamagedTemplatesFailWithoutAWindow)
     EXPECT_NE(dlg, nullptr) << "unless the template says DS_NOFAILCREATE";
     DestroyWindow(dlg);
 }
+
+TEST(DialogTemplates, PlainDialogTemplatesWorkAsExtendedOnes)
+{
+    DialogTemplateBuilder b(WS_POPUP | WS_CAPTION, 0, 0, 100, 60, u"옛 형식", false);
+    b.Font(9, u"굴림")
+        .Item(ItemClass::Static, u"글", 5, 5, 5, 40, 8, SS_LEFT | WS_VISIBLE)
+        .Item(ItemClass::Button, u"확인", IDOK, 5, 20, 40, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE);
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, nullptr, 0);
+    ASSERT_NE(dlg, nullptr);
+    char text[32];
+    GetDlgItemText(dlg, IDOK, text, sizeof(text));
+    EXPECT_STREQ(text, "확인");
+    RECT r = ItemRectInDialog(dlg, IDOK);
+    EXPECT_EQ(r.right - r.left, 60);
+    EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    DestroyWindow(dlg);
+}
+
+TEST(DialogLayout, TabEntersANestedControlDialog)
+{
+    const DWORD v = WS_VISIBLE;
+    DialogTemplateBuilder outer(WS_POPUP | WS_CAPTION | v, 0, 0, 200, 120, u"바깥");
+    outer.Font(9, u"굴림")
+        .Item(ItemClass::Edit, u"", 10, 5, 5, 60, 12, WS_TABSTOP | WS_BORDER | v)
+        .Item(ItemClass::Button, u"확인", IDOK, 140, 100, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | v);
+    DialogTemplateBuilder page(DS_CONTROL | WS_CHILD | v, 5, 25, 150, 60, u"");
+    page.Font(9, u"굴림")
+        .Item(ItemClass::Edit, u"", 2, 5, 5, 60, 12, WS_TABSTOP | WS_BORDER | v)
+        .Item(ItemClass::Button, u"선택", 3, 5, 25, 60, 10, BS_AUTOCHECKBOX | WS_TABSTOP | v);
+    HWND dlg = CreateDialogIndirectParam(nullptr, outer.Get(), nullptr, nullptr, 0);
+    ASSERT_NE(dlg, nullptr);
+    HWND child = CreateDialogIndirectParam(nullptr, page.Get(), dlg, nullptr, 0);
+    ASSERT_NE(child, nullptr);
+    EXPECT_TRUE(GetWindowLong(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_FALSE((GetWindowLong(child, GWL_STYLE) & WS_CAPTION) == WS_CAPTION);
+    // The page was made last, so its controls come last in the tab order.
+    HWND first = GetDlgItem(dlg, 10);
+    EXPECT_EQ(GetNextDlgTabItem(dlg, first, FALSE), GetDlgItem(dlg, IDOK));
+    EXPECT_EQ(GetNextDlgTabItem(dlg, GetDlgItem(dlg, IDOK), FALSE), GetDlgItem(child, 2));
+    EXPECT_EQ(GetNextDlgTabItem(dlg, GetDlgItem(child, 3), FALSE), first) << "and the order wraps around";
+    SetFocus(GetDlgItem(dlg, IDOK));
+    QueueKey(VK_TAB);
+    PumpDialog(dlg);
+    EXPECT_EQ(GetFocus(), GetDlgItem(child, 2));
+    DestroyWindow(dlg);
+}
