@@ -86,10 +86,7 @@ HANDLE LoadNamedImage(HINSTANCE instance, LPCSTR name, UINT type)
 
 void PaintText(HWND hwnd, HDC hdc, const RECT& rc, DWORD style)
 {
-    int len = GetWindowTextLength(hwnd);
-    std::string text((size_t)(len > 0 ? len : 0) + 1, '\0');
-    int got = len > 0 ? GetWindowText(hwnd, &text[0], len + 1) : 0;
-    text.resize(got > 0 ? (size_t)got : 0);
+    std::string text = ControlText(hwnd);
     DWORD type = style & SS_TYPEMASK;
     UINT format = DT_EXPANDTABS;
     if (type == SS_CENTER)
