@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include "win32/systime.h"
 #include "backend/QtApp.h"
 #include "backend/QtKeys.h"
 #include "gdi/Surface.h"
@@ -68,6 +69,24 @@ RECT NativeFrameInsets(DWORD style, DWORD exStyle)
         return RECT{0, 0, 0, 0};
     return NonClientInsets(style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER),
                            exStyle & (WS_EX_DLGMODALFRAME | WS_EX_TOOLWINDOW), false);
+}
+
+// The window we last asked the native side to activate, and when. Focus
+// notifications for other windows that arrive before that request is
+// answered are stale: following them would bounce activation back and forth.
+HWND g_requestedActive = nullptr;
+DWORD g_requestedAt = 0;
+const DWORD kActivationAnswerMs = 500;
+
+bool FocusInIsCurrent(HWND hwnd)
+{
+    if (g_requestedActive == nullptr)
+        return true;
+    if (g_requestedActive == hwnd || GetTickCount() - g_requestedAt > kActivationAnswerMs) {
+        g_requestedActive = nullptr;
+        return true;
+    }
+    return false;
 }
 
 class NativeWindow : public QRasterWindow {
@@ -167,7 +186,9 @@ protected:
             e->ignore();
             return true;
         case QEvent::FocusIn:
-            if (GetActiveWindow() != m_hwnd)
+            // Windows that never take activation (dropped lists, tips) keep it where it is.
+            if ((GetWindowLongPtr(m_hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) == 0 && FocusInIsCurrent(m_hwnd) &&
+                GetActiveWindow() != m_hwnd)
                 SetActiveWindow(m_hwnd);
             break;
         case QEvent::FocusOut:
@@ -408,8 +429,11 @@ public:
     void ActivateNative(void* native) override
     {
         auto* w = static_cast<NativeWindow*>(native);
-        if (CurrentThreadId() == m_thread && w->isVisible())
+        if (CurrentThreadId() == m_thread && w->isVisible()) {
+            g_requestedActive = w->Hwnd();
+            g_requestedAt = GetTickCount();
             w->requestActivate();
+        }
     }
 
     bool StartNativeMoveSize(void* native, int hit) override

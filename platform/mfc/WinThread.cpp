@@ -204,7 +204,7 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     if (pMsg->hwnd == nullptr && DispatchThreadMessageEx(pMsg))
         return TRUE;
     CWnd* pMainWnd = AfxGetMainWnd();
-    if (CWnd::WalkPreTranslateTree(pMainWnd->GetSafeHwnd(), pMsg))
+    if (CWnd::WalkPreTranslateTree(pMainWnd ? pMainWnd->m_hWnd : nullptr, pMsg))
         return TRUE;
     // Messages of other top-level windows (modeless dialogs) also pass the main window.
     if (pMainWnd && pMsg->hwnd) {
