@@ -9,6 +9,7 @@
 #include "support/MessageLoop.h"
 #include "support/TempFolder.h"
 #include "support/PrivateRuntimeFolder.h"
+#include "support/SecondCopy.h"
 
 #include <spawn.h>
 #include <sys/stat.h>
@@ -380,29 +381,8 @@ LRESULT CALLBACK FirstCopyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 int RunSecondCopy(const std::string& key, const std::string& runDir)
 {
-    std::string filter = "--gtest_filter=VXAppChild.HandsOverToTheFirstCopy";
-    char exe[] = "/proc/self/exe";
-    std::vector<char*> argv = {exe, filter.data(), nullptr};
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.push_back("MIVO_TEST_HANDOVER_KEY=" + key);
-    env.push_back("MIVO_TEST_HANDOVER_DIR=" + runDir);
-    std::vector<char*> envp;
-    for (auto& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawn(&pid, exe, nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    bool ended = mivo::test::PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 60000);
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return mivotest::RunSecondCopy("VXAppChild.HandsOverToTheFirstCopy",
+                                   {"MIVO_TEST_HANDOVER_KEY=" + key, "MIVO_TEST_HANDOVER_DIR=" + runDir});
 }
 
 }  // namespace

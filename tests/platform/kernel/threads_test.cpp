@@ -4,6 +4,7 @@
 #include "support/TempFolder.h"
 #include "../../../platform/kernel/Waitable.h"
 #include "support/PrivateRuntimeFolder.h"
+#include "support/SecondCopy.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -400,23 +401,7 @@ namespace {
 // through its exit code what it sees of the mutex `name`.
 int RunMutexChild(const std::string& name)
 {
-    std::string filter = "--gtest_filter=NamedMutexChild.ReportsWhatItSees";
-    char exe[] = "/proc/self/exe";
-    std::vector<char*> argv = {exe, filter.data(), nullptr};
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.push_back("MIVO_TEST_CHILD_MUTEX=" + name);
-    std::vector<char*> envp;
-    for (auto& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawn(&pid, exe, nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return mivotest::RunSecondCopy("NamedMutexChild.ReportsWhatItSees", {"MIVO_TEST_CHILD_MUTEX=" + name});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "support/TempFolder.h"
 #include "win32.h"
 #include "support/PrivateRuntimeFolder.h"
+#include "support/SecondCopy.h"
 
 #include <spawn.h>
 #include <sys/socket.h>
@@ -112,29 +113,9 @@ HWND CreateCopyWindow(const std::string& className, WNDPROC proc)
 // meanwhile, so the child's requests are served. Returns the child's exit status (-1 if it hung).
 int RunSecondCopy(const std::string& className, const char* expectation)
 {
-    std::string filter = "--gtest_filter=InstanceChannelChild.SecondCopy";
-    char exe[] = "/proc/self/exe";
-    std::vector<char*> argv = {exe, filter.data(), nullptr};
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.push_back("MIVO_TEST_INSTANCE_CLASS=" + className);
-    env.push_back(std::string("MIVO_TEST_INSTANCE_EXPECT=") + expectation);
-    std::vector<char*> envp;
-    for (auto& e : env)
-        envp.push_back(e.data());
-    envp.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawn(&pid, exe, nullptr, nullptr, argv.data(), envp.data()) != 0)
-        return -1;
-    int status = 0;
-    bool ended = mivo::test::PumpUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, 60000);
-    if (!ended) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return mivotest::RunSecondCopy("InstanceChannelChild.SecondCopy",
+                                   {"MIVO_TEST_INSTANCE_CLASS=" + className,
+                                    std::string("MIVO_TEST_INSTANCE_EXPECT=") + expectation});
 }
 
 }  // namespace
