@@ -655,24 +655,12 @@ COLORREF GetDCPenColor(HDC hdc)
 
 BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    if (lppt != nullptr)
-        *lppt = dc->st.brushOrg;
-    dc->st.brushOrg = POINT{x, y};
-    return TRUE;
+    return ExchangeDcState(hdc, &DcState::brushOrg, POINT{x, y}, lppt);
 }
 
 BOOL GetBrushOrgEx(HDC hdc, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lppt == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lppt = dc->st.brushOrg;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::brushOrg, lppt);
 }
 
 // ---------------------------------------------------------------- mapping modes
@@ -707,24 +695,12 @@ bool ScalableMode(const DeviceContext& dc)
 
 BOOL SetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    if (lppt != nullptr)
-        *lppt = dc->st.windowOrg;
-    dc->st.windowOrg = POINT{x, y};
-    return TRUE;
+    return ExchangeDcState(hdc, &DcState::windowOrg, POINT{x, y}, lppt);
 }
 
 BOOL GetWindowOrgEx(HDC hdc, LPPOINT lppoint)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lppoint == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lppoint = dc->st.windowOrg;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::windowOrg, lppoint);
 }
 
 BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
@@ -742,24 +718,12 @@ BOOL OffsetWindowOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 
 BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    if (lppt != nullptr)
-        *lppt = dc->st.viewportOrg;
-    dc->st.viewportOrg = POINT{x, y};
-    return TRUE;
+    return ExchangeDcState(hdc, &DcState::viewportOrg, POINT{x, y}, lppt);
 }
 
 BOOL GetViewportOrgEx(HDC hdc, LPPOINT lppoint)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lppoint == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lppoint = dc->st.viewportOrg;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::viewportOrg, lppoint);
 }
 
 BOOL OffsetViewportOrgEx(HDC hdc, int x, int y, LPPOINT lppt)
@@ -794,12 +758,7 @@ BOOL SetWindowExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
 
 BOOL GetWindowExtEx(HDC hdc, LPSIZE lpsize)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lpsize == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lpsize = dc->st.windowExt;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::windowExt, lpsize);
 }
 
 BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
@@ -821,12 +780,7 @@ BOOL SetViewportExtEx(HDC hdc, int x, int y, LPSIZE lpsz)
 
 BOOL GetViewportExtEx(HDC hdc, LPSIZE lpsize)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lpsize == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lpsize = dc->st.viewportExt;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::viewportExt, lpsize);
 }
 
 namespace {

@@ -116,6 +116,33 @@ public:
 };
 
 std::shared_ptr<DeviceContext> LookupDC(HDC hdc);
+
+// Replaces one field of a DC's state under its lock, handing back the old
+// value when `old` is given. False for an unknown DC.
+template <class T>
+BOOL ExchangeDcState(HDC hdc, T DcState::*field, T value, T* old)
+{
+    auto dc = LookupDC(hdc);
+    if (!dc)
+        return FALSE;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    if (old != nullptr)
+        *old = dc->st.*field;
+    dc->st.*field = value;
+    return TRUE;
+}
+
+// Reads one field of a DC's state under its lock.
+template <class T>
+BOOL ReadDcState(HDC hdc, T DcState::*field, T* out)
+{
+    auto dc = LookupDC(hdc);
+    if (!dc || out == nullptr)
+        return FALSE;
+    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
+    *out = dc->st.*field;
+    return TRUE;
+}
 // Creates and registers a DC of the given kind.
 std::shared_ptr<DeviceContext> NewDC(DcKind kind);
 // The display's surface: the window manager may install its own.

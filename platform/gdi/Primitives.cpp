@@ -255,24 +255,12 @@ void FilledShape(const DeviceContext& dc, DrawTarget& t, RECT box, Shape shape)
 
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    if (lppt != nullptr)
-        *lppt = dc->st.position;
-    dc->st.position = POINT{x, y};
-    return TRUE;
+    return ExchangeDcState(hdc, &DcState::position, POINT{x, y}, lppt);
 }
 
 BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt)
 {
-    auto dc = LookupDC(hdc);
-    if (!dc || lppt == nullptr)
-        return FALSE;
-    std::lock_guard<std::recursive_mutex> guard(dc->mutex);
-    *lppt = dc->st.position;
-    return TRUE;
+    return ReadDcState(hdc, &DcState::position, lppt);
 }
 
 BOOL LineTo(HDC hdc, int x, int y)
