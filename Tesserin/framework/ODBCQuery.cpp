@@ -450,19 +450,17 @@ void CODBCQuery::notifyProgress(long long remaining, long long total)
     sendProgress(m_pProgressWnd, (int)(100 - remaining * 100 / total));
 }
 
-bool CODBCQuery::sendBlobParameters(SQLRETURN& rc)
+void CODBCQuery::sendBlobParameters(SQLRETURN& rc)
 {
-    size_t next = 0;
+    // Each BLOB bound for execution carries its list position + 1 as token.
     while (rc == SQL_NEED_DATA) {
         SQLPOINTER token = nullptr;
         rc = SQLParamData(m_hStmt, &token);
-        if (rc != SQL_NEED_DATA)
+        size_t index = (size_t)token - 1;
+        if (rc != SQL_NEED_DATA || index >= m_arrBlobData.size())
             break;
-        if (next >= m_arrBlobData.size())
-            return false;
-        const BYTE* data = (const BYTE*)m_arrBlobData[next];
-        long long length = m_arrBlobLengths[next];
-        ++next;
+        const BYTE* data = (const BYTE*)m_arrBlobData[index];
+        long long length = m_arrBlobLengths[index];
         int chunk = chunkSizeFor(length);
         long long remaining = length;
         while (remaining > 0) {
@@ -474,7 +472,6 @@ bool CODBCQuery::sendBlobParameters(SQLRETURN& rc)
             notifyProgress(remaining, length);
         }
     }
-    return true;
 }
 
 int CODBCQuery::RunQuery()
@@ -507,21 +504,8 @@ int CODBCQuery::RunQuery()
                          empty ? 1 : size, 0, value, (SQLLEN)size, &lengths[i]);
     }
 
-    // Empty BLOBs are bound directly; skip them when the driver asks for data.
-    std::vector<const void*> pending;
-    std::vector<UINT> pendingLengths;
-    for (size_t i = 0; i < m_arrBlobData.size(); ++i)
-        if (lengths[i] == SQL_DATA_AT_EXEC) {
-            pending.push_back(m_arrBlobData[i]);
-            pendingLengths.push_back(m_arrBlobLengths[i]);
-        }
-    std::swap(pending, m_arrBlobData);
-    std::swap(pendingLengths, m_arrBlobLengths);
     SQLRETURN rc = SQLExecute(m_hStmt);
-    if (rc == SQL_NEED_DATA)
-        sendBlobParameters(rc);
-    std::swap(pending, m_arrBlobData);
-    std::swap(pendingLengths, m_arrBlobLengths);
+    sendBlobParameters(rc);
     m_nRetCode = rc;
 
     if (succeeded(rc)) {
@@ -552,11 +536,11 @@ int CODBCQuery::RunQuery()
         return 1;
     }
     m_nResultCols = columns;
-    bindResultColumns();
+    bindResultColumns(true);
     return 1;
 }
 
-void CODBCQuery::bindResultColumns()
+void CODBCQuery::bindResultColumns(bool leaveBlobsUnbound)
 {
     for (int i = 0; i < m_nResultCols; ++i) {
         SQLCHAR name[257] = {0};
@@ -565,7 +549,7 @@ void CODBCQuery::bindResultColumns()
         SQLDescribeCol(m_hStmt, (SQLUSMALLINT)(i + 1), name, sizeof name, &nameLength, &type, &size, &decimals,
                        &nullable);
         m_strResultNames[i] = fromDriver((const char*)name);
-        bool blob = (size_t)i < m_arrKinds.size() && m_arrKinds[i] == KIND_BLOB;
+        bool blob = leaveBlobsUnbound && (size_t)i < m_arrKinds.size() && m_arrKinds[i] == KIND_BLOB;
         m_bBound[i] = false;
         if (blob)
             continue;
@@ -713,10 +697,7 @@ void CODBCQuery::PrepareRefData()
         SQLSMALLINT columns = 0;
         SQLNumResultCols(m_hStmt, &columns);
         m_nResultCols = columns > (SQLSMALLINT)MAX_COLUMNS ? (int)MAX_COLUMNS : (int)columns;
-        std::vector<UINT> kinds;
-        std::swap(kinds, m_arrKinds);  // lookups bind every column as text
-        bindResultColumns();
-        std::swap(kinds, m_arrKinds);
+        bindResultColumns(false);  // lookups bind every column as text
         while (FetchNextRow()) {
             m_arrRefCodes[r].push_back(m_nResultCols > 0 ? m_pData[0] : "");
             m_arrRefNames[r].push_back(m_nResultCols > 1 ? m_pData[1] : "");

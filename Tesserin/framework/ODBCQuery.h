@@ -78,9 +78,10 @@ private:
     void closeCursor();
     int findResultColumn(const char* pszName) const;
     void appendColumn(const CString& name, const CString& value, UINT kind);
-    void bindResultColumns();
+    // Binds the result columns as text; listed BLOB columns stay unbound when asked.
+    void bindResultColumns(bool leaveBlobsUnbound);
     void convertFetchedRow();
-    bool sendBlobParameters(SQLRETURN& rc);
+    void sendBlobParameters(SQLRETURN& rc);
     void notifyProgress(long long remaining, long long total);
     SQLRETURN execDirect(const CString& statement);
     SQLRETURN prepare(const CString& statement);
