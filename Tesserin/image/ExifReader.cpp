@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 using namespace mivo::image;
 
@@ -17,6 +18,8 @@ const int M_SOS = 0xDA, M_EOI = 0xD9, M_APP1 = 0xE1, M_APP2 = 0xE2, M_APP13 = 0x
 // Directory nesting and total directories a file may make us walk.
 const int kMaxDepth = 8;
 const int kMaxDirectories = 32;
+
+const int kThumbnailOffsetTag = 0x0201, kThumbnailSizeTag = 0x0202;
 
 const int kFormatBytes[13] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 
@@ -30,15 +33,26 @@ bool IsFrameMarker(int marker)
     return marker >= M_SOF0 && marker <= M_SOF15 && marker != M_DHT && marker != M_JPG && marker != M_DAC;
 }
 
-int ToInt(double v)
+// A tag value as an integer type: NaN gives 0, values outside the type's
+// range give its nearest limit, the rest are truncated toward zero. Casting
+// an out-of-range floating value directly is undefined.
+template <typename T>
+T ClampTo(double v)
 {
-    if (!(v == v))
+    if (std::isnan(v))
         return 0;
-    if (v >= double(INT_MAX))
-        return INT_MAX;
-    if (v <= double(INT_MIN))
-        return INT_MIN;
-    return int(v);
+    if (v <= double(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (v >= double(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return T(v);
+}
+
+inline int ToInt(double v) { return ClampTo<int>(v); }
+
+int ClampToInt(int64_t v)
+{
+    return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
 }
 
 // Unit codes 1 to 5 as inches per unit; 0 for codes that leave the field alone.
@@ -206,11 +220,11 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
         if (float f = InchesPerUnit(ToInt(v)))
             info->ResolutionUnit = f;
         break;
-    case 0x0201:
-        *thumbOffset = uint64_t(v < 0 ? 0 : v);
+    case kThumbnailOffsetTag:
+        *thumbOffset = ClampTo<uint64_t>(v);
         break;
-    case 0x0202:
-        *thumbSize = uint64_t(v < 0 ? 0 : v);
+    case kThumbnailSizeTag:
+        *thumbSize = ClampTo<uint64_t>(v);
         break;
     case 0x829A:
         info->ExposureTime = float(v);
@@ -224,7 +238,7 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
     case 0x8827:
         info->IsoEquivalent = ToInt(v);
         if (info->IsoEquivalent < 50)
-            info->IsoEquivalent *= 200;
+            info->IsoEquivalent = ClampToInt(int64_t(info->IsoEquivalent) * 200);
         break;
     case 0x9000:
         CopyText(info->ExifVersion, 4, value, bytes);
@@ -305,7 +319,7 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
             SetError("Illegal subdirectory link");
             *ok = false;
         } else {
-            *ok = ProcessDirectory(base, length, sub, depth + 1);
+            *ok = ProcessDirectory(base, length, sub, depth + 1, false);
         }
         break;
     }
@@ -314,7 +328,7 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
     }
 }
 
-bool CExifReader::ProcessDirectory(const BYTE* base, uint64_t length, uint64_t dir, int depth)
+bool CExifReader::ProcessDirectory(const BYTE* base, uint64_t length, uint64_t dir, int depth, bool linked)
 {
     // Links may point back to a directory already walked; depth and count bound them.
     if (depth > kMaxDepth || ++m_nDirectories > kMaxDirectories)
@@ -351,6 +365,10 @@ bool CExifReader::ProcessDirectory(const BYTE* base, uint64_t length, uint64_t d
         }
         if (components == 0)
             continue;
+        // A next directory (the thumbnail's) repeats tags of the picture itself:
+        // it gives the thumbnail's place only and never overwrites the picture's values.
+        if (linked && tag != kThumbnailOffsetTag && tag != kThumbnailSizeTag)
+            continue;
         bool ok = true;
         ProcessTag(tag, format, value, bytes, base, length, depth, &ok, &thumbOffset, &thumbSize);
         if (!ok)
@@ -363,15 +381,21 @@ bool CExifReader::ProcessDirectory(const BYTE* base, uint64_t length, uint64_t d
                 SetError("Illegal subdirectory link");
                 return false;
             }
-            if (!ProcessDirectory(base, length, next, depth + 1))
+            if (!ProcessDirectory(base, length, next, depth + 1, true))
                 return false;
         }
     }
-    if (thumbOffset && thumbSize && thumbOffset + thumbSize <= length) {
-        m_pInfo->ThumbnailData = const_cast<BYTE*>(base + thumbOffset);
-        m_pInfo->ThumbnailSize = int(thumbSize);
-    }
+    SetThumbnail(base, length, thumbOffset, thumbSize);
     return true;
+}
+
+void CExifReader::SetThumbnail(const BYTE* base, uint64_t length, uint64_t offset, uint64_t size)
+{
+    // Compared without a sum, which a hostile offset would wrap.
+    if (offset == 0 || size == 0 || offset > length || size > length - offset || size > uint64_t(INT_MAX))
+        return;
+    m_pInfo->ThumbnailData = const_cast<BYTE*>(base + offset);
+    m_pInfo->ThumbnailSize = int(size);
 }
 
 bool CExifReader::ProcessExif(const BYTE* body, unsigned length)
@@ -401,7 +425,7 @@ bool CExifReader::ProcessExif(const BYTE* body, unsigned length)
         return false;
     }
     m_nDirectories = 0;
-    if (!ProcessDirectory(body + 6, length - 6, 8, 0))
+    if (!ProcessDirectory(body + 6, length - 6, 8, 0, false))
         return false;
     if (m_pInfo->FocalPlaneXRes != 0)
         m_pInfo->SensorWidth = float(m_nLargestWidth * m_pInfo->FocalPlaneUnit * 25.4 / m_pInfo->FocalPlaneXRes);

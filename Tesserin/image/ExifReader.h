@@ -73,9 +73,11 @@ private:
     void ProcessFrame(const BYTE* data, unsigned length, int marker);
     void ProcessComment(const BYTE* data, unsigned length);
     bool ProcessExif(const BYTE* body, unsigned length);
-    bool ProcessDirectory(const BYTE* base, uint64_t length, uint64_t dir, int depth);
+    // `linked`: reached through a previous directory's next link.
+    bool ProcessDirectory(const BYTE* base, uint64_t length, uint64_t dir, int depth, bool linked);
     void ProcessTag(int tag, int format, const BYTE* value, uint64_t bytes, const BYTE* base, uint64_t length,
                     int depth, bool* ok, uint64_t* thumbOffset, uint64_t* thumbSize);
+    void SetThumbnail(const BYTE* base, uint64_t length, uint64_t offset, uint64_t size);
     bool WriteThumbnail(const BYTE* data, unsigned length, const char* path);
 
     unsigned Get16(const BYTE* p) const;

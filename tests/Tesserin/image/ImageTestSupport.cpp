@@ -9,6 +9,11 @@
 
 namespace imgtest {
 
+std::string HostileSample(const std::string& name)
+{
+    return mivo::FromPosixPath(std::string(MIVO_HOSTILE_DIR) + "/" + name);
+}
+
 Bytes ReadAll(const std::string& posixPath)
 {
     Bytes bytes;

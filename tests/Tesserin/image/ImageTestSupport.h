@@ -18,6 +18,9 @@ using Bytes = std::vector<BYTE>;
 Bytes ReadAll(const std::string& posixPath);
 void WriteAll(const std::string& posixPath, const Bytes& bytes);
 
+// A checked-in sample of tests/data/hostile/, as the Windows-form path the library takes.
+std::string HostileSample(const std::string& name);
+
 inline int RowBytes(int width) { return ((width * 24 + 31) / 32) * 4; }
 
 // A 24-bit bottom-up block with top-down pixel access.

@@ -4,7 +4,9 @@
 #include "image/ExifReader.h"
 #include "image/JPGFile.h"
 
+#include <climits>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 using namespace imgtest;
@@ -366,4 +368,61 @@ TEST_F(ExifTest, SectionRules)
     ASSERT_NE(nullptr, own.GetInfo());
     EXPECT_EQ(1, own.ReadJpegSections(""));
     EXPECT_EQ(40, own.GetInfo()->Width);
+}
+
+// Hand-made files with hostile thumbnail places and ISO values. The thumbnail
+// the reader reports is read whole while it lives, as any caller would.
+TEST(ExifHostile, ThumbnailPlacesAndIsoValuesStayInRange)
+{
+    const int kNone = 0;
+    struct Case {
+        const char* file;
+        int thumbnailSize;  // kNone: no thumbnail handed out
+        int iso;
+    } cases[] = {
+        {"exif_thumb_wrapped_offset.jpg", kNone, 0},     // offset 2^64 - 2048, size 2064
+        {"exif_thumb_negative_size.jpg", kNone, 0},      // offset 2100, size 2^64 - 2048
+        {"exif_thumb_nan_float.jpg", kNone, 0},
+        {"exif_thumb_huge_float.jpg", kNone, 0},         // 1e30 and 3e38
+        {"exif_thumb_infinite_double.jpg", kNone, 0},
+        {"exif_iso_int_min.jpg", kNone, INT_MIN},
+        {"exif_iso_below_int_min.jpg", kNone, INT_MIN},  // x 200 passes the limit
+        {"exif_iso_int_max.jpg", kNone, INT_MAX},
+        {"exif_iso_huge_double.jpg", kNone, INT_MIN},
+        {"exif_iso_nan_double.jpg", kNone, 0},           // NaN counts as 0, and 0 x 200 is 0
+        {"exif_ifd1_overwrite.jpg", 30, 0},
+    };
+    for (const Case& c : cases) {
+        ExifInfo info = Blank();
+        CExifReader reader(HostileSample(c.file).c_str(), &info);
+        EXPECT_EQ(1, reader.ReadJpegSections("")) << c.file;
+        EXPECT_EQ(1, info.HasExif) << c.file << ": " << reader.GetErrorText();
+        EXPECT_EQ(8, info.Width) << c.file;
+        EXPECT_EQ(c.iso, info.IsoEquivalent) << c.file;
+        ASSERT_EQ(c.thumbnailSize, info.ThumbnailSize) << c.file;
+        ASSERT_EQ(c.thumbnailSize == kNone, info.ThumbnailData == nullptr) << c.file;
+        volatile unsigned sum = 0;  // every byte read: the sanitizer build sees a stray one
+        for (int i = 0; i < info.ThumbnailSize; ++i)
+            sum = sum + info.ThumbnailData[i];
+        if (c.thumbnailSize != kNone) {
+            EXPECT_EQ(0, memcmp(info.ThumbnailData, "\xFF\xD8\xFF\xDB", 4)) << c.file;
+            EXPECT_EQ(0xFFu, info.ThumbnailData[c.thumbnailSize - 2]) << c.file;
+            EXPECT_EQ(0xD9u, info.ThumbnailData[c.thumbnailSize - 1]) << c.file;
+        }
+    }
+}
+
+// The next directory after the picture's own describes its thumbnail and
+// repeats the picture tags with the thumbnail's values: only the thumbnail's
+// place is taken from it.
+TEST(ExifHostile, ThumbnailDirectoryKeepsThePicturesValues)
+{
+    ExifInfo info = Blank();
+    CExifReader reader(HostileSample("exif_ifd1_overwrite.jpg").c_str(), &info);
+    EXPECT_EQ(1, reader.ReadJpegSections(""));
+    EXPECT_EQ(6, info.Orientation);
+    EXPECT_FLOAT_EQ(300.0f, info.XResolution);
+    EXPECT_FLOAT_EQ(300.0f, info.YResolution);
+    EXPECT_FLOAT_EQ(0.39370078f, info.ResolutionUnit);
+    EXPECT_EQ(30, info.ThumbnailSize);
 }
