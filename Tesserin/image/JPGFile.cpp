@@ -54,17 +54,31 @@ jpeg_error_mgr* InitErrors(ErrorManager* err, bool loud)
     return &err->pub;
 }
 
-void WatchScans(j_common_ptr cinfo)
+// The library calls its progress monitor between input passes and rows, also
+// while it absorbs the scans of a progressive file before the first output
+// row, where the row loops cannot look at the interrupt flag.
+struct WorkWatch {
+    jpeg_progress_mgr pub;
+    const int* interrupt;
+};
+
+void WatchWork(j_common_ptr cinfo)
 {
+    const WorkWatch* watch = reinterpret_cast<const WorkWatch*>(cinfo->progress);
+    // An interrupt leaves like a fatal error, without a message: the decode
+    // cleans up and returns NULL, as an interrupted row loop does.
+    if (IsInterrupted(watch->interrupt))
+        longjmp(reinterpret_cast<ErrorManager*>(cinfo->err)->jump, 1);
     if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
         ERREXIT1(cinfo, JERR_BAD_SCAN_SCRIPT, kMaxScans);
 }
 
-void LimitWork(j_decompress_ptr cinfo, jpeg_progress_mgr* progress)
+void LimitWork(j_decompress_ptr cinfo, WorkWatch* watch, const int* interrupt)
 {
-    memset(progress, 0, sizeof *progress);
-    progress->progress_monitor = WatchScans;
-    cinfo->progress = progress;
+    memset(watch, 0, sizeof *watch);
+    watch->pub.progress_monitor = WatchWork;
+    watch->interrupt = interrupt;
+    cinfo->progress = &watch->pub;
     cinfo->mem->max_memory_to_use = kLibraryMemory;
 }
 
@@ -212,7 +226,7 @@ BYTE* DecodeFile(FILE* file, UINT ratio, UINT* widthOut, UINT* heightOut, bool l
 {
     jpeg_decompress_struct cinfo;
     ErrorManager jerr;
-    jpeg_progress_mgr progress;
+    WorkWatch watch;
     BYTE* volatile result = nullptr;
 
     cinfo.err = InitErrors(&jerr, loud);
@@ -222,7 +236,7 @@ BYTE* DecodeFile(FILE* file, UINT ratio, UINT* widthOut, UINT* heightOut, bool l
         return nullptr;
     }
     jpeg_create_decompress(&cinfo);
-    LimitWork(&cinfo, &progress);
+    LimitWork(&cinfo, &watch, interrupt);
     jpeg_stdio_src(&cinfo, file);
     jpeg_read_header(&cinfo, TRUE);
     ChooseOutput(&cinfo);

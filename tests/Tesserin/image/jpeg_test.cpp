@@ -3,6 +3,8 @@
 #include "ImageTestSupport.h"
 #include "image/JPGFile.h"
 
+#include <chrono>
+#include <future>
 #include <memory>
 
 using namespace imgtest;
@@ -345,4 +347,32 @@ TEST(JpegHelpers, PackedBlocks)
     EXPECT_FALSE(CJPGFile::MakeGrayScale(nullptr, 1, 1));
     EXPECT_EQ(nullptr, CJPGFile::RGBFromDWORDAligned(nullptr, 1, 4, 1));
     EXPECT_EQ(nullptr, CJPGFile::MakeDwordAlignedBuf(nullptr, 1, 1, &widthBytes));
+}
+
+// A progressive file of empty scans keeps the library busy before the first
+// row, where the row loops cannot look at the flag; its last scan is broken,
+// so a decode that reads the file to its end ends in the library's fatal error.
+TEST_F(JpegTest, InterruptStopsAManyScanProgressiveDecodeBeforeItsFirstRow)
+{
+    std::string path = HostileSample("jpeg_progressive_many_scans.jpg");
+    {
+        NoticeRecorder rec;
+        EXPECT_FALSE(Decode(path, 125, 1).data);
+        ASSERT_EQ(1u, rec.boxCaptions.size());
+        EXPECT_EQ("JPEG Fatal Error", rec.boxCaptions[0]);
+    }
+    // Set before the scans are read: none is, so the broken end is never met.
+    for (UINT ratio : {0u, 125u}) {
+        int flag = 2;
+        NoticeRecorder rec;
+        EXPECT_FALSE(Decode(path, ratio, 1, FakeWindow(), &flag).data);
+        EXPECT_TRUE(rec.boxTexts.empty());
+        EXPECT_TRUE(rec.progress.empty());
+    }
+    // Set from another thread while the scans are read: the decode returns.
+    int flag = 0;
+    auto decode = std::async(std::launch::async, [&] { return Decode(path, 125, 0, nullptr, &flag); });
+    __atomic_store_n(&flag, 2, __ATOMIC_RELAXED);
+    ASSERT_EQ(std::future_status::ready, decode.wait_for(std::chrono::seconds(60)));
+    EXPECT_FALSE(decode.get().data);
 }
