@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Builds the decoders with clang's libFuzzer and address sanitizer and runs
-# each target briefly. Usage: bench/fuzz/run.sh BUILD_DIR [seconds]
+# Builds the decoders with clang's libFuzzer, address and undefined-behaviour
+# sanitizers and runs every target at once, one low-priority process each,
+# for `seconds`. Usage: bench/fuzz/run.sh BUILD_DIR [seconds] [log folder]
 # BUILD_DIR is a normal build (for the platform library). The codec sources
 # hold no non-ASCII text, so clang builds them without the CP949 flag.
+# Undefined behaviour stops a run like a crash; each target's log, and any
+# input that failed, go to the log folder (default BUILD_DIR/fuzz/logs).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:?build folder}" && pwd)
 seconds=${2:-30}
 out="$build/fuzz"
+logs=$(mkdir -p "${3:-$out/logs}" && cd "${3:-$out/logs}" && pwd)
 mkdir -p "$out"
+hostile="$root/tests/data/hostile"
 sources=("$root"/Tesserin/image/{JPGFile,BMPFile,GIFFile,ExifReader,PixelBlock,ImageNotifier,ImageFile}.cpp)
-# Seeds: a small JPEG (with an Exif block), BMPs and a GIF.
+# Seeds: the shared hostile samples, and a small JPEG (with an Exif block), BMPs and a GIF.
 seeds="$out/seeds"
 mkdir -p "$seeds"
 python3 - "$seeds" <<'PY'
@@ -34,7 +39,8 @@ cjpeg -quality 80 "$seeds/p.ppm" > "$seeds/p.jpg"
   printf 'II*\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
   tail -c +3 "$seeds/p.jpg"; } > "$seeds/e.jpg"
 
-for target in 1:jpeg 2:bmp 3:gif 4:exif; do
+targets=(1:jpeg 2:bmp 3:gif 4:exif)
+for target in "${targets[@]}"; do
   n=${target%%:*}; name=${target##*:}
   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -DIMAGE_FUZZ_TARGET="$n" -DMIVO_IMAGE_MAX_BLOCK_BYTES="(16u << 20)" \
     -I"$root/platform/include" -I"$root/Tesserin" \
@@ -42,9 +48,27 @@ for target in 1:jpeg 2:bmp 3:gif 4:exif; do
     -L"$build/platform" -Wl,-rpath,"$build/platform" -lplatform -ljpeg -o "$out/fuzz_$name"
   mkdir -p "$out/corpus_$name"
   case $name in
-    jpeg|exif) cp "$seeds"/*.jpg "$out/corpus_$name/" ;;
-    bmp) cp "$seeds"/*.bmp "$out/corpus_$name/" ;;
-    gif) cp "$seeds"/*.gif "$out/corpus_$name/" ;;
+    jpeg|exif) cp "$seeds"/*.jpg "$hostile"/*.jpg "$out/corpus_$name/" ;;
+    bmp) cp "$seeds"/*.bmp "$out/corpus_$name/"; cp "$hostile"/*.bmp "$out/corpus_$name/" 2>/dev/null || true ;;
+    gif) cp "$seeds"/*.gif "$out/corpus_$name/"; cp "$hostile"/*.gif "$out/corpus_$name/" 2>/dev/null || true ;;
   esac
-  (cd "$out" && ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=3000 -max_len=65536 "corpus_$name" 2>&1 | grep -E "^Done|ERROR|SUMMARY") || true
 done
+
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+pids=()
+for target in "${targets[@]}"; do
+  name=${target##*:}
+  dict=()
+  case $name in jpeg|exif) dict=(-dict="$root/bench/fuzz/exif.dict") ;; esac
+  (cd "$out" && exec nice -n 10 ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+     -timeout=60 -use_value_profile=1 -print_final_stats=1 "${dict[@]}" -artifact_prefix="$logs/$name-" \
+     "corpus_$name" >"$logs/$name.log" 2>&1) &
+  pids+=($!)
+done
+status=0
+for pid in "${pids[@]}"; do wait "$pid" || status=1; done
+for target in "${targets[@]}"; do
+  name=${target##*:}
+  echo "== $name"; grep -E "^Done|stat::number_of_executed_units|ERROR|SUMMARY" "$logs/$name.log" || true
+done
+exit $status
