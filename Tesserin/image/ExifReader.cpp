@@ -50,6 +50,17 @@ T ClampTo(double v)
 
 inline int ToInt(double v) { return ClampTo<int>(v); }
 
+// A finite double beyond the float range has no float value: it becomes the
+// infinity of its sign, as IEEE rounding would give it.
+float ToFloat(double v)
+{
+    if (v > double(std::numeric_limits<float>::max()))
+        return std::numeric_limits<float>::infinity();
+    if (v < -double(std::numeric_limits<float>::max()))
+        return -std::numeric_limits<float>::infinity();
+    return float(v);
+}
+
 int ClampToInt(int64_t v)
 {
     return v < INT_MIN ? INT_MIN : v > INT_MAX ? INT_MAX : int(v);
@@ -211,10 +222,10 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
         }
         break;
     case 0x011A:
-        info->XResolution = float(v);
+        info->XResolution = ToFloat(v);
         break;
     case 0x011B:
-        info->YResolution = float(v);
+        info->YResolution = ToFloat(v);
         break;
     case 0x0128:
         if (float f = InchesPerUnit(ToInt(v)))
@@ -227,10 +238,10 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
         *thumbSize = ClampTo<uint64_t>(v);
         break;
     case 0x829A:
-        info->ExposureTime = float(v);
+        info->ExposureTime = ToFloat(v);
         break;
     case 0x829D:
-        info->FNumber = float(v);
+        info->FNumber = ToFloat(v);
         break;
     case 0x8822:
         info->ExposureProgram = ToInt(v);
@@ -251,21 +262,21 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
         break;
     case 0x9201:
         if (info->ExposureTime == 0)
-            info->ExposureTime = float(1.0 / std::exp2(v));
+            info->ExposureTime = ToFloat(1.0 / std::exp2(v));
         break;
     case 0x9202:
     case 0x9205:
         if (info->FNumber == 0)
-            info->FNumber = float(std::exp2(v / 2));
+            info->FNumber = ToFloat(std::exp2(v / 2));
         break;
     case 0x9203:
-        info->Brightness = float(v);
+        info->Brightness = ToFloat(v);
         break;
     case 0x9204:
-        info->ExposureBias = float(v);
+        info->ExposureBias = ToFloat(v);
         break;
     case 0x9206:
-        info->SubjectDistance = float(v);
+        info->SubjectDistance = ToFloat(v);
         break;
     case 0x9207:
         info->MeteringMode = ToInt(v);
@@ -274,7 +285,7 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
         info->FlashUsed = (ToInt(v) & 7) ? 1 : 0;
         break;
     case 0x920A:
-        info->FocalLength = float(v);
+        info->FocalLength = ToFloat(v);
         break;
     case 0x9286: {
         uint64_t n = bytes;
@@ -300,10 +311,10 @@ void CExifReader::ProcessTag(int tag, int format, const BYTE* value, uint64_t by
             m_nLargestWidth = ToInt(v);
         break;
     case 0xA20E:
-        info->FocalPlaneXRes = float(v);
+        info->FocalPlaneXRes = ToFloat(v);
         break;
     case 0xA20F:
-        info->FocalPlaneYRes = float(v);
+        info->FocalPlaneYRes = ToFloat(v);
         break;
     case 0xA210:
         if (float f = InchesPerUnit(ToInt(v)))
@@ -428,7 +439,7 @@ bool CExifReader::ProcessExif(const BYTE* body, unsigned length)
     if (!ProcessDirectory(body + 6, length - 6, 8, 0, false))
         return false;
     if (m_pInfo->FocalPlaneXRes != 0)
-        m_pInfo->SensorWidth = float(m_nLargestWidth * m_pInfo->FocalPlaneUnit * 25.4 / m_pInfo->FocalPlaneXRes);
+        m_pInfo->SensorWidth = ToFloat(m_nLargestWidth * m_pInfo->FocalPlaneUnit * 25.4 / m_pInfo->FocalPlaneXRes);
     return true;
 }
 
