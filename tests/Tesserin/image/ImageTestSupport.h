@@ -46,6 +46,10 @@ struct Difference {
 };
 Difference Compare(const BYTE* a, const BYTE* b, int width, int height);
 
+// How much the process's peak resident memory grows while `run` runs, in
+// bytes: what the run commits, whether or not it is freed again by the end.
+uint64_t PeakMemoryGrowth(const std::function<void()>& run);
+
 // A hidden window for the progress messages.
 CWnd* FakeWindow();
 
