@@ -29,7 +29,17 @@ uint64_t PixelBlockBytes(uint64_t width, uint64_t height);
 // `zero` clears it the way fresh memory is clear: pages of a large block are
 // handed back to the system instead of written, so the pages a caller never
 // touches cost nothing. Decoders that write every byte pass false.
+// A block asked for without clearing may be a large one freed a moment ago
+// (see FreePixelBlock): its bytes are then whatever they were, so only
+// callers that write every byte, padding included, pass false.
 BYTE* AllocPixelBlock(uint64_t bytes, bool zero = true);
+
+// Frees a block of AllocPixelBlock or the array form of new. The last large
+// blocks freed are kept a moment for the next AllocPixelBlock of their size
+// instead of going back to the system (mapping a fresh one costs a page
+// fault a page); they are released after an idle second or at once when
+// memory runs short.
+void FreePixelBlock(BYTE* block);
 
 // The owner of an image object's pixels: one block from AllocPixelBlock or
 // the array form of new, freed when replaced or destroyed. It reads as the
@@ -37,7 +47,7 @@ BYTE* AllocPixelBlock(uint64_t bytes, bool zero = true);
 class PixelBlock {
 public:
     PixelBlock() = default;
-    ~PixelBlock() { delete[] m_bytes; }
+    ~PixelBlock() { FreePixelBlock(m_bytes); }
     PixelBlock(const PixelBlock&) = delete;
 
     // Store a pointer without freeing the block held, as the API's raw field
@@ -56,7 +66,7 @@ public:
     void Replace(BYTE* bytes)
     {
         if (bytes != m_bytes)
-            delete[] m_bytes;
+            FreePixelBlock(m_bytes);
         m_bytes = bytes;
     }
     // Gives the block up to the caller.

@@ -17,7 +17,7 @@ TEST(PixelBlock, ClearedBlocksAreZeroAfterDirtyOnes)
             BYTE* dirty = AllocPixelBlock(bytes, false);
             ASSERT_TRUE(dirty);
             memset(dirty, 0xAB, size_t(bytes));
-            delete[] dirty;
+            FreePixelBlock(dirty);  // large ones are kept for reuse
             BYTE* clear = AllocPixelBlock(bytes, true);
             ASSERT_TRUE(clear);
             const BYTE* end = clear + bytes;
@@ -28,6 +28,25 @@ TEST(PixelBlock, ClearedBlocksAreZeroAfterDirtyOnes)
             delete[] clear;
         }
     }
+}
+
+TEST(PixelBlock, LargeBlocksFreedAreReusedWhereEveryByteIsWritten)
+{
+    const uint64_t bytes = uint64_t(12) << 20;
+    BYTE* first = AllocPixelBlock(bytes, false);
+    ASSERT_TRUE(first);
+    FreePixelBlock(first);
+    BYTE* again = AllocPixelBlock(bytes, false);
+    EXPECT_EQ(first, again);
+    PixelBlock owner;
+    owner.Replace(again);
+    owner.Replace(nullptr);  // freed through the owner: kept as well
+    BYTE* smaller = AllocPixelBlock(bytes / 2, false);
+    EXPECT_NE(first, smaller);  // far smaller requests do not take it
+    FreePixelBlock(smaller);
+    BYTE* third = AllocPixelBlock(bytes, false);
+    EXPECT_EQ(first, third);
+    FreePixelBlock(third);
 }
 
 TEST(PixelBlock, UntouchedPagesCostNothing)
