@@ -79,8 +79,8 @@ int main(int argc, char** argv)
     std::string jpgPosix = posix + "/photo.jpg";
     double djpegFull = 0, djpegEighth = 0;
     if (system("command -v djpeg >/dev/null 2>&1") == 0) {
-        std::string full = "djpeg -bmp -outfile /dev/null " + jpgPosix;
-        std::string eighth = "djpeg -scale 1/8 -dct fast -nosmooth -bmp -outfile /dev/null " + jpgPosix;
+        std::string full = "djpeg -rgb -outfile /dev/null " + jpgPosix;
+        std::string eighth = "djpeg -scale 1/8 -outfile /dev/null " + jpgPosix;
         djpegFull = BestMilliseconds(repeats, [&] { (void)!system(full.c_str()); });
         djpegEighth = BestMilliseconds(repeats, [&] { (void)!system(eighth.c_str()); });
         Report("djpeg full (process)", djpegFull);

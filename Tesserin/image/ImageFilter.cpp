@@ -1,9 +1,11 @@
 #include "image/ImageFilter.h"
 
+#include "image/Convolution.h"
 #include "image/ImageAccess.h"
 #include "image/ImageNotifier.h"
 #include "image/ImageObject.h"
 #include "image/PixelBlock.h"
+#include "image/RowBands.h"
 
 #include <climits>
 #include <cstdlib>
@@ -201,78 +203,22 @@ int CImageFilter::EdgeEnhance(int x1, int y1, int x2, int y2)
     });
 }
 
-// Blocks of 16 of a fixed length, which the compiler turns into vector code.
-template <typename Sum>
-void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k, int64_t n)
-{
-    int64_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        for (int j = 0; j < 16; ++j)
-            sums[i + j] += k * Sum(bytes[i + j]);
-    for (; i < n; ++i)
-        sums[i] += k * Sum(bytes[i]);
-}
-
-// For each kernel entry the whole row is added in one sweep; neighbours
-// outside the picture count as the block's first (bottom-left) pixel.
-// Sums fit 32 bits for every ordinary kernel, which lets the sweeps run in
-// vector registers; others add up in 64 bits.
-template <typename Sum>
-void ConvolveRows(const BYTE* pixels, int64_t w, int64_t h, int64_t rowBytes, const int* kernel, int size, int divisor,
-                  int offset, BYTE* block, CWnd* wnd, const int* interrupt)
-{
-    const int64_t half = size / 2;
-    const BYTE* first = pixels;
-    std::vector<Sum> acc(size_t(3 * w));
-    for (int64_t y = 0; y < h; ++y) {
-        if (h > 0)
-            SendRowProgress(wnd, interrupt, uint64_t(y), uint64_t(h));
-        std::fill(acc.begin(), acc.end(), Sum(0));
-        Sum* a = acc.data();
-        for (int64_t r = 0; r < size; ++r) {
-            const int64_t sy = y - half + r;
-            const BYTE* row = sy >= 0 && sy < h ? pixels + sy * rowBytes : nullptr;
-            for (int64_t c = 0; c < size; ++c) {
-                const Sum k = Sum(kernel[r * size + c]);
-                if (k == 0)
-                    continue;
-                const int64_t dx = c - half;
-                int64_t from = row ? max(int64_t(0), -dx) : w, to = row ? min(w, w - dx) : w;
-                if (from > to)
-                    from = to = w;
-                const Sum f0 = k * first[0], f1 = k * first[1], f2 = k * first[2];
-                for (int64_t i = 0; i < 3 * from; i += 3)
-                    a[i] += f0, a[i + 1] += f1, a[i + 2] += f2;
-                if (row)
-                    AddScaled(a + 3 * from, row + 3 * (from + dx), k, 3 * (to - from));
-                for (int64_t i = 3 * max(from, to); i < 3 * w; i += 3)
-                    a[i] += f0, a[i + 1] += f1, a[i + 2] += f2;
-            }
-        }
-        BYTE* out = block + y * rowBytes;
-        for (int64_t i = 0; i < 3 * w; ++i) {
-            const int64_t sum = int64_t(a[i]);
-            out[i] = ClampByte((divisor ? sum / divisor : sum) + offset);
-        }
-    }
-}
-
 int CImageFilter::Filtering(int* kernel, int size, int divisor, int offset)
 {
     if (!kernel || size <= 0 || !Ready())
         return 0;
-    BYTE* block = AllocPixelBlock(uint64_t(RowBytes()) * uint64_t(Height()), true);
+    const int64_t w = Width(), h = Height(), rowBytes = RowBytes();
+    // Every byte of the new block is written, fill bytes included.
+    BYTE* block = AllocPixelBlock(uint64_t(rowBytes) * uint64_t(h), false);
     if (!block)
         return 0;
-    int64_t bound = 0;
-    for (int64_t k = 0; k < int64_t(size) * size; ++k)
-        bound += 255 * std::abs(int64_t(kernel[k]));
-    if (bound <= INT32_MAX)
-        ConvolveRows<int32_t>(Pixels(), Width(), Height(), RowBytes(), kernel, size, divisor, offset, block,
-                              ProgressWindowOf(m_pImage), InterruptOf(m_pImage));
-    else
-        ConvolveRows<int64_t>(Pixels(), Width(), Height(), RowBytes(), kernel, size, divisor, offset, block,
-                              ProgressWindowOf(m_pImage), InterruptOf(m_pImage));
+    const Convolution convolution(kernel, size, divisor, offset);
+    const BYTE* pixels = Pixels();
+    ForEachRowBand(
+        uint64_t(h), uint64_t(rowBytes) * uint64_t(h), [this, h](uint64_t y) { RowProgress(int(y), int(h)); },
+        [&](uint64_t first, uint64_t last) {
+            convolution.Rows(pixels, w, h, rowBytes, block, int64_t(first), int64_t(last));
+        });
     Install(block);
     FinalProgress();
     return 1;

@@ -55,7 +55,8 @@ ImagePtr Noisy(int w, int h, unsigned seed)
     return MakeImage(w, h, [&](int x, int y) { return px[size_t(y) * w + x]; });
 }
 
-const int kSizes[][2] = {{1, 1}, {2, 3}, {5, 5}, {17, 13}, {64, 48}, {101, 7}, {255, 3}, {3, 255}};
+// The last is large enough to be worked out in bands on several cores.
+const int kSizes[][2] = {{1, 1}, {2, 3}, {5, 5}, {17, 13}, {64, 48}, {101, 7}, {255, 3}, {3, 255}, {613, 457}};
 
 class OutputSums : public ::testing::Test {
 protected:
@@ -449,6 +450,41 @@ const std::map<std::string, uint64_t>& OutputSums::Reference()
         {"resample 3x255 1", 0x52728f67816c8530ull},
         {"resample 3x255 2", 0xff46894bb84b6ca8ull},
         {"resample 3x255 3", 0x049c190b89b44b81ull},
+        {"encode 613x457", 0x9de1c5358fa4aef9ull},
+        {"jpeg 613x457 1000", 0xa1fc032055692e47ull},
+        {"bmp 613x457 1000", 0x0511d60a804fffc1ull},
+        {"jpeg 613x457 500", 0x7f6eab5c17dd0646ull},
+        {"bmp 613x457 500", 0xe7d5a22b16d4a926ull},
+        {"jpeg 613x457 333", 0x843bcc95059a3b03ull},
+        {"bmp 613x457 333", 0xb5050791e77ee07bull},
+        {"jpeg 613x457 125", 0x6d797be6a522c393ull},
+        {"bmp 613x457 125", 0x4e4a9dcb1547feceull},
+        {"jpeg 613x457 1500", 0x84da6ac41c6b6401ull},
+        {"bmp 613x457 1500", 0x7467a4972405cbe4ull},
+        {"filter 613x457 box3", 0xd4ecb65340aec63dull},
+        {"filter 613x457 gauss5", 0x70880a50cd93018eull},
+        {"filter 613x457 gauss5 off", 0x84075dcb641ee455ull},
+        {"filter 613x457 laplace", 0x26da3c547f7d8af3ull},
+        {"filter 613x457 sharpen", 0x01bff61233b3fc0eull},
+        {"filter 613x457 uneven5", 0x2de864014d0cef6dull},
+        {"filter 613x457 sep7", 0x8ecfb6dc6958ec56ull},
+        {"filter 613x457 even4", 0xcb50f17de949a92full},
+        {"filter 613x457 negsep3", 0xd1f1e5ea7ff0b436ull},
+        {"filter 613x457 huge", 0xd4ecb65340aec63dull},
+        {"median 613x457", 0xe1c6da7da978de46ull},
+        {"lowpass 613x457", 0x37cd5ddf40062e16ull},
+        {"edge 613x457", 0xb06208b521d46943ull},
+        {"rotate 613x457 0.000000", 0x4ab194e2c8832af4ull},
+        {"rotate 613x457 10.000000", 0x38f308e442cc0ed1ull},
+        {"rotate 613x457 45.000000", 0x272decd623896e21ull},
+        {"rotate 613x457 90.000000", 0x074ac9a5265cdb2dull},
+        {"rotate 613x457 -33.300000", 0x81e2c5381fd5debbull},
+        {"rotate 613x457 179.000000", 0x7c1181021bed249aull},
+        {"rotate 613x457 271.500000", 0xf072350272913d56ull},
+        {"rotate 613x457 0.001000", 0x5aa6e842bd86aeb6ull},
+        {"resample 613x457 1", 0x7a2dd2bb45b2c026ull},
+        {"resample 613x457 2", 0xc0800ea3c5a7b257ull},
+        {"resample 613x457 3", 0x90c9f00cca231f5aull},
     };
     return table;
 }
