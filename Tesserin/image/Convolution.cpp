@@ -14,7 +14,8 @@ inline BYTE ClampByte(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : BYTE(v); }
 
 // Blocks of 16 of a fixed length, which the compiler turns into vector code.
 template <typename Sum>
-void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k, int64_t n)
+inline __attribute__((always_inline)) void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k,
+                                                     int64_t n)
 {
     int64_t i = 0;
     for (; i + 16 <= n; i += 16)
@@ -25,7 +26,8 @@ void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k, int64_
 }
 
 template <typename Sum>
-void AddScaledSums(Sum* __restrict sums, const Sum* __restrict more, Sum k, int64_t n)
+inline __attribute__((always_inline)) void AddScaledSums(Sum* __restrict sums, const Sum* __restrict more, Sum k,
+                                                         int64_t n)
 {
     int64_t i = 0;
     for (; i + 16 <= n; i += 16)
@@ -33,6 +35,28 @@ void AddScaledSums(Sum* __restrict sums, const Sum* __restrict more, Sum k, int6
             sums[i + j] += k * more[i + j];
     for (; i < n; ++i)
         sums[i] += k * more[i];
+}
+
+// The 32-bit sweeps carry the common kernels; where the processor has
+// wider vectors a variant chosen at run time uses them (integer sums: the
+// same values either way). No build-wide instruction set is assumed.
+#if defined(__x86_64__) && defined(__has_attribute)
+#if __has_attribute(target_clones)
+#define MIVO_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#endif
+#endif
+#ifndef MIVO_VECTOR_CLONES
+#define MIVO_VECTOR_CLONES
+#endif
+
+MIVO_VECTOR_CLONES void AddScaled(int32_t* __restrict sums, const BYTE* __restrict bytes, int32_t k, int64_t n)
+{
+    AddScaled<int32_t>(sums, bytes, k, n);
+}
+
+MIVO_VECTOR_CLONES void AddScaledSums(int32_t* __restrict sums, const int32_t* __restrict more, int32_t k, int64_t n)
+{
+    AddScaledSums<int32_t>(sums, more, k, n);
 }
 
 // Adds k x (the row shifted by dx pixels) to the sums of a row of w pixels;
