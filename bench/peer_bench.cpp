@@ -13,6 +13,8 @@
 #include "image/ImageObject.h"
 #include "image/JPGFile.h"
 
+#include "BenchPicture.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -71,23 +73,6 @@ void Compare(const char* what, int runs, const std::function<void()>& ours, cons
     printf("\n");
 }
 
-// Smooth shading with fine noise, so the JPEG is about as busy as a photograph.
-std::vector<BYTE> MakePicture(int w, int h)
-{
-    int rowBytes = ((w * 24 + 31) / 32) * 4;
-    std::vector<BYTE> px(size_t(rowBytes) * h);
-    std::mt19937 rng(1);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            BYTE* p = &px[size_t(y) * rowBytes + 3 * x];
-            int n = int(rng() % 24);
-            p[0] = BYTE((x * 255 / w + n) & 255);
-            p[1] = BYTE((y * 255 / h + n) & 255);
-            p[2] = BYTE(((x + y) * 128 / (w + h) + n) & 255);
-        }
-    return px;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -116,7 +101,7 @@ int main(int argc, char** argv)
 
     const int W = 4000, H = 3000;
     {
-        std::vector<BYTE> px = MakePicture(W, H);
+        std::vector<BYTE> px = bench::MakePicture(W, H);
         CJPGFile().RGBToJpegFile(jpg.c_str(), px.data(), W, H, TRUE, 95);
     }
     Run("djpeg -outfile " + ppm + " " + jpgPosix);

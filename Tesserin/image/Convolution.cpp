@@ -12,29 +12,18 @@ namespace {
 
 inline BYTE ClampByte(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : BYTE(v); }
 
-// Blocks of 16 of a fixed length, which the compiler turns into vector code.
-template <typename Sum>
-inline __attribute__((always_inline)) void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k,
+// sums += k x values, in blocks of 16 of a fixed length, which the compiler
+// turns into vector code; values are pixel bytes or sums of a first pass.
+template <typename Sum, typename Value>
+inline __attribute__((always_inline)) void AddScaled(Sum* __restrict sums, const Value* __restrict values, Sum k,
                                                      int64_t n)
 {
     int64_t i = 0;
     for (; i + 16 <= n; i += 16)
         for (int j = 0; j < 16; ++j)
-            sums[i + j] += k * Sum(bytes[i + j]);
+            sums[i + j] += k * Sum(values[i + j]);
     for (; i < n; ++i)
-        sums[i] += k * Sum(bytes[i]);
-}
-
-template <typename Sum>
-inline __attribute__((always_inline)) void AddScaledSums(Sum* __restrict sums, const Sum* __restrict more, Sum k,
-                                                         int64_t n)
-{
-    int64_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        for (int j = 0; j < 16; ++j)
-            sums[i + j] += k * more[i + j];
-    for (; i < n; ++i)
-        sums[i] += k * more[i];
+        sums[i] += k * Sum(values[i]);
 }
 
 // The 32-bit sweeps carry the common kernels; where the processor has
@@ -51,12 +40,12 @@ inline __attribute__((always_inline)) void AddScaledSums(Sum* __restrict sums, c
 
 MIVO_VECTOR_CLONES void AddScaled(int32_t* __restrict sums, const BYTE* __restrict bytes, int32_t k, int64_t n)
 {
-    AddScaled<int32_t>(sums, bytes, k, n);
+    AddScaled<int32_t, BYTE>(sums, bytes, k, n);
 }
 
-MIVO_VECTOR_CLONES void AddScaledSums(int32_t* __restrict sums, const int32_t* __restrict more, int32_t k, int64_t n)
+MIVO_VECTOR_CLONES void AddScaled(int32_t* __restrict sums, const int32_t* __restrict more, int32_t k, int64_t n)
 {
-    AddScaledSums<int32_t>(sums, more, k, n);
+    AddScaled<int32_t, int32_t>(sums, more, k, n);
 }
 
 // Adds k x (the row shifted by dx pixels) to the sums of a row of w pixels;
@@ -201,7 +190,7 @@ void Convolution::SeparableRows(const BYTE* pixels, int64_t w, int64_t h, int64_
         for (int64_t r = 0; r < m_size; ++r) {
             const Sum k = Sum(m_column[size_t(r)]);
             if (k != 0)
-                AddScaledSums(acc.data(), across.data() + (y - first + r) * n, k, n);
+                AddScaled(acc.data(), across.data() + (y - first + r) * n, k, n);
         }
         Finish(acc.data(), w, rowBytes, out + y * rowBytes);
     }
