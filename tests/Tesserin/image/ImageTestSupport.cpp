@@ -45,6 +45,21 @@ bool ResetPeak()
 
 }  // namespace
 
+bool MemoryGrowthIsMeaningful()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#else
+    return true;
+#endif
+#else
+    return true;
+#endif
+}
+
 uint64_t PeakMemoryGrowth(const std::function<void()>& run)
 {
     const int64_t before = StatusBytes("VmRSS:");

@@ -50,8 +50,15 @@ ImagePtr Noisy(int w, int h, unsigned seed)
 {
     std::mt19937 rng(seed);
     std::vector<COLORREF> px(size_t(w) * h);
-    for (size_t i = 0; i < px.size(); ++i)
-        px[i] = (rng() % 4 == 0 && i > 0) ? px[i - 1] : RGB(rng() % 256, rng() % 256, rng() % 256);
+    for (size_t i = 0; i < px.size(); ++i) {
+        if (rng() % 4 == 0 && i > 0) {
+            px[i] = px[i - 1];
+            continue;
+        }
+        // One draw a statement: the order of arguments is the compiler's.
+        const BYTE first = BYTE(rng() % 256), second = BYTE(rng() % 256), third = BYTE(rng() % 256);
+        px[i] = RGB(first, second, third);
+    }
     return MakeImage(w, h, [&](int x, int y) { return px[size_t(y) * w + x]; });
 }
 
