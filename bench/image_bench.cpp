@@ -7,6 +7,7 @@
 #include "image/GIFFile.h"
 #include "image/ImageObject.h"
 
+#include "BenchPicture.h"
 #include "BenchTiming.h"
 #include "image/JPGFile.h"
 
@@ -23,23 +24,7 @@
 namespace {
 
 using bench::BestMilliseconds;
-
-// Smooth shading with fine noise, so the JPEG is about as busy as a photograph.
-std::vector<BYTE> MakePicture(int w, int h)
-{
-    int rowBytes = ((w * 24 + 31) / 32) * 4;
-    std::vector<BYTE> px(size_t(rowBytes) * h);
-    std::mt19937 rng(1);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            BYTE* p = &px[size_t(y) * rowBytes + 3 * x];
-            int n = int(rng() % 24);
-            p[0] = BYTE((x * 255 / w + n) & 255);
-            p[1] = BYTE((y * 255 / h + n) & 255);
-            p[2] = BYTE(((x + y) * 128 / (w + h) + n) & 255);
-        }
-    return px;
-}
+using bench::MakePicture;
 
 void Report(const char* what, double ms, double baseline = 0)
 {
@@ -79,8 +64,8 @@ int main(int argc, char** argv)
     std::string jpgPosix = posix + "/photo.jpg";
     double djpegFull = 0, djpegEighth = 0;
     if (system("command -v djpeg >/dev/null 2>&1") == 0) {
-        std::string full = "djpeg -bmp -outfile /dev/null " + jpgPosix;
-        std::string eighth = "djpeg -scale 1/8 -dct fast -nosmooth -bmp -outfile /dev/null " + jpgPosix;
+        std::string full = "djpeg -rgb -outfile /dev/null " + jpgPosix;
+        std::string eighth = "djpeg -scale 1/8 -outfile /dev/null " + jpgPosix;
         djpegFull = BestMilliseconds(repeats, [&] { (void)!system(full.c_str()); });
         djpegEighth = BestMilliseconds(repeats, [&] { (void)!system(eighth.c_str()); });
         Report("djpeg full (process)", djpegFull);

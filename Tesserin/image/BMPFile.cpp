@@ -1,8 +1,12 @@
 #include "image/BMPFile.h"
 
+#include "image/DibHeader.h"
 #include "image/ImageFile.h"
 #include "image/ImageNotifier.h"
 #include "image/PixelBlock.h"
+#include "image/PixelRows.h"
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -15,14 +19,14 @@ using namespace mivo::image;
 namespace {
 
 const uint32_t kFileHeaderBytes = 14;
-const uint32_t kInfoHeaderBytes = 40;
+// A colour file cut short still shows the rows it has, as long as it holds
+// at least this share (1/n) of the rows it declares: a tiny file never
+// costs the memory of the picture it claims.
+const uint64_t kLeastShareOfRowsPresent = 2;
 
-inline uint32_t Le16(const BYTE* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-inline uint32_t Le32(const BYTE* p) { return Le16(p) | Le16(p + 2) << 16; }
+inline uint32_t Le32(const BYTE* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 inline void PutLe16(BYTE* p, uint32_t v) { p[0] = BYTE(v); p[1] = BYTE(v >> 8); }
 inline void PutLe32(BYTE* p, uint32_t v) { PutLe16(p, v); PutLe16(p + 2, v >> 16); }
-
-inline uint64_t FileRowBytes(uint64_t width, int bits) { return ((width * bits + 31) / 32) * 4; }
 
 // What the loaders need to know of a file, beyond the BITMAP fields.
 struct BmpLayout {
@@ -31,8 +35,8 @@ struct BmpLayout {
     bool topDown = false;
     int planes = 0;
     int bits = 0;
-    uint32_t colours = 0;       // palette entries read
-    BYTE palette[256 * 3] = {};  // blue, green, red; entries past `colours` stay black
+    uint32_t colours = 0;       // palette entries read; indexes past them come out black
+    BYTE palette[256 * 4] = {};  // blue, green, red, unused
     uint64_t dataOffset = 0;
     uint64_t bytesRead = 0;
     uint64_t rowBytes = 0;      // one file row
@@ -70,37 +74,32 @@ bool ParseHeaders(FILE* file, BmpLayout* layout)
     if (h[0] != 'B' || h[1] != 'M')
         return false;
     layout->dataOffset = Le32(h + 10);
-    uint32_t headerSize = Le32(h + 14);
-    int32_t width = int32_t(Le32(h + 18));
-    int32_t height = int32_t(Le32(h + 22));
-    layout->planes = int(Le16(h + 26));
-    layout->bits = int(Le16(h + 28));
-    uint32_t compression = Le32(h + 30);
-    uint32_t coloursUsed = Le32(h + 46);
+    DibHeader info;
     // Later header versions keep the same first 40 bytes; their palette
     // follows the header's own size.
-    if (headerSize < kInfoHeaderBytes || compression != 0 || !IsKnownDepth(layout->bits))
+    if (!ReadDibHeader(h + kFileHeaderBytes, kInfoHeaderBytes, &info))
         return false;
-    if (width <= 0 || height == 0)
+    layout->planes = info.planes;
+    layout->bits = info.bits;
+    if (info.compression != 0 || !IsKnownDepth(layout->bits))
         return false;
-    layout->width = uint64_t(width);
-    layout->topDown = height < 0;
-    layout->height = height < 0 ? uint64_t(-int64_t(height)) : uint64_t(height);
+    if (info.width <= 0 || info.height == 0)
+        return false;
+    layout->width = uint64_t(info.width);
+    layout->topDown = info.topDown;
+    layout->height = uint64_t(info.height);
     // Even a reduced load holds one whole row: a row the library could not hold is refused.
     if (PixelBlockBytes(layout->width, 1) == 0)
         return false;
-    layout->rowBytes = FileRowBytes(layout->width, layout->bits);
-    if (!SkipTo(file, kFileHeaderBytes + uint64_t(headerSize), layout))
+    layout->rowBytes = DibRowBytes(layout->width, layout->bits);
+    if (!SkipTo(file, kFileHeaderBytes + uint64_t(info.headerSize), layout))
         return false;
 
     if (layout->bits <= 8) {
         uint32_t full = 1u << layout->bits;
-        uint32_t n = coloursUsed == 0 || coloursUsed > full ? full : coloursUsed;
-        BYTE entries[256 * 4];
-        if (!ReadCounted(file, entries, n * 4, layout))
+        uint32_t n = info.coloursUsed == 0 || info.coloursUsed > full ? full : info.coloursUsed;
+        if (!ReadCounted(file, layout->palette, n * 4, layout))
             return false;
-        for (uint32_t i = 0; i < n; ++i)
-            memcpy(layout->palette + 3 * i, entries + 4 * i, 3);
         layout->colours = n;
     }
     if (layout->bytesRead > layout->dataOffset)
@@ -124,37 +123,25 @@ FILE* OpenBmp(const char* path, BmpLayout* layout)
 // One file row into blue-green-red.
 void ConvertRow(BYTE* dst, const BYTE* src, const BmpLayout& layout)
 {
-    uint64_t width = layout.width;
-    switch (layout.bits) {
-    case 32:
-        for (uint64_t x = 0; x < width; ++x, dst += 3, src += 4) {
-            dst[0] = src[0];
-            dst[1] = src[1];
-            dst[2] = src[2];
-        }
-        return;
-    case 24:
-        memcpy(dst, src, size_t(width * 3));
-        return;
-    case 16:
-        for (uint64_t x = 0; x < width; ++x, dst += 3, src += 2) {
-            uint32_t v = Le16(src);
-            dst[0] = BYTE((v & 31) << 3);
-            dst[1] = BYTE(((v >> 5) & 31) << 3);
-            dst[2] = BYTE(((v >> 10) & 31) << 3);
-        }
-        return;
-    default:
-        break;
-    }
-    int bits = layout.bits;
-    uint32_t mask = (1u << bits) - 1;
-    int perByte = 8 / bits;
-    for (uint64_t x = 0; x < width; ++x, dst += 3) {
-        int shift = 8 - bits * (1 + int(x % perByte));
-        uint32_t index = (src[x / perByte] >> shift) & mask;
-        memcpy(dst, layout.palette + 3 * index, 3);
-    }
+    RowFormat format;
+    format.bits = layout.bits;
+    format.table = layout.palette;
+    format.tableEntries = layout.colours;
+    ConvertRowToBGR(dst, src, layout.width, format);
+}
+
+// Whether the file behind the pixel data holds enough of the rows the
+// header declares. Palette rows cannot be cut (the loaders refuse them), so
+// palette files need all of them.
+bool HoldsRows(FILE* file, const BmpLayout& layout)
+{
+    struct stat st;
+    if (fstat(fileno(file), &st) != 0 || uint64_t(st.st_size) < layout.dataOffset)
+        return false;
+    const uint64_t present = (uint64_t(st.st_size) - layout.dataOffset) / layout.rowBytes;
+    if (layout.bits <= 8)
+        return present >= layout.height;
+    return present >= layout.height / kLeastShareOfRowsPresent + layout.height % kLeastShareOfRowsPresent;
 }
 
 struct LoadContext {
@@ -167,6 +154,8 @@ struct LoadContext {
 BYTE* LoadWhole(FILE* file, const BmpLayout& layout, const LoadContext& ctx)
 {
     uint64_t bytes = PixelBlockBytes(layout.width, layout.height);
+    if (bytes == 0 || !HoldsRows(file, layout))
+        return nullptr;
     BYTE* result = AllocPixelBlock(bytes, true);
     std::unique_ptr<BYTE[]> rowBuf(new (std::nothrow) BYTE[size_t(layout.rowBytes + 1)]);
     if (!result || !rowBuf) {
@@ -182,7 +171,10 @@ BYTE* LoadWhole(FILE* file, const BmpLayout& layout, const LoadContext& ctx)
         SendRowProgress(ctx.wnd, ctx.interrupt, i, layout.height);
         BYTE* row = result + (layout.topDown ? layout.height - 1 - i : i) * rowBytes;
         if (layout.bits == 24) {
-            if (fread(row, 1, size_t(layout.rowBytes), file) != layout.rowBytes)
+            // The block is clear: only a row read in part needs clearing,
+            // and the rows past the end of the file are never touched.
+            size_t got = fread(row, 1, size_t(layout.rowBytes), file);
+            if (got != 0 && got != layout.rowBytes)
                 memset(row, 0, size_t(rowBytes));
             continue;
         }
@@ -201,6 +193,8 @@ BYTE* LoadWhole(FILE* file, const BmpLayout& layout, const LoadContext& ctx)
 // file is read forward only; a source row is kept while rows repeat it.
 BYTE* LoadSampled(FILE* file, const BmpLayout& layout, uint64_t w, uint64_t h, const LoadContext& ctx)
 {
+    if (!HoldsRows(file, layout))
+        return nullptr;
     BYTE* result = AllocPixelBlock(PixelBlockBytes(w, h), true);
     if (!result)
         return nullptr;
@@ -308,9 +302,9 @@ FILE* CBMPFile::ReadBMPHeader(CString path, BITMAP* bm, RGBQUAD** palette, DWORD
             return nullptr;
         }
         for (uint32_t i = 0; i < layout.colours; ++i) {
-            table[i].rgbBlue = layout.palette[3 * i];
-            table[i].rgbGreen = layout.palette[3 * i + 1];
-            table[i].rgbRed = layout.palette[3 * i + 2];
+            table[i].rgbBlue = layout.palette[4 * i];
+            table[i].rgbGreen = layout.palette[4 * i + 1];
+            table[i].rgbRed = layout.palette[4 * i + 2];
             table[i].rgbReserved = 0;
         }
         *palette = table;
@@ -420,7 +414,7 @@ BOOL CBMPFile::SaveBMP(CString path, BYTE* data, UINT width, UINT height, int bi
     if (bits != 1 && bits != 2 && bits != 4 && bits != 8)
         return FALSE;
     colours = colours < 0 ? 0 : min(colours, 1 << bits);
-    uint64_t rowBytes = FileRowBytes(width, bits);
+    uint64_t rowBytes = DibRowBytes(width, bits);
     uint64_t imageBytes = rowBytes * height;
     if (!data || width == 0 || height == 0 || (colours > 0 && !palette) || PixelBlockBytes(width, height) == 0)
         return FALSE;

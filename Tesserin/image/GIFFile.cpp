@@ -2,8 +2,8 @@
 
 #include "image/ImageFile.h"
 #include "image/ImageNotifier.h"
-#include "image/JPGFile.h"
 #include "image/PixelBlock.h"
+#include "image/PixelRows.h"
 
 #include <cstdio>
 #include <cstring>
@@ -705,5 +705,8 @@ int CGIFFile::SaveGIF(const char*)
 
 BOOL CGIFFile::BGRFromRGB(BYTE* buf, UINT widthPix, UINT height)
 {
-    return CJPGFile::BGRFromRGB(buf, widthPix, height);
+    if (!buf)
+        return FALSE;
+    SwapRedBlue(buf, uint64_t(widthPix) * height);
+    return TRUE;
 }

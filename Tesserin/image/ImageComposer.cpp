@@ -1,5 +1,6 @@
 #include "image/ImageComposer.h"
 
+#include "image/ImageAccess.h"
 #include "image/ImageNotifier.h"
 #include "image/ImageObject.h"
 
@@ -9,11 +10,6 @@
 using namespace mivo::image;
 
 namespace {
-
-bool HasPixels(const CImageObject* img)
-{
-    return img && img->m_pImageBuf && img->m_nWidth > 0 && img->m_nHeight > 0;
-}
 
 typedef std::unique_ptr<CImageObject> ImagePtr;
 
@@ -70,36 +66,22 @@ ImagePtr Mirrored(CImageObject* img, bool leftRight, bool topBottom)
 
 }  // namespace
 
-CImageComposer::CImageComposer(CImageObject* image)
-    : m_pImage(image), m_nWidth(0), m_nHeight(0), m_nRowBytes(0), m_pImageBuf(nullptr), m_pProgressWnd(nullptr),
-      m_pInterrupt(nullptr)
-{
-    Refresh();
-}
+CImageComposer::CImageComposer(CImageObject* image) : m_pImage(image) {}
 
 CImageComposer::~CImageComposer() {}
 
-bool CImageComposer::Refresh()
+void CImageComposer::Progress(int percent) const
 {
-    if (!m_pImage)
-        return false;
-    m_nWidth = m_pImage->m_nWidth;
-    m_nHeight = m_pImage->m_nHeight;
-    m_nRowBytes = m_pImage->m_nRowBytes;
-    m_pImageBuf = m_pImage->m_pImageBuf;
-    m_pProgressWnd = m_pImage->m_pProgressWnd;
-    m_pInterrupt = m_pImage->m_pInterrupt;
-    return HasPixels(m_pImage);
+    SendProgress(ProgressWindowOf(m_pImage), InterruptOf(m_pImage), percent);
 }
 
-void CImageComposer::Progress(int percent) const { SendProgress(m_pProgressWnd, m_pInterrupt, percent); }
-
-void CImageComposer::Done() const { SendDone(m_pProgressWnd, m_pInterrupt, 0); }
+void CImageComposer::Done() const { SendDone(ProgressWindowOf(m_pImage), InterruptOf(m_pImage), 0); }
 
 int CImageComposer::Mask(CRect rc, CImageObject* mask, COLORREF colour, int offset, BOOL invert)
 {
-    if (!Refresh() || !HasPixels(mask))
+    if (!HasPixels(m_pImage) || !HasPixels(mask))
         return 0;
+    CImageObject& img = *m_pImage;
     const int64_t mw = int64_t(rc.right) - rc.left, mh = int64_t(rc.bottom) - rc.top;
     if (mw <= 0 || mh <= 0)
         return 0;
@@ -107,16 +89,16 @@ int CImageComposer::Mask(CRect rc, CImageObject* mask, COLORREF colour, int offs
     if (!m)
         return 0;
     const BYTE tint[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
-    const int64_t r1 = max(int64_t(0), int64_t(m_nHeight) - rc.bottom - 1);
-    const int64_t r2 = min(int64_t(m_nHeight) - 1, int64_t(m_nHeight) - rc.top - 1);
-    const int64_t x1 = max(int64_t(0), int64_t(rc.left)), x2 = min(int64_t(m_nWidth) - 1, int64_t(rc.right));
+    const int64_t r1 = max(int64_t(0), int64_t(img.m_nHeight) - rc.bottom - 1);
+    const int64_t r2 = min(int64_t(img.m_nHeight) - 1, int64_t(img.m_nHeight) - rc.top - 1);
+    const int64_t x1 = max(int64_t(0), int64_t(rc.left)), x2 = min(int64_t(img.m_nWidth) - 1, int64_t(rc.right));
     for (int64_t r = r1; r <= r2; ++r) {
-        SendRowProgress(m_pProgressWnd, m_pInterrupt, uint64_t(r - r1), uint64_t(r2 - r1 + 1));
+        SendRowProgress(img.m_pProgressWnd, img.m_pInterrupt, uint64_t(r - r1), uint64_t(r2 - r1 + 1));
         // The mask is one pixel narrower and lower than the inclusive
         // rectangle: its last column and row serve the rectangle's edge.
-        const int64_t my = min(max(int64_t(m_nHeight) - 1 - r - rc.top, int64_t(0)), mh - 1);
+        const int64_t my = min(max(int64_t(img.m_nHeight) - 1 - r - rc.top, int64_t(0)), mh - 1);
         const BYTE* maskRow = m->m_pImageBuf + (mh - 1 - my) * int64_t(m->m_nRowBytes);
-        BYTE* p = m_pImageBuf + r * int64_t(m_nRowBytes) + 3 * x1;
+        BYTE* p = img.m_pImageBuf + r * int64_t(img.m_nRowBytes) + 3 * x1;
         for (int64_t x = x1; x <= x2; ++x, p += 3) {
             const int64_t mx = min(max(x - rc.left, int64_t(0)), mw - 1);
             const int g = maskRow[3 * mx];
@@ -132,14 +114,13 @@ int CImageComposer::Mask(CRect rc, CImageObject* mask, COLORREF colour, int offs
 
 CImageObject* CImageComposer::MakeFrame(CImageObject* corner, CImageObject* edge, CSize size, int border)
 {
-    Refresh();
     if (!HasPixels(corner) || !HasPixels(edge) || border < 0 || size.cx < 0 || size.cy < 0)
         return nullptr;
     const int b = border ? border : corner->m_nWidth;
     const int64_t W = int64_t(size.cx) + 2 * int64_t(b), H = int64_t(size.cy) + 2 * int64_t(b);
     if (W > INT_MAX || H > INT_MAX)
         return nullptr;
-    CImageObject owner(m_pProgressWnd, nullptr);
+    CImageObject owner(ProgressWindowOf(m_pImage), nullptr);
     ImagePtr frame((m_pImage ? m_pImage : &owner)->MakeBlankImageObject(RGB(255, 255, 255), int(W), int(H)));
     if (!frame)
         return nullptr;
@@ -187,15 +168,16 @@ CImageObject* CImageComposer::MakeFrame(CImageObject* corner, CImageObject* edge
 
 CImageObject* CImageComposer::MakeFrame(CImageObject* corner, CImageObject* edge, int border)
 {
-    if (!Refresh() || !HasPixels(corner))
+    if (!HasPixels(m_pImage) || !HasPixels(corner))
         return nullptr;
-    CImageObject* frame = MakeFrame(corner, edge, CSize(m_nWidth, m_nHeight), border);
+    const int width = m_pImage->m_nWidth, height = m_pImage->m_nHeight;
+    CImageObject* frame = MakeFrame(corner, edge, CSize(width, height), border);
     if (!frame)
         return nullptr;
-    frame->SetParent(m_pProgressWnd);
+    frame->SetParent(m_pImage->m_pProgressWnd);
     // The picture sits inside the border actually used, also when the
     // corner's own width stands for it.
     const int b = border ? border : corner->m_nWidth;
-    frame->ImageProjection(CRect(b, b, b + m_nWidth - 1, b + m_nHeight - 1), m_pImage, 100, -1);
+    frame->ImageProjection(CRect(b, b, b + width - 1, b + height - 1), m_pImage, 100, -1);
     return frame;
 }

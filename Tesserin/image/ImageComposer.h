@@ -24,16 +24,9 @@ public:
     CImageObject* MakeFrame(CImageObject* corner, CImageObject* edge, int border);
 
 protected:
-    CImageObject* m_pImage;
-    int m_nWidth;
-    int m_nHeight;
-    int m_nRowBytes;
-    BYTE* m_pImageBuf;
-    CWnd* m_pProgressWnd;
-    int* m_pInterrupt;
+    CImageObject* m_pImage;  // borrowed; its fields are read at each operation
 
 private:
-    bool Refresh();
     void Progress(int percent) const;
     void Done() const;
 };

@@ -1,8 +1,11 @@
 #include "image/ImageFilter.h"
 
+#include "image/Convolution.h"
+#include "image/ImageAccess.h"
 #include "image/ImageNotifier.h"
 #include "image/ImageObject.h"
 #include "image/PixelBlock.h"
+#include "image/RowBands.h"
 
 #include <climits>
 #include <cstdlib>
@@ -23,44 +26,36 @@ const int kHistogramEntries = 1028;
 
 }  // namespace
 
-CImageFilter::CImageFilter(CImageObject* image)
-    : m_pImage(image), m_nWidth(0), m_nHeight(0), m_nRowBytes(0), m_pImageBuf(nullptr), m_pProgressWnd(nullptr),
-      m_pInterrupt(nullptr)
-{
-    Refresh();
-}
+CImageFilter::CImageFilter(CImageObject* image) : m_pImage(image) {}
 
 CImageFilter::~CImageFilter() {}
 
 // The picture may have changed since the last operation (a new block from a
-// filter, a load, a resize): every operation starts from its current state.
-bool CImageFilter::Refresh()
-{
-    if (!m_pImage)
-        return false;
-    m_nWidth = m_pImage->m_nWidth;
-    m_nHeight = m_pImage->m_nHeight;
-    m_nRowBytes = m_pImage->m_nRowBytes;
-    m_pImageBuf = m_pImage->m_pImageBuf;
-    m_pProgressWnd = m_pImage->m_pProgressWnd;
-    m_pInterrupt = m_pImage->m_pInterrupt;
-    return m_pImageBuf && m_nWidth > 0 && m_nHeight > 0;
-}
+// filter, a load, a resize): every operation reads its current state.
+bool CImageFilter::Ready() const { return HasPixels(m_pImage); }
+
+int CImageFilter::Width() const { return m_pImage->m_nWidth; }
+
+int CImageFilter::Height() const { return m_pImage->m_nHeight; }
+
+int CImageFilter::RowBytes() const { return m_pImage->m_nRowBytes; }
+
+BYTE* CImageFilter::Pixels() const { return m_pImage->m_pImageBuf; }
 
 void CImageFilter::RowProgress(int i, int n) const
 {
     if (n > 0)
-        SendRowProgress(m_pProgressWnd, m_pInterrupt, uint64_t(i), uint64_t(n));
+        SendRowProgress(ProgressWindowOf(m_pImage), InterruptOf(m_pImage), uint64_t(i), uint64_t(n));
 }
 
-void CImageFilter::FinalProgress() const { SendProgress(m_pProgressWnd, m_pInterrupt, 0); }
+void CImageFilter::FinalProgress() const { SendProgress(ProgressWindowOf(m_pImage), InterruptOf(m_pImage), 0); }
 
 // Memory rows of a top-down inclusive rectangle, clipped to the picture.
 bool CImageFilter::MemoryRows(const CRect& rc, int* first, int* last) const
 {
-    int64_t f = int64_t(m_nHeight) - rc.bottom - 1, l = int64_t(m_nHeight) - rc.top - 1;
+    int64_t f = int64_t(Height()) - rc.bottom - 1, l = int64_t(Height()) - rc.top - 1;
     f = max(f, int64_t(0));
-    l = min(l, int64_t(m_nHeight) - 1);
+    l = min(l, int64_t(Height()) - 1);
     *first = int(f);
     *last = int(l);
     return f <= l;
@@ -69,7 +64,7 @@ bool CImageFilter::MemoryRows(const CRect& rc, int* first, int* last) const
 bool CImageFilter::ClampColumns(const CRect& rc, int* first, int* last) const
 {
     *first = max(int(rc.left), 0);
-    *last = min(int(rc.right), m_nWidth - 1);
+    *last = min(int(rc.right), Width() - 1);
     return *first <= *last;
 }
 
@@ -77,37 +72,32 @@ bool CImageFilter::NeighbourhoodRect(int* x1, int* y1, int* x2, int* y2) const
 {
     *x1 = max(*x1, 2);
     *y1 = max(*y1, 2);
-    *x2 = min(*x2, m_nWidth - 2);
-    *y2 = min(*y2, m_nHeight - 2);
+    *x2 = min(*x2, Width() - 2);
+    *y2 = min(*y2, Height() - 2);
     return *x1 <= *x2 && *y1 <= *y2;
 }
 
 BYTE* CImageFilter::CopyOfBlock() const
 {
-    uint64_t bytes = uint64_t(m_nRowBytes) * uint64_t(m_nHeight);
+    uint64_t bytes = uint64_t(RowBytes()) * uint64_t(Height());
     BYTE* block = AllocPixelBlock(bytes, false);
     if (block)
-        memcpy(block, m_pImageBuf, size_t(bytes));
+        memcpy(block, Pixels(), size_t(bytes));
     return block;
 }
 
-void CImageFilter::Install(BYTE* block)
-{
-    delete[] m_pImage->m_pImageBuf;
-    m_pImage->m_pImageBuf = block;
-    m_pImageBuf = block;
-}
+void CImageFilter::Install(BYTE* block) { m_pImage->m_pImageBuf.Replace(block); }
 
 template <typename Pixel>
 int CImageFilter::EachPixel(const CRect& rc, Pixel pixel)
 {
-    if (!Refresh())
+    if (!Ready())
         return 0;
     int r1, r2, x1, x2;
     if (MemoryRows(rc, &r1, &r2) && ClampColumns(rc, &x1, &x2)) {
         for (int r = r1; r <= r2; ++r) {
             RowProgress(r - r1, r2 - r1);
-            BYTE* p = m_pImageBuf + int64_t(r) * m_nRowBytes + 3 * int64_t(x1);
+            BYTE* p = Pixels() + int64_t(r) * RowBytes() + 3 * int64_t(x1);
             for (int x = x1; x <= x2; ++x, p += 3)
                 pixel(p);
         }
@@ -121,7 +111,7 @@ int CImageFilter::EachPixel(const CRect& rc, Pixel pixel)
 template <typename Centre>
 int CImageFilter::Neighbourhood(int x1, int y1, int x2, int y2, Centre centre)
 {
-    if (!Refresh())
+    if (!Ready())
         return 0;
     if (!NeighbourhoodRect(&x1, &y1, &x2, &y2)) {
         FinalProgress();
@@ -130,15 +120,15 @@ int CImageFilter::Neighbourhood(int x1, int y1, int x2, int y2, Centre centre)
     BYTE* block = CopyOfBlock();
     if (!block)
         return 0;
-    const BYTE* old = m_pImageBuf;
+    const BYTE* old = Pixels();
     for (int y = y1; y <= y2; ++y) {
         RowProgress(y - y1, y2 - y1);
         for (int x = x1; x <= x2; ++x) {
             const BYTE* n[9];
             for (int r = 0; r < 3; ++r)
                 for (int c = 0; c < 3; ++c)
-                    n[3 * r + c] = old + int64_t(y - 1 + r) * m_nRowBytes + 3 * int64_t(x - 1 + c);
-            centre(n, block + int64_t(y) * m_nRowBytes + 3 * int64_t(x));
+                    n[3 * r + c] = old + int64_t(y - 1 + r) * RowBytes() + 3 * int64_t(x - 1 + c);
+            centre(n, block + int64_t(y) * RowBytes() + 3 * int64_t(x));
         }
     }
     Install(block);
@@ -213,78 +203,22 @@ int CImageFilter::EdgeEnhance(int x1, int y1, int x2, int y2)
     });
 }
 
-// Blocks of 16 of a fixed length, which the compiler turns into vector code.
-template <typename Sum>
-void AddScaled(Sum* __restrict sums, const BYTE* __restrict bytes, Sum k, int64_t n)
-{
-    int64_t i = 0;
-    for (; i + 16 <= n; i += 16)
-        for (int j = 0; j < 16; ++j)
-            sums[i + j] += k * Sum(bytes[i + j]);
-    for (; i < n; ++i)
-        sums[i] += k * Sum(bytes[i]);
-}
-
-// For each kernel entry the whole row is added in one sweep; neighbours
-// outside the picture count as the block's first (bottom-left) pixel.
-// Sums fit 32 bits for every ordinary kernel, which lets the sweeps run in
-// vector registers; others add up in 64 bits.
-template <typename Sum>
-void ConvolveRows(const BYTE* pixels, int64_t w, int64_t h, int64_t rowBytes, const int* kernel, int size, int divisor,
-                  int offset, BYTE* block, CWnd* wnd, const int* interrupt)
-{
-    const int64_t half = size / 2;
-    const BYTE* first = pixels;
-    std::vector<Sum> acc(size_t(3 * w));
-    for (int64_t y = 0; y < h; ++y) {
-        if (h > 0)
-            SendRowProgress(wnd, interrupt, uint64_t(y), uint64_t(h));
-        std::fill(acc.begin(), acc.end(), Sum(0));
-        Sum* a = acc.data();
-        for (int64_t r = 0; r < size; ++r) {
-            const int64_t sy = y - half + r;
-            const BYTE* row = sy >= 0 && sy < h ? pixels + sy * rowBytes : nullptr;
-            for (int64_t c = 0; c < size; ++c) {
-                const Sum k = Sum(kernel[r * size + c]);
-                if (k == 0)
-                    continue;
-                const int64_t dx = c - half;
-                int64_t from = row ? max(int64_t(0), -dx) : w, to = row ? min(w, w - dx) : w;
-                if (from > to)
-                    from = to = w;
-                const Sum f0 = k * first[0], f1 = k * first[1], f2 = k * first[2];
-                for (int64_t i = 0; i < 3 * from; i += 3)
-                    a[i] += f0, a[i + 1] += f1, a[i + 2] += f2;
-                if (row)
-                    AddScaled(a + 3 * from, row + 3 * (from + dx), k, 3 * (to - from));
-                for (int64_t i = 3 * max(from, to); i < 3 * w; i += 3)
-                    a[i] += f0, a[i + 1] += f1, a[i + 2] += f2;
-            }
-        }
-        BYTE* out = block + y * rowBytes;
-        for (int64_t i = 0; i < 3 * w; ++i) {
-            const int64_t sum = int64_t(a[i]);
-            out[i] = ClampByte((divisor ? sum / divisor : sum) + offset);
-        }
-    }
-}
-
 int CImageFilter::Filtering(int* kernel, int size, int divisor, int offset)
 {
-    if (!kernel || size <= 0 || !Refresh())
+    if (!kernel || size <= 0 || !Ready())
         return 0;
-    BYTE* block = AllocPixelBlock(uint64_t(m_nRowBytes) * uint64_t(m_nHeight), true);
+    const int64_t w = Width(), h = Height(), rowBytes = RowBytes();
+    // Every byte of the new block is written, fill bytes included.
+    BYTE* block = AllocPixelBlock(uint64_t(rowBytes) * uint64_t(h), false);
     if (!block)
         return 0;
-    int64_t bound = 0;
-    for (int64_t k = 0; k < int64_t(size) * size; ++k)
-        bound += 255 * std::abs(int64_t(kernel[k]));
-    if (bound <= INT32_MAX)
-        ConvolveRows<int32_t>(m_pImageBuf, m_nWidth, m_nHeight, m_nRowBytes, kernel, size, divisor, offset, block,
-                              m_pProgressWnd, m_pInterrupt);
-    else
-        ConvolveRows<int64_t>(m_pImageBuf, m_nWidth, m_nHeight, m_nRowBytes, kernel, size, divisor, offset, block,
-                              m_pProgressWnd, m_pInterrupt);
+    const Convolution convolution(kernel, size, divisor, offset);
+    const BYTE* pixels = Pixels();
+    ForEachRowBand(
+        uint64_t(h), uint64_t(rowBytes) * uint64_t(h), [this, h](uint64_t y) { RowProgress(int(y), int(h)); },
+        [&](uint64_t first, uint64_t last) {
+            convolution.Rows(pixels, w, h, rowBytes, block, int64_t(first), int64_t(last));
+        });
     Install(block);
     FinalProgress();
     return 1;
@@ -306,7 +240,7 @@ int CImageFilter::MakeGray(CRect rc)
 
 int* CImageFilter::CreateHistogram(int x1, int y1, int x2, int y2)
 {
-    if (!Refresh())
+    if (!Ready())
         return nullptr;
     int* table = new (std::nothrow) int[kHistogramEntries];
     if (!table)
@@ -314,11 +248,11 @@ int* CImageFilter::CreateHistogram(int x1, int y1, int x2, int y2)
     std::vector<int64_t> counts(1024, 0);
     x1 = max(x1, 0);
     y1 = max(y1, 0);
-    x2 = min(x2, m_nWidth - 1);
-    y2 = min(y2, m_nHeight - 1);
+    x2 = min(x2, Width() - 1);
+    y2 = min(y2, Height() - 1);
     for (int y = y1; y <= y2 && x1 <= x2; ++y) {
         RowProgress(y - y1, y2 - y1);
-        const BYTE* p = m_pImageBuf + int64_t(y) * m_nRowBytes + 3 * int64_t(x1);
+        const BYTE* p = Pixels() + int64_t(y) * RowBytes() + 3 * int64_t(x1);
         for (int x = x1; x <= x2; ++x, p += 3) {
             ++counts[size_t(Luminance(p))];
             ++counts[256 + size_t(p[0])];
@@ -364,7 +298,7 @@ int CImageFilter::ChangeBrightness(int delta, CRect rc)
 
 int CImageFilter::ChangeRGBBalance(int dRed, int dGreen, int dBlue, CRect rc)
 {
-    if (!Refresh())
+    if (!Ready())
         return 0;
     if (m_pImage->GetNumBits() == 1)
         return 0;
@@ -382,10 +316,10 @@ int CImageFilter::ChangeContrast(int contrast, CRect rc)
 {
     if (contrast == 100)
         return 1;
-    if (!Refresh())
+    if (!Ready())
         return 0;
     std::unique_ptr<int[]> hist(
-        CreateHistogram(rc.left, m_nHeight - rc.bottom - 1, rc.right, m_nHeight - rc.top - 1));
+        CreateHistogram(rc.left, Height() - rc.bottom - 1, rc.right, Height() - rc.top - 1));
     if (!hist)
         return 0;
     if (hist[1026] >= 253 && hist[1027] <= 2)
@@ -413,26 +347,26 @@ int CImageFilter::ChangeContrast(int contrast, CRect rc)
 
 int CImageFilter::MeanGrayValue()
 {
-    if (!Refresh())
+    if (!Ready())
         return 0;
     std::unique_ptr<CImageObject> grey(m_pImage->DuplicateImgObj());
     if (!grey)
         return 0;
-    CImageFilter(grey.get()).MakeGray(CRect(0, 0, m_nWidth - 1, m_nHeight - 1));
+    CImageFilter(grey.get()).MakeGray(CRect(0, 0, Width() - 1, Height() - 1));
     double sum = 0;
-    for (int y = 0; y < m_nHeight; ++y) {
+    for (int y = 0; y < Height(); ++y) {
         const BYTE* p = grey->m_pImageBuf + int64_t(y) * grey->m_nRowBytes;
-        for (int x = 0; x < m_nWidth; ++x, p += 3)
+        for (int x = 0; x < Width(); ++x, p += 3)
             sum += p[0];
     }
-    return int(int64_t(sum) / m_nWidth / m_nHeight);
+    return int(int64_t(sum) / Width() / Height());
 }
 
 int CImageFilter::MonotoneThreshold(int threshold, COLORREF below, COLORREF above)
 {
-    if (!Refresh())
+    if (!Ready())
         return 0;
-    const CRect whole(0, 0, m_nWidth - 1, m_nHeight - 1);
+    const CRect whole(0, 0, Width() - 1, Height() - 1);
     MakeGray(whole);
     const BYTE low[3] = {GetBValue(below), GetGValue(below), GetRValue(below)};
     const BYTE high[3] = {GetBValue(above), GetGValue(above), GetRValue(above)};

@@ -44,16 +44,14 @@ public:
     int MonotoneThreshold(int threshold, COLORREF below, COLORREF above);
 
 protected:
-    CImageObject* m_pImage;
-    int m_nWidth;
-    int m_nHeight;
-    int m_nRowBytes;
-    BYTE* m_pImageBuf;
-    CWnd* m_pProgressWnd;
-    int* m_pInterrupt;
+    CImageObject* m_pImage;  // borrowed; its fields are read at each operation
 
 private:
-    bool Refresh();
+    bool Ready() const;
+    int Width() const;
+    int Height() const;
+    int RowBytes() const;
+    BYTE* Pixels() const;
     void RowProgress(int i, int n) const;
     void FinalProgress() const;
     bool MemoryRows(const CRect& rc, int* first, int* last) const;

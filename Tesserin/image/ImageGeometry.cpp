@@ -5,6 +5,7 @@
 
 #include "image/ImageNotifier.h"
 #include "image/PixelBlock.h"
+#include "image/RowBands.h"
 
 #include <cmath>
 #include <cstring>
@@ -261,6 +262,48 @@ void ResampleBilinear(const Source& src, const Target& dst, float xScale, float 
     }
 }
 
+// What a free rotation reads: the source picture and the turn.
+struct RotationSource {
+    const BYTE* pixels;
+    long width, height, rowBytes;
+    double cosT, sinT;
+    long halfW, halfH, maxX, maxY;
+};
+
+// One row of the turned picture. The arithmetic is the per-pixel formula
+// of always, term for term (the row's terms taken out of the loop), so the
+// bytes stay the same; pixels no source pixel maps to are white.
+void RotateRow(const RotationSource& s, long r, long newWidth, BYTE* out)
+{
+    static const BYTE white[3] = {255, 255, 255};
+    const double yr = double(r - s.maxY);
+    const double sinY = s.sinT * yr, cosY = s.cosT * yr;
+    const double halfW = double(s.halfW), halfH = double(s.halfH);
+    const double w = double(s.width), h = double(s.height);
+    for (long c = 0; c < newWidth; ++c, out += 3) {
+        const double xr = double(c - s.maxX);
+        const double fx = s.cosT * xr - sinY + halfW;
+        const double fy = s.sinT * xr + cosY + halfH;
+        const double flx = std::floor(fx), fly = std::floor(fy);
+        if (!(flx >= -1.0 && flx < w && fly >= -1.0 && fly < h)) {
+            memcpy(out, white, 3);
+            continue;
+        }
+        const long ix = long(flx), iy = long(fly);
+        const double dx = fx - flx, dy = fy - fly;
+        const bool left = ix >= 0, right = ix + 1 < s.width, low = iy >= 0, high = iy + 1 < s.height;
+        const long at = iy * s.rowBytes + 3 * ix;  // of p00, which may lie outside
+        const BYTE* p00 = left && low ? s.pixels + at : white;
+        const BYTE* p10 = right && low ? s.pixels + (at + 3) : white;
+        const BYTE* p01 = left && high ? s.pixels + (at + s.rowBytes) : white;
+        const BYTE* p11 = right && high ? s.pixels + (at + s.rowBytes + 3) : white;
+        for (int k = 0; k < 3; ++k) {
+            double v = (1 - dy) * ((1 - dx) * p00[k] + dx * p10[k]) + dy * ((1 - dx) * p01[k] + dx * p11[k]);
+            out[k] = TruncateInterpolated(v);
+        }
+    }
+}
+
 }  // namespace
 
 float CImageObject::b3spline(float x)
@@ -319,6 +362,8 @@ CImageObject* CImageObject::RotateAngle(double degrees)
         maxY = max(maxY, -long(sinT * X + cosT * Y));
     }
     const long newWidth = 2 * maxX + 2, newHeight = 2 * maxY + 2;
+    // Every byte is written below: pixels, white where no source pixel maps,
+    // and white fill bytes.
     BYTE* block = newWidth > 0 && newHeight > 0
                       ? AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), false)
                       : nullptr;
@@ -328,33 +373,20 @@ CImageObject* CImageObject::RotateAngle(double degrees)
         return nullptr;
     }
     img->KeepDecoded(block, UINT(newWidth), UINT(newHeight));
-    memset(block, 0xFF, size_t(uint64_t(img->m_nRowBytes) * uint64_t(newHeight)));
-    static const BYTE white[3] = {255, 255, 255};
-    const long w = m_nWidth, h = m_nHeight;
-    for (long r = 0; r < newHeight; ++r) {
-        SendRowProgress(m_pProgressWnd, m_pInterrupt, uint64_t(r), uint64_t(newHeight));
-        const double yr = double(r - maxY);
-        BYTE* out = block + r * img->m_nRowBytes;
-        for (long c = 0; c < newWidth; ++c, out += 3) {
-            const double xr = double(c - maxX);
-            const double fx = cosT * xr - sinT * yr + double(halfW);
-            const double fy = sinT * xr + cosT * yr + double(halfH);
-            const double flx = std::floor(fx), fly = std::floor(fy);
-            if (!(flx >= -1.0 && flx < double(w) && fly >= -1.0 && fly < double(h)))
-                continue;
-            const long ix = long(flx), iy = long(fly);
-            const double dx = fx - flx, dy = fy - fly;
-            const bool left = ix >= 0, right = ix + 1 < w, low = iy >= 0, high = iy + 1 < h;
-            const BYTE* p00 = left && low ? m_pImageBuf + iy * m_nRowBytes + 3 * ix : white;
-            const BYTE* p10 = right && low ? m_pImageBuf + iy * m_nRowBytes + 3 * (ix + 1) : white;
-            const BYTE* p01 = left && high ? m_pImageBuf + (iy + 1) * m_nRowBytes + 3 * ix : white;
-            const BYTE* p11 = right && high ? m_pImageBuf + (iy + 1) * m_nRowBytes + 3 * (ix + 1) : white;
-            for (int k = 0; k < 3; ++k) {
-                double v = (1 - dy) * ((1 - dx) * p00[k] + dx * p10[k]) + dy * ((1 - dx) * p01[k] + dx * p11[k]);
-                out[k] = TruncateInterpolated(v);
+    const RotationSource src{m_pImageBuf, m_nWidth, m_nHeight, m_nRowBytes, cosT, sinT, halfW, halfH, maxX, maxY};
+    const long rowBytes = img->m_nRowBytes;
+    CWnd* wnd = m_pProgressWnd;
+    const int* interrupt = m_pInterrupt;
+    ForEachRowBand(
+        uint64_t(newHeight), uint64_t(rowBytes) * uint64_t(newHeight),
+        [&](uint64_t r) { SendRowProgress(wnd, interrupt, r, uint64_t(newHeight)); },
+        [&](uint64_t first, uint64_t last) {
+            for (uint64_t r = first; r < last; ++r) {
+                BYTE* out = block + long(r) * rowBytes;
+                RotateRow(src, long(r), newWidth, out);
+                memset(out + 3 * newWidth, 0xFF, size_t(rowBytes - 3 * newWidth));
             }
-        }
-    }
+        });
     SendProgress(m_pProgressWnd, m_pInterrupt, 0);
     return img;
 }

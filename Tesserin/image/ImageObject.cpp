@@ -66,7 +66,7 @@ int FitRatio(int64_t width, int64_t height, int64_t boxWidth, int64_t boxHeight,
 CImageObject::CImageObject(CWnd* progressWnd, int* interrupt)
     : m_pszFileName(nullptr), m_nWidth(0), m_nHeight(0), m_nRowBytes(0), m_nImageType(IMAGE_TYPE_NONE),
       m_nDstX(0), m_nDstY(0), m_nDstWidth(-1), m_nDstHeight(-1), m_nSrcX(0), m_nSrcY(0), m_nSrcWidth(-1),
-      m_nSrcHeight(-1), m_nJPGQuality(95), m_strStatus("OK"), m_nNumBits(0), m_nNumColors(0), m_pImageBuf(nullptr),
+      m_nSrcHeight(-1), m_nJPGQuality(95), m_strStatus("OK"), m_nNumBits(0), m_nNumColors(0),
       m_pProgressWnd(progressWnd), m_pInterrupt(nullptr), m_nOwnInterrupt(0)
 {
     memset(&m_ExifInfo, 0, sizeof m_ExifInfo);
@@ -76,13 +76,11 @@ CImageObject::CImageObject(CWnd* progressWnd, int* interrupt)
 CImageObject::~CImageObject()
 {
     delete[] m_pszFileName;
-    delete[] m_pImageBuf;
 }
 
 void CImageObject::FreeImageBuf()
 {
-    delete[] m_pImageBuf;
-    m_pImageBuf = nullptr;
+    m_pImageBuf.Replace(nullptr);
 }
 
 void CImageObject::SetFileName(const char* path)
@@ -130,8 +128,7 @@ BYTE* CImageObject::Decode(int type, const char* path, int ratio, int showErrors
 // The decoded block replaces the old one; no block leaves a 0 x 0 picture.
 void CImageObject::KeepDecoded(BYTE* block, UINT width, UINT height)
 {
-    delete[] m_pImageBuf;
-    m_pImageBuf = block;
+    m_pImageBuf.Replace(block);
     m_nWidth = block ? int(width) : 0;
     m_nHeight = block ? int(height) : 0;
     m_nRowBytes = block ? int(RowBytes24(width)) : 0;
@@ -373,7 +370,7 @@ CImageObject* CImageObject::DuplicateImgObj()
         return nullptr;
     }
     memcpy(block, m_pImageBuf, size_t(bytes));
-    img->m_pImageBuf = block;
+    img->m_pImageBuf.Replace(block);
     img->m_nWidth = m_nWidth;
     img->m_nHeight = m_nHeight;
     img->m_nRowBytes = m_nRowBytes;
@@ -454,8 +451,7 @@ int CImageObject::CropSelf(int x1, int y1, int x2, int y2)
     CImageObject* crop = CropToNewImgObj(x1, y1, x2, y2);
     if (!crop)
         return 0;
-    KeepDecoded(crop->m_pImageBuf, UINT(crop->m_nWidth), UINT(crop->m_nHeight));
-    crop->m_pImageBuf = nullptr;
+    KeepDecoded(crop->m_pImageBuf.Release(), UINT(crop->m_nWidth), UINT(crop->m_nHeight));
     delete crop;
     return 1;
 }

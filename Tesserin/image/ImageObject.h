@@ -7,6 +7,7 @@
 
 #include "image/ExifReader.h"
 #include "image/ImageMessages.h"
+#include "image/PixelBlock.h"
 
 class CWnd;
 
@@ -180,7 +181,7 @@ public:
     ExifInfo m_ExifInfo;
     int m_nNumBits;
     int m_nNumColors;
-    BYTE* m_pImageBuf;
+    mivo::image::PixelBlock m_pImageBuf;  // the one owner of the pixels
     CWnd* m_pProgressWnd;
     int* m_pInterrupt;
     int m_nOwnInterrupt;

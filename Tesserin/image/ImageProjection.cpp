@@ -2,10 +2,13 @@
 // and an optional key colour, or through a grey mask.
 #include "image/ImageObject.h"
 
+#include "image/ImageAccess.h"
 #include "image/ImageFilter.h"
 
 #include <cstdint>
 #include <memory>
+
+using mivo::image::HasPixels;
 
 namespace {
 
@@ -25,11 +28,6 @@ void EachProjected(CImageObject& dst, const CRect& rc, const CImageObject& src, 
         for (int64_t i = i1; i < i2; ++i, out += 3, in += 3)
             pixel(out, in, i, j);
     }
-}
-
-bool HasPixels(const CImageObject* img)
-{
-    return img && img->m_pImageBuf && img->m_nWidth > 0 && img->m_nHeight > 0;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "image/ImageFile.h"
 #include "image/ImageNotifier.h"
 #include "image/PixelBlock.h"
+#include "image/PixelRows.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -439,49 +440,19 @@ BOOL CJPGFile::RGBToJpegFile(CString path, BYTE* data, UINT width, UINT height, 
 
 BYTE* CJPGFile::RGBFromDWORDAligned(BYTE* buf, UINT widthPix, UINT widthBytes, UINT height)
 {
-    uint64_t packedRow = uint64_t(widthPix) * 3;
-    if (!buf || widthBytes < packedRow)
-        return nullptr;
-    BYTE* packed = AllocPixelBlock(packedRow * height, false);
-    if (!packed)
-        return nullptr;
-    for (uint64_t y = 0; y < height; ++y)
-        memcpy(packed + y * packedRow, buf + y * widthBytes, size_t(packedRow));
-    return packed;
+    return PackRows(buf, widthPix, widthBytes, height);
 }
 
 BYTE* CJPGFile::MakeDwordAlignedBuf(BYTE* buf, UINT widthPix, UINT height, UINT* widthBytes)
 {
-    if (!buf)
-        return nullptr;
-    uint64_t packedRow = uint64_t(widthPix) * 3;
-    uint64_t paddedRow = RowBytes24(widthPix);
-    BYTE* padded = AllocPixelBlock(paddedRow * height, true);
-    if (!padded)
-        return nullptr;
-    for (uint64_t y = 0; y < height; ++y)
-        memcpy(padded + y * paddedRow, buf + y * packedRow, size_t(packedRow));
-    if (widthBytes)
-        *widthBytes = UINT(paddedRow);
-    return padded;
+    return PadRows(buf, widthPix, height, widthBytes);
 }
 
 BOOL CJPGFile::VertFlipBuf(BYTE* buf, UINT widthBytes, UINT height)
 {
     if (!buf)
         return FALSE;
-    BYTE chunk[1024];
-    for (UINT i = 0; i < height / 2; ++i) {
-        BYTE* a = buf + uint64_t(i) * widthBytes;
-        BYTE* b = buf + uint64_t(height - 1 - i) * widthBytes;
-        for (UINT done = 0; done < widthBytes;) {
-            UINT n = min(UINT(sizeof chunk), widthBytes - done);
-            memcpy(chunk, a + done, n);
-            memcpy(a + done, b + done, n);
-            memcpy(b + done, chunk, n);
-            done += n;
-        }
-    }
+    FlipRows(buf, widthBytes, height);
     return TRUE;
 }
 
@@ -489,12 +460,7 @@ BOOL CJPGFile::BGRFromRGB(BYTE* buf, UINT widthPix, UINT height)
 {
     if (!buf)
         return FALSE;
-    uint64_t pixels = uint64_t(widthPix) * height;
-    for (uint64_t i = 0; i < pixels; ++i, buf += 3) {
-        BYTE t = buf[0];
-        buf[0] = buf[2];
-        buf[2] = t;
-    }
+    SwapRedBlue(buf, uint64_t(widthPix) * height);
     return TRUE;
 }
 
@@ -502,10 +468,6 @@ BOOL CJPGFile::MakeGrayScale(BYTE* buf, UINT widthPix, UINT height)
 {
     if (!buf)
         return FALSE;
-    uint64_t pixels = uint64_t(widthPix) * height;
-    for (uint64_t i = 0; i < pixels; ++i, buf += 3) {
-        BYTE grey = BYTE(0.299 * buf[0] + 0.587 * buf[1] + 0.114 * buf[2]);
-        buf[0] = buf[1] = buf[2] = grey;
-    }
+    GreyPixels(buf, uint64_t(widthPix) * height);
     return TRUE;
 }

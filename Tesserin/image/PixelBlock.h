@@ -1,5 +1,6 @@
 // Pixel blocks of the library's one layout: 24-bit blue-green-red rows,
-// bottom-up, each padded to 4 bytes. Internal to the image library.
+// bottom-up, each padded to 4 bytes, and the owner an image object keeps
+// its block in.
 #pragma once
 
 #include "win32.h"
@@ -25,8 +26,60 @@ inline uint64_t RowBytes24(uint64_t width) { return ((width * 24 + 31) / 32) * 4
 uint64_t PixelBlockBytes(uint64_t width, uint64_t height);
 
 // A new block from the array form of new, or NULL when memory is short.
-// `zero` clears it; decoders that write every byte pass false.
+// `zero` clears it the way fresh memory is clear: pages of a large block are
+// handed back to the system instead of written, so the pages a caller never
+// touches cost nothing. Decoders that write every byte pass false.
+// A block asked for without clearing may be a large one freed a moment ago
+// (see FreePixelBlock): its bytes are then whatever they were, so only
+// callers that write every byte, padding included, pass false.
 BYTE* AllocPixelBlock(uint64_t bytes, bool zero = true);
+
+// Frees a block of AllocPixelBlock or the array form of new. The last large
+// blocks freed are kept a moment for the next AllocPixelBlock of their size
+// instead of going back to the system (mapping a fresh one costs a page
+// fault a page); they are released after an idle second or at once when
+// memory runs short.
+void FreePixelBlock(BYTE* block);
+
+// The owner of an image object's pixels: one block from AllocPixelBlock or
+// the array form of new, freed when replaced or destroyed. It reads as the
+// raw block pointer the image API hands out.
+class PixelBlock {
+public:
+    PixelBlock() = default;
+    ~PixelBlock() { FreePixelBlock(m_bytes); }
+    PixelBlock(const PixelBlock&) = delete;
+
+    // Store a pointer without freeing the block held, as the API's raw field
+    // and SetImageBuf always have: whoever assigns has taken the old block
+    // over, and hands the new one's former owner nothing to free.
+    PixelBlock& operator=(BYTE* bytes)
+    {
+        m_bytes = bytes;
+        return *this;
+    }
+    PixelBlock& operator=(const PixelBlock& other) { return *this = other.m_bytes; }
+    operator BYTE*() const { return m_bytes; }
+    BYTE* get() const { return m_bytes; }
+
+    // Frees the block held and keeps `bytes` in its place.
+    void Replace(BYTE* bytes)
+    {
+        if (bytes != m_bytes)
+            FreePixelBlock(m_bytes);
+        m_bytes = bytes;
+    }
+    // Gives the block up to the caller.
+    BYTE* Release()
+    {
+        BYTE* bytes = m_bytes;
+        m_bytes = nullptr;
+        return bytes;
+    }
+
+private:
+    BYTE* m_bytes = nullptr;
+};
 
 // Nearest-neighbour source index of destination index i when n source
 // items map onto m destination items.

@@ -62,11 +62,10 @@ bool ParseDibHeader(const BITMAPINFO* bmi, UINT usage, PaletteObject* palette, D
     int64_t offset = size;
     out.masks[0] = out.masks[1] = out.masks[2] = 0;
     if (compression == BI_BITFIELDS) {
-        if (size >= sizeof(BITMAPV4HEADER)) {
-            const BITMAPV4HEADER* v4 = reinterpret_cast<const BITMAPV4HEADER*>(bmi);
-            out.masks[0] = v4->bV4RedMask;
-            out.masks[1] = v4->bV4GreenMask;
-            out.masks[2] = v4->bV4BlueMask;
+        if (size >= sizeof(BITMAPINFOHEADER) + sizeof(out.masks)) {
+            // The 52- and 56-byte headers and the V4 and V5 ones hold the
+            // masks inside, right after the first 40 bytes.
+            std::memcpy(out.masks, base + sizeof(BITMAPINFOHEADER), sizeof(out.masks));
         } else {
             std::memcpy(out.masks, base + offset, sizeof(out.masks));
             offset += (int64_t)sizeof(out.masks);

@@ -2,8 +2,11 @@
 
 #include "image/ImageMessages.h"
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <stdexcept>
 
@@ -12,6 +15,69 @@ namespace imgtest {
 std::string HostileSample(const std::string& name)
 {
     return mivo::FromPosixPath(std::string(MIVO_HOSTILE_DIR) + "/" + name);
+}
+
+namespace {
+
+// A "Vm...:" line of /proc/self/status in bytes, or -1.
+int64_t StatusBytes(const std::string& key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.compare(0, key.size(), key) == 0)
+            return int64_t(std::atoll(line.c_str() + key.size())) * 1024;
+    }
+    return -1;
+}
+
+int64_t MaxRssBytes()
+{
+    struct rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return int64_t(usage.ru_maxrss) * 1024;
+}
+
+// Sets the peak back to the present resident size (Linux 4.0 and later).
+bool ResetPeak()
+{
+    FILE* f = fopen("/proc/self/clear_refs", "w");
+    if (!f)
+        return false;
+    bool ok = fputs("5", f) >= 0;
+    return fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+bool MemoryGrowthIsMeaningful()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return false;
+#else
+    return true;
+#endif
+#else
+    return true;
+#endif
+}
+
+uint64_t PeakMemoryGrowth(const std::function<void()>& run)
+{
+    const int64_t before = StatusBytes("VmRSS:");
+    if (before >= 0 && ResetPeak()) {
+        run();
+        const int64_t peak = StatusBytes("VmHWM:");
+        return peak > before ? uint64_t(peak - before) : 0;
+    }
+    // Without a reset only growth past the earlier peak shows.
+    const int64_t earlier = MaxRssBytes();
+    run();
+    const int64_t peak = MaxRssBytes();
+    return peak > earlier ? uint64_t(peak - earlier) : 0;
 }
 
 Bytes ReadAll(const std::string& posixPath)

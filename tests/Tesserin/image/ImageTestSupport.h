@@ -49,6 +49,13 @@ struct Difference {
 };
 Difference Compare(const BYTE* a, const BYTE* b, int width, int height);
 
+// How much the process's peak resident memory grows while `run` runs, in
+// bytes: what the run commits, whether or not it is freed again by the end.
+uint64_t PeakMemoryGrowth(const std::function<void()>& run);
+// Whether that growth is the program's own: under the address sanitizer
+// every block also costs shadow memory written on allocation.
+bool MemoryGrowthIsMeaningful();
+
 // A hidden window for the progress messages.
 CWnd* FakeWindow();
 

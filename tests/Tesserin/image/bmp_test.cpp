@@ -2,6 +2,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/BMPFile.h"
+#include "image/ImageObject.h"
 
 #include <memory>
 
@@ -358,4 +359,52 @@ TEST_F(BmpTest, ProgressAndInterrupt)
         EXPECT_EQ(nullptr, bmp.LoadBMPScaled(path.c_str(), 500, &w, &h));
         EXPECT_TRUE(rec.progress.empty());
     }
+}
+
+// A file that declares far more rows than it holds is refused before the
+// picture's block is had; what the refusal costs stays small whatever the
+// header says.
+TEST_F(BmpTest, FilesShorterThanTheirRowsCostNoMemory)
+{
+    const uint64_t kGenerous = 64u << 20;
+    Bytes good24 = BuildBmp({9, 7, 24});
+    auto declaring = [](Bytes b, size_t keep, uint32_t width, uint32_t height, int bits) {
+        b.resize(keep);
+        PutLe(b, 18, width, 4);
+        PutLe(b, 22, height, 4);
+        PutLe(b, 28, uint32_t(bits), 2);
+        return b;
+    };
+    struct Case {
+        const char* name;
+        Bytes bytes;
+    } cases[] = {
+        {"54-byte header of 18000 x 18000", declaring(good24, 54, 18000, 18000, 24)},
+        {"1 x 2147483647", declaring(good24, 54, 1, 0x7FFFFFFF, 24)},
+        {"1 x 2147483647 top-down, 1 bit", declaring(BuildBmp({9, 7, 1}), 62, 1, uint32_t(-0x7FFFFFFF), 1)},
+        {"one row of 18000 declaring 18000", declaring(good24, 54 + RowBytes(18000), 18000, 18000, 24)},
+        {"fewer than half the rows", Bytes(good24.begin(), good24.end() - 4 * RowBytes(9))},
+        {"8-bit rows missing", declaring(BuildBmp({9, 7, 8}), 54 + 1024, 9, 7, 8)},
+    };
+    for (const Case& c : cases) {
+        std::string path = Write(c.bytes);
+        uint64_t grown = PeakMemoryGrowth([&] {
+            CBMPFile bmp;
+            UINT w = 1, h = 1;
+            EXPECT_EQ(nullptr, bmp.LoadBMP(path.c_str(), &w, &h)) << c.name;
+            EXPECT_EQ(0u, w) << c.name;
+            EXPECT_EQ(nullptr, bmp.LoadBMPScaled(path.c_str(), 10, &w, &h)) << c.name;
+            CImageObject img;
+            EXPECT_EQ(0, img.LoadScaled(path.c_str(), CSize(160, 120), 0)) << c.name;
+            EXPECT_EQ(0, img.LoadThumbnail(path.c_str(), dir.win("thumb.jpg").c_str(), CSize(160, 120), nullptr, 0))
+                << c.name;
+        });
+        if (imgtest::MemoryGrowthIsMeaningful())
+            EXPECT_LT(grown, kGenerous) << c.name;
+    }
+    // Half the rows are enough to show a cut colour file.
+    CBMPFile bmp;
+    UINT w, h;
+    std::unique_ptr<BYTE[]> half(bmp.LoadBMP(Write(Bytes(good24.begin(), good24.end() - 3 * RowBytes(9))).c_str(), &w, &h));
+    EXPECT_TRUE(half);
 }

@@ -198,6 +198,30 @@ TEST(DeviceBitmaps, DrawDIB)
     CImageObject::DrawDIB(&dc, nullptr, nullptr, 0, 0);
 }
 
+// Headers of 52 bytes and more hold the bit-field masks inside; the device
+// reads them there as the image library does.
+TEST(DeviceBitmaps, DrawDIBWithMasksInsideTheHeader)
+{
+    for (DWORD headerSize : {52u, 56u, 108u}) {
+        DibSpec spec;
+        spec.width = 2, spec.height = 1, spec.bits = 16, spec.compression = BI_BITFIELDS;
+        spec.headerSize = headerSize;
+        for (WORD px : {WORD(0xF800), WORD(0x001F)})
+            spec.rows.insert(spec.rows.end(), {BYTE(px), BYTE(px >> 8)});
+        HGLOBAL dib = MakeDib(spec);
+        BYTE* block = static_cast<BYTE*>(GlobalLock(dib));
+        const DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
+        memcpy(block + 40, masks, sizeof masks);
+        GlobalUnlock(dib);
+        MemoryCanvas canvas(4, 4, W);
+        AttachedDC dc(canvas.dc);
+        CImageObject::DrawDIB(&dc, dib, nullptr, 1, 1);
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(1, 1)) << headerSize;
+        EXPECT_EQ(RGB(0, 0, 255), canvas.At(2, 1)) << headerSize;
+        GlobalFree(dib);
+    }
+}
+
 TEST(TextImprint, KoreanTextChangesOnlyItsBox)
 {
     const char* text = "한글 사진 Mivo";

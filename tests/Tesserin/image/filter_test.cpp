@@ -7,6 +7,8 @@
 #include "image/ImageObject.h"
 
 #include <memory>
+#include <thread>
+#include <vector>
 
 using namespace opstest;
 using imgtest::FakeWindow;
@@ -286,4 +288,32 @@ TEST(ImageFilter, ProgressOverTheRectanglesRows)
     rec.progress.clear();
     EXPECT_EQ(1, CImageFilter(img.get()).ChangeRGBBalance(0, 0, 0, CRect(0, 0, 49, 49)));
     EXPECT_TRUE(rec.progress.empty());
+}
+
+// Large pictures are worked out in bands on several cores; the progress
+// still comes from the calling thread, every message in order.
+TEST(ImageFilter, BandedWorkReportsInOrderFromTheCallingThread)
+{
+    ImagePtr img = MakeImage(301, 400, [](int x, int y) { return RGB(x % 256, y % 256, (x * y) % 256); }, FakeWindow());
+    const std::thread::id caller = std::this_thread::get_id();
+    NoticeRecorder rec;
+    bool elsewhere = false;
+    rec.onNotice = [&](const mivo::image::Notice&) { elsewhere = elsewhere || std::this_thread::get_id() != caller; };
+    std::vector<int> expected;
+    for (int i = 0; i < 400; i += 20)
+        expected.push_back(i * 100 / 400);
+    expected.push_back(0);
+    int gauss[25] = {1, 4, 6, 4, 1, 4, 16, 24, 16, 4, 6, 24, 36, 24, 6, 4, 16, 24, 16, 4, 1, 4, 6, 4, 1};
+    ASSERT_EQ(1, CImageFilter(img.get()).Filtering(gauss, 5, 256, 0));
+    EXPECT_EQ(expected, rec.progress);
+    rec.progress.clear();
+    ImagePtr turned(img->RotateAngle(10));
+    ASSERT_TRUE(turned);
+    const int rows = turned->GetHeight();
+    expected.clear();
+    for (int i = 0; i < rows; i += rows / 20)
+        expected.push_back(i * 100 / rows);
+    expected.push_back(0);
+    EXPECT_EQ(expected, rec.progress);
+    EXPECT_FALSE(elsewhere);
 }

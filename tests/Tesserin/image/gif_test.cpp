@@ -2,6 +2,7 @@
 
 #include "ImageTestSupport.h"
 #include "image/GIFFile.h"
+#include "image/ImageObject.h"
 
 #include <memory>
 #include <random>
@@ -326,4 +327,38 @@ TEST_F(GifTest, ScaledLoadsAndMessages)
     std::unique_ptr<BYTE[]> block(gif.LoadGIF(path.c_str(), &w, &h));
     EXPECT_TRUE(block);  // the GIF decoder does not stop for the flag
     EXPECT_TRUE(rec.progress.empty());
+}
+
+// A 35-byte file declaring 18000 x 18000 pixels: the decode stops after two
+// pixels, and only what it filled costs memory, on the whole and the
+// thumbnail roads alike.
+TEST_F(GifTest, TinyFileDeclaringAHugePictureCostsOnlyWhatItFills)
+{
+    const uint64_t kGenerous = 64u << 20;
+    const Bytes tiny = {'G', 'I', 'F', '8', '9', 'a', 0x50, 0x46, 0x50, 0x46, 0x80, 0, 0,  // 18000 x 18000, 2 colours
+                        10, 20, 30, 40, 50, 60,                                             // global table
+                        ',', 0, 0, 0, 0, 0x50, 0x46, 0x50, 0x46, 0,                         // descriptor
+                        2, 2, 0x4C, 0x0A, 0, ';'};  // clear, 1, 1, end of information
+    ASSERT_EQ(35u, tiny.size());
+    std::string path = Put(tiny);
+    uint64_t grown = PeakMemoryGrowth([&] {
+        CGIFFile gif;
+        UINT w = 0, h = 0;
+        std::unique_ptr<BYTE[]> block(gif.LoadGIF(path.c_str(), &w, &h));
+        ASSERT_TRUE(block);
+        EXPECT_EQ(18000u, w);
+        const BYTE* top = PixelOf(block.get(), 18000, 18000, 1, 0);
+        EXPECT_EQ(60, top[0]);
+        EXPECT_EQ(40, top[2]);
+    });
+    if (MemoryGrowthIsMeaningful())
+        EXPECT_LT(grown, kGenerous);
+    grown = PeakMemoryGrowth([&] {
+        CImageObject img;
+        EXPECT_EQ(1, img.LoadScaled(path.c_str(), CSize(160, 120), 0));
+        EXPECT_EQ(1, img.LoadThumbnail(path.c_str(), dir.win("thumb.jpg").c_str(), CSize(160, 120), nullptr, 0));
+        EXPECT_EQ(108, img.GetWidth());  // the fit ratio of 6 per mille
+    });
+    if (MemoryGrowthIsMeaningful())
+        EXPECT_LT(grown, kGenerous);
 }
