@@ -9,6 +9,7 @@
 
 #include "BenchTiming.h"
 #include "image/JPGFile.h"
+#include "mivo/paths.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,6 +3,7 @@
 
 #include "framework/DBProfile.h"
 #include "framework/SysProcess.h"
+#include "mivo/instance.h"
 
 #include <vector>
 

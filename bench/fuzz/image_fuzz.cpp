@@ -4,6 +4,7 @@
 #include "image/ExifReader.h"
 #include "image/GIFFile.h"
 #include "image/JPGFile.h"
+#include "mivo/paths.h"
 
 #include <cstdio>
 #include <string>

@@ -8,6 +8,7 @@
 #include "backend/QtApp.h"
 #include "dialogs/ClipboardInternal.h"
 #include "win32/clipboard.h"
+#include "mivo/clipboard.h"
 
 #include <atomic>
 

@@ -12,6 +12,7 @@
 #include "gdi/Printer.h"
 #include "gdi/TextCodec.h"
 #include "win32/fileapi.h"
+#include "mivo/paths.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,5 @@
 #include "win32/errors.h"
+#include "mivo/errors.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/Backend.h"
 #include "win32/input.h"
-#include "win32/instance.h"
+#include "mivo/instance.h"
 
 namespace mivo {
 

@@ -3,8 +3,8 @@
 #include "user/Backend.h"
 #include "win32/usersys.h"
 #include "gdi/Display.h"
-#include "win32/instance.h"
 #include "gdi/Surface.h"
+#include "mivo/instance.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 #include "user/UserInternal.h"
 #include "kernel/Waitable.h"
 #include "win32/sync.h"
-#include "win32/instance.h"
+#include "mivo/instance.h"
 
 #include <time.h>
 #include <unistd.h>

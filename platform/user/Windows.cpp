@@ -1,8 +1,8 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
-#include "win32/userext.h"
-#include "win32/instance.h"
 #include "win32/paint.h"
+#include "mivo/instance.h"
+#include "user/CreationHook.h"
 
 #include <atomic>
 

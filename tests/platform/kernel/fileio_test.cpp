@@ -1,5 +1,8 @@
 // File handles, stdio on Windows paths, temporary names, path splitting and error texts.
 #include "TempFolder.h"
+#include "mivo/errors.h"
+#include "mivo/filetime.h"
+#include "mivo/paths.h"
 
 #include <set>
 #include <thread>
