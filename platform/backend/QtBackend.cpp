@@ -18,7 +18,7 @@
 #include <QWheelEvent>
 
 #include "win32/systime.h"
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 #include "backend/QtKeys.h"
 #include "gdi/Surface.h"
 #include "user/Backend.h"

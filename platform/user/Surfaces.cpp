@@ -18,9 +18,6 @@ std::atomic<NativeBackend*> g_backend{nullptr};
 
 }  // namespace
 
-NativeBackend* StartQtBackend();
-NativeBackend* StartedQtBackend();
-
 NativeBackend* Backend()
 {
     if (NativeBackend* b = g_backend.load())

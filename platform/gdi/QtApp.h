@@ -1,4 +1,5 @@
-// The one QGuiApplication of the process, made on first use.
+// Area interface: the one QGuiApplication of the process, made on first use (fonts, native
+// windows and the clipboard need it).
 #pragma once
 
 namespace mivo {

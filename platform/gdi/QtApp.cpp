@@ -1,6 +1,6 @@
 #include <QGuiApplication>
 
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 
 #include <cstdlib>
 #include <mutex>
