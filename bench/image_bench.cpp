@@ -10,6 +10,7 @@
 #include "BenchPicture.h"
 #include "BenchTiming.h"
 #include "image/JPGFile.h"
+#include "mivo/paths.h"
 
 #include <algorithm>
 #include <chrono>

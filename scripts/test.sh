@@ -5,6 +5,9 @@ cd "$(dirname "$0")/.."
 
 bash scripts/setup.sh
 
+# Areas of the platform layer keep their private headers and include no cycle.
+bash scripts/check-includes.sh
+
 BUILD_DIR=${BUILD_DIR:-build}
 JOBS=$(nproc)
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}

@@ -1,5 +1,7 @@
 // CBDB over Berkeley DB's C++ interface, used without exceptions: every call's result lands in m_nStatus.
 #include "framework/BDB.h"
+#include "mivo/codepage.h"
+#include "mivo/paths.h"
 
 #include <db_cxx.h>
 

@@ -1,6 +1,8 @@
 #include "framework/DataSource.h"
 
 #include "win32/sqlodbc.h"
+#include "mivo/codepage.h"
+#include "mivo/paths.h"
 
 #include <sys/stat.h>
 

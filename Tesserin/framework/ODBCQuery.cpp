@@ -1,4 +1,5 @@
 #include "framework/ODBCQuery.h"
+#include "mivo/codepage.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,6 +3,7 @@
 
 #include "framework/DBProfile.h"
 #include "framework/SysProcess.h"
+#include "mivo/instance.h"
 
 #include <vector>
 
@@ -30,45 +31,6 @@ CString ModulePath(HMODULE module)
             return CString();
         buffer.resize(buffer.size() * 2);
     }
-}
-
-// A window found in this process goes to the window manager; one of another copy of the program
-// goes over the instance channel.
-HWND LastActivePopupOf(HWND hwnd)
-{
-    if (mivo::IsForeignWindow(hwnd))
-        return mivo::ForeignGetLastActivePopup(hwnd);
-    HWND popup = ::GetWindow(hwnd, GW_ENABLEDPOPUP);
-    return popup ? popup : hwnd;
-}
-
-void BringToTop(HWND hwnd)
-{
-    if (mivo::IsForeignWindow(hwnd))
-        mivo::ForeignBringWindowToTop(hwnd);
-    else
-        ::BringWindowToTop(hwnd);
-}
-
-void MakeForeground(HWND hwnd)
-{
-    if (mivo::IsForeignWindow(hwnd))
-        mivo::ForeignSetForegroundWindow(hwnd);
-    else
-        ::SetForegroundWindow(hwnd);
-}
-
-void Show(HWND hwnd, int nCmdShow)
-{
-    if (mivo::IsForeignWindow(hwnd))
-        mivo::ForeignShowWindow(hwnd, nCmdShow);
-    else
-        ::ShowWindow(hwnd, nCmdShow);
-}
-
-bool IsMinimized(HWND hwnd)
-{
-    return mivo::IsForeignWindow(hwnd) ? mivo::ForeignIsIconic(hwnd) != FALSE : ::IsIconic(hwnd) != FALSE;
 }
 
 }  // namespace
@@ -266,19 +228,18 @@ CWnd* CVXApp::CheckAppExist()
 {
     if (m_bSingleInstance == 0 || m_strAppKey.IsEmpty())
         return nullptr;
+    // The window manager finds and drives windows of another copy of the program as well.
     HWND found = ::FindWindow(m_strAppKey, nullptr);
     if (!found)
-        found = mivo::FindForeignWindow(m_strAppKey);
-    if (!found)
         return nullptr;
-    HWND popup = LastActivePopupOf(found);
-    BringToTop(found);
-    MakeForeground(found);
-    Show(found, SW_SHOWNA);
-    if (IsMinimized(found))
-        Show(found, SW_RESTORE);
+    HWND popup = ::GetLastActivePopup(found);
+    ::BringWindowToTop(found);
+    ::SetForegroundWindow(found);
+    ::ShowWindow(found, SW_SHOWNA);
+    if (::IsIconic(found))
+        ::ShowWindow(found, SW_RESTORE);
     if (popup && popup != found)
-        BringToTop(popup);
+        ::BringWindowToTop(popup);
     return CWnd::FromHandle(found);
 }
 

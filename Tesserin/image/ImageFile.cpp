@@ -1,6 +1,7 @@
 #include "image/ImageFile.h"
 
 #include "win32.h"
+#include "mivo/paths.h"
 
 #include <atomic>
 #include <cstdio>

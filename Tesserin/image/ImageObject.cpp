@@ -6,6 +6,7 @@
 #include "image/ImageNotifier.h"
 #include "image/JPGFile.h"
 #include "image/PixelBlock.h"
+#include "mivo/codepage.h"
 
 #include <cstring>
 #include <new>

@@ -5,6 +5,7 @@
 #include "image/ExifReader.h"
 #include "image/GIFFile.h"
 #include "image/JPGFile.h"
+#include "mivo/paths.h"
 
 #include <cstdint>
 #include <cstdio>

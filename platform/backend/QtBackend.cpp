@@ -18,7 +18,7 @@
 #include <QWheelEvent>
 
 #include "win32/systime.h"
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 #include "backend/QtKeys.h"
 #include "gdi/Surface.h"
 #include "user/Backend.h"
@@ -26,8 +26,9 @@
 #include "win32/codepage.h"
 #include "win32/cursors.h"
 #include "win32/input.h"
-#include "win32/userext.h"
 #include "win32/usersys.h"
+#include "mivo/testing/input.h"
+#include "mivo/testing/native.h"
 
 #include <sys/syscall.h>
 #include <unistd.h>

@@ -3,6 +3,7 @@
 #include "controls/ControlsInternal.h"
 #include "controls/ListBoxInternal.h"
 #include "win32/cursors.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 // its parent with the registered DRAGLISTMSGSTRING message.
 #include "controls/ControlsInternal.h"
 #include "win32/cursors.h"
+#include "controls/DragListHook.h"
 
 #include <algorithm>
 #include <atomic>

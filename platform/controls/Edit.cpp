@@ -7,6 +7,7 @@
 #include "win32/cursors.h"
 #include "win32/globalmem.h"
 #include "win32/msgbox.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 #include <climits>

@@ -7,6 +7,7 @@
 #include "win32/globalmem.h"
 #include "win32/sync.h"
 #include "win32/user.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 #include <map>

@@ -5,9 +5,10 @@
 #include <QMimeData>
 #include <QThread>
 
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 #include "dialogs/ClipboardInternal.h"
 #include "win32/clipboard.h"
+#include "mivo/clipboard.h"
 
 #include <atomic>
 

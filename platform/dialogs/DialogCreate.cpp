@@ -4,6 +4,9 @@
 #include "win32/codepage.h"
 #include "win32/input.h"
 #include "win32/usersys.h"
+#include "mivo/codepage.h"
+#include "mivo/dialogs.h"
+#include "mivo/templates.h"
 
 #include <algorithm>
 

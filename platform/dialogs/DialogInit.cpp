@@ -2,6 +2,7 @@
 // when a dialog starts.
 #include "dialogs/DialogInternal.h"
 #include "win32/controls.h"
+#include "mivo/dialogs.h"
 
 #include <cstring>
 

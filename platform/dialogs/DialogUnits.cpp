@@ -1,6 +1,8 @@
 // Dialog units: the template font decides how many pixels a unit is.
 #include "dialogs/DialogInternal.h"
 #include "win32/codepage.h"
+#include "mivo/codepage.h"
+#include "mivo/dialogs.h"
 
 #include <cstring>
 

@@ -1,6 +1,9 @@
 #include "win32/msgbox.h"
 
 #include "win32/codepage.h"
+#include "dialogs/MessageBoxPresenter.h"
+#include "mivo/codepage.h"
+#include "mivo/testing/msgbox.h"
 
 #include <cstdio>
 #include <mutex>

@@ -10,8 +10,10 @@
 #include "win32/msgbox.h"
 #include "win32/procapi.h"
 #include "win32/sync.h"
-#include "win32/userext.h"
 #include "win32/usersys.h"
+#include "dialogs/MessageBoxPresenter.h"
+#include "mivo/codepage.h"
+#include "mivo/testing/msgbox.h"
 
 #include <algorithm>
 #include <atomic>

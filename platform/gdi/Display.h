@@ -1,4 +1,4 @@
-// The display DC's pixels (CreateDC "DISPLAY").
+// Area interface: the display DC's pixels (CreateDC "DISPLAY").
 #pragma once
 
 #include "gdi/Surface.h"

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTransform>
 
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 #include "gdi/FontEngine.h"
 #include "gdi/Objects.h"
 #include "gdi/TextCodec.h"

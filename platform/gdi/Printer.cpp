@@ -8,10 +8,11 @@
 #include <QPdfWriter>
 #include <QString>
 
-#include "backend/QtApp.h"
+#include "gdi/QtApp.h"
 #include "gdi/Printer.h"
 #include "gdi/TextCodec.h"
 #include "win32/fileapi.h"
+#include "mivo/paths.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,4 +1,4 @@
-// A 32-bit drawing surface shared by the window manager and GDI.
+// Area interface: a 32-bit drawing surface shared by the window manager and GDI.
 // Pixels are 0x00RRGGBB, rows top-down, as a 32-bit top-down DIB section.
 #pragma once
 

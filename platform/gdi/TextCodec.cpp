@@ -1,6 +1,7 @@
 #include "gdi/TextCodec.h"
 
 #include "win32/codepage.h"
+#include "mivo/codepage.h"
 
 namespace mivo {
 namespace gdi {

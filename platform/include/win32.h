@@ -30,7 +30,6 @@
 #include "win32/input.h"
 #include "win32/cursors.h"
 #include "win32/usersys.h"
-#include "win32/userext.h"
 #include "win32/msgbox.h"
 #include "win32/dialogs.h"
 #include "win32/controls.h"
@@ -45,7 +44,6 @@
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
 #include "win32/version.h"
-#include "win32/instance.h"
 
 // --- net
 #include "win32/wininet.h"

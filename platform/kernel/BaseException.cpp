@@ -2,6 +2,8 @@
 
 #include "mfc/String.h"
 #include "win32/codepage.h"
+#include "mivo/codepage.h"
+#include "mivo/exceptions.h"
 
 #include <cstdio>
 #include <cstring>

@@ -2,6 +2,7 @@
 // so conversions are lookups with no shared conversion state.
 #include "win32/codepage.h"
 #include "win32/errors.h"
+#include "mivo/codepage.h"
 
 #include <iconv.h>
 

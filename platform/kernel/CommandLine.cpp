@@ -1,5 +1,6 @@
 // Windows command-line splitting.
 #include "win32/procapi.h"
+#include "mivo/process.h"
 
 namespace mivo {
 

@@ -1,4 +1,6 @@
 #include "win32/errors.h"
+#include "win32/registry.h"
+#include "mivo/errors.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -86,9 +88,15 @@ const ErrorText kErrorTexts[] = {
     {ERROR_IO_PENDING, "Overlapped I/O operation is in progress."},
     {ERROR_NOACCESS, "Invalid access to memory location."},
     {ERROR_INVALID_FLAGS, "Invalid flags."},
+    {ERROR_BADDB, "The configuration registry database is corrupt."},
+    {ERROR_BADKEY, "The configuration registry key is invalid."},
     {ERROR_CANTOPEN, "The configuration registry key could not be opened."},
     {ERROR_CANTREAD, "The configuration registry key could not be read."},
     {ERROR_CANTWRITE, "The configuration registry key could not be written."},
+    {ERROR_REGISTRY_IO_FAILED,
+     "An I/O operation initiated by the registry failed unrecoverably. The registry could not read in, or write "
+     "out, or flush, one of the files that contain the system's image of the registry."},
+    {ERROR_KEY_DELETED, "Illegal operation attempted on a registry key that has been marked for deletion."},
     {ERROR_NO_UNICODE_TRANSLATION,
      "No mapping for the Unicode character exists in the target multi-byte code page."},
     {ERROR_DLL_INIT_FAILED, "A dynamic link library (DLL) initialization routine failed."},

@@ -1,6 +1,7 @@
 #include "mfc/File.h"
 
 #include "kernel/FileInfo.h"
+#include "mivo/filetime.h"
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
 

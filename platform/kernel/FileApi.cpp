@@ -4,6 +4,9 @@
 #include "kernel/PathMapper.h"
 
 #include "win32/fileapi.h"
+#include "mivo/errors.h"
+#include "mivo/filetime.h"
+#include "mivo/paths.h"
 
 #include <cerrno>
 #include <fcntl.h>

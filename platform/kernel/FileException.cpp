@@ -2,6 +2,7 @@
 
 #include "mfc/MemoryException.h"
 #include "win32/errors.h"
+#include "mivo/errors.h"
 
 #include <cerrno>
 #include <new>

@@ -1,6 +1,7 @@
 #include "mfc/FileFind.h"
 
 #include "kernel/FileInfo.h"
+#include "mivo/filetime.h"
 
 IMPLEMENT_DYNAMIC(CFileFind, CObject)
 

@@ -1,6 +1,7 @@
 #include "kernel/FileInfo.h"
 
 #include "kernel/PathMapper.h"
+#include "mivo/filetime.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

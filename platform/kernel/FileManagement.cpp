@@ -4,6 +4,8 @@
 #include "kernel/PathMapper.h"
 
 #include "win32/fileapi.h"
+#include "mivo/errors.h"
+#include "mivo/paths.h"
 
 #include <cerrno>
 #include <sys/stat.h>

@@ -6,6 +6,8 @@
 
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
+#include "mivo/codepage.h"
+#include "mivo/errors.h"
 
 #include <algorithm>
 #include <cerrno>

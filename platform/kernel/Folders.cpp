@@ -3,6 +3,9 @@
 
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
+#include "kernel/ModulePath.h"
+#include "mivo/codepage.h"
+#include "mivo/paths.h"
 
 #include <atomic>
 #include <cerrno>

@@ -3,6 +3,8 @@
 #include "kernel/ResourceChain.h"
 #include "win32/errors.h"
 #include "win32/fileapi.h"
+#include "mivo/modules.h"
+#include "mivo/paths.h"
 
 #include <dlfcn.h>
 #include <link.h>

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "win32/modules.h"
+#include "mivo/modules.h"
 
 #include <map>
 #include <memory>

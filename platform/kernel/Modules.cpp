@@ -4,6 +4,8 @@
 #include "kernel/ModuleRegistry.h"
 #include "win32/errors.h"
 #include "win32/fileapi.h"
+#include "kernel/ModulePath.h"
+#include "mivo/modules.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-// The cross-process side of a named mutex: two lock files per name in a private
+// Area interface: the cross-process side of a named mutex: two lock files per name in a private
 // per-user folder ($XDG_RUNTIME_DIR/mivo, else /tmp/mivo-<uid>).
 //   <name>.name  held with a shared flock by every process that has the name open;
 //                an exclusive try-lock tells whether anyone else has it open.

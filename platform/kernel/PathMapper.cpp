@@ -3,6 +3,9 @@
 #include "win32/codepage.h"
 #include "win32/errors.h"
 #include "win32/fileapi.h"
+#include "mivo/codepage.h"
+#include "mivo/errors.h"
+#include "mivo/paths.h"
 
 #include <algorithm>
 #include <cerrno>

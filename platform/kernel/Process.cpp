@@ -6,6 +6,10 @@
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
 #include "win32/procapi.h"
+#include "mivo/codepage.h"
+#include "mivo/errors.h"
+#include "mivo/paths.h"
+#include "mivo/process.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,6 +1,7 @@
 #include "kernel/ResourceChain.h"
 
 #include "win32/errors.h"
+#include "mivo/resources.h"
 
 #include <strings.h>
 

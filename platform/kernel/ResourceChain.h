@@ -3,11 +3,17 @@
 #pragma once
 
 #include "win32/resources.h"
+#include "mivo/resources.h"
 
 #include <shared_mutex>
+#include <string>
 #include <vector>
 
 namespace mivo {
+
+// A string resource as CP949 (or UTF-16) text; NULL module searches the chain.
+bool LoadResourceString(HMODULE module, UINT id, std::string& ansi);
+bool LoadResourceStringW(HMODULE module, UINT id, std::u16string& text);
 
 class ResourceChain {
 public:

@@ -6,6 +6,9 @@
 #include "kernel/ResourceChain.h"
 #include "win32/codepage.h"
 #include "win32/errors.h"
+#include "mivo/codepage.h"
+#include "mivo/modules.h"
+#include "mivo/resources.h"
 
 #include <cstring>
 

@@ -5,6 +5,9 @@
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
 #include "win32/procapi.h"
+#include "mivo/codepage.h"
+#include "mivo/paths.h"
+#include "mivo/process.h"
 
 #include <cctype>
 #include <cstring>

@@ -2,6 +2,7 @@
 // bytes, so a byte scan finds them; cuts keep double-byte characters whole.
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
+#include "mivo/codepage.h"
 
 #include <cstring>
 

@@ -1,6 +1,7 @@
 #include "mfc/StdioFile.h"
 
 #include "kernel/FileObject.h"
+#include "mivo/errors.h"
 
 #include <cerrno>
 #include <fcntl.h>

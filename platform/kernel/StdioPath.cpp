@@ -3,6 +3,8 @@
 
 #include "win32/codepage.h"
 #include "win32/fileapi.h"
+#include "mivo/codepage.h"
+#include "mivo/paths.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,7 @@
 #include "mfc/String.h"
 
 #include "win32/codepage.h"
+#include "mivo/codepage.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,6 +2,7 @@
 #include "mfc/String.h"
 
 #include "win32/resources.h"
+#include "kernel/ResourceChain.h"
 
 #include <string>
 

@@ -2,6 +2,7 @@
 #include "win32/systime.h"
 
 #include "Calendar.h"
+#include "mivo/filetime.h"
 
 #include <cstring>
 #include <time.h>

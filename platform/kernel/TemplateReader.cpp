@@ -1,5 +1,6 @@
 // Checked readers of dialog and menu templates (see win32/resources.h for the layouts).
 #include "win32/resources.h"
+#include "mivo/templates.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 
 #include "win32/codepage.h"
 #include "win32/procapi.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-// Objects a thread can wait for (threads, processes, events, mutexes, semaphores)
+// Area interface: objects a thread can wait for (threads, processes, events, mutexes, semaphores)
 // and the hooks that keep a waiting UI thread handling sent messages.
 //
 // All waitable state lives under one process-wide lock with one condition

@@ -4,6 +4,7 @@
 #include "net/HttpTransfer.h"
 #include "win32/codepage.h"
 #include "win32/errors.h"
+#include "mivo/codepage.h"
 
 #include <cstdio>
 #include <cstring>

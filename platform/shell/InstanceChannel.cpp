@@ -2,7 +2,7 @@
 #include "shell/InstanceChannel.h"
 
 #include "kernel/NamedMutexFile.h"
-#include "win32/instance.h"
+#include "mivo/instance.h"
 
 #include <cerrno>
 #include <cstdio>

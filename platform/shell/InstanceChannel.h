@@ -1,4 +1,4 @@
-// The socket channel behind win32/instance.h.
+// The socket channel behind mivo/instance.h.
 //
 // Each offered window class has one listening Unix socket "<class>.wnd" in the user's private runtime
 // folder (the folder of the named mutexes). A request is one fixed-size record on a fresh connection,

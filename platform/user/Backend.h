@@ -1,4 +1,4 @@
-// What the window manager asks of the native side (the Qt backend in this build).
+// Area interface: what the window manager asks of the native side (the Qt backend in this build).
 // Without a backend, windows live only in our tables and surfaces.
 #pragma once
 
@@ -33,5 +33,10 @@ NativeBackend* Backend();
 NativeBackend* EnsureBackend();
 // Lets tests or programs without a display run with no native windows.
 void SetNativeBackend(NativeBackend* backend);
+
+// What the Qt backend provides: its start on the calling thread (nullptr when it cannot run here),
+// and the backend once started (else nullptr).
+NativeBackend* StartQtBackend();
+NativeBackend* StartedQtBackend();
 
 }  // namespace mivo

@@ -1,4 +1,4 @@
-// What an HICON or HCURSOR stands for.
+// Area interface: what an HICON or HCURSOR stands for.
 #pragma once
 
 #include "win32/types.h"

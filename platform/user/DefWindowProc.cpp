@@ -1,6 +1,7 @@
 // DefWindowProc: the system's default handling of window messages.
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
+#include "user/NonClient.h"
 #include "win32/cursors.h"
 #include "win32/input.h"
 #include "win32/paint.h"
@@ -10,12 +11,6 @@
 #include <cstring>
 
 namespace mivo {
-
-LRESULT DefNcHitTest(HWND hwnd, POINT screen);
-void DefNcPaint(HWND hwnd, HRGN rgn);
-LRESULT DefNcCalcSize(HWND hwnd, BOOL calcValidRects, LPARAM lParam);
-LRESULT DefNcLButtonDown(HWND hwnd, WPARAM hit, POINT screen);
-LRESULT DefScrollBarInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 namespace {
 

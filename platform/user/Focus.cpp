@@ -2,7 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/Backend.h"
 #include "win32/input.h"
-#include "win32/instance.h"
+#include "user/ForeignWindows.h"
 
 namespace mivo {
 
@@ -257,8 +257,8 @@ HWND GetActiveWindow()
 
 BOOL SetForegroundWindow(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignSetForegroundWindow(hWnd);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->SetForegroundWindow(hWnd);
     if (!IsWindow(hWnd))
         return FALSE;
     DWORD owner = GetWindowThreadProcessId(hWnd, nullptr);

@@ -3,8 +3,8 @@
 #include "user/Backend.h"
 #include "win32/usersys.h"
 #include "gdi/Display.h"
-#include "win32/instance.h"
 #include "gdi/Surface.h"
+#include "user/ForeignWindows.h"
 
 #include <algorithm>
 
@@ -337,8 +337,8 @@ BOOL MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
 
 BOOL BringWindowToTop(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignBringWindowToTop(hWnd);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->BringWindowToTop(hWnd);
     return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
@@ -404,8 +404,8 @@ void SetStateStyle(HWND hwnd, DWORD set, DWORD clear)
 
 BOOL ShowWindow(HWND hWnd, int nCmdShow)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignShowWindow(hWnd, nCmdShow);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->ShowWindow(hWnd, nCmdShow);
     DWORD style;
     RECT restore;
     {

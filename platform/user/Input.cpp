@@ -3,8 +3,8 @@
 #include "user/UserInternal.h"
 #include "win32/input.h"
 #include "win32/paint.h"
-#include "win32/userext.h"
 #include "win32/usersys.h"
+#include "mivo/testing/input.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #include "user/UserInternal.h"
 #include "kernel/Waitable.h"
 #include "win32/sync.h"
-#include "win32/instance.h"
+#include "user/ForeignWindows.h"
 
 #include <time.h>
 #include <unistd.h>
@@ -308,8 +308,10 @@ LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     }
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
-    if (owner == 0)
-        return IsForeignWindow(hWnd) ? ForeignSendMessage(hWnd, Msg, wParam, lParam) : 0;
+    if (owner == 0) {
+        ForeignWindows* foreign = ForeignWindowsFor(hWnd);
+        return foreign ? foreign->SendMessage(hWnd, Msg, wParam, lParam) : 0;
+    }
     if (owner == CurrentThreadId())
         return CallWindowProcOf(hWnd, Msg, wParam, lParam);
     if (!target)
@@ -352,8 +354,8 @@ LRESULT SendMessageTimeout(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UI
 
 static BOOL SendWithoutWaiting(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, SENDASYNCPROC cb, ULONG_PTR data)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->PostMessage(hWnd, Msg, wParam, lParam);
     std::shared_ptr<ThreadQueue> target;
     DWORD owner = OwnerThread(hWnd, &target);
     if (owner == 0)
@@ -420,8 +422,8 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             PostMessage(h, Msg, wParam, lParam);
         return TRUE;
     }
-    if (IsForeignWindow(hWnd))
-        return ForeignPostMessage(hWnd, Msg, wParam, lParam);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->PostMessage(hWnd, Msg, wParam, lParam);
     MSG m = MakeMsg(hWnd, Msg, wParam, lParam);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);

@@ -26,6 +26,12 @@ struct FrameLayout {
 
 FrameLayout LayOutFrame(HWND hwnd);
 
+// DefWindowProc's non-client handling.
+LRESULT DefNcHitTest(HWND hwnd, POINT screen);
+void DefNcPaint(HWND hwnd, HRGN rgn);
+LRESULT DefNcCalcSize(HWND hwnd, BOOL calcValidRects, LPARAM lParam);
+LRESULT DefNcLButtonDown(HWND hwnd, WPARAM hit, POINT screen);
+
 // The parts of a window scroll bar along its axis (screen coordinates).
 struct ScrollBarParts {
     RECT bar = {0, 0, 0, 0};

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <string>
 
-#include "win32/userext.h"
+#include "user/MenuBarPainter.h"
 
 namespace mivo {
 

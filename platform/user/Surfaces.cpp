@@ -3,7 +3,8 @@
 #include "user/Backend.h"
 #include "gdi/Surface.h"
 #include "user/CursorObject.h"
-#include "win32/userext.h"
+#include "mivo/testing/input.h"
+#include "user/ThreadQueue.h"
 
 #include <algorithm>
 
@@ -16,9 +17,6 @@ namespace {
 std::atomic<NativeBackend*> g_backend{nullptr};
 
 }  // namespace
-
-NativeBackend* StartQtBackend();
-NativeBackend* StartedQtBackend();
 
 NativeBackend* Backend()
 {

@@ -1,8 +1,8 @@
 // The HWND table, creation and destruction, relations, window data and text.
 #include "user/UserInternal.h"
-#include "win32/userext.h"
-#include "win32/instance.h"
 #include "win32/paint.h"
+#include "user/ForeignWindows.h"
+#include "user/CreationHook.h"
 
 #include <atomic>
 
@@ -414,7 +414,8 @@ BOOL IsWindow(HWND hWnd)
         if (FindWindowLocked(hWnd))
             return TRUE;
     }
-    return IsForeignWindow(hWnd) && ForeignIsWindow(hWnd);
+    ForeignWindows* foreign = ForeignWindowsFor(hWnd);
+    return foreign && foreign->IsWindow(hWnd);
 }
 
 BOOL IsChild(HWND hWndParent, HWND hWnd)
@@ -452,8 +453,8 @@ BOOL IsWindowEnabled(HWND hWnd)
 
 BOOL IsIconic(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignIsIconic(hWnd);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->IsIconic(hWnd);
     UserGuard guard(UserLock());
     Window* w = FindWindowLocked(hWnd);
     return w && (w->style & WS_MINIMIZE);
@@ -562,16 +563,17 @@ HWND GetDesktopWindow()
 
 HWND GetLastActivePopup(HWND hWnd)
 {
-    if (IsForeignWindow(hWnd))
-        return ForeignGetLastActivePopup(hWnd);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd))
+        return foreign->GetLastActivePopup(hWnd);
     HWND popup = GetWindow(hWnd, GW_ENABLEDPOPUP);
     return popup ? popup : (IsWindow(hWnd) ? hWnd : nullptr);
 }
 
 HWND GetWindow(HWND hWnd, UINT uCmd)
 {
-    if (uCmd == GW_ENABLEDPOPUP && IsForeignWindow(hWnd)) {
-        HWND popup = ForeignGetLastActivePopup(hWnd);
+    ForeignWindows* foreign = uCmd == GW_ENABLEDPOPUP ? ForeignWindowsFor(hWnd) : nullptr;
+    if (foreign) {
+        HWND popup = foreign->GetLastActivePopup(hWnd);
         return popup == hWnd ? nullptr : popup;
     }
     UserGuard guard(UserLock());
@@ -664,8 +666,8 @@ int SetDlgCtrlID(HWND hWnd, int nID)
 
 DWORD GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId)
 {
-    if (IsForeignWindow(hWnd)) {
-        DWORD pid = ForeignWindowProcessId(hWnd);
+    if (ForeignWindows* foreign = ForeignWindowsFor(hWnd)) {
+        DWORD pid = foreign->ProcessId(hWnd);
         if (lpdwProcessId)
             *lpdwProcessId = pid;
         return pid ? 1 : 0;  // some thread of that process
@@ -733,7 +735,8 @@ HWND FindWindow(LPCSTR lpClassName, LPCSTR lpWindowName)
     if (local)
         return local;
     // A window of another copy of the program, when that copy offers its class.
-    return FindInstanceWindow(lpClassName, lpWindowName);
+    ForeignWindows* foreign = RegisteredForeignWindows();
+    return foreign ? foreign->Find(lpClassName, lpWindowName) : nullptr;
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "support/DialogDriver.h"
+#include "mivo/testing/input.h"
 
 namespace mivo::test {
 

@@ -1,6 +1,7 @@
 #include "support/InputSynth.h"
 
 #include "support/MessageLoop.h"
+#include "mivo/testing/input.h"
 
 namespace mivo::test {
 

@@ -4,6 +4,7 @@
 #include <win32.h>
 
 #include <string>
+#include "mivo/testing/input.h"
 
 namespace mivo::test {
 

@@ -1,4 +1,5 @@
 #include "support/MessageBoxCapture.h"
+#include "mivo/testing/msgbox.h"
 
 namespace mivotest {
 

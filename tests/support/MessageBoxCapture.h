@@ -2,6 +2,7 @@
 #pragma once
 
 #include "mfc.h"
+#include "mivo/testing/msgbox.h"
 
 #include <mutex>
 #include <string>

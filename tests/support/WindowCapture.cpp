@@ -1,4 +1,5 @@
 #include "support/WindowCapture.h"
+#include "mivo/testing/input.h"
 
 namespace mivo::test {
 

@@ -32,10 +32,6 @@ protected:
 
 namespace mivo {
 
-// Receives the text of CException::ReportError until message boxes take it over;
-// returns the previous receiver. An empty function restores the default (standard error).
-AFX_EXT_API std::function<void(const char*)> SetExceptionReporter(std::function<void(const char*)> reporter);
-
 // Deletes the exception caught by a CATCH block when the block ends, unless THROW_LAST passed it on.
 class AFX_EXT_CLASS ExceptionLink {
 public:

@@ -31,10 +31,3 @@ public:
     BOOL operator==(const CGdiObject& obj) const { return obj.m_hObject == m_hObject; }
     BOOL operator!=(const CGdiObject& obj) const { return obj.m_hObject != m_hObject; }
 };
-
-namespace mivo {
-
-// The wrapper for `h`: the attached object, else a temporary one made by `create`.
-AFX_EXT_API CGdiObject* GdiObjectFromHandle(HGDIOBJ h, CGdiObject* (*create)());
-
-}  // namespace mivo

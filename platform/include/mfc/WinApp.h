@@ -64,12 +64,6 @@ AFX_EXT_API BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance,
 AFX_EXT_API int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
 AFX_EXT_API void AFXAPI AfxWinTerm();
 
-namespace mivo {
-// A program's main: builds the command line from argv (UTF-8 to CP949, quoted as
-// Windows would) and runs AfxWinMain with the program's CWinApp object.
-AFX_EXT_API int AfxMainEntry(int argc, char** argv);
-}  // namespace mivo
-
 // Extension modules (the shared library's start-up).
 struct AFX_EXTENSION_MODULE {
     BOOL bInitialized;

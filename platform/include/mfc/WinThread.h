@@ -18,7 +18,7 @@ public:
     ~CWinThread() override;
 
     BOOL CreateThread(DWORD dwCreateFlags = 0, UINT nStackSize = 0, LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
-    operator HANDLE() const { return this ? m_hThread : nullptr; }
+    operator HANDLE() const { return m_hThread; }
     int GetThreadPriority();
     BOOL SetThreadPriority(int nPriority);
     DWORD SuspendThread();

@@ -57,13 +57,3 @@ inline UINT RegisterClipboardFormatA(LPCSTR n) { return RegisterClipboardFormat(
 inline int GetClipboardFormatNameA(UINT f, LPSTR n, int c) { return GetClipboardFormatName(f, n, c); }
 
 #include <string>
-
-namespace mivo {
-
-// The desktop's clipboard as UTF-8 text, as other programs see it. False when
-// it holds no text or cannot be reached from the calling thread (only the
-// thread that runs the native event loop talks to it).
-bool GetSystemClipboardText(std::string& utf8);
-bool SetSystemClipboardText(const std::string& utf8);
-
-}  // namespace mivo

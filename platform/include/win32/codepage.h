@@ -67,30 +67,3 @@ long long _atoi64(const char* s);
 int _snprintf(char* buffer, size_t count, const char* format, ...) __attribute__((format(printf, 3, 4)));
 #define _vsnprintf vsnprintf
 #define _mbsicmp(a, b) _stricmp((const char*)(a), (const char*)(b))
-
-namespace mivo {
-
-// True when `s[i]` starts a double-byte character (a lead byte followed by a trail byte).
-bool IsLeadAt(const char* s, size_t len, size_t i);
-// Length of the longest prefix of `s` no longer than `maxBytes` that does not split a character.
-size_t CutToCharBoundary(const char* s, size_t len, size_t maxBytes);
-// Double-byte-aware ASCII case folding in place; double-byte characters are never altered.
-void AnsiUpper(char* s, size_t len);
-void AnsiLower(char* s, size_t len);
-// Case-insensitive compare that folds only single-byte ASCII letters.
-int AnsiCompareNoCase(const char* a, const char* b);
-
-// Decodes the character at s[i]: its UTF-16 unit and its byte count (1 or 2).
-// `valid` is false for bytes with no mapping (the unit is then '?').
-int DecodeAnsiChar(const char* s, size_t len, size_t i, char16_t& out, bool& valid);
-
-// Conversions at the layer's edges. Return false on bytes with no mapping;
-// the output then holds what could be converted, with '?' in the gaps.
-bool AnsiToUtf8(const std::string& ansi, std::string& utf8);
-bool Utf8ToAnsi(const std::string& utf8, std::string& ansi);
-std::string ToUtf8(const char* ansi);
-std::string ToAnsi(const std::string& utf8);
-std::u16string AnsiToUtf16(const std::string& ansi);
-std::string Utf16ToAnsi(const std::u16string& wide);
-
-}  // namespace mivo

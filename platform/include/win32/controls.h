@@ -374,12 +374,3 @@ BOOL MakeDragList(HWND hLB);
 void DrawInsert(HWND handParent, HWND hLB, int nItem);
 // The item under a screen point, -1 when none.
 int LBItemFromPt(HWND hLB, POINT pt, BOOL bAutoScroll);
-
-namespace mivo {
-
-// Lets the framework's drag list class take a drag list's notifications
-// before its parent does; true when it handled them (with the answer in *result).
-typedef bool (*DragListHandler)(HWND list, DRAGLISTINFO* info, LRESULT* result);
-void SetDragListHandler(DragListHandler handler);
-
-}  // namespace mivo

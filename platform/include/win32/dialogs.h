@@ -106,26 +106,3 @@ UINT IsDlgButtonChecked(HWND hDlg, int nIDButton);
 BOOL CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
 HWND GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 HWND GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-
-namespace mivo {
-
-// Fills the dialog's controls from a DLGINIT resource (the framework's
-// initialisation data): list box and combo box strings. `data` is the
-// resource's bytes; returns false when they are damaged (what came before the
-// damage is applied).
-bool ApplyDialogInit(HWND hDlg, const void* data, size_t size);
-// Looks the DLGINIT resource named like the dialog template up (module, then
-// the chain) and applies it; true when there is none.
-bool ExecuteDialogInit(HWND hDlg, HINSTANCE instance, LPCSTR templateName);
-
-// The pixel size of dialog units for a template font, as the dialog manager
-// computes it: horizontal base units per 4 DLU, vertical per 8 DLU.
-SIZE DialogBaseUnitsForFont(const std::u16string& face, WORD pointSize);
-
-// Message boxes show as dialogs when a person can see the screen; on the
-// offscreen platform they report to standard error and answer with their
-// default button, so that nothing waits for a click nobody can make. Tests
-// that drive real boxes turn them on.
-void ShowMessageBoxesWithoutScreen(bool show);
-
-}  // namespace mivo

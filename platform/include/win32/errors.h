@@ -136,14 +136,3 @@ HLOCAL LocalFree(HLOCAL hMem);
 LPVOID LocalLock(HLOCAL hMem);
 BOOL LocalUnlock(HLOCAL hMem);
 SIZE_T LocalSize(HLOCAL hMem);
-
-namespace mivo {
-
-// The Windows error code for a POSIX errno value.
-DWORD ErrorFromErrno(int errnoValue);
-// Sets the thread's last error from errno and returns it.
-DWORD SetLastErrorFromErrno();
-// The English text of a Windows error code, or an empty string for an unknown one.
-const char* SystemErrorText(DWORD code);
-
-}  // namespace mivo

@@ -2,7 +2,7 @@
 //
 // The system keeps Windows-form CP949 paths ("C:\사진\a.jpg"). Every call here
 // maps them to POSIX UTF-8 paths: drive C: is "/", other letters come from
-// mivo::SetDriveRoot or the environment variable MIVO_DRIVE_<LETTER>; either
+// mivo::SetDriveRoot (mivo/paths.h) or the environment variable MIVO_DRIVE_<LETTER>; either
 // separator works; a name that does not exist as written is looked up again
 // ignoring ASCII case, component by component (an exact match always wins).
 #pragma once
@@ -248,41 +248,3 @@ void _splitpath(const char* path, char* drive, char* dir, char* fname, char* ext
 void _makepath(char* path, const char* drive, const char* dir, const char* fname, const char* ext);
 FILE* _tfopen(const char* filename, const char* mode);
 FILE* _fsopen(const char* filename, const char* mode, int shflag);
-
-namespace mivo {
-
-// The POSIX UTF-8 path of a Windows-form CP949 path (absolute, resolved
-// ignoring case where needed). False with the thread's last error set when
-// the path has no mapping: bytes that are not CP949 give
-// ERROR_NO_UNICODE_TRANSLATION, characters Windows forbids ERROR_INVALID_NAME,
-// an unknown drive or a network path ERROR_PATH_NOT_FOUND / ERROR_BAD_NETPATH.
-bool ToPosixPath(LPCSTR winPath, std::string& posixUtf8);
-// The Windows form ("C:\tmp\x", CP949) of a POSIX path; folders end without a
-// backslash except drive roots. Characters with no CP949 form become '?';
-// an empty result means no drive covers the path.
-std::string FromPosixPath(const std::string& posixUtf8);
-// The same, false when the name has no exact CP949 form or no drive covers it.
-bool FromPosixPath(const std::string& posixUtf8, std::string& winAnsi);
-
-// fopen on a Windows-form path (the codecs read and write through stdio).
-// Modes as the C run-time: "rb", "wb", "r+b", "a", "wt" ...; 't' has no effect.
-FILE* FOpen(LPCSTR winPath, LPCSTR mode);
-
-// Maps drive `letter` to the POSIX folder `root`; an empty root removes the
-// mapping (C: then falls back to "/"). Overrides MIVO_DRIVE_<LETTER>.
-void SetDriveRoot(char letter, const std::string& root);
-// The POSIX folder of a drive, empty when the drive is not mapped.
-std::string DriveRoot(char letter);
-
-// Module handles other than NULL are named by the modules area through this
-// hook; it returns the module's POSIX path.
-typedef bool (*ModulePathResolver)(HMODULE module, std::string& posixUtf8);
-void SetModulePathResolver(ModulePathResolver resolver);
-// The POSIX path of a module (NULL: the executable).
-bool ModulePathOf(HMODULE module, std::string& posixUtf8);
-
-// FILETIME (100 ns since 1601, UTC) and POSIX time.
-FILETIME FileTimeFromUnix(int64_t seconds, long nanoseconds = 0);
-int64_t UnixFromFileTime(const FILETIME& ft, long* nanoseconds = nullptr);
-
-}  // namespace mivo

@@ -47,19 +47,3 @@
 int MessageBox(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 BOOL MessageBeep(UINT uType);
-
-namespace mivo {
-
-// Answers every message box while set (text and caption in CP949); returns the previous hook.
-using MessageBoxHook = std::function<int(HWND owner, const char* text, const char* caption, UINT type)>;
-MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
-
-// Shows the box on screen; installed by the dialog manager. Without it (and
-// without a hook) the text goes to standard error and the default button answers.
-using MessageBoxPresenter = int (*)(HWND owner, const char* text, const char* caption, UINT type);
-void SetMessageBoxPresenter(MessageBoxPresenter presenter);
-
-// The button a box answers with when nobody can be asked: its default button.
-int DefaultMessageBoxAnswer(UINT type);
-
-}  // namespace mivo

@@ -78,14 +78,3 @@ DWORD GetTimeZoneInformation(LPTIME_ZONE_INFORMATION lpTimeZoneInformation);
 // conversion happens: callers convert to local time first, as on Windows.
 BOOL FileTimeToDosDateTime(const FILETIME* lpFileTime, LPWORD lpFatDate, LPWORD lpFatTime);
 BOOL DosDateTimeToFileTime(WORD wFatDate, WORD wFatTime, LPFILETIME lpFileTime);
-
-namespace mivo {
-
-// C time (seconds since 1970, UTC) and FILETIME. FileTimeToTimeT drops the
-// sub-second part, rounding towards the past.
-FILETIME TimeTToFileTime(time_t t);
-time_t FileTimeToTimeT(const FILETIME& ft);
-// The same with nanoseconds, for stat() times.
-FILETIME TimeSpecToFileTime(const struct timespec& ts);
-
-}  // namespace mivo

@@ -5,6 +5,7 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessageRecorder.h"
 #include "support/TempDatabase.h"
+#include "mivo/codepage.h"
 
 #include <filesystem>
 #include <memory>

@@ -10,6 +10,7 @@
 #include "support/TempFolder.h"
 #include "support/PrivateRuntimeFolder.h"
 #include "support/SecondCopy.h"
+#include "mivo/instance.h"
 
 #include <spawn.h>
 #include <sys/stat.h>

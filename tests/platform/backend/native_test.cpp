@@ -6,6 +6,7 @@
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
 #include "support/WindowCapture.h"
+#include "mivo/testing/native.h"
 
 using namespace mivo::test;
 

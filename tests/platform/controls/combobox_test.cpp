@@ -4,6 +4,9 @@
 
 #include "support/DialogDriver.h"
 #include "support/DialogTemplateBuilder.h"
+#include "mivo/dialogs.h"
+#include "mivo/resources.h"
+#include "mivo/testing/input.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;

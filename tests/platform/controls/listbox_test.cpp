@@ -2,6 +2,7 @@
 #include "ControlFixture.h"
 
 #include "support/InputSynth.h"
+#include "mivo/testing/input.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;

@@ -9,6 +9,8 @@
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "mivo/resources.h"
+#include "mivo/testing/input.h"
 
 #include <memory>
 #include <thread>

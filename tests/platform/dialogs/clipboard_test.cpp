@@ -6,6 +6,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "mivo/clipboard.h"
 
 #include <cstring>
 #include <thread>

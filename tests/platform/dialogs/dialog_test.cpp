@@ -7,6 +7,8 @@
 #include "support/DialogDriver.h"
 #include "support/DialogTemplateBuilder.h"
 #include "support/MessageLoop.h"
+#include "mivo/dialogs.h"
+#include "mivo/resources.h"
 
 #include <vector>
 

@@ -7,6 +7,7 @@
 #include "support/DialogDriver.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
+#include "mivo/testing/msgbox.h"
 
 #include <atomic>
 #include <functional>

@@ -1,5 +1,6 @@
 // Printer DCs: device capabilities and pages recorded into PDF files.
 #include "GdiTestUtil.h"
+#include "mivo/paths.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

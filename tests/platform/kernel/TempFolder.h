@@ -4,6 +4,7 @@
 
 #include "win32.h"
 #include "../../../platform/kernel/FileOps.h"
+#include "mivo/paths.h"
 
 #include <gtest/gtest.h>
 

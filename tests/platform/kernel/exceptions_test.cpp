@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mfc.h"
+#include "mivo/exceptions.h"
 
 #include <cerrno>
 #include <string>

@@ -1,5 +1,8 @@
 // File handles, stdio on Windows paths, temporary names, path splitting and error texts.
 #include "TempFolder.h"
+#include "mivo/errors.h"
+#include "mivo/filetime.h"
+#include "mivo/paths.h"
 
 #include <set>
 #include <thread>
@@ -196,6 +199,16 @@ TEST(Errors, LastErrorIsPerThreadAndHasSystemTexts)
     char big[256];
     EXPECT_EQ(0u, FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 0x7FFF1234, 0, big, 256, nullptr));
     EXPECT_EQ((DWORD)ERROR_MR_MID_NOT_FOUND, GetLastError());
+
+    // The registry reports these; each has its system text.
+    for (DWORD code : {ERROR_BADDB, ERROR_BADKEY, ERROR_CANTOPEN, ERROR_CANTREAD, ERROR_CANTWRITE,
+                       ERROR_REGISTRY_IO_FAILED, ERROR_KEY_DELETED}) {
+        SCOPED_TRACE(code);
+        EXPECT_NE(0u, FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0, big, 256, nullptr));
+        EXPECT_STRNE("", mivo::SystemErrorText(code));
+    }
+    FormatMessage(FORMAT_MESSAGE_FROM_SYSTEM, nullptr, ERROR_KEY_DELETED, 0, big, 256, nullptr);
+    EXPECT_STREQ("Illegal operation attempted on a registry key that has been marked for deletion.\r\n", big);
 
     EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, mivo::ErrorFromErrno(ENOENT));
     EXPECT_EQ((DWORD)ERROR_DISK_FULL, mivo::ErrorFromErrno(ENOSPC));

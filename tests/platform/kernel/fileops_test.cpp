@@ -1,5 +1,7 @@
 // Moving, copying, deleting, folders and attributes; the error codes they give.
 #include "TempFolder.h"
+#include "mivo/filetime.h"
+#include "mivo/paths.h"
 
 #include <sys/wait.h>
 

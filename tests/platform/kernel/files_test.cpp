@@ -1,5 +1,6 @@
 // Windows-form paths reaching the right POSIX files.
 #include "TempFolder.h"
+#include "mivo/paths.h"
 
 namespace {
 

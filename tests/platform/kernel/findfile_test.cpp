@@ -1,5 +1,6 @@
 // FindFirstFile patterns as Windows matches them.
 #include "TempFolder.h"
+#include "mivo/filetime.h"
 
 #include <vector>
 

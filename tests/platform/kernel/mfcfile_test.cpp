@@ -1,6 +1,7 @@
 // CFile, CStdioFile and CFileFind.
 #include "TempFolder.h"
 #include "mfc.h"
+#include "mivo/codepage.h"
 
 #include <fcntl.h>
 #include <map>

@@ -2,6 +2,7 @@
 
 #include "support/TempFolder.h"
 #include "win32.h"
+#include "mivo/process.h"
 
 #include <fstream>
 #include <signal.h>

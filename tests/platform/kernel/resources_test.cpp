@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 #include "win32.h"
+#include "mivo/modules.h"
+#include "mivo/resources.h"
 
 #include <dlfcn.h>
 

@@ -4,6 +4,7 @@
 #include <mfc.h>
 
 #include "support/MessageLoop.h"
+#include "mivo/exceptions.h"
 
 #include <string>
 #include <vector>

@@ -67,6 +67,9 @@ TEST(FrameworkThreads, WorkerRunsAndReportsItsExitCode)
     GetExitCodeThread(t->m_hThread, &code);
     EXPECT_EQ(code, 7u);
     EXPECT_EQ(counter.load(), 1);
+    // The object converts to its thread's handle, as waits take it.
+    EXPECT_EQ((HANDLE)*t, t->m_hThread);
+    EXPECT_EQ(WaitForSingleObject(*t, 0), (DWORD)WAIT_OBJECT_0);
     delete t;
 }
 

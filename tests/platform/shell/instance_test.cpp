@@ -7,6 +7,7 @@
 #include "win32.h"
 #include "support/PrivateRuntimeFolder.h"
 #include "support/SecondCopy.h"
+#include "mivo/instance.h"
 
 #include <spawn.h>
 #include <sys/socket.h>

@@ -7,6 +7,7 @@
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
 #include "support/WindowCapture.h"
+#include "mivo/testing/input.h"
 
 using namespace mivo::test;
 

@@ -6,6 +6,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "mivo/instance.h"
 
 #include <spawn.h>
 #include <sys/wait.h>

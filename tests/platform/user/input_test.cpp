@@ -6,6 +6,7 @@
 #include "support/InputSynth.h"
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "mivo/testing/input.h"
 
 #include <algorithm>
 

@@ -1,4 +1,6 @@
 #include "RcRunner.h"
+#include "mivo/modules.h"
+#include "mivo/resources.h"
 
 #include <gtest/gtest.h>
 

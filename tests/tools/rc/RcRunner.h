@@ -4,6 +4,7 @@
 
 #include "support/TempFolder.h"
 #include "win32.h"
+#include "mivo/resources.h"
 
 #include <map>
 #include <memory>

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "RcRunner.h"
+#include "mivo/resources.h"
+#include "mivo/templates.h"
 
 #include <cstring>
 #include <fstream>

@@ -1,0 +1,27 @@
+// Input synthesis and window pixels for tests: events are routed as real input is.
+#pragma once
+
+#include "win32/types.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mivo {
+
+enum class MouseButton { None, Left, Right, Middle };
+
+// A mouse event at a screen point, routed as real input is: capture, hit test,
+// WM_SETCURSOR, WM_MOUSEACTIVATE, double clicks, mouse tracking.
+void InjectMouseMove(POINT screen);
+void InjectMouseButton(POINT screen, MouseButton button, bool down);
+void InjectMouseWheel(POINT screen, int delta);
+// A key going down or up (virtual-key code), sent to the focus of the foreground window.
+void InjectKey(UINT vk, bool down);
+// Typed text (CP949): each character arrives as WM_CHAR, double-byte ones as two.
+void InjectText(const std::string& cp949);
+
+// A copy of a window's pixels (0x00RRGGBB, rows top-down) from its top-level surface.
+bool CaptureWindowPixels(HWND hwnd, bool clientOnly, std::vector<uint32_t>& pixels, int& width, int& height);
+
+}  // namespace mivo

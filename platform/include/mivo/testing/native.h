@@ -1,0 +1,23 @@
+// The native windows behind top-level windows, as the display sees them (tests of the backend).
+#pragma once
+
+#include "win32/types.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace mivo {
+
+// What the native window of a top-level window shows on screen (a screenshot
+// through the display); false without a native window. Call on the UI thread.
+bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height);
+// Feeds the native window of a top-level window a left button press or release
+// at a point of the native window, or text committed by the input method, as
+// the display would; false without a native window. For tests of the backend.
+bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
+bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// Keeps native windows from being made (programs and tests without a display).
+void DisableQtBackend();
+
+}  // namespace mivo
