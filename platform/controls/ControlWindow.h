@@ -1,9 +1,10 @@
 // The skeleton of every built-in control: the state made on WM_NCCREATE and
 // freed on WM_NCDESTROY, style access, painting and the default branch.
 //
-// A new control is a state struct, a handler and a row in BuiltinClasses.cpp:
+// A new control is a state struct, a handler, its procedure and a row:
 //
-//     struct TrackState { int pos = 0; };      // or a constructor taking the HWND
+//     namespace {
+//     struct TrackState { int pos = 0; };  // or a constructor taking the HWND
 //
 //     LRESULT Handle(HWND hwnd, TrackState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 //     {
@@ -17,15 +18,22 @@
 //         }
 //         return ControlDefault(hwnd, msg, wParam, lParam);
 //     }
+//     }  // namespace
 //
-//     const WNDPROC TrackBarProc = ControlWindow<TrackState>::Procedure<Handle>;  // declared in BuiltinClasses.h
+//     const WNDPROC TrackBarProc = ControlWindow<TrackState>::Procedure<Handle>;
+//
+// with `extern const WNDPROC TrackBarProc;` in BuiltinClasses.h and a row in
+// the table of BuiltinClasses.cpp (every row is registered when the layer loads):
+//
+//     {TRACKBAR_CLASS, CS_DBLCLKS, TrackBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
 //
 // The handler sees every message from WM_NCCREATE (the state is new) up to
 // WM_NCDESTROY (its last look, the state still there); messages before
-// WM_NCCREATE and after WM_NCDESTROY go to ControlDefault. Should the window be
-// destroyed while the handler runs (a parent destroying the control from a
-// notification), the state lives on until the outermost handler returns, but
-// ControlWindow<State>::Of finds it no longer.
+// WM_NCCREATE and after WM_NCDESTROY go to ControlDefault. A message the
+// control handles and still passes on calls DefWindowProc itself, so that only
+// what it leaves alone is traced. Should the window be destroyed while the
+// handler runs (a parent destroying the control from a notification), the
+// state lives on until the outermost handler returns, but Of() no longer finds it.
 #pragma once
 
 #include "win32/paint.h"
