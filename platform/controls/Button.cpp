@@ -1,5 +1,6 @@
 // The "Button" class: push buttons, check boxes, radio buttons, group boxes
 // and owner-drawn buttons.
+#include "controls/BuiltinClasses.h"
 #include "controls/ControlsInternal.h"
 #include "win32/cursors.h"
 
@@ -18,11 +19,6 @@ struct ButtonState {
     HANDLE image = nullptr;
     WPARAM imageType = IMAGE_BITMAP;
 };
-
-DWORD StyleOf(HWND hwnd)
-{
-    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
-}
 
 DWORD TypeOf(HWND hwnd)
 {
@@ -284,7 +280,7 @@ void PaintOwnerDraw(HWND hwnd, HDC hdc, const ButtonState& st, UINT action)
 
 void PaintButton(HWND hwnd, HDC hdc, UINT action)
 {
-    ButtonState* st = ControlData<ButtonState>(hwnd);
+    ButtonState* st = ControlWindow<ButtonState>::Of(hwnd);
     if (!st)
         return;
     HGDIOBJ oldFont = SelectObject(hdc, ControlFont(hwnd));
@@ -350,14 +346,14 @@ void UncheckGroupSiblings(HWND hwnd)
     if (!parent)
         return;
     HWND start = hwnd;
-    while (!(GetWindowLong(start, GWL_STYLE) & WS_GROUP)) {
+    while (!HasStyle(start, WS_GROUP)) {
         HWND prev = GetWindow(start, GW_HWNDPREV);
         if (!prev)
             break;
         start = prev;
     }
     for (HWND c = start; c; c = GetWindow(c, GW_HWNDNEXT)) {
-        if (c != start && (GetWindowLong(c, GWL_STYLE) & WS_GROUP))
+        if (c != start && HasStyle(c, WS_GROUP))
             break;
         if (c == hwnd)
             continue;
@@ -369,7 +365,7 @@ void UncheckGroupSiblings(HWND hwnd)
 
 void Click(HWND hwnd)
 {
-    ButtonState* st = ControlData<ButtonState>(hwnd);
+    ButtonState* st = ControlWindow<ButtonState>::Of(hwnd);
     if (!st)
         return;
     switch (TypeOf(hwnd)) {
@@ -434,20 +430,8 @@ bool ReleaseAndTest(HWND hwnd, ButtonState& st, POINT pt, bool force)
     return wasPushed && (force || PtInRect(&rc, pt));
 }
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, ButtonState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    ButtonState* st = ControlData<ButtonState>(hwnd);
-    switch (msg) {
-    case WM_NCCREATE:
-        SetControlData(hwnd, new ButtonState);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_NCDESTROY:
-        SetControlData<ButtonState>(hwnd, nullptr);
-        delete st;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!st)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_GETDLGCODE:
         return DialogCodeOf(hwnd);
@@ -456,18 +440,9 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return HTTRANSPARENT;
         break;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            PaintButton(hwnd, hdc, ODA_DRAWENTIRE);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        PaintButton(hwnd, (HDC)wParam, ODA_DRAWENTIRE);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintButton(hwnd, hdc, ODA_DRAWENTIRE); });
     case WM_ENABLE:
     case WM_SETTEXT: {
         LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
@@ -484,54 +459,54 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             NotifyParent(hwnd, BN_DOUBLECLICKED);
             return 0;
         }
-        MouseDown(hwnd, *st);
+        MouseDown(hwnd, st);
         return 0;
     case WM_LBUTTONDOWN:
-        MouseDown(hwnd, *st);
+        MouseDown(hwnd, st);
         return 0;
     case WM_MOUSEMOVE:
-        if (st->tracking && GetCapture() == hwnd) {
+        if (st.tracking && GetCapture() == hwnd) {
             RECT rc;
             GetClientRect(hwnd, &rc);
             POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            SetPushed(hwnd, *st, PtInRect(&rc, pt) != FALSE);
+            SetPushed(hwnd, st, PtInRect(&rc, pt) != FALSE);
         }
         return 0;
     case WM_LBUTTONUP:
-        if (ReleaseAndTest(hwnd, *st, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false))
+        if (ReleaseAndTest(hwnd, st, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false))
             Click(hwnd);
         return 0;
     case WM_CAPTURECHANGED:
-        if (st->tracking && (HWND)lParam != hwnd) {
-            st->tracking = false;
-            SetPushed(hwnd, *st, false);
+        if (st.tracking && (HWND)lParam != hwnd) {
+            st.tracking = false;
+            SetPushed(hwnd, st, false);
         }
         return 0;
     case WM_KEYDOWN:
-        if (wParam == VK_SPACE && !st->spaceDown && !st->tracking) {
-            st->spaceDown = true;
-            SetPushed(hwnd, *st, true);
+        if (wParam == VK_SPACE && !st.spaceDown && !st.tracking) {
+            st.spaceDown = true;
+            SetPushed(hwnd, st, true);
         }
         return 0;
     case WM_KEYUP:
-        if (wParam == VK_SPACE && st->spaceDown) {
-            st->spaceDown = false;
-            SetPushed(hwnd, *st, false);
+        if (wParam == VK_SPACE && st.spaceDown) {
+            st.spaceDown = false;
+            SetPushed(hwnd, st, false);
             Click(hwnd);
         }
         return 0;
     case WM_SETFOCUS:
-        st->focused = true;
+        st.focused = true;
         Repaint(hwnd, ODA_FOCUS);
         if (StyleOf(hwnd) & BS_NOTIFY)
             NotifyParent(hwnd, BN_SETFOCUS);
         return 0;
     case WM_KILLFOCUS:
-        st->focused = false;
-        if (st->spaceDown || st->tracking) {
-            st->spaceDown = false;
-            st->tracking = false;
-            SetPushed(hwnd, *st, false);
+        st.focused = false;
+        if (st.spaceDown || st.tracking) {
+            st.spaceDown = false;
+            st.tracking = false;
+            SetPushed(hwnd, st, false);
             if (GetCapture() == hwnd)
                 ReleaseCapture();
         }
@@ -540,14 +515,14 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             NotifyParent(hwnd, BN_KILLFOCUS);
         return 0;
     case BM_GETCHECK:
-        return (IsCheckType(TypeOf(hwnd)) || IsRadioType(TypeOf(hwnd))) ? st->check : 0;
+        return (IsCheckType(TypeOf(hwnd)) || IsRadioType(TypeOf(hwnd))) ? st.check : 0;
     case BM_SETCHECK:
-        SetCheck(hwnd, *st, (UINT)wParam);
+        SetCheck(hwnd, st, (UINT)wParam);
         return 0;
     case BM_GETSTATE:
-        return st->check | (st->pushed ? BST_PUSHED : 0) | (st->focused ? BST_FOCUS : 0);
+        return st.check | (st.pushed ? BST_PUSHED : 0) | (st.focused ? BST_FOCUS : 0);
     case BM_SETSTATE:
-        SetPushed(hwnd, *st, wParam != 0);
+        SetPushed(hwnd, st, wParam != 0);
         return 0;
     case BM_SETSTYLE: {
         DWORD style = StyleOf(hwnd);
@@ -561,29 +536,25 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case BM_CLICK:
         if (!IsWindowEnabled(hwnd))
             return 0;
-        MouseDown(hwnd, *st);
-        if (ReleaseAndTest(hwnd, *st, POINT{0, 0}, true))
+        MouseDown(hwnd, st);
+        if (ReleaseAndTest(hwnd, st, POINT{0, 0}, true))
             Click(hwnd);
         return 0;
     case BM_SETIMAGE: {
-        HANDLE old = st->image;
-        st->image = (HANDLE)lParam;
-        st->imageType = wParam;
+        HANDLE old = st.image;
+        st.image = (HANDLE)lParam;
+        st.imageType = wParam;
         InvalidateRect(hwnd, nullptr, TRUE);
         return (LRESULT)old;
     }
     case BM_GETIMAGE:
-        return wParam == st->imageType ? (LRESULT)st->image : 0;
+        return wParam == st.imageType ? (LRESULT)st.image : 0;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
 
-struct ButtonClassRegistrar {
-    ButtonClassRegistrar() { RegisterControlClass(WC_BUTTON, ButtonProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW); }
-};
-
-ButtonClassRegistrar registrar;
-
 }  // namespace
+
+const WNDPROC ButtonProc = ControlWindow<ButtonState>::Procedure<Handle>;
 
 }  // namespace mivo

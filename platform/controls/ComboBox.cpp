@@ -1,5 +1,6 @@
 // The "ComboBox" class: simple, drop-down and drop-down list combo boxes
 // made of a selection field, an edit control and a "ComboLBox" list.
+#include "controls/BuiltinClasses.h"
 #include "controls/ControlsInternal.h"
 #include "controls/ListBoxInternal.h"
 #include "win32/cursors.h"
@@ -31,12 +32,7 @@ struct ComboState {
 
 ComboState* Data(HWND hwnd)
 {
-    return ControlData<ComboState>(hwnd);
-}
-
-DWORD StyleOf(HWND hwnd)
-{
-    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
+    return ControlWindow<ComboState>::Of(hwnd);
 }
 
 DWORD TypeOf(HWND hwnd)
@@ -485,6 +481,10 @@ LRESULT SetCurSel(HWND hwnd, ComboState& st, WPARAM index)
 LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_NCCREATE:
+        // Scroll bars and the border of the style belong to the list, not to the field.
+        SetWindowLong(hwnd, GWL_STYLE, (LONG)(StyleOf(hwnd) & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_CREATE:
         return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
     case WM_DESTROY:
@@ -512,18 +512,9 @@ LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam
             Arrange(hwnd, st);
         return 0;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            PaintField(hwnd, st, hdc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        PaintField(hwnd, st, (HDC)wParam);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintField(hwnd, st, hdc); });
     case WM_ENABLE:
         if (st.edit)
             EnableWindow(st.edit, (BOOL)wParam);
@@ -734,36 +725,12 @@ LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam
     case CB_DIR:
         return CB_ERR;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
-
-LRESULT CALLBACK ComboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    ComboState* st = Data(hwnd);
-    if (msg == WM_NCCREATE) {
-        SetControlData(hwnd, new ComboState);
-        // Scroll bars and the border of the style belong to the list, not to the field.
-        DWORD style = (DWORD)GetWindowLong(hwnd, GWL_STYLE);
-        SetWindowLong(hwnd, GWL_STYLE, (LONG)(style & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetControlData<ComboState>(hwnd, nullptr);
-        delete st;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!st)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    return Handle(hwnd, *st, msg, wParam, lParam);
-}
-
-struct ComboClassRegistrar {
-    ComboClassRegistrar() { RegisterControlClass(WC_COMBOBOX, ComboBoxProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW); }
-};
-
-ComboClassRegistrar registrar;
 
 }  // namespace
+
+const WNDPROC ComboBoxProc = ControlWindow<ComboState>::Procedure<Handle>;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Helpers every standard control uses.
 #include "controls/ControlsInternal.h"
-#include "win32/cursors.h"
+#include "mivo/Trace.h"
 
 namespace mivo {
 
@@ -62,17 +62,11 @@ int TextWidth(HDC hdc, const char* text, int length)
     return size.cx;
 }
 
-void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, HBRUSH background)
+LRESULT ControlDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.style = style | CS_GLOBALCLASS;
-    wc.lpfnWndProc = proc;
-    wc.cbWndExtra = (int)sizeof(LONG_PTR);
-    wc.hCursor = LoadCursor(nullptr, cursor);
-    wc.hbrBackground = background;
-    wc.lpszClassName = name;
-    RegisterClassEx(&wc);
+    if (Tracing(kTraceControls))
+        TraceMessage(kTraceControls, hwnd, nullptr, msg, wParam, lParam);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
 size_t CharLengthAt(const std::string& s, size_t i)

@@ -1,7 +1,8 @@
 // What the standard controls share: notifications to the parent, colours
-// asked of the parent, the font, per-control state in the window bytes.
+// asked of the parent, the font, text measures; the skeleton in ControlWindow.h.
 #pragma once
 
+#include "controls/ControlWindow.h"
 #include "win32/user.h"
 #include "win32/codepage.h"
 #include "win32/controls.h"
@@ -31,21 +32,6 @@ int FontLineHeight(HWND control);
 std::string ControlText(HWND hwnd);
 // Text width in the DC's font.
 int TextWidth(HDC hdc, const char* text, int length);
-
-// Per-control state, kept behind the window's first extra bytes.
-template <typename T>
-T* ControlData(HWND hwnd)
-{
-    return (T*)GetWindowLongPtr(hwnd, 0);
-}
-template <typename T>
-void SetControlData(HWND hwnd, T* data)
-{
-    SetWindowLongPtr(hwnd, 0, (LONG_PTR)data);
-}
-
-// Registers a control class for every module (CS_GLOBALCLASS).
-void RegisterControlClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor, HBRUSH background = nullptr);
 
 // Byte length of the character at `i` (1 or 2) and the start of the one
 // before it. Trail bytes look like letters, so scans begin at a known

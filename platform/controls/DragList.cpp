@@ -141,7 +141,7 @@ BOOL MakeDragList(HWND hLB)
 {
     if (!IsWindow(hLB) || GetProp(hLB, kStateProp))
         return FALSE;
-    DWORD style = (DWORD)GetWindowLong(hLB, GWL_STYLE);
+    DWORD style = StyleOf(hLB);
     if (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL))
         return FALSE;
     auto* st = new DragState;

@@ -1,6 +1,7 @@
 // The "Edit" class: single- and multi-line text entry. Typed double-byte
 // characters arrive as two WM_CHAR messages; the caret, deletion and the
 // selection always move by whole characters.
+#include "controls/BuiltinClasses.h"
 #include "controls/EditControl.h"
 #include "win32/clipboard.h"
 #include "win32/codepage.h"
@@ -29,7 +30,7 @@ const size_t kMaximumLimit = 0x7FFFFFFE;
 
 EditControl* Data(HWND hwnd)
 {
-    return ControlData<EditControl>(hwnd);
+    return ControlWindow<EditControl>::Of(hwnd);
 }
 
 void Refresh(EditControl& e)
@@ -619,7 +620,7 @@ void Focus(EditControl& e, bool gained)
     NotifyParent(hwnd, gained ? EN_SETFOCUS : EN_KILLFOCUS);
 }
 
-LRESULT Handle(EditControl& e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, EditControl& e, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
@@ -653,18 +654,9 @@ LRESULT Handle(EditControl& e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            e.Paint(hdc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        e.Paint((HDC)wParam);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { e.Paint(hdc); });
     case WM_SETFOCUS:
         Focus(e, true);
         return 0;
@@ -819,32 +811,11 @@ LRESULT Handle(EditControl& e, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case EM_GETWORDBREAKPROC:
         return 0;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
-
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    EditControl* e = Data(hwnd);
-    if (msg == WM_NCCREATE) {
-        SetControlData(hwnd, new EditControl(hwnd));
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetControlData<EditControl>(hwnd, nullptr);
-        delete e;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!e)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    return Handle(*e, hwnd, msg, wParam, lParam);
-}
-
-struct EditClassRegistrar {
-    EditClassRegistrar() { RegisterControlClass(WC_EDIT, EditProc, CS_DBLCLKS, IDC_IBEAM); }
-};
-
-EditClassRegistrar registrar;
 
 }  // namespace
+
+const WNDPROC EditProc = ControlWindow<EditControl>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -19,7 +19,7 @@ public:
     explicit EditControl(HWND hwnd) : m_hwnd(hwnd) {}
 
     HWND Handle() const { return m_hwnd; }
-    DWORD Style() const { return (DWORD)GetWindowLong(m_hwnd, GWL_STYLE); }
+    DWORD Style() const { return StyleOf(m_hwnd); }
     bool Multiline() const { return (Style() & ES_MULTILINE) != 0; }
     bool ReadOnly() const { return (Style() & ES_READONLY) != 0; }
 

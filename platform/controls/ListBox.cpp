@@ -1,5 +1,6 @@
 // The "ListBox" class (and "ComboLBox", the list of a combo box): single,
 // multiple and extended selection, sorting, owner-drawn items, item data.
+#include "controls/BuiltinClasses.h"
 #include "controls/ControlsInternal.h"
 #include "controls/ListBoxInternal.h"
 #include "win32/cursors.h"
@@ -46,12 +47,7 @@ struct ListState {
 
 ListState* Data(HWND hwnd)
 {
-    return ControlData<ListState>(hwnd);
-}
-
-DWORD StyleOf(HWND hwnd)
-{
-    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
+    return ControlWindow<ListState>::Of(hwnd);
 }
 
 bool OwnerDraw(DWORD style)
@@ -775,26 +771,41 @@ LRESULT Create(HWND hwnd, ListState& st, const CREATESTRUCTA* cs)
     return 0;
 }
 
+// The list of a combo box learns its combo from the creation parameter.
+LRESULT NonClientCreate(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    char cls[32];
+    auto* cs = (const CREATESTRUCTA*)lParam;
+    if (GetClassName(hwnd, cls, sizeof(cls)) && lstrcmpi(cls, kComboListClass) == 0 && cs)
+        st.combo = (HWND)cs->lpCreateParams;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+// Items with data are announced gone, as when the list is emptied.
+void AnnounceItemsGone(HWND hwnd, ListState& st)
+{
+    std::vector<ListItem> gone;
+    gone.swap(st.items);
+    for (size_t i = 0; i < gone.size(); ++i)
+        DeleteNotice(hwnd, st, (int)i, gone[i].data);
+}
+
 LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
+    case WM_NCCREATE:
+        return NonClientCreate(hwnd, st, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        AnnounceItemsGone(hwnd, st);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_CREATE:
         return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            Paint(hwnd, st, hdc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        Paint(hwnd, st, (HDC)wParam);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, st, hdc); });
     case WM_SETFONT:
         DefWindowProc(hwnd, msg, wParam, lParam);
         if (!OwnerDraw(StyleOf(hwnd)))
@@ -1032,48 +1043,11 @@ LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
     case LB_ADDFILE:
         return LB_ERR;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
-
-LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    ListState* st = Data(hwnd);
-    if (msg == WM_NCCREATE) {
-        auto* state = new ListState;
-        char cls[32];
-        auto* cs = (const CREATESTRUCTA*)lParam;
-        if (GetClassName(hwnd, cls, sizeof(cls)) && lstrcmpi(cls, kComboListClass) == 0 && cs)
-            state->combo = (HWND)cs->lpCreateParams;
-        SetControlData(hwnd, state);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        if (st) {
-            // Items with data are announced gone, as when the list is emptied.
-            std::vector<ListItem> gone;
-            gone.swap(st->items);
-            for (size_t i = 0; i < gone.size(); ++i)
-                DeleteNotice(hwnd, *st, (int)i, gone[i].data);
-        }
-        SetControlData<ListState>(hwnd, nullptr);
-        delete st;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!st)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    return Handle(hwnd, *st, msg, wParam, lParam);
-}
-
-struct ListBoxClassRegistrar {
-    ListBoxClassRegistrar()
-    {
-        RegisterControlClass(WC_LISTBOX, ListBoxProc, CS_DBLCLKS, IDC_ARROW);
-        RegisterControlClass(kComboListClass, ListBoxProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
-    }
-};
-
-ListBoxClassRegistrar registrar;
 
 }  // namespace
+
+const WNDPROC ListBoxProc = ControlWindow<ListState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -1,5 +1,6 @@
 // The "ScrollBar" class: a scroll bar control that reports to its parent with
 // WM_HSCROLL or WM_VSCROLL; also the size box styles.
+#include "controls/BuiltinClasses.h"
 #include "controls/ControlsInternal.h"
 #include "win32/cursors.h"
 
@@ -25,16 +26,6 @@ struct ScrollState {
     int grabOffset = 0;  // where on the thumb the mouse holds it
     bool keyScrolling = false;
 };
-
-ScrollState* Data(HWND hwnd)
-{
-    return ControlData<ScrollState>(hwnd);
-}
-
-DWORD StyleOf(HWND hwnd)
-{
-    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
-}
 
 bool Vertical(HWND hwnd)
 {
@@ -330,18 +321,9 @@ LRESULT Handle(HWND hwnd, ScrollState& st, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            Paint(hwnd, st, hdc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        Paint(hwnd, st, (HDC)wParam);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, st, hdc); });
     case WM_ENABLE:
     case WM_SIZE:
         InvalidateRect(hwnd, nullptr, FALSE);
@@ -413,32 +395,11 @@ LRESULT Handle(HWND hwnd, ScrollState& st, UINT msg, WPARAM wParam, LPARAM lPara
         GetInfo(st, *(SCROLLINFO*)lParam);
         return TRUE;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
-
-LRESULT CALLBACK ScrollBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    ScrollState* st = Data(hwnd);
-    if (msg == WM_NCCREATE) {
-        SetControlData(hwnd, new ScrollState);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (msg == WM_NCDESTROY) {
-        SetControlData<ScrollState>(hwnd, nullptr);
-        delete st;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!st)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    return Handle(hwnd, *st, msg, wParam, lParam);
-}
-
-struct ScrollBarClassRegistrar {
-    ScrollBarClassRegistrar() { RegisterControlClass(WC_SCROLLBAR, ScrollBarProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW); }
-};
-
-ScrollBarClassRegistrar registrar;
 
 }  // namespace
+
+const WNDPROC ScrollBarProc = ControlWindow<ScrollState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -1,4 +1,5 @@
 // The "Static" class: labels, icons, bitmaps, frames and rectangles, owner-drawn statics.
+#include "controls/BuiltinClasses.h"
 #include "controls/ControlsInternal.h"
 #include "win32/cursors.h"
 
@@ -12,11 +13,6 @@ struct StaticState {
     HANDLE image = nullptr;
     UINT imageType = IMAGE_BITMAP;
 };
-
-DWORD StyleOf(HWND hwnd)
-{
-    return (DWORD)GetWindowLong(hwnd, GWL_STYLE);
-}
 
 DWORD TypeOf(HWND hwnd)
 {
@@ -163,9 +159,8 @@ int ShapeColor(DWORD type)
     return COLOR_3DHILIGHT;
 }
 
-void PaintStatic(HWND hwnd, HDC hdc)
+void PaintStatic(HWND hwnd, const StaticState& st, HDC hdc)
 {
-    StaticState* st = ControlData<StaticState>(hwnd);
     RECT rc;
     GetClientRect(hwnd, &rc);
     DWORD style = StyleOf(hwnd);
@@ -201,25 +196,23 @@ void PaintStatic(HWND hwnd, HDC hdc)
             FillRect(hdc, &rc, brush);
         if (IsTextType(type))
             PaintText(hwnd, hdc, rc, style);
-        else if (IsImageType(type) && st)
-            PaintImage(hwnd, hdc, rc, *st);
+        else if (IsImageType(type))
+            PaintImage(hwnd, hdc, rc, st);
         break;
     }
     }
     SelectObject(hdc, oldFont);
 }
 
-LRESULT Create(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Create(HWND hwnd, StaticState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    auto* st = new StaticState;
-    SetControlData(hwnd, st);
     CREATESTRUCTA cs = *(const CREATESTRUCTA*)lParam;
     DWORD type = (DWORD)cs.style & SS_TYPEMASK;
     if (cs.style & SS_SUNKEN)
         SetWindowLong(hwnd, GWL_EXSTYLE, (LONG)(cs.dwExStyle | WS_EX_STATICEDGE));
     if (IsImageType(type)) {
-        st->imageType = type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
-        st->image = LoadNamedImage(cs.hInstance, cs.lpszName, st->imageType);
+        st.imageType = type == SS_ICON ? IMAGE_ICON : IMAGE_BITMAP;
+        st.image = LoadNamedImage(cs.hInstance, cs.lpszName, st.imageType);
         cs.lpszName = "";
     } else if (cs.lpszName && (unsigned char)cs.lpszName[0] == 0xFF) {
         cs.lpszName = "";
@@ -227,47 +220,30 @@ LRESULT Create(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(hwnd, msg, wParam, (LPARAM)&cs);
 }
 
-LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, StaticState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    StaticState* st = ControlData<StaticState>(hwnd);
     switch (msg) {
     case WM_NCCREATE:
-        return Create(hwnd, msg, wParam, lParam);
+        if (!lParam)
+            break;
+        return Create(hwnd, st, msg, wParam, lParam);
     case WM_CREATE:
-        if (st)
-            FitToImage(hwnd, *st);
+        FitToImage(hwnd, st);
         return 0;
-    case WM_NCDESTROY:
-        SetControlData<StaticState>(hwnd, nullptr);
-        delete st;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    }
-    if (!st)
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    switch (msg) {
     case WM_GETDLGCODE:
         return DLGC_STATIC;
     case WM_NCHITTEST:
         return (StyleOf(hwnd) & SS_NOTIFY) ? HTCLIENT : HTTRANSPARENT;
     case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC hdc = BeginPaint(hwnd, &ps);
-        if (hdc)
-            PaintStatic(hwnd, hdc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
     case WM_PRINTCLIENT:
-        PaintStatic(hwnd, (HDC)wParam);
-        return 0;
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintStatic(hwnd, st, hdc); });
     case WM_SETTEXT: {
         DWORD type = TypeOf(hwnd);
         if (IsImageType(type)) {
             HANDLE image = LoadNamedImage((HINSTANCE)GetWindowLongPtr(hwnd, GWLP_HINSTANCE), (LPCSTR)lParam,
-                                          st->imageType);
-            SetImage(hwnd, *st, st->imageType, image);
+                                          st.imageType);
+            SetImage(hwnd, st, st.imageType, image);
             return TRUE;
         }
         LRESULT r = DefWindowProc(hwnd, msg, wParam, lParam);
@@ -293,27 +269,23 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             NotifyParent(hwnd, STN_DBLCLK);
         return 0;
     case STM_SETICON:
-        return (LRESULT)SetImage(hwnd, *st, IMAGE_ICON, (HANDLE)wParam);
+        return (LRESULT)SetImage(hwnd, st, IMAGE_ICON, (HANDLE)wParam);
     case STM_GETICON:
-        return st->imageType == IMAGE_ICON ? (LRESULT)st->image : 0;
+        return st.imageType == IMAGE_ICON ? (LRESULT)st.image : 0;
     case STM_SETIMAGE:
         if (wParam != IMAGE_BITMAP && wParam != IMAGE_ICON && wParam != IMAGE_CURSOR)
             return 0;
-        return (LRESULT)SetImage(hwnd, *st, wParam == IMAGE_CURSOR ? IMAGE_ICON : (UINT)wParam, (HANDLE)lParam);
+        return (LRESULT)SetImage(hwnd, st, wParam == IMAGE_CURSOR ? IMAGE_ICON : (UINT)wParam, (HANDLE)lParam);
     case STM_GETIMAGE:
-        return (wParam == st->imageType || (wParam == IMAGE_CURSOR && st->imageType == IMAGE_ICON))
-                   ? (LRESULT)st->image
+        return (wParam == st.imageType || (wParam == IMAGE_CURSOR && st.imageType == IMAGE_ICON))
+                   ? (LRESULT)st.image
                    : 0;
     }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
 
-struct StaticClassRegistrar {
-    StaticClassRegistrar() { RegisterControlClass(WC_STATIC, StaticProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW); }
-};
-
-StaticClassRegistrar registrar;
-
 }  // namespace
+
+const WNDPROC StaticProc = ControlWindow<StaticState>::Procedure<Handle>;
 
 }  // namespace mivo

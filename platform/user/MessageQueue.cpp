@@ -2,6 +2,7 @@
 #include "user/UserState.h"
 #include "user/UserInternal.h"
 #include "kernel/Waitable.h"
+#include "mivo/Trace.h"
 #include "win32/sync.h"
 #include "user/ForeignWindows.h"
 
@@ -259,13 +260,19 @@ LRESULT RunOnOwnerThread(HWND hwnd, const std::function<LRESULT()>& task)
 LRESULT CallWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC proc;
+    bool tracing = Tracing(kTraceUser);
+    std::string className;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hwnd);
         if (!w)
             return 0;
         proc = w->proc;
+        if (tracing && w->cls)
+            className = w->cls->name;
     }
+    if (tracing)
+        TraceMessage(kTraceUser, hwnd, className.c_str(), msg, wParam, lParam);
     if (!proc)
         return DefWindowProc(hwnd, msg, wParam, lParam);
     return proc(hwnd, msg, wParam, lParam);

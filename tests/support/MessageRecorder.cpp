@@ -1,7 +1,5 @@
 #include "support/MessageRecorder.h"
 
-#include <cstdio>
-
 namespace mivo::test {
 
 namespace {
@@ -155,27 +153,6 @@ HWND CreateTestWindow(const char* title, DWORD style, int x, int y, int cx, int 
     RegisterOnce();
     return CreateWindowEx(exStyle, cls ? cls : MessageRecorder::ClassName(), title, style, x, y, cx, cy, parent,
                           (HMENU)(INT_PTR)id, nullptr, nullptr);
-}
-
-std::string MessageName(UINT msg)
-{
-    switch (msg) {
-#define NAME(m) \
-    case m: return #m;
-        NAME(WM_CREATE) NAME(WM_DESTROY) NAME(WM_MOVE) NAME(WM_SIZE) NAME(WM_ACTIVATE) NAME(WM_SETFOCUS)
-        NAME(WM_KILLFOCUS) NAME(WM_ENABLE) NAME(WM_SETTEXT) NAME(WM_GETTEXT) NAME(WM_PAINT) NAME(WM_CLOSE)
-        NAME(WM_QUIT) NAME(WM_ERASEBKGND) NAME(WM_SHOWWINDOW) NAME(WM_ACTIVATEAPP) NAME(WM_SETCURSOR)
-        NAME(WM_MOUSEACTIVATE) NAME(WM_GETMINMAXINFO) NAME(WM_WINDOWPOSCHANGING) NAME(WM_WINDOWPOSCHANGED)
-        NAME(WM_NCCREATE) NAME(WM_NCDESTROY) NAME(WM_NCCALCSIZE) NAME(WM_NCHITTEST) NAME(WM_NCPAINT)
-        NAME(WM_NCACTIVATE) NAME(WM_KEYDOWN) NAME(WM_KEYUP) NAME(WM_CHAR) NAME(WM_COMMAND) NAME(WM_TIMER)
-        NAME(WM_MOUSEMOVE) NAME(WM_LBUTTONDOWN) NAME(WM_LBUTTONUP) NAME(WM_LBUTTONDBLCLK) NAME(WM_PARENTNOTIFY)
-        NAME(WM_CAPTURECHANGED) NAME(WM_MOUSELEAVE) NAME(WM_STYLECHANGING) NAME(WM_STYLECHANGED)
-        NAME(WM_NOTIFY) NAME(WM_DRAWITEM)
-#undef NAME
-    }
-    char buf[16];
-    std::snprintf(buf, sizeof(buf), "0x%04X", msg);
-    return buf;
 }
 
 std::string MessageList(const std::vector<UINT>& msgs)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <win32.h>
+#include <mivo/Trace.h>
 
 #include <functional>
 #include <map>
@@ -54,8 +55,7 @@ private:
 HWND CreateTestWindow(const char* title, DWORD style, int x, int y, int cx, int cy, HWND parent = nullptr,
                       int id = 0, DWORD exStyle = 0, const char* cls = nullptr);
 
-// Names of common messages, for readable failures.
-std::string MessageName(UINT msg);
+// The messages by name (the layer's MessageName), for readable failures.
 std::string MessageList(const std::vector<UINT>& msgs);
 
 }  // namespace mivo::test

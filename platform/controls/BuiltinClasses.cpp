@@ -1,0 +1,58 @@
+// The table of built-in window classes.
+#include "controls/BuiltinClasses.h"
+#include "controls/ControlWindow.h"
+#include "controls/ListBoxInternal.h"
+#include "win32/controls.h"
+#include "win32/cursors.h"
+
+namespace mivo {
+
+namespace {
+
+const UINT kRedrawOnSize = CS_HREDRAW | CS_VREDRAW;
+
+const BuiltinClass* Rows(size_t* count)
+{
+    static const BuiltinClass rows[] = {
+        {WC_BUTTON, CS_DBLCLKS | kRedrawOnSize, ButtonProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_STATIC, CS_DBLCLKS | kRedrawOnSize, StaticProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_EDIT, CS_DBLCLKS, EditProc, kControlWindowBytes, IDC_IBEAM, nullptr},
+        {WC_LISTBOX, CS_DBLCLKS, ListBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {kComboListClass, CS_DBLCLKS | CS_SAVEBITS, ListBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_COMBOBOX, CS_DBLCLKS | kRedrawOnSize, ComboBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+    };
+    *count = sizeof(rows) / sizeof(rows[0]);
+    return rows;
+}
+
+void Register(const BuiltinClass& row)
+{
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = row.style | CS_GLOBALCLASS;
+    wc.lpfnWndProc = row.procedure;
+    wc.cbWndExtra = row.windowBytes;
+    wc.hCursor = LoadCursor(nullptr, row.cursor);
+    wc.hbrBackground = row.brush;
+    wc.lpszClassName = row.name;
+    RegisterClassEx(&wc);
+}
+
+struct BuiltinClassRegistrar {
+    BuiltinClassRegistrar() { RegisterBuiltinClasses(); }
+};
+
+BuiltinClassRegistrar registrar;
+
+}  // namespace
+
+void RegisterBuiltinClasses()
+{
+    size_t count = 0;
+    const BuiltinClass* rows = Rows(&count);
+    for (size_t i = 0; i < count; ++i)
+        Register(rows[i]);
+}
+
+}  // namespace mivo

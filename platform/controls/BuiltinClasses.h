@@ -1,0 +1,29 @@
+// The window classes the layer brings, registered in one place for every
+// module (CS_GLOBALCLASS) when the layer loads.
+#pragma once
+
+#include "win32/user.h"
+
+namespace mivo {
+
+struct BuiltinClass {
+    const char* name;
+    UINT style;
+    WNDPROC procedure;
+    int windowBytes;
+    LPCSTR cursor;  // a system cursor (IDC_*)
+    HBRUSH brush;
+};
+
+// The procedures of the built-in classes, each defined in its control's source.
+extern const WNDPROC ButtonProc;
+extern const WNDPROC StaticProc;
+extern const WNDPROC EditProc;
+extern const WNDPROC ListBoxProc;
+extern const WNDPROC ComboBoxProc;
+extern const WNDPROC ScrollBarProc;
+
+// Registers the classes of the table; those already registered stay as they are.
+void RegisterBuiltinClasses();
+
+}  // namespace mivo
