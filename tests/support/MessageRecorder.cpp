@@ -1,5 +1,7 @@
 #include "support/MessageRecorder.h"
 
+#include <mivo/testing/MessageDelivery.h>
+
 #include <cstdio>
 
 namespace mivo::test {
@@ -7,6 +9,15 @@ namespace mivo::test {
 namespace {
 
 MessageRecorder* g_current = nullptr;
+
+// How many messages this thread's recorder calls have passed on to DefWindowProc
+// and not yet got back: what arrives meanwhile came through the default procedure.
+thread_local int t_inDefProc = 0;
+
+struct InDefProc {
+    InDefProc() { ++t_inDefProc; }
+    ~InDefProc() { --t_inDefProc; }
+};
 
 LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -127,11 +138,24 @@ int MessageRecorder::Count(HWND hwnd, UINT msg) const
 
 LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC next)
 {
+    RecordedMessage record{hwnd, msg, wParam, lParam};
+    record.posted = InPostedMessage();
+    record.defProc = t_inDefProc > 0;
+    if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD)
+        record.parent = GetParent(hwnd);
+    // A nested call made by the procedure is its own; only the default procedure's count.
+    int outerDefProc = t_inDefProc;
+    t_inDefProc = 0;
+    struct Restore {
+        int value;
+        ~Restore() { t_inDefProc = value; }
+    } restore{outerDefProc};
+
     Handler handler;
     WNDPROC original = nullptr;
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        m_log.push_back(RecordedMessage{hwnd, msg, wParam, lParam});
+        m_log.push_back(record);
         auto it = m_handlers.find(msg);
         if (it != m_handlers.end())
             handler = it->second;
@@ -146,6 +170,7 @@ LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return result;
     if (original)
         return CallWindowProc(original, hwnd, msg, wParam, lParam);
+    InDefProc passing;
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

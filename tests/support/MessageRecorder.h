@@ -16,6 +16,9 @@ struct RecordedMessage {
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+    bool posted = false;   // came from the queue through DispatchMessage, not sent
+    bool defProc = false;  // arrived while the recorder had passed a message on to DefWindowProc
+    HWND parent = nullptr; // the window's parent when it got the message (children only)
 };
 
 class MessageRecorder {
