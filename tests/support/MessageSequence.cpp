@@ -57,6 +57,8 @@ bool Matches(const ExpectedMessage& e, const Seen& s, HWND window)
         return false;
     if ((e.flags & kWParam) && m.wParam != e.wParam)
         return false;
+    if ((e.flags & kWParamLow) && LOWORD(m.wParam) != LOWORD(e.wParam))
+        return false;
     return !((e.flags & kLParam) && m.lParam != e.lParam);
 }
 
@@ -124,6 +126,8 @@ std::string Describe(const ExpectedMessage& e)
         s += " defproc";
     if (e.flags & kWParam)
         s += " wp=" + Hex((unsigned long long)e.wParam);
+    if (e.flags & kWParamLow)
+        s += " LOWORD(wp)=" + Hex(LOWORD(e.wParam));
     if (e.flags & kLParam)
         s += " lp=" + Hex((unsigned long long)e.lParam);
     if (e.flags & kOptional)
@@ -227,6 +231,12 @@ ExpectedMessage At(HWND hwnd, UINT msg, unsigned flags, WPARAM wParam, LPARAM lP
     return e;
 }
 
+ExpectedMessage Command(HWND control, int code)
+{
+    return At(GetParent(control), WM_COMMAND, kSent | kWParam | kLParam,
+              MAKEWPARAM(GetDlgCtrlID(control), code), (LPARAM)control);
+}
+
 ::testing::AssertionResult MatchSequence(const MessageRecorder& rec, HWND window, const Sequence& expected,
                                          SequenceScope scope)
 {
@@ -243,14 +253,17 @@ ExpectedMessage At(HWND hwnd, UINT msg, unsigned flags, WPARAM wParam, LPARAM lP
             column = std::max(column, Describe(expected[l.row]).size());
     std::ostringstream out;
     out << "message sequence of " << (window ? Hex((uintptr_t)window) : std::string("every window"))
-        << (scope == SequenceScope::Named ? " (messages the table names)" : "") << " differs:\n";
+        << (scope == SequenceScope::Named ? " (messages the table names)" : "")
+        << " differs (=> where they part, ! rows still apart after it):\n";
     auto row = [&](const std::string& mark, const std::string& left, const std::string& right) {
         out << mark << left << std::string(column - left.size() + 2, ' ') << "| " << right << "\n";
     };
     row("   ", "expected", "actual");
     for (size_t n = 0; n < lines.size(); ++n) {
         const Line& l = lines[n];
-        row(n == diverge ? "=> " : "   ", l.row >= 0 ? Describe(expected[l.row]) : "",
+        // After the first difference the rows pair up by position; those that still differ get a mark too.
+        bool differs = n > diverge && !(l.row >= 0 && l.seen >= 0 && Matches(expected[l.row], seen[l.seen], window));
+        row(n == diverge ? "=> " : differs ? " ! " : "   ", l.row >= 0 ? Describe(expected[l.row]) : "",
             l.seen >= 0 ? Describe(seen[l.seen]) : "");
     }
     return ::testing::AssertionFailure() << out.str();

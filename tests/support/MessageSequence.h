@@ -32,6 +32,7 @@ enum SequenceFlag : unsigned {
     kAnyNumber = 1u << 6,  // zero or more in a row
     kWParam = 1u << 7,     // wParam must equal the row's
     kLParam = 1u << 8,     // lParam must equal the row's
+    kWParamLow = 1u << 9,  // the low word of wParam must equal the row's (codes with a position or id above)
 };
 
 struct ExpectedMessage {
@@ -46,6 +47,8 @@ typedef std::vector<ExpectedMessage> Sequence;
 
 // A row for one particular window (a grandchild, a sibling...).
 ExpectedMessage At(HWND hwnd, UINT msg, unsigned flags = 0, WPARAM wParam = 0, LPARAM lParam = 0);
+// The WM_COMMAND notification `code` a control sends its parent.
+ExpectedMessage Command(HWND control, int code);
 
 enum class SequenceScope {
     Every,  // every logged message in view must be in the table
