@@ -1,12 +1,12 @@
 // File handles, stdio on Windows paths, temporary names, path splitting and error texts.
-#include "TempFolder.h"
+#include "FileFixture.h"
 
 #include <set>
 #include <thread>
 
 namespace {
 
-using FileIo = TempFolder;
+using FileIo = FileFixture;
 
 TEST_F(FileIo, HandleReadWriteSeekAndSize)
 {

@@ -1,11 +1,11 @@
 // Moving, copying, deleting, folders and attributes; the error codes they give.
-#include "TempFolder.h"
+#include "FileFixture.h"
 
 #include <sys/wait.h>
 
 namespace {
 
-using FileOps = TempFolder;
+using FileOps = FileFixture;
 
 TEST_F(FileOps, MoveFileRefusesAnExistingTargetAndKeepsBoth)
 {

@@ -1,9 +1,9 @@
 // Windows-form paths reaching the right POSIX files.
-#include "TempFolder.h"
+#include "FileFixture.h"
 
 namespace {
 
-using PathMapping = TempFolder;
+using PathMapping = FileFixture;
 
 std::string WriteThroughHandle(const std::string& winPath, const std::string& content)
 {

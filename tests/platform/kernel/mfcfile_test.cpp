@@ -1,5 +1,5 @@
 // CFile, CStdioFile and CFileFind.
-#include "TempFolder.h"
+#include "FileFixture.h"
 #include "mfc.h"
 
 #include <fcntl.h>
@@ -7,7 +7,7 @@
 
 namespace {
 
-using MfcFiles = TempFolder;
+using MfcFiles = FileFixture;
 
 TEST_F(MfcFiles, FileRoundTripSeekAndLength)
 {
