@@ -10,13 +10,15 @@ namespace {
 
 MessageRecorder* g_current = nullptr;
 
-// How many messages this thread's recorder calls have passed on to DefWindowProc
-// and not yet got back: what arrives meanwhile came through the default procedure.
-thread_local int t_inDefProc = 0;
+// Whether the innermost recorded message on this thread is now in DefWindowProc:
+// what arrives meanwhile came through the default procedure.
+thread_local bool t_inDefProc = false;
 
-struct InDefProc {
-    InDefProc() { ++t_inDefProc; }
-    ~InDefProc() { --t_inDefProc; }
+// Sets t_inDefProc for one stretch of a procedure and puts the caller's value back.
+struct DefProcStretch {
+    bool saved;
+    explicit DefProcStretch(bool inDefProc) : saved(t_inDefProc) { t_inDefProc = inDefProc; }
+    ~DefProcStretch() { t_inDefProc = saved; }
 };
 
 LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -140,16 +142,11 @@ LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 {
     RecordedMessage record{hwnd, msg, wParam, lParam};
     record.posted = InPostedMessage();
-    record.defProc = t_inDefProc > 0;
+    record.defProc = t_inDefProc;
     if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD)
         record.parent = GetParent(hwnd);
-    // A nested call made by the procedure is its own; only the default procedure's count.
-    int outerDefProc = t_inDefProc;
-    t_inDefProc = 0;
-    struct Restore {
-        int value;
-        ~Restore() { t_inDefProc = value; }
-    } restore{outerDefProc};
+    // What the handler or the subclassed procedure sends is their own, not the default procedure's.
+    DefProcStretch own(false);
 
     Handler handler;
     WNDPROC original = nullptr;
@@ -170,7 +167,7 @@ LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return result;
     if (original)
         return CallWindowProc(original, hwnd, msg, wParam, lParam);
-    InDefProc passing;
+    DefProcStretch passing(true);
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
