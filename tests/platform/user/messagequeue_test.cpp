@@ -111,9 +111,11 @@ TEST(MessageQueue, ProceduresTellPostedFromSentAndDefaultProcedureDeliveries)
         {WM_MOUSEWHEEL, kSent},
         {WM_MOUSEWHEEL, kParent | kSent | kDefProc},
     });
-    for (const auto& m : rec.All())
-        if (m.msg != WM_MOUSEWHEEL || m.hwnd == child)
+    for (const auto& m : rec.All()) {
+        if (m.msg != WM_MOUSEWHEEL || m.hwnd == child) {
             EXPECT_FALSE(m.defProc) << MessageName(m.msg) << " came straight from its sender";
+        }
+    }
     DestroyWindow(top);
 }
 
