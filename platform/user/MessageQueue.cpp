@@ -5,6 +5,7 @@
 #include "mivo/Trace.h"
 #include "win32/sync.h"
 #include "user/ForeignWindows.h"
+#include "mivo/testing/MessageDelivery.h"
 
 #include <time.h>
 #include <unistd.h>
@@ -257,8 +258,28 @@ LRESULT RunOnOwnerThread(HWND hwnd, const std::function<LRESULT()>& task)
     return rec->result;
 }
 
-LRESULT CallWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+namespace {
+
+// Whether the procedure call in progress came from DispatchMessage; each call
+// sets it and puts the caller's value back, so nested sends read false.
+thread_local bool t_inPosted = false;
+
+struct DeliveryKind {
+    bool saved;
+    explicit DeliveryKind(bool posted) : saved(t_inPosted) { t_inPosted = posted; }
+    ~DeliveryKind() { t_inPosted = saved; }
+};
+
+}  // namespace
+
+bool InPostedMessage()
 {
+    return t_inPosted;
+}
+
+static LRESULT Deliver(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool posted)
+{
+    DeliveryKind kind(posted);
     WNDPROC proc;
     bool tracing = Tracing(kTraceUser);
     std::string className;
@@ -276,6 +297,11 @@ LRESULT CallWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!proc)
         return DefWindowProc(hwnd, msg, wParam, lParam);
     return proc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CallWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return Deliver(hwnd, msg, wParam, lParam, false);
 }
 
 // Finds the thread owning a window; 0 when the handle is stale.
@@ -731,7 +757,7 @@ LRESULT DispatchMessage(const MSG* lpMsg)
     }
     if (OwnerThread(lpMsg->hwnd, nullptr) != CurrentThreadId())
         return 0;
-    return CallWindowProcOf(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
+    return Deliver(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam, true);
 }
 
 UINT RegisterWindowMessage(LPCSTR lpString)

@@ -1,10 +1,24 @@
 #include "support/MessageRecorder.h"
 
+#include <mivo/testing/MessageDelivery.h>
+
+#include <cstdio>
 namespace mivo::test {
 
 namespace {
 
 MessageRecorder* g_current = nullptr;
+
+// Whether the innermost recorded message on this thread is now in DefWindowProc:
+// what arrives meanwhile came through the default procedure.
+thread_local bool t_inDefProc = false;
+
+// Sets t_inDefProc for one stretch of a procedure and puts the caller's value back.
+struct DefProcStretch {
+    bool saved;
+    explicit DefProcStretch(bool inDefProc) : saved(t_inDefProc) { t_inDefProc = inDefProc; }
+    ~DefProcStretch() { t_inDefProc = saved; }
+};
 
 LRESULT CALLBACK RecorderProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -125,11 +139,19 @@ int MessageRecorder::Count(HWND hwnd, UINT msg) const
 
 LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, WNDPROC next)
 {
+    RecordedMessage record{hwnd, msg, wParam, lParam};
+    record.posted = InPostedMessage();
+    record.defProc = t_inDefProc;
+    if (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CHILD)
+        record.parent = GetParent(hwnd);
+    // What the handler or the subclassed procedure sends is their own, not the default procedure's.
+    DefProcStretch own(false);
+
     Handler handler;
     WNDPROC original = nullptr;
     {
         std::lock_guard<std::mutex> guard(m_lock);
-        m_log.push_back(RecordedMessage{hwnd, msg, wParam, lParam});
+        m_log.push_back(record);
         auto it = m_handlers.find(msg);
         if (it != m_handlers.end())
             handler = it->second;
@@ -144,6 +166,7 @@ LRESULT MessageRecorder::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return result;
     if (original)
         return CallWindowProc(original, hwnd, msg, wParam, lParam);
+    DefProcStretch passing(true);
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

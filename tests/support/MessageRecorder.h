@@ -17,6 +17,10 @@ struct RecordedMessage {
     UINT msg;
     WPARAM wParam;
     LPARAM lParam;
+    bool posted = false;   // came from the queue through DispatchMessage, not sent
+    bool defProc = false;  // arrived while the recorder had passed a message on to DefWindowProc
+                           // (an attached window's own procedure is not seen into)
+    HWND parent = nullptr; // the window's parent when it got the message (children only)
 };
 
 class MessageRecorder {

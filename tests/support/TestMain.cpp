@@ -2,10 +2,11 @@
 // per-process registry and ODBC files so tests never touch the user's own.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include "support/TempFolder.h"
 
 #include <cstdlib>
-#include <filesystem>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -14,22 +15,21 @@ class PrivateFiles : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mivo-run-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
+        // A second copy of a test program inherits its parent's files and may end without tearing down.
+        if (std::getenv("MIVO_REGISTRY_FILE") && std::getenv("ODBCINI"))
             return;
-        m_folder = pattern;
-        setenv("MIVO_REGISTRY_FILE", (m_folder + "/registry").c_str(), 0);
-        setenv("ODBCINI", (m_folder + "/odbc.ini").c_str(), 0);
+        try {
+            m_folder = std::make_unique<mivotest::TempFolder>("mivo-run");
+        } catch (const std::runtime_error&) {
+            return;
+        }
+        setenv("MIVO_REGISTRY_FILE", m_folder->file("registry").c_str(), 0);
+        setenv("ODBCINI", m_folder->file("odbc.ini").c_str(), 0);
     }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        if (!m_folder.empty())
-            std::filesystem::remove_all(m_folder, ignored);
-    }
+    void TearDown() override { m_folder.reset(); }
 
 private:
-    std::string m_folder;
+    std::unique_ptr<mivotest::TempFolder> m_folder;
 };
 
 }  // namespace

@@ -47,14 +47,6 @@ void writeFile(const std::string& path, const std::string& data)
     std::ofstream(path, std::ios::binary) << data;
 }
 
-std::vector<std::string> namesIn(const TempFolder& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    return names;
-}
-
 std::string executableName()
 {
     return std::filesystem::read_symlink("/proc/self/exe").filename().string();
@@ -140,7 +132,7 @@ TEST(VXHttp, DownloadWritesTheObjectByteForByteWithOrWithoutLength)
         client.m_strFormData = "site=3";
         EXPECT_EQ(1, client.DownloadHttpFile((folder.windowsPath() + "a.jpg").c_str()));
         EXPECT_EQ(object, readFile(folder.file("a.jpg")));
-        EXPECT_EQ(std::vector<std::string>{"a.jpg"}, namesIn(folder));
+        EXPECT_EQ(std::vector<std::string>{"a.jpg"}, folder.names());
 
         auto seen = server.requests();
         ASSERT_EQ(1u, seen.size());
@@ -182,7 +174,7 @@ TEST(VXHttp, DownloadReplacesAnOlderFileOnlyWhenTheObjectArrivedWhole)
         Client client(c.reachable ? server.port() : closedPort());
         EXPECT_EQ(c.result, client.DownloadHttpFile((folder.windowsPath() + "a.jpg").c_str()));
         EXPECT_EQ(c.result ? page : older, readFile(folder.file("a.jpg")));
-        EXPECT_EQ(std::vector<std::string>{"a.jpg"}, namesIn(folder));
+        EXPECT_EQ(std::vector<std::string>{"a.jpg"}, folder.names());
     }
 }
 
@@ -199,7 +191,7 @@ TEST(VXHttp, FailedDownloadsCreateNoFile)
         SCOPED_TRACE(object);
         Client client(server.port(), object);
         EXPECT_EQ(0, client.DownloadHttpFile((folder.windowsPath() + "new.jpg").c_str()));
-        EXPECT_TRUE(namesIn(folder).empty());
+        EXPECT_TRUE(folder.names().empty());
     }
     Client client(server.port(), "/short");
     EXPECT_EQ(0, client.DownloadHttpFile((folder.windowsPath() + "no such folder\\new.jpg").c_str()));
@@ -210,7 +202,7 @@ TEST(VXHttp, DownloadWithoutARequestFails)
     TempFolder folder;
     CVXHttp unconnected;
     EXPECT_EQ(0, unconnected.DownloadHttpFile((folder.windowsPath() + "a.jpg").c_str()));
-    EXPECT_TRUE(namesIn(folder).empty());
+    EXPECT_TRUE(folder.names().empty());
 }
 
 TEST(VXHttp, FileLengthAnswersOnlyForSuccessfulRepliesWithALength)

@@ -2,6 +2,7 @@
 #include "ControlFixture.h"
 
 #include "support/InputSynth.h"
+#include "support/MessageSequence.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;
@@ -124,8 +125,13 @@ TEST_F(ButtonTest, DoubleClicksAreReportedToNotifyingButtons)
         SendMessage(b, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
         SendMessage(b, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     }
-    EXPECT_EQ(Notifications(430), (std::vector<int>{BN_CLICKED, BN_CLICKED}));
-    EXPECT_EQ(Notifications(431), (std::vector<int>{BN_SETFOCUS, BN_CLICKED, BN_DOUBLECLICKED}));
+    EXPECT_ORDER(recorder, parent, {
+        Command(plain, BN_CLICKED),
+        Command(plain, BN_CLICKED),
+        Command(notify, BN_SETFOCUS),
+        Command(notify, BN_CLICKED),
+        Command(notify, BN_DOUBLECLICKED),
+    });
 }
 
 TEST_F(ButtonTest, DialogCodesTellWhatKindItIs)

@@ -3,6 +3,7 @@
 #include "ControlFixture.h"
 
 #include "support/InputSynth.h"
+#include "support/MessageSequence.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;
@@ -39,13 +40,13 @@ TEST_F(EditTest, SetWindowTextReportsUpdateThenChange)
 {
     HWND e = MakeEdit();
     SetWindowText(e, "바탕화면");
-    EXPECT_EQ(Notifications(kEdit), (std::vector<int>{EN_UPDATE, EN_CHANGE}));
+    EXPECT_ORDER(recorder, parent, {Command(e, EN_UPDATE), Command(e, EN_CHANGE)});
     EXPECT_EQ(TextOf(e), "바탕화면");
     EXPECT_FALSE(SendMessage(e, EM_GETMODIFY, 0, 0)) << "text set by the program is no modification";
 
     recorder.Clear();
     Type("x");
-    EXPECT_EQ(Notifications(kEdit), (std::vector<int>{EN_UPDATE, EN_CHANGE}));
+    EXPECT_ORDER(recorder, parent, {Command(e, EN_UPDATE), Command(e, EN_CHANGE)});
     EXPECT_TRUE(SendMessage(e, EM_GETMODIFY, 0, 0));
 
     HWND multi = Child("Edit", "", ES_MULTILINE | WS_BORDER, 10, 50, 200, 80, kEdit + 1);
@@ -282,7 +283,11 @@ TEST_F(EditTest, FocusNotifications)
     recorder.Clear();
     SetFocus(e);
     SetFocus(other);
-    EXPECT_EQ(Notifications(kEdit), (std::vector<int>{EN_SETFOCUS, EN_KILLFOCUS}));
+    EXPECT_ORDER(recorder, parent, {
+        Command(e, EN_SETFOCUS),
+        Command(e, EN_KILLFOCUS),
+        Command(other, EN_SETFOCUS),
+    });
     EXPECT_EQ(SendMessage(e, WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_HASSETSEL),
               DLGC_WANTCHARS | DLGC_HASSETSEL);
 }

@@ -2,25 +2,12 @@
 #include "ControlFixture.h"
 
 #include "support/InputSynth.h"
+#include "support/MessageSequence.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;
 
-namespace {
-
-class ScrollBarTest : public ControlFixture {
-protected:
-    std::vector<std::pair<UINT, int>> Scrolls()  // message, code
-    {
-        std::vector<std::pair<UINT, int>> out;
-        for (auto& m : recorder.All())
-            if (m.hwnd == parent && (m.msg == WM_VSCROLL || m.msg == WM_HSCROLL))
-                out.emplace_back(m.msg, (int)LOWORD(m.wParam));
-        return out;
-    }
-};
-
-}  // namespace
+using ScrollBarTest = ControlFixture;
 
 TEST_F(ScrollBarTest, RangePageAndPosition)
 {
@@ -56,10 +43,17 @@ TEST_F(ScrollBarTest, ArrowsAndTrackReportToTheParent)
     SendMessage(bar, SBM_SETRANGE, 0, 100);
     recorder.Clear();
     Click(bar, 8, 195);
-    EXPECT_EQ(Scrolls(), (std::vector<std::pair<UINT, int>>{{WM_VSCROLL, SB_LINEDOWN}, {WM_VSCROLL, SB_ENDSCROLL}}));
+    EXPECT_ORDER(recorder, bar, {
+        {WM_VSCROLL, kParent | kSent | kWParam | kLParam, SB_LINEDOWN, (LPARAM)bar},
+        {WM_VSCROLL, kParent | kSent | kWParam | kLParam, SB_ENDSCROLL, (LPARAM)bar},
+    });
     recorder.Clear();
     Click(bar, 8, 150);
-    EXPECT_EQ(Scrolls().front(), std::make_pair((UINT)WM_VSCROLL, (int)SB_PAGEDOWN));
+    EXPECT_ORDER(recorder, bar, {
+        {WM_VSCROLL, kParent | kWParam, SB_PAGEDOWN},
+        {WM_VSCROLL, kParent | kAnyNumber | kWParam, SB_PAGEDOWN},
+        {WM_VSCROLL, kParent | kWParam, SB_ENDSCROLL},
+    });
 
     HWND horz = Child("ScrollBar", "", SBS_HORZ, 10, 250, 200, 16, 702);
     SendMessage(horz, SBM_SETRANGE, 0, 10);
@@ -67,11 +61,12 @@ TEST_F(ScrollBarTest, ArrowsAndTrackReportToTheParent)
     MouseDown(horz, 24, 8);  // on the thumb at the start
     MouseMove(horz, 120, 8);
     MouseUp(horz, 120, 8);
-    auto s = Scrolls();
-    ASSERT_GE(s.size(), 3u);
-    EXPECT_EQ(s.front(), std::make_pair((UINT)WM_HSCROLL, (int)SB_THUMBTRACK));
-    EXPECT_EQ(s[s.size() - 2], std::make_pair((UINT)WM_HSCROLL, (int)SB_THUMBPOSITION));
-    EXPECT_EQ(s.back(), std::make_pair((UINT)WM_HSCROLL, (int)SB_ENDSCROLL));
+    EXPECT_ORDER(recorder, horz, {
+        {WM_HSCROLL, kParent | kWParamLow | kLParam, SB_THUMBTRACK, (LPARAM)horz},
+        {WM_HSCROLL, kParent | kWParamLow | kAnyNumber, SB_THUMBTRACK},
+        {WM_HSCROLL, kParent | kWParamLow, SB_THUMBPOSITION},
+        {WM_HSCROLL, kParent | kWParam, SB_ENDSCROLL},
+    });
 }
 
 TEST_F(ScrollBarTest, StaticsNotifyOnlyWhenAsked)

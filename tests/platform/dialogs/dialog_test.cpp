@@ -9,6 +9,8 @@
 #include "support/MessageLoop.h"
 #include "mivo/dialogs.h"
 #include "mivo/resources.h"
+#include "support/MessageRecorder.h"
+#include "support/MessageSequence.h"
 
 #include <vector>
 
@@ -195,18 +197,21 @@ TEST(DialogModal, DefaultButtonFollowsDmSetDefId)
     DialogTemplateBuilder b = SampleDialog();
     Log log;
     log.endOnButtons = false;
+    MessageRecorder rec;
     ModalScript script;
     script
         .Then([&](HWND dlg) {
+            rec.Attach(dlg);
             EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
             SendMessage(dlg, DM_SETDEFID, kApply, 0);
             EXPECT_EQ(SendMessage(dlg, DM_GETDEFID, 0, 0), MAKELRESULT(kApply, DC_HASDEFID));
             EXPECT_EQ(ButtonType(dlg, kApply), (DWORD)BS_DEFPUSHBUTTON);
             EXPECT_EQ(ButtonType(dlg, IDOK), (DWORD)BS_PUSHBUTTON);
+            rec.Clear();
             QueueKey(VK_RETURN);  // the edit has the focus
         })
         .Then([&](HWND dlg) {
-            ASSERT_FALSE(log.commands.empty());
+            EXPECT_ORDER(rec, dlg, {Command(GetDlgItem(dlg, kApply), BN_CLICKED)});
             EXPECT_EQ(log.commands.back(), std::make_pair(kApply, (int)BN_CLICKED));
             EndDialog(dlg, 7);
         });
@@ -247,9 +252,27 @@ TEST(DialogModal, CloseBoxPostsCancel)
 {
     DialogTemplateBuilder b = SampleDialog();
     Log log;
+    MessageRecorder rec;
     ModalScript script;
-    script.Then([&](HWND dlg) { SendMessage(dlg, WM_CLOSE, 0, 0); });
+    rec.Attach(script.Owner());
+    HWND dialog = nullptr, cancel = nullptr;
+    script.Then([&](HWND dlg) {
+        dialog = dlg;
+        cancel = GetDlgItem(dlg, IDCANCEL);
+        rec.Attach(dlg);
+        rec.Clear();
+        SendMessage(dlg, WM_CLOSE, 0, 0);
+    });
     EXPECT_EQ(script.Run(b.Get(), RecordingProc, (LPARAM)&log), IDCANCEL);
+    // The owner is enabled again before the dialog goes, so activation can return to it.
+    EXPECT_ORDER(rec, dialog, {
+        {WM_CLOSE, kSent},
+        {WM_COMMAND, kPosted | kWParam | kLParam, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)cancel},
+        At(script.Owner(), WM_ENABLE, kSent | kWParam, TRUE),
+        {WM_COMMAND, kSent | kWParam, MAKEWPARAM(kName, EN_KILLFOCUS)},
+        {WM_DESTROY, kSent},
+        {WM_NCDESTROY, kSent},
+    });
 }
 
 TEST(DialogModal, QuitMessageEndsTheLoopAndIsPostedAgain)

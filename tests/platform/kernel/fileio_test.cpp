@@ -1,15 +1,15 @@
 // File handles, stdio on Windows paths, temporary names, path splitting and error texts.
-#include "TempFolder.h"
 #include "mivo/errors.h"
 #include "mivo/filetime.h"
 #include "mivo/paths.h"
+#include "FileFixture.h"
 
 #include <set>
 #include <thread>
 
 namespace {
 
-using FileIo = TempFolder;
+using FileIo = FileFixture;
 
 TEST_F(FileIo, HandleReadWriteSeekAndSize)
 {

@@ -1,13 +1,13 @@
 // Moving, copying, deleting, folders and attributes; the error codes they give.
-#include "TempFolder.h"
 #include "mivo/filetime.h"
 #include "mivo/paths.h"
+#include "FileFixture.h"
 
 #include <sys/wait.h>
 
 namespace {
 
-using FileOps = TempFolder;
+using FileOps = FileFixture;
 
 TEST_F(FileOps, MoveFileRefusesAnExistingTargetAndKeepsBoth)
 {

@@ -1,16 +1,16 @@
 // FindFirstFile patterns as Windows matches them.
-#include "TempFolder.h"
 #include "mivo/filetime.h"
+#include "FileFixture.h"
 
 #include <vector>
 
 namespace {
 
-class FindFile : public TempFolder {
+class FindFile : public FileFixture {
 protected:
     void SetUp() override
     {
-        TempFolder::SetUp();
+        FileFixture::SetUp();
         for (const char* name : {"a.JPG", "b.jpg", "c.jpeg", "noext", "a.txt", "ab.txt", "abc.txt", "axb.bmp",
                                  "ab", "x.tar.gz", ".hidden"})
             WritePosix(Posix(name), "12");

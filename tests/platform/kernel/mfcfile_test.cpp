@@ -1,5 +1,5 @@
 // CFile, CStdioFile and CFileFind.
-#include "TempFolder.h"
+#include "FileFixture.h"
 #include "mfc.h"
 #include "mivo/codepage.h"
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using MfcFiles = TempFolder;
+using MfcFiles = FileFixture;
 
 TEST_F(MfcFiles, FileRoundTripSeekAndLength)
 {

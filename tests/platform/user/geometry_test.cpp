@@ -6,6 +6,7 @@
 #include "support/InputSynth.h"
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "support/MessageSequence.h"
 #include "support/WindowCapture.h"
 #include "mivo/testing/input.h"
 
@@ -89,13 +90,18 @@ TEST(Geometry, SetWindowPosAnnouncesChangesOnce)
     PumpUntilIdle();
     rec.Clear();
     SetWindowPos(child, nullptr, 20, 30, 60, 40, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_EQ(MessageList(rec.Messages(child, {WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE,
-                                               WM_SIZE})),
-              MessageList({WM_WINDOWPOSCHANGING, WM_NCCALCSIZE, WM_WINDOWPOSCHANGED, WM_MOVE, WM_SIZE}));
+    // DefWindowProc turns WM_WINDOWPOSCHANGED into WM_MOVE and WM_SIZE.
+    EXPECT_SEQUENCE(rec, child, {
+        {WM_WINDOWPOSCHANGING, kSent},
+        {WM_NCCALCSIZE, kSent | kWParam, TRUE},
+        {WM_WINDOWPOSCHANGED, kSent},
+        {WM_MOVE, kSent | kDefProc | kLParam, 0, MAKELPARAM(20, 30)},
+        {WM_SIZE, kSent | kDefProc | kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(60, 40)},
+    });
     rec.Clear();
     MoveWindow(child, 20, 30, 60, 40, TRUE);
-    EXPECT_EQ(rec.Count(child, WM_SIZE), 0) << "nothing changed, nothing to say";
-    EXPECT_EQ(rec.Count(child, WM_MOVE), 0);
+    // Nothing changed, nothing to say.
+    EXPECT_SEQUENCE(rec, child, {{WM_WINDOWPOSCHANGING, kSent}});
     // A handler of WM_WINDOWPOSCHANGING may correct the request.
     rec.OnMessage(WM_WINDOWPOSCHANGING, [](HWND, UINT, WPARAM, LPARAM l, LRESULT* r) {
         auto* wp = (WINDOWPOS*)l;
@@ -269,9 +275,14 @@ TEST(Geometry, ChildCaptionsMoveAndFramesSizeWithTheMouse)
     EXPECT_EQ(r.left, 80);
     EXPECT_EQ(r.top, 70);
     EXPECT_EQ(r.right - r.left, 150);
-    EXPECT_EQ(rec.Count(child, WM_ENTERSIZEMOVE), 1);
-    EXPECT_EQ(rec.Count(child, WM_EXITSIZEMOVE), 1);
+    EXPECT_ORDER(rec, child, {
+        {WM_ENTERSIZEMOVE, kSent | kDefProc},
+        {WM_MOVING, kSent | kDefProc},
+        {WM_MOVING, kAnyNumber},
+        {WM_EXITSIZEMOVE, kSent | kDefProc},
+    });
     // Drag the bottom-right corner.
+    rec.Clear();
     POINT corner{r.right - 1, r.bottom - 1};
     mivo::InjectMouseMove(corner);
     mivo::InjectMouseButton(corner, mivo::MouseButton::Left, true);
@@ -281,7 +292,12 @@ TEST(Geometry, ChildCaptionsMoveAndFramesSizeWithTheMouse)
     GetWindowRect(child, &r);
     EXPECT_EQ(r.right - r.left, 175);
     EXPECT_EQ(r.bottom - r.top, 115);
-    EXPECT_GE(rec.Count(child, WM_SIZING), 1);
+    EXPECT_ORDER(rec, child, {
+        {WM_ENTERSIZEMOVE, kSent | kDefProc},
+        {WM_SIZING, kSent | kDefProc | kWParam, WMSZ_BOTTOMRIGHT},
+        {WM_SIZING, kAnyNumber},
+        {WM_EXITSIZEMOVE, kSent | kDefProc},
+    });
     DestroyWindow(top);
 }
 

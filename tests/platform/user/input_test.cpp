@@ -7,6 +7,7 @@
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
 #include "mivo/testing/input.h"
+#include "support/MessageSequence.h"
 
 #include <algorithm>
 
@@ -29,19 +30,19 @@ TEST(MouseInput, ClicksReachTheWindowUnderThePointerInClientCoordinates)
     PumpUntilIdle();
     rec.Clear();
     Click(top, 60, 50);
-    ASSERT_EQ(MouseMessages(rec, child), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
-    for (auto& m : rec.All())
-        if (m.hwnd == child && m.msg == WM_LBUTTONDOWN) {
-            EXPECT_EQ(GET_X_LPARAM(m.lParam), 10);
-            EXPECT_EQ(GET_Y_LPARAM(m.lParam), 10);
-            EXPECT_EQ(m.wParam, (WPARAM)MK_LBUTTON);
-        }
-    // The child was asked about the cursor and about activation first.
-    auto order = rec.Messages(child, {WM_MOUSEACTIVATE, WM_SETCURSOR, WM_LBUTTONDOWN});
-    auto down = std::find(order.begin(), order.end(), (UINT)WM_LBUTTONDOWN);
-    ASSERT_NE(down, order.end());
-    EXPECT_NE(std::find(order.begin(), down, (UINT)WM_MOUSEACTIVATE), down);
-    EXPECT_NE(std::find(order.begin(), down, (UINT)WM_SETCURSOR), down);
+    // The child is asked about the cursor and activation first; the clicks come from the queue.
+    const LPARAM at = MAKELPARAM(10, 10);
+    EXPECT_SEQUENCE(rec, child, {
+        {WM_NCHITTEST, kSent},
+        {WM_SETCURSOR, kSent | kWParam | kLParam, (WPARAM)child, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)},
+        {WM_NCHITTEST, kSent},
+        {WM_MOUSEACTIVATE, kSent | kWParam | kLParam, (WPARAM)top, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)},
+        {WM_SETCURSOR, kSent | kWParam | kLParam, (WPARAM)child, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)},
+        {WM_MOUSEMOVE, kPosted | kLParam, 0, at},
+        {WM_LBUTTONDOWN, kPosted | kWParam | kLParam, MK_LBUTTON, at},
+        {WM_NCHITTEST, kSent},
+        {WM_LBUTTONUP, kPosted | kWParam | kLParam, 0, at},
+    });
     EXPECT_TRUE(MouseMessages(rec, top).empty());
     // A disabled child lets its parent have the click.
     EnableWindow(child, FALSE);
@@ -166,14 +167,10 @@ TEST(Focus, FocusMovesWithKillAndSetFocus)
     rec.Clear();
     EXPECT_EQ(SetFocus(b), a);
     EXPECT_EQ(GetFocus(), b);
-    auto msgs = rec.All();
-    ASSERT_EQ(msgs.size(), 2u);
-    EXPECT_EQ(msgs[0].hwnd, a);
-    EXPECT_EQ(msgs[0].msg, (UINT)WM_KILLFOCUS);
-    EXPECT_EQ((HWND)msgs[0].wParam, b);
-    EXPECT_EQ(msgs[1].hwnd, b);
-    EXPECT_EQ(msgs[1].msg, (UINT)WM_SETFOCUS);
-    EXPECT_EQ((HWND)msgs[1].wParam, a);
+    EXPECT_SEQUENCE(rec, top, {
+        At(a, WM_KILLFOCUS, kSent | kWParam, (WPARAM)b),
+        At(b, WM_SETFOCUS, kSent | kWParam, (WPARAM)a),
+    });
     // A disabled window loses the focus; a destroyed one leaves none behind.
     EnableWindow(b, FALSE);
     EXPECT_EQ(GetFocus(), nullptr);
@@ -194,15 +191,12 @@ TEST(Focus, ActivationMessagesWhenWindowsShowAndHide)
     rec.Clear();
     HWND second = CreateTestWindow("second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 200);
     EXPECT_EQ(GetActiveWindow(), second);
-    int deactivated = 0, activated = 0;
-    for (auto& m : rec.All()) {
-        if (m.hwnd == first && m.msg == WM_ACTIVATE && LOWORD(m.wParam) == WA_INACTIVE)
-            ++deactivated;
-        if (m.hwnd == second && m.msg == WM_ACTIVATE && LOWORD(m.wParam) == WA_ACTIVE && (HWND)m.lParam == first)
-            ++activated;
-    }
-    EXPECT_EQ(deactivated, 1);
-    EXPECT_EQ(activated, 1);
+    EXPECT_ORDER(rec, second, {
+        At(first, WM_NCACTIVATE, kSent | kWParam, FALSE),
+        At(first, WM_ACTIVATE, kSent | kWParam | kLParam, WA_INACTIVE, (LPARAM)second),
+        {WM_NCACTIVATE, kSent | kWParam, TRUE},
+        {WM_ACTIVATE, kSent | kWParam | kLParam, WA_ACTIVE, (LPARAM)first},
+    });
     EXPECT_EQ(GetWindow(second, GW_HWNDNEXT), first) << "the activated window is on top";
     ShowWindow(second, SW_HIDE);
     EXPECT_EQ(GetActiveWindow(), first) << "hiding the active window activates the next one";
@@ -270,11 +264,10 @@ TEST(KeyboardInput, WheelGoesToTheFocusAndUpToParents)
     SetFocus(child);
     rec.Clear();
     Wheel(top, 10, 10, -WHEEL_DELTA);
-    EXPECT_EQ(rec.Count(child, WM_MOUSEWHEEL), 1);
-    EXPECT_EQ(rec.Count(top, WM_MOUSEWHEEL), 1) << "DefWindowProc passes an unhandled wheel to the parent";
-    for (auto& m : rec.All())
-        if (m.msg == WM_MOUSEWHEEL) {
-            EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(m.wParam), -WHEEL_DELTA);
-        }
+    // DefWindowProc passes an unhandled wheel to the parent.
+    EXPECT_ORDER(rec, child, {
+        {WM_MOUSEWHEEL, kPosted | kWParam, MAKEWPARAM(0, -WHEEL_DELTA)},
+        {WM_MOUSEWHEEL, kParent | kSent | kDefProc | kWParam, MAKEWPARAM(0, -WHEEL_DELTA)},
+    });
     DestroyWindow(top);
 }

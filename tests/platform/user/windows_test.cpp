@@ -5,18 +5,9 @@
 
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "support/MessageSequence.h"
 
 using namespace mivo::test;
-
-namespace {
-
-std::vector<UINT> Lifecycle(const MessageRecorder& rec, HWND h)
-{
-    return rec.Messages(h, {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE,
-                            WM_SHOWWINDOW, WM_DESTROY, WM_NCDESTROY, WM_PARENTNOTIFY});
-}
-
-}  // namespace
 
 TEST(WindowClasses, RegisterFindAndUnregister)
 {
@@ -52,33 +43,41 @@ TEST(WindowLifecycle, CreationAndDestructionFollowWindowsOrder)
     MessageRecorder rec;
     HWND top = CreateTestWindow("top", WS_OVERLAPPEDWINDOW, 10, 10, 300, 200);
     ASSERT_NE(top, nullptr);
-    EXPECT_EQ(MessageList(Lifecycle(rec, top)),
-              MessageList({WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}));
+    EXPECT_SEQUENCE(rec, top, {
+        {WM_GETMINMAXINFO, kSent},
+        {WM_NCCREATE, kSent},
+        {WM_NCCALCSIZE, kSent | kWParam, FALSE},
+        {WM_CREATE, kSent},
+        {WM_SIZE, kSent | kWParam, SIZE_RESTORED},
+        {WM_MOVE, kSent},
+    });
 
     rec.Clear();
     HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE, 5, 5, 50, 50, top, 7);
     ASSERT_NE(child, nullptr);
-    EXPECT_EQ(MessageList(Lifecycle(rec, child)),
-              MessageList({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW}));
-    auto parentMsgs = rec.All();
-    bool notified = false;
-    for (auto& m : parentMsgs)
-        if (m.hwnd == top && m.msg == WM_PARENTNOTIFY && LOWORD(m.wParam) == WM_CREATE && HIWORD(m.wParam) == 7 &&
-            (HWND)m.lParam == child)
-            notified = true;
-    EXPECT_TRUE(notified) << "the parent hears of its new child";
+    EXPECT_SEQUENCE(rec, child, {
+        {WM_NCCREATE, kSent},
+        {WM_NCCALCSIZE, kSent | kWParam, FALSE},
+        {WM_CREATE, kSent},
+        {WM_SIZE, kSent | kWParam | kLParam, SIZE_RESTORED, MAKELPARAM(50, 50)},
+        {WM_MOVE, kSent | kLParam, 0, MAKELPARAM(5, 5)},
+        {WM_PARENTNOTIFY, kParent | kSent | kWParam | kLParam, MAKEWPARAM(WM_CREATE, 7), (LPARAM)child},
+        {WM_SHOWWINDOW, kSent | kWParam, TRUE},
+        {WM_WINDOWPOSCHANGING, kSent},
+        {WM_WINDOWPOSCHANGED, kSent},
+    });
     HWND grandchild = CreateTestWindow("grandchild", WS_CHILD, 0, 0, 10, 10, child, 8);
 
     rec.Clear();
     EXPECT_TRUE(DestroyWindow(top));
-    std::vector<std::pair<HWND, UINT>> order;
-    for (auto& m : rec.All())
-        if (m.msg == WM_DESTROY || m.msg == WM_NCDESTROY)
-            order.emplace_back(m.hwnd, m.msg);
-    std::vector<std::pair<HWND, UINT>> expected = {{top, WM_DESTROY},          {child, WM_DESTROY},
-                                                   {grandchild, WM_DESTROY},   {grandchild, WM_NCDESTROY},
-                                                   {child, WM_NCDESTROY},      {top, WM_NCDESTROY}};
-    EXPECT_EQ(order, expected);
+    EXPECT_ORDER(rec, top, {
+        {WM_DESTROY},
+        At(child, WM_DESTROY),
+        At(grandchild, WM_DESTROY),
+        At(grandchild, WM_NCDESTROY),
+        At(child, WM_NCDESTROY),
+        {WM_NCDESTROY},
+    });
     EXPECT_FALSE(IsWindow(top));
     EXPECT_FALSE(IsWindow(child));
     EXPECT_FALSE(IsWindow(grandchild));
@@ -108,8 +107,14 @@ TEST(WindowLifecycle, RefusedCreationReturnsNull)
     });
     HWND h = CreateTestWindow("refused", WS_POPUP, 0, 0, 10, 10);
     EXPECT_EQ(h, nullptr);
-    auto msgs = rec.Messages(nullptr, {WM_CREATE, WM_DESTROY, WM_NCDESTROY});
-    EXPECT_EQ(MessageList(msgs), MessageList({WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_SEQUENCE(rec, nullptr, {
+        {WM_GETMINMAXINFO},
+        {WM_NCCREATE},
+        {WM_NCCALCSIZE},
+        {WM_CREATE},
+        {WM_DESTROY},
+        {WM_NCDESTROY},
+    });
 
     MessageRecorder rec2;
     rec2.OnMessage(WM_NCCREATE, [](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
@@ -117,8 +122,7 @@ TEST(WindowLifecycle, RefusedCreationReturnsNull)
         return true;
     });
     EXPECT_EQ(CreateTestWindow("refused", WS_POPUP, 0, 0, 10, 10), nullptr);
-    EXPECT_EQ(MessageList(rec2.Messages(nullptr, {WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY})),
-              MessageList({WM_NCCREATE, WM_NCDESTROY}));
+    EXPECT_SEQUENCE(rec2, nullptr, {{WM_GETMINMAXINFO}, {WM_NCCREATE}, {WM_NCDESTROY}});
 }
 
 TEST(WindowHandles, StaleHandleFailsEveryCall)
@@ -229,13 +233,16 @@ TEST(WindowData, StyleChangesAreAnnounced)
         }
         return false;
     });
+    rec.Clear();
     LONG old = SetWindowLong(h, GWL_STYLE, (LONG)(WS_POPUP | WS_THICKFRAME));
     EXPECT_EQ((DWORD)old, (DWORD)(WS_POPUP | WS_BORDER));
     EXPECT_EQ(seenOld, (DWORD)(WS_POPUP | WS_BORDER));
     EXPECT_EQ(seenNew, (DWORD)(WS_POPUP | WS_THICKFRAME));
     EXPECT_EQ((DWORD)GetWindowLong(h, GWL_STYLE), (DWORD)(WS_POPUP | WS_THICKFRAME));
-    EXPECT_EQ(MessageList(rec.Messages(h, {WM_STYLECHANGING, WM_STYLECHANGED})),
-              MessageList({WM_STYLECHANGING, WM_STYLECHANGED}));
+    EXPECT_SEQUENCE(rec, h, {
+        {WM_STYLECHANGING, kSent | kWParam, (WPARAM)GWL_STYLE},
+        {WM_STYLECHANGED, kSent | kWParam, (WPARAM)GWL_STYLE},
+    });
     DestroyWindow(h);
 }
 

@@ -1,4 +1,4 @@
-// A temporary folder for file tests, reachable by POSIX (UTF-8) and
+// A fixture for file tests: a temporary folder reachable by POSIX (UTF-8) and
 // Windows-form (CP949) paths, removed with everything in it afterwards.
 #pragma once
 
@@ -8,21 +8,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include "support/TempFolder.h"
+
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
-class TempFolder : public ::testing::Test {
+class FileFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mivo-files-XXXXXX";
-        ASSERT_NE(nullptr, mkdtemp(pattern));
-        posix_ = pattern;
+        folder_ = std::make_unique<mivotest::TempFolder>("mivo-files");
+        posix_ = folder_->path();
         win_ = mivo::FromPosixPath(posix_);
         ASSERT_FALSE(win_.empty());
         char cwd[4096];
@@ -34,8 +34,7 @@ protected:
     {
         if (chdir(savedCwd_.c_str()) != 0)
             ADD_FAILURE() << "cannot restore the current folder";
-        chmod(posix_.c_str(), 0700);
-        mivo::RemoveTree(posix_);
+        folder_.reset();
     }
 
     // "C:\tmp\mivo-files-xxx\" + relative (CP949, backslashes).
@@ -70,6 +69,7 @@ protected:
         return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
 
+    std::unique_ptr<mivotest::TempFolder> folder_;
     std::string posix_;
     std::string win_;
     std::string savedCwd_;

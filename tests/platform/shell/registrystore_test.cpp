@@ -3,9 +3,12 @@
 
 #include "win32.h"
 
+#include "support/TempFolder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,17 +23,15 @@ class RegistryStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mivo_reg_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
+        m_folder = std::make_unique<mivotest::TempFolder>("mivo-reg");
+        m_dir = m_folder->path();
         m_file = m_dir + "/sub/registry";  // the folder does not exist yet
         UseFile(m_file);
     }
     void TearDown() override
     {
         unsetenv("MIVO_REGISTRY_FILE");
-        std::string cmd = "rm -rf '" + m_dir + "'";
-        (void)system(cmd.c_str());
+        m_folder.reset();
     }
     static void UseFile(const std::string& path) { setenv("MIVO_REGISTRY_FILE", path.c_str(), 1); }
     std::string ReadFile(const std::string& path)
@@ -48,6 +49,7 @@ protected:
                   ERROR_SUCCESS);
         return k;
     }
+    std::unique_ptr<mivotest::TempFolder> m_folder;
     std::string m_dir;
     std::string m_file;
 };

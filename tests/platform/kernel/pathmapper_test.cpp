@@ -1,10 +1,10 @@
 // Windows-form paths reaching the right POSIX files.
-#include "TempFolder.h"
 #include "mivo/paths.h"
+#include "FileFixture.h"
 
 namespace {
 
-using PathMapping = TempFolder;
+using PathMapping = FileFixture;
 
 std::string WriteThroughHandle(const std::string& winPath, const std::string& content)
 {

@@ -2,6 +2,8 @@
 #include "GdiTestUtil.h"
 #include "mivo/paths.h"
 
+#include "support/TempFolder.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,41 +16,9 @@
 #include <vector>
 
 using namespace gditest;
+using mivotest::TempFolder;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char templ[] = "/tmp/mivo-print-XXXXXX";
-        char* p = mkdtemp(templ);
-        path = p ? p : "/tmp";
-    }
-    ~TempFolder()
-    {
-        std::string cmd = "rm -rf '" + path + "'";
-        if (std::system(cmd.c_str()) != 0)
-            std::fprintf(stderr, "could not remove %s\n", path.c_str());
-    }
-    std::vector<std::string> Files() const
-    {
-        std::vector<std::string> out;
-        std::string cmd = "ls -1 '" + path + "'";
-        FILE* f = popen(cmd.c_str(), "r");
-        char line[512];
-        while (f && fgets(line, sizeof(line), f)) {
-            std::string s = line;
-            if (!s.empty() && s.back() == '\n')
-                s.pop_back();
-            out.push_back(s);
-        }
-        if (f)
-            pclose(f);
-        return out;
-    }
-    std::string path;
-};
 
 std::string ReadFile(const std::string& path)
 {
@@ -156,7 +126,7 @@ TEST(GdiPrinter, DeviceCapabilities)
 TEST(GdiPrinter, DocumentWithPagesBecomesAPdf)
 {
     TempFolder tmp;
-    std::string file = tmp.path + "/out.pdf";
+    std::string file = tmp.path() + "/out.pdf";
     DEVMODE dm = LowResolution();
     HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
     ASSERT_NE(dc, nullptr);
@@ -202,12 +172,12 @@ TEST(GdiPrinter, DocumentWithPagesBecomesAPdf)
     ASSERT_GT(pdf.size(), 100u);
     EXPECT_EQ(pdf.compare(0, 5, "%PDF-"), 0);
     EXPECT_EQ(CountPages(pdf), 3);
-    EXPECT_EQ(tmp.Files(), std::vector<std::string>{"out.pdf"});  // no temporary left
+    EXPECT_EQ(tmp.names(), std::vector<std::string>{"out.pdf"});  // no temporary left
 
     if (!HavePdftoppm())
         GTEST_SKIP() << "pdftoppm is not installed; the PDF is not rendered back";
     Picture pic;
-    ASSERT_TRUE(RenderPage(file, 2, tmp.path + "/page", pic));
+    ASSERT_TRUE(RenderPage(file, 2, tmp.path() + "/page", pic));
     EXPECT_NEAR(pic.width, 595, 1);
     EXPECT_NEAR(pic.height, 842, 1);
     EXPECT_TRUE(IsDark(pic.At(200, 150)));
@@ -226,7 +196,7 @@ TEST(GdiPrinter, DocumentWithPagesBecomesAPdf)
 TEST(GdiPrinter, AbortedDocumentLeavesNoFile)
 {
     TempFolder tmp;
-    std::string file = tmp.path + "/aborted.pdf";
+    std::string file = tmp.path() + "/aborted.pdf";
     DEVMODE dm = LowResolution();
     HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
     DOCINFO di = {};
@@ -238,11 +208,11 @@ TEST(GdiPrinter, AbortedDocumentLeavesNoFile)
     EndPage(dc);
     EXPECT_GT(AbortDoc(dc), 0);
     EXPECT_EQ(EndDoc(dc), SP_ERROR);
-    EXPECT_TRUE(tmp.Files().empty());
+    EXPECT_TRUE(tmp.names().empty());
     // A document without pages writes nothing either.
     ASSERT_GT(StartDoc(dc, &di), 0);
     EXPECT_GT(EndDoc(dc), 0);
-    EXPECT_TRUE(tmp.Files().empty());
+    EXPECT_TRUE(tmp.names().empty());
     DeleteDC(dc);
     EXPECT_EQ(StartDoc(nullptr, &di), SP_ERROR);
 }
@@ -250,7 +220,7 @@ TEST(GdiPrinter, AbortedDocumentLeavesNoFile)
 TEST(GdiPrinter, WindowsFormOutputPath)
 {
     TempFolder tmp;
-    std::string winPath = mivo::FromPosixPath(tmp.path) + "\\인쇄.pdf";
+    std::string winPath = mivo::FromPosixPath(tmp.path()) + "\\인쇄.pdf";
     DEVMODE dm = LowResolution();
     HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
     DOCINFO di = {};
@@ -261,13 +231,13 @@ TEST(GdiPrinter, WindowsFormOutputPath)
     EndPage(dc);
     EXPECT_GT(EndDoc(dc), 0);
     DeleteDC(dc);
-    EXPECT_EQ(tmp.Files(), std::vector<std::string>{u8"인쇄.pdf"});
+    EXPECT_EQ(tmp.names(), std::vector<std::string>{u8"인쇄.pdf"});
 }
 
 TEST(GdiPrinter, OutputFolderFromTheEnvironment)
 {
     TempFolder tmp;
-    setenv("MIVO_PRINT_OUTPUT", tmp.path.c_str(), 1);
+    setenv("MIVO_PRINT_OUTPUT", tmp.path().c_str(), 1);
     DEVMODE dm = LowResolution();
     HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
     DOCINFO di = {};
@@ -279,7 +249,7 @@ TEST(GdiPrinter, OutputFolderFromTheEnvironment)
     EXPECT_GT(EndDoc(dc), 0);
     DeleteDC(dc);
     unsetenv("MIVO_PRINT_OUTPUT");
-    std::vector<std::string> files = tmp.Files();
+    std::vector<std::string> files = tmp.names();
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(files[0].find(u8"달력"), 0u);  // named after the document, UTF-8 on disk
     EXPECT_EQ(files[0].substr(files[0].size() - 4), ".pdf");

@@ -5,6 +5,7 @@
 
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "support/MessageSequence.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -84,6 +85,71 @@ TEST(MessageQueue, PostedMessagesToDestroyedWindowsAreDropped)
     DestroyWindow(h);
     MSG msg;
     EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_USER + 7, WM_USER + 7, PM_REMOVE));
+}
+
+TEST(MessageQueue, ProceduresTellPostedFromSentAndDefaultProcedureDeliveries)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_POPUP, 0, 0, 100, 100);
+    HWND child = CreateTestWindow("child", WS_CHILD, 0, 0, 10, 10, top, 4);
+    PumpUntilIdle();
+    // A posted message that sends another on its way in: the nested one is sent.
+    rec.OnMessage(WM_USER + 1, [&](HWND, UINT, WPARAM, LPARAM, LRESULT*) {
+        SendMessage(child, WM_USER + 2, 0, 0);
+        return false;
+    });
+    rec.Clear();
+    PostMessage(top, WM_USER + 1, 11, 12);
+    SendMessage(top, WM_USER + 3, 0, 0);
+    PumpUntilIdle();
+    // The default procedure hands an unhandled wheel to the parent.
+    SendMessage(child, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_SEQUENCE(rec, child, {
+        {WM_USER + 3, kParent | kSent},
+        {WM_USER + 1, kParent | kPosted | kWParam | kLParam, 11, 12},
+        {WM_USER + 2, kSent},
+        {WM_MOUSEWHEEL, kSent},
+        {WM_MOUSEWHEEL, kParent | kSent | kDefProc},
+    });
+    for (const auto& m : rec.All()) {
+        if (m.msg != WM_MOUSEWHEEL || m.hwnd == child) {
+            EXPECT_FALSE(m.defProc) << MessageName(m.msg) << " came straight from its sender";
+        }
+    }
+    DestroyWindow(top);
+}
+
+TEST(MessageSequenceTables, OptionalRepeatedAndParameterRows)
+{
+    MessageRecorder rec;
+    HWND h = CreateTestWindow("t", WS_POPUP, 0, 0, 10, 10);
+    rec.Clear();
+    for (WPARAM w : {1, 2, 2, 2, 3})
+        SendMessage(h, WM_USER, w, 0);
+    struct Case {
+        const char* what;
+        Sequence table;
+        bool matches;
+    } cases[] = {
+        {"exact", {{WM_USER, kWParam, 1}, {WM_USER, kAnyNumber | kWParam, 2}, {WM_USER, kWParam, 3}}, true},
+        {"optional absent", {{WM_USER}, {WM_PAINT, kOptional}, {WM_USER, kAnyNumber}}, true},
+        {"any number may be none", {{WM_USER, kAnyNumber | kWParam, 9}, {WM_USER, kAnyNumber}}, true},
+        {"too few rows", {{WM_USER}, {WM_USER}}, false},
+        {"wrong parameter", {{WM_USER, kWParam, 2}, {WM_USER, kAnyNumber}}, false},
+        {"posted but sent", {{WM_USER, kPosted}, {WM_USER, kAnyNumber}}, false},
+        {"missing message", {{WM_USER, kAnyNumber}, {WM_CLOSE}}, false},
+        {"another window's", {{WM_USER, kParent | kAnyNumber}}, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ((bool)MatchSequence(rec, h, c.table), c.matches) << c.what;
+    EXPECT_TRUE(MatchSequence(rec, h, {{WM_USER, kWParam, 3}}, SequenceScope::Named) == false);
+    EXPECT_TRUE(MatchSequence(rec, h, {{WM_CLOSE, kOptional}, {WM_USER, kAnyNumber}}, SequenceScope::Named));
+
+    // A failure shows both sides by name and marks the first row that differs.
+    std::string text = MatchSequence(rec, h, {{WM_USER}, {WM_USER}, {WM_CLOSE}}).message();
+    EXPECT_NE(text.find("=> WM_CLOSE"), std::string::npos) << text;
+    EXPECT_NE(text.find("| WM_USER+0 sent wp=0x2"), std::string::npos) << text;
+    DestroyWindow(h);
 }
 
 TEST(SendMessageAcrossThreads, HandlerRunsOnOwnerThreadWhileSenderWaits)
