@@ -91,6 +91,8 @@ void ForgetMouseTrackingLocked(HWND hwnd);
 // The pointer left all of our native windows.
 void InjectMouseLeftWindows();
 HWND CaptureWindowLocked();
+// The windows under a screen point in hit-test order: deepest first, the top-level window last.
+std::vector<HWND> WindowsAtPoint(POINT pt);
 HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
 HCURSOR CursorForHitTest(LRESULT hit);
