@@ -86,6 +86,7 @@ void ActivateOtherOnHide(HWND hwnd);
 // Non-client areas and defaults (NonClient.cpp).
 void EnsureScrollBarsFromStyle(HWND hwnd);
 HBRUSH DefaultControlColor(UINT msg, HDC hdc);
+HBRUSH ScrollBarTroughBrush();
 LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly);
 void ForgetMouseTrackingLocked(HWND hwnd);
 // The pointer left all of our native windows.
