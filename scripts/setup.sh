@@ -11,6 +11,7 @@ packages=(
   sqlite3 libsqlite3-dev
   xdg-utils procps
   poppler-utils
+  openbox x11-apps imagemagick
 )
 
 missing=()

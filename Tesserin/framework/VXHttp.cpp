@@ -354,11 +354,13 @@ int CVXHttp::OpenPostHttpFile()
 int CVXHttp::ReadPostHttpFile()
 {
     m_strResponse.Empty();
-    vxhttp::SendRequest(m_hRequest, vxhttp::kFormHeader, m_strFormData);
+    // No reply, or one cut short of its length, is a failure: half a reply must not pass for the whole.
+    if (!vxhttp::SendRequest(m_hRequest, vxhttp::kFormHeader, m_strFormData))
+        return 0;
     std::string reply;
-    vxhttp::ReadReply(m_hRequest, m_hTargetWnd, vxhttp::PROGRESS_KILOBYTES, reply);
+    bool whole = vxhttp::ReadReply(m_hRequest, m_hTargetWnd, vxhttp::PROGRESS_KILOBYTES, reply);
     m_strResponse = CString(reply.data(), (int)reply.size());
-    return 1;
+    return whole ? 1 : 0;
 }
 
 void CVXHttp::CloseConnection()

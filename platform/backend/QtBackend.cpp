@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QRasterWindow>
 #include <QScreen>
 #include <QThread>
@@ -416,6 +417,25 @@ public:
             Qt::QueuedConnection);
     }
 
+    void SetNativeOwner(void* native, void* ownerNative) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        // Queued from another thread, the owner may be gone before this runs.
+        QPointer<QWindow> owner = static_cast<NativeWindow*>(ownerNative);
+        bool hasOwner = ownerNative != nullptr;
+        auto apply = [w, owner, hasOwner] {
+            if (hasOwner && !owner)
+                return;
+            if (w->transientParent() != owner.data())
+                w->setTransientParent(owner.data());
+        };
+        if (CurrentThreadId() == m_thread) {
+            apply();
+            return;
+        }
+        QMetaObject::invokeMethod(w, apply, Qt::QueuedConnection);
+    }
+
     void FlushNative(void* native, const RECT& dirty) override
     {
         auto* w = static_cast<NativeWindow*>(native);
@@ -508,6 +528,18 @@ NativeBackend* StartedQtBackend()
 void DisableQtBackend()
 {
     g_disabled.store(true);
+}
+
+HWND NativeTransientOwner(HWND hwnd)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return nullptr;
+    UserGuard guard(UserLock());
+    mivo::Window* win = FindWindowLocked(hwnd);
+    auto* w = win ? static_cast<NativeWindow*>(win->native) : nullptr;
+    auto* owner = w ? dynamic_cast<NativeWindow*>(w->transientParent()) : nullptr;
+    return owner ? owner->Hwnd() : nullptr;
 }
 
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height)

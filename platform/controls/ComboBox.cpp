@@ -28,6 +28,7 @@ struct ComboState {
     int droppedWidth = 0;
     bool extendedUI = false;
     int committed = -1;        // the selection before the list went down
+    bool settingText = false;  // the edit shows a selection: no CBN_EDITUPDATE/CBN_EDITCHANGE
 };
 
 ComboState* Data(HWND hwnd)
@@ -124,7 +125,9 @@ void ShowSelection(HWND hwnd, ComboState& st)
     if (st.edit) {
         int sel = CurSel(st);
         std::string text = sel >= 0 ? ItemText(st, sel) : std::string();
+        st.settingText = true;
         SetWindowText(st.edit, text.c_str());
+        st.settingText = false;
         SendMessage(st.edit, EM_SETSEL, 0, -1);
     }
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -429,6 +432,8 @@ void Command(HWND hwnd, ComboState& st, WPARAM wParam, LPARAM lParam)
     HWND from = (HWND)lParam;
     int code = HIWORD(wParam);
     if (from == st.edit && st.edit) {
+        if (st.settingText && (code == EN_CHANGE || code == EN_UPDATE))
+            return;
         switch (code) {
         case EN_CHANGE:
             if (st.dropped) {
@@ -620,8 +625,11 @@ LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam
     case CB_RESETCONTENT:
         SendMessage(st.list, LB_RESETCONTENT, 0, 0);
         st.committed = -1;
-        if (st.edit)
+        if (st.edit) {
+            st.settingText = true;
             SetWindowText(st.edit, "");
+            st.settingText = false;
+        }
         InvalidateRect(hwnd, nullptr, FALSE);
         return CB_OKAY;
     case CB_GETCOUNT:

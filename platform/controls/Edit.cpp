@@ -565,8 +565,32 @@ LRESULT SetTabStops(EditControl& e, WPARAM count, LPARAM lParam)
     return TRUE;
 }
 
+// Sideways scrolling counts pixels: a line is an average character, a page the formatting width.
+LRESULT HorizontalScroll(EditControl& e, WPARAM code)
+{
+    RECT format = e.FormatRect();
+    int page = std::max(1, (int)(format.right - format.left));
+    int x = e.ScrollX();
+    switch (LOWORD(code)) {
+    case SB_LINELEFT: x -= e.AverageCharWidth(); break;
+    case SB_LINERIGHT: x += e.AverageCharWidth(); break;
+    case SB_PAGELEFT: x -= page; break;
+    case SB_PAGERIGHT: x += page; break;
+    case SB_LEFT: x = 0; break;
+    case SB_RIGHT: x = e.WidestLine(); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: x = (int)HIWORD(code); break;
+    default: return 0;
+    }
+    if (e.ScrollToX(x))
+        NotifyParent(e.Handle(), EN_HSCROLL);
+    return 0;
+}
+
 LRESULT ScrollMessage(EditControl& e, UINT msg, WPARAM code)
 {
+    if (msg == WM_HSCROLL)
+        return HorizontalScroll(e, code);
     int lines = 0;
     switch (LOWORD(code)) {
     case SB_LINEUP: lines = -1; break;
@@ -577,10 +601,6 @@ LRESULT ScrollMessage(EditControl& e, UINT msg, WPARAM code)
     case SB_BOTTOM: lines = (int)e.LineCount(); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: lines = (int)(short)HIWORD(code) - e.FirstVisibleLine(); break;
-    }
-    if (msg == WM_HSCROLL) {
-        e.ScrollPixels(lines * e.AverageCharWidth());
-        return 0;
     }
     int before = e.FirstVisibleLine();
     if (e.ScrollLines(lines))

@@ -57,6 +57,9 @@ public:
     bool ScrollToCaret();
     bool ScrollLines(int lines);
     bool ScrollPixels(int dx);
+    // Scrolls sideways to `x` pixels, kept within the widest line.
+    bool ScrollToX(int x);
+    int WidestLine();
     void PlaceCaret();
     void UpdateScrollBars();
     // Whether the text fits where the control cannot scroll (no ES_AUTOHSCROLL

@@ -351,13 +351,31 @@ bool EditControl::ScrollLines(int lines)
 
 bool EditControl::ScrollPixels(int dx)
 {
-    int next = std::max(0, m_scrollX + dx);
+    return ScrollToX(m_scrollX + dx);
+}
+
+bool EditControl::ScrollToX(int x)
+{
+    int width = std::max(1, (int)(m_format.right - m_format.left));
+    int next = std::max(0, std::min(x, std::max(m_scrollX, WidestLine() - width + 1)));
     if (next == m_scrollX)
         return false;
     m_scrollX = next;
     InvalidateRect(m_hwnd, nullptr, FALSE);
+    UpdateScrollBars();
     PlaceCaret();
     return true;
+}
+
+int EditControl::WidestLine()
+{
+    MeasuringDC dc(m_hwnd);
+    int widest = 0;
+    for (size_t i = 0; i < LineCount(); ++i) {
+        const EditLine& line = Line(i);
+        widest = std::max(widest, LineXs(dc.Get(), line.start, line.length).back());
+    }
+    return widest;
 }
 
 void EditControl::PlaceCaret()
@@ -381,6 +399,17 @@ void EditControl::UpdateScrollBars()
         si.nPage = (UINT)VisibleLineCount();
         si.nPos = m_firstLine;
         SetScrollInfo(m_hwnd, SB_VERT, &si, TRUE);
+    }
+    if (Style() & WS_HSCROLL) {
+        // Pixels: the widest line is the range, the formatting width a page.
+        SCROLLINFO si = {};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+        si.nMin = 0;
+        si.nMax = std::max(0, WidestLine() - 1);
+        si.nPage = (UINT)std::max(0, (int)(m_format.right - m_format.left));
+        si.nPos = m_scrollX;
+        SetScrollInfo(m_hwnd, SB_HORZ, &si, TRUE);
     }
 }
 

@@ -35,6 +35,7 @@ struct ListState {
     bool tracking = false;
     HWND combo = nullptr;
     bool pressedInside = false;  // a dropped combo list saw a press of its own
+    bool barTracking = false;    // a dropped combo list lends its capture to its scroll bar
     int horizontalExtent = 0;
     int scrollX = 0;
     std::vector<int> tabStops;
@@ -620,9 +621,30 @@ bool DroppedComboList(const ListState& st)
     return st.combo && ComboIsDropped(st.combo);
 }
 
+// A press on a dropped list's own scroll bar scrolls it; the list stays down and takes the mouse back.
+bool TrackDroppedListBar(HWND hwnd, ListState& st, POINT client)
+{
+    POINT screen = client;
+    ClientToScreen(hwnd, &screen);
+    LRESULT hit = SendMessage(hwnd, WM_NCHITTEST, 0, MAKELPARAM((SHORT)screen.x, (SHORT)screen.y));
+    if (hit != HTVSCROLL && hit != HTHSCROLL)
+        return false;
+    st.barTracking = true;
+    DefWindowProc(hwnd, WM_NCLBUTTONDOWN, (WPARAM)hit, MAKELPARAM((SHORT)screen.x, (SHORT)screen.y));
+    ListState* again = Data(hwnd);
+    if (!again)
+        return true;
+    again->barTracking = false;
+    if (DroppedComboList(*again))
+        SetCapture(hwnd);
+    return true;
+}
+
 void MouseDown(HWND hwnd, ListState& st, LPARAM lParam, bool doubleClick)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (DroppedComboList(st) && TrackDroppedListBar(hwnd, st, pt))
+        return;
     bool outside = false;
     int index = ItemAt(hwnd, st, pt, &outside);
     if (DroppedComboList(st)) {
@@ -849,7 +871,7 @@ LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
         st.tracking = false;
         // Losing the mouse to someone else closes a dropped combo list.
-        if (DroppedComboList(st) && (HWND)lParam != hwnd)
+        if (DroppedComboList(st) && (HWND)lParam != hwnd && !st.barTracking)
             ComboListDismissed(st.combo, false);
         return 0;
     case WM_MOUSEACTIVATE:

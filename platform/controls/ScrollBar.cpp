@@ -11,6 +11,7 @@ namespace mivo {
 namespace {
 
 const UINT_PTR kRepeatTimer = 1;
+const UINT_PTR kBlinkTimer = 2;  // a focused bar blinks its thumb at the caret's rate
 
 enum class Part { None, ArrowBack, PageBack, Thumb, PageForward, ArrowForward };
 
@@ -25,6 +26,8 @@ struct ScrollState {
     bool pressedInside = false;
     int grabOffset = 0;  // where on the thumb the mouse holds it
     bool keyScrolling = false;
+    bool focused = false;
+    bool thumbBlinkedOff = false;  // the focus cue: the thumb shows inverted
 };
 
 bool Vertical(HWND hwnd)
@@ -175,6 +178,27 @@ void Paint(HWND hwnd, ScrollState& st, HDC hdc)
     }
     RECT thumb = PartRect(hwnd, l.thumbStart, l.thumbStart + l.thumbSize);
     DrawEdge(hdc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    if (st.focused && st.thumbBlinkedOff)
+        InvertRect(hdc, &thumb);
+}
+
+void Focus(HWND hwnd, ScrollState& st, bool focused)
+{
+    st.focused = focused;
+    st.thumbBlinkedOff = false;
+    if (focused)
+        SetTimer(hwnd, kBlinkTimer, GetCaretBlinkTime(), nullptr);
+    else
+        KillTimer(hwnd, kBlinkTimer);
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void Blink(HWND hwnd, ScrollState& st)
+{
+    if (!st.focused)
+        return;
+    st.thumbBlinkedOff = !st.thumbBlinkedOff;
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 int PosFromThumb(HWND hwnd, const ScrollState& st, int thumbStart)
@@ -345,6 +369,13 @@ LRESULT Handle(HWND hwnd, ScrollState& st, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_TIMER:
         if (wParam == kRepeatTimer)
             Repeat(hwnd, st);
+        else if (wParam == kBlinkTimer)
+            Blink(hwnd, st);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        if (!SizeBox(hwnd))
+            Focus(hwnd, st, msg == WM_SETFOCUS);
         return 0;
     case WM_KEYDOWN:
         KeyDown(hwnd, st, wParam);

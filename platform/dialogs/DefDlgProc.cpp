@@ -210,6 +210,9 @@ void DialogSetFocus(HWND hDlg, HWND control)
     if (DialogCode(control) & DLGC_HASSETSEL)
         SendMessage(control, EM_SETSEL, 0, -1);
     ShowDefaultButton(hDlg, old, control);
+    // Focusing a control of an inactive dialog activates it first; the activation must restore this control.
+    if (auto state = FindDialogState(hDlg))
+        state->focusSave = control;
     SetFocus(control);
 }
 

@@ -1,5 +1,6 @@
 // Modal dialogs: the loop that runs them with their owner disabled, and EndDialog.
 #include "dialogs/DialogInternal.h"
+#include "win32/input.h"
 
 namespace mivo {
 
@@ -9,8 +10,28 @@ void EnableOwnerAgain(DialogState& state)
 {
     HWND owner = state.ownerToEnable;
     state.ownerToEnable = nullptr;
-    if (owner && IsWindow(owner))
-        EnableWindow(owner, TRUE);
+    if (!owner || !IsWindow(owner))
+        return;
+    // A dialog owner gets back the control it had when it takes the activation again.
+    auto ownerState = FindDialogState(owner);
+    if (ownerState && state.ownerFocus && IsChild(owner, state.ownerFocus))
+        ownerState->focusSave = state.ownerFocus;
+    EnableWindow(owner, TRUE);
+}
+
+// Disabling the owner took its focus; the control that had it gets it back.
+void RestoreOwnerFocus(const DialogState& state)
+{
+    HWND focus = state.ownerFocus;
+    if (!focus || !IsWindow(focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus) || GetFocus() == focus)
+        return;
+    HWND root = GetAncestor(focus, GA_ROOT);
+    if (GetActiveWindow() != root || !IsWindowEnabled(root))
+        return;
+    if (FindDialogState(root))
+        DialogSetFocus(root, focus);
+    else
+        SetFocus(focus);
 }
 
 INT_PTR RunModalLoop(HWND hDlg)
@@ -61,6 +82,7 @@ INT_PTR RunModalLoop(HWND hDlg)
     EnableOwnerAgain(*state);
     if (IsWindow(hDlg))
         DestroyWindow(hDlg);
+    RestoreOwnerFocus(*state);
     return result;
 }
 

@@ -225,6 +225,9 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size,
     if (modal && parent) {
         HWND owner = GetWindow(hDlg, GW_OWNER);
         if (owner && IsWindowEnabled(owner)) {
+            HWND focus = GetFocus();
+            if (focus && (focus == owner || IsChild(owner, focus)))
+                state->ownerFocus = focus;
             EnableWindow(owner, FALSE);
             state->ownerToEnable = owner;
         }

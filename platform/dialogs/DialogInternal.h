@@ -23,6 +23,7 @@ struct DialogState {
     INT_PTR result = 0;
     bool modal = false;
     HWND ownerToEnable = nullptr;  // the owner the modal loop disabled
+    HWND ownerFocus = nullptr;     // the owner's control that had the focus, for after the loop
 };
 
 // The state of a window made by the dialog manager, or null.

@@ -206,7 +206,9 @@ bool HandleKey(HWND hDlg, const MSG& msg, UINT code)
     case VK_TAB:
         if (code & DLGC_WANTTAB)
             return false;
-        SendMessage(hDlg, WM_NEXTDLGCTL, shift ? 1 : 0, 0);
+        // Moved here rather than by WM_NEXTDLGCTL, which only a dialog's procedure knows.
+        if (HWND next = GetNextDlgTabItem(hDlg, GetFocus(), shift))
+            DialogSetFocus(hDlg, next);
         return true;
     case VK_LEFT:
     case VK_UP:

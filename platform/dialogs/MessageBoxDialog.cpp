@@ -34,6 +34,7 @@ const int kButtonHeight = 23;
 const int kButtonGap = 6;
 
 std::atomic<bool> g_showWithoutScreen{false};
+std::atomic<bool> g_answerUnseen{false};
 
 struct ButtonSpec {
     int id;
@@ -229,7 +230,8 @@ INT_PTR CALLBACK BoxProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
         if (defIndex >= buttons.size())
             defIndex = 0;
         SendMessage(hDlg, DM_SETDEFID, (WPARAM)buttons[defIndex].id, 0);
-        SetFocus(GetDlgItem(hDlg, buttons[defIndex].id));
+        // Through the dialog manager, so the default frame moves with the focus.
+        SendMessage(hDlg, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(hDlg, buttons[defIndex].id), TRUE);
         if (box->type & MB_SETFOREGROUND)
             SetForegroundWindow(hDlg);
         MessageBeep(box->type & MB_ICONMASK);
@@ -309,7 +311,7 @@ bool ThreadOwnsWindows()
 
 int Present(HWND owner, const char* text, const char* caption, UINT type)
 {
-    if (!ScreenIsSeen() && !g_showWithoutScreen) {
+    if (g_answerUnseen || (!ScreenIsSeen() && !g_showWithoutScreen)) {
         std::fprintf(stderr, "[%s] %s\n", ToUtf8(caption).c_str(), ToUtf8(text).c_str());
         return DefaultMessageBoxAnswer(type);
     }
@@ -338,6 +340,11 @@ PresenterRegistrar registrar;
 void ShowMessageBoxesWithoutScreen(bool show)
 {
     g_showWithoutScreen = show;
+}
+
+void AnswerMessageBoxesUnseen(bool unseen)
+{
+    g_answerUnseen = unseen;
 }
 
 }  // namespace mivo

@@ -297,6 +297,17 @@ const std::vector<const char*> kRight = {"#   ", "##  ", "### ", "####", "### ",
 const std::vector<const char*> kBullet = {" ## ", "####", "####", " ## "};
 const std::vector<const char*> kDot = {" ## ", "####", "####", " ## "};
 
+// The classic 50% checker of two colours, anchored to the raster so neighbouring fills line up.
+Pattern Checker(const DeviceContext& dc, const DrawTarget& t, COLORREF even, COLORREF odd)
+{
+    Pattern p;
+    p.solid = false;
+    p.width = p.height = 2;
+    uint32_t a = NativeColor(dc, t.raster, even), b = NativeColor(dc, t.raster, odd);
+    p.cells = {a, b, b, a};
+    return p;
+}
+
 void CheckBox(DrawTarget& t, const DeviceContext& dc, RECT r, UINT state)
 {
     int s = std::min<int>(std::min(r.right - r.left, r.bottom - r.top), 13);
@@ -309,6 +320,15 @@ void CheckBox(DrawTarget& t, const DeviceContext& dc, RECT r, UINT state)
         DrawBorder(t, dc, box, EdgeColors{SysColor(kColor3dDkShadow), SysColor(kColor3dLight)}, BF_RECT);
     }
     bool grey = (state & (DFCS_INACTIVE | DFCS_PUSHED)) != 0;
+    // Indeterminate: the greyed check on the dithered face and highlight.
+    if ((state & DFCS_BUTTON3STATE) && (state & DFCS_CHECKED)) {
+        if (grey)
+            Fill(t, box, NativeColor(dc, t.raster, SysColor(kColor3dFace)));
+        else
+            PaintRect(t, box, 0xF0, Checker(dc, t, SysColor(kColor3dHighlight), SysColor(kColor3dFace)));
+        Glyph(t, dc, box, kCheckMark, 0, SysColor(kColor3dShadow));
+        return;
+    }
     Fill(t, box, NativeColor(dc, t.raster, grey ? SysColor(kColor3dFace) : SysColor(kColorWindow)));
     if (state & DFCS_CHECKED)
         Glyph(t, dc, box, kCheckMark, state & ~DFCS_PUSHED & ~DFCS_INACTIVE,

@@ -93,6 +93,13 @@ bool HttpTransfer::Start(const HttpRequestSpec& spec)
     curl_easy_setopt(m_easy, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(m_easy, CURLOPT_HEADERFUNCTION, &HttpTransfer::onHeader);
     curl_easy_setopt(m_easy, CURLOPT_HEADERDATA, this);
+    // An empty proxy turns off the environment's; a given one comes with its own bypass list.
+    if (spec.proxyMode == ProxyMode::Direct) {
+        curl_easy_setopt(m_easy, CURLOPT_PROXY, "");
+    } else if (spec.proxyMode == ProxyMode::Given) {
+        curl_easy_setopt(m_easy, CURLOPT_PROXY, spec.proxy.c_str());
+        curl_easy_setopt(m_easy, CURLOPT_NOPROXY, spec.noProxy.c_str());
+    }
 
     m_body = spec.body;
     if (spec.verb == "POST") {

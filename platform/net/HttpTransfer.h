@@ -10,8 +10,15 @@
 
 namespace mivo {
 
+// Where a request goes: straight to the server, through the desktop's proxy
+// settings (the environment's http_proxy and no_proxy), or through a given proxy.
+enum class ProxyMode { Direct, Environment, Given };
+
 struct HttpRequestSpec {
     std::string url;
+    ProxyMode proxyMode = ProxyMode::Environment;
+    std::string proxy;    // host:port for ProxyMode::Given
+    std::string noProxy;  // comma-separated hosts that bypass it
     std::string verb;
     std::string agent;
     std::vector<std::string> headers;

@@ -12,11 +12,15 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace {
 
 struct Session {
     std::string agent;
+    DWORD accessType = INTERNET_OPEN_TYPE_PRECONFIG;
+    std::string proxyList;   // INTERNET_OPEN_TYPE_PROXY: "host:port" or "http=host:port https=..."
+    std::string bypassList;
     INTERNET_STATUS_CALLBACK callback = nullptr;
 };
 
@@ -156,14 +160,87 @@ BOOL answerNumber(const std::string& text, LPVOID buffer, LPDWORD length)
     return TRUE;
 }
 
+// The entries of a WinInet proxy or bypass list, separated by blanks or semicolons.
+std::vector<std::string> listEntries(const std::string& list)
+{
+    std::vector<std::string> out;
+    std::string entry;
+    for (char ch : list + ";") {
+        if (ch == ';' || ch == ' ' || ch == '\t' || ch == ',') {
+            if (!entry.empty())
+                out.push_back(entry);
+            entry.clear();
+        } else {
+            entry += ch;
+        }
+    }
+    return out;
+}
+
+// The proxy of the list for a scheme: its "scheme=" entry, else one that names no scheme.
+std::string proxyFor(const std::string& list, const std::string& scheme)
+{
+    std::string plain;
+    for (const std::string& e : listEntries(list)) {
+        size_t eq = e.find('=');
+        if (eq == std::string::npos) {
+            if (plain.empty())
+                plain = e;
+        } else if (e.compare(0, eq, scheme) == 0) {
+            return e.substr(eq + 1);
+        }
+    }
+    return plain;
+}
+
+// WinInet bypass entries as libcurl's: "*.example.com" is "example.com", "<local>" the local host.
+std::string noProxyFor(const std::string& bypass)
+{
+    std::string out;
+    for (std::string e : listEntries(bypass)) {
+        if (e == "<local>")
+            e = "localhost,127.0.0.1";
+        else if (e.compare(0, 2, "*.") == 0)
+            e = e.substr(2);
+        out += (out.empty() ? "" : ",") + e;
+    }
+    return out;
+}
+
+void applyAccessType(const Session& session, const std::string& scheme, mivo::HttpRequestSpec& spec)
+{
+    if (session.accessType == INTERNET_OPEN_TYPE_DIRECT) {
+        spec.proxyMode = mivo::ProxyMode::Direct;
+    } else if (session.accessType == INTERNET_OPEN_TYPE_PROXY) {
+        spec.proxy = proxyFor(session.proxyList, scheme);
+        // A list without a proxy for this scheme sends it straight.
+        spec.proxyMode = spec.proxy.empty() ? mivo::ProxyMode::Direct : mivo::ProxyMode::Given;
+        spec.noProxy = noProxyFor(session.bypassList);
+    } else {
+        spec.proxyMode = mivo::ProxyMode::Environment;
+    }
+}
+
 }  // namespace
 
-HINTERNET InternetOpenA(LPCSTR lpszAgent, DWORD, LPCSTR, LPCSTR, DWORD)
+HINTERNET InternetOpenA(LPCSTR lpszAgent, DWORD dwAccessType, LPCSTR lpszProxy, LPCSTR lpszProxyBypass, DWORD)
 {
+    bool known = dwAccessType == INTERNET_OPEN_TYPE_PRECONFIG || dwAccessType == INTERNET_OPEN_TYPE_DIRECT ||
+                 dwAccessType == INTERNET_OPEN_TYPE_PROXY ||
+                 dwAccessType == INTERNET_OPEN_TYPE_PRECONFIG_WITH_NO_AUTOPROXY;
+    if (!known || (dwAccessType == INTERNET_OPEN_TYPE_PROXY && (lpszProxy == nullptr || *lpszProxy == 0))) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
     ensureCurl();
     Node node;
     node.session = std::make_shared<Session>();
     node.session->agent = mivo::ToUtf8(lpszAgent ? lpszAgent : "Mivo");
+    node.session->accessType = dwAccessType;
+    if (dwAccessType == INTERNET_OPEN_TYPE_PROXY) {
+        node.session->proxyList = mivo::ToUtf8(lpszProxy);
+        node.session->bypassList = mivo::ToUtf8(lpszProxyBypass ? lpszProxyBypass : "");
+    }
     return addNode(node);
 }
 
@@ -253,6 +330,7 @@ BOOL HttpSendRequestA(HINTERNET hRequest, LPCSTR lpszHeaders, DWORD dwHeadersLen
     spec.url = std::string(secure ? "https://" : "http://") + c.host + ":" + std::to_string(c.port) + r.object;
     spec.verb = r.verb;
     spec.agent = c.session->agent;
+    applyAccessType(*c.session, secure ? "https" : "http", spec);
     spec.headers = headerLines(lpszHeaders, dwHeadersLength);
     if (lpOptional && dwOptionalLength > 0) {
         spec.body.assign((const char*)lpOptional, dwOptionalLength);

@@ -18,6 +18,9 @@ struct NativeBackend {
     // Window rectangle on screen, visibility, minimized/maximized, title, topmost.
     virtual void UpdateNative(void* native, const RECT& screenRect, bool visible, DWORD style, DWORD exStyle,
                               const std::string& title) = 0;
+    // The native window of the owner's top-level window (nullptr: none), so that the desktop
+    // keeps an owned window above its owner and out of the task bar.
+    virtual void SetNativeOwner(void* /*native*/, void* /*ownerNative*/) {}
     // The surface changed inside `dirty` (window coordinates); may be called from any thread.
     virtual void FlushNative(void* native, const RECT& dirty) = 0;
     virtual void ActivateNative(void* native) = 0;

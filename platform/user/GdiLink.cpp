@@ -87,4 +87,19 @@ HBRUSH SolidBrush(COLORREF color)
     return CreateSolidBrush(color);
 }
 
+HBRUSH CheckerBrush(COLORREF even, COLORREF odd)
+{
+    auto pixel = [](COLORREF c) { return (DWORD)((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c)); };
+    DWORD bits[8 * 8];
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            bits[y * 8 + x] = ((x + y) & 1) ? pixel(odd) : pixel(even);
+    HBITMAP bm = CreateBitmap(8, 8, 1, 32, bits);
+    if (!bm)
+        return nullptr;
+    HBRUSH brush = CreatePatternBrush(bm);
+    DeleteObject(bm);
+    return brush;
+}
+
 }  // namespace mivo

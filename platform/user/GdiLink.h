@@ -23,5 +23,7 @@ HDC MakeSurfaceDC(const std::shared_ptr<Surface>& surface, POINT origin, const R
 void FreeSurfaceDC(HDC hdc);
 void FillWithBrush(HDC hdc, const RECT& rc, HBRUSH brush);
 HBRUSH SolidBrush(COLORREF color);
+// A brush of the 50% checker of two colours, as classic scroll bar troughs show.
+HBRUSH CheckerBrush(COLORREF even, COLORREF odd);
 
 }  // namespace mivo

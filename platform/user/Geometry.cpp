@@ -726,8 +726,10 @@ bool ContainsPoint(const RECT& r, POINT pt)
     return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
 }
 
-// The deepest visible, enabled child under a screen point (lock held).
-HWND DeepestChildAtLocked(Window& w, POINT screen)
+// Candidates for a mouse event under a screen point (lock held), in the order the hit test
+// asks them: each child's own children before it, siblings from top to bottom, the parent
+// last. A disabled child ends its level: the parent takes the event in its place.
+void CandidatesAtLocked(Window& w, POINT screen, std::vector<HWND>& out)
 {
     POINT c = ClientScreenOrigin(w);
     POINT local{screen.x - c.x, screen.y - c.y};
@@ -738,30 +740,51 @@ HWND DeepestChildAtLocked(Window& w, POINT screen)
         if (child->shaped && !child->shape.Contains(local.x - child->rect.left, local.y - child->rect.top))
             continue;
         if (child->style & WS_DISABLED)
-            return w.handle;
-        return DeepestChildAtLocked(*child, screen);
+            break;
+        CandidatesAtLocked(*child, screen, out);
     }
-    return w.handle;
+    out.push_back(w.handle);
 }
 
-}  // namespace
-
-HWND WindowFromPoint(POINT Point)
+HWND TopLevelAtLocked(POINT pt)
 {
-    UserGuard guard(UserLock());
     for (HWND h : State().topLevels) {
         Window* w = FindWindowLocked(h);
         if (!w || w->messageOnly || !(w->style & WS_VISIBLE) || (w->style & WS_MINIMIZE))
             continue;
         POINT o = WindowScreenOrigin(*w);
         RECT r{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
-        if (!ContainsPoint(r, Point))
+        if (!ContainsPoint(r, pt))
             continue;
-        if (w->shaped && !w->shape.Contains(Point.x - o.x, Point.y - o.y))
+        if (w->shaped && !w->shape.Contains(pt.x - o.x, pt.y - o.y))
             continue;
-        return DeepestChildAtLocked(*w, Point);
+        return h;
     }
     return nullptr;
+}
+
+}  // namespace
+
+namespace mivo {
+
+std::vector<HWND> WindowsAtPoint(POINT pt)
+{
+    std::vector<HWND> out;
+    UserGuard guard(UserLock());
+    if (HWND top = TopLevelAtLocked(pt))
+        if (Window* w = FindWindowLocked(top))
+            CandidatesAtLocked(*w, pt, out);
+    return out;
+}
+
+}  // namespace mivo
+
+using namespace mivo;
+
+HWND WindowFromPoint(POINT Point)
+{
+    std::vector<HWND> at = WindowsAtPoint(Point);
+    return at.empty() ? nullptr : at.front();
 }
 
 HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags)

@@ -150,16 +150,15 @@ Target FindTarget(POINT pt)
         t.hit = HTCLIENT;
         return t;
     }
-    t.hwnd = WindowFromPoint(pt);
-    // Windows answering HTTRANSPARENT let the event through to their parent.
-    while (t.hwnd) {
-        t.hit = SendMessage(t.hwnd, WM_NCHITTEST, 0, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
+    // A window answering HTTRANSPARENT lets the event through to what lies beneath it:
+    // its siblings under the point, then its parent (a group box to the buttons inside it).
+    for (HWND candidate : WindowsAtPoint(pt)) {
+        if (!IsWindow(candidate))
+            continue;
+        t.hwnd = candidate;
+        t.hit = SendMessage(candidate, WM_NCHITTEST, 0, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
         if (t.hit != HTTRANSPARENT)
             break;
-        HWND parent = GetParent(t.hwnd);
-        if (!parent || !(GetWindowLongPtr(t.hwnd, GWL_STYLE) & WS_CHILD))
-            break;
-        t.hwnd = parent;
     }
     return t;
 }

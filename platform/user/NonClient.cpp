@@ -33,8 +33,8 @@ bool ReadFrame(HWND hwnd, Frame* f)
     f->style = w->style;
     f->exStyle = w->exStyle;
     f->menu = HasMenuBarLocked(*w);
-    f->hscroll = (w->style & WS_HSCROLL) != 0;
-    f->vscroll = (w->style & WS_VSCROLL) != 0;
+    f->hscroll = w->hscroll.shown;
+    f->vscroll = w->vscroll.shown;
     POINT o = WindowScreenOrigin(*w);
     f->window = RECT{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
     f->client = RECT{o.x + w->client.left, o.y + w->client.top, o.x + w->client.right, o.y + w->client.bottom};

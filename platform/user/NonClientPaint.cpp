@@ -137,7 +137,7 @@ void DrawScrollBar(HDC dc, HWND hwnd, int bar, const RECT& barScreen, const RECT
                           : RECT{p.trackStart, barScreen.top, p.trackEnd, barScreen.bottom};
     RECT t = Local(track, window);
     HBRUSH brush = (HBRUSH)SendMessage(hwnd, WM_CTLCOLORSCROLLBAR, (WPARAM)dc, (LPARAM)hwnd);
-    FillRect(dc, &t, brush ? brush : GetSysColorBrush(COLOR_SCROLLBAR));
+    FillRect(dc, &t, brush ? brush : ScrollBarTroughBrush());
     if (!Empty(p.thumb)) {
         RECT th = Local(p.thumb, window);
         Fill(dc, th, COLOR_3DFACE);
@@ -222,7 +222,7 @@ HBRUSH DefaultControlColor(UINT msg, HDC hdc)
         SetBkColor(hdc, GetSysColor(window ? COLOR_WINDOW : COLOR_3DFACE));
     }
     if (msg == WM_CTLCOLORSCROLLBAR)
-        return GetSysColorBrush(COLOR_SCROLLBAR);
+        return ScrollBarTroughBrush();
     return GetSysColorBrush(window ? COLOR_WINDOW : COLOR_3DFACE);
 }
 

@@ -49,8 +49,10 @@ bool Scrollable(const ScrollBarState& s)
     return s.max > s.min && s.page <= (UINT)(s.max - s.min);
 }
 
-// Shows or hides a window's bar by its style; the frame is recalculated when it changes.
-void SetBarVisible(HWND hwnd, int bar, bool visible)
+// Shows or hides a window's bar; the frame is recalculated when it changes. The style bit
+// records that the window wants the bar: hiding one that no longer scrolls keeps it, so
+// the bar comes back when the range grows again. `dropWish` clears it (ShowScrollBar).
+void SetBarVisible(HWND hwnd, int bar, bool visible, bool dropWish = false)
 {
     DWORD flag = bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL;
     bool changed = false;
@@ -59,16 +61,15 @@ void SetBarVisible(HWND hwnd, int bar, bool visible)
         Window* w = FindWindowLocked(hwnd);
         if (!w)
             return;
-        bool now = (w->style & flag) != 0;
-        if (now != visible) {
-            if (visible)
-                w->style |= flag;
-            else
-                w->style &= ~flag;
-            changed = true;
-        }
-        if (ScrollBarState* s = BarLocked(*w, bar))
-            s->shown = visible;
+        ScrollBarState* s = BarLocked(*w, bar);
+        if (!s)
+            return;
+        if (visible)
+            w->style |= flag;
+        else if (dropWish)
+            w->style &= ~flag;
+        changed = s->shown != visible;
+        s->shown = visible;
     }
     if (changed)
         SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
@@ -229,9 +230,9 @@ BOOL ShowScrollBar(HWND hWnd, int wBar, BOOL bShow)
         return TRUE;
     }
     if (wBar == SB_HORZ || wBar == SB_BOTH)
-        SetBarVisible(hWnd, SB_HORZ, bShow != FALSE);
+        SetBarVisible(hWnd, SB_HORZ, bShow != FALSE, true);
     if (wBar == SB_VERT || wBar == SB_BOTH)
-        SetBarVisible(hWnd, SB_VERT, bShow != FALSE);
+        SetBarVisible(hWnd, SB_VERT, bShow != FALSE, true);
     return TRUE;
 }
 

@@ -97,6 +97,19 @@ void SyncNativeWindow(HWND hwnd, bool shown, bool)
     NotifyNativeState(hwnd);
 }
 
+namespace {
+
+// The native window of the top-level window that owns `w`, if it has one yet.
+void* NativeOfOwnerLocked(const Window& w)
+{
+    Window* owner = w.owner ? FindWindowLocked(w.owner) : nullptr;
+    for (int depth = 0; owner && owner->parent && depth < 64; ++depth)
+        owner = FindWindowLocked(owner->parent);
+    return owner && owner != &w ? owner->native : nullptr;
+}
+
+}  // namespace
+
 void NotifyNativeState(HWND hwnd)
 {
     NativeBackend* b = Backend();
@@ -107,6 +120,7 @@ void NotifyNativeState(HWND hwnd)
     DWORD style, ex;
     std::string title;
     void* native;
+    void* ownerNative;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hwnd);
@@ -119,7 +133,9 @@ void NotifyNativeState(HWND hwnd)
         style = w->style;
         ex = w->exStyle;
         title = w->text;
+        ownerNative = NativeOfOwnerLocked(*w);
     }
+    b->SetNativeOwner(native, ownerNative);
     b->UpdateNative(native, screen, visible, style, ex, title);
 }
 

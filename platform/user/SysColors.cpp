@@ -40,6 +40,8 @@ COLORREF g_colors[31] = {
 };
 
 HBRUSH g_brushes[31] = {};
+HBRUSH g_trough = nullptr;
+COLORREF g_troughColors[2] = {CLR_INVALID, CLR_INVALID};
 
 }  // namespace
 
@@ -61,6 +63,27 @@ HBRUSH GetSysColorBrush(int nIndex)
         g_brushes[nIndex] = SolidBrush(g_colors[nIndex]);
     return g_brushes[nIndex];
 }
+
+namespace mivo {
+
+// Scroll bar troughs: the dithered face and highlight while COLOR_SCROLLBAR is the face
+// colour, as classic Windows draws them; a colour of its own is painted plain.
+HBRUSH ScrollBarTroughBrush()
+{
+    COLORREF face = GetSysColor(COLOR_3DFACE), light = GetSysColor(COLOR_3DHILIGHT);
+    if (GetSysColor(COLOR_SCROLLBAR) != face)
+        return GetSysColorBrush(COLOR_SCROLLBAR);
+    UserGuard guard(UserLock());
+    if (!g_trough || g_troughColors[0] != light || g_troughColors[1] != face) {
+        // The old brush may still be selected somewhere; like the stock brushes it is kept.
+        g_trough = CheckerBrush(light, face);
+        g_troughColors[0] = light;
+        g_troughColors[1] = face;
+    }
+    return g_trough;
+}
+
+}  // namespace mivo
 
 BOOL SetSysColors(int cElements, const INT* lpaElements, const COLORREF* lpaRgbValues)
 {

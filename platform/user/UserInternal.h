@@ -86,11 +86,14 @@ void ActivateOtherOnHide(HWND hwnd);
 // Non-client areas and defaults (NonClient.cpp).
 void EnsureScrollBarsFromStyle(HWND hwnd);
 HBRUSH DefaultControlColor(UINT msg, HDC hdc);
+HBRUSH ScrollBarTroughBrush();
 LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly);
 void ForgetMouseTrackingLocked(HWND hwnd);
 // The pointer left all of our native windows.
 void InjectMouseLeftWindows();
 HWND CaptureWindowLocked();
+// The windows under a screen point in hit-test order: deepest first, the top-level window last.
+std::vector<HWND> WindowsAtPoint(POINT pt);
 HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
 HCURSOR CursorForHitTest(LRESULT hit);

@@ -890,7 +890,13 @@ LONG_PTR SetWindowLongPtr(HWND hWnd, int nIndex, LONG_PTR value)
                 return 0;
             if (nIndex == GWL_STYLE) {
                 // Visibility only changes through ShowWindow and SetWindowPos.
+                DWORD old = w->style;
                 w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
+                // Scroll bar bits set or cleared here show or hide the bars from the next frame change.
+                if ((old ^ w->style) & WS_HSCROLL)
+                    w->hscroll.shown = (w->style & WS_HSCROLL) != 0;
+                if ((old ^ w->style) & WS_VSCROLL)
+                    w->vscroll.shown = (w->style & WS_VSCROLL) != 0;
             } else {
                 w->exStyle = ss.styleNew;
             }

@@ -307,3 +307,7 @@ inline typename std::common_type<A, B>::type min(A a, B b) { return a < b ? a : 
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
 #define INFINITE 0xFFFFFFFF
+
+// nNumber * nNumerator / nDenominator through a 64-bit product, rounded half away
+// from zero; -1 when nDenominator is 0 or the result does not fit an int.
+int MulDiv(int nNumber, int nNumerator, int nDenominator);

@@ -266,8 +266,25 @@ TEST(VXHttp, ReplyMemoryFollowsTheDataNotTheClaimedLength)
     });
     Client client(server.port());
     ASSERT_EQ(1, client.OpenPostHttpFile());
-    EXPECT_EQ(1, client.ReadPostHttpFile());
+    EXPECT_EQ(0, client.ReadPostHttpFile()) << "four bytes of a claimed four billion";
     EXPECT_EQ("tiny", std::string(client.m_strResponse));
+}
+
+TEST(VXHttp, PostReplyCutShortOfItsLengthFails)
+{
+    LoopbackHttpServer server([](const HttpRequestRecord&) {
+        HttpReply reply = answer(200, std::string(5000, 'c'));
+        reply.claimedLength = 100000;
+        return reply;
+    });
+    Client client(server.port());
+    ASSERT_EQ(1, client.OpenPostHttpFile());
+    EXPECT_EQ(0, client.ReadPostHttpFile());
+    EXPECT_EQ(5000, client.m_strResponse.GetLength()) << "what came is still there to look at";
+
+    Client nobody(1, "/form.asp");
+    ASSERT_EQ(1, nobody.OpenPostHttpFile());
+    EXPECT_EQ(0, nobody.ReadPostHttpFile()) << "no server, no reply";
 }
 
 TEST(VXHttp, RequestFlagsAddTheSecureOnesOnPort443)

@@ -123,3 +123,21 @@ TEST(NativeWindows, RealDisplayUnderXvfb)
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
+
+TEST(NativeWindows, OwnedWindowsAreTransientForTheirOwner)
+{
+    MessageRecorder rec;
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200);
+    HWND child = CreateTestWindow("child", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, owner);
+    // Owned through a child: the owner is the child's top-level window.
+    HWND popup = CreateTestWindow("popup", WS_POPUP | WS_CAPTION | WS_VISIBLE, 60, 60, 120, 80, child);
+    HWND loose = CreateTestWindow("loose", WS_POPUP | WS_VISIBLE, 80, 80, 60, 40);
+    PumpUntilIdle();
+    EXPECT_EQ(mivo::NativeTransientOwner(popup), owner);
+    EXPECT_EQ(mivo::NativeTransientOwner(loose), nullptr);
+    EXPECT_EQ(mivo::NativeTransientOwner(owner), nullptr);
+    DestroyWindow(popup);
+    DestroyWindow(loose);
+    DestroyWindow(owner);
+    PumpUntilIdle();
+}

@@ -2,6 +2,8 @@
 
 #include "mfc.h"
 
+#include <climits>
+
 namespace {
 
 class CAnimal : public CObject {
@@ -50,4 +52,25 @@ TEST(Types, RuntimeClassesKnowTheirAncestry)
     EXPECT_EQ(RUNTIME_CLASS(CDog), CRuntimeClass::FromName("CDog"));
     EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CAnimal, dog));
     delete dog;
+}
+
+TEST(Types, MulDivRoundsThroughA64BitProduct)
+{
+    struct Case {
+        int number, numerator, denominator, expected;
+    } cases[] = {
+        {10, 3, 4, 8},                       // 7.5 rounds up
+        {-10, 3, 4, -8},                     // and away from zero below it
+        {10, -3, -4, 8},
+        {7, 1, 3, 2},                        // 2.33 rounds down
+        {9, 96, 72, 12},                     // points to pixels at 96 dots per inch
+        {100000, 100000, 100000, 100000},    // the product needs 64 bits
+        {INT_MAX, 2, 2, INT_MAX},
+        {INT_MIN, 1, 1, INT_MIN},
+        {INT_MAX, 2, 1, -1},                 // the result does not fit
+        {5, 7, 0, -1},                       // no divisor
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected)
+            << c.number << " * " << c.numerator << " / " << c.denominator;
 }

@@ -3,6 +3,7 @@
 #include "mfc.h"
 #include "support/LoopbackHttpServer.h"
 
+#include <cstdlib>
 #include <string>
 
 using mivotest::HttpReply;
@@ -172,4 +173,87 @@ TEST(WinInet, FailuresAreReportedAndHandlesChecked)
     EXPECT_FALSE(InternetCloseHandle((HINTERNET)0x12345));
     EXPECT_EQ(nullptr, InternetConnect((HINTERNET)0x12345, "127.0.0.1", 80, nullptr, nullptr,
                                        INTERNET_SERVICE_HTTP, 0, 0));
+}
+
+namespace {
+
+// Sets an environment variable for the test's lifetime; unset when `value` is null.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name)
+    {
+        const char* old = std::getenv(name);
+        m_had = old != nullptr;
+        if (old)
+            m_old = old;
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            setenv(m_name.c_str(), m_old.c_str(), 1);
+        else
+            unsetenv(m_name.c_str());
+    }
+
+private:
+    std::string m_name, m_old;
+    bool m_had = false;
+};
+
+// One GET through a session opened with the given access type; the reply's body.
+std::string fetchThrough(DWORD access, const char* proxy, const char* bypass, int port)
+{
+    HINTERNET session = InternetOpen("MivoTest", access, proxy, bypass, 0);
+    if (!session)
+        return "<no session>";
+    HINTERNET connection =
+        InternetConnect(session, "127.0.0.1", (INTERNET_PORT)port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0);
+    HINTERNET request = HttpOpenRequest(connection, "GET", "/photo.jpg", "HTTP/1.1", nullptr, nullptr, 0, 0);
+    std::string body = HttpSendRequest(request, nullptr, 0, nullptr, 0) ? Client::readAll(request) : "<failed>";
+    InternetCloseHandle(request);
+    InternetCloseHandle(connection);
+    InternetCloseHandle(session);
+    return body;
+}
+
+}  // namespace
+
+TEST(WinInet, SessionsHonourTheirAccessType)
+{
+    LoopbackHttpServer server([](const HttpRequestRecord&) { return answer(200, "server"); });
+    LoopbackHttpServer proxy([](const HttpRequestRecord&) { return answer(200, "proxy"); });
+    std::string viaEnvironment = "http://127.0.0.1:" + std::to_string(proxy.port());
+    ScopedEnv httpProxy("http_proxy", viaEnvironment.c_str());
+    ScopedEnv noProxy("no_proxy", nullptr);
+    ScopedEnv noProxyUpper("NO_PROXY", nullptr);
+    std::string given = "127.0.0.1:" + std::to_string(proxy.port());
+
+    EXPECT_EQ("server", fetchThrough(INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, server.port()))
+        << "DIRECT ignores the environment's proxy";
+    EXPECT_EQ(0u, proxy.requests().size());
+    EXPECT_EQ("proxy", fetchThrough(INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, server.port()))
+        << "PRECONFIG takes the desktop's setting";
+    ASSERT_EQ(1u, proxy.requests().size());
+    EXPECT_EQ("http://127.0.0.1:" + std::to_string(server.port()) + "/photo.jpg", proxy.requests()[0].path);
+
+    {
+        ScopedEnv none("http_proxy", nullptr);
+        EXPECT_EQ("proxy", fetchThrough(INTERNET_OPEN_TYPE_PROXY, given.c_str(), nullptr, server.port()))
+            << "PROXY uses the one given";
+        std::string perScheme = "https=127.0.0.1:1 http=" + given;
+        EXPECT_EQ("proxy", fetchThrough(INTERNET_OPEN_TYPE_PROXY, perScheme.c_str(), nullptr, server.port()));
+        EXPECT_EQ("server", fetchThrough(INTERNET_OPEN_TYPE_PROXY, given.c_str(), "<local>;*.example.com",
+                                         server.port()))
+            << "the bypass list";
+    }
+    EXPECT_EQ(3u, proxy.requests().size());
+
+    SetLastError(0);
+    EXPECT_EQ(nullptr, InternetOpen("MivoTest", INTERNET_OPEN_TYPE_PROXY, nullptr, nullptr, 0));
+    EXPECT_EQ((DWORD)ERROR_INVALID_PARAMETER, GetLastError());
+    EXPECT_EQ(nullptr, InternetOpen("MivoTest", 2, nullptr, nullptr, 0));
 }

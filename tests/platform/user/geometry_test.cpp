@@ -204,12 +204,18 @@ TEST(ScrollBars, RangesPositionsAndVisibility)
     si.nMax = 5;
     si.nPage = 10;
     SetScrollInfo(h, SB_VERT, &si, TRUE);
-    EXPECT_FALSE(GetWindowLongPtr(h, GWL_STYLE) & WS_VSCROLL) << "a range that fits hides the bar";
-    EXPECT_EQ(ClientOf(h).right, 200);
-    si.fMask |= SIF_DISABLENOSCROLL;
-    ShowScrollBar(h, SB_VERT, TRUE);
+    EXPECT_EQ(ClientOf(h).right, 200) << "a range that fits hides the bar";
+    EXPECT_TRUE(GetWindowLongPtr(h, GWL_STYLE) & WS_VSCROLL) << "the style still says the window wants one";
+    si.nMax = 49;
     SetScrollInfo(h, SB_VERT, &si, TRUE);
-    EXPECT_TRUE(GetWindowLongPtr(h, GWL_STYLE) & WS_VSCROLL) << "SIF_DISABLENOSCROLL keeps it, disabled";
+    EXPECT_EQ(ClientOf(h).right, 200 - GetSystemMetrics(SM_CXVSCROLL)) << "and it comes back with the range";
+    si.nMax = 5;
+    si.fMask |= SIF_DISABLENOSCROLL;
+    SetScrollInfo(h, SB_VERT, &si, TRUE);
+    EXPECT_EQ(ClientOf(h).right, 200 - GetSystemMetrics(SM_CXVSCROLL)) << "SIF_DISABLENOSCROLL keeps it, disabled";
+    ShowScrollBar(h, SB_VERT, FALSE);
+    EXPECT_EQ(ClientOf(h).right, 200);
+    EXPECT_FALSE(GetWindowLongPtr(h, GWL_STYLE) & WS_VSCROLL) << "hidden on purpose, the wish goes too";
     DestroyWindow(h);
 }
 

@@ -16,5 +16,8 @@ MessageBoxHook SetMessageBoxHook(MessageBoxHook hook);
 // default button, so that nothing waits for a click nobody can make. Tests
 // that drive real boxes turn them on.
 void ShowMessageBoxesWithoutScreen(bool show);
+// The opposite, whatever the display: boxes answer with their default button
+// unseen, for tests that must not depend on whether a screen exists.
+void AnswerMessageBoxesUnseen(bool unseen);
 
 }  // namespace mivo

@@ -12,6 +12,8 @@ namespace mivo {
 // What the native window of a top-level window shows on screen (a screenshot
 // through the display); false without a native window. Call on the UI thread.
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height);
+// The window whose native window the desktop keeps this one's transient for; null when none.
+HWND NativeTransientOwner(HWND hwnd);
 // Feeds the native window of a top-level window a left button press or release
 // at a point of the native window, or text committed by the input method, as
 // the display would; false without a native window. For tests of the backend.
