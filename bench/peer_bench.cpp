@@ -12,6 +12,7 @@
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
 #include "image/JPGFile.h"
+#include <mivo/paths.h>
 
 #include "BenchPicture.h"
 

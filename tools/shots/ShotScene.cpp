@@ -3,6 +3,7 @@
 // check box), then a message box with its third button as the default, and runs
 // the command given in MIVO_SHOT_COMMAND at each of the two moments.
 #include <win32.h>
+#include <mivo/testing/input.h>
 
 #include <cstdio>
 #include <cstdlib>

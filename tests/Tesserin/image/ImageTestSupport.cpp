@@ -2,6 +2,8 @@
 
 #include "image/ImageMessages.h"
 
+#include <mivo/paths.h>
+
 #include <sys/resource.h>
 
 #include <cstdio>

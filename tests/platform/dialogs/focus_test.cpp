@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <win32.h>
+#include <mivo/testing/msgbox.h>
+#include <mivo/testing/native.h>
 
 #include "support/DialogDriver.h"
 #include "support/DialogTemplateBuilder.h"

@@ -7,6 +7,8 @@
 #include "support/MessageRecorder.h"
 #include "support/MessageSequence.h"
 
+#include <mivo/Trace.h>
+
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -113,7 +115,7 @@ TEST(MessageQueue, ProceduresTellPostedFromSentAndDefaultProcedureDeliveries)
     });
     for (const auto& m : rec.All()) {
         if (m.msg != WM_MOUSEWHEEL || m.hwnd == child) {
-            EXPECT_FALSE(m.defProc) << MessageName(m.msg) << " came straight from its sender";
+            EXPECT_FALSE(m.defProc) << mivo::MessageName(m.msg) << " came straight from its sender";
         }
     }
     DestroyWindow(top);
@@ -148,7 +150,7 @@ TEST(MessageSequenceTables, OptionalRepeatedAndParameterRows)
     // A failure shows both sides by name and marks the first row that differs.
     std::string text = MatchSequence(rec, h, {{WM_USER}, {WM_USER}, {WM_CLOSE}}).message();
     EXPECT_NE(text.find("=> WM_CLOSE"), std::string::npos) << text;
-    EXPECT_NE(text.find("| WM_USER+0 sent wp=0x2"), std::string::npos) << text;
+    EXPECT_NE(text.find("| WM_USER+0x0000 sent wp=0x2"), std::string::npos) << text;
     DestroyWindow(h);
 }
 
