@@ -415,6 +415,16 @@ public:
             Qt::QueuedConnection);
     }
 
+    void SetNativeOpacity(void* native, double opacity) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread) {
+            w->setOpacity(opacity);
+            return;
+        }
+        QMetaObject::invokeMethod(w, [w, opacity] { w->setOpacity(opacity); }, Qt::QueuedConnection);
+    }
+
     void FlushNative(void* native, const RECT& dirty) override
     {
         auto* w = static_cast<NativeWindow*>(native);

@@ -37,5 +37,10 @@
 #include "mfc/ComboBox.h"
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
+#include "mfc/ImageList.h"
+#include "mfc/HeaderCtrl.h"
+#include "mfc/ListCtrl.h"
+#include "mfc/TreeCtrl.h"
+#include "mfc/ToolTipCtrl.h"
 
 // --- end of areas

@@ -25,6 +25,8 @@ struct NativeBackend {
     // Lets the native window system move (HTCAPTION) or size (HTLEFT...) the window
     // with the mouse; false when it cannot, and the window manager does it itself.
     virtual bool StartNativeMoveSize(void* native, int hit) = 0;
+    // Opacity of the whole native window, 0 to 1 (layered windows); ignored where unsupported.
+    virtual void SetNativeOpacity(void*, double) {}
 };
 
 // The backend in use, or nullptr while none runs.

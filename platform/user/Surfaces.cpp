@@ -218,4 +218,20 @@ void WakeThreadQueue(DWORD threadId)
         WakeQueueLocked(*q);
 }
 
+void SetNativeWindowOpacity(HWND hwnd, BYTE alpha)
+{
+    NativeBackend* b = Backend();
+    if (!b)
+        return;
+    void* native;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwnd);
+        if (!w || !w->native)
+            return;
+        native = w->native;
+    }
+    b->SetNativeOpacity(native, alpha / 255.0);
+}
+
 }  // namespace mivo

@@ -28,6 +28,8 @@ bool CaptureWindowPixels(HWND hwnd, bool clientOnly, std::vector<uint32_t>& pixe
 // What the native window of a top-level window shows on screen (a screenshot
 // through the display); false without a native window. Call on the UI thread.
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height);
+// Opacity of a top-level window's native side (0 to 255), as layered windows ask.
+void SetNativeWindowOpacity(HWND hwnd, BYTE alpha);
 // Feeds the native window of a top-level window a left button press or release
 // at a point of the native window, or text committed by the input method, as
 // the display would; false without a native window. For tests of the backend.

@@ -1,0 +1,52 @@
+// Notification helpers of the common controls.
+#include "controls/CommonNotify.h"
+#include "win32/paint.h"
+
+namespace mivo {
+
+LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr, HWND to)
+{
+    if (!to)
+        to = GetParent(from);
+    hdr->hwndFrom = from;
+    hdr->idFrom = (UINT_PTR)GetDlgCtrlID(from);
+    hdr->code = code;
+    if (!to)
+        return 0;
+    return SendMessage(to, WM_NOTIFY, (WPARAM)hdr->idFrom, (LPARAM)hdr);
+}
+
+LRESULT SendNotify(HWND from, UINT code)
+{
+    NMHDR hdr = {};
+    return SendNotify(from, code, &hdr);
+}
+
+LRESULT SendCustomDraw(HWND from, NMCUSTOMDRAW* cd, DWORD stage)
+{
+    cd->dwDrawStage = stage;
+    return SendNotify(from, NM_CUSTOMDRAW, &cd->hdr);
+}
+
+PaintScope::PaintScope(HWND hwnd, WPARAM wParam) : hwnd_(hwnd), own_(wParam == 0), ps_(), dc_((HDC)wParam)
+{
+    if (own_)
+        dc_ = BeginPaint(hwnd, &ps_);
+}
+
+PaintScope::~PaintScope()
+{
+    if (own_)
+        EndPaint(hwnd_, &ps_);
+}
+
+RECT PaintScope::Dirty() const
+{
+    RECT rc;
+    if (own_)
+        return ps_.rcPaint;
+    GetClientRect(hwnd_, &rc);
+    return rc;
+}
+
+}  // namespace mivo
