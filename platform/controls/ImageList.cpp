@@ -71,6 +71,18 @@ bool ReadBitmapPixels(HBITMAP bitmap, std::vector<uint32_t>& pixels, int& width,
     height = bm.bmHeight;
     uint64_t n = (uint64_t)width * (uint64_t)height;
     pixels.assign((size_t)n, 0);
+    DIBSECTION ds = {};
+    if (GetObject(bitmap, sizeof(ds), &ds) == (int)sizeof(ds) && ds.dsBm.bmBits && ds.dsBmih.biBitCount == 32 &&
+        ds.dsBmih.biCompression == BI_RGB && ds.dsBm.bmWidthBytes >= width * 4) {
+        // A 32-bit DIB section is read in place so its alpha channel survives.
+        const auto* base = static_cast<const uint8_t*>(ds.dsBm.bmBits);
+        bool bottomUp = ds.dsBmih.biHeight > 0;
+        for (int y = 0; y < height; ++y) {
+            const uint8_t* row = base + (size_t)(bottomUp ? height - 1 - y : y) * (size_t)ds.dsBm.bmWidthBytes;
+            memcpy(&pixels[(size_t)y * width], row, (size_t)width * 4);
+        }
+        return true;
+    }
     BITMAPINFO bi = TopDown32(width, height);
     HDC dc = CreateCompatibleDC(nullptr);
     int lines = GetDIBits(dc, bitmap, 0, (UINT)height, pixels.data(), &bi, DIB_RGB_COLORS);
@@ -86,6 +98,38 @@ ImageList::ImageList(int cx, int cy, UINT flags, int grow) : cx_(cx), cy_(cy), f
 ImageList::~ImageList()
 {
     DropInfoBitmaps();
+    DropScratch();
+}
+
+bool ImageList::EnsureScratch() const
+{
+    if (scratchBits_)
+        return true;
+    void* bits = nullptr;
+    scratchBmp_ = MakeDib(cx_, cy_, &bits);
+    scratchDc_ = CreateCompatibleDC(nullptr);
+    if (!scratchBmp_ || !scratchDc_ || !bits) {
+        const_cast<ImageList*>(this)->DropScratch();
+        return false;
+    }
+    scratchOld_ = SelectObject(scratchDc_, scratchBmp_);
+    scratchBits_ = static_cast<uint32_t*>(bits);
+    return true;
+}
+
+void ImageList::DropScratch()
+{
+    if (scratchDc_) {
+        if (scratchOld_)
+            SelectObject(scratchDc_, scratchOld_);
+        DeleteDC(scratchDc_);
+    }
+    if (scratchBmp_)
+        DeleteObject(scratchBmp_);
+    scratchDc_ = nullptr;
+    scratchBmp_ = nullptr;
+    scratchOld_ = nullptr;
+    scratchBits_ = nullptr;
 }
 
 ImageList* ImageList::From(HIMAGELIST handle)
@@ -146,6 +190,8 @@ bool ImageList::SetIconSize(int cx, int cy)
 {
     if (cx <= 0 || cy <= 0 || cx > kMaxImageSide || cy > kMaxImageSide)
         return false;
+    std::lock_guard<std::mutex> hold(drawLock_);
+    DropScratch();
     cx_ = cx;
     cy_ = cy;
     Resize(0);
@@ -329,19 +375,13 @@ bool ImageList::Draw(const IMAGELISTDRAWPARAMS& p) const
     int sx = std::max(0, std::min(p.xBitmap, cx_ - 1)), sy = std::max(0, std::min(p.yBitmap, cy_ - 1));
     w = std::min(w, cx_ - sx);
     h = std::min(h, cy_ - sy);
-    void* bits = nullptr;
-    HBITMAP scratch = MakeDib(w, h, &bits);
-    HDC mem = CreateCompatibleDC(nullptr);
-    if (!scratch || !mem || !bits) {
-        if (scratch)
-            DeleteObject(scratch);
-        if (mem)
-            DeleteDC(mem);
+    std::lock_guard<std::mutex> hold(drawLock_);
+    if (!EnsureScratch())
         return false;
-    }
-    HGDIOBJ old = SelectObject(mem, scratch);
+    HDC mem = scratchDc_;
     BitBlt(mem, 0, 0, w, h, p.hdcDst, p.x, p.y, SRCCOPY);
-    auto* out = static_cast<uint32_t*>(bits);
+    uint32_t* out = scratchBits_;
+    const size_t stride = (size_t)cx_;
 
     COLORREF bk = p.rgbBk == CLR_DEFAULT ? bk_ : p.rgbBk;
     bool seeThrough = Masked() && ((p.fStyle & ILD_TRANSPARENT) || bk == CLR_NONE);
@@ -354,7 +394,7 @@ bool ImageList::Draw(const IMAGELISTDRAWPARAMS& p) const
     auto paint = [&](int index, bool overlay) {
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
-                uint32_t& dst = out[(size_t)y * w + x];
+                uint32_t& dst = out[(size_t)y * stride + x];
                 bool clear = Clear(index, sx + x, sy + y);
                 if (maskOnly) {
                     dst = clear ? 0xFFFFFF : 0;
@@ -379,9 +419,6 @@ bool ImageList::Draw(const IMAGELISTDRAWPARAMS& p) const
         paint(overlays_[overlay - 1], true);
 
     BitBlt(p.hdcDst, p.x, p.y, w, h, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(scratch);
-    DeleteDC(mem);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "win32/commctrl.h"
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 namespace mivo {
@@ -64,6 +65,9 @@ private:
     void Resize(int count);
     bool HasAlpha(int index) const;
     void DropInfoBitmaps();
+    // One image-sized scratch bitmap per list, reused by every draw.
+    bool EnsureScratch() const;
+    void DropScratch();
 
     int cx_, cy_;
     UINT flags_;
@@ -75,6 +79,11 @@ private:
     std::vector<uint8_t> mask_;  // 1 = see-through
     HBITMAP infoImage_ = nullptr;
     HBITMAP infoMask_ = nullptr;
+    mutable std::mutex drawLock_;
+    mutable HDC scratchDc_ = nullptr;
+    mutable HBITMAP scratchBmp_ = nullptr;
+    mutable HGDIOBJ scratchOld_ = nullptr;
+    mutable uint32_t* scratchBits_ = nullptr;
 };
 
 // Reads a bitmap as top-down 0xAARRGGBB pixels; false for a bitmap that is no bitmap or too big.

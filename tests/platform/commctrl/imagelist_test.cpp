@@ -162,4 +162,21 @@ TEST(ImageList, OverlayDrawsOverTheImage)
     ImageList_Destroy(list);
 }
 
+TEST(ImageList, ThirtyTwoBitImagesBlendByTheirAlpha)
+{
+    Canvas src(2, 1);
+    src.bits[0] = 0x80FF0000;  // half-transparent red
+    src.bits[1] = 0xFF0000FF;  // opaque blue
+    SelectObject(src.dc, src.old);
+    HIMAGELIST list = ImageList_Create(2, 1, ILC_COLOR32, 1, 0);
+    ASSERT_EQ(ImageList_Add(list, src.bmp, nullptr), 0);
+    src.old = SelectObject(src.dc, src.bmp);
+    Canvas c(2, 1);
+    c.Fill(RGB(255, 255, 255));
+    ImageList_Draw(list, 0, c.dc, 0, 0, ILD_NORMAL);
+    EXPECT_EQ(c.At(0, 0), RGB(255, 127, 127));
+    EXPECT_EQ(c.At(1, 0), RGB(0, 0, 255));
+    ImageList_Destroy(list);
+}
+
 }  // namespace
