@@ -669,17 +669,39 @@ void TreeViewControl::UpdateScrollBars()
     SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
 }
 
+void TreeViewControl::UpdateHorizontalBar()
+{
+    // Only labels that were painted are known to be wide: measuring every item
+    // (and asking the parent for callback texts) on each change would cost too much.
+    if (Style() & (TVS_NOSCROLL | TVS_NOHSCROLL))
+        return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    SCROLLINFO si = {sizeof(si)};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = std::max(0, widest_ - 1);
+    si.nPage = (UINT)std::max(1, (int)client.right);
+    si.nPos = scrollX_;
+    SCROLLINFO now = {sizeof(now), SIF_ALL};
+    GetScrollInfo(hwnd_, SB_HORZ, &now);
+    if (now.nMax != si.nMax || now.nPage != si.nPage || now.nPos != si.nPos)
+        SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+}
+
 void TreeViewControl::ScrollTo(int top, int x)
 {
     int count = (int)Rows().size();
     top = std::max(0, std::min(top, count - PerPage()));
-    x = std::max(0, x);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    x = std::max(0, std::min(x, widest_ - (int)client.right));
     if (top == top_ && x == scrollX_)
         return;
     editor_.End(false);
     top_ = top;
     scrollX_ = x;
     UpdateScrollBars();
+    UpdateHorizontalBar();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -806,6 +828,7 @@ void TreeViewControl::PaintRow(HDC hdc, TreeNode* node, int y)
         return;
     int w = TextWidth(hdc, text.c_str(), (int)text.size());
     RECT label = {x, y, x + w + 4, y + itemHeight_};
+    widest_ = std::max(widest_, (int)label.right + scrollX_ + 2);
     COLORREF textColor = text_ == CLR_NONE ? GetSysColor(COLOR_WINDOWTEXT) : text_;
     if (hilite) {
         FillSolid(hdc, label, GetSysColor(COLOR_HIGHLIGHT));
@@ -848,6 +871,7 @@ void TreeViewControl::Paint(HDC hdc, const RECT& dirty)
         if (!rowsValid_)
             break;  // a callback changed the tree; a new paint follows
     }
+    UpdateHorizontalBar();
     int used = std::max(0, (int)Rows().size() - top_) * itemHeight_;
     if (used < client.bottom) {
         RECT rest = {0, used, client.right, client.bottom};

@@ -85,6 +85,7 @@ private:
     bool EnsureVisible(TreeNode* node);
     void ScrollTo(int top, int x);
     void UpdateScrollBars();
+    void UpdateHorizontalBar();
     void Scroll(int bar, WPARAM wParam);
     void InvalidateNode(TreeNode* node);
 
@@ -119,6 +120,7 @@ private:
     COLORREF text_ = CLR_NONE;
     int top_ = 0;
     int scrollX_ = 0;
+    int widest_ = 0;  // right edge of the widest label painted so far, unscrolled
     bool focused_ = false;
     bool hadCheckboxes_ = false;
 

@@ -277,5 +277,21 @@ TEST_F(TreeView, LabelEditingEndsWithTextOrEscape)
     EXPECT_EQ(Text(item), "새 이름");
 }
 
+TEST_F(TreeView, LongLabelsScrollSideways)
+{
+    SetWindowPos(tree, nullptr, 0, 0, 80, 120, SWP_NOMOVE | SWP_NOZORDER);
+    HTREEITEM item = Insert("아주 긴 이름의 사진 폴더 2026년 여름");
+    UpdateWindow(tree);
+    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    GetScrollInfo(tree, SB_HORZ, &si);
+    RECT client;
+    GetClientRect(tree, &client);
+    EXPECT_GT(si.nMax, client.right) << "the painted label is wider than the control";
+    RECT before = TextRect(item);
+    SendMessage(tree, WM_HSCROLL, SB_LINERIGHT, 0);
+    RECT after = TextRect(item);
+    EXPECT_EQ(before.left - after.left, 8);
+}
+
 }  // namespace
 }  // namespace commctrl_test
