@@ -1004,7 +1004,9 @@ void TreeViewControl::KeyDown(WPARAM vk)
 {
     NMTVKEYDOWN kd = {};
     kd.wVKey = (WORD)vk;
-    if (SendNotify(hwnd_, TVN_KEYDOWN, &kd.hdr) || !IsWindow(hwnd_))
+    // The answer only matters for typed characters (incremental search), not for these keys.
+    SendNotify(hwnd_, TVN_KEYDOWN, &kd.hdr);
+    if (!IsWindow(hwnd_))
         return;
     TreeNode* at = caret_;
     const auto& rows = Rows();

@@ -372,6 +372,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
                  (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
     if (!input)
         return FALSE;
+    FilterToolTipMessage(pMsg);
     return ::IsDialogMessage(m_hWnd, pMsg);
 }
 

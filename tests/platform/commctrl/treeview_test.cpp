@@ -293,5 +293,27 @@ TEST_F(TreeView, LongLabelsScrollSideways)
     EXPECT_EQ(before.left - after.left, 8);
 }
 
+TEST_F(TreeView, KeyboardMovesTheSelectionAndOpensBranches)
+{
+    HTREEITEM root = Insert("앨범");
+    HTREEITEM first = Insert("봄", root);
+    Insert("여름", root);
+    HTREEITEM other = Insert("기타");
+    SendMessage(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)root);
+    auto caret = [&] { return (HTREEITEM)SendMessage(tree, TVM_GETNEXTITEM, TVGN_CARET, 0); };
+    SendMessage(tree, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(caret(), other) << "a collapsed branch is skipped";
+    SendMessage(tree, WM_KEYDOWN, VK_UP, 0);
+    SendMessage(tree, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_TRUE(SendMessage(tree, TVM_GETITEMSTATE, (WPARAM)root, TVIS_EXPANDED) & TVIS_EXPANDED);
+    SendMessage(tree, WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(caret(), first);
+    SendMessage(tree, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_EQ(caret(), root);
+    SendMessage(tree, WM_KEYDOWN, VK_LEFT, 0);
+    EXPECT_FALSE(SendMessage(tree, TVM_GETITEMSTATE, (WPARAM)root, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_EQ(Codes({TVN_KEYDOWN}).size(), 6u);
+}
+
 }  // namespace
 }  // namespace commctrl_test
