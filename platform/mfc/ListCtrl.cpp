@@ -11,8 +11,26 @@ const int kMaxItemText = 64 * 1024;
 
 }  // namespace
 
+namespace {
+
+// The framework object attached to a child, or `name` pointed at it.
+template <typename T>
+T* NamedChild(HWND hwnd, T& name)
+{
+    if (!hwnd)
+        return nullptr;
+    if (T* attached = dynamic_cast<T*>(CWnd::FromHandlePermanent(hwnd)))
+        return attached;
+    name.m_hWnd = hwnd;
+    return &name;
+}
+
+}  // namespace
+
 CListCtrl::~CListCtrl()
 {
+    m_headerName.m_hWnd = nullptr;
+    m_editName.m_hWnd = nullptr;
     DestroyWindow();
 }
 
@@ -139,12 +157,12 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 CEdit* CListCtrl::EditLabel(int nItem)
 {
-    return (CEdit*)CWnd::FromHandle((HWND)Send(LVM_EDITLABEL, (WPARAM)nItem));
+    return NamedChild((HWND)Send(LVM_EDITLABEL, (WPARAM)nItem), m_editName);
 }
 
 CEdit* CListCtrl::GetEditControl() const
 {
-    return (CEdit*)CWnd::FromHandle((HWND)Send(LVM_GETEDITCONTROL));
+    return NamedChild((HWND)Send(LVM_GETEDITCONTROL), m_editName);
 }
 
 int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
@@ -166,7 +184,7 @@ int CListCtrl::InsertColumn(int nCol, LPCSTR lpszColumnHeading, int nFormat, int
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl()
 {
-    return (CHeaderCtrl*)CWnd::FromHandle((HWND)Send(LVM_GETHEADER));
+    return NamedChild((HWND)Send(LVM_GETHEADER), m_headerName);
 }
 
 BOOL CListCtrl::GetColumnOrderArray(LPINT piArray, int iCount)

@@ -4,8 +4,25 @@
 
 IMPLEMENT_DYNAMIC(CTreeCtrl, CWnd)
 
+namespace {
+
+// The framework object attached to a child, or `name` pointed at it.
+template <typename T>
+T* NamedChild(HWND hwnd, T& name)
+{
+    if (!hwnd)
+        return nullptr;
+    if (T* attached = dynamic_cast<T*>(CWnd::FromHandlePermanent(hwnd)))
+        return attached;
+    name.m_hWnd = hwnd;
+    return &name;
+}
+
+}  // namespace
+
 CTreeCtrl::~CTreeCtrl()
 {
+    m_editName.m_hWnd = nullptr;
     DestroyWindow();
 }
 
@@ -76,7 +93,7 @@ BOOL CTreeCtrl::GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) cons
 
 CEdit* CTreeCtrl::GetEditControl() const
 {
-    return (CEdit*)CWnd::FromHandle((HWND)Send(TVM_GETEDITCONTROL));
+    return NamedChild((HWND)Send(TVM_GETEDITCONTROL), m_editName);
 }
 
 HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
@@ -97,7 +114,7 @@ HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCSTR lpszItem, int nImage, int nSe
 
 CEdit* CTreeCtrl::EditLabel(HTREEITEM hItem)
 {
-    return (CEdit*)CWnd::FromHandle((HWND)Send(TVM_EDITLABEL, 0, (LPARAM)hItem));
+    return NamedChild((HWND)Send(TVM_EDITLABEL, 0, (LPARAM)hItem), m_editName);
 }
 
 HTREEITEM CTreeCtrl::HitTest(CPoint pt, UINT* pFlags) const

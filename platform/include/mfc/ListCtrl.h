@@ -5,9 +5,8 @@
 #include "mfc/String.h"
 #include "mfc/ImageList.h"
 #include "mfc/Size.h"
-
-class CEdit;
-class CHeaderCtrl;
+#include "mfc/Edit.h"
+#include "mfc/HeaderCtrl.h"
 
 class AFX_EXT_CLASS CListCtrl : public CWnd {
     DECLARE_DYNAMIC(CListCtrl)
@@ -96,4 +95,10 @@ public:
 
 protected:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(m_hWnd, msg, wParam, lParam); }
+
+private:
+    // Objects of the right class that only name the list's header and label
+    // editor when no framework object is attached to them; never attached, never destroyed.
+    CHeaderCtrl m_headerName;
+    mutable CEdit m_editName;
 };

@@ -4,8 +4,7 @@
 #include "mfc/Wnd.h"
 #include "mfc/String.h"
 #include "mfc/ImageList.h"
-
-class CEdit;
+#include "mfc/Edit.h"
 
 class AFX_EXT_CLASS CTreeCtrl : public CWnd {
     DECLARE_DYNAMIC(CTreeCtrl)
@@ -114,4 +113,8 @@ public:
 
 protected:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const { return ::SendMessage(m_hWnd, msg, wParam, lParam); }
+
+private:
+    // Names the label editor when no framework object is attached to it; never attached, never destroyed.
+    mutable CEdit m_editName;
 };
