@@ -37,5 +37,13 @@
 #include "mfc/ComboBox.h"
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
+#include "mfc/ProgressCtrl.h"
+#include "mfc/SliderCtrl.h"
+#include "mfc/TabCtrl.h"
+#include "mfc/MonthCalCtrl.h"
+#include "mfc/StatusBarCtrl.h"
+#include "mfc/ToolBarCtrl.h"
+#include "mfc/ReBarCtrl.h"
+#include "mfc/RichEditInit.h"
 
 // --- end of areas
