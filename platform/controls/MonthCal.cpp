@@ -290,10 +290,14 @@ void ButtonDown(HWND hwnd, MonthCal& mc, POINT pt)
     case MCHT_CALENDARDATE:
     case MCHT_CALENDARDATEPREV:
     case MCHT_CALENDARDATENEXT:
-        mc.pressedOnDate = Select(hwnd, mc, date, true);
+        if (!Select(hwnd, mc, date, true) || !IsWindow(hwnd))
+            return;
+        mc.pressedOnDate = true;
         break;
     case MCHT_TODAYLINK:
-        mc.pressedOnDate = Select(hwnd, mc, mc.today, true);
+        if (!Select(hwnd, mc, mc.today, true) || !IsWindow(hwnd))
+            return;
+        mc.pressedOnDate = true;
         break;
     }
     if (mc.pressedOnDate)

@@ -194,7 +194,7 @@ void SelectByUser(HWND hwnd, TabControl& tc, int index)
 {
     if (!tc.Valid(index) || index == tc.current)
         return;
-    if (NotifyParentNM(hwnd, TCN_SELCHANGING))
+    if (NotifyParentNM(hwnd, TCN_SELCHANGING) || !IsWindow(hwnd))
         return;
     tc.current = tc.focus = index;
     InvalidateRect(hwnd, nullptr, TRUE);

@@ -37,7 +37,11 @@ void AutoSize(HWND hwnd, ToolBar& tb)
     if (!parent || (style & CCS_NORESIZE))
         return;
     SIZE max = tb.MaxSize();
-    int height = std::max((int)max.cy, tb.ButtonSize(GetDC(nullptr), style).cy) + 2;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, ControlFont(hwnd));
+    int height = std::max((int)max.cy, (int)tb.ButtonSize(dc, style).cy) + 2;
+    SelectObject(dc, oldFont);
+    DeleteDC(dc);
     RECT pc = ClientRect(parent);
     RECT wr;
     GetWindowRect(hwnd, &wr);
@@ -226,7 +230,8 @@ void SendCommand(HWND hwnd, ToolBar& tb, int command)
         SendMessage(owner, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), (LPARAM)hwnd);
 }
 
-LRESULT DropDown(HWND hwnd, ToolBar& tb, int index)
+// The owner may destroy the bar while it answers: `alive` tells the caller.
+LRESULT DropDown(HWND hwnd, ToolBar& tb, int index, bool* alive)
 {
     ToolButton& b = tb.buttons[(size_t)index];
     NMTOOLBARA nm = {};
@@ -238,7 +243,8 @@ LRESULT DropDown(HWND hwnd, ToolBar& tb, int index)
     InvalidateRect(hwnd, &b.rect, TRUE);
     UpdateWindow(hwnd);
     LRESULT answer = SendNotify(hwnd, owner, TBN_DROPDOWN, &nm.hdr);
-    if (index < (int)tb.buttons.size()) {
+    *alive = IsWindow(hwnd) != FALSE;
+    if (*alive && index < (int)tb.buttons.size()) {
         tb.buttons[(size_t)index].state &= (BYTE)~TBSTATE_PRESSED;
         InvalidateRect(hwnd, &tb.buttons[(size_t)index].rect, TRUE);
     }
@@ -253,7 +259,7 @@ void SetHot(HWND hwnd, ToolBar& tb, int index)
     nm.idOld = tb.hot >= 0 ? tb.buttons[(size_t)tb.hot].command : 0;
     nm.idNew = index >= 0 ? tb.buttons[(size_t)index].command : 0;
     nm.dwFlags = HICF_MOUSE | (tb.hot < 0 ? HICF_ENTERING : 0) | (index < 0 ? HICF_LEAVING : 0);
-    if (SendNotify(hwnd, tb.notify ? tb.notify : GetParent(hwnd), TBN_HOTITEMCHANGE, &nm.hdr))
+    if (SendNotify(hwnd, tb.notify ? tb.notify : GetParent(hwnd), TBN_HOTITEMCHANGE, &nm.hdr) || !IsWindow(hwnd))
         return;
     if (tb.hot >= 0 && tb.hot < (int)tb.buttons.size())
         InvalidateRect(hwnd, &tb.buttons[(size_t)tb.hot].rect, TRUE);
@@ -280,14 +286,16 @@ void ButtonDown(HWND hwnd, ToolBar& tb, POINT pt)
     bool onArrow = PointIn(arrow, pt) || (b.style & BTNS_WHOLEDROPDOWN) ||
                    (dropDown && !(tb.exStyle & TBSTYLE_EX_DRAWDDARROWS));
     if (dropDown && onArrow) {
-        if (DropDown(hwnd, tb, index) != TBDDRET_TREATPRESSED)
+        bool alive = false;
+        if (DropDown(hwnd, tb, index, &alive) != TBDDRET_TREATPRESSED || !alive || index >= (int)tb.buttons.size())
             return;
     }
+    ToolButton& pressed = tb.buttons[(size_t)index];
     tb.pressed = index;
     tb.pressedInside = true;
-    b.state |= TBSTATE_PRESSED;
+    pressed.state |= TBSTATE_PRESSED;
     SetCapture(hwnd);
-    InvalidateRect(hwnd, &b.rect, TRUE);
+    InvalidateRect(hwnd, &pressed.rect, TRUE);
 }
 
 void MouseMove(HWND hwnd, ToolBar& tb, POINT pt)

@@ -233,3 +233,22 @@ TEST_F(ToolBarTest, BitmapImagesShowTheParentThroughTheirGrey)
     DeleteObject(r);
     DeleteObject(green);
 }
+
+TEST_F(ToolBarTest, AnOwnerMayDestroyTheBarWhileItDropsDown)
+{
+    HWND bar = MakeBar();
+    SendMessage(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    TBBUTTON buttons[] = {Button(0, 33116, TBSTYLE_DROPDOWN)};
+    SendMessage(bar, TB_ADDBUTTONS, 1, (LPARAM)buttons);
+    RECT r = ItemRect(bar, 0);
+    recorder.OnMessage(WM_NOTIFY, [&](HWND, UINT, WPARAM, LPARAM l, LRESULT* result) {
+        if (((NMHDR*)l)->code != TBN_DROPDOWN)
+            return false;
+        DestroyWindow(((NMHDR*)l)->hwndFrom);
+        *result = TBDDRET_TREATPRESSED;
+        return true;
+    });
+    Click(bar, r.right - 3, r.top + 3);
+    EXPECT_FALSE(IsWindow(bar));
+    EXPECT_EQ(GetCapture(), nullptr);
+}
