@@ -137,3 +137,34 @@ TEST_F(ReBarTest, BackgroundBitmapTilesBehindATransparentToolBar)
     DeleteObject(red);
     DeleteObject(blue);
 }
+
+TEST_F(ReBarTest, AChevronShowsWhenTheIdealWidthDoesNotFit)
+{
+    HWND bar = MakeBar();
+    REBARBANDINFO band = Band(Pane(1), RBBS_USECHEVRON, 50, 24, 100);
+    band.fMask |= RBBIM_IDEALSIZE | RBBIM_ID;
+    band.cxIdeal = 2000;
+    band.wID = 42;
+    SendMessage(bar, RB_INSERTBAND, (WPARAM)-1, (LPARAM)&band);
+    RECT r;
+    SendMessage(bar, RB_GETRECT, 0, (LPARAM)&r);
+    RBHITTESTINFO hit = {{r.right - 5, (r.top + r.bottom) / 2}, 0, -1};
+    EXPECT_EQ(SendMessage(bar, RB_HITTEST, 0, (LPARAM)&hit), 0);
+    EXPECT_EQ(hit.flags, (UINT)RBHT_CHEVRON);
+    NMREBARCHEVRON pushed = {};
+    recorder.OnMessage(WM_NOTIFY, [&](HWND, UINT, WPARAM, LPARAM l, LRESULT*) {
+        if (((NMHDR*)l)->code == RBN_CHEVRONPUSHED)
+            pushed = *(NMREBARCHEVRON*)l;
+        return false;
+    });
+    SendMessage(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(hit.pt.x, hit.pt.y));
+    EXPECT_EQ(pushed.wID, 42u);
+    EXPECT_LE(pushed.rc.left, hit.pt.x);
+    EXPECT_GT(pushed.rc.right, hit.pt.x);
+
+    band.fMask = RBBIM_IDEALSIZE;
+    band.cxIdeal = 40;
+    SendMessage(bar, RB_SETBANDINFO, 0, (LPARAM)&band);
+    SendMessage(bar, RB_HITTEST, 0, (LPARAM)&hit);
+    EXPECT_NE(hit.flags, (UINT)RBHT_CHEVRON) << "no chevron once the child fits";
+}

@@ -252,3 +252,24 @@ TEST_F(ToolBarTest, AnOwnerMayDestroyTheBarWhileItDropsDown)
     EXPECT_FALSE(IsWindow(bar));
     EXPECT_EQ(GetCapture(), nullptr);
 }
+
+TEST_F(ToolBarTest, FlatButtonsRiseUnderTheMouse)
+{
+    HWND bar = MakeBar(TBSTYLE_FLAT);
+    TBBUTTON buttons[] = {Button(0, 1), Button(0, 0, TBSTYLE_SEP), Button(1, 2), Button(2, 3, 0, 0)};
+    SendMessage(bar, TB_ADDBUTTONS, 4, (LPARAM)buttons);
+    std::vector<std::pair<int, int>> changes;
+    recorder.OnMessage(WM_NOTIFY, [&](HWND, UINT, WPARAM, LPARAM l, LRESULT*) {
+        if (((NMHDR*)l)->code == TBN_HOTITEMCHANGE)
+            changes.emplace_back(((NMTBHOTITEM*)l)->idOld, ((NMTBHOTITEM*)l)->idNew);
+        return false;
+    });
+    RECT r0 = ItemRect(bar, 0), r2 = ItemRect(bar, 2), r3 = ItemRect(bar, 3);
+    MouseMove(bar, r0.left + 3, r0.top + 3);
+    EXPECT_EQ(SendMessage(bar, TB_GETHOTITEM, 0, 0), 0);
+    MouseMove(bar, r2.left + 3, r2.top + 3);
+    EXPECT_EQ(SendMessage(bar, TB_GETHOTITEM, 0, 0), 2);
+    MouseMove(bar, r3.left + 3, r3.top + 3);
+    EXPECT_EQ(SendMessage(bar, TB_GETHOTITEM, 0, 0), -1) << "a disabled button never rises";
+    EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{0, 1}, {1, 2}, {2, 0}}));
+}
