@@ -106,21 +106,21 @@ void PlaceInParent(HWND hwnd, StatusBar& sb)
 
 void PaintPartText(HDC hdc, const std::string& text, RECT r)
 {
-    // Up to three tab-separated pieces: left, centred, right.
-    std::string pieces[3];
-    size_t piece = 0;
+    // Up to three tab-separated segments: left, centred, right.
+    std::string segments[3];
+    size_t segment = 0;
     for (char c : text) {
-        if (c == '\t' && piece < 2)
-            ++piece;
+        if (c == '\t' && segment < 2)
+            ++segment;
         else
-            pieces[piece] += c;
+            segments[segment] += c;
     }
     const UINT align[3] = {DT_LEFT, DT_CENTER, DT_RIGHT};
     for (size_t i = 0; i < 3; ++i) {
-        if (pieces[i].empty())
+        if (segments[i].empty())
             continue;
         RECT tr = r;
-        DrawText(hdc, pieces[i].c_str(), (int)pieces[i].size(), &tr,
+        DrawText(hdc, segments[i].c_str(), (int)segments[i].size(), &tr,
                  align[i] | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }

@@ -169,18 +169,22 @@ LRESULT AddStrings(ToolBar& tb, HINSTANCE instance, LPARAM lParam)
         int n = LoadString(instance, (UINT)lParam, buffer, sizeof(buffer));
         if (n <= 1)
             return -1;
-        char separator = buffer[0];
-        std::string piece;
-        for (int i = 1; i < n; ++i) {
-            if (buffer[i] == separator) {
-                tb.strings.push_back(piece);
-                piece.clear();
+        // Walked character by character: a trail byte may look like the separator.
+        std::string all(buffer, (size_t)n);
+        char separator = all[0];
+        std::string text;
+        for (size_t i = 1; i < all.size() && (int)tb.strings.size() < ToolBar::kMaxStrings;) {
+            size_t length = CharLengthAt(all, i);
+            if (length == 1 && all[i] == separator) {
+                tb.strings.push_back(text);
+                text.clear();
             } else {
-                piece += buffer[i];
+                text.append(all, i, length);
             }
+            i += length;
         }
-        if (!piece.empty())
-            tb.strings.push_back(piece);
+        if (!text.empty() && (int)tb.strings.size() < ToolBar::kMaxStrings)
+            tb.strings.push_back(text);
         return first;
     }
     const char* p = (const char*)lParam;
