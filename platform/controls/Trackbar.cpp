@@ -18,6 +18,7 @@ const int kDefaultThumbLength = 21;
 const int kTicLength = 4;
 const int kTicGap = 2;
 const int kChannelBreadth = 4;
+const int kSelectionChannelBreadth = 10;  // room inside the edges to show the selection
 const int kMaxTics = 4096;  // auto tics with a tiny frequency over a huge range
 
 // Geometry along the bar ("u") and across it ("v"); vertical bars swap axes.
@@ -106,7 +107,8 @@ Geometry Measure(HWND hwnd, const Trackbar& tb, int position)
     g.first = margin;
     g.last = std::max(margin, length - margin - 1);
     int mid = v0 + g.thumbBreadth / 2;
-    g.channel = MakeRect(vertical, margin - 1, mid - kChannelBreadth / 2, g.last + 2, mid + kChannelBreadth / 2);
+    int channel = (style & TBS_ENABLESELRANGE) ? std::min(kSelectionChannelBreadth, g.thumbBreadth - 4) : kChannelBreadth;
+    g.channel = MakeRect(vertical, margin - 1, mid - channel / 2, g.last + 2, mid - channel / 2 + channel);
     long long span = (long long)tb.max - tb.min;
     int centre = g.first;
     if (span > 0)
