@@ -107,6 +107,72 @@ void Redraw(HWND hwnd)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
+LRESULT HandleMessage(HWND hwnd, ProgressBar& pb, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        return PaintInto(hwnd, wParam, [&](HDC hdc) { Paint(hwnd, pb, hdc); });
+    case WM_PRINTCLIENT:
+        Paint(hwnd, pb, (HDC)wParam);
+        return 0;
+    case PBM_SETRANGE: {
+        LRESULT old = pb.SetRange((int)(WORD)LOWORD(lParam), (int)(WORD)HIWORD(lParam));
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_SETRANGE32: {
+        LRESULT old = pb.SetRange((int)wParam, (int)lParam);
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_GETRANGE: {
+        if (lParam) {
+            auto* range = (PBRANGE*)lParam;
+            range->iLow = pb.low;
+            range->iHigh = pb.high;
+        }
+        return wParam ? pb.low : pb.high;
+    }
+    case PBM_SETPOS: {
+        int old = pb.SetPos((int)wParam);
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_DELTAPOS: {
+        int old = pb.SetPos((int)((long long)pb.pos + (int)wParam));
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_GETPOS:
+        return pb.pos;
+    case PBM_SETSTEP: {
+        int old = pb.step;
+        pb.step = (int)wParam;
+        return old;
+    }
+    case PBM_STEPIT: {
+        int old = pb.StepIt();
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_SETBARCOLOR: {
+        COLORREF old = pb.bar;
+        pb.bar = (COLORREF)lParam;
+        Redraw(hwnd);
+        return old;
+    }
+    case PBM_SETBKCOLOR: {
+        COLORREF old = pb.back;
+        pb.back = (COLORREF)lParam;
+        Redraw(hwnd);
+        return old;
+    }
+    }
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
 LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     ProgressBar* pb = ControlData<ProgressBar>(hwnd);
@@ -121,68 +187,7 @@ LRESULT CALLBACK ProgressProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     if (!pb)
         return DefWindowProc(hwnd, msg, wParam, lParam);
-    switch (msg) {
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        return PaintInto(hwnd, wParam, [&](HDC hdc) { Paint(hwnd, *pb, hdc); });
-    case WM_PRINTCLIENT:
-        Paint(hwnd, *pb, (HDC)wParam);
-        return 0;
-    case PBM_SETRANGE: {
-        LRESULT old = pb->SetRange((int)(WORD)LOWORD(lParam), (int)(WORD)HIWORD(lParam));
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_SETRANGE32: {
-        LRESULT old = pb->SetRange((int)wParam, (int)lParam);
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_GETRANGE: {
-        if (lParam) {
-            auto* range = (PBRANGE*)lParam;
-            range->iLow = pb->low;
-            range->iHigh = pb->high;
-        }
-        return wParam ? pb->low : pb->high;
-    }
-    case PBM_SETPOS: {
-        int old = pb->SetPos((int)wParam);
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_DELTAPOS: {
-        int old = pb->SetPos((int)((long long)pb->pos + (int)wParam));
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_GETPOS:
-        return pb->pos;
-    case PBM_SETSTEP: {
-        int old = pb->step;
-        pb->step = (int)wParam;
-        return old;
-    }
-    case PBM_STEPIT: {
-        int old = pb->StepIt();
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_SETBARCOLOR: {
-        COLORREF old = pb->bar;
-        pb->bar = (COLORREF)lParam;
-        Redraw(hwnd);
-        return old;
-    }
-    case PBM_SETBKCOLOR: {
-        COLORREF old = pb->back;
-        pb->back = (COLORREF)lParam;
-        Redraw(hwnd);
-        return old;
-    }
-    }
-    return DefWindowProc(hwnd, msg, wParam, lParam);
+    return HandleMessage(hwnd, *pb, msg, wParam, lParam);
 }
 
 struct ProgressClassRegistrar {

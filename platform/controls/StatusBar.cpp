@@ -222,6 +222,8 @@ LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM 
 {
     switch (msg) {
     case WM_CREATE: {
+        // Children such as a progress bar sit in the parts and keep their pixels.
+        SetWindowLong(hwnd, GWL_STYLE, (LONG)(WindowStyle(hwnd) | WS_CLIPCHILDREN));
         auto* cs = (const CREATESTRUCTA*)lParam;
         if (cs->lpszName)
             sb.parts[0].text = cs->lpszName;
@@ -356,8 +358,6 @@ LRESULT CALLBACK StatusBarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     switch (msg) {
     case WM_NCCREATE:
         SetControlData(hwnd, new StatusBar);
-        // Children such as a progress bar sit in the parts and keep their pixels.
-        SetWindowLong(hwnd, GWL_STYLE, (LONG)(WindowStyle(hwnd) | WS_CLIPCHILDREN));
         return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_NCDESTROY:
         SetControlData<StatusBar>(hwnd, nullptr);
