@@ -268,9 +268,12 @@ BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+void CWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
 {
-    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, GetExStyle());
+    DWORD exStyle = GetExStyle();
+    if (nAdjustType == adjustBorder)
+        exStyle &= ~DWORD(WS_EX_CLIENTEDGE);
+    ::AdjustWindowRectEx(lpClientRect, GetStyle(), FALSE, exStyle);
 }
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,

@@ -313,7 +313,7 @@ void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nF
             r.bottom -= lpRectParam->bottom;
         }
         CWnd* w = CWnd::FromHandle(leftOver);
-        w->CalcWindowRect(&r, 0);
+        w->CalcWindowRect(&r, CWnd::adjustBorder);
         layout.hDWP = ::DeferWindowPos(layout.hDWP, leftOver, nullptr, r.left, r.top, r.right - r.left,
                                        r.bottom - r.top, SWP_NOACTIVATE | SWP_NOZORDER);
     }

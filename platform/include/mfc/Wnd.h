@@ -76,7 +76,11 @@ public:
     virtual BOOL DestroyWindow();
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();
-    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+    // adjustBorder lays a window out with its client edge inside the given
+    // rectangle (bars and views share the frame's client area exactly);
+    // adjustOutside adds the client edge around it.
+    enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder);
 
     // Messages.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,6 +3,7 @@
 
 #include <mfc.h>
 
+#include "support/GeometryPrinters.h"
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
 
@@ -165,4 +166,30 @@ TEST(FrameworkWindows, PreTranslateWalksFromTheTargetUpToTheStop)
     EXPECT_FALSE(CWnd::WalkPreTranslateTree(parent.m_hWnd, &msg));
     EXPECT_EQ(parent.seen, (std::vector<UINT>{VK_ESCAPE}));
     parent.DestroyWindow();
+}
+
+// The window left over by RepositionBars (a view) keeps its client edge
+// inside the room it is given, so it covers the frame's client area exactly;
+// adjustOutside puts the edge around the rectangle instead.
+TEST(FrameworkWindows, LeftOverWindowFillsTheClientAreaWithItsEdgeInside)
+{
+    CWnd frame;
+    ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "frame", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
+                               nullptr));
+    CWnd view;
+    const UINT kPane = 0xE900;
+    ASSERT_TRUE(view.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1),
+                              &frame, kPane));
+    frame.RepositionBars(0, 0xFFFF, kPane);
+
+    CRect client, placed;
+    frame.GetClientRect(&client);
+    view.GetWindowRect(&placed);
+    frame.ScreenToClient(&placed);
+    EXPECT_EQ(client, placed);
+
+    CRect outside(10, 10, 50, 50);
+    view.CalcWindowRect(&outside, CWnd::adjustOutside);
+    EXPECT_EQ(CRect(8, 8, 52, 52), outside);
+    frame.DestroyWindow();
 }
