@@ -38,4 +38,15 @@
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
 
+// --- frames and document/view
+#include "afxres.h"
+#include "mfc/CreateContext.h"
+#include "mfc/Document.h"
+#include "mfc/View.h"
+#include "mfc/ScrollView.h"
+#include "mfc/FrameWnd.h"
+#include "mfc/DocTemplate.h"
+#include "mfc/MultiDocTemplate.h"
+#include "mfc/RecentFileList.h"
+
 // --- end of areas

@@ -2,9 +2,13 @@
 #pragma once
 
 #include "mfc/WinThread.h"
+#include "mfc/PtrList.h"
 #include "mfc/String.h"
 
 class CWnd;
+class CDocTemplate;
+class CDocument;
+class CRecentFileList;
 
 class AFX_EXT_CLASS CWinApp : public CWinThread {
     DECLARE_DYNAMIC(CWinApp)
@@ -41,6 +45,26 @@ public:
     void EndWaitCursor();
     void DoWaitCursor(int nCode);
 
+    // Documents: templates (owned by the application), opening and closing, recent files.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    POSITION GetFirstDocTemplatePosition() const;
+    CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    virtual BOOL SaveAllModified();
+    void CloseAllDocuments(BOOL bEndSession);
+    virtual BOOL DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                                  CDocTemplate* pTemplate);
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnHelp();
+    afx_msg void OnAppExit();
+    afx_msg BOOL OnOpenRecentFile(UINT nID);
+    afx_msg void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
+
+    CRecentFileList* m_pRecentFileList = nullptr;
+
     HINSTANCE m_hInstance = nullptr;
     HINSTANCE m_hPrevInstance = nullptr;
     LPSTR m_lpCmdLine = nullptr;
@@ -55,6 +79,10 @@ public:
 
 protected:
     DECLARE_MESSAGE_MAP()
+
+private:
+    void DeleteDocumentState();
+    CPtrList m_templateList;
 };
 
 AFX_EXT_API CWinApp* AFXAPI AfxGetApp();
