@@ -70,11 +70,9 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
         delete object;
         return nullptr;
     }
-    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
-        if (!frame->m_hWnd)
-            delete frame;  // a frame whose window exists deletes itself when destroyed
+    // A frame that fails to load has deleted itself (PostNcDestroy).
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
         return nullptr;
-    }
     return frame;
 }
 

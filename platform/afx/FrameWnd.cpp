@@ -44,8 +44,10 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     HMENU menu = nullptr;
     if (lpszMenuName && mivo::afx::MenusAvailable()) {
         menu = ::LoadMenu(AfxGetInstanceHandle(), lpszMenuName);
-        if (!menu)
+        if (!menu) {
+            PostNcDestroy();  // as a failed creation does: the frame goes
             return FALSE;
+        }
     }
     m_strTitle = lpszWindowName ? lpszWindowName : "";
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
@@ -122,12 +124,9 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
         delete object;
         return nullptr;
     }
-    // A view deletes itself when its window goes, even when creation fails halfway.
-    if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext)) {
-        if (!view->m_hWnd)
-            delete view;
+    // A view deletes itself (PostNcDestroy) when its creation fails, as when its window goes.
+    if (!view->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), this, nID, pContext))
         return nullptr;
-    }
     return view;
 }
 

@@ -45,6 +45,8 @@
 #include "mfc/View.h"
 #include "mfc/ScrollView.h"
 #include "mfc/FrameWnd.h"
+#include "mfc/MDIFrameWnd.h"
+#include "mfc/MDIChildWnd.h"
 #include "mfc/DocTemplate.h"
 #include "mfc/MultiDocTemplate.h"
 #include "mfc/RecentFileList.h"

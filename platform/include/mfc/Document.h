@@ -40,7 +40,7 @@ public:
     virtual void OnCloseDocument();
     virtual BOOL SaveModified();
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
-    virtual void PreCloseFrame(CFrameWnd* pFrame) {}
+    virtual void PreCloseFrame(CFrameWnd*) {}
     virtual void OnChangedViewList();
     virtual void UpdateFrameCounts();
     virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
