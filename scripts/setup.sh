@@ -10,7 +10,7 @@ packages=(
   fonts-nanum fonts-liberation2 xvfb xauth
   sqlite3 libsqlite3-dev
   xdg-utils procps
-  poppler-utils
+  poppler-utils cups-client
   openbox x11-apps imagemagick
 )
 

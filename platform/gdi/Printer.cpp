@@ -12,9 +12,17 @@
 #include "gdi/Printer.h"
 #include "gdi/TextCodec.h"
 #include "win32/fileapi.h"
+#include "kernel/ProcessStart.h"
+#include "mivo/codepage.h"
 #include "mivo/paths.h"
+#include "mivo/printers.h"
+#include "win32/handleapi.h"
+#include "win32/procapi.h"
+#include "win32/sync.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <vector>
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
@@ -143,7 +151,14 @@ bool IsDisplayName(LPCSTR name)
     }
 }
 
-HDC MakeDC(LPCSTR driver, LPCSTR device, const DEVMODEA* dm, bool info)
+// A port that names a file (a path, not "FILE:" or "LPT1:") is where the
+// printer's documents go when DOCINFO names no output.
+bool PortIsFile(LPCSTR port)
+{
+    return port != nullptr && std::strpbrk(port, "\\/") != nullptr;
+}
+
+HDC MakeDC(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* dm, bool info)
 {
     if (IsDisplayName(device) || (device == nullptr && IsDisplayName(driver))) {
         auto dc = NewDC(info ? DcKind::Info : DcKind::Display);
@@ -163,6 +178,10 @@ HDC MakeDC(LPCSTR driver, LPCSTR device, const DEVMODEA* dm, bool info)
         return nullptr;
     auto job = std::make_shared<PrintJob>();
     job->deviceName = device ? device : (driver ? driver : "");
+    if (PortIsFile(port))
+        job->portOutput = port;
+    if (!info && IsCupsQueue(job->deviceName))
+        job->cupsQueue = ToUtf8(job->deviceName.c_str());
     Configure(*job, dc->caps, dm);
     dc->job = job;
     return (HDC)dc->handle;
@@ -216,10 +235,31 @@ std::string UniqueIn(const std::string& folder, const std::string& base)
     return path;
 }
 
-std::string ChooseOutput(const DOCINFOA* di)
+// A file of our own in the temporary folder for a document `lp` takes.
+std::string SpoolFile()
 {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mivo-print-XXXXXX.pdf";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back(0);
+    int fd = mkstemps(name.data(), 4);
+    if (fd < 0)
+        return std::string();
+    close(fd);
+    return name.data();
+}
+
+std::string ChooseOutput(const DOCINFOA* di, PrintJob& job)
+{
+    job.spoolFile = false;
     if (di != nullptr && di->lpszOutput != nullptr && *di->lpszOutput != 0 && std::strcmp(di->lpszOutput, "FILE:") != 0)
         return OutputPathFrom(di->lpszOutput);  // empty: refused
+    if (!job.portOutput.empty())
+        return OutputPathFrom(job.portOutput.c_str());
+    if (!job.cupsQueue.empty()) {
+        job.spoolFile = true;
+        return SpoolFile();
+    }
     std::string base = SafeName(di ? di->lpszDocName : nullptr) + " " + Timestamp();
     const char* env = std::getenv("MIVO_PRINT_OUTPUT");
     if (env != nullptr && *env != 0) {
@@ -240,6 +280,30 @@ std::shared_ptr<DeviceContext> PrinterDC(HDC hdc)
     if (!dc || dc->dcKind != DcKind::Printer || !dc->job)
         return nullptr;
     return dc;
+}
+
+const DWORD kSpoolWaitMs = 60000;
+
+// Hands the finished PDF to `lp` for the job's queue and removes it once `lp`
+// has taken it (or could not).
+bool Spool(const PrintJob& job)
+{
+    ProgramStart start;
+    start.argv = {"lp", "-d", job.cupsQueue};
+    if (!job.docName.empty())
+        start.argv.insert(start.argv.end(), {"-t", job.docName});
+    start.argv.insert(start.argv.end(), {"--", job.finalPath});
+    HANDLE process = nullptr;
+    DWORD id = 0, error = 0;
+    bool ok = StartProgram(start, &process, &id, error);
+    if (ok && process) {
+        DWORD code = 1;
+        ok = WaitForSingleObject(process, kSpoolWaitMs) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) &&
+             code == 0;
+        CloseHandle(process);
+    }
+    std::remove(job.finalPath.c_str());
+    return ok;
 }
 
 bool CallAbortProc(HDC hdc, PrintJob& job)
@@ -275,9 +339,9 @@ void AbortPrintJob(DeviceContext& dc)
 using namespace mivo;
 using namespace mivo::gdi;
 
-HDC CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR, const DEVMODEA* pdm)
+HDC CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
 {
-    return MakeDC(pwszDriver, pwszDevice, pdm, false);
+    return MakeDC(pwszDriver, pwszDevice, pszPort, pdm, false);
 }
 
 HDC CreateDC(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
@@ -285,9 +349,9 @@ HDC CreateDC(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODE
     return CreateDCA(pwszDriver, pwszDevice, pszPort, pdm);
 }
 
-HDC CreateICA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR, const DEVMODEA* pdm)
+HDC CreateICA(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
 {
-    return MakeDC(pszDriver, pszDevice, pdm, true);
+    return MakeDC(pszDriver, pszDevice, pszPort, pdm, true);
 }
 
 HDC CreateIC(LPCSTR pszDriver, LPCSTR pszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
@@ -321,7 +385,8 @@ int StartDocA(HDC hdc, const DOCINFOA* lpdi)
     PrintJob& job = *dc->job;
     if (job.inDoc)
         return SP_ERROR;
-    job.finalPath = ChooseOutput(lpdi);
+    job.finalPath = ChooseOutput(lpdi, job);
+    job.docName = lpdi != nullptr && lpdi->lpszDocName != nullptr ? Utf8(lpdi->lpszDocName) : std::string();
     if (job.finalPath.empty())
         return SP_ERROR;
     job.tempPath = job.finalPath + ".part-" + std::to_string(getpid());
@@ -457,6 +522,12 @@ int EndDoc(HDC hdc)
     }
     job.tempPath.clear();
     job.inDoc = false;
+    if (job.spoolFile) {
+        if (ok && job.pages > 0)
+            ok = Spool(job);
+        else
+            std::remove(job.finalPath.c_str());
+    }
     return ok ? 1 : SP_ERROR;
 }
 

@@ -21,6 +21,10 @@ struct PrintJob {
     int paperHeightPx = 0;
     int dpi = 300;
     bool landscape = false;
+    std::string cupsQueue;     // UTF-8 queue name: the finished PDF goes to `lp`
+    std::string portOutput;    // a file named by the port, for documents that name none
+    std::string docName;       // UTF-8, for the queue
+    bool spoolFile = false;    // the output is a temporary file for `lp`
 
     bool inDoc = false;
     int pages = 0;

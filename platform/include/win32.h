@@ -40,6 +40,7 @@
 #include "win32/gdi.h"
 #include "win32/gditext.h"
 #include "win32/gdiprint.h"
+#include "win32/commdlg.h"
 #include "win32/uidraw.h"
 
 // --- shell: registry, namespace, execution

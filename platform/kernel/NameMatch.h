@@ -1,4 +1,4 @@
-// File-name wildcards as Windows matches them, ignoring ASCII case.
+// Area interface (the file dialog's type filter): file-name wildcards as Windows matches them, ignoring ASCII case.
 #pragma once
 
 #include <string>

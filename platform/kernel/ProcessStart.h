@@ -1,4 +1,5 @@
-// Starting programs, shared by CreateProcess, WinExec and ShellExecute.
+// Area interface (printer DCs hand their documents to the spooler): starting programs, shared by
+// CreateProcess, WinExec, ShellExecute and the printer DC.
 #pragma once
 
 #include "win32/types.h"
