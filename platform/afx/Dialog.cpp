@@ -368,13 +368,7 @@ LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
-    if (!m_hWnd)
-        return FALSE;
-    bool input = (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST) ||
-                 (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST);
-    if (!input)
-        return FALSE;
-    return ::IsDialogMessage(m_hWnd, pMsg);
+    return m_hWnd && PreTranslateInput(pMsg);
 }
 
 void CDialog::OnOK()

@@ -784,3 +784,15 @@ int CWnd::MessageBox(LPCSTR lpszText, LPCSTR lpszCaption, UINT nType)
         lpszCaption = AfxGetAppName();
     return ::MessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
+
+BOOL CWnd::IsDialogMessage(LPMSG lpMsg)
+{
+    return m_hWnd && ::IsDialogMessage(m_hWnd, lpMsg);
+}
+
+BOOL CWnd::PreTranslateInput(LPMSG lpMsg)
+{
+    bool input = (lpMsg->message >= WM_KEYFIRST && lpMsg->message <= WM_KEYLAST) ||
+                 (lpMsg->message >= WM_MOUSEFIRST && lpMsg->message <= WM_MOUSELAST);
+    return input && IsDialogMessage(lpMsg);
+}

@@ -193,3 +193,25 @@ TEST(FrameworkWindows, LeftOverWindowFillsTheClientAreaWithItsEdgeInside)
     EXPECT_EQ(CRect(8, 8, 52, 52), outside);
     frame.DestroyWindow();
 }
+
+// A page of controls inside a frame or view takes dialog keys through PreTranslateInput.
+TEST(FrameworkWindows, PreTranslateInputGivesAPageDialogKeys)
+{
+    CWnd top;
+    ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "top", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                             nullptr));
+    CWnd page;
+    ASSERT_TRUE(page.CreateEx(WS_EX_CONTROLPARENT, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
+                              CRect(0, 0, 300, 200), &top, 1));
+    HWND first = ::CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 100, 20, page.m_hWnd,
+                                  (HMENU)11, nullptr, nullptr);
+    HWND second = ::CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 40, 100, 20, page.m_hWnd,
+                                   (HMENU)12, nullptr, nullptr);
+    ::SetFocus(first);
+    MSG tab = {first, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(page.PreTranslateInput(&tab));
+    EXPECT_EQ(second, ::GetFocus());
+    MSG paint = {first, WM_PAINT, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(page.PreTranslateInput(&paint)) << "only keys and the mouse";
+    top.DestroyWindow();
+}
