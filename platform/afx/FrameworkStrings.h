@@ -6,7 +6,7 @@
 namespace mivo::afx {
 
 // The program's string of that id when it has one (programs may reword the
-// framework's texts), else the framework's Korean text; empty when unknown.
+// framework's texts), else the platform's; empty when neither has it.
 CString FrameworkString(UINT id);
 
 }  // namespace mivo::afx
