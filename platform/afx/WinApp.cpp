@@ -57,6 +57,10 @@ CWinApp::~CWinApp()
     std::free((void*)m_pszExeName);
     std::free((void*)m_pszRegistryKey);
     std::free(m_lpCmdLine);
+    if (m_hDevMode)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames)
+        ::GlobalFree(m_hDevNames);
     m_hThread = nullptr;
 }
 

@@ -37,6 +37,11 @@
 #include "mfc/ComboBox.h"
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
+#include "mfc/CommonDialog.h"
+#include "mfc/FileDialog.h"
+#include "mfc/ColorDialog.h"
+#include "mfc/PrintDialog.h"
+#include "mfc/PrintInfo.h"
 
 // --- frames and document/view
 #include "afxres.h"

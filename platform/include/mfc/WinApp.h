@@ -6,6 +6,7 @@
 #include "mfc/String.h"
 
 class CWnd;
+class CPrintDialog;
 class CDocTemplate;
 class CDocument;
 class CRecentFileList;
@@ -40,6 +41,12 @@ public:
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
     CString GetProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszDefault = nullptr);
     BOOL WriteProfileString(LPCSTR lpszSection, LPCSTR lpszEntry, LPCSTR lpszValue);
+
+    // Printing: the application keeps the printer and its settings between print jobs.
+    // The defaults (fetched once) into the dialog's structure; FALSE without a printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLG* pPrintDlg);
+    // Runs the print dialog on the application's settings and keeps what it chose.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
 
     void BeginWaitCursor();
     void EndWaitCursor();
@@ -76,8 +83,13 @@ public:
     LPCSTR m_pszRegistryKey = nullptr;
     int m_nWaitCursorCount = 0;
     HCURSOR m_hcurWaitCursorRestore = nullptr;
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
 
 protected:
+    // Fetches the default printer's settings when the application has none, or always when forced.
+    void UpdatePrinterSelection(BOOL bForceDefaults);
+
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,0 +1,18 @@
+#include "mfc.h"
+
+CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION))
+{
+    m_pPD->m_pd.nFromPage = 1;
+    m_pPD->m_pd.nToPage = 0xFFFF;
+    SetMinPage(1);
+    SetMaxPage(0xFFFF);
+}
+
+CPrintInfo::~CPrintInfo()
+{
+    if (m_pPD != nullptr && m_pPD->m_pd.hDC != nullptr) {
+        ::DeleteDC(m_pPD->m_pd.hDC);
+        m_pPD->m_pd.hDC = nullptr;
+    }
+    delete m_pPD;
+}
