@@ -37,6 +37,7 @@
 #include "mfc/ComboBox.h"
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
+#include "mfc/ImageList.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"
