@@ -22,6 +22,7 @@ extern const WNDPROC EditProc;
 extern const WNDPROC ListBoxProc;
 extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
+extern const WNDPROC HeaderProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

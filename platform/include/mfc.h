@@ -38,6 +38,7 @@
 #include "mfc/ScrollBar.h"
 #include "mfc/DragListBox.h"
 #include "mfc/ImageList.h"
+#include "mfc/HeaderCtrl.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"

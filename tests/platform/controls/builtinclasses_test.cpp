@@ -19,6 +19,7 @@ const ClassRow kRows[] = {
     {"ComboLBox", CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
     {"ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
     {"ScrollBar", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+    {"SysHeader32", CS_DBLCLKS, IDC_ARROW},
 };
 
 }  // namespace
