@@ -23,6 +23,7 @@ const BuiltinClass* Rows(size_t* count)
         {WC_COMBOBOX, CS_DBLCLKS | kRedrawOnSize, ComboBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_HEADERA, CS_DBLCLKS, HeaderProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_LISTVIEWA, CS_DBLCLKS, ListViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

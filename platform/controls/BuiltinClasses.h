@@ -23,6 +23,7 @@ extern const WNDPROC ListBoxProc;
 extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
 extern const WNDPROC HeaderProc;
+extern const WNDPROC ListViewProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

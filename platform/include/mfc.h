@@ -39,6 +39,7 @@
 #include "mfc/DragListBox.h"
 #include "mfc/ImageList.h"
 #include "mfc/HeaderCtrl.h"
+#include "mfc/ListCtrl.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"

@@ -20,6 +20,7 @@ const ClassRow kRows[] = {
     {"ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
     {"ScrollBar", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
     {"SysHeader32", CS_DBLCLKS, IDC_ARROW},
+    {"SysListView32", CS_DBLCLKS, IDC_ARROW},
 };
 
 }  // namespace
