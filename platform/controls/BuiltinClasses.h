@@ -24,6 +24,7 @@ extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
 extern const WNDPROC HeaderProc;
 extern const WNDPROC ListViewProc;
+extern const WNDPROC TreeViewProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -40,6 +40,7 @@
 #include "mfc/ImageList.h"
 #include "mfc/HeaderCtrl.h"
 #include "mfc/ListCtrl.h"
+#include "mfc/TreeCtrl.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"

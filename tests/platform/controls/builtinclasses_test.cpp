@@ -21,6 +21,7 @@ const ClassRow kRows[] = {
     {"ScrollBar", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
     {"SysHeader32", CS_DBLCLKS, IDC_ARROW},
     {"SysListView32", CS_DBLCLKS, IDC_ARROW},
+    {"SysTreeView32", CS_DBLCLKS, IDC_ARROW},
 };
 
 }  // namespace
