@@ -25,6 +25,7 @@ const BuiltinClass* Rows(size_t* count)
         {WC_HEADERA, CS_DBLCLKS, HeaderProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_LISTVIEWA, CS_DBLCLKS, ListViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_TREEVIEWA, CS_DBLCLKS, TreeViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TOOLTIPS_CLASSA, CS_SAVEBITS, ToolTipProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

@@ -41,6 +41,7 @@
 #include "mfc/HeaderCtrl.h"
 #include "mfc/ListCtrl.h"
 #include "mfc/TreeCtrl.h"
+#include "mfc/ToolTipCtrl.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"

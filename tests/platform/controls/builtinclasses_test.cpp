@@ -22,6 +22,7 @@ const ClassRow kRows[] = {
     {"SysHeader32", CS_DBLCLKS, IDC_ARROW},
     {"SysListView32", CS_DBLCLKS, IDC_ARROW},
     {"SysTreeView32", CS_DBLCLKS, IDC_ARROW},
+    {"tooltips_class32", CS_SAVEBITS, IDC_ARROW},
 };
 
 }  // namespace
