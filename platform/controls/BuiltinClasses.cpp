@@ -2,6 +2,7 @@
 #include "controls/BuiltinClasses.h"
 #include "controls/ControlWindow.h"
 #include "controls/ListBoxInternal.h"
+#include "win32/commctrlbars.h"
 #include "win32/controls.h"
 #include "win32/cursors.h"
 
@@ -21,6 +22,8 @@ const BuiltinClass* Rows(size_t* count)
         {kComboListClass, CS_DBLCLKS | CS_SAVEBITS, ListBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_COMBOBOX, CS_DBLCLKS | kRedrawOnSize, ComboBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {PROGRESS_CLASS, kRedrawOnSize, ProgressProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TRACKBAR_CLASS, kRedrawOnSize, TrackBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

@@ -22,6 +22,8 @@ extern const WNDPROC EditProc;
 extern const WNDPROC ListBoxProc;
 extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
+extern const WNDPROC ProgressProc;
+extern const WNDPROC TrackBarProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();
