@@ -24,6 +24,8 @@ const BuiltinClass* Rows(size_t* count)
         {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {PROGRESS_CLASS, kRedrawOnSize, ProgressProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {TRACKBAR_CLASS, kRedrawOnSize, TrackBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_TABCONTROL, CS_DBLCLKS | kRedrawOnSize, TabProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {MONTHCAL_CLASS, CS_DBLCLKS | kRedrawOnSize, MonthCalProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

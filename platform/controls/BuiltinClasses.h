@@ -24,6 +24,8 @@ extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
 extern const WNDPROC ProgressProc;
 extern const WNDPROC TrackBarProc;
+extern const WNDPROC TabProc;
+extern const WNDPROC MonthCalProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -39,6 +39,8 @@
 #include "mfc/DragListBox.h"
 #include "mfc/ProgressCtrl.h"
 #include "mfc/SliderCtrl.h"
+#include "mfc/TabCtrl.h"
+#include "mfc/MonthCalCtrl.h"
 #include "mfc/RichEditInit.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
