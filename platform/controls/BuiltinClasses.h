@@ -26,6 +26,7 @@ extern const WNDPROC ProgressProc;
 extern const WNDPROC TrackBarProc;
 extern const WNDPROC TabProc;
 extern const WNDPROC MonthCalProc;
+extern const WNDPROC StatusBarProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

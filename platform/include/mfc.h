@@ -41,6 +41,7 @@
 #include "mfc/SliderCtrl.h"
 #include "mfc/TabCtrl.h"
 #include "mfc/MonthCalCtrl.h"
+#include "mfc/StatusBarCtrl.h"
 #include "mfc/RichEditInit.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
