@@ -27,6 +27,7 @@ extern const WNDPROC TrackBarProc;
 extern const WNDPROC TabProc;
 extern const WNDPROC MonthCalProc;
 extern const WNDPROC StatusBarProc;
+extern const WNDPROC ToolBarProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -42,6 +42,7 @@
 #include "mfc/TabCtrl.h"
 #include "mfc/MonthCalCtrl.h"
 #include "mfc/StatusBarCtrl.h"
+#include "mfc/ToolBarCtrl.h"
 #include "mfc/RichEditInit.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
