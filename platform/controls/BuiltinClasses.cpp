@@ -28,6 +28,7 @@ const BuiltinClass* Rows(size_t* count)
         {MONTHCAL_CLASS, CS_DBLCLKS | kRedrawOnSize, MonthCalProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {STATUSCLASSNAME, CS_DBLCLKS | kRedrawOnSize, StatusBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {TOOLBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ToolBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {REBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ReBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

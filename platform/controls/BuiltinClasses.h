@@ -28,6 +28,7 @@ extern const WNDPROC TabProc;
 extern const WNDPROC MonthCalProc;
 extern const WNDPROC StatusBarProc;
 extern const WNDPROC ToolBarProc;
+extern const WNDPROC ReBarProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -43,6 +43,7 @@
 #include "mfc/MonthCalCtrl.h"
 #include "mfc/StatusBarCtrl.h"
 #include "mfc/ToolBarCtrl.h"
+#include "mfc/ReBarCtrl.h"
 #include "mfc/RichEditInit.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
