@@ -103,6 +103,15 @@ LRESULT HandleMessage(HWND hwnd, TabControl& tc, UINT msg, WPARAM wParam, LPARAM
     case WM_KILLFOCUS:
         InvalidateRect(hwnd, nullptr, FALSE);
         return 0;
+    case WM_NCHITTEST: {
+        // Off the tabs the control lets the mouse through to the pages'
+        // controls, which are usually its siblings lying over it.
+        POINT pt = PointFromLParam(lParam);
+        ScreenToClient(hwnd, &pt);
+        if (TabHitTest(tc, pt, nullptr) < 0)
+            return HTTRANSPARENT;
+        break;
+    }
     case WM_LBUTTONDOWN: {
         int hit = TabHitTest(tc, PointFromLParam(lParam), nullptr);
         if (hit >= 0 && !(StyleOf(hwnd) & TCS_FOCUSNEVER) && GetFocus() != hwnd)

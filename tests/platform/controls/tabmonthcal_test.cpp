@@ -128,6 +128,25 @@ TEST_F(TabTest, ClicksAskThenSelectAndSetCurSelIsSilent)
     EXPECT_EQ(area.bottom, 150);
 }
 
+TEST_F(TabTest, ControlsOverTheDisplayAreaGetTheirClicks)
+{
+    HWND tab = Child(WC_TABCONTROL, "", 0, 10, 10, 300, 150, 1011);
+    TCITEM item = {TCIF_TEXT};
+    item.pszText = (LPSTR) "밝기";
+    SendMessage(tab, TCM_INSERTITEM, 0, (LPARAM)&item);
+    // Created after the tab control, the button lies beneath it among the siblings.
+    HWND button = Child("Button", "적용", BS_PUSHBUTTON, 60, 90, 80, 24, 1012);
+    recorder.Clear();
+    Click(button, 10, 10);
+    EXPECT_EQ(CountOf(1012, BN_CLICKED), 1);
+    EXPECT_TRUE(codes.empty()) << "the tab control saw nothing";
+
+    RECT r0;
+    SendMessage(tab, TCM_GETITEMRECT, 0, (LPARAM)&r0);
+    Click(tab, r0.left + 4, r0.top + 4);
+    EXPECT_EQ(codes, std::vector<UINT>{(UINT)NM_CLICK}) << "the tabs themselves still take the mouse";
+}
+
 TEST_F(MonthCalTest, CurrentSelectionIsValidatedAndSilent)
 {
     HWND cal = Child(MONTHCAL_CLASS, "", 0, 10, 10, 180, 170, 11000);
