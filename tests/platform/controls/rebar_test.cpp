@@ -168,3 +168,16 @@ TEST_F(ReBarTest, AChevronShowsWhenTheIdealWidthDoesNotFit)
     SendMessage(bar, RB_HITTEST, 0, (LPARAM)&hit);
     EXPECT_NE(hit.flags, (UINT)RBHT_CHEVRON) << "no chevron once the child fits";
 }
+
+TEST_F(ReBarTest, CcsBottomPutsTheBarAlongTheBottom)
+{
+    HWND bar = CreateWindowEx(0, REBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | CCS_BOTTOM, 0, 40, 0, 0, parent,
+                              (HMENU)59396, nullptr, nullptr);
+    REBARBANDINFO band = Band(Pane(1), 0, 50, 24, 100);
+    SendMessage(bar, RB_INSERTBAND, (WPARAM)-1, (LPARAM)&band);
+    RECT pc;
+    GetClientRect(parent, &pc);
+    RECT r = ChildRectIn(bar, parent);
+    EXPECT_EQ(r.bottom, pc.bottom) << "CCS_BOTTOM shares a bit with CCS_NOMOVEY but means the bottom edge";
+    EXPECT_EQ(r.right, pc.right);
+}

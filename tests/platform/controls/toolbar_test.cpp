@@ -273,3 +273,29 @@ TEST_F(ToolBarTest, FlatButtonsRiseUnderTheMouse)
     EXPECT_EQ(SendMessage(bar, TB_GETHOTITEM, 0, 0), -1) << "a disabled button never rises";
     EXPECT_EQ(changes, (std::vector<std::pair<int, int>>{{0, 1}, {1, 2}, {2, 0}}));
 }
+
+TEST_F(ToolBarTest, PlacementStylesPutTheBarAlongAnEdge)
+{
+    RECT pc;
+    GetClientRect(parent, &pc);
+    const struct {
+        DWORD style;
+        const char* where;
+    } cases[] = {{CCS_TOP, "top"}, {CCS_BOTTOM, "bottom"}, {CCS_NOMOVEY, "where it was made"}};
+    for (auto& c : cases) {
+        HWND bar = CreateWindowEx(0, TOOLBARCLASSNAME, "", WS_CHILD | WS_VISIBLE | c.style, 0, 40, 100, 30, parent,
+                                  (HMENU)59392, nullptr, nullptr);
+        SendMessage(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+        TBBUTTON b = Button(0, 1);
+        SendMessage(bar, TB_ADDBUTTONS, 1, (LPARAM)&b);
+        SendMessage(bar, TB_AUTOSIZE, 0, 0);
+        RECT r;
+        GetWindowRect(bar, &r);
+        MapWindowPoints(nullptr, parent, (POINT*)&r, 2);
+        EXPECT_EQ(r.left, 0) << c.where;
+        EXPECT_EQ(r.right, pc.right) << c.where;
+        int expectedTop = c.style == CCS_TOP ? 0 : c.style == CCS_BOTTOM ? pc.bottom - (r.bottom - r.top) : 40;
+        EXPECT_EQ(r.top, expectedTop) << c.where;
+        DestroyWindow(bar);
+    }
+}
