@@ -56,4 +56,7 @@
 #include "mfc/MultiDocTemplate.h"
 #include "mfc/RecentFileList.h"
 
+// --- trackers, control bars and docking, OLE drag and drop
+#include "mfc/RectTracker.h"
+
 // --- end of areas
