@@ -58,5 +58,9 @@
 
 // --- trackers, control bars and docking, OLE drag and drop
 #include "mfc/RectTracker.h"
+#include "mfc/OleFunctions.h"
+#include "mfc/OleDataSource.h"
+#include "mfc/OleDataObject.h"
+#include "mfc/OleDropTarget.h"
 
 // --- end of areas
