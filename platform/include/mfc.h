@@ -58,6 +58,11 @@
 
 // --- trackers, control bars and docking, OLE drag and drop
 #include "mfc/RectTracker.h"
+#include "mfc/ControlBar.h"
+#include "mfc/DockBar.h"
+#include "mfc/DockContext.h"
+#include "mfc/MiniFrameWnd.h"
+#include "mfc/MiniDockFrameWnd.h"
 #include "mfc/OleFunctions.h"
 #include "mfc/OleDataSource.h"
 #include "mfc/OleDataObject.h"
