@@ -63,6 +63,7 @@
 #include "mfc/DockContext.h"
 #include "mfc/MiniFrameWnd.h"
 #include "mfc/MiniDockFrameWnd.h"
+#include "mfc/HtmlView.h"
 #include "mfc/OleFunctions.h"
 #include "mfc/OleDataSource.h"
 #include "mfc/OleDataObject.h"
