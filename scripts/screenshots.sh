@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
-cmake --build "$build" --target mivo_shots mivo_shot_mdi
+cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -19,6 +19,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   export QT_QPA_PLATFORM=xcb MIVO_SHOT_FOLDER='$out' MIVO_SHOT_COMMAND='$out/shoot.sh'
   '$build/tools/shots/mivo_shots'
   '$build/tools/shots/mivo_shot_mdi'
+  '$build/tools/shots/mivo_docking_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

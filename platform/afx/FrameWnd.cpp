@@ -184,9 +184,15 @@ CDocument* CFrameWnd::GetActiveDocument()
     return view ? view->GetDocument() : nullptr;
 }
 
+// Bars may ask for the layout while it runs (a bar sizing itself); once is enough.
 void CFrameWnd::RecalcLayout(BOOL)
 {
+    if (m_bInRecalcLayout)
+        return;
+    m_bInRecalcLayout = TRUE;
+    m_bLayoutPending = FALSE;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    m_bInRecalcLayout = FALSE;
 }
 
 void CFrameWnd::OnSize(UINT nType, int cx, int cy)
@@ -369,8 +375,11 @@ void CFrameWnd::SetMessageText(UINT nID)
     SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID);
 }
 
-LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
+LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
+    if (m_bLayoutPending)
+        RecalcLayout();
+    UpdateFloatingBars((BOOL)wParam);
     OnUpdateFrameTitle(TRUE);
     return 0;
 }
@@ -434,6 +443,7 @@ void CFrameWnd::OnDestroy()
 {
     // Views go with the frame; they must not be reached as active meanwhile.
     m_pViewActive = nullptr;
+    DestroyFloatingBars();
     CWnd::OnDestroy();
 }
 

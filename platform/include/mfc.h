@@ -69,4 +69,17 @@
 #include "mfc/MultiDocTemplate.h"
 #include "mfc/RecentFileList.h"
 
+// --- trackers, control bars and docking, OLE drag and drop
+#include "mfc/RectTracker.h"
+#include "mfc/ControlBar.h"
+#include "mfc/DockBar.h"
+#include "mfc/DockContext.h"
+#include "mfc/MiniFrameWnd.h"
+#include "mfc/MiniDockFrameWnd.h"
+#include "mfc/HtmlView.h"
+#include "mfc/OleFunctions.h"
+#include "mfc/OleDataSource.h"
+#include "mfc/OleDataObject.h"
+#include "mfc/OleDropTarget.h"
+
 // --- end of areas

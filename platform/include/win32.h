@@ -36,6 +36,7 @@
 #include "win32/commctrl.h"
 #include "win32/commctrlbars.h"
 #include "win32/clipboard.h"
+#include "win32/ole.h"
 #include "win32/mdi.h"
 
 // --- gdi

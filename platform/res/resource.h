@@ -22,6 +22,7 @@
 #define IDS_CUPS_PRINTER_TYPE 0xE01B
 #define IDS_DRIVE_NAME 0xE01C
 #define IDS_COPIES_RANGE 0xE01D
+#define IDS_PAGE_UNAVAILABLE 0xE01E
 
 // Icons the file dialog shows (the shell's system image list shares them).
 #define IDI_PLATFORM_FOLDER 0xE100

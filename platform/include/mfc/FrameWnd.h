@@ -3,11 +3,13 @@
 #pragma once
 
 #include "mfc/Wnd.h"
+#include "mfc/ControlBar.h"
 #include "mfc/CreateContext.h"
 
 class CView;
 class CDocument;
 class CMenu;
+class CDockBar;
 
 // Frame styles: the document's title joins the frame's, before it with
 // FWS_PREFIXTITLE (the bit of WS_THICKFRAME, so sizeable frames show
@@ -41,6 +43,22 @@ public:
 
     // Layout.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // The layout waits for the next idle time.
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+    // Control bars and docking.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void SaveBarState(LPCSTR lpszProfileName) const;
+    void LoadBarState(LPCSTR lpszProfileName);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CPtrList m_listControlBars;
+    CRuntimeClass* m_pFloatingFrameClass = nullptr;
 
     // Titles.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
@@ -97,4 +115,12 @@ protected:
     CString m_strTitle;
     int m_cModalStack = 0;
     CPtrList m_modalDisabled;  // windows BeginModalState disabled, enabled again by EndModalState
+    BOOL m_bInRecalcLayout = FALSE;
+    BOOL m_bLayoutPending = FALSE;
+
+private:
+    void DestroyFloatingBars();
+    void UpdateFloatingBars(BOOL bDisableIfNoHndler);
+    void MoveBarInto(CControlBar* pBar, CDockBar* pDockBar);
+    void DetachBar(CControlBar* pBar);
 };

@@ -1,0 +1,20 @@
+// Fetching a page over HTTP or HTTPS through the WinINet stand-in.
+#pragma once
+
+#include <string>
+
+namespace mivo::afx {
+
+struct HtmlFetchResult {
+    bool ok = false;
+    int status = 0;
+    std::string body;         // at most the limit
+    std::string contentType;
+};
+
+// Only http and https addresses are fetched; the body stops at `limit` bytes.
+HtmlFetchResult FetchPage(const std::string& url, size_t limit);
+// An href resolved against the page's address; empty when it is no web address.
+std::string ResolveLink(const std::string& base, const std::string& href);
+
+}  // namespace mivo::afx
