@@ -41,8 +41,9 @@ int ToPixel(double v)
     return (int)std::max(-kPixelLimit, std::min(kPixelLimit, v));
 }
 
-// True when `format` holds exactly one conversion and it takes a double.
-bool IsOneFloatConversion(const char* format)
+// True when `format` is safe to give one double: at most one conversion, and
+// that one takes a double (a format without any shows as it is).
+bool IsSafeNumberFormat(const char* format)
 {
     int conversions = 0;
     for (const char* p = format; *p; ++p) {
@@ -66,7 +67,7 @@ bool IsOneFloatConversion(const char* format)
             return false;
         ++conversions;
     }
-    return conversions == 1;
+    return conversions <= 1;
 }
 
 bool IsDivisible(double second, int n)
@@ -310,14 +311,14 @@ CString C2DScale::XLabel(double x) const
             text = buffer;
         return text;
     }
-    text.Format(IsOneFloatConversion(m_xFormat) ? (const char*)m_xFormat : "%f", x - m_xOffset);
+    text.Format(IsSafeNumberFormat(m_xFormat) ? (const char*)m_xFormat : "%f", x - m_xOffset);
     return text;
 }
 
 CString C2DScale::YLabel(double y) const
 {
     CString text;
-    text.Format(IsOneFloatConversion(m_yFormat) ? (const char*)m_yFormat : "%f", y - m_yOffset);
+    text.Format(IsSafeNumberFormat(m_yFormat) ? (const char*)m_yFormat : "%f", y - m_yOffset);
     return text;
 }
 

@@ -59,12 +59,30 @@ int ChartPlotWnd::SetFont(BYTE size, const char* face, BYTE style)
     return 0;
 }
 
+void ChartPlotWnd::SetPrinting(CMemDC* dc)
+{
+    ChartWndBase::SetPrinting(dc);
+    m_printVertFont.DeleteObject();
+    if (dc && m_printFont.GetSafeHandle()) {
+        LOGFONT lf;
+        MakeLogFont(m_fontSize, m_fontFace, m_fontStyle, lf);
+        lf.lfEscapement = lf.lfOrientation = 900;
+        m_printVertFont.CreatePointFontIndirect(&lf, dc);
+        m_axis.m_pFont = &m_printFont;
+        m_axis.m_pVertFont = m_printVertFont.GetSafeHandle() ? &m_printVertFont : m_pVertFont;
+    } else {
+        m_axis.m_pFont = m_pFont;
+        m_axis.m_pVertFont = m_pVertFont;
+    }
+}
+
 void ChartPlotWnd::DrawChart(CMemDC* dc, const CRect& client)
 {
     m_rect = client;
     dc->FillSolidRect(&m_rect, m_windowColor);
-    if (m_pFont && m_pFont->GetSafeHandle())
-        dc->SelectObject(m_pFont);
+    if (CFont* font = DrawingFont())
+        if (font->GetSafeHandle())
+            dc->SelectObject(font);
     dc->SetTextColor(m_textColor);
     m_plotRect = client;
     m_plotRect.DeflateRect(5, 5);

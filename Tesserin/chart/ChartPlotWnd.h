@@ -16,6 +16,7 @@ public:
     int SetChartType(int type);
     int GetChartType() const { return m_kind; }
     int SetFont(BYTE size, const char* face, BYTE style) override;
+    void SetPrinting(CMemDC* dc) override;
     void Draw(CMemDC* dc) override;
     // Draws everything again into the picture and onto the window.
     void UpdatePicture();
@@ -44,6 +45,7 @@ protected:
     CRect m_dataArea;
     // The rectangle the axes shrink to the data area; the axes keep its address.
     CRect m_plotRect;
+    CFont m_printVertFont;
 
     void DrawChart(CMemDC* dc, const CRect& client);
     void Hover(CPoint point);

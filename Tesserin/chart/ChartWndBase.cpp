@@ -27,6 +27,19 @@ ChartWndBase::~ChartWndBase()
 void ChartWndBase::SetPrinting(CMemDC* dc)
 {
     m_pPrintDC = dc;
+    m_printFont.DeleteObject();
+    if (dc && m_pFont && m_pFont->GetSafeHandle()) {
+        LOGFONT lf;
+        MakeLogFont(m_fontSize, m_fontFace, m_fontStyle, lf);
+        m_printFont.CreatePointFontIndirect(&lf, dc);
+    }
+}
+
+CFont* ChartWndBase::DrawingFont()
+{
+    if (IsPrinting() && m_printFont.GetSafeHandle())
+        return &m_printFont;
+    return m_pFont;
 }
 
 void ChartWndBase::SetInitialWindowSize(CRect* rect)

@@ -46,6 +46,11 @@ protected:
     BYTE m_fontStyle;
     CMemDC* m_pDrawDC;
     CMemDC* m_pPrintDC;
+    // The window's font made again for the printer, so that text keeps its size on paper.
+    CFont m_printFont;
+
+    // The font to draw with: the printer's copy while printing.
+    CFont* DrawingFont();
 
     // Makes `font` from the LOGFONT for this window's client DC (the screen before creation).
     BOOL CreateFontFor(CFont& font, const LOGFONT& lf);

@@ -278,6 +278,9 @@ void CLegendWnd::Draw(CMemDC* dc)
     if (GetSafeHwnd())
         CWnd::GetClientRect(&m_rect);
     dc->FillSolidRect(&m_rect, m_windowColor);
+    // Items print in the font the printer DC holds.
+    if (IsPrinting() && m_printFont.GetSafeHandle())
+        dc->SelectObject(&m_printFont);
     if (IsSideways())
         _ArrangeVertical(dc);
     else

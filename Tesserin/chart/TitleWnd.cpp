@@ -16,9 +16,10 @@ void CTitleWnd::Draw(CMemDC* dc)
         return;
     GetClientRect(&m_rect);
     dc->FillSolidRect(&m_rect, m_windowColor);
-    if (m_pFont && m_pFont->GetSafeHandle())
-        dc->SelectObject(m_pFont);
-    dc->CDC::SetTextColor(m_textColor);
+    if (CFont* font = DrawingFont())
+        if (font->GetSafeHandle())
+            dc->SelectObject(font);
+    dc->SetTextColor(m_textColor);
     const int width = m_rect.Width(), height = m_rect.Height();
     struct Placed {
         const CString& text;

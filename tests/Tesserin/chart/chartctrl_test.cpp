@@ -418,6 +418,16 @@ TEST(ChartControl, PrintsOnePageInsideHalfInchMargins)
     EXPECT_TRUE(dark(32, 32));
     EXPECT_TRUE(light(page.width - 28, page.height - 28));
     EXPECT_TRUE(dark(page.width - 32, page.height - 32));
+    // The header's text keeps its size in points on paper: a 10-point line is
+    // about eight pixels high here, where the screen's font would give one.
+    int textRows = 0;
+    for (int y = 30; y < 30 + (page.height - 60) / 10; ++y) {
+        bool bright = false;
+        for (int x = 30; x < page.width - 30 && !bright; ++x)
+            bright = GetGValue(page.At(x, y)) > 128;
+        textRows += bright;
+    }
+    EXPECT_GE(textRows, 5);
 }
 
 TEST(ChartControl, ACancelledPrintDialogPrintsNothing)
