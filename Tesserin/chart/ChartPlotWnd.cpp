@@ -31,6 +31,13 @@ ChartPlotWnd::~ChartPlotWnd()
     delete m_pVertFont;
 }
 
+void ChartPlotWnd::ForgetHoveredPoint()
+{
+    m_pHovered = nullptr;
+    if (m_popup.GetSafeHwnd())
+        m_popup.ShowWindow(SW_HIDE);
+}
+
 int ChartPlotWnd::SetChartType(int type)
 {
     m_kind = m_data.SetChartType(type);

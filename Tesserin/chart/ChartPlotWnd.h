@@ -28,6 +28,8 @@ public:
     CPopupWindow& GetPopup() { return m_popup; }
     CDataPoint* GetHoveredPoint() const { return m_pHovered; }
     CDataPoint* HitTest(CPoint point);
+    // Points are about to go: the popup no longer stands for one.
+    void ForgetHoveredPoint();
 
 protected:
     CDataSeriesArray m_data;

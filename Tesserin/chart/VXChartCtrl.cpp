@@ -71,6 +71,8 @@ int CVXChartCtrl::AddDataPoint(CDataPoint* point, int series)
     bool pointItems = series == 0 && m_chartType != CHART_STRIP_LINE && m_chartType != CHART_STRIP_AREA;
     if (pointItems)
         m_legend.AddPointItem(point->m_sCaption, point->m_Color);
+    if (series >= 0 && series < GetCount() && GetDataSeries(series)->GetMaxNumDataPoints() != 0)
+        m_plot.ForgetHoveredPoint();  // the oldest point may be dropped
     int removed = m_plot.GetData().AddDataPoint(point, series);
     if (pointItems && removed == 1)
         m_legend.RemovePointItem(0);
@@ -80,6 +82,7 @@ int CVXChartCtrl::AddDataPoint(CDataPoint* point, int series)
 
 int CVXChartCtrl::RemoveDataPoint(int point, int series)
 {
+    m_plot.ForgetHoveredPoint();
     return m_plot.GetData().RemoveDataPoint(point, series);
 }
 
@@ -145,6 +148,7 @@ int CVXChartCtrl::GetCount()
 
 void CVXChartCtrl::Purge()
 {
+    m_plot.ForgetHoveredPoint();
     m_plot.GetData().Purge();
     m_legend.Purge();
 }

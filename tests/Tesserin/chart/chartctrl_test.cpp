@@ -468,3 +468,18 @@ TEST(ChartControl, ParentGetsDoubleClicksAndRightClicksInItsCoordinates)
     }
     ::DestroyWindow(host);
 }
+
+TEST(ChartControl, RemovingPointsTakesThePopupAway)
+{
+    ControlFixture f;
+    f.chart.SetChartType(5);
+    f.chart.AddDataSeries("s", 0);
+    f.Add(0, 0, 1);
+    f.chart.UpdateWindow();
+    CRect plot = f.chart.GetChartRect();
+    f.chart.GetPlot().SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(plot.Width() / 2, plot.Height() / 2));
+    ASSERT_NE(nullptr, f.chart.GetPlot().GetHoveredPoint());
+    f.chart.RemoveDataPoint(0, 0);
+    EXPECT_EQ(nullptr, f.chart.GetPlot().GetHoveredPoint());
+    EXPECT_FALSE(f.chart.GetPlot().GetPopup().IsWindowVisible());
+}
