@@ -101,7 +101,7 @@ protected:
         // Room under the bars for the quarter captions, without numbers there.
         bar.SetAxisFormatString(AXIS_X, blank);
         bar.SetAxisStyleX(0x1E3 | AXIS_LABELS);
-        bar.SetAxisStyleY(0x4B9 | AXIS_AUTO_SCALE);
+        bar.SetAxisStyleY(0x4B9 | AXIS_AUTO_SCALE | AXIS_ZERO_BASED);  // bars stand on the floor
         bar.UpdateWindow();
     }
 
