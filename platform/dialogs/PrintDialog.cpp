@@ -146,6 +146,12 @@ BOOL PrintDialog::Answer(const PrintDialogHook& hook)
         settings_.SetPaper(answer.paperSize);
     if (answer.orientation)
         settings_.SetOrientation(answer.orientation);
+    if (answer.printQuality) {
+        DEVMODEA& dm = settings_.DevMode();
+        dm.dmPrintQuality = answer.printQuality;
+        dm.dmYResolution = answer.printQuality > 0 ? answer.printQuality : 0;
+        dm.dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+    }
     c.outputFile = answer.outputFile;
     return Finish(c);
 }

@@ -188,6 +188,22 @@ TEST(PrintDialog, HookAnswerSetsRangePaperAndOutputFile)
     Release(pd);
 }
 
+TEST(PrintDialog, HookAnswerSetsTheResolution)
+{
+    for (short dpi : {600, 150}) {
+        mivo::PrintDialogAnswer a;
+        a.printQuality = dpi;
+        Answering answer(a);
+        PRINTDLG pd = Request(PD_RETURNDC | PD_NOSELECTION);
+        ASSERT_TRUE(PrintDlg(&pd));
+        EXPECT_EQ(dpi, GetDeviceCaps(pd.hDC, LOGPIXELSX));
+        auto* dm = (DEVMODE*)GlobalLock(pd.hDevMode);
+        EXPECT_EQ(dpi, dm->dmPrintQuality);
+        GlobalUnlock(pd.hDevMode);
+        Release(pd);
+    }
+}
+
 TEST(PrintDialog, HookAnswersAreCheckedAsTheDialogWould)
 {
     struct Case {

@@ -28,6 +28,7 @@ struct PrintDialogAnswer {
     WORD copies = 0;            // 0 keeps the count shown first
     short paperSize = 0;        // a DMPAPER_ value; 0 keeps the paper
     short orientation = 0;      // DMORIENT_PORTRAIT or DMORIENT_LANDSCAPE; 0 keeps it
+    short printQuality = 0;     // dots per inch (or a DMRES_ value); 0 keeps it
     std::string outputFile;     // a Windows-form path: print to this file (PD_PRINTTOFILE)
 };
 
