@@ -211,6 +211,24 @@ TEST_F(OutputSums, Scene)
     }
 }
 
+// Many angles, one sum each for a noisy picture and for ramps (where the
+// interpolated values land on and near whole numbers).
+TEST_F(OutputSums, RotationSweep)
+{
+    ImagePtr noisy = Noisy(37, 29, 300);
+    ImagePtr ramps = MakeImage(40, 31, [](int x, int y) { return RGB(x * 255 / 39, y * 255 / 30, (x + y) % 7 * 36); });
+    for (CImageObject* base : {noisy.get(), ramps.get()}) {
+        uint64_t h = 1469598103934665603ull;
+        for (int step = -250; step <= 250; ++step) {
+            const double angle = step * 1.45 + (step % 3) * 1e-4;
+            ImagePtr turned(base->RotateAngle(angle));
+            const uint64_t one = Sum(turned.get());
+            h = Fnv(reinterpret_cast<const BYTE*>(&one), sizeof one, h);
+        }
+        Expect(Named("rotate sweep", base->GetWidth(), base->GetHeight()), h);
+    }
+}
+
 const std::map<std::string, uint64_t>& OutputSums::Reference()
 {
     static const std::map<std::string, uint64_t> table = {
@@ -529,6 +547,8 @@ const std::map<std::string, uint64_t>& OutputSums::Reference()
         {"resample 613x457 1", 0x7a2dd2bb45b2c026ull},
         {"resample 613x457 2", 0xc0800ea3c5a7b257ull},
         {"resample 613x457 3", 0x90c9f00cca231f5aull},
+        {"rotate sweep 37x29", 0x26a8110190d4924cull},
+        {"rotate sweep 40x31", 0x4ecc532deb08d8f8ull},
         {"scene rotate 61x45 0.000000", 0x497f86f37634fa4cull},
         {"scene rotate 61x45 0.001000", 0x52c14fd15fe57c88ull},
         {"scene rotate 61x45 0.500000", 0x44f3de13b9446de7ull},
