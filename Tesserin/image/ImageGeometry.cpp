@@ -8,7 +8,6 @@
 #include "image/RowBands.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -271,62 +270,6 @@ struct RotationSource {
     long halfW, halfH, maxX, maxY;
 };
 
-// The turned bytes in fixed point. The reference is the double formula
-// truncate((1 - dy)((1 - dx)p00 + dx p10) + dy((1 - dx)p01 + dx p11) + 1e-6).
-// With dx and dy rounded to 24 fraction bits the sum below is exact, in
-// units of 2^-48, and lies within 2^-25 x (the steps between the four
-// values), plus the double formula's own rounding, of the double sum. Where that interval
-// straddles a whole number the double formula decides, so the bytes are
-// those of the double formula everywhere; flat areas never need it.
-class FixedBilinear {
-public:
-    static constexpr double kOne = 16777216.0;  // 2^24
-
-    // The pixel's weights; dx and dy are in [0, 1).
-    __attribute__((always_inline)) void Weigh(double dx, double dy)
-    {
-        m_dx = dx;
-        m_dy = dy;
-        m_a = int64_t(dx * kOne + 0.5);
-        m_b = int64_t(dy * kOne + 0.5);
-    }
-
-    // The three bytes of a pixel from its four neighbours.
-    __attribute__((always_inline)) void operator()(const BYTE* p00, const BYTE* p10, const BYTE* p01,
-                                                   const BYTE* p11, BYTE* out) const
-    {
-        int64_t sums[3];
-        int64_t error = kRounding;
-        for (int k = 0; k < 3; ++k) {
-            const int d0 = p10[k] - p00[k], d1 = p11[k] - p01[k];
-            const int64_t h0 = (int64_t(p00[k]) << 24) + m_a * d0;
-            const int64_t h1 = (int64_t(p01[k]) << 24) + m_a * d1;
-            const int64_t across = h1 - h0;
-            sums[k] = (h0 << 24) + m_b * across + kOffset;
-            // 2^-25 x (the larger step along a row + the step between rows), in 2^-48
-            error += (int64_t(std::abs(d0) + std::abs(d1)) << 23) + ((across < 0 ? -across : across) >> 1) + 1;
-        }
-        for (int k = 0; k < 3; ++k) {
-            const int64_t low = (sums[k] - error) >> 48, high = (sums[k] + error) >> 48;
-            out[k] = low == high ? (low >= 255 ? 255 : BYTE(low)) : Reference(p00[k], p10[k], p01[k], p11[k]);
-        }
-    }
-
-private:
-    static constexpr int64_t kOffset = 281474977;  // 1e-6 x 2^48
-    static constexpr int64_t kRounding = 1024;     // > 2e-12 x 2^48, with the offset's rounding
-
-    __attribute__((noinline)) BYTE Reference(int p00, int p10, int p01, int p11) const
-    {
-        const double dx = m_dx, dy = m_dy;
-        const double v = (1 - dy) * ((1 - dx) * p00 + dx * p10) + dy * ((1 - dx) * p01 + dx * p11);
-        return TruncateInterpolated(v);
-    }
-
-    double m_dx = 0, m_dy = 0;
-    int64_t m_a = 0, m_b = 0;
-};
-
 // floor(v) for the positions of the turn; truncation where v is not negative.
 inline double Floor(double v) { return v >= 0.0 && v < 9.0e15 ? double(int64_t(v)) : std::floor(v); }
 
@@ -341,10 +284,9 @@ inline double Floor(double v) { return v >= 0.0 && v < 9.0e15 ? double(int64_t(v
 #define MIVO_ROTATE_CLONES
 #endif
 
-// One row of the turned picture. The source position of each pixel is the
-// per-pixel formula of always, term for term (the row's terms taken out of
-// the loop), so every pixel reads the same neighbours with the same
-// fractions; pixels no source pixel maps to are white.
+// One row of the turned picture. The arithmetic is the per-pixel formula
+// of always, term for term (the row's terms taken out of the loop), so the
+// bytes stay the same; pixels no source pixel maps to are white.
 MIVO_ROTATE_CLONES void RotateRow(const RotationSource& s, long r, long newWidth, BYTE* out)
 {
     static const BYTE white[3] = {255, 255, 255};
@@ -352,7 +294,6 @@ MIVO_ROTATE_CLONES void RotateRow(const RotationSource& s, long r, long newWidth
     const double sinY = s.sinT * yr, cosY = s.cosT * yr;
     const double halfW = double(s.halfW), halfH = double(s.halfH);
     const double w = double(s.width), h = double(s.height);
-    FixedBilinear mix;
     for (long c = 0; c < newWidth; ++c, out += 3) {
         const double xr = double(c - s.maxX);
         const double fx = s.cosT * xr - sinY + halfW;
@@ -363,14 +304,17 @@ MIVO_ROTATE_CLONES void RotateRow(const RotationSource& s, long r, long newWidth
             continue;
         }
         const long ix = long(flx), iy = long(fly);
-        mix.Weigh(fx - flx, fy - fly);
+        const double dx = fx - flx, dy = fy - fly;
         const bool left = ix >= 0, right = ix + 1 < s.width, low = iy >= 0, high = iy + 1 < s.height;
         const long at = iy * s.rowBytes + 3 * ix;  // of p00, which may lie outside
         const BYTE* p00 = left && low ? s.pixels + at : white;
         const BYTE* p10 = right && low ? s.pixels + (at + 3) : white;
         const BYTE* p01 = left && high ? s.pixels + (at + s.rowBytes) : white;
         const BYTE* p11 = right && high ? s.pixels + (at + s.rowBytes + 3) : white;
-        mix(p00, p10, p01, p11, out);
+        for (int k = 0; k < 3; ++k) {
+            double v = (1 - dy) * ((1 - dx) * p00[k] + dx * p10[k]) + dy * ((1 - dx) * p01[k] + dx * p11[k]);
+            out[k] = TruncateInterpolated(v);
+        }
     }
 }
 
