@@ -82,7 +82,13 @@ Sum* ScratchRows(size_t count)
 MIVO_VECTOR_CLONES void ShiftToBytes(const int32_t* __restrict sums, BYTE* __restrict out, int shift, int offset,
                                      int64_t n)
 {
-    for (int64_t i = 0; i < n; ++i) {
+    int64_t i = 0;
+    for (; i + 32 <= n; i += 32)  // blocks of a fixed length, turned into vector code
+        for (int j = 0; j < 32; ++j) {
+            const int32_t v = (sums[i + j] >> shift) + offset;
+            out[i + j] = BYTE(v < 0 ? 0 : v > 255 ? 255 : v);
+        }
+    for (; i < n; ++i) {
         const int32_t v = (sums[i] >> shift) + offset;
         out[i] = BYTE(v < 0 ? 0 : v > 255 ? 255 : v);
     }
