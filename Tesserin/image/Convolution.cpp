@@ -66,6 +66,34 @@ void AddShiftedRow(Sum* a, const BYTE* row, int64_t w, int64_t dx, Sum k, const 
         a[i] += f0, a[i + 1] += f1, a[i + 2] += f2;
 }
 
+// Sum rows reused by every band a thread works on: the filters ask the
+// allocator for nothing per band, and the rows stay in the cache.
+template <typename Sum>
+Sum* ScratchRows(size_t count)
+{
+    thread_local std::vector<Sum> rows;
+    if (rows.size() < count)
+        rows.resize(count);
+    return rows.data();
+}
+
+// Kernels of whole non-negative numbers over a power of two: their sums are
+// never negative, so the division is a shift.
+MIVO_VECTOR_CLONES void ShiftToBytes(const int32_t* __restrict sums, BYTE* __restrict out, int shift, int offset,
+                                     int64_t n)
+{
+    int64_t i = 0;
+    for (; i + 32 <= n; i += 32)  // blocks of a fixed length, turned into vector code
+        for (int j = 0; j < 32; ++j) {
+            const int32_t v = (sums[i + j] >> shift) + offset;
+            out[i + j] = BYTE(v < 0 ? 0 : v > 255 ? 255 : v);
+        }
+    for (; i < n; ++i) {
+        const int32_t v = (sums[i] >> shift) + offset;
+        out[i] = BYTE(v < 0 ? 0 : v > 255 ? 255 : v);
+    }
+}
+
 }  // namespace
 
 ExactDivider::ExactDivider(int64_t divisor)
@@ -94,6 +122,12 @@ Convolution::Convolution(const int* kernel, int size, int divisor, int offset)
         bound += 255 * std::abs(int64_t(k));
     m_narrow = bound <= INT32_MAX;
     m_separable = Factor();
+    const bool positive = std::all_of(m_kernel.begin(), m_kernel.end(), [](int k) { return k >= 0; });
+    if (positive && m_narrow && divisor > 0 && (divisor & (divisor - 1)) == 0) {
+        m_shift = 0;
+        while ((1 << m_shift) < divisor)
+            ++m_shift;
+    }
 }
 
 // Whether the kernel is a column times a row of integers.
@@ -132,7 +166,9 @@ template <typename Sum>
 void Convolution::Finish(const Sum* sums, int64_t w, int64_t rowBytes, BYTE* out) const
 {
     const int64_t n = 3 * w;
-    if (!m_divisor) {
+    if (m_shift >= 0 && sizeof(Sum) == sizeof(int32_t)) {
+        ShiftToBytes(reinterpret_cast<const int32_t*>(sums), out, m_shift, m_offset, n);
+    } else if (!m_divisor) {
         for (int64_t i = 0; i < n; ++i)
             out[i] = ClampByte(int64_t(sums[i]) + m_offset);
     } else if (m_narrow) {
@@ -151,48 +187,55 @@ void Convolution::DirectRows(const BYTE* pixels, int64_t w, int64_t h, int64_t r
                              int64_t first, int64_t last) const
 {
     const int64_t half = m_size / 2;
-    std::vector<Sum> acc(size_t(3 * w));
+    Sum* const acc = ScratchRows<Sum>(size_t(3 * w));
     for (int64_t y = first; y < last; ++y) {
-        std::fill(acc.begin(), acc.end(), Sum(0));
+        std::fill(acc, acc + 3 * w, Sum(0));
         for (int64_t r = 0; r < m_size; ++r) {
             const int64_t sy = y - half + r;
             const BYTE* row = sy >= 0 && sy < h ? pixels + sy * rowBytes : nullptr;
             for (int64_t c = 0; c < m_size; ++c) {
                 const Sum k = Sum(m_kernel[size_t(r * m_size + c)]);
                 if (k != 0)
-                    AddShiftedRow(acc.data(), row, w, c - half, k, pixels);
+                    AddShiftedRow(acc, row, w, c - half, k, pixels);
             }
         }
-        Finish(acc.data(), w, rowBytes, out + y * rowBytes);
+        Finish(acc, w, rowBytes, out + y * rowBytes);
     }
 }
 
-// The row factor over each source row the band needs, then the column
-// factor down those sums. Integer sums in any order are the same sums.
+// The row factor over each source row the band needs, once, into a ring of
+// `size` rows; then the column factor down the ring. Integer sums in any
+// order are the same sums.
 template <typename Sum>
 void Convolution::SeparableRows(const BYTE* pixels, int64_t w, int64_t h, int64_t rowBytes, BYTE* out,
                                 int64_t first, int64_t last) const
 {
-    const int64_t half = m_size / 2, top = first - half, count = last - first + m_size - 1, n = 3 * w;
-    std::vector<Sum> across(size_t(count * n), Sum(0));
-    for (int64_t j = 0; j < count; ++j) {
-        const int64_t sy = top + j;
+    const int64_t size = m_size, half = size / 2, n = 3 * w;
+    Sum* const ring = ScratchRows<Sum>(size_t((size + 1) * n));
+    Sum* const acc = ring + size * n;
+    // Ring slot of source row sy (which may lie above or below the picture).
+    auto slot = [&](int64_t sy) { return ring + ((sy % size + size) % size) * n; };
+    auto across = [&](int64_t sy) {
+        Sum* a = slot(sy);
+        std::fill(a, a + n, Sum(0));
         const BYTE* row = sy >= 0 && sy < h ? pixels + sy * rowBytes : nullptr;
-        for (int64_t c = 0; c < m_size; ++c) {
+        for (int64_t c = 0; c < size; ++c) {
             const Sum k = Sum(m_row[size_t(c)]);
             if (k != 0)
-                AddShiftedRow(across.data() + j * n, row, w, c - half, k, pixels);
+                AddShiftedRow(a, row, w, c - half, k, pixels);
         }
-    }
-    std::vector<Sum> acc(static_cast<size_t>(n));
+    };
+    for (int64_t sy = first - half; sy < first - half + size - 1; ++sy)
+        across(sy);
     for (int64_t y = first; y < last; ++y) {
-        std::fill(acc.begin(), acc.end(), Sum(0));
-        for (int64_t r = 0; r < m_size; ++r) {
+        across(y - half + size - 1);
+        std::fill(acc, acc + n, Sum(0));
+        for (int64_t r = 0; r < size; ++r) {
             const Sum k = Sum(m_column[size_t(r)]);
             if (k != 0)
-                AddScaled(acc.data(), across.data() + (y - first + r) * n, k, n);
+                AddScaled(acc, slot(y - half + r), k, n);
         }
-        Finish(acc.data(), w, rowBytes, out + y * rowBytes);
+        Finish(acc, w, rowBytes, out + y * rowBytes);
     }
 }
 

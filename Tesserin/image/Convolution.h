@@ -58,6 +58,7 @@ private:
     int m_offset;
     bool m_narrow;               // every sum fits 32 bits
     ExactDivider m_divide;
+    int m_shift = -1;            // divisor = 2^m_shift, sums never negative
     bool m_separable = false;
     std::vector<int64_t> m_column;  // kernel = column x row
     std::vector<int64_t> m_row;

@@ -10,6 +10,7 @@
 #include "image/GIFFile.h"
 #include "image/ImageFilter.h"
 #include "image/JPGFile.h"
+#include <mivo/paths.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -131,6 +132,8 @@ TEST_F(OutputSums, Filters)
         {"even4", 4, {1, 2, 2, 1, 2, 4, 4, 2, 2, 4, 4, 2, 1, 2, 2, 1}, 36, 0},
         {"negsep3", 3, {-1, 2, -1, -2, 4, -2, -1, 2, -1}, 3, 100},
         {"huge", 3, {1 << 24, 1 << 24, 1 << 24, 1 << 24, 1 << 24, 1 << 24, 1 << 24, 1 << 24, 1 << 24}, 9 << 24, 0},
+        {"binomial3 dark", 3, {1, 2, 1, 2, 4, 2, 1, 2, 1}, 16, -40},
+        {"box3 bright", 3, {1, 1, 1, 1, 1, 1, 1, 1, 1}, 8, 30},
     };
     const int row7[7] = {1, 6, 15, 20, 15, 6, 1};
     for (int r = 0; r < 7; ++r)
@@ -171,6 +174,60 @@ TEST_F(OutputSums, RotationAndResampling)
             ImagePtr half(base->Resample(max(1, s[0] / 2), max(1, s[1] / 2), mode));
             Expect(Named("resample", s[0], s[1], std::to_string(mode)), Sum(half.get()));
         }
+    }
+}
+
+// A small photograph-like scene (flat wall, ramps, a slanted edge, noisy
+// grass, clamping black and white), as checked in and enlarged so the
+// banded paths run: free rotation at angles where the interpolation weights
+// are whole, tiny or generic, and the filters.
+TEST_F(OutputSums, Scene)
+{
+    ImagePtr small(new CImageObject);
+    ASSERT_TRUE(small->LoadImageFromFile(
+        mivo::FromPosixPath(std::string(MIVO_SOURCE_DIR) + "/tests/data/images/scene_61x45.bmp").c_str(), 0));
+    ASSERT_EQ(61, small->GetWidth());
+    ImagePtr large(small->Resample(701, 523, 1));
+    ASSERT_TRUE(large);
+    const double angles[] = {0, 1e-3, 0.5, 1, 10, 30, 45, 60, 89.999, 90, 135, 180, 200.25, 270, -7.5, 359.9, 720};
+    const int gauss[25] = {1, 4, 6, 4, 1, 4, 16, 24, 16, 4, 6, 24, 36, 24, 6, 4, 16, 24, 16, 4, 1, 4, 6, 4, 1};
+    const int sharpen[9] = {-1, -1, -1, -1, 9, -1, -1, -1, -1};
+    const int box3[9] = {1, 1, 1, 1, 1, 1, 1, 1, 1};
+    for (CImageObject* base : {small.get(), large.get()}) {
+        const int w = base->GetWidth(), h = base->GetHeight();
+        for (double a : angles) {
+            ImagePtr turned(base->RotateAngle(a));
+            Expect(Named("scene rotate", w, h, std::to_string(a)), Sum(turned.get()));
+        }
+        struct {
+            const char* name;
+            const int* k;
+            int size, divisor, offset;
+        } kernels[] = {{"gauss5", gauss, 5, 256, 0}, {"sharpen", sharpen, 3, 1, 0}, {"box3", box3, 3, 9, 0}};
+        for (const auto& k : kernels) {
+            ImagePtr img(base->DuplicateImgObj());
+            std::vector<int> kernel(k.k, k.k + k.size * k.size);
+            ASSERT_EQ(1, CImageFilter(img.get()).Filtering(kernel.data(), k.size, k.divisor, k.offset));
+            Expect(Named("scene filter", w, h, k.name), Sum(img.get()));
+        }
+    }
+}
+
+// Many angles, one sum each for a noisy picture and for ramps (where the
+// interpolated values land on and near whole numbers).
+TEST_F(OutputSums, RotationSweep)
+{
+    ImagePtr noisy = Noisy(37, 29, 300);
+    ImagePtr ramps = MakeImage(40, 31, [](int x, int y) { return RGB(x * 255 / 39, y * 255 / 30, (x + y) % 7 * 36); });
+    for (CImageObject* base : {noisy.get(), ramps.get()}) {
+        uint64_t h = 1469598103934665603ull;
+        for (int step = -250; step <= 250; ++step) {
+            const double angle = step * 1.45 + (step % 3) * 1e-4;
+            ImagePtr turned(base->RotateAngle(angle));
+            const uint64_t one = Sum(turned.get());
+            h = Fnv(reinterpret_cast<const BYTE*>(&one), sizeof one, h);
+        }
+        Expect(Named("rotate sweep", base->GetWidth(), base->GetHeight()), h);
     }
 }
 
@@ -492,6 +549,66 @@ const std::map<std::string, uint64_t>& OutputSums::Reference()
         {"resample 613x457 1", 0x7a2dd2bb45b2c026ull},
         {"resample 613x457 2", 0xc0800ea3c5a7b257ull},
         {"resample 613x457 3", 0x90c9f00cca231f5aull},
+        {"filter 1x1 binomial3 dark", 0x81745bb1f490e485ull},
+        {"filter 1x1 box3 bright", 0x77b6cc92e5759fb4ull},
+        {"filter 2x3 binomial3 dark", 0xd74f224d15cccabbull},
+        {"filter 2x3 box3 bright", 0x50ade9c8b1fad4d6ull},
+        {"filter 5x5 binomial3 dark", 0x6883d74ccc755adcull},
+        {"filter 5x5 box3 bright", 0xeb1173f443b1ab4aull},
+        {"filter 17x13 binomial3 dark", 0xdf907eaba1e7e85full},
+        {"filter 17x13 box3 bright", 0x47aa5550e15b8c4eull},
+        {"filter 64x48 binomial3 dark", 0x85d69dbd462f0dddull},
+        {"filter 64x48 box3 bright", 0xae564de8f39980e2ull},
+        {"filter 101x7 binomial3 dark", 0x605afb084528f506ull},
+        {"filter 101x7 box3 bright", 0x7d73afd6ce72ecdbull},
+        {"filter 255x3 binomial3 dark", 0x106e1cc63ca0164dull},
+        {"filter 255x3 box3 bright", 0x6a997b837754c837ull},
+        {"filter 3x255 binomial3 dark", 0x829d822f9f1c9b07ull},
+        {"filter 3x255 box3 bright", 0x1bcf7f7360cc1780ull},
+        {"filter 613x457 binomial3 dark", 0xee5373b574b38022ull},
+        {"filter 613x457 box3 bright", 0xfe84853cec58dfd5ull},
+        {"rotate sweep 37x29", 0x26a8110190d4924cull},
+        {"rotate sweep 40x31", 0x4ecc532deb08d8f8ull},
+        {"scene rotate 61x45 0.000000", 0x497f86f37634fa4cull},
+        {"scene rotate 61x45 0.001000", 0x52c14fd15fe57c88ull},
+        {"scene rotate 61x45 0.500000", 0x44f3de13b9446de7ull},
+        {"scene rotate 61x45 1.000000", 0x737914a414ca8cf8ull},
+        {"scene rotate 61x45 10.000000", 0x0d3a8b238538ff89ull},
+        {"scene rotate 61x45 30.000000", 0xb3dea234310f6e9dull},
+        {"scene rotate 61x45 45.000000", 0xefb52a010e6d10a6ull},
+        {"scene rotate 61x45 60.000000", 0x9c080faddf40a62bull},
+        {"scene rotate 61x45 89.999000", 0xce4605d985e1acabull},
+        {"scene rotate 61x45 90.000000", 0xa9cbc67bb7b07b84ull},
+        {"scene rotate 61x45 135.000000", 0xcfb70b2d7bacb20bull},
+        {"scene rotate 61x45 180.000000", 0x551f50408e32fe00ull},
+        {"scene rotate 61x45 200.250000", 0x2581fd72a2d5ac82ull},
+        {"scene rotate 61x45 270.000000", 0x4544a344d16a958dull},
+        {"scene rotate 61x45 -7.500000", 0x40d872ea578fd27eull},
+        {"scene rotate 61x45 359.900000", 0x18f5d16442718a03ull},
+        {"scene rotate 61x45 720.000000", 0x93f35333972aded0ull},
+        {"scene filter 61x45 gauss5", 0xd4de2898c7d64472ull},
+        {"scene filter 61x45 sharpen", 0x89edf5fe69bae6dbull},
+        {"scene filter 61x45 box3", 0x262dd13bebab3e00ull},
+        {"scene rotate 701x523 0.000000", 0xcc07a693c6dd9960ull},
+        {"scene rotate 701x523 0.001000", 0x45436e67ca2f4cd6ull},
+        {"scene rotate 701x523 0.500000", 0x6dade639180b2108ull},
+        {"scene rotate 701x523 1.000000", 0x7d14272d6d546b13ull},
+        {"scene rotate 701x523 10.000000", 0x44350bfd887c9328ull},
+        {"scene rotate 701x523 30.000000", 0x26efe9cdf5fd233eull},
+        {"scene rotate 701x523 45.000000", 0x5a3d2481abeb1f72ull},
+        {"scene rotate 701x523 60.000000", 0x75022d42fb56e339ull},
+        {"scene rotate 701x523 89.999000", 0x255f11d36dfe2fa0ull},
+        {"scene rotate 701x523 90.000000", 0x2340ab2bb6b9ea4full},
+        {"scene rotate 701x523 135.000000", 0x8e867be98c639997ull},
+        {"scene rotate 701x523 180.000000", 0xfa7586fb5b53da94ull},
+        {"scene rotate 701x523 200.250000", 0x426caa97ec7b3a6dull},
+        {"scene rotate 701x523 270.000000", 0x3627f1bbad99c220ull},
+        {"scene rotate 701x523 -7.500000", 0x1445000e08ce4629ull},
+        {"scene rotate 701x523 359.900000", 0x1522fe19b18ca777ull},
+        {"scene rotate 701x523 720.000000", 0x44ec0f8670e4ab0full},
+        {"scene filter 701x523 gauss5", 0xbb8babad04293a44ull},
+        {"scene filter 701x523 sharpen", 0xd1fdc820981a8aa5ull},
+        {"scene filter 701x523 box3", 0x0b3f9d1d00540a9aull},
     };
     return table;
 }
