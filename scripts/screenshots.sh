@@ -1,5 +1,5 @@
 #!/bin/sh
-# Photographs the control scene (tools/shots) under Xvfb with a small window
+# Photographs the control and menu scenes (tools/shots) under Xvfb with a small window
 # manager, as a user of this desktop sees it. PNGs go to the folder given
 # (default: build/shots). Needs xvfb, openbox, x11-apps (xwd) and ImageMagick.
 set -e
@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
-cmake --build "$build" --target mivo_shots
+cmake --build "$build" --target mivo_shots mivo_menu_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -17,6 +17,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   openbox >/dev/null 2>&1 &
   sleep 1
   QT_QPA_PLATFORM=xcb MIVO_SHOT_FOLDER='$out' MIVO_SHOT_COMMAND='$out/shoot.sh' '$build/tools/shots/mivo_shots'
+  QT_QPA_PLATFORM=xcb MIVO_SHOT_FOLDER='$out' MIVO_SHOT_COMMAND='$out/shoot.sh' '$build/tools/shots/mivo_menu_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

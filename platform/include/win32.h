@@ -35,6 +35,7 @@
 #include "win32/controls.h"
 #include "win32/clipboard.h"
 #include "win32/mdi.h"
+#include "win32/menus.h"
 
 // --- gdi
 #include "win32/gdi.h"
