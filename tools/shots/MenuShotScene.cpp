@@ -12,6 +12,7 @@
 namespace {
 
 const UINT kShotTimer = 7;
+const UINT kRedrawTimer = 8;
 HWND g_window = nullptr;
 HMENU g_edit = nullptr;
 bool g_shot = false;
@@ -34,6 +35,44 @@ void Shoot(const char* name)
     std::string line = std::string(command) + " " + name;
     if (std::system(line.c_str()) != 0)
         std::fprintf(stderr, "shot %s failed\n", name);
+}
+
+// What the windows drew on their own surfaces, put together where they stand on the screen,
+// as a PPM beside the screen shots (the display may not have shown a popup's pixels yet).
+void SaveComposite(const char* name)
+{
+    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
+    if (!folder)
+        return;
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    std::vector<uint32_t> screen((size_t)sw * (size_t)sh, 0x404040);
+    std::vector<HWND> windows{g_window};
+    std::vector<HWND> popups;
+    for (HWND w = FindWindow("#32768", nullptr); w; w = FindWindowEx(nullptr, w, "#32768", nullptr))
+        popups.push_back(w);
+    windows.insert(windows.end(), popups.rbegin(), popups.rend());
+    for (HWND w : windows) {
+        std::vector<uint32_t> pixels;
+        int width = 0, height = 0;
+        RECT r;
+        if (!GetWindowRect(w, &r) || !mivo::CaptureWindowPixels(w, false, pixels, width, height))
+            continue;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                int sx = r.left + x, sy = r.top + y;
+                if (sx >= 0 && sy >= 0 && sx < sw && sy < sh)
+                    screen[(size_t)sy * (size_t)sw + (size_t)sx] = pixels[(size_t)y * (size_t)width + (size_t)x];
+            }
+    }
+    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
+    if (!f)
+        return;
+    std::fprintf(f, "P6\n%d %d\n255\n", sw, sh);
+    for (uint32_t p : screen) {
+        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
+        std::fwrite(rgb, 1, 3, f);
+    }
+    std::fclose(f);
 }
 
 void Settle()
@@ -89,13 +128,22 @@ LRESULT CALLBACK SceneProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // Both popups are open once the posted keys are used up.
         if (!g_shot) {
             g_shot = true;
-            SetTimer(hwnd, kShotTimer, 1500, nullptr);
+            SetTimer(hwnd, kRedrawTimer, 1000, nullptr);
         }
         return 0;
     case WM_TIMER:
+        if (wParam == kRedrawTimer) {
+            // Draw the menus again once the display has mapped their windows.
+            KillTimer(hwnd, kRedrawTimer);
+            for (HWND w = FindWindow("#32768", nullptr); w; w = FindWindowEx(nullptr, w, "#32768", nullptr))
+                RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            SetTimer(hwnd, kShotTimer, 1000, nullptr);
+            return 0;
+        }
         if (wParam == kShotTimer) {
             KillTimer(hwnd, kShotTimer);
             Shoot("menus");
+            SaveComposite("menus-surfaces.ppm");
             EndMenu();
             return 0;
         }
