@@ -846,3 +846,34 @@ BOOL EndMenu()
     g_tracker->command = 0;
     return TRUE;
 }
+
+BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)
+{
+    if (!lprcItem || !IsMenu(hMenu))
+        return FALSE;
+    if (hWnd && hMenu == GetMenu(hWnd))
+        return MenuBarItemRect(hWnd, (int)uItem, lprcItem) ? TRUE : FALSE;
+    // A popup has a place on the screen only while it is open.
+    if (!g_tracker)
+        return FALSE;
+    for (const Level& level : g_tracker->levels) {
+        MenuItem item;
+        if (level.menu != hMenu || !ItemAt(hMenu, (int)uItem, item))
+            continue;
+        *lprcItem = item.rect;
+        OffsetRect(lprcItem, level.screen.left, level.screen.top);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+int MenuItemFromPoint(HWND hWnd, HMENU hMenu, POINT ptScreen)
+{
+    if (hWnd && hMenu && hMenu == GetMenu(hWnd))
+        return MenuBarItemAt(hWnd, ptScreen, nullptr);
+    if (g_tracker)
+        for (const Level& level : g_tracker->levels)
+            if (level.menu == hMenu && PtInRect(&level.screen, ptScreen))
+                return ItemInLevel(level, ptScreen);
+    return -1;
+}

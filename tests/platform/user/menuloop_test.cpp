@@ -298,3 +298,98 @@ TEST(Accelerators, TablesLoadFromResources)
     EXPECT_EQ(nullptr, LoadAccelerators(nullptr, MAKEINTRESOURCE(7301)));
     mivo::UnregisterModuleResources(&resources);
 }
+
+TEST_F(MenuLoopTest, PopupsStayOnTheScreenAndOffTheExcludedRectangle)
+{
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const char* name;
+        POINT at;
+        UINT flags;
+        bool exclude;
+        RECT excluded;
+        // Which edges of the popup must land where.
+        LONG left, top, right, bottom;  // -1: not checked
+    };
+    const Case cases[] = {
+        {"flipped at the bottom-right corner", {sw - 5, sh - 5}, TPM_LEFTALIGN | TPM_TOPALIGN, false, {}, -1, -1,
+         sw - 5, sh - 5},
+        {"right and bottom aligned", {200, 200}, TPM_RIGHTALIGN | TPM_BOTTOMALIGN, false, {}, -1, -1, 200, 200},
+        {"vertical, below the excluded rectangle", {100, 100}, TPM_VERTICAL, true, {90, 95, 160, 120}, 100, 120,
+         -1, -1},
+        {"horizontal, right of the excluded rectangle", {100, 100}, TPM_HORIZONTAL, true, {90, 95, 160, 120}, 160,
+         100, -1, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HMENU popup = CreatePopupMenu();
+        AppendMenu(popup, MF_STRING, 1, "첫째 항목");
+        AppendMenu(popup, MF_STRING, 2, "둘째 항목");
+        RECT shown = {0, 0, 0, 0};
+        rec.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM wp, LPARAM lp, LRESULT* r) {
+            EXPECT_EQ((WPARAM)MSGF_MENU, wp);
+            GetWindowRect((HWND)lp, &shown);
+            EndMenu();
+            *r = 0;
+            return true;
+        });
+        TPMPARAMS params = {sizeof(params), c.excluded};
+        TrackPopupMenuEx(popup, c.flags | TPM_RETURNCMD, c.at.x, c.at.y, owner, c.exclude ? &params : nullptr);
+        EXPECT_GT(shown.right - shown.left, 0);
+        if (c.left >= 0)
+            EXPECT_EQ(c.left, shown.left);
+        if (c.top >= 0)
+            EXPECT_EQ(c.top, shown.top);
+        if (c.right >= 0)
+            EXPECT_EQ(c.right, shown.right);
+        if (c.bottom >= 0)
+            EXPECT_EQ(c.bottom, shown.bottom);
+        DestroyMenu(popup);
+    }
+}
+
+TEST_F(MenuLoopTest, ClicksOnTheBarAndThePopupChooseACommand)
+{
+    HMENU bar = CreateMenu();
+    HMENU view = CreatePopupMenu();
+    AppendMenu(view, MF_STRING, 701, "크게(&L)");
+    AppendMenu(view, MF_STRING, 702, "작게(&S)");
+    AppendMenu(bar, MF_STRING, 700, "파일(&F)");
+    AppendMenu(bar, MF_POPUP, (UINT_PTR)view, "보기(&V)");
+    SetMenu(owner, bar);
+    PumpUntilIdle();
+    rec.Clear();
+    bool clicked = false;
+    rec.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+        RECT item;
+        if (!clicked && GetMenuItemRect(owner, view, 1, &item)) {
+            clicked = true;
+            POINT p{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+            EXPECT_EQ(1, MenuItemFromPoint(owner, view, p));
+            mivo::InjectMouseMove(p);
+            mivo::InjectMouseButton(p, mivo::MouseButton::Left, true);
+            mivo::InjectMouseButton(p, mivo::MouseButton::Left, false);
+        }
+        *r = 0;
+        return true;
+    });
+    RECT barItem;
+    ASSERT_TRUE(GetMenuItemRect(owner, bar, 1, &barItem));
+    POINT p{(barItem.left + barItem.right) / 2, (barItem.top + barItem.bottom) / 2};
+    EXPECT_EQ(1, MenuItemFromPoint(owner, bar, p));
+    mivo::InjectMouseMove(p);
+    mivo::InjectMouseButton(p, mivo::MouseButton::Left, true);
+    mivo::InjectMouseButton(p, mivo::MouseButton::Left, false);
+    PumpUntilIdle();
+    EXPECT_TRUE(clicked);
+    EXPECT_ORDER(rec, owner, {
+        {WM_SYSCOMMAND, kSent},
+        {WM_ENTERMENULOOP, kSent | kWParam, FALSE},
+        {WM_INITMENU, kSent | kWParam, (WPARAM)bar},
+        {WM_INITMENUPOPUP, kSent | kWParam | kLParam, (WPARAM)view, MAKELPARAM(1, FALSE)},
+        {WM_EXITMENULOOP, kSent},
+        {WM_COMMAND, kPosted | kWParam, MAKEWPARAM(702, 0)},
+    });
+    SetMenu(owner, nullptr);
+    DestroyMenu(bar);
+}

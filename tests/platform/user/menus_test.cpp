@@ -5,6 +5,7 @@
 
 #include "support/MenuTemplateBuilder.h"
 #include "mivo/codepage.h"
+#include "mivo/resources.h"
 
 #include <string>
 
@@ -243,4 +244,28 @@ TEST(SystemMenus, KoreanCommandsGreyedByTheWindowState)
     ASSERT_NE(nullptr, again);
     DestroyWindow(hwnd);
     EXPECT_FALSE(IsMenu(again)) << "the window's system menu goes with it";
+}
+
+TEST(MenuTemplates, TopLevelWindowsGetTheirClassMenu)
+{
+    static std::vector<BYTE> data = BuildMenuTemplate({Popup(u"파일(&F)", {Item(u"끝내기(&X)", 9)})});
+    static const mivo::ResourceEntry entries[] = {{4, nullptr, 7350, nullptr, data.data(), (DWORD)data.size()}};
+    static const mivo::ResourceTable resources = {entries, 1};
+    mivo::RegisterModuleResources("menus_test", &resources, false);
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.lpszMenuName = MAKEINTRESOURCE(7350);
+    wc.lpszClassName = "ClassMenuTest";
+    ASSERT_NE(0, RegisterClass(&wc));
+    HWND top = CreateWindow("ClassMenuTest", "창", WS_OVERLAPPEDWINDOW, 0, 0, 200, 150, nullptr, nullptr, nullptr,
+                            nullptr);
+    HMENU menu = GetMenu(top);
+    ASSERT_NE(nullptr, menu);
+    EXPECT_EQ("파일(&F)", AnsiText(menu, 0, MF_BYPOSITION));
+    HWND child = CreateWindow("ClassMenuTest", "", WS_CHILD, 0, 0, 10, 10, top, (HMENU)5, nullptr, nullptr);
+    EXPECT_EQ(nullptr, GetMenu(child)) << "a child's menu slot is its id";
+    DestroyWindow(top);
+    EXPECT_FALSE(IsMenu(menu)) << "the window takes its menu with it";
+    UnregisterClass("ClassMenuTest", nullptr);
+    mivo::UnregisterModuleResources(&resources);
 }
