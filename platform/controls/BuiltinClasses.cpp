@@ -2,6 +2,7 @@
 #include "controls/BuiltinClasses.h"
 #include "controls/ControlWindow.h"
 #include "controls/ListBoxInternal.h"
+#include "win32/commctrl.h"
 #include "win32/controls.h"
 #include "win32/cursors.h"
 
@@ -21,6 +22,10 @@ const BuiltinClass* Rows(size_t* count)
         {kComboListClass, CS_DBLCLKS | CS_SAVEBITS, ListBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_COMBOBOX, CS_DBLCLKS | kRedrawOnSize, ComboBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_HEADERA, CS_DBLCLKS, HeaderProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_LISTVIEWA, CS_DBLCLKS, ListViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_TREEVIEWA, CS_DBLCLKS, TreeViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TOOLTIPS_CLASSA, CS_SAVEBITS, ToolTipProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

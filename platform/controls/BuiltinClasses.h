@@ -22,6 +22,10 @@ extern const WNDPROC EditProc;
 extern const WNDPROC ListBoxProc;
 extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
+extern const WNDPROC HeaderProc;
+extern const WNDPROC ListViewProc;
+extern const WNDPROC TreeViewProc;
+extern const WNDPROC ToolTipProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

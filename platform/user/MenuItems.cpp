@@ -636,3 +636,19 @@ LONG GetMenuCheckMarkDimensions()
 {
     return (LONG)MAKELONG(GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK));
 }
+
+BOOL HiliteMenuItem(HWND hWnd, HMENU hMenu, UINT uIDHiliteItem, UINT uHilite)
+{
+    {
+        MenuGuard guard(MenuLock());
+        Menu* menu = nullptr;
+        size_t index = 0;
+        if (!LocateItemLocked(hMenu, uIDHiliteItem, (uHilite & MF_BYPOSITION) != 0, &menu, &index))
+            return FALSE;
+        MenuItem& item = menu->items[index];
+        item.state = (uHilite & MF_HILITE) ? (item.state | MFS_HILITE) : (item.state & ~MFS_HILITE);
+    }
+    if (hWnd && GetMenu(hWnd) == hMenu)
+        DrawMenuBar(hWnd);
+    return TRUE;
+}
