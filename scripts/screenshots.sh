@@ -1,5 +1,5 @@
 #!/bin/sh
-# Photographs the control scene (tools/shots) under Xvfb with a small window
+# Photographs the control and menu scenes (tools/shots) under Xvfb with a small window
 # manager, as a user of this desktop sees it. PNGs go to the folder given
 # (default: build/shots). Needs xvfb, openbox, x11-apps (xwd) and ImageMagick.
 set -e
@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
-cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots
+cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots mivo_menu_shots mivo_shots_commctrl mivo_bars_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -20,6 +20,9 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_shots'
   '$build/tools/shots/mivo_shot_mdi'
   '$build/tools/shots/mivo_docking_shots'
+  '$build/tools/shots/mivo_menu_shots'
+  '$build/tools/shots/mivo_shots_commctrl'
+  '$build/tools/shots/mivo_bars_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

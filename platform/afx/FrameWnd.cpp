@@ -1,7 +1,6 @@
 #include "mfc.h"
 
 #include "afx/FrameworkStrings.h"
-#include "afx/MenuFunctions.h"
 #include "mfc/MessageMap.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -27,7 +26,7 @@ CFrameWnd::CFrameWnd() = default;
 
 CFrameWnd::~CFrameWnd()
 {
-    if (m_hMenuDefault && &::DestroyMenu)
+    if (m_hMenuDefault)
         ::DestroyMenu(m_hMenuDefault);
 }
 
@@ -42,7 +41,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
                        CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext)
 {
     HMENU menu = nullptr;
-    if (lpszMenuName && mivo::afx::MenusAvailable()) {
+    if (lpszMenuName) {
         menu = ::LoadMenu(AfxGetInstanceHandle(), lpszMenuName);
         if (!menu) {
             PostNcDestroy();  // as a failed creation does: the frame goes
@@ -53,7 +52,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
                   rect.bottom - rect.top, pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu,
                   (LPVOID)pContext)) {
-        if (menu && &::DestroyMenu)
+        if (menu)
             ::DestroyMenu(menu);
         return FALSE;
     }
@@ -75,9 +74,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     HICON icon = ::LoadIcon(instance, MAKEINTRESOURCE(nIDResource));
     LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr, icon);
 
-    if (mivo::afx::MenusAvailable())
-        m_hMenuDefault = ::LoadMenu(instance, MAKEINTRESOURCE(nIDResource));
-    if (&::LoadAccelerators && !m_hAccelTable)
+    m_hMenuDefault = ::LoadMenu(instance, MAKEINTRESOURCE(nIDResource));
+    if (!m_hAccelTable)
         m_hAccelTable = ::LoadAccelerators(instance, MAKEINTRESOURCE(nIDResource));
 
     const RECT& r = rectDefault;
@@ -284,7 +282,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || !&::TranslateAccelerator)
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
     HACCEL accel = GetDefaultAccelerator();
     return accel && ::TranslateAccelerator(m_hWnd, accel, pMsg);
@@ -294,7 +292,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 // the popup shows; a command nobody handles is greyed.
 void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu)
 {
-    if (bSysMenu || !pPopupMenu || !mivo::afx::MenusAvailable())
+    if (bSysMenu || !pPopupMenu)
         return;
     HMENU menu = mivo::MenuHandle(pPopupMenu);
     CCmdUI state;
@@ -444,6 +442,9 @@ void CFrameWnd::OnDestroy()
     // Views go with the frame; they must not be reached as active meanwhile.
     m_pViewActive = nullptr;
     DestroyFloatingBars();
+    // The window takes its menu with it: that must be the frame's own, never a shared one.
+    if (m_hMenuDefault && ::GetMenu(m_hWnd) != m_hMenuDefault)
+        ::SetMenu(m_hWnd, m_hMenuDefault);
     CWnd::OnDestroy();
 }
 

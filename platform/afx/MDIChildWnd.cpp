@@ -1,6 +1,5 @@
 #include "mfc.h"
 
-#include "afx/MenuFunctions.h"
 
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -177,7 +176,7 @@ BOOL CMDIChildWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
         return TRUE;
-    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST || !&::TranslateAccelerator)
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
     CMDIFrameWnd* frame = GetMDIFrame();
     HACCEL accel = GetDefaultAccelerator();

@@ -1,6 +1,5 @@
 #include "mfc.h"
 
-#include "afx/MenuFunctions.h"
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 
@@ -31,7 +30,7 @@ BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT, CMenu* pWindowMenu)
 // The Window menu is the popup whose items are the window commands.
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
-    if (!hMenuBar || !mivo::afx::MenusAvailable() || !&::GetSubMenu)
+    if (!hMenuBar)
         return nullptr;
     for (int i = ::GetMenuItemCount(hMenuBar) - 1; i >= 0; --i) {
         HMENU popup = ::GetSubMenu(hMenuBar, i);
@@ -160,7 +159,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
         return FALSE;
     HACCEL accel = GetDefaultAccelerator();
-    if (accel && &::TranslateAccelerator && ::TranslateAccelerator(m_hWnd, accel, pMsg))
+    if (accel && ::TranslateAccelerator(m_hWnd, accel, pMsg))
         return TRUE;
     return (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) &&
            ::TranslateMDISysAccel(m_hWndMDIClient, pMsg);

@@ -1,7 +1,6 @@
 #include "mfc.h"
 
 #include "afx/FrameworkStrings.h"
-#include "afx/MenuFunctions.h"
 
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
@@ -15,7 +14,7 @@ CMultiDocTemplate::~CMultiDocTemplate()
 {
     for (POSITION pos = GetFirstDocPosition(); pos;)
         GetNextDoc(pos)->m_pDocTemplate = nullptr;
-    if (m_hMenuLoaded && &::DestroyMenu)
+    if (m_hMenuLoaded)
         ::DestroyMenu(m_hMenuLoaded);
 }
 
@@ -25,9 +24,9 @@ void CMultiDocTemplate::LoadTemplate()
     if (m_nIDResource == 0)
         return;
     HINSTANCE instance = AfxGetInstanceHandle();
-    if (!m_hMenuShared && mivo::afx::MenusAvailable())
+    if (!m_hMenuShared)
         m_hMenuShared = m_hMenuLoaded = ::LoadMenu(instance, MAKEINTRESOURCE(m_nIDResource));
-    if (!m_hAccelTable && &::LoadAccelerators)
+    if (!m_hAccelTable)
         m_hAccelTable = ::LoadAccelerators(instance, MAKEINTRESOURCE(m_nIDResource));
 }
 

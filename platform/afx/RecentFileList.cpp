@@ -1,6 +1,5 @@
 #include "mfc.h"
 
-#include "afx/MenuFunctions.h"
 
 #include <algorithm>
 
@@ -87,7 +86,7 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCSTR, int, 
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
 {
     HMENU menu = pCmdUI->m_pMenu ? mivo::MenuHandle(pCmdUI->m_pMenu) : nullptr;
-    if (!menu || !&::InsertMenu || !&::DeleteMenu || !&::GetMenuString) {
+    if (!menu) {
         pCmdUI->Enable(!m_arrNames.empty() && !m_arrNames[0].IsEmpty());
         return;
     }

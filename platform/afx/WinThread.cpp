@@ -133,6 +133,7 @@ UINT CWinThread::RunThreadBody()
     CWnd::DeleteTempMap();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
+    CMenu::DeleteTempMap();
     Delete();
     return code;
 }
@@ -232,6 +233,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
         CWnd::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
+        CMenu::DeleteTempMap();
     }
     return lCount < 0;
 }

@@ -2,6 +2,7 @@
 // window's default procedure; a few first let the child control that sent a
 // message handle it (reflection).
 #include "afx/MfcState.h"
+#include "afx/MenuMaps.h"
 
 using namespace mivo;
 
@@ -42,16 +43,38 @@ void CWnd::OnNcDestroy()
     PostNcDestroy();
 }
 
+// A menu item goes to the menu object of its menu (the handle comes in hwndItem).
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct && lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct && lpDrawItemStruct->CtlType == ODT_MENU) {
+        if (CMenu* menu = CMenu::FromHandlePermanent((HMENU)lpDrawItemStruct->hwndItem)) {
+            menu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    } else if (lpDrawItemStruct && ReflectLastMsg(lpDrawItemStruct->hwndItem)) {
         return;
+    }
     Default();
 }
 
+// A menu item is measured by the menu object of the popup holding its id: the tracked
+// popup's, else one of the window's menu bar or system menu.
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType != ODT_MENU) {
+    if (lpMeasureItemStruct && lpMeasureItemStruct->CtlType == ODT_MENU) {
+        UINT id = lpMeasureItemStruct->itemID;
+        CMenu* menu = nullptr;
+        if (HMENU tracking = mivo::afx::TrackingMenu())
+            menu = mivo::afx::FindPopupMenuFromID(tracking, id);
+        if (!menu && !(GetStyle() & WS_CHILD) && ::GetMenu(m_hWnd))
+            menu = mivo::afx::FindPopupMenuFromID(::GetMenu(m_hWnd), id);
+        if (!menu)
+            menu = mivo::afx::FindPopupMenuFromID(::GetSystemMenu(m_hWnd, FALSE), id);
+        if (menu) {
+            menu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    } else if (lpMeasureItemStruct) {
         HWND control = ::GetDlgItem(m_hWnd, nIDCtl);
         if (control && ReflectLastMsg(control))
             return;

@@ -105,9 +105,9 @@ CMenu* CWnd::GetMenu() const
     return mivo::MenuFromHandle(::GetMenu(m_hWnd));
 }
 
-CMenu* CWnd::GetSystemMenu(BOOL) const
+CMenu* CWnd::GetSystemMenu(BOOL bRevert) const
 {
-    return nullptr;
+    return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert));
 }
 
 void CWnd::DrawMenuBar()

@@ -7,6 +7,7 @@
 #include "win32/codepage.h"
 #include "win32/cursors.h"
 #include "win32/globalmem.h"
+#include "win32/menus.h"
 #include "win32/msgbox.h"
 #include "mivo/codepage.h"
 
@@ -14,12 +15,6 @@
 #include <climits>
 #include <cstring>
 
-// The context menu uses the window manager's menus when they are there.
-HMENU CreatePopupMenu() __attribute__((weak));
-BOOL AppendMenu(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem) __attribute__((weak));
-BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd, const RECT* prcRect)
-    __attribute__((weak));
-BOOL DestroyMenu(HMENU hMenu) __attribute__((weak));
 
 namespace mivo {
 
@@ -206,10 +201,6 @@ bool UndoByUser(EditControl& e)
 void ContextMenu(EditControl& e, LPARAM lParam)
 {
     HWND hwnd = e.Handle();
-    if (!CreatePopupMenu || !AppendMenu || !TrackPopupMenu || !DestroyMenu)
-        return;
-    const UINT kGrayed = 0x0001, kSeparator = 0x0800, kReturnCommand = 0x0100, kNoNotify = 0x0080,
-               kRightButton = 0x0002;
     if (GetFocus() != hwnd)
         SetFocus(hwnd);
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -224,15 +215,15 @@ void ContextMenu(EditControl& e, LPARAM lParam)
     HMENU menu = CreatePopupMenu();
     if (!menu)
         return;
-    AppendMenu(menu, (editable && e.buffer.CanUndo()) ? 0 : kGrayed, WM_UNDO, "실행 취소(&U)");
-    AppendMenu(menu, kSeparator, 0, nullptr);
-    AppendMenu(menu, (editable && selection && !secret) ? 0 : kGrayed, WM_CUT, "잘라내기(&T)");
-    AppendMenu(menu, (selection && !secret) ? 0 : kGrayed, WM_COPY, "복사(&C)");
-    AppendMenu(menu, (editable && IsClipboardFormatAvailable(CF_TEXT)) ? 0 : kGrayed, WM_PASTE, "붙여넣기(&P)");
-    AppendMenu(menu, (editable && selection) ? 0 : kGrayed, WM_CLEAR, "삭제(&D)");
-    AppendMenu(menu, kSeparator, 0, nullptr);
-    AppendMenu(menu, (e.buffer.Size() > 0 && !all) ? 0 : kGrayed, EM_SETSEL, "모두 선택(&A)");
-    UINT command = (UINT)TrackPopupMenu(menu, kReturnCommand | kNoNotify | kRightButton, pt.x, pt.y, 0, hwnd,
+    AppendMenu(menu, (editable && e.buffer.CanUndo()) ? 0 : MF_GRAYED, WM_UNDO, "실행 취소(&U)");
+    AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenu(menu, (editable && selection && !secret) ? 0 : MF_GRAYED, WM_CUT, "잘라내기(&T)");
+    AppendMenu(menu, (selection && !secret) ? 0 : MF_GRAYED, WM_COPY, "복사(&C)");
+    AppendMenu(menu, (editable && IsClipboardFormatAvailable(CF_TEXT)) ? 0 : MF_GRAYED, WM_PASTE, "붙여넣기(&P)");
+    AppendMenu(menu, (editable && selection) ? 0 : MF_GRAYED, WM_CLEAR, "삭제(&D)");
+    AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenu(menu, (e.buffer.Size() > 0 && !all) ? 0 : MF_GRAYED, EM_SETSEL, "모두 선택(&A)");
+    UINT command = (UINT)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd,
                                         nullptr);
     DestroyMenu(menu);
     if (!IsWindow(hwnd) || !command)

@@ -3,15 +3,13 @@
 #include "dialogs/DialogInternal.h"
 #include "win32/codepage.h"
 #include "win32/input.h"
+#include "win32/menus.h"
 #include "win32/usersys.h"
 #include "mivo/codepage.h"
 #include "mivo/dialogs.h"
 #include "mivo/templates.h"
 
 #include <algorithm>
-
-// Menus belong to the window manager; a template with a menu gets one when it is there.
-HMENU LoadMenu(HINSTANCE hInstance, LPCSTR lpMenuName) __attribute__((weak));
 
 namespace mivo {
 
@@ -92,7 +90,7 @@ POINT PlaceTopLevel(const DialogTemplateInfo& t, DWORD style, HWND owner, const 
 
 HMENU TemplateMenu(const DialogTemplateInfo& t, HINSTANCE instance)
 {
-    if (!t.hasMenu || !LoadMenu)
+    if (!t.hasMenu)
         return nullptr;
     if (t.menu.isOrdinal)
         return LoadMenu(instance, MAKEINTRESOURCE(t.menu.ordinal));

@@ -38,6 +38,7 @@
 #include "win32/clipboard.h"
 #include "win32/ole.h"
 #include "win32/mdi.h"
+#include "win32/menus.h"
 
 // --- gdi
 #include "win32/gdi.h"

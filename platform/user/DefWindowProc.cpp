@@ -2,6 +2,7 @@
 #include "user/UserInternal.h"
 #include "user/GdiLink.h"
 #include "user/NonClient.h"
+#include "user/MenuTracking.h"
 #include "win32/cursors.h"
 #include "win32/input.h"
 #include "win32/paint.h"
@@ -82,9 +83,35 @@ void SizeAndMoveAfterPosChange(HWND hwnd, const WINDOWPOS* wp)
     }
 }
 
-LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM)
+// Alt pressed and released with no other key between opens the menu bar.
+thread_local bool g_altAlone = false;
+
+void MouseMenu(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if ((wParam & 0x000F) == HTSYSMENU) {
+        FrameLayout L = LayOutFrame(hwnd);
+        TrackSystemMenu(hwnd, POINT{L.sysMenu.left, L.caption.bottom});
+        return;
+    }
+    TrackMenuBarByMouse(hwnd, pt);
+}
+
+HWND RootOf(HWND hwnd)
+{
+    HWND root = GetAncestor(hwnd, GA_ROOT);
+    return root ? root : hwnd;
+}
+
+LRESULT SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     switch (wParam & 0xFFF0) {
+    case SC_KEYMENU:
+        TrackMenuBarByKey(hwnd, (UINT)lParam);
+        return 0;
+    case SC_MOUSEMENU:
+        MouseMenu(hwnd, wParam, lParam);
+        return 0;
     case SC_CLOSE:
         return SendMessage(hwnd, WM_CLOSE, 0, 0);
     case SC_MINIMIZE:
@@ -168,6 +195,10 @@ LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
             RedrawWindow(hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
         return TRUE;
     case WM_NCLBUTTONDOWN:
+        if (wParam == HTMENU || wParam == HTSYSMENU) {
+            SendMessage(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU | (wParam & 0x000F), lParam);
+            return 0;
+        }
         return DefNcLButtonDown(hWnd, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_NCLBUTTONDBLCLK:
         if (wParam == HTCAPTION && (GetWindowLongPtr(hWnd, GWL_STYLE) & WS_MAXIMIZEBOX))
@@ -252,8 +283,23 @@ LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOMMAND:
         return SysCommand(hWnd, wParam, lParam);
     case WM_SYSKEYDOWN:
+        g_altAlone = wParam == VK_MENU;
         if (wParam == VK_F4 && (lParam & (1 << 29)) && !IsChildWindow(hWnd))
             PostMessage(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        return 0;
+    case WM_KEYDOWN:
+        g_altAlone = false;
+        return 0;
+    case WM_SYSKEYUP:
+        if ((wParam == VK_MENU && g_altAlone) || wParam == VK_F10) {
+            g_altAlone = false;
+            SendMessage(RootOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+        }
+        return 0;
+    case WM_SYSCHAR:
+        g_altAlone = false;
+        if (wParam != VK_RETURN && wParam != VK_ESCAPE && wParam != VK_TAB)
+            SendMessage(RootOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)wParam);
         return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:

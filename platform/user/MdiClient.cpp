@@ -7,20 +7,8 @@
 #include <string>
 #include <vector>
 
-// The Window menu's list needs the menu functions; without them it is skipped.
-BOOL AppendMenu(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR lpNewItem) __attribute__((weak));
-BOOL DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags) __attribute__((weak));
-DWORD CheckMenuItem(HMENU hMenu, UINT uIDCheckItem, UINT uCheck) __attribute__((weak));
-int GetMenuItemCount(HMENU hMenu) __attribute__((weak));
-UINT GetMenuItemID(HMENU hMenu, int nPos) __attribute__((weak));
-
 namespace {
 
-const UINT kMenuByCommand = 0x0000;
-const UINT kMenuString = 0x0000;
-const UINT kMenuSeparator = 0x0800;
-const UINT kMenuChecked = 0x0008;
-const UINT kMenuUnchecked = 0x0000;
 const int kMostListedChildren = 9;
 const int kCascadeStep = 24;
 
@@ -31,6 +19,8 @@ struct MdiClient {
     std::vector<HWND> children;  // in creation order: their Window-menu ids follow it
     bool activating = false;
     bool listed = false;          // the Window menu holds our separator and items
+    HMENU barMenu = nullptr;      // the frame menu showing a maximized child's icon and buttons
+    HWND barChild = nullptr;
 };
 
 MdiClient* StateOf(HWND client)
@@ -43,27 +33,22 @@ bool IsOurChild(HWND client, HWND child)
     return child && IsWindow(child) && GetParent(child) == client;
 }
 
-bool MenusAvailable()
-{
-    return &::AppendMenu && &::DeleteMenu && &::CheckMenuItem;
-}
-
 // The Window menu ends with a separator and one item per child ("&1 title").
 void RefreshWindowMenu(MdiClient& s)
 {
-    if (!s.windowMenu || !MenusAvailable())
+    if (!s.windowMenu || !IsMenu(s.windowMenu))
         return;
     for (UINT i = 0; i < (UINT)kMostListedChildren + 1; ++i)
-        DeleteMenu(s.windowMenu, s.idFirstChild + i, kMenuByCommand);
-    if (s.listed && &::GetMenuItemCount && &::GetMenuItemID) {
+        DeleteMenu(s.windowMenu, s.idFirstChild + i, MF_BYCOMMAND);
+    if (s.listed) {
         int last = GetMenuItemCount(s.windowMenu) - 1;
         if (last >= 0 && GetMenuItemID(s.windowMenu, last) == 0)
-            DeleteMenu(s.windowMenu, (UINT)last, 0x0400 /* by position */);
+            DeleteMenu(s.windowMenu, (UINT)last, MF_BYPOSITION);
     }
     s.listed = false;
     if (s.children.empty())
         return;
-    AppendMenu(s.windowMenu, kMenuSeparator, 0, nullptr);
+    AppendMenu(s.windowMenu, MF_SEPARATOR, 0, nullptr);
     s.listed = true;
     int shown = 0;
     for (HWND child : s.children) {
@@ -73,9 +58,80 @@ void RefreshWindowMenu(MdiClient& s)
         GetWindowText(child, title, sizeof(title));
         std::string item = "&" + std::to_string(shown + 1) + " " + title;
         UINT id = s.idFirstChild + (UINT)shown++;
-        AppendMenu(s.windowMenu, kMenuString, id, item.c_str());
-        CheckMenuItem(s.windowMenu, id, kMenuByCommand | (child == s.active ? kMenuChecked : kMenuUnchecked));
+        AppendMenu(s.windowMenu, MF_STRING, id, item.c_str());
+        CheckMenuItem(s.windowMenu, id, MF_BYCOMMAND | (child == s.active ? MF_CHECKED : MF_UNCHECKED));
     }
+}
+
+bool IsBarButton(HMENU menu, int position)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP | MIIM_ID;
+    if (!GetMenuItemInfoW(menu, (UINT)position, TRUE, &info))
+        return false;
+    return info.hbmpItem == HBMMENU_MBAR_MINIMIZE || info.hbmpItem == HBMMENU_MBAR_RESTORE ||
+           info.hbmpItem == HBMMENU_MBAR_CLOSE || info.hbmpItem == HBMMENU_MBAR_MINIMIZE_D ||
+           info.hbmpItem == HBMMENU_MBAR_CLOSE_D;
+}
+
+// A maximized child shows its system menu (its icon) first in the frame's menu bar and its
+// minimize, restore and close buttons at the bar's right end.
+void RemoveBarItems(MdiClient& s)
+{
+    HMENU menu = s.barMenu;
+    s.barMenu = nullptr;
+    s.barChild = nullptr;
+    if (!menu || !IsMenu(menu))
+        return;
+    for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
+        if (IsBarButton(menu, i))
+            RemoveMenu(menu, (UINT)i, MF_BYPOSITION);
+    MENUITEMINFOW first = {};
+    first.cbSize = sizeof(first);
+    first.fMask = MIIM_BITMAP;
+    if (GetMenuItemInfoW(menu, 0, TRUE, &first) && first.hbmpItem == HBMMENU_SYSTEM)
+        RemoveMenu(menu, 0, MF_BYPOSITION);  // the popup is the child's system menu: kept
+}
+
+void AddBarButton(HMENU menu, UINT id, HBITMAP bitmap)
+{
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_BITMAP | MIIM_ID;
+    info.fType = MFT_RIGHTJUSTIFY;
+    info.wID = id;
+    info.hbmpItem = bitmap;
+    InsertMenuItemW(menu, (UINT)GetMenuItemCount(menu), TRUE, &info);
+}
+
+void SyncBarItems(HWND client, MdiClient& s)
+{
+    HWND frame = GetParent(client);
+    HMENU menu = frame ? GetMenu(frame) : nullptr;
+    HWND child = s.active && IsWindow(s.active) && IsZoomed(s.active) ? s.active : nullptr;
+    if (menu == s.barMenu && child == s.barChild && (!menu || IsMenu(menu)))
+        return;
+    RemoveBarItems(s);
+    if (menu && child) {
+        HMENU system = GetSystemMenu(child, FALSE);
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP | MIIM_SUBMENU | MIIM_DATA | MIIM_ID;
+        info.hbmpItem = HBMMENU_SYSTEM;
+        info.hSubMenu = system;
+        info.wID = (UINT)(uintptr_t)system;
+        info.dwItemData = (ULONG_PTR)child;
+        if (system)
+            InsertMenuItemW(menu, 0, TRUE, &info);
+        AddBarButton(menu, SC_MINIMIZE, HBMMENU_MBAR_MINIMIZE);
+        AddBarButton(menu, SC_RESTORE, HBMMENU_MBAR_RESTORE);
+        AddBarButton(menu, SC_CLOSE, HBMMENU_MBAR_CLOSE);
+        s.barMenu = menu;
+        s.barChild = child;
+    }
+    if (frame)
+        DrawMenuBar(frame);
 }
 
 void Activate(HWND client, MdiClient& s, HWND child)
@@ -108,6 +164,7 @@ void Activate(HWND client, MdiClient& s, HWND child)
     }
     s.activating = false;
     RefreshWindowMenu(s);
+    SyncBarItems(client, s);
 }
 
 // The next child in z-order below `from` (or above it, for the previous one).
@@ -169,6 +226,7 @@ void Forget(HWND client, MdiClient& s, HWND child)
         }
     }
     RefreshWindowMenu(s);
+    SyncBarItems(client, s);
 }
 
 void Cascade(HWND client, MdiClient& s)
@@ -236,8 +294,10 @@ LRESULT SetMenus(HWND client, MdiClient& s, HMENU frameMenu, HMENU windowMenu)
 {
     HWND frame = GetParent(client);
     HMENU old = frame ? GetMenu(frame) : nullptr;
-    if (frameMenu && frame && frameMenu != old)
+    if (frameMenu && frame && frameMenu != old) {
+        RemoveBarItems(s);
         SetMenu(frame, frameMenu);
+    }
     if (windowMenu && windowMenu != s.windowMenu) {
         // The list moves to the new Window menu.
         std::vector<HWND> keep = s.children;
@@ -247,6 +307,7 @@ LRESULT SetMenus(HWND client, MdiClient& s, HMENU frameMenu, HMENU windowMenu)
         s.windowMenu = windowMenu;
     }
     RefreshWindowMenu(s);
+    SyncBarItems(client, s);
     return (LRESULT)old;
 }
 
@@ -266,6 +327,8 @@ LRESULT CALLBACK MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         break;
     }
     case WM_NCDESTROY:
+        if (s)
+            RemoveBarItems(*s);
         delete s;
         SetWindowLongPtr(hwnd, 0, 0);
         break;
@@ -291,12 +354,16 @@ LRESULT CALLBACK MdiClientProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             *(BOOL*)lParam = s && s->active && IsZoomed(s->active);
         return s ? (LRESULT)s->active : 0;
     case WM_MDIMAXIMIZE:
-        if (s && IsOurChild(hwnd, (HWND)wParam))
+        if (s && IsOurChild(hwnd, (HWND)wParam)) {
             ShowWindow((HWND)wParam, SW_SHOWMAXIMIZED);
+            SyncBarItems(hwnd, *s);
+        }
         return 0;
     case WM_MDIRESTORE:
-        if (s && IsOurChild(hwnd, (HWND)wParam))
+        if (s && IsOurChild(hwnd, (HWND)wParam)) {
             ShowWindow((HWND)wParam, SW_RESTORE);
+            SyncBarItems(hwnd, *s);
+        }
         return 0;
     case WM_MDINEXT:
         if (s) {
@@ -382,6 +449,11 @@ LRESULT DefFrameProc(HWND hWnd, HWND hWndMDIClient, UINT uMsg, WPARAM wParam, LP
                 return 0;
             }
         }
+        // The maximized child's buttons in the frame's menu bar.
+        if (s && HIWORD(wParam) == 0 && LOWORD(wParam) >= 0xF000 && s->active && IsZoomed(s->active)) {
+            SendMessage(s->active, WM_SYSCOMMAND, LOWORD(wParam), 0);
+            return 0;
+        }
         break;
     case WM_SETFOCUS:
         if (hWndMDIClient && IsWindow(hWndMDIClient))
@@ -435,6 +507,10 @@ LRESULT DefMDIChildProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         default:
             break;
         }
+        break;
+    case WM_SIZE:
+        if (MdiClient* s = client ? StateOf(client) : nullptr)
+            SyncBarItems(client, *s);
         break;
     case WM_SETTEXT: {
         LRESULT r = DefWindowProc(hWnd, uMsg, wParam, lParam);

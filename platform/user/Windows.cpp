@@ -3,6 +3,7 @@
 #include "win32/paint.h"
 #include "user/ForeignWindows.h"
 #include "user/CreationHook.h"
+#include "user/MenuObjects.h"
 
 #include <atomic>
 
@@ -212,6 +213,10 @@ HWND CreateWindowEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DW
         w->proc = cls->proc;
         w->extra.assign((size_t)cls->wndExtra, 0);
     }
+    // Top-level windows made without a menu get their class's.
+    if (!hMenu && !(dwStyle & WS_CHILD) && hWndParent != HWND_MESSAGE && !messageOnly)
+        hMenu = LoadClassMenu(hInstance, w->cls->menuId ? w->cls->menuId
+                                         : (w->cls->menuName.empty() ? nullptr : w->cls->menuName.c_str()));
     DefaultPlacement(dwStyle, hWndParent, X, Y, nWidth, nHeight);
 
     // Overlapped windows always have a caption and clip their siblings.
@@ -363,6 +368,7 @@ void FinishDestroy(HWND hwnd)
                 e.second->owner = nullptr;
     }
     ReleaseNativeWindow(*gone);
+    ForgetWindowMenus(hwnd, (gone->style & WS_CHILD) ? nullptr : (HMENU)gone->id);
 }
 
 }  // namespace mivo
@@ -814,6 +820,8 @@ HMENU GetMenu(HWND hWnd)
 
 BOOL SetMenu(HWND hWnd, HMENU hMenu)
 {
+    if (hMenu && !IsMenu(hMenu))
+        return FALSE;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hWnd);

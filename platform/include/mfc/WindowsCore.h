@@ -7,3 +7,4 @@
 #include "mfc/WinThread.h"
 #include "mfc/WinApp.h"
 #include "mfc/WaitCursor.h"
+#include "mfc/Menu.h"

@@ -339,7 +339,8 @@ TEST(Geometry, MenuHandlesBelongToTopLevelWindows)
     HWND top = CreateTestWindow("top", WS_OVERLAPPED | WS_CAPTION, 0, 0, 200, 150);
     RECT before, after;
     GetClientRect(top, &before);
-    HMENU fake = (HMENU)(uintptr_t)0x5000;
+    HMENU fake = CreateMenu();
+    EXPECT_FALSE(SetMenu(top, (HMENU)(uintptr_t)0x5000)) << "only a menu handle is taken";
     EXPECT_TRUE(SetMenu(top, fake));
     EXPECT_EQ(GetMenu(top), fake);
     GetClientRect(top, &after);
@@ -348,5 +349,6 @@ TEST(Geometry, MenuHandlesBelongToTopLevelWindows)
     EXPECT_EQ(GetMenu(child), nullptr);
     EXPECT_FALSE(SetMenu(child, fake));
     SetMenu(top, nullptr);
+    DestroyMenu(fake);
     DestroyWindow(top);
 }
