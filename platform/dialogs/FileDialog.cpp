@@ -8,6 +8,7 @@
 #include "win32/cursors.h"
 #include "win32/fileapi.h"
 #include "win32/input.h"
+#include "win32/modules.h"
 #include "win32/msgbox.h"
 #include "win32/rect.h"
 #include "win32/uidraw.h"
@@ -194,8 +195,10 @@ void FileDialog::SetUpList()
     column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
     SendMessage(list_, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
     icons_ = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 3, 0);
+    // The icons are the layer's own resources: a null module would mean the system's icons.
+    HMODULE platform = GetModuleHandle("platform");
     for (UINT id : {IDI_PLATFORM_DRIVE, IDI_PLATFORM_FOLDER, IDI_PLATFORM_DOCUMENT}) {
-        HICON icon = (HICON)LoadImage(nullptr, MAKEINTRESOURCE(id), IMAGE_ICON, kIconSize, kIconSize, 0);
+        HICON icon = (HICON)LoadImage(platform, MAKEINTRESOURCE(id), IMAGE_ICON, kIconSize, kIconSize, 0);
         ImageList_AddIcon(icons_, icon);
         if (icon)
             DestroyIcon(icon);

@@ -341,12 +341,14 @@ TEST(FileDialog, TheListShowsAnIconPerKindAndADoubleClickOpensAFolder)
     char cls[64] = "";
     bool single = false;
     std::vector<int> images;
+    int icons = 0;
     std::vector<std::string> inside;
     script
         .Then([&](HWND dlg) {
             HWND list = GetDlgItem(dlg, lst1);
             GetClassName(list, cls, sizeof(cls));
             single = (GetWindowLong(list, GWL_STYLE) & LVS_SINGLESEL) != 0;
+            icons = ImageList_GetImageCount((HIMAGELIST)SendMessage(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
             for (int i = 0; i < 2; ++i) {
                 LVITEM item = {LVIF_IMAGE};
                 item.iItem = i;
@@ -366,6 +368,7 @@ TEST(FileDialog, TheListShowsAnIconPerKindAndADoubleClickOpensAFolder)
     EXPECT_FALSE(GetOpenFileName(&ofn));
     EXPECT_STREQ("SysListView32", cls);
     EXPECT_TRUE(single) << "a dialog for one name takes one selection";
+    EXPECT_EQ(3, icons) << "drive, folder and document";
     EXPECT_EQ((std::vector<int>{1, 2}), images) << "the folder, then a document";
     EXPECT_TRUE(inside.empty()) << "the double click opened the empty sub-folder";
 }
