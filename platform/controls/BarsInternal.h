@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/ControlsInternal.h"
+#include "win32/commctrl.h"
 #include "win32/commctrlbars.h"
 
 namespace mivo {

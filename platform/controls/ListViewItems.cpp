@@ -214,7 +214,8 @@ bool ListViewControl::ChangeState(int index, UINT state, UINT mask)
         return false;
     if (!Valid(index))
         return false;
-    if ((next & LVIS_SELECTED) && !(row.state & LVIS_SELECTED) && (Style() & LVS_SINGLESEL)) {
+    // The parent may have added rows while it answered: the row is looked up again.
+    if ((next & LVIS_SELECTED) && !(rows_[(size_t)index].state & LVIS_SELECTED) && (Style() & LVS_SINGLESEL)) {
         for (int i = 0; i < Count(); ++i)
             if (i != index && (rows_[(size_t)i].state & LVIS_SELECTED))
                 ChangeState(i, 0, LVIS_SELECTED);

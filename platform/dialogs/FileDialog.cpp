@@ -8,6 +8,7 @@
 #include "win32/cursors.h"
 #include "win32/fileapi.h"
 #include "win32/input.h"
+#include "win32/modules.h"
 #include "win32/msgbox.h"
 #include "win32/rect.h"
 #include "win32/uidraw.h"
@@ -117,6 +118,9 @@ BOOL FileDialog::Run()
         defExt_.assign(ofn_.lpstrDefExt, strnlen(ofn_.lpstrDefExt, 16));
     filter_.Parse(ofn_.lpstrFilter);
     INT_PTR result = RunPlatformDialog(IDD_FILE_DIALOG, ofn_.hwndOwner, Proc, (LPARAM)this);
+    if (icons_)
+        ImageList_Destroy(icons_);
+    icons_ = nullptr;
     if (result == -1 && error_ == 0)
         error_ = CDERR_DIALOGFAILURE;
     SetCommonDialogError(error_);
@@ -158,9 +162,7 @@ void FileDialog::OnInit()
         ShowWindow(GetDlgItem(dlg_, IDC_FILE_READONLY), SW_HIDE);
     CheckDlgButton(dlg_, IDC_FILE_READONLY, (ofn_.Flags & OFN_READONLY) ? BST_CHECKED : BST_UNCHECKED);
     list_ = GetDlgItem(dlg_, IDC_FILE_LIST);
-    if (!multi_)
-        SetSingleSelectionList();
-    SendMessage(list_, LB_SETITEMHEIGHT, 0, kIconSize + 2);
+    SetUpList();
 
     HWND types = GetDlgItem(dlg_, IDC_FILE_TYPES);
     for (const FileFilter::Entry& e : filter_.Entries())
@@ -179,23 +181,29 @@ void FileDialog::OnInit()
     SetFocus(GetDlgItem(dlg_, IDC_FILE_NAME));
 }
 
-// The template's list allows several names; a dialog for one name gets a list for one.
-void FileDialog::SetSingleSelectionList()
+// The file list: one column as wide as the list, small icons for drives,
+// folders and documents, one selection unless the dialog takes several names.
+void FileDialog::SetUpList()
 {
-    RECT r;
-    GetWindowRect(list_, &r);
-    MapWindowPoints(nullptr, dlg_, (POINT*)&r, 2);
-    DWORD style = (DWORD)GetWindowLong(list_, GWL_STYLE) & ~(DWORD)LBS_EXTENDEDSEL;
-    DWORD exStyle = (DWORD)GetWindowLong(list_, GWL_EXSTYLE);
-    HWND single = CreateWindowEx(exStyle, "ListBox", "", style, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                 dlg_, (HMENU)(INT_PTR)IDC_FILE_LIST,
-                                 (HINSTANCE)GetWindowLongPtr(dlg_, GWLP_HINSTANCE), nullptr);
-    if (single == nullptr)
-        return;
-    SendMessage(single, WM_SETFONT, SendMessage(list_, WM_GETFONT, 0, 0), FALSE);
-    SetWindowPos(single, list_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    DestroyWindow(list_);
-    list_ = single;
+    if (!multi_)
+        SetWindowLong(list_, GWL_STYLE, GetWindowLong(list_, GWL_STYLE) | LVS_SINGLESEL);
+    SendMessage(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    RECT client;
+    GetClientRect(list_, &client);
+    LVCOLUMNA column = {LVCF_WIDTH | LVCF_FMT};
+    column.fmt = LVCFMT_LEFT;
+    column.cx = client.right - GetSystemMetrics(SM_CXVSCROLL);
+    SendMessage(list_, LVM_INSERTCOLUMNA, 0, (LPARAM)&column);
+    icons_ = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 3, 0);
+    // The icons are the layer's own resources: a null module would mean the system's icons.
+    HMODULE platform = GetModuleHandle("platform");
+    for (UINT id : {IDI_PLATFORM_DRIVE, IDI_PLATFORM_FOLDER, IDI_PLATFORM_DOCUMENT}) {
+        HICON icon = (HICON)LoadImage(platform, MAKEINTRESOURCE(id), IMAGE_ICON, kIconSize, kIconSize, 0);
+        ImageList_AddIcon(icons_, icon);
+        if (icon)
+            DestroyIcon(icon);
+    }
+    SendMessage(list_, LVM_SETIMAGELIST, LVSIL_SMALL, (LPARAM)icons_);
 }
 
 void FileDialog::StartFolder()
@@ -388,9 +396,15 @@ void FileDialog::FillList()
         items_.insert(items_.end(), files.begin(), files.end());
     }
     SendMessage(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessage(list_, LB_RESETCONTENT, 0, 0);
-    for (size_t i = 0; i < items_.size(); ++i)
-        SendMessage(list_, LB_SETITEMDATA, SendMessage(list_, LB_ADDSTRING, 0, (LPARAM)items_[i].label.c_str()), i);
+    SendMessage(list_, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t i = 0; i < items_.size(); ++i) {
+        LVITEMA row = {LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM};
+        row.iItem = (int)i;
+        row.pszText = (LPSTR)items_[i].label.c_str();
+        row.iImage = items_[i].kind == Kind::Drive ? 0 : items_[i].kind == Kind::Folder ? 1 : 2;
+        row.lParam = (LPARAM)i;
+        SendMessage(list_, LVM_INSERTITEMA, 0, (LPARAM)&row);
+    }
     SendMessage(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     EnableWindow(GetDlgItem(dlg_, IDC_FILE_UP), !folder_.empty());
@@ -399,17 +413,11 @@ void FileDialog::FillList()
 std::vector<int> FileDialog::SelectedItems() const
 {
     std::vector<int> out;
-    if (multi_) {
-        int count = (int)SendMessage(list_, LB_GETSELCOUNT, 0, 0);
-        if (count > 0) {
-            out.resize((size_t)count);
-            count = (int)SendMessage(list_, LB_GETSELITEMS, (WPARAM)count, (LPARAM)out.data());
-            out.resize((size_t)std::max(0, count));
-        }
-    } else {
-        int index = (int)SendMessage(list_, LB_GETCURSEL, 0, 0);
-        if (index >= 0)
-            out.push_back(index);
+    for (int i = (int)SendMessage(list_, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED); i >= 0;
+         i = (int)SendMessage(list_, LVM_GETNEXTITEM, (WPARAM)i, LVNI_SELECTED)) {
+        out.push_back(i);
+        if (!multi_ || out.size() > items_.size())
+            break;
     }
     return out;
 }
@@ -436,7 +444,7 @@ void FileDialog::OnListSelection()
 void FileDialog::OnListOpen()
 {
     std::vector<int> selected = SelectedItems();
-    int index = (int)SendMessage(list_, LB_GETCARETINDEX, 0, 0);
+    int index = (int)SendMessage(list_, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_FOCUSED);
     if (!multi_ && !selected.empty())
         index = selected[0];
     if (index < 0 || index >= (int)items_.size())
@@ -448,6 +456,19 @@ void FileDialog::OnListOpen()
         return;
     }
     ChangeFolder(item.kind == Kind::Drive ? item.name + "\\" : FileSelection::Join(folder_, item.name), true);
+}
+
+// A selection made or taken back fills the name box; a double click or Enter opens.
+void FileDialog::OnListNotify(const NMHDR& hdr)
+{
+    if (hdr.code == LVN_ITEMCHANGED) {
+        const auto& change = (const NMLISTVIEW&)hdr;
+        UINT selected = (change.uNewState ^ change.uOldState) & LVIS_SELECTED;
+        if (selected && ((change.uNewState & LVIS_SELECTED) || multi_))
+            OnListSelection();
+    } else if (hdr.code == NM_DBLCLK || hdr.code == NM_RETURN) {
+        OnListOpen();
+    }
 }
 
 void FileDialog::OnTypeChange()
@@ -473,10 +494,6 @@ INT_PTR FileDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
                 EndDialog(dlg_, IDOK);
         } else if (id == IDCANCEL) {
             EndDialog(dlg_, IDCANCEL);
-        } else if (id == IDC_FILE_LIST && code == LBN_SELCHANGE) {
-            OnListSelection();
-        } else if (id == IDC_FILE_LIST && code == LBN_DBLCLK) {
-            OnListOpen();
         } else if (id == IDC_FILE_FOLDERS && code == CBN_SELCHANGE) {
             int index = (int)SendDlgItemMessage(dlg_, IDC_FILE_FOLDERS, CB_GETCURSEL, 0, 0);
             if (index >= 0 && index < (int)folderBoxPaths_.size())
@@ -488,29 +505,11 @@ INT_PTR FileDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         return TRUE;
     }
-    case WM_DRAWITEM: {
-        const auto& dis = *(const DRAWITEMSTRUCT*)lParam;
-        if (dis.CtlID != IDC_FILE_LIST)
+    case WM_NOTIFY: {
+        const auto* hdr = (const NMHDR*)lParam;
+        if (!hdr || hdr->hwndFrom != list_)
             return FALSE;
-        bool selected = (dis.itemState & ODS_SELECTED) != 0;
-        FillRect(dis.hDC, &dis.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-        if (dis.itemID < items_.size()) {
-            const Item& item = items_[dis.itemID];
-            UINT icon = item.kind == Kind::Drive ? IDI_PLATFORM_DRIVE
-                        : item.kind == Kind::Folder ? IDI_PLATFORM_FOLDER
-                                                     : IDI_PLATFORM_DOCUMENT;
-            HICON h = (HICON)LoadImage(nullptr, MAKEINTRESOURCE(icon), IMAGE_ICON, kIconSize, kIconSize, 0);
-            int top = dis.rcItem.top + (dis.rcItem.bottom - dis.rcItem.top - kIconSize) / 2;
-            if (h)
-                DrawIconEx(dis.hDC, dis.rcItem.left + 2, top, h, kIconSize, kIconSize, 0, nullptr, DI_NORMAL);
-            RECT text = dis.rcItem;
-            text.left += kIconSize + 6;
-            SetBkMode(dis.hDC, TRANSPARENT);
-            SetTextColor(dis.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            DrawText(dis.hDC, item.label.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        }
-        if (dis.itemState & ODS_FOCUS)
-            DrawFocusRect(dis.hDC, &dis.rcItem);
+        OnListNotify(*hdr);
         return TRUE;
     }
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/FileFilter.h"
+#include "win32/commctrl.h"
 #include "win32/commdlg.h"
 #include "win32/msgbox.h"
 
@@ -33,7 +34,8 @@ private:
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
     void OnInit();
-    void SetSingleSelectionList();
+    void SetUpList();
+    void OnListNotify(const NMHDR& hdr);
     void MakeChild();
     void PlaceChild();
     void StartFolder();
@@ -59,6 +61,7 @@ private:
     HWND dlg_ = nullptr;
     HWND child_ = nullptr;
     HWND list_ = nullptr;
+    HIMAGELIST icons_ = nullptr;  // drive, folder, document
     std::string folder_;  // Windows form; empty shows "내 컴퓨터"
     std::string defExt_;
     FileFilter filter_;

@@ -1,6 +1,8 @@
 // Shows a Korean dialog with a folder tree and a report list with check boxes
-// and small icons, and runs the command in MIVO_SHOT_COMMAND once it is drawn.
+// and small icons, then the file dialog over a folder of pictures, and runs the
+// command in MIVO_SHOT_COMMAND once each is drawn.
 #include <win32.h>
+#include <mivo/testing/input.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +23,25 @@ void Shoot(const char* name)
     std::string line = std::string(command) + " " + name;
     if (std::system(line.c_str()) != 0)
         std::fprintf(stderr, "shot %s failed\n", name);
+}
+
+// What the window itself drew, from its surface, as a PPM beside the screen shots.
+void SaveSurface(HWND hwnd, const char* name)
+{
+    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (!folder || !mivo::CaptureWindowPixels(hwnd, false, pixels, width, height))
+        return;
+    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
+    if (!f)
+        return;
+    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
+    for (uint32_t p : pixels) {
+        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
+        std::fwrite(rgb, 1, 3, f);
+    }
+    std::fclose(f);
 }
 
 void Settle()
@@ -150,6 +171,32 @@ void FillList(HWND list)
     SendMessage(list, LVM_SETITEMSTATE, 1, (LPARAM)&sel);
 }
 
+// A folder of pictures for the file dialog to show.
+std::string MakePictureFolder()
+{
+    const std::string folder = "C:\\tmp\\mivo_commctrl_shot";
+    CreateDirectory(folder.c_str(), nullptr);
+    CreateDirectory((folder + "\\여름 휴가").c_str(), nullptr);
+    CreateDirectory((folder + "\\졸업식").c_str(), nullptr);
+    for (const char* name : {"해변 산책.jpg", "광안대교 야경.jpg", "가족 사진.jpg", "메모.txt"}) {
+        HANDLE h = CreateFile((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE)
+            CloseHandle(h);
+    }
+    return folder;
+}
+
+// Photographs the file dialog once it is drawn, then cancels it.
+void CALLBACK ShootFileDialog(HWND, UINT, UINT_PTR id, DWORD)
+{
+    KillTimer(nullptr, id);
+    Shoot("commctrl-filedialog");
+    if (HWND dlg = GetActiveWindow()) {
+        SaveSurface(dlg, "commctrl-filedialog-surface.ppm");
+        PostMessage(dlg, WM_COMMAND, IDCANCEL, 0);
+    }
+}
+
 INT_PTR CALLBACK SceneProc(HWND, UINT, WPARAM, LPARAM)
 {
     return FALSE;
@@ -208,6 +255,19 @@ int main()
     SetFocus(list);
     Settle();
     Shoot("commctrl-dialog");
+
+    std::string folder = MakePictureFolder();
+    char file[MAX_PATH] = "";
+    OPENFILENAME ofn = {};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = g_dialog;
+    ofn.lpstrFilter = "모든 파일 (*.*)\0*.*\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof(file);
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    SetTimer(nullptr, 0, 3000, ShootFileDialog);
+    GetOpenFileName(&ofn);
     DestroyWindow(g_dialog);
     ImageList_Destroy(icons);
     return 0;

@@ -190,3 +190,48 @@ TEST(ImageList, CountsBeyondThePixelBudgetAreRefused)
     EXPECT_EQ(ImageList_Create(5000, 16, ILC_COLOR24, 1, 1), nullptr);
     ImageList_Destroy(list);
 }
+
+// An icon added to a list draws with its own mask, in both colour depths and
+// for the layer's own icons.
+TEST(ImageList, IconsKeepTheirPicturesAndMasks)
+{
+    Canvas color(4, 4), mask(4, 4);
+    color.Fill(RGB(200, 0, 0));
+    mask.Fill(RGB(0, 0, 0));
+    RECT corner = {0, 0, 2, 2};
+    FillRect(mask.dc, &corner, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    SelectObject(color.dc, color.old);
+    SelectObject(mask.dc, mask.old);
+    ICONINFO ii = {TRUE, 0, 0, mask.bmp, color.bmp};
+    HICON icon = CreateIconIndirect(&ii);
+    color.old = SelectObject(color.dc, color.bmp);
+    mask.old = SelectObject(mask.dc, mask.bmp);
+    ASSERT_NE(icon, nullptr);
+    for (UINT depth : {ILC_COLOR24, ILC_COLOR32}) {
+        SCOPED_TRACE(depth);
+        HIMAGELIST list = ImageList_Create(4, 4, depth | ILC_MASK, 1, 0);
+        ASSERT_EQ(ImageList_AddIcon(list, icon), 0);
+        Canvas c(4, 4);
+        c.Fill(RGB(0, 255, 0));
+        ImageList_Draw(list, 0, c.dc, 0, 0, ILD_TRANSPARENT);
+        EXPECT_EQ(c.At(3, 3), RGB(200, 0, 0));
+        EXPECT_EQ(c.At(0, 0), RGB(0, 255, 0));
+        ImageList_Destroy(list);
+    }
+    DestroyIcon(icon);
+
+    HICON folder = (HICON)LoadImage(GetModuleHandle("platform"), MAKEINTRESOURCE(0xE100), IMAGE_ICON, 16, 16, 0);
+    ASSERT_NE(folder, nullptr);
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
+    ASSERT_EQ(ImageList_AddIcon(list, folder), 0);
+    Canvas c(16, 16);
+    c.Fill(RGB(0, 255, 0));
+    ImageList_Draw(list, 0, c.dc, 0, 0, ILD_TRANSPARENT);
+    int painted = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            painted += c.At(x, y) != RGB(0, 255, 0);
+    EXPECT_GT(painted, 32) << "the folder shows";
+    ImageList_Destroy(list);
+    DestroyIcon(folder);
+}

@@ -65,10 +65,13 @@ std::vector<std::string> ListedNames(HWND dlg)
 {
     HWND list = GetDlgItem(dlg, lst1);
     std::vector<std::string> names;
-    int count = (int)SendMessage(list, LB_GETCOUNT, 0, 0);
+    int count = (int)SendMessage(list, LVM_GETITEMCOUNT, 0, 0);
     for (int i = 0; i < count; ++i) {
         char text[MAX_PATH] = "";
-        SendMessage(list, LB_GETTEXT, i, (LPARAM)text);
+        LVITEM item = {};
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        SendMessage(list, LVM_GETITEMTEXT, i, (LPARAM)&item);
         names.push_back(text);
     }
     return names;
@@ -76,20 +79,21 @@ std::vector<std::string> ListedNames(HWND dlg)
 
 int IndexOf(HWND dlg, const std::string& name)
 {
-    return (int)SendDlgItemMessage(dlg, lst1, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name.c_str());
+    LVFINDINFO find = {LVFI_STRING};
+    find.psz = name.c_str();
+    return (int)SendDlgItemMessage(dlg, lst1, LVM_FINDITEM, (WPARAM)-1, (LPARAM)&find);
 }
 
-// Selects names in the list as clicks would, with the notification.
-void Choose(HWND dlg, const std::vector<std::string>& names, bool multi)
+// Selects names in the list as clicks would; the list reports each change.
+void Choose(HWND dlg, const std::vector<std::string>& names, bool)
 {
     HWND list = GetDlgItem(dlg, lst1);
     for (const std::string& n : names) {
-        if (multi)
-            SendMessage(list, LB_SETSEL, TRUE, IndexOf(dlg, n));
-        else
-            SendMessage(list, LB_SETCURSEL, IndexOf(dlg, n), 0);
+        LVITEM state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessage(list, LVM_SETITEMSTATE, IndexOf(dlg, n), (LPARAM)&state);
     }
-    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(lst1, LBN_SELCHANGE), (LPARAM)list);
 }
 
 void PressOK(HWND dlg)
@@ -324,6 +328,49 @@ TEST(FileDialog, MyComputerListsTheDrivesAndATypedFolderOpens)
     ASSERT_FALSE(drives.empty());
     EXPECT_EQ(std::string("로컬 디스크 (C:)"), drives[0]);
     EXPECT_TRUE(inside.empty());
+}
+
+TEST(FileDialog, TheListShowsAnIconPerKindAndADoubleClickOpensAFolder)
+{
+    Pictures pictures;
+    const std::string folder = pictures.Folder();
+    CurrentFolder keep;
+    ModalScript script;
+    char file[MAX_PATH] = "";
+    OPENFILENAME ofn = Request(script.Owner(), file, sizeof(file), folder, OFN_HIDEREADONLY);
+    char cls[64] = "";
+    bool single = false;
+    std::vector<int> images;
+    int icons = 0;
+    std::vector<std::string> inside;
+    script
+        .Then([&](HWND dlg) {
+            HWND list = GetDlgItem(dlg, lst1);
+            GetClassName(list, cls, sizeof(cls));
+            single = (GetWindowLong(list, GWL_STYLE) & LVS_SINGLESEL) != 0;
+            icons = ImageList_GetImageCount((HIMAGELIST)SendMessage(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+            for (int i = 0; i < 2; ++i) {
+                LVITEM item = {LVIF_IMAGE};
+                item.iItem = i;
+                SendMessage(list, LVM_GETITEM, 0, (LPARAM)&item);
+                images.push_back(item.iImage);
+            }
+            RECT row = {LVIR_LABEL};
+            SendMessage(list, LVM_GETITEMRECT, IndexOf(dlg, "sub"), (LPARAM)&row);
+            LPARAM at = MAKELPARAM(row.left + 4, (row.top + row.bottom) / 2);
+            SendMessage(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            SendMessage(list, WM_LBUTTONUP, 0, at);
+            SendMessage(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            SendMessage(list, WM_LBUTTONUP, 0, at);
+            inside = ListedNames(dlg);
+        })
+        .Then([](HWND dlg) { SendMessage(dlg, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_FALSE(GetOpenFileName(&ofn));
+    EXPECT_STREQ("SysListView32", cls);
+    EXPECT_TRUE(single) << "a dialog for one name takes one selection";
+    EXPECT_EQ(3, icons) << "drive, folder and document";
+    EXPECT_EQ((std::vector<int>{1, 2}), images) << "the folder, then a document";
+    EXPECT_TRUE(inside.empty()) << "the double click opened the empty sub-folder";
 }
 
 }  // namespace

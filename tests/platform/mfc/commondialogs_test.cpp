@@ -36,15 +36,15 @@ void MakeFiles(const TempFolder& t, std::initializer_list<const char*> names)
 void SelectInList(HWND dlg, const std::vector<std::string>& names)
 {
     HWND list = GetDlgItem(dlg, lst1);
-    bool multi = (GetWindowLong(list, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
     for (const std::string& n : names) {
-        int index = (int)SendMessage(list, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)n.c_str());
-        if (multi)
-            SendMessage(list, LB_SETSEL, TRUE, index);
-        else
-            SendMessage(list, LB_SETCURSEL, index, 0);
+        LVFINDINFO find = {LVFI_STRING};
+        find.psz = n.c_str();
+        int index = (int)SendMessage(list, LVM_FINDITEM, (WPARAM)-1, (LPARAM)&find);
+        LVITEM state = {};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessage(list, LVM_SETITEMSTATE, index, (LPARAM)&state);
     }
-    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(lst1, LBN_SELCHANGE), (LPARAM)list);
 }
 
 // A picture dialog as the program's own: a child template with a check box,
