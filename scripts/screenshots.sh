@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
-cmake --build "$build" --target mivo_shots
+cmake --build "$build" --target mivo_shots mivo_shot_mdi
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -16,7 +16,9 @@ chmod +x "$out/shoot.sh"
 xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   openbox >/dev/null 2>&1 &
   sleep 1
-  QT_QPA_PLATFORM=xcb MIVO_SHOT_FOLDER='$out' MIVO_SHOT_COMMAND='$out/shoot.sh' '$build/tools/shots/mivo_shots'
+  export QT_QPA_PLATFORM=xcb MIVO_SHOT_FOLDER='$out' MIVO_SHOT_COMMAND='$out/shoot.sh'
+  '$build/tools/shots/mivo_shots'
+  '$build/tools/shots/mivo_shot_mdi'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -10,11 +10,6 @@
 #include <cstring>
 #include <string>
 
-#ifndef TBM_GETPOS
-#define TBM_GETPOS (WM_USER)
-#define TBM_SETPOS (WM_USER + 5)
-#endif
-
 namespace {
 
 std::string TextOf(HWND hWnd)

@@ -368,7 +368,10 @@ LRESULT CDialog::HandleSetFont(WPARAM wParam, LPARAM)
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
-    return m_hWnd && PreTranslateInput(pMsg);
+    if (!m_hWnd)
+        return FALSE;
+    FilterToolTipMessage(pMsg);
+    return PreTranslateInput(pMsg);
 }
 
 void CDialog::OnOK()

@@ -100,11 +100,43 @@ void CWinApp::CloseAllDocuments(BOOL bEndSession)
         GetNextDocTemplate(pos)->CloseAllDocuments(bEndSession);
 }
 
-// Asks for a file name. Without a file dialog in the layer this fails, and
-// callers treat it as the user cancelling.
-BOOL CWinApp::DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*)
+// "Name|*.ext|" for a template that names its files; nothing otherwise.
+static CString TemplateFilter(CDocTemplate* docTemplate, CString* defaultExt)
 {
-    return FALSE;
+    CString name, ext;
+    if (!docTemplate->GetDocString(name, CDocTemplate::filterName) || name.IsEmpty() ||
+        !docTemplate->GetDocString(ext, CDocTemplate::filterExt) || ext.IsEmpty())
+        return CString();
+    if (defaultExt && defaultExt->IsEmpty())
+        *defaultExt = ext[0] == '.' ? ext.Mid(1) : ext;
+    return name + "|*" + (ext[0] == '.' ? ext : "." + ext) + "|";
+}
+
+// Asks for a file name with the file dialog, filtered by the given template or,
+// without one, by every template. FALSE when the user cancels.
+BOOL CWinApp::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags, BOOL bOpenFileDialog,
+                               CDocTemplate* pTemplate)
+{
+    CString filter, defaultExt;
+    if (pTemplate) {
+        filter = TemplateFilter(pTemplate, &defaultExt);
+    } else {
+        for (POSITION pos = GetFirstDocTemplatePosition(); pos;)
+            filter += TemplateFilter(GetNextDocTemplate(pos), &defaultExt);
+    }
+    CString allFiles = mivo::afx::FrameworkString(AFX_IDS_ALLFILTER);
+    filter += (allFiles.IsEmpty() ? CString("*.*") : allFiles) + "|*.*||";
+
+    DWORD flags = lFlags | OFN_HIDEREADONLY | (bOpenFileDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
+    CFileDialog dialog(bOpenFileDialog, defaultExt.IsEmpty() ? nullptr : (LPCSTR)defaultExt,
+                       fileName.IsEmpty() ? nullptr : (LPCSTR)fileName, flags, filter, AfxGetMainWnd());
+    CString title = mivo::afx::FrameworkString(nIDSTitle);
+    if (!title.IsEmpty())
+        dialog.m_ofn.lpstrTitle = title;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    fileName = dialog.GetPathName();
+    return TRUE;
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)

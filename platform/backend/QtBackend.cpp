@@ -436,6 +436,18 @@ public:
         QMetaObject::invokeMethod(w, apply, Qt::QueuedConnection);
     }
 
+    void SetNativeOpacity(void* native, double opacity) override
+    {
+        auto* w = static_cast<NativeWindow*>(native);
+        if (CurrentThreadId() == m_thread) {
+            if (w->opacity() != opacity)
+                w->setOpacity(opacity);
+            return;
+        }
+        QMetaObject::invokeMethod(
+            w, [w, opacity] { w->setOpacity(opacity); }, Qt::QueuedConnection);
+    }
+
     void FlushNative(void* native, const RECT& dirty) override
     {
         auto* w = static_cast<NativeWindow*>(native);

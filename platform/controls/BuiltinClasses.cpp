@@ -2,6 +2,8 @@
 #include "controls/BuiltinClasses.h"
 #include "controls/ControlWindow.h"
 #include "controls/ListBoxInternal.h"
+#include "win32/commctrl.h"
+#include "win32/commctrlbars.h"
 #include "win32/controls.h"
 #include "win32/cursors.h"
 
@@ -21,6 +23,17 @@ const BuiltinClass* Rows(size_t* count)
         {kComboListClass, CS_DBLCLKS | CS_SAVEBITS, ListBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_COMBOBOX, CS_DBLCLKS | kRedrawOnSize, ComboBoxProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {WC_SCROLLBAR, CS_DBLCLKS | kRedrawOnSize, ScrollBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_HEADERA, CS_DBLCLKS, HeaderProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_LISTVIEWA, CS_DBLCLKS, ListViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_TREEVIEWA, CS_DBLCLKS, TreeViewProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TOOLTIPS_CLASSA, CS_SAVEBITS, ToolTipProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {PROGRESS_CLASS, kRedrawOnSize, ProgressProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TRACKBAR_CLASS, kRedrawOnSize, TrackBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {WC_TABCONTROL, CS_DBLCLKS | kRedrawOnSize, TabProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {MONTHCAL_CLASS, CS_DBLCLKS | kRedrawOnSize, MonthCalProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {STATUSCLASSNAME, CS_DBLCLKS | kRedrawOnSize, StatusBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {TOOLBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ToolBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {REBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ReBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

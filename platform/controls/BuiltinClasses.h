@@ -22,6 +22,17 @@ extern const WNDPROC EditProc;
 extern const WNDPROC ListBoxProc;
 extern const WNDPROC ComboBoxProc;
 extern const WNDPROC ScrollBarProc;
+extern const WNDPROC HeaderProc;
+extern const WNDPROC ListViewProc;
+extern const WNDPROC TreeViewProc;
+extern const WNDPROC ToolTipProc;
+extern const WNDPROC ProgressProc;
+extern const WNDPROC TrackBarProc;
+extern const WNDPROC TabProc;
+extern const WNDPROC MonthCalProc;
+extern const WNDPROC StatusBarProc;
+extern const WNDPROC ToolBarProc;
+extern const WNDPROC ReBarProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -66,15 +66,16 @@ inline bool HasStyle(HWND hwnd, DWORD bits)
 // "controls" area, then DefWindowProc.
 LRESULT ControlDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The painting messages: WM_PAINT between BeginPaint and EndPaint,
-// WM_PRINTCLIENT into the DC it brings; WM_ERASEBKGND does nothing, as the
-// control paints its background with the rest.
+// The painting messages: WM_PAINT between BeginPaint and EndPaint, or into
+// the DC its wParam brings (a parent painting the control off screen);
+// WM_PRINTCLIENT into its DC; WM_ERASEBKGND does nothing, as the control
+// paints its background with the rest.
 template <typename Paint>
 LRESULT PaintMessage(HWND hwnd, UINT msg, WPARAM wParam, Paint&& paint)
 {
     if (msg == WM_ERASEBKGND)
         return 1;
-    if (msg == WM_PRINTCLIENT) {
+    if (msg == WM_PRINTCLIENT || (msg == WM_PAINT && wParam)) {
         paint((HDC)wParam);
         return 0;
     }

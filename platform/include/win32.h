@@ -33,6 +33,8 @@
 #include "win32/msgbox.h"
 #include "win32/dialogs.h"
 #include "win32/controls.h"
+#include "win32/commctrl.h"
+#include "win32/commctrlbars.h"
 #include "win32/clipboard.h"
 #include "win32/mdi.h"
 

@@ -28,6 +28,9 @@ struct NativeBackend {
     // Lets the native window system move (HTCAPTION) or size (HTLEFT...) the window
     // with the mouse; false when it cannot, and the window manager does it itself.
     virtual bool StartNativeMoveSize(void* native, int hit) = 0;
+    // Opacity of the whole native window, 0 to 1 (layered windows); may be called from any
+    // thread, without the window manager's lock. Ignored where the display cannot show it.
+    virtual void SetNativeOpacity(void* /*native*/, double /*opacity*/) {}
 };
 
 // The backend in use, or nullptr while none runs.

@@ -121,6 +121,7 @@ void NotifyNativeState(HWND hwnd)
     std::string title;
     void* native;
     void* ownerNative;
+    BYTE alpha;
     {
         UserGuard guard(UserLock());
         Window* w = FindWindowLocked(hwnd);
@@ -134,9 +135,11 @@ void NotifyNativeState(HWND hwnd)
         ex = w->exStyle;
         title = w->text;
         ownerNative = NativeOfOwnerLocked(*w);
+        alpha = (w->exStyle & WS_EX_LAYERED) ? w->layeredAlpha : 255;
     }
     b->SetNativeOwner(native, ownerNative);
     b->UpdateNative(native, screen, visible, style, ex, title);
+    b->SetNativeOpacity(native, alpha / 255.0);
 }
 
 // The top-level window's native side shows what changed in its surface.

@@ -89,6 +89,8 @@ struct Window {
 
     std::shared_ptr<Surface> surface;  // top-level windows only
     void* native = nullptr;            // backend's window for top-level windows
+    BYTE layeredAlpha = 255;           // opacity a layered window asked for
+    COLORREF layeredKey = CLR_INVALID; // its colour key, kept but not shown
 
     ScrollBarState hscroll, vscroll;
     HICON iconBig = nullptr, iconSmall = nullptr;

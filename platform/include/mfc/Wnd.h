@@ -87,6 +87,10 @@ public:
     virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Tips for the window's children or for what OnToolHitTest names, shown by the thread's tool tip.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const;
+    void FilterToolTipMessage(MSG* pMsg);
     // Dialog keys (Tab, arrows, Enter, mnemonics) inside a page or view that holds controls.
     BOOL PreTranslateInput(LPMSG lpMsg);
     BOOL IsDialogMessage(LPMSG lpMsg);

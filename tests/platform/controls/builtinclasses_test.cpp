@@ -19,6 +19,10 @@ const ClassRow kRows[] = {
     {"ComboLBox", CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW},
     {"ComboBox", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
     {"ScrollBar", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, IDC_ARROW},
+    {"SysHeader32", CS_DBLCLKS, IDC_ARROW},
+    {"SysListView32", CS_DBLCLKS, IDC_ARROW},
+    {"SysTreeView32", CS_DBLCLKS, IDC_ARROW},
+    {"tooltips_class32", CS_SAVEBITS, IDC_ARROW},
 };
 
 }  // namespace

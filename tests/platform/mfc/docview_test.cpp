@@ -4,9 +4,11 @@
 
 #include <mfc.h>
 
+#include "support/DialogDriver.h"
 #include "support/GeometryPrinters.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
+#include "support/TempFolder.h"
 
 #include <string>
 #include <vector>
@@ -92,6 +94,27 @@ ON_COMMAND(kCmdDocFrameApp, OnAll)
 ON_COMMAND(kCmdFrameApp, OnAll)
 ON_COMMAND(kCmdApp, OnAll)
 END_MESSAGE_MAP()
+
+// The file dialog asked for a name runs under the script's window as the
+// application's main window, so the script can answer it.
+class ScriptedMainWindow {
+public:
+    ScriptedMainWindow(CWinApp& app) : m_app(app)
+    {
+        m_owner.Attach(script.Owner());
+        m_app.m_pMainWnd = &m_owner;
+    }
+    ~ScriptedMainWindow()
+    {
+        m_app.m_pMainWnd = nullptr;
+        m_owner.Detach();
+    }
+    ModalScript script;
+
+private:
+    CWinApp& m_app;
+    CWnd m_owner;
+};
 
 class DocViewTest : public ::testing::Test {
 protected:
@@ -209,10 +232,18 @@ TEST_F(DocViewTest, ClosingAModifiedDocumentAsksFirst)
         EXPECT_EQ(1, CTestDoc::s_alive);
     }
     {
-        // Yes on a document that has no file yet needs a name; none given keeps it open.
+        // Yes on a document that has no file yet asks for a name; cancelling keeps it open.
         mivotest::MessageBoxCapture boxes(IDYES);
+        ScriptedMainWindow main(app);
+        bool asked = false;
+        main.script.Then([&](HWND dlg) {
+            asked = true;
+            SendMessage(dlg, WM_COMMAND, IDCANCEL, 0);
+        });
         frame->SendMessage(WM_CLOSE);
+        EXPECT_TRUE(asked);
         EXPECT_TRUE(::IsWindow(frameWindow));
+        EXPECT_TRUE(g_log.empty());
     }
     {
         mivotest::MessageBoxCapture boxes(IDNO);
@@ -233,6 +264,33 @@ TEST_F(DocViewTest, SavingAnAnsweredYesWritesToTheDocumentsPath)
     PumpUntilIdle();
     EXPECT_EQ(std::vector<std::string>{"save C:\\사진\\바다.jpg"}, g_log);
     EXPECT_EQ(0, CTestDoc::s_alive);
+}
+
+TEST_F(DocViewTest, SaveAsOffersTheTemplatesTypeAndAddsItsExtension)
+{
+    docTemplate->m_strDocStrings = "\n사진\n사진\n사진 문서 (*.mvp)\n.mvp\n";
+    mivotest::TempFolder folder("mivo-saveas");
+    std::string windowsFolder = folder.windowsPath();
+    CDocument* doc = docTemplate->OpenDocumentFile(nullptr);
+    ScriptedMainWindow main(app);
+    std::string firstType, proposed;
+    main.script.Then([&](HWND dlg) {
+        char text[MAX_PATH];
+        SendDlgItemMessage(dlg, cmb1, CB_GETLBTEXT, 0, (LPARAM)text);
+        firstType = text;
+        GetDlgItemText(dlg, edt1, text, sizeof(text));
+        proposed = text;
+        SetDlgItemText(dlg, edt1, (windowsFolder + "바다").c_str());
+        SendMessage(dlg, WM_COMMAND, IDOK, 0);
+    });
+    char saved[MAX_PATH];
+    GetCurrentDirectory(sizeof(saved), saved);
+    EXPECT_TRUE(doc->DoSave(nullptr));
+    SetCurrentDirectory(saved);
+    EXPECT_EQ("사진 문서 (*.mvp)", firstType);
+    EXPECT_EQ("사진1", proposed);
+    EXPECT_EQ(std::vector<std::string>{"save " + windowsFolder + "바다.mvp"}, g_log);
+    EXPECT_EQ(windowsFolder + "바다.mvp", std::string(doc->GetPathName()));
 }
 
 TEST_F(DocViewTest, RecentFilesSurviveARestart)
