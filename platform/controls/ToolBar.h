@@ -3,6 +3,7 @@
 #pragma once
 
 #include "controls/BarsInternal.h"
+#include "win32/commctrl.h"
 
 #include <string>
 #include <vector>

@@ -55,8 +55,7 @@ private:
 // Indices in the system image lists.
 enum SystemIcon { kIconDesktop, kIconComputer, kIconDrive, kIconNetwork, kIconFolder, kIconOpenFolder, kIconFile, kIconPicture, kSystemIconCount };
 
-// The system image list of small (16) or large (32) icons, in the order of SystemIcon; 0 while
-// there are no image lists.
+// The system image list of small (16) or large (32) icons, in the order of SystemIcon.
 DWORD_PTR SystemImageList(bool small);
 
 // Helpers on identifier lists of any origin; damaged lists count as ended where they break.

@@ -256,9 +256,13 @@ TEST(Socket, CloseFromAHandlerEndsTheBlockingReceive)
     HWND window = AnsweringWindow();
     UINT port = 0;
     SOCKET listener = BlockingListener(port);
+    std::atomic<bool> connected{false};
     std::thread peer([&] {
         SOCKET s = accept(listener, nullptr, nullptr);
-        SendMessage(window, kCloseSocket, 0, 0);  // sends nothing: the receiver waits until closed
+        while (!connected)
+            Sleep(1);
+        // Handled once the receiver waits in Receive; nothing is sent, so only the close ends it.
+        SendMessage(window, kCloseSocket, 0, 0);
         char b;
         recv(s, &b, 1, 0);
         closesocket(s);
@@ -266,8 +270,9 @@ TEST(Socket, CloseFromAHandlerEndsTheBlockingReceive)
 
     CSocket receiver;
     g_blocked = &receiver;
-    ASSERT_TRUE(receiver.Create());
-    ASSERT_TRUE(receiver.Connect("127.0.0.1", port));
+    EXPECT_TRUE(receiver.Create());
+    EXPECT_TRUE(receiver.Connect("127.0.0.1", port));
+    connected = true;
     char buffer[16];
     EXPECT_EQ(SOCKET_ERROR, receiver.Receive(buffer, sizeof buffer));
     EXPECT_EQ(WSAEINTR, CSocket::GetLastError());

@@ -273,6 +273,27 @@ TEST_F(Namespace, FileInfoGivesKoreanTypeNamesAndIcons)
     CoTaskMemFree(photos);
 }
 
+TEST_F(Namespace, SystemImageListsHoldTheNamespaceIconsAtTwoSizes)
+{
+    SHFILEINFO info = {};
+    std::string photos = homeWin + "\\사진";
+    auto small = (HIMAGELIST)SHGetFileInfo(photos.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+    auto large = (HIMAGELIST)SHGetFileInfo(photos.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON);
+    ASSERT_NE(nullptr, small);
+    ASSERT_NE(nullptr, large);
+    EXPECT_NE(small, large);
+    EXPECT_EQ(4, info.iIcon);
+    EXPECT_EQ(8, ImageList_GetImageCount(small));
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(small, &cx, &cy));
+    EXPECT_EQ(16, cx);
+    ASSERT_TRUE(ImageList_GetIconSize(large, &cx, &cy));
+    EXPECT_EQ(32, cy);
+    // Every caller gets the same list.
+    EXPECT_EQ(small, (HIMAGELIST)SHGetFileInfo("C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    EXPECT_EQ(2, info.iIcon);
+}
+
 TEST_F(Namespace, DamagedIdentifierListsAreRefused)
 {
     std::vector<std::vector<BYTE>> damaged = {
