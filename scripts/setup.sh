@@ -12,6 +12,7 @@ packages=(
   xdg-utils procps
   poppler-utils cups-client
   openbox x11-apps imagemagick
+  libasound2-dev libmpg123-dev
 )
 
 missing=()

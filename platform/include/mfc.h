@@ -22,6 +22,10 @@
 #include "mfc/Time.h"
 #include "mfc/SyncObjects.h"
 
+// --- net: sockets
+#include "mfc/AsyncSocket.h"
+#include "mfc/Socket.h"
+
 // --- gdi wrappers
 #include "mfc/GdiWrappers.h"
 

@@ -50,9 +50,17 @@
 // --- shell: registry, namespace, execution
 #include "win32/registry.h"
 #include "win32/version.h"
+#include "win32/objbase.h"
+#include "win32/shlobj.h"
+#include "win32/security.h"
 
 // --- net
 #include "win32/wininet.h"
 #include "win32/winsock.h"
+#include "win32/icmpapi.h"
+
+// --- media
+#include "win32/mmsystem.h"
+#include "win32/vfw.h"
 
 // --- end of areas

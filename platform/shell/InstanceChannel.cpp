@@ -340,7 +340,7 @@ bool WriteAll(int fd, const void* data, size_t size)
 {
     const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        ssize_t n = send(fd, p, size, MSG_NOSIGNAL);
+        ssize_t n = send(fd, static_cast<const void*>(p), size, MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -355,7 +355,7 @@ bool ReadAll(int fd, void* data, size_t size)
 {
     char* p = static_cast<char*>(data);
     while (size > 0) {
-        ssize_t n = recv(fd, p, size, 0);
+        ssize_t n = recv(fd, static_cast<void*>(p), size, 0);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -1,4 +1,5 @@
 // System metrics and colours of classic Windows at 96 dpi, system parameters and version.
+#include "user/DesktopWallpaper.h"
 #include "user/UserInternal.h"
 #include "win32/usersys.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 RECT g_workArea = {0, 0, 0, 0};
 bool g_workAreaSet = false;
-std::string g_wallpaper;
 UINT g_doubleClickTime = 500;
 
 }  // namespace
@@ -166,14 +166,15 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
         *(UINT*)pvParam = 3;
         return TRUE;
     case SPI_SETDESKWALLPAPER:
-        g_wallpaper = pvParam ? (const char*)pvParam : "";
+        if (!mivo::SetDesktopWallpaper((LPCSTR)pvParam, fWinIni))
+            return FALSE;
         if (fWinIni & SPIF_SENDCHANGE)
             SendNotifyMessage(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
         return TRUE;
     case SPI_GETDESKWALLPAPER:
         if (!pvParam || uiParam == 0)
             return FALSE;
-        std::snprintf((char*)pvParam, uiParam, "%s", g_wallpaper.c_str());
+        std::snprintf((char*)pvParam, uiParam, "%s", mivo::DesktopWallpaper().c_str());
         return TRUE;
     case SPI_GETBEEP:
     case SPI_GETSCREENSAVEACTIVE:

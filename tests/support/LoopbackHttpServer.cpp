@@ -19,7 +19,7 @@ namespace {
 bool sendAll(int fd, const char* data, size_t size)
 {
     while (size > 0) {
-        ssize_t n = ::send(fd, data, size, MSG_NOSIGNAL);
+        ssize_t n = ::send(fd, static_cast<const void*>(data), size, MSG_NOSIGNAL);
         if (n <= 0)
             return false;
         data += n;
@@ -119,7 +119,7 @@ bool LoopbackHttpServer::readRequest(int fd, std::string& buffer, HttpRequestRec
         if (::poll(&p, 1, 50) <= 0)
             continue;
         char chunk[65536];
-        ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        ssize_t n = ::recv(fd, static_cast<void*>(chunk), sizeof chunk, 0);
         if (n <= 0)
             return false;
         buffer.append(chunk, (size_t)n);
