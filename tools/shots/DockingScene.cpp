@@ -74,10 +74,10 @@ int ServePage(const std::string& page)
             if (client < 0)
                 return;
             char request[4096];
-            (void)recv(client, request, sizeof(request), 0);
+            (void)recv(client, static_cast<void*>(request), sizeof(request), 0);
             std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
                                 std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page;
-            (void)send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
+            (void)send(client, static_cast<const void*>(reply.data()), reply.size(), MSG_NOSIGNAL);
             close(client);
         }
     }).detach();
