@@ -2,6 +2,7 @@
 // dialog with tabs, a trackbar and a month calendar; then a frame with a
 // tool bar in a rebar over a background bitmap and a status bar holding a
 // progress bar. Runs the command given in MIVO_SHOT_COMMAND at each moment.
+#include "ShotSupport.h"
 #include <win32.h>
 #include <mivo/testing/input.h>
 
@@ -16,30 +17,6 @@ const int kTabs = 200, kTrack = 201, kCalendar = 202, kLabel = 203, kRebar = 300
           kProgress = 303;
 
 HWND g_dialog = nullptr;
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
-
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!g_dialog || !IsDialogMessage(g_dialog, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        Sleep(25);
-    }
-}
 
 HWND Item(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy, int id,
           DWORD ex = 0)
@@ -101,7 +78,7 @@ void ShowDialog()
     Item(g_dialog, "Button", "확인", BS_DEFPUSHBUTTON | WS_TABSTOP, 175, 170, 75, 23, IDOK);
     ShowWindow(g_dialog, SW_SHOW);
     SetForegroundWindow(g_dialog);
-    Settle();
+    Settle(g_dialog);
     // Drag the thumb a little, as a user would, so that it shows where it stops.
     RECT thumb;
     SendMessage(track, TBM_GETTHUMBRECT, 0, (LPARAM)&thumb);
@@ -109,12 +86,12 @@ void ShowDialog()
     ClientToScreen(track, &p);
     mivo::InjectMouseMove(p);
     mivo::InjectMouseButton(p, mivo::MouseButton::Left, true);
-    Settle();
+    Settle(g_dialog);
     p.x += 30;
     mivo::InjectMouseMove(p);
-    Settle();
+    Settle(g_dialog);
     mivo::InjectMouseButton(p, mivo::MouseButton::Left, false);
-    Settle();
+    Settle(g_dialog);
     Shoot("bars-dialog");
     DestroyWindow(g_dialog);
     g_dialog = nullptr;
@@ -259,14 +236,14 @@ void ShowFrame()
 
     ShowWindow(frame, SW_SHOW);
     SetForegroundWindow(frame);
-    Settle();
+    Settle(g_dialog);
     // Point at the drop-down button so that it shows raised.
     RECT r;
     SendMessage(tools, TB_GETITEMRECT, 1, (LPARAM)&r);
     POINT p{r.left + 6, (r.top + r.bottom) / 2};
     ClientToScreen(tools, &p);
     mivo::InjectMouseMove(p);
-    Settle();
+    Settle(g_dialog);
     Shoot("bars-frame");
     DestroyWindow(frame);
     DeleteObject(background);

@@ -1,6 +1,7 @@
 // Shows a Korean dialog with a folder tree and a report list with check boxes
 // and small icons, then the file dialog over a folder of pictures, and runs the
 // command in MIVO_SHOT_COMMAND once each is drawn.
+#include "ShotSupport.h"
 #include <win32.h>
 #include <mivo/testing/input.h>
 
@@ -14,49 +15,6 @@ namespace {
 const int kTree = 200, kList = 201;
 
 HWND g_dialog = nullptr;
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
-
-// What the window itself drew, from its surface, as a PPM beside the screen shots.
-void SaveSurface(HWND hwnd, const char* name)
-{
-    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    if (!folder || !mivo::CaptureWindowPixels(hwnd, false, pixels, width, height))
-        return;
-    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
-    if (!f)
-        return;
-    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
-    for (uint32_t p : pixels) {
-        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
-        std::fwrite(rgb, 1, 3, f);
-    }
-    std::fclose(f);
-}
-
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!IsDialogMessage(g_dialog, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        Sleep(25);
-    }
-}
 
 HWND Item(const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy, int id, DWORD ex = 0)
 {
@@ -253,7 +211,7 @@ int main()
     ShowWindow(g_dialog, SW_SHOW);
     SetForegroundWindow(g_dialog);
     SetFocus(list);
-    Settle();
+    Settle(g_dialog);
     Shoot("commctrl-dialog");
 
     std::string folder = MakePictureFolder();

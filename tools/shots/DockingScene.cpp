@@ -1,6 +1,7 @@
 // An MDI frame with its bars, photographed by scripts/screenshots.sh: a bar
 // docked on the left with its gripper, a floating bar in its small frame, a
 // status strip, and an HTML view showing a page from a loopback server.
+#include "ShotSupport.h"
 #include <mfc.h>
 #include <mivo/testing/input.h>
 
@@ -16,46 +17,6 @@
 #include <vector>
 
 namespace {
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
-
-void SaveSurface(HWND hwnd, const char* name)
-{
-    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    if (!folder || !mivo::CaptureWindowPixels(hwnd, false, pixels, width, height))
-        return;
-    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
-    if (!f)
-        return;
-    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
-    for (uint32_t p : pixels) {
-        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
-        std::fwrite(rgb, 1, 3, f);
-    }
-    std::fclose(f);
-}
-
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        Sleep(25);
-    }
-}
 
 // Answers every request with one small page, until the scene ends.
 int ServePage(const std::string& page)

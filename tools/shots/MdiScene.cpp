@@ -1,5 +1,6 @@
 // An MDI frame with three Korean picture documents, one of them maximized and
 // then the children cascaded, photographed through MIVO_SHOT_COMMAND.
+#include "ShotSupport.h"
 #include <mfc.h>
 
 #include <cstdio>
@@ -8,28 +9,6 @@
 #include <string>
 
 namespace {
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
-
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessage(&msg);
-        }
-        ::Sleep(25);
-    }
-}
 
 class CShotDoc : public CDocument {
     DECLARE_DYNCREATE(CShotDoc)

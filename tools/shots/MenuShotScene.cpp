@@ -1,6 +1,7 @@
 // A window with a menu bar whose 편집 popup is owner-drawn (colour swatches
 // drawn by the window) and whose submenu 최근 파일 is drawn by the menus
 // themselves; photographed with both open, as a user would open them.
+#include "ShotSupport.h"
 #include <win32.h>
 #include <mivo/testing/input.h>
 
@@ -26,16 +27,6 @@ const Swatch kSwatches[] = {
     {u"초록 테두리", RGB(40, 160, 60)},
     {u"파랑 테두리", RGB(40, 80, 200)},
 };
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
 
 // What the windows drew on their own surfaces, put together where they stand on the screen,
 // as a PPM beside the screen shots (the display may not have shown a popup's pixels yet).
@@ -64,27 +55,7 @@ void SaveComposite(const char* name)
                     screen[(size_t)sy * (size_t)sw + (size_t)sx] = pixels[(size_t)y * (size_t)width + (size_t)x];
             }
     }
-    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
-    if (!f)
-        return;
-    std::fprintf(f, "P6\n%d %d\n255\n", sw, sh);
-    for (uint32_t p : screen) {
-        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
-        std::fwrite(rgb, 1, 3, f);
-    }
-    std::fclose(f);
-}
-
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessage(&msg);
-        }
-        Sleep(25);
-    }
+    WritePpm(name, screen, sw, sh);
 }
 
 void DrawSwatchItem(const DRAWITEMSTRUCT* dis)

@@ -2,6 +2,7 @@
 // (group box, scrolled list box, multi-line edit with both bars, indeterminate
 // check box), then a message box with its third button as the default, and runs
 // the command given in MIVO_SHOT_COMMAND at each of the two moments.
+#include "ShotSupport.h"
 #include <win32.h>
 #include <mivo/testing/input.h>
 
@@ -16,50 +17,6 @@ const int kGroup = 100, kCheck = 101, kRadio1 = 102, kRadio2 = 103, kList = 104,
 
 HWND g_dialog = nullptr;
 bool g_boxShot = false;
-
-void Shoot(const char* name)
-{
-    const char* command = std::getenv("MIVO_SHOT_COMMAND");
-    if (!command)
-        return;
-    std::string line = std::string(command) + " " + name;
-    if (std::system(line.c_str()) != 0)
-        std::fprintf(stderr, "shot %s failed\n", name);
-}
-
-// What the window itself drew, from its surface, as a PPM beside the screen shots.
-void SaveSurface(HWND hwnd, const char* name)
-{
-    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
-    std::vector<uint32_t> pixels;
-    int width = 0, height = 0;
-    if (!folder || !mivo::CaptureWindowPixels(hwnd, false, pixels, width, height))
-        return;
-    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
-    if (!f)
-        return;
-    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
-    for (uint32_t p : pixels) {
-        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
-        std::fwrite(rgb, 1, 3, f);
-    }
-    std::fclose(f);
-}
-
-// Lets the window manager map and draw everything before a shot.
-void Settle()
-{
-    for (int i = 0; i < 40; ++i) {
-        MSG msg;
-        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!IsDialogMessage(g_dialog, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessage(&msg);
-            }
-        }
-        Sleep(25);
-    }
-}
 
 HWND Item(const char* cls, const char* text, DWORD style, int x, int y, int cx, int cy, int id, DWORD ex = 0)
 {
@@ -143,7 +100,7 @@ int main()
     Item("Button", "확인", BS_DEFPUSHBUTTON | WS_TABSTOP, 320, 240, 75, 23, kOk);
     ShowWindow(g_dialog, SW_SHOW);
     SetForegroundWindow(g_dialog);
-    Settle();
+    Settle(g_dialog);
 
     // Reach the states as a user would: two clicks make the check box indeterminate,
     // the list scrolls by its bar, the edit scrolls sideways by its own.
@@ -154,7 +111,7 @@ int main()
         mivo::InjectMouseMove(p);
         mivo::InjectMouseButton(p, mivo::MouseButton::Left, true);
         mivo::InjectMouseButton(p, mivo::MouseButton::Left, false);
-        Settle();
+        Settle(g_dialog);
     }
     SendMessage(list, LB_SETCURSEL, 4, 0);
     GetWindowRect(list, &r);
@@ -163,7 +120,7 @@ int main()
         mivo::InjectMouseMove(down);
         mivo::InjectMouseButton(down, mivo::MouseButton::Left, true);
         mivo::InjectMouseButton(down, mivo::MouseButton::Left, false);
-        Settle();
+        Settle(g_dialog);
     }
     GetWindowRect(edit, &r);
     POINT right{r.right - 2 - GetSystemMetrics(SM_CXVSCROLL) - 8, r.bottom - 10};
@@ -171,13 +128,13 @@ int main()
         mivo::InjectMouseMove(right);
         mivo::InjectMouseButton(right, mivo::MouseButton::Left, true);
         mivo::InjectMouseButton(right, mivo::MouseButton::Left, false);
-        Settle();
+        Settle(g_dialog);
     }
     Shoot("dialog");
 
     MessageBox(g_dialog, "사진 3장을 앨범에서 지울까요?\n지운 사진은 휴지통으로 갑니다.", "사진 삭제",
                MB_YESNOCANCEL | MB_ICONQUESTION | MB_DEFBUTTON3);
-    Settle();
+    Settle(g_dialog);
     DestroyWindow(g_dialog);
     return 0;
 }

@@ -1,0 +1,55 @@
+#include "ShotSupport.h"
+
+#include <mivo/testing/input.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+void Shoot(const char* name)
+{
+    const char* command = std::getenv("MIVO_SHOT_COMMAND");
+    if (!command)
+        return;
+    std::string line = std::string(command) + " " + name;
+    if (std::system(line.c_str()) != 0)
+        std::fprintf(stderr, "shot %s failed\n", name);
+}
+
+void WritePpm(const char* name, const std::vector<uint32_t>& pixels, int width, int height)
+{
+    const char* folder = std::getenv("MIVO_SHOT_FOLDER");
+    if (!folder)
+        return;
+    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
+    if (!f)
+        return;
+    std::fprintf(f, "P6\n%d %d\n255\n", width, height);
+    for (uint32_t p : pixels) {
+        unsigned char rgb[3] = {(unsigned char)(p >> 16), (unsigned char)(p >> 8), (unsigned char)p};
+        std::fwrite(rgb, 1, 3, f);
+    }
+    std::fclose(f);
+}
+
+void SaveSurface(HWND hwnd, const char* name)
+{
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (mivo::CaptureWindowPixels(hwnd, false, pixels, width, height))
+        WritePpm(name, pixels, width, height);
+}
+
+void Settle(HWND dialog)
+{
+    for (int i = 0; i < 40; ++i) {
+        MSG msg;
+        while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!dialog || !IsDialogMessage(dialog, &msg)) {
+                TranslateMessage(&msg);
+                DispatchMessage(&msg);
+            }
+        }
+        Sleep(25);
+    }
+}
