@@ -42,4 +42,10 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs)
     return ok;
 }
 
+void DiscardQuitRequest()
+{
+    MSG quit;
+    ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
 }  // namespace mivo::test

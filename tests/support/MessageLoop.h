@@ -15,4 +15,8 @@ int PumpUntilIdle();
 // against hangs, never a speed check. Returns whether `done` held.
 bool PumpUntil(const std::function<bool()>& done, int limitMs = 10000);
 
+// Takes away the quit request a closed main window leaves when no loop runs, so
+// that a later test's loop does not end at once.
+void DiscardQuitRequest();
+
 }  // namespace mivo::test

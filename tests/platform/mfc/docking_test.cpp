@@ -99,8 +99,7 @@ protected:
         if (app.m_pMainWnd)
             main->DestroyWindow();
         PumpUntilIdle();
-        MSG quit;  // the main window's end asks the loop to quit; no loop runs here
-        ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DiscardQuitRequest();
         unsetenv("MIVO_REGISTRY_FILE");
     }
 

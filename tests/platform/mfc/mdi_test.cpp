@@ -61,6 +61,7 @@ protected:
         if (app.m_pMainWnd)
             main->SendMessage(WM_CLOSE);
         PumpUntilIdle();
+        DiscardQuitRequest();
         EXPECT_EQ(nullptr, app.m_pMainWnd);
         EXPECT_EQ(0, CPhotoDoc::s_alive);
     }

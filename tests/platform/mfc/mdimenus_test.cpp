@@ -110,9 +110,7 @@ protected:
         if (app.m_pMainWnd)
             main->SendMessage(WM_CLOSE);
         PumpUntilIdle();
-        // The main window's end asks the loop to quit; no later test's loop should see that.
-        MSG quit;
-        ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DiscardQuitRequest();
     }
     static CMDIChildWnd* ChildOf(CDocument* doc)
     {

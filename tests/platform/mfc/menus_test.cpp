@@ -71,9 +71,7 @@ protected:
             frame->DestroyWindow();
         app.m_pMainWnd = nullptr;
         PumpUntilIdle();
-        // The main window's end asks the loop to quit; no later test's loop should see that.
-        MSG quit;
-        ::PeekMessage(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        DiscardQuitRequest();
     }
     CWinApp app{"메뉴 테스트"};
     CMenuFrame* frame = nullptr;
