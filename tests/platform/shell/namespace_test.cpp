@@ -305,7 +305,10 @@ TEST_F(Namespace, DamagedIdentifierListsAreRefused)
         {4, 0, 'M', 'c', 5, 0, 'M', 'd', 'C', 200, 0, 0, 0},  // an identifier running past the end
         {1, 0, 0, 0},
     };
-    for (const auto& bytes : damaged) {
+    for (auto bytes : damaged) {
+        // An identifier list carries no size: a wrong length is read on into the
+        // memory behind it, so the damaged lists lie in blocks with room to spare.
+        bytes.resize(bytes.size() + 256, 0);
         char path[MAX_PATH];
         EXPECT_FALSE(SHGetPathFromIDList((LPCITEMIDLIST)bytes.data(), path));
         IShellFolder* child = nullptr;
