@@ -1,0 +1,151 @@
+// The process-wide image store filled from toolbar resources.
+#include "MenuResources.h"
+#include "MenuTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF kRed = RGB(220, 30, 30);
+const COLORREF kGreen = RGB(30, 160, 60);
+const COLORREF kBlue = RGB(40, 60, 200);
+const COLORREF kYellow = RGB(230, 200, 20);
+const COLORREF kCanvas = RGB(10, 20, 30);
+
+enum : WORD { kMain = 7901, kSecond = 7902, kPalette = 7903, kBroken = 7904, kPlain = 7905 };
+
+class VXMenuImages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        menutest::ResetMenuSettings(1);
+        CVXMenu::hicolor_bitmaps = FALSE;
+        m_resources.Add(241, kMain, menutest::ToolbarData({101, 0, 102, 103}));
+        m_resources.Add(2, kMain, menutest::StripBitmap({kRed, kGreen, kBlue}, 24));
+        m_resources.Add(241, kSecond, menutest::ToolbarData({102}));
+        m_resources.Add(2, kSecond, menutest::StripBitmap({kYellow}, 24));
+        m_resources.Add(241, kPalette, menutest::ToolbarData({103}));
+        m_resources.Add(2, kPalette, menutest::StripBitmap({kBlue}, 8));
+        m_resources.Add(241, kPlain, menutest::ToolbarData({104}));
+        m_resources.Add(2, kPlain, menutest::StripBitmap({kGreen}, 24));
+        m_resources.Add(241, kBroken, {1, 0, 16});  // cut inside its header
+        m_resources.Register();
+        ASSERT_TRUE(m_menu.CreatePopupMenu());
+        m_menu.AppendODMenuA("빨강", MF_OWNERDRAW, 101);
+        m_menu.AppendODMenuA("초록", MF_OWNERDRAW, 102);
+        m_menu.AppendODMenuA("파랑", MF_OWNERDRAW, 103);
+    }
+
+    // The centre and the corner of the image stored for a command, drawn transparent.
+    std::pair<COLORREF, COLORREF> StoredImage(int command)
+    {
+        int slot = m_menu.GlobalImageListOffset(command);
+        EXPECT_GE(slot, 0) << command;
+        menutest::Canvas canvas(16, 15, kCanvas);
+        CVXMenu::m_AllImages.Draw(CDC::FromHandle(canvas.dc()), slot, CPoint(0, 0), ILD_TRANSPARENT);
+        return {canvas.At(7, 7), canvas.At(0, 0)};
+    }
+
+    int SlotsOf(int command)
+    {
+        int n = 0;
+        for (INT_PTR i = 0; i < CVXMenu::m_AllImagesID.GetSize(); ++i)
+            n += CVXMenu::m_AllImagesID[i] == command;
+        return n;
+    }
+
+    menutest::Resources m_resources{"vxmenuimages_test"};
+    CVXMenu m_menu;
+};
+
+TEST_F(VXMenuImages, EachCommandTakesFourSlotsOnceWithVariants)
+{
+    ASSERT_TRUE(m_menu.LoadToolbar(kMain));
+    EXPECT_EQ(4, SlotsOf(101));
+    EXPECT_EQ(4, SlotsOf(103));
+    int slot = m_menu.GlobalImageListOffset(101);
+    EXPECT_TRUE(m_menu.CanDraw3DImageList(slot));
+    ASSERT_TRUE(m_menu.LoadToolbar(kMain));
+    EXPECT_EQ(4, SlotsOf(101)) << "stored again, replaced in place";
+    EXPECT_EQ(slot, m_menu.GlobalImageListOffset(101));
+    EXPECT_EQ(m_menu.GlobalImageListOffset(101), m_menu.GetRecord(0)->global_offset);
+}
+
+TEST_F(VXMenuImages, WithoutVariantsOneSlot)
+{
+    menutest::ResetMenuSettings(0);
+    m_menu.AppendODMenuA("넷", MF_OWNERDRAW, 104);
+    ASSERT_TRUE(m_menu.LoadToolbar(kPlain));
+    EXPECT_EQ(1, SlotsOf(104));
+    EXPECT_FALSE(m_menu.CanDraw3DImageList(m_menu.GlobalImageListOffset(104)));
+}
+
+TEST_F(VXMenuImages, ImagesFollowTheButtonsPastSeparators)
+{
+    ASSERT_TRUE(m_menu.LoadToolbar(kMain));
+    EXPECT_EQ(kRed, StoredImage(101).first);
+    EXPECT_EQ(kGreen, StoredImage(102).first);
+    EXPECT_EQ(kBlue, StoredImage(103).first);
+}
+
+TEST_F(VXMenuImages, LightGreyIsTransparent)
+{
+    ASSERT_TRUE(m_menu.LoadToolbar(kMain));
+    EXPECT_EQ(kCanvas, StoredImage(101).second);
+}
+
+TEST_F(VXMenuImages, TheToolbarLoadedLastWinsInEveryMenu)
+{
+    CVXMenu other;
+    ASSERT_TRUE(other.CreatePopupMenu());
+    ASSERT_TRUE(m_menu.LoadToolbar(kMain));
+    ASSERT_TRUE(m_menu.LoadToolbar(kSecond));
+    EXPECT_EQ(kYellow, StoredImage(102).first);
+    EXPECT_EQ(4, SlotsOf(102));
+    other.AppendODMenuA("초록", MF_OWNERDRAW, 102);
+    EXPECT_EQ(m_menu.GlobalImageListOffset(102), other.GetRecord(0)->global_offset);
+}
+
+TEST_F(VXMenuImages, ManyColoursSetTheHighColourFlag)
+{
+    EXPECT_FALSE(CVXMenu::hicolor_bitmaps);
+    ASSERT_TRUE(m_menu.LoadToolbar(kPalette));
+    EXPECT_TRUE(CVXMenu::hicolor_bitmaps);
+    EXPECT_EQ(kBlue, StoredImage(103).first);
+}
+
+TEST_F(VXMenuImages, ToolbarListsReportBadIdsAndLoadTheRest)
+{
+    UINT none[1] = {0};
+    EXPECT_TRUE(m_menu.LoadToolbars(none, 0));
+    UINT ids[] = {kMain, 7999, kSecond};
+    EXPECT_FALSE(m_menu.LoadToolbars(ids, 3));
+    EXPECT_EQ(kRed, StoredImage(101).first);
+    EXPECT_EQ(kYellow, StoredImage(102).first);
+    EXPECT_FALSE(m_menu.LoadToolbar(kBroken));
+}
+
+TEST_F(VXMenuImages, AppendingWithAToolbarIdStoresTheButtonImage)
+{
+    CVXMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.AppendODMenuA("파랑", MF_OWNERDRAW, 103, kMain));
+    EXPECT_EQ(kBlue, StoredImage(103).first);
+    EXPECT_EQ(menu.GlobalImageListOffset(103), menu.GetRecord(0)->global_offset);
+    EXPECT_EQ(-1, menu.GetRecord(0)->nID);
+}
+
+TEST_F(VXMenuImages, ARecordsOwnListHoldsTheVariants)
+{
+    ASSERT_TRUE(m_menu.ModifyODMenuA(nullptr, "초록", kSecond));
+    CVXMenuData* record = m_menu.GetRecord(1);
+    ASSERT_NE(nullptr, record->bitmap);
+    EXPECT_EQ(4, record->bitmap->GetImageCount());
+    EXPECT_EQ((int)kSecond, record->nID);
+    EXPECT_TRUE(m_menu.ModifyODMenuA(nullptr, "초록", 7998)) << "a missing bitmap leaves no image";
+    EXPECT_EQ(nullptr, record->bitmap);
+    EXPECT_EQ(-1, record->nID);
+    EXPECT_FALSE(m_menu.ModifyODMenuA(nullptr, "없음", kSecond));
+}
+
+}  // namespace
