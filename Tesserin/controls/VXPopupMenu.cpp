@@ -222,10 +222,14 @@ void CVXPopupMenu::RemapMenu(CMenu* menu)
         return;
     ++g_remapDepth;
     for (int i = (int)menu->GetMenuItemCount() - 1; i >= 0; --i) {
-        UINT state = menu->GetMenuState((UINT)i, MF_BYPOSITION);
-        if (state == (UINT)-1 || (state & (MF_OWNERDRAW | MF_BITMAP)))
+        // The type from the item itself: a popup's state carries its item count in the high byte.
+        MENUITEMINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE;
+        if (!::GetMenuItemInfo(menu->m_hMenu, (UINT)i, TRUE, &info) || (info.fType & (MFT_OWNERDRAW | MFT_BITMAP)))
             continue;
-        UINT keep = state & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_DEFAULT);
+        UINT state = info.fType | info.fState;
+        UINT keep = info.fState & (MF_CHECKED | MF_GRAYED | MF_DISABLED | MF_DEFAULT);
         CString text;
         menu->GetMenuString((UINT)i, text, MF_BYPOSITION);
         if (HMENU sub = ::GetSubMenu(menu->m_hMenu, i)) {
