@@ -157,6 +157,28 @@ TEST_F(VXPopupMenuTest, CheckedItemsWithoutImageShowTheCheck)
     }
 }
 
+TEST_F(VXPopupMenuTest, TheDefaultItemIsBold)
+{
+    CVXPopupMenu menu;
+    CVXPopupMenu::SpawnItem* item = menu.AddSpawnItem("기본 항목 Default", 9);
+    auto ink = [&](UINT state) {
+        Canvas canvas(200, 24, RGB(1, 2, 3));
+        DRAWITEMSTRUCT dis = {};
+        dis.CtlType = ODT_MENU;
+        dis.itemState = state;
+        dis.hDC = canvas.dc();
+        dis.rcItem = RECT{0, 0, 200, 24};
+        dis.itemData = (ULONG_PTR)item;
+        menu.DrawItem(&dis);
+        int n = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 200; ++x)
+                n += canvas.At(x, y) != ::GetSysColor(COLOR_MENU);
+        return n;
+    };
+    EXPECT_GT(ink(ODS_DEFAULT), ink(0));
+}
+
 class UpdateTarget : public CWnd {
 public:
     void OnUpdateOpen(CCmdUI* ui) { ui->Enable(FALSE); }
