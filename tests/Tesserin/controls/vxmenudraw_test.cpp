@@ -14,7 +14,7 @@ using menutest::Canvas;
 const COLORREF kRed = RGB(220, 30, 30);
 const COLORREF kSelectionFill = RGB(191, 210, 232);
 const COLORREF kSelectionBorder = RGB(58, 110, 165);
-const WORD kToolbar = 7951;
+const WORD kToolbar = 7951, kUnselectedMark = 7952, kSelectedMark = 7953;
 enum Item { kImage = 0, kText = 1, kSeparator = 2, kRadio = 3 };
 
 COLORREF Sys(int index)
@@ -42,6 +42,8 @@ protected:
     {
         m_resources.Add(241, kToolbar, menutest::ToolbarData({101}));
         m_resources.Add(2, kToolbar, menutest::StripBitmap({kRed}, 24));
+        m_resources.Add(2, kUnselectedMark, menutest::StripBitmap({RGB(20, 40, 200)}, 24));
+        m_resources.Add(2, kSelectedMark, menutest::StripBitmap({RGB(20, 200, 40)}, 24));
         m_resources.Register();
     }
     void TearDown() override { menutest::ResetMenuSettings(1); }
@@ -194,6 +196,23 @@ TEST_F(VXMenuDraw, RadioItemsCarryACheckedStateBitmap)
     EXPECT_TRUE(info.fState & MFS_CHECKED);
     ASSERT_TRUE(::GetMenuItemInfo(menu.m_hMenu, 201, FALSE, &info));
     EXPECT_EQ(nullptr, info.hbmpChecked);
+}
+
+TEST_F(VXMenuDraw, CheckMarkImagesStandInForTheCheck)
+{
+    for (UINT look : {1u, 0u}) {
+        CVXMenu menu;
+        Build(menu, look);
+        ASSERT_TRUE(menu.LoadCheckmarkBitmap(kUnselectedMark, kSelectedMark));
+        EXPECT_FALSE(menu.LoadCheckmarkBitmap(0, kSelectedMark)) << "both ids are needed";
+        for (UINT state : {(UINT)ODS_CHECKED, (UINT)(ODS_CHECKED | ODS_SELECTED)}) {
+            Canvas canvas(200, 22);
+            menutest::DrawMenuItem(menu, kText, state, canvas, RECT{0, 0, 200, 22});
+            COLORREF mark = (state & ODS_SELECTED) ? RGB(20, 200, 40) : RGB(20, 40, 200);
+            POINT centre = look == 1 ? POINT{4 + 7, 4 + 7} : POINT{2 + 7, 3 + 7};
+            EXPECT_EQ(mark, canvas.At(centre.x, centre.y)) << "look " << look << " state " << state;
+        }
+    }
 }
 
 struct GreyCase {

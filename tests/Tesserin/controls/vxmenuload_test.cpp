@@ -122,6 +122,25 @@ TEST_F(VXMenuLoad, TemplateCutShortStopsAtItsEnd)
     EXPECT_EQ(101u, file->GetMenuItemID(0));
 }
 
+TEST(VXMenuLoadDamaged, EveryCutOfATemplateIsReportedAndSafe)
+{
+    std::vector<BYTE> whole = NestedTemplate();
+    // Cut at every length, and an offset that points past the end.
+    std::vector<std::vector<BYTE>> damaged;
+    for (size_t cut = 1; cut <= whole.size(); ++cut)
+        damaged.push_back(menutest::Truncated(whole, cut));
+    std::vector<BYTE> farOffset = whole;
+    farOffset[2] = 0xF0;
+    damaged.push_back(farOffset);
+    for (size_t i = 0; i < damaged.size(); ++i) {
+        menutest::Resources resources("vxmenuload_damaged");
+        resources.Add(4, 7804, damaged[i]);
+        resources.Register();
+        CVXMenu menu;
+        EXPECT_FALSE(menu.LoadMenu(7804)) << "case " << i;
+    }
+}
+
 TEST_F(VXMenuLoad, AcceleratorTextsAreSpacedToOneColumn)
 {
     CVXMenu menu;
