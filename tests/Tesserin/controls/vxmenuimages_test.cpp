@@ -148,4 +148,44 @@ TEST_F(VXMenuImages, ARecordsOwnListHoldsTheVariants)
     EXPECT_FALSE(m_menu.ModifyODMenuA(nullptr, "없음", kSecond));
 }
 
+TEST_F(VXMenuImages, ColourSwatchesBecomeTheCommandsImage)
+{
+    CSize small(10, 9);
+    ASSERT_TRUE(m_menu.ModifyODMenuW(u"빨간 글자", 101, RGB(250, 10, 10), RGB(0, 0, 0), -1, &small));
+    auto image = StoredImage(101);
+    EXPECT_EQ(RGB(250, 10, 10), image.first);
+    CString text;
+    m_menu.GetMenuText(0, text, MF_BYPOSITION);
+    EXPECT_EQ(CString("빨간 글자"), text);
+}
+
+TEST_F(VXMenuImages, AnItemWithItsOwnListCopiesTheImage)
+{
+    CImageList source;
+    source.Create(16, 15, ILC_COLORDDB | ILC_MASK, 2, 1);
+    CBitmap strip;
+    HDC screen = ::GetDC(nullptr);
+    strip.Attach(::CreateCompatibleBitmap(screen, 32, 15));
+    ::ReleaseDC(nullptr, screen);
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        CBitmap* old = dc.SelectObject(&strip);
+        dc.FillSolidRect(0, 0, 16, 15, kRed);
+        dc.FillSolidRect(16, 0, 16, 15, kBlue);
+        dc.SelectObject(old);
+    }
+    source.Add(&strip, RGB(192, 192, 192));
+    CVXMenu menu;
+    ASSERT_TRUE(menu.CreatePopupMenu());
+    ASSERT_TRUE(menu.AppendMenuA(MF_STRING, 150, "파랑", &source, 1));
+    CVXMenuData* record = menu.GetRecord(0);
+    ASSERT_NE(nullptr, record->bitmap);
+    EXPECT_EQ(4, record->bitmap->GetImageCount()) << "the image and its three variants";
+    EXPECT_EQ(0, record->xoffset);
+    menutest::Canvas canvas(16, 15, kCanvas);
+    record->bitmap->Draw(CDC::FromHandle(canvas.dc()), 0, CPoint(0, 0), ILD_TRANSPARENT);
+    EXPECT_EQ(kBlue, canvas.At(7, 7));
+}
+
 }  // namespace
