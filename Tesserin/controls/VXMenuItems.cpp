@@ -395,17 +395,17 @@ BOOL CVXMenu::RemoveOrDelete(UINT uiId, UINT nFlags, bool destroy)
         HMENU sub = ::GetSubMenu(m_hMenu, (int)uiId);
         ForgetSubMenu(sub);
         CVXMenu* subMenu = AsVXMenu(sub);
-        if (subMenu)
-            RemoveSubMenuItems(subMenu);
         for (INT_PTR i = 0; i < m_MenuList.GetSize(); ++i)
             if (m_MenuList[i]->nCommand == (UINT_PTR)sub) {
                 RemoveRecordAt(i);
                 break;
             }
-        for (INT_PTR i = 0; i < m_OwnedSubMenus.GetSize(); ++i)
+        // Only a sub-menu this menu made goes with it; a caller's stays whole.
+        for (INT_PTR i = 0; subMenu && i < m_OwnedSubMenus.GetSize(); ++i)
             if (m_OwnedSubMenus[i] == subMenu) {
                 ownedSub = subMenu;
                 m_OwnedSubMenus.RemoveAt(i);
+                RemoveSubMenuItems(subMenu);
                 break;
             }
     } else if (state & MF_SEPARATOR) {

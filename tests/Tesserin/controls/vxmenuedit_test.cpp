@@ -156,6 +156,19 @@ TEST_F(VXMenuEdit, DestroyLeavesACallersPopupToTheCaller)
     EXPECT_EQ(1, own.GetRecordCount()) << "the caller's menu object is still whole";
 }
 
+TEST_F(VXMenuEdit, RemovingACallersPopupLeavesItWhole)
+{
+    CVXMenu own;
+    ASSERT_TRUE(own.CreatePopupMenu());
+    own.AppendODMenuA("항목", MF_OWNERDRAW, 9);
+    m_menu.AppendODMenuA("붙인 메뉴", MF_POPUP, (UINT_PTR)own.m_hMenu);
+    EXPECT_TRUE(m_menu.RemoveMenu(0, MF_BYPOSITION));
+    EXPECT_EQ(0, m_menu.GetRecordCount());
+    EXPECT_TRUE(::IsMenu(own.m_hMenu));
+    EXPECT_EQ(1u, own.GetMenuItemCount());
+    EXPECT_EQ(1, own.GetRecordCount());
+}
+
 TEST_F(VXMenuEdit, TextsByPositionAndCommand)
 {
     m_menu.AppendODMenuA("열기", MF_OWNERDRAW, 1);
