@@ -3,6 +3,10 @@
 #include "controls/VXMenu.h"
 #include "controls/VXMenuSupport.h"
 
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
 namespace {
 
 bool VariantsOn()
@@ -36,12 +40,47 @@ HRSRC FindBitmapResource(UINT id, HINSTANCE& module)
     return found;
 }
 
-// The framework's loading with the button colours mapped in.
+// A 16-colour bitmap with its black, greys and white turned into the button
+// colours, as the framework's system-colour loading does.
 HBITMAP SysColorBitmap(HINSTANCE module, HRSRC found)
 {
-    (void)module;
-    (void)found;
-    return nullptr;
+    static const struct {
+        COLORREF from;
+        int to;
+    } kMap[] = {{RGB(0, 0, 0), COLOR_BTNTEXT},
+                {RGB(128, 128, 128), COLOR_BTNSHADOW},
+                {RGB(192, 192, 192), COLOR_BTNFACE},
+                {RGB(255, 255, 255), COLOR_BTNHIGHLIGHT}};
+    DWORD size = ::SizeofResource(module, found);
+    HGLOBAL loaded = ::LoadResource(module, found);
+    auto* data = loaded ? (const BYTE*)::LockResource(loaded) : nullptr;
+    if (!data || size < sizeof(BITMAPINFOHEADER))
+        return nullptr;
+    BITMAPINFOHEADER header;
+    std::memcpy(&header, data, sizeof(header));
+    size_t colours = 16;
+    uint64_t stride = (((uint64_t)(header.biWidth > 0 ? header.biWidth : 0) * header.biBitCount + 31) / 32) * 4;
+    uint64_t rows = header.biHeight < 0 ? -(int64_t)header.biHeight : header.biHeight;
+    uint64_t need = header.biSize + colours * sizeof(RGBQUAD) + stride * rows;
+    if (header.biSize < sizeof(BITMAPINFOHEADER) || header.biBitCount != 4 || header.biCompression != BI_RGB ||
+        need > size)
+        return nullptr;
+    std::vector<BYTE> copy(data, data + need);
+    auto* palette = (RGBQUAD*)(copy.data() + header.biSize);
+    for (size_t i = 0; i < colours; ++i) {
+        COLORREF c = RGB(palette[i].rgbRed, palette[i].rgbGreen, palette[i].rgbBlue);
+        for (const auto& m : kMap)
+            if (c == m.from) {
+                COLORREF to = ::GetSysColor(m.to);
+                palette[i] = {GetBValue(to), GetGValue(to), GetRValue(to), 0};
+            }
+    }
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateDIBitmap(screen, (BITMAPINFOHEADER*)copy.data(), CBM_INIT,
+                                      copy.data() + header.biSize + colours * sizeof(RGBQUAD), (BITMAPINFO*)copy.data(),
+                                      DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, screen);
+    return bitmap;
 }
 
 }  // namespace

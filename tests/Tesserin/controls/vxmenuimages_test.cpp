@@ -12,7 +12,7 @@ const COLORREF kBlue = RGB(40, 60, 200);
 const COLORREF kYellow = RGB(230, 200, 20);
 const COLORREF kCanvas = RGB(10, 20, 30);
 
-enum : WORD { kMain = 7901, kSecond = 7902, kPalette = 7903, kBroken = 7904, kPlain = 7905 };
+enum : WORD { kMain = 7901, kSecond = 7902, kPalette = 7903, kBroken = 7904, kPlain = 7905, kSixteen = 7906 };
 
 class VXMenuImages : public ::testing::Test {
 protected:
@@ -28,6 +28,8 @@ protected:
         m_resources.Add(2, kPalette, menutest::StripBitmap({kBlue}, 8));
         m_resources.Add(241, kPlain, menutest::ToolbarData({104}));
         m_resources.Add(2, kPlain, menutest::StripBitmap({kGreen}, 24));
+        m_resources.Add(241, kSixteen, menutest::ToolbarData({105}));
+        m_resources.Add(2, kSixteen, menutest::StripBitmap({RGB(0, 0, 0)}, 4));
         m_resources.Add(241, kBroken, {1, 0, 16});  // cut inside its header
         m_resources.Register();
         ASSERT_TRUE(m_menu.CreatePopupMenu());
@@ -186,6 +188,22 @@ TEST_F(VXMenuImages, AnItemWithItsOwnListCopiesTheImage)
     menutest::Canvas canvas(16, 15, kCanvas);
     record->bitmap->Draw(CDC::FromHandle(canvas.dc()), 0, CPoint(0, 0), ILD_TRANSPARENT);
     EXPECT_EQ(kBlue, canvas.At(7, 7));
+}
+
+TEST_F(VXMenuImages, SixteenColourImagesFollowTheButtonColours)
+{
+    const INT elements[] = {COLOR_BTNTEXT};
+    const COLORREF saved[] = {::GetSysColor(COLOR_BTNTEXT)};
+    const COLORREF text[] = {RGB(0, 90, 0)};
+    ::SetSysColors(1, elements, text);
+    m_menu.AppendODMenuA("검정", MF_OWNERDRAW, 105);
+    bool loaded = m_menu.LoadToolbar(kSixteen);
+    ::SetSysColors(1, elements, saved);
+    ASSERT_TRUE(loaded);
+    EXPECT_FALSE(CVXMenu::hicolor_bitmaps) << "sixteen colours are not high colour";
+    auto image = StoredImage(105);
+    EXPECT_EQ(RGB(0, 90, 0), image.first) << "black became the button text colour";
+    EXPECT_EQ(kCanvas, image.second) << "light grey, the face, stays transparent";
 }
 
 }  // namespace
