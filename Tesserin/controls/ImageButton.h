@@ -101,6 +101,7 @@ protected:
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg void OnEnable(BOOL bEnable);
     afx_msg void OnCancelMode();
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnSysColorChange();
     afx_msg UINT OnGetDlgCode();
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
