@@ -81,7 +81,7 @@ struct Scene {
 
     void Build(HWND dlg)
     {
-        dialog.Attach(dlg);
+        dialog.SubclassWindow(dlg);
         date.SubclassWindow(Item(dlg, "Edit", "", WS_BORDER | WS_TABSTOP, 12, 12, 120, 22, kDate));
         date.SetDateMode(TRUE);
         date.SetEditCompactDate("20241225");
@@ -133,8 +133,8 @@ void ShowScene()
     mivo::InjectMouseMove(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
     Settle(dlg);
     Shoot("vxcontrols-dialog");
-    SaveSurface(dlg, "vxcontrols-surface");
-    scene.dialog.Detach();
+    SaveSurface(dlg, "vxcontrols-surface.ppm");
+    scene.dialog.UnsubclassWindow();
     DestroyWindow(dlg);
 }
 
