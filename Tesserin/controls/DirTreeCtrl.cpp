@@ -500,8 +500,17 @@ void CDirTreeCtrl::MoveDraggedFile()
     ::SendMessage(m_parentWindow->GetSafeHwnd(), WM_TREE_ITEM_DROPPED, (WPARAM)&oldPath, (LPARAM)&newPath);
 }
 
+// The selection outlives the window: a dialog's caller asks for it after the dialog closed.
 void CDirTreeCtrl::OnDestroy()
 {
+    ITEMIDLIST* full = SHCopyIDL(GetSelectedFullIDL());
+    ITEMIDLIST* relative = SHCopyIDL(GetSelectedRelativeIDL());
+    if (m_storedFull)
+        SHFree1(m_storedFull);
+    if (m_storedRelative)
+        SHFree1(m_storedRelative);
+    m_storedFull = full;
+    m_storedRelative = relative;
     if (g_dropTargetTree == this) {
         m_dropTarget.Revoke();
         g_dropTargetTree = nullptr;

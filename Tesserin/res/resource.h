@@ -3,3 +3,12 @@
 
 #define IDS_TESSERIN_NAME 10001
 #define IDS_SOCKETS_FAILED 10002
+
+// Splitter bar cursors.
+#define IDC_SPLITTER_X 10141
+#define IDC_SPLITTER_Y 10142
+
+// The folder list's context menu and its commands.
+#define IDR_DIRLIST_MENU 10300
+#define ID_DIRLIST_NEWFOLDER 18771
+#define ID_DIRLIST_DELETE 18772

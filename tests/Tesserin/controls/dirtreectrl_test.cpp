@@ -146,6 +146,13 @@ TEST_F(DirTree, SelectedListsAreTheNodesAndCopiesOfThem)
     SHFree1(copy);
     HTREEITEM top = tree->SetPathByIDL(nullptr);
     EXPECT_EQ(tree->GetRootItem(), top);
+    tree->SetPathByStr("M:\\앨범");
+    tree->DestroyWindow();
+    ITEMIDLIST* kept = tree->GetTreeSelectedFullIDL();
+    ASSERT_NE(nullptr, kept);
+    EXPECT_TRUE(SHGetPathFromIDList(kept, path));
+    EXPECT_STREQ("M:\\앨범", path);
+    SHFree1(kept);
 }
 
 namespace {
