@@ -10,6 +10,8 @@ mkdir -p "$out"
 cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots mivo_menu_shots mivo_shots_commctrl mivo_bars_shots
 cmake --build "$build" --target mivo_vxmenu_shots
 cmake --build "$build" --target mivo_vxcontrols_shots
+cmake --build "$build" --target mivo_shot_folderbrowser
+cmake --build "$build" --target mivo_shot_dirtree
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -27,6 +29,8 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_bars_shots'
   '$build/tools/shots/mivo_vxmenu_shots'
   '$build/tools/shots/mivo_vxcontrols_shots'
+  '$build/tools/shots/mivo_shot_folderbrowser'
+  '$build/tools/shots/mivo_shot_dirtree'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -6,3 +6,12 @@
 #define IDC_TESSERIN_HAND 10128
 #define IDC_TESSERIN_NODROP 10268
 #define IDC_TESSERIN_DRAGITEM 11320
+
+// Splitter bar cursors.
+#define IDC_SPLITTER_X 10141
+#define IDC_SPLITTER_Y 10142
+
+// The folder list's context menu and its commands.
+#define IDR_DIRLIST_MENU 10300
+#define ID_DIRLIST_NEWFOLDER 18771
+#define ID_DIRLIST_DELETE 18772
