@@ -23,7 +23,7 @@ class GridHost {
 public:
     explicit GridHost(DWORD gridStyle = 0, int width = 400, int height = 300)
     {
-        host = mivo::test::CreateTestWindow("grid host", WS_POPUP | WS_VISIBLE, 0, 0, width, height);
+        host = mivo::test::CreateTestWindow("grid host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height);
         recorder.OnMessage(WM_NOTIFY, [this](HWND, UINT, WPARAM, LPARAM lParam, LRESULT* result) {
             const _NMREPORTVIEW* nm = (const _NMREPORTVIEW*)lParam;
             int code = (int)nm->hdr.code;
