@@ -21,6 +21,7 @@
 #define RVIS_FOCUSED 0x0001
 #define RVIS_SELECTED 0x0002
 #define RVIS_BOLD 0x0004
+#define RVIS_READONLY 0x0008
 #define RVIS_OWNERDRAW 0x0010
 #define RVIS_TREECLOSED 0x0020
 #define RVIS_TREEOPEN 0x0040
@@ -232,13 +233,16 @@ struct _NMRVDRAWITEM {
 
 struct _NMRVITEMEDIT {
     NMHDR hdr;
+    UINT nReserved = 0;
     int iItem = -2;
     int iSubItem = -1;
+    UINT nFlags = 0;
     HWND hWnd = nullptr;
     RECT rect = {0, 0, 0, 0};
     UINT nKey = 0;
     LPSTR lpszText = nullptr;
-    int iTextMax = 0;
+    LPARAM lParam = 0;
+    _RVITEM item;
 };
 
 typedef int(CALLBACK* PFNRVCOMPARE)(int iItem1, int iSubItem1, int iItem2, int iSubItem2, LPARAM lParam);

@@ -46,7 +46,7 @@ public:
     virtual int CompareItems(int item1, int subItem1, int item2, int subItem2);
     virtual int CompareItems(LPRVITEM item1, LPRVITEM item2);
     virtual BOOL BeginEdit(int row, int column, UINT key);
-    virtual void EndEdit(BOOL apply = TRUE, BOOL lostFocus = FALSE);
+    virtual void EndEdit(BOOL apply = TRUE, _NMRVITEMEDIT* record = nullptr);
     virtual LRESULT Notify(_NMREPORTVIEW* record);
     virtual void GetSysColors();
     virtual UINT GetMouseScrollLines();
@@ -183,6 +183,8 @@ public:
     BOOL HasFocus() const { return m_bFocus; }
     int GetCurrentFocus(int* column = nullptr);
     BOOL MeasureItem(int item, int subItem, LPRECT rect, BOOL noDecoration = FALSE);
+    BOOL EditCurrentCell() { return BeginEdit(m_iFocusRow, m_iFocusColumn, 1); }
+    HWND GetEditWindow() const { return m_hEditWnd; }
     void SetAllCellEditMode(BOOL on) { m_bAllCellEdit = on; }
     BOOL GetAllCellEditMode() const { return m_bAllCellEdit; }
     LRESULT Notify(UINT code, int item, int subItem = -1, UINT state = 0, LPARAM lParam = 0);
@@ -371,6 +373,13 @@ protected:
     void DrawFocusRect(CDC* dc, CRect rect, COLORREF background);
     void ReadDrawRecord(int item, int subItem, _RVITEM& record, char* buffer, int size);
     void DrawRedCross(CDC* dc, CRect rect, BOOL radio);
+
+    // Editing helpers.
+    LRESULT OnEditorEnd(_NMRVITEMEDIT* record);
+    void OnCharImpl(UINT character);
+    BOOL HandleCellKey(UINT key);
+    BOOL TextPartRect(int row, int column, const _RVITEM& cell, CRect& rect);
+    static CString NumberEditText(const char* text);
 
     // Input helpers.
     void OnLButtonDownImpl(UINT flags, CPoint point, BOOL doubleClick);

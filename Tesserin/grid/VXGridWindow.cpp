@@ -627,16 +627,6 @@ LRESULT CVXGridCtrl::NotifyHdr(_NMRVHEADER* record, UINT code, int headerItem)
     return Notify((_NMREPORTVIEW*)record);
 }
 
-BOOL CVXGridCtrl::BeginEdit(int, int, UINT)
-{
-    // In-cell editing is not part of this library yet.
-    return FALSE;
-}
-
-void CVXGridCtrl::EndEdit(BOOL, BOOL)
-{
-}
-
 void CVXGridCtrl::GetExpandedItemText(LPRVITEM)
 {
 }
@@ -672,11 +662,19 @@ LRESULT CVXGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN: OnLButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)), FALSE); return 0;
     case WM_LBUTTONDBLCLK: OnLButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)), TRUE); return 0;
     case WM_RBUTTONDOWN: OnRButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); return 0;
-    case WM_KEYDOWN: OnKeyDownImpl((UINT)wParam, (UINT)lParam); return 0;
+    case WM_KEYDOWN:
+        if (!HandleCellKey((UINT)wParam))
+            OnKeyDownImpl((UINT)wParam, (UINT)lParam);
+        return 0;
+    case WM_CHAR: OnCharImpl((UINT)wParam); return 0;
     case WM_NOTIFY: {
         NMHDR* header = (NMHDR*)lParam;
         if (header && header->hwndFrom == m_wndHeader.m_hWnd)
             return OnHeaderNotify(header);
+        if (header && (int)header->code == RVN_ENDITEMEDIT)
+            return OnEditorEnd((_NMRVITEMEDIT*)header);
+        if (header && (int)header->code == RVN_EDITKILLFOCUS)
+            return Notify((_NMREPORTVIEW*)header);
         break;
     }
     case WM_COMMAND:
@@ -695,5 +693,7 @@ LRESULT CVXGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 BOOL CVXGridCtrl::PreTranslateMessage(MSG* msg)
 {
+    if (msg->message == WM_KEYDOWN && msg->hwnd == m_hWnd && HandleCellKey((UINT)msg->wParam))
+        return TRUE;
     return CWnd::PreTranslateMessage(msg);
 }
