@@ -8,6 +8,7 @@
 #include "grid/GridRowString.h"
 #include "grid/GridTypes.h"
 #include "grid/VXGridHeaderCtrl.h"
+#include "grid/VXGridTipCtrl.h"
 
 #include <vector>
 
@@ -166,6 +167,7 @@ public:
     void SetItemHeight(int height);
     int GetItemHeight() const { return m_iItemHeight; }
     void SetHeaderHeight(int height);
+    CVXGridTipCtrl* GetTipCtrl() { return m_wndTip.m_hWnd ? &m_wndTip : nullptr; }
     CVXGridHeaderCtrl* GetHeaderCtrl() { return m_wndHeader.m_hWnd ? &m_wndHeader : nullptr; }
     void SetRedraw(BOOL redraw = TRUE);
     void SetBkColor(COLORREF colour) { m_crColors[0] = colour; }
@@ -300,6 +302,7 @@ protected:
     HWND m_hEditWnd = nullptr;
     BOOL m_bColumnsReordered = FALSE;
     CVXGridHeaderCtrl m_wndHeader;
+    CVXGridTipCtrl m_wndTip;
     CBitmap m_bmpBack;
     CSize m_sizeBack{0, 0};
     DWORD m_nNotifyMask = 0xFFFFFFFF;
@@ -384,6 +387,7 @@ protected:
     // Input helpers.
     void OnLButtonDownImpl(UINT flags, CPoint point, BOOL doubleClick);
     void OnRButtonDownImpl(UINT flags, CPoint point);
+    void OnMouseMoveImpl(UINT flags, CPoint point);
     void OnKeyDownImpl(UINT key, UINT flags);
     void KeyVertical(int step);
     void KeyHorizontal(int step);

@@ -172,6 +172,35 @@ void CVXGridCtrl::OnLButtonDownImpl(UINT flags, CPoint point, BOOL doubleClick)
     }
 }
 
+void CVXGridCtrl::OnMouseMoveImpl(UINT flags, CPoint point)
+{
+    if (!m_bFocus || (flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) || !(m_nGridStyle & RVS_EXPANDSUBITEMS) ||
+        m_hEditWnd) {
+        HideTip();
+        return;
+    }
+    _RVHITTESTINFO hit;
+    hit.point = point;
+    HitTest(&hit);
+    char buffer[256];
+    _RVITEM record;
+    if (hit.iItem != -2 && (hit.nFlags & RVHT_ONITEMTEXT)) {
+        ReadDrawRecord(hit.iItem, hit.iSubItem, record, buffer, sizeof(buffer));
+        if ((record.nMask & RVIM_TEXT) && buffer[0]) {
+            structTREEITEM* node = ToNode(hit.hItem);
+            CRect text;
+            TextPartRect(hit.iRow, hit.iColumn, record, text);
+            if (node && node->iSubItem >= 0)
+                text.right = m_rectClient.left - m_iScrollX + m_iVirtualWidth - m_iSpacing;
+            GetExpandedItemText(&record);
+            CFont* font = (record.nState & RVIS_BOLD) ? &m_fontBold : &m_fontNormal;
+            m_wndTip.Show(text, record.lpszText, font); // hides itself when the text fits
+            return;
+        }
+    }
+    HideTip();
+}
+
 void CVXGridCtrl::OnRButtonDownImpl(UINT flags, CPoint point)
 {
     SetFocus();

@@ -38,6 +38,8 @@ BOOL CVXGridCtrl::Create()
     if (!m_wndHeader.Create(WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_DRAGDROP | HDS_FULLDRAG | HDS_HORZ,
                             CRect(0, 0, 0, 0), this, 0))
         return FALSE;
+    if (!m_wndTip.Create(this))
+        return FALSE;
     HFONT font = GetParent() ? (HFONT)GetParent()->SendMessage(WM_GETFONT) : nullptr;
     if (!font)
         font = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
@@ -127,7 +129,10 @@ void CVXGridCtrl::RewriteSeparators(char from, char to)
 BOOL CVXGridCtrl::ModifyProperty(WPARAM property, LPARAM value)
 {
     switch (property) {
-    case RVP_SPACING: m_iSpacing = (int)value; break;
+    case RVP_SPACING:
+        m_iSpacing = (int)value;
+        m_wndTip.SetGap(m_iSpacing);
+        break;
     case RVP_CHECK: m_sizeCheck = CSize(LOWORD(value), HIWORD(value)); break;
     case RVP_NOITEMTEXT: m_strNoItems = value ? (LPCSTR)value : ""; break;
     case RVP_GRIDSTYLE:
@@ -214,7 +219,7 @@ void CVXGridCtrl::SetRedraw(BOOL redraw)
 
 void CVXGridCtrl::HideTip()
 {
-    // The grid's tip window is not part of this library yet.
+    m_wndTip.Hide();
 }
 
 void CVXGridCtrl::Layout(int cx, int cy)
@@ -656,11 +661,13 @@ LRESULT CVXGridCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KILLFOCUS:
         if (!wParam || !::IsChild(m_hWnd, (HWND)wParam))
             m_bFocus = FALSE;
-        HideTip();
+        if ((HWND)wParam != m_wndTip.m_hWnd)
+            HideTip();
         Invalidate(FALSE);
         return 0;
     case WM_LBUTTONDOWN: OnLButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)), FALSE); return 0;
     case WM_LBUTTONDBLCLK: OnLButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)), TRUE); return 0;
+    case WM_MOUSEMOVE: OnMouseMoveImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); return 0;
     case WM_RBUTTONDOWN: OnRButtonDownImpl((UINT)wParam, CPoint((short)LOWORD(lParam), (short)HIWORD(lParam))); return 0;
     case WM_KEYDOWN:
         if (!HandleCellKey((UINT)wParam))
