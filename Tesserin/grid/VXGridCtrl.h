@@ -130,6 +130,11 @@ public:
     int GetSubItemFromColumn(int column);
     int GetColumnFromSubItem(int subItem);
     BOOL GetSubItemDefinition(int subItem, structSUBITEM& out) const;
+    // The definition itself, or none outside the defined columns (no copy: painting reads it per cell).
+    const structSUBITEM* SubItemAt(int subItem) const
+    {
+        return subItem >= 0 && subItem < (int)m_arraySubItems.size() ? &m_arraySubItems[(size_t)subItem] : nullptr;
+    }
     BOOL SetVXGridSubItemListCtrl(CVXGridSubItemListCtrl* list);
     CVXGridSubItemListCtrl* GetVXGridSubItemListCtrl() const { return m_pSubItemListCtrl; }
 
@@ -359,6 +364,9 @@ protected:
     void HideTip();
     void Layout(int cx, int cy);
     void ScrollWindow(int bar, int position);
+    // TRUE when the whole rows area must be repainted instead.
+    BOOL ShiftRows(int from, int to);
+    void RedrawScrollBar(int bar);
     int GetVisibleRows(BOOL wholeOnly, int* first, int* last, BOOL backwards = FALSE);
     int RowExtent(int row);
     void OnSetFontImpl(HFONT font, BOOL redraw);

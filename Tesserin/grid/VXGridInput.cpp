@@ -122,8 +122,8 @@ void CVXGridCtrl::ToggleNodeFromInput(const _RVHITTESTINFO& hit)
 
 BOOL CVXGridCtrl::IsFocusable(int column)
 {
-    structSUBITEM sub;
-    return GetSubItemDefinition(GetSubItemFromColumn(column), sub) && !(sub.nMask & RVCF_SUBITEM_NOFOCUS);
+    const structSUBITEM* sub = SubItemAt(GetSubItemFromColumn(column));
+    return sub && !(sub->nMask & RVCF_SUBITEM_NOFOCUS);
 }
 
 void CVXGridCtrl::OnLButtonDownImpl(UINT flags, CPoint point, BOOL doubleClick)

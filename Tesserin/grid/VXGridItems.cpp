@@ -252,6 +252,8 @@ _TREEITEM* CVXGridCtrl::GetItemHandle(int item)
 
 void CVXGridCtrl::ShiftItemIndices(int from, int delta)
 {
+    if (delta > 0 && from >= (int)m_arrayItems.size() - delta)
+        return; // an appended item: no index reaches it
     for (int& item : m_arrayRows)
         if (item >= from)
             item += delta;

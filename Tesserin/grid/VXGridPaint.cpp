@@ -302,8 +302,8 @@ BOOL CVXGridCtrl::DrawBkgnd(CDC* dc, CRect rect, COLORREF colour)
 
 int CVXGridCtrl::DrawImage(CDC* dc, CRect rect, LPRVITEM record)
 {
-    structSUBITEM sub;
-    BOOL reserves = GetSubItemDefinition(record->iSubItem, sub) && (sub.nMask & RVCF_SUBITEM_IMAGE);
+    const structSUBITEM* sub = SubItemAt(record->iSubItem);
+    BOOL reserves = sub && (sub->nMask & RVCF_SUBITEM_IMAGE);
     if (!(record->nMask & RVIM_IMAGE) || !m_pImageList)
         return reserves ? m_sizeImage.cx : 0;
     if (rect.Width() < 1)
@@ -344,8 +344,8 @@ int CVXGridCtrl::DrawImage(CDC* dc, CRect rect, LPRVITEM record)
 
 int CVXGridCtrl::DrawCheck(CDC* dc, CRect rect, LPRVITEM record)
 {
-    structSUBITEM sub;
-    BOOL reserves = GetSubItemDefinition(record->iSubItem, sub) && (sub.nMask & RVCF_SUBITEM_CHECK);
+    const structSUBITEM* sub = SubItemAt(record->iSubItem);
+    BOOL reserves = sub && (sub->nMask & RVCF_SUBITEM_CHECK);
     if (!(record->nMask & RVIM_CHECK))
         return reserves ? m_sizeCheck.cx : 0;
     if (rect.Width() <= m_sizeCheck.cx)
@@ -385,8 +385,8 @@ int CVXGridCtrl::DrawText(CDC* dc, CRect rect, LPRVITEM record)
 {
     if (!(record->nMask & RVIM_TEXT) || !record->lpszText || !*record->lpszText || rect.Width() <= 0)
         return 0;
-    structSUBITEM sub;
-    UINT align = GetSubItemDefinition(record->iSubItem < 0 ? 0 : record->iSubItem, sub) ? (sub.nMask & 3) : 0;
+    const structSUBITEM* sub = SubItemAt(record->iSubItem < 0 ? 0 : record->iSubItem);
+    UINT align = sub ? (sub->nMask & 3) : 0;
     UINT format = DT_END_ELLIPSIS | DT_VCENTER | DT_NOPREFIX |
                   (align == 1 ? DT_RIGHT : align == 2 ? DT_CENTER : DT_LEFT);
     dc->DrawText(record->lpszText, -1, &rect, format);

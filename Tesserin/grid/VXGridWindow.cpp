@@ -213,8 +213,10 @@ void CVXGridCtrl::SetRedraw(BOOL redraw)
     if (m_hWnd)
         SendMessage(WM_SETREDRAW, redraw);
     m_bRedraw = redraw;
-    if (redraw && m_hWnd)
+    if (redraw && m_hWnd) {
+        ScrollWindow(SB_VERT, m_iScrollY); // rows added meanwhile reach the bar
         Invalidate();
+    }
 }
 
 void CVXGridCtrl::HideTip()
@@ -316,17 +318,54 @@ void CVXGridCtrl::ScrollWindow(int bar, int position)
                                      SWP_NOZORDER | SWP_NOACTIVATE |
                                          ((m_nGridStyle & RVS_NOHEADER) ? SWP_HIDEWINDOW : SWP_SHOWWINDOW));
     } else {
+        int old = m_iScrollY;
         m_iScrollY = std::max(0, std::min(position, std::max(0, m_iVirtualHeight - 1)));
+        if (ShiftRows(old, m_iScrollY))
+            InvalidateRect(&m_rectRows, FALSE);
         int first = m_iScrollY;
         int page = GetVisibleRows(TRUE, &first, nullptr);
         si.nPage = (UINT)std::max(page, 1);
         si.nMax = page < m_iVirtualHeight ? m_iVirtualHeight - 1 : 0;
         si.nPos = m_iScrollY;
-        SetScrollInfo(SB_VERT, &si, TRUE);
+        // An unchanged range moves the thumb only: a range change re-lays the frame out.
+        SCROLLINFO current = {sizeof(current), SIF_PAGE | SIF_RANGE};
+        if (GetScrollInfo(SB_VERT, &current) && current.nPage == si.nPage && current.nMax == si.nMax &&
+            current.nMin == si.nMin)
+            si.fMask = SIF_POS;
+        SetScrollInfo(SB_VERT, &si, FALSE);
+        RedrawScrollBar(SB_VERT);
     }
     if (m_nGridStyle & RVS_SHOWFIXEDROW)
         InvalidateRect(&m_rectFixed, FALSE);
-    InvalidateRect(&m_rectRows, FALSE);
+    if (bar == SB_HORZ)
+        InvalidateRect(&m_rectRows, FALSE);
+}
+
+void CVXGridCtrl::RedrawScrollBar(int bar)
+{
+    // Only the bar: a redrawn frame must not take the rows with it.
+    CRect client;
+    GetClientRect(&client);
+    CRect area = bar == SB_VERT ? CRect(client.right, 0, client.right + ::GetSystemMetrics(SM_CXVSCROLL), client.bottom)
+                                : CRect(0, client.bottom, client.right, client.bottom + ::GetSystemMetrics(SM_CYHSCROLL));
+    RedrawWindow(&area, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
+}
+
+BOOL CVXGridCtrl::ShiftRows(int from, int to)
+{
+    // A short vertical move scrolls the pixels and repaints only the rows that come in.
+    if (from == to)
+        return TRUE; // a layout or a refresh: everything again
+    int low = std::min(from, to), high = std::max(from, to);
+    int page = GetVisibleCount(FALSE);
+    if (high - low >= page || m_hEditWnd || !m_bRedraw)
+        return TRUE;
+    int distance = 0;
+    for (int row = low; row < high; row++)
+        distance += RowExtent(row);
+    UpdateWindow();
+    ScrollWindowEx(0, to > from ? -distance : distance, &m_rectRows, &m_rectRows, nullptr, nullptr, SW_INVALIDATE);
+    return FALSE;
 }
 
 int CVXGridCtrl::GetTopIndex()
