@@ -175,6 +175,10 @@ public:
     CVXGridTipCtrl* GetTipCtrl() { return m_wndTip.m_hWnd ? &m_wndTip : nullptr; }
     CVXGridHeaderCtrl* GetHeaderCtrl() { return m_wndHeader.m_hWnd ? &m_wndHeader : nullptr; }
     void SetRedraw(BOOL redraw = TRUE);
+    BOOL SetBkImage(LPCSTR name);
+    BOOL SetBkImage(UINT resourceId);
+    // A bitmap the caller made; the grid keeps it and deletes it.
+    BOOL SetBkImage(HBITMAP bitmap);
     void SetBkColor(COLORREF colour) { m_crColors[0] = colour; }
     COLORREF GetGridColor(int index) const { return m_crColors[index]; }
     int GetTopIndex();

@@ -281,6 +281,34 @@ void CVXGridCtrl::DrawItem(CDC* dc, CRect rect, LPRVITEM record)
     DrawText(dc, rect, record);
 }
 
+BOOL CVXGridCtrl::SetBkImage(HBITMAP bitmap)
+{
+    m_bmpBack.DeleteObject();
+    m_sizeBack = CSize(0, 0);
+    BITMAP info = {};
+    if (!bitmap || !::GetObject(bitmap, sizeof(info), &info)) {
+        RebuildPalette();
+        return FALSE;
+    }
+    m_bmpBack.Attach(bitmap);
+    m_sizeBack = CSize(info.bmWidth, info.bmHeight);
+    RebuildPalette();
+    if (m_hWnd)
+        Invalidate();
+    return TRUE;
+}
+
+BOOL CVXGridCtrl::SetBkImage(LPCSTR name)
+{
+    HBITMAP bitmap = (HBITMAP)::LoadImage(AfxGetResourceHandle(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    return SetBkImage(bitmap);
+}
+
+BOOL CVXGridCtrl::SetBkImage(UINT resourceId)
+{
+    return SetBkImage(MAKEINTRESOURCE(resourceId));
+}
+
 BOOL CVXGridCtrl::DrawBkgnd(CDC* dc, CRect rect, COLORREF colour)
 {
     if (!m_bmpBack.GetSafeHandle() || m_sizeBack.cx <= 0 || m_sizeBack.cy <= 0) {

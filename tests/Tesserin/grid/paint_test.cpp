@@ -136,3 +136,46 @@ TEST(GridPaint, RightAlignedColumn)
 }
 
 } // namespace
+
+namespace {
+
+// A 4 x 4 bitmap: red in its top-left pixel, white elsewhere.
+HBITMAP MarkedTile()
+{
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 4, 4);
+    HDC dc = ::CreateCompatibleDC(screen);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(dc, bitmap);
+    RECT all = {0, 0, 4, 4};
+    ::FillRect(dc, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    ::SetPixel(dc, 0, 0, RGB(255, 0, 0));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    return bitmap;
+}
+
+TEST(GridPaint, BackgroundBitmapTilesAndScrollsWithTheColumns)
+{
+    GridHost h(0, 400, 300);
+    _RVSUBITEM sub;
+    sub.nMask = HDF_STRING;
+    sub.iWidth = 1000;
+    sub.lpszText = "wide";
+    h.grid.DefineSubItem(0, &sub);
+    h.grid.ActivateSubItem(0, 0);
+    h.Rows({"a"});
+    ASSERT_TRUE(h.grid.SetBkImage(MarkedTile()));
+    CRect row;
+    h.grid.GetRowRect(0, -1, &row);
+    int y = row.bottom + 8 - (row.bottom + 8) % 4; // a tile row below the rows
+    WindowImage image = Shot(h);
+    EXPECT_EQ(RGB(255, 0, 0), image.At(200, y));
+    EXPECT_EQ(RGB(255, 255, 255), image.At(201, y));
+    h.grid.SendMessage(WM_HSCROLL, SB_LINERIGHT); // one eighth of 400: 50 pixels
+    image = Shot(h);
+    EXPECT_EQ(RGB(255, 0, 0), image.At(202, y));
+    EXPECT_EQ(RGB(255, 255, 255), image.At(200, y));
+}
+
+} // namespace
