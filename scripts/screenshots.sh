@@ -12,6 +12,7 @@ cmake --build "$build" --target mivo_vxmenu_shots
 cmake --build "$build" --target mivo_vxcontrols_shots
 cmake --build "$build" --target mivo_shot_folderbrowser
 cmake --build "$build" --target mivo_shot_dirtree
+cmake --build "$build" --target mivo_grid_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -31,6 +32,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_vxcontrols_shots'
   '$build/tools/shots/mivo_shot_folderbrowser'
   '$build/tools/shots/mivo_shot_dirtree'
+  '$build/tools/shots/mivo_grid_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

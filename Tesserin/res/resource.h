@@ -15,3 +15,8 @@
 #define IDR_DIRLIST_MENU 10300
 #define ID_DIRLIST_NEWFOLDER 18771
 #define ID_DIRLIST_DELETE 18772
+
+// Grid header menu and its commands.
+#define IDR_VXGRID 11000
+#define ID_VXGRID_EXCEL 18773
+#define ID_VXGRID_TEXT 18774
