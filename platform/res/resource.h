@@ -74,3 +74,9 @@
 #define IDC_FILE_FOLDERS_LABEL 0x443
 #define IDC_FILE_READONLY 0x410
 #define IDC_FILE_UP 0x4A0
+
+// The TWAIN source manager's source selection and the test source's panel.
+#define IDD_TWAIN_SELECT 0xE004
+#define IDD_TWAIN_TEST_SOURCE 0xE005
+#define IDC_TWAIN_SOURCE_LIST 0x4C0
+#define IDC_TWAIN_SCAN 0x4C1
