@@ -13,11 +13,14 @@ cmake --build "$build" --target mivo_vxcontrols_shots
 cmake --build "$build" --target mivo_shot_folderbrowser
 cmake --build "$build" --target mivo_shot_dirtree
 cmake --build "$build" --target mivo_grid_shots
+cmake --build "$build" --target mivo_image_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
 SHOT
 chmod +x "$out/shoot.sh"
+# Scanners: only SANE's own test device, never the machine's network backends.
+mkdir -p "$out/sane" && echo test > "$out/sane/dll.conf"
 xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   openbox >/dev/null 2>&1 &
   sleep 1
@@ -33,6 +36,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_shot_folderbrowser'
   '$build/tools/shots/mivo_shot_dirtree'
   '$build/tools/shots/mivo_grid_shots'
+  SANE_CONFIG_DIR='$out/sane' '$build/tools/shots/mivo_image_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"
