@@ -49,3 +49,4 @@ inline BOOL sndPlaySoundA(LPCSTR lpszSound, UINT fuSound) { return sndPlaySound(
 #define MCIERR_FILE_NOT_FOUND (MCIERR_BASE + 19)
 #define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
 #define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
+#include "win32/mmmixer.h"
