@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using mivo::test::MessageRecorder;
@@ -542,6 +543,37 @@ TEST(FileTransfer, SenderReadsNothingPastAFieldWithoutNul)
     receiver.Join();
     EXPECT_EQ(255u, nameLength);
     EXPECT_EQ(std::string(254, 'a') + '\0', name);
+    EXPECT_EQ(0u, length);
+    EXPECT_EQ(std::vector<WPARAM>({900}), server.Numbers());
+    server.CloseDialogs();
+}
+
+TEST(FileTransfer, FilesOf2GiBOrMoreAreNotOffered)
+{
+    TempFolder folder("mivo-ft");
+    std::ofstream(folder.file("huge.bin")).close();
+    ASSERT_EQ(0, truncate(folder.file("huge.bin").c_str(), 0x80000000LL));  // sparse: nothing is written
+    RecordingServer server;
+    ASSERT_TRUE(server.Listen());
+    uint32_t length = 1;
+    PlainPeer receiver;
+    receiver.Connect(server.Port());
+    const std::string path = folder.windowsPath() + "huge.bin";
+    receiver.Run([&](PlainPeer& p) {
+        if (p.ReadInt() != ft::kReady)
+            return;
+        p.SendInt(ft::kReady);
+        char field[ft::kPathFieldSize];
+        ft::FillPathField(path.c_str(), field);
+        p.SendBytes(std::string(field, sizeof field));
+        if (p.ReadInt() != ft::kFile)
+            return;
+        p.Read(p.ReadInt());
+        length = p.ReadInt();
+        p.Close();
+    });
+    ASSERT_TRUE(PumpUntil([&] { return server.Finished(); }));
+    receiver.Join();
     EXPECT_EQ(0u, length);
     EXPECT_EQ(std::vector<WPARAM>({900}), server.Numbers());
     server.CloseDialogs();
