@@ -8,6 +8,7 @@ build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
 cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots mivo_menu_shots mivo_shots_commctrl mivo_bars_shots
+cmake --build "$build" --target mivo_outbar_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -23,6 +24,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_menu_shots'
   '$build/tools/shots/mivo_shots_commctrl'
   '$build/tools/shots/mivo_bars_shots'
+  '$build/tools/shots/mivo_outbar_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"
