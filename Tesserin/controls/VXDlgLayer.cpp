@@ -337,9 +337,25 @@ void CVXDlgLayer::ScrollContent(int dx, int dy)
 
 // --- Painting --------------------------------------------------------------
 
+LRESULT CVXDlgLayer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAINT && wParam) {
+        CDC* dc = CDC::FromHandle((HDC)wParam);
+        if (dc)
+            PaintContent(*dc);
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
 void CVXDlgLayer::OnPaint()
 {
     CPaintDC dc(this);
+    PaintContent(dc);
+}
+
+void CVXDlgLayer::PaintContent(CDC& dc)
+{
     if (m_bNoPaint)
         return;
     CRect client(0, 0, m_client.cx, m_client.cy);

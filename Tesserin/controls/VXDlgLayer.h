@@ -53,6 +53,9 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    // WM_PAINT with a DC in wParam paints into that DC (an out-bar animating
+    // a folder change draws its child into memory this way).
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Suppresses the layer's own painting while set (the pages paint themselves).
     BOOL m_bNoPaint;
@@ -107,6 +110,7 @@ private:
     void ClampPan(CPoint& pan) const;
     void ScrollContent(int dx, int dy);
     void DrawCaptionOf(CPageInfo* page);
+    void PaintContent(CDC& dc);
     void PaintPage(CDC& dc, CPageInfo* page, const CRect& client);
     void EndCaptionPress(CPoint point);
     BOOL CountsForPanning(CWnd* pWnd);

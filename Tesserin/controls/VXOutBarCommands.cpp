@@ -3,13 +3,14 @@
 
 #include "controls/VXGroupEdit.h"
 #include "controls/VXOutBarRecords.h"
+#include "controls/VXPopupMenu.h"
 
 void CVXOutBarCtrl::OnRButtonDown(UINT, CPoint point)
 {
     int index = -1;
     m_nMenuHitKind = HitTestEx(point, index);
     m_nMenuHitIndex = index;
-    CMenu menu;
+    CVXPopupMenu menu;
     if (!menu.CreatePopupMenu())
         return;
     BuildContextMenu(menu, m_nMenuHitKind);
@@ -38,7 +39,6 @@ void CVXOutBarCtrl::BuildContextMenu(CMenu& menu, int hitKind)
         menu.AppendMenu(MF_STRING, ID_GFX_RENAMEITEM, "Rename");
 }
 
-// A plain popup menu until the owner-drawn one is available here.
 void CVXOutBarCtrl::TrackContextMenu(CMenu* menu, CPoint screen)
 {
     menu->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, this);

@@ -381,15 +381,25 @@ CWnd* CWnd::SetParent(CWnd* pWndNewParent)
     return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
 }
 
+namespace {
+// A child's owner set by SetOwner, kept with the window; its parent otherwise.
+const char kOwnerProperty[] = "MivoFrameworkOwner";
+}  // namespace
+
 CWnd* CWnd::GetOwner() const
 {
+    HWND set = (HWND)::GetProp(m_hWnd, kOwnerProperty);
+    if (set && ::IsWindow(set))
+        return FromHandle(set);
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     return FromHandle(owner ? owner : ::GetParent(m_hWnd));
 }
 
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
-    if (!(GetStyle() & WS_CHILD))
+    if (GetStyle() & WS_CHILD)
+        ::SetProp(m_hWnd, kOwnerProperty, (HANDLE)pOwnerWnd->GetSafeHwnd());
+    else
         ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd());
 }
 

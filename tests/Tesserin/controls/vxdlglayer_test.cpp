@@ -321,3 +321,24 @@ TEST_F(DlgLayerFrameTest, InsertedDialogsAreAppendedAndShownWhateverStateAndPosi
     EXPECT_EQ(CVXDlgLayer::kShown, child->GetLayer()->GetPageInfo(1)->state);
     EXPECT_TRUE(second->IsWindowVisible());
 }
+
+TEST_F(DlgLayerTest, PaintIntoADeviceGivenInWParam)
+{
+    AddThreePages();
+    layer->m_bNoPaint = FALSE;
+    layer->SetPageState(layer->GetPageInfo(1), TRUE, TRUE, FALSE);
+    CDC memory;
+    memory.CreateCompatibleDC(nullptr);
+    CBitmap bitmap;
+    bitmap.CreateBitmap(300, 350, 1, 32, nullptr);
+    CBitmap* old = memory.SelectObject(&bitmap);
+    memory.FillSolidRect(0, 0, 300, 350, RGB(1, 2, 3));
+    layer->SendMessage(WM_PAINT, (WPARAM)memory.GetSafeHdc());
+    CRect open, closed;
+    layer->CalcCaptionRect(layer->GetPageInfo(0), &open);
+    layer->CalcCaptionRect(layer->GetPageInfo(1), &closed);
+    EXPECT_EQ(RGB(220, 220, 220), memory.GetPixel(open.left + 3, open.top + 3)) << "an open page's caption";
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), memory.GetPixel(closed.left + 3, closed.top + 3)) << "a collapsed one";
+    EXPECT_EQ(::GetSysColor(COLOR_3DFACE), memory.GetPixel(5, 345)) << "below the last page";
+    memory.SelectObject(old);
+}

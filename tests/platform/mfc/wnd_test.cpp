@@ -215,3 +215,18 @@ TEST(FrameworkWindows, PreTranslateInputGivesAPageDialogKeys)
     EXPECT_FALSE(page.PreTranslateInput(&paint)) << "only keys and the mouse";
     top.DestroyWindow();
 }
+
+TEST(FrameworkWindows, ChildOwnerIsItsParentUntilAnotherIsSet)
+{
+    CWnd parent, other, child;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), "parent", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), "other", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    ASSERT_TRUE(child.Create(AfxRegisterWndClass(0), "child", WS_CHILD, CRect(0, 0, 10, 10), &parent, 3));
+    EXPECT_EQ(&parent, child.GetOwner());
+    child.SetOwner(&other);
+    EXPECT_EQ(&other, child.GetOwner());
+    EXPECT_EQ(&parent, child.GetParent()) << "the parent stays";
+    other.DestroyWindow();
+    EXPECT_EQ(&parent, child.GetOwner()) << "a destroyed owner falls back to the parent";
+    parent.DestroyWindow();
+}
