@@ -2,10 +2,12 @@
 
 namespace ft {
 
-// A plain button until the shaded button class is available.
-BOOL SubclassShadeButton(CButton& button, UINT id, CWnd* dialog)
+BOOL SubclassShadeButton(CShadeButton& button, UINT id, CWnd* dialog)
 {
-    return button.SubclassDlgItem(id, dialog);
+    if (!button.SubclassDlgItem(id, dialog))
+        return FALSE;
+    button.SetShade(CShadeButton::SHS_SOFTBUMP, 8, 20, 20, RGB(90, 110, 160));
+    return TRUE;
 }
 
 }  // namespace ft

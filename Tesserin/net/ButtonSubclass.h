@@ -1,10 +1,10 @@
-// The transfer dialogs' buttons take their look from the dialog template's control.
+// The transfer dialogs' buttons: shaded buttons over the template's push buttons.
 #pragma once
 
-#include "mfc.h"
+#include "controls/ShadeButton.h"
 
 namespace ft {
 
-BOOL SubclassShadeButton(CButton& button, UINT id, CWnd* dialog);
+BOOL SubclassShadeButton(CShadeButton& button, UINT id, CWnd* dialog);
 
 }  // namespace ft

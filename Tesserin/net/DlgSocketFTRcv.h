@@ -2,6 +2,7 @@
 // path there and shows the progress; it deletes itself when its window is destroyed.
 #pragma once
 
+#include "controls/ShadeButton.h"
 #include "mfc.h"
 
 #include <cstdint>
@@ -24,9 +25,9 @@ public:
     BOOL m_bStartAtOnce;
     CFTRcvClientSocket* m_pSocket;
 
-    CButton m_btnReceive;
-    CButton m_btnSaveAs;
-    CButton m_btnExit;
+    CShadeButton m_btnReceive;
+    CShadeButton m_btnSaveAs;
+    CShadeButton m_btnExit;
     CProgressCtrl m_progress;
 
     CString m_strStatus;

@@ -2,6 +2,7 @@
 // for and the progress its transfer thread reports.
 #pragma once
 
+#include "controls/ShadeButton.h"
 #include "mfc.h"
 
 #include <memory>
@@ -16,8 +17,8 @@ public:
     CString m_strString1;
     CString m_strString2;
 
-    CButton m_btnExit;
-    CButton m_btnLocalFile;
+    CShadeButton m_btnExit;
+    CShadeButton m_btnLocalFile;
     CProgressCtrl m_progress;
 
     BOOL OnInitDialog() override;
