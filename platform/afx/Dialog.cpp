@@ -1,7 +1,7 @@
 // CDialog: templates found in the resource chain, the modal loop with the
 // owner disabled, WM_INITDIALOG through OnInitDialog, data exchange.
 #include "mfc.h"
-#include "dialogs/DialogInternal.h"
+#include "dialogs/DialogHost.h"
 #include "mivo/dialogs.h"
 #include "mivo/templates.h"
 
@@ -207,10 +207,10 @@ bool CDialog::EndedByWindowsCall()
 {
     if (m_bModalEnded)
         return true;
-    auto state = mivo::FindDialogState(m_hWnd);
-    if (!state || !state->ended)
+    INT_PTR result = 0;
+    if (!mivo::DialogEndedWith(m_hWnd, &result))
         return false;
-    m_nModalResult = (int)state->result;
+    m_nModalResult = (int)result;
     m_bModalEnded = true;
     return true;
 }

@@ -23,7 +23,7 @@
 #include "backend/QtKeys.h"
 #include "gdi/Surface.h"
 #include "user/Backend.h"
-#include "user/UserInternal.h"
+#include "user/NativeLink.h"
 #include "win32/codepage.h"
 #include "win32/cursors.h"
 #include "win32/input.h"
@@ -159,13 +159,7 @@ protected:
     {
         if ((windowStates() & Qt::WindowMinimized) || !isExposed())
             return;
-        std::shared_ptr<Surface> surface;
-        {
-            UserGuard guard(UserLock());
-            mivo::Window* w = FindWindowLocked(m_hwnd);
-            if (w)
-                surface = w->surface;
-        }
+        std::shared_ptr<Surface> surface = SurfaceOfWindow(m_hwnd);
         QPainter painter(this);
         if (!surface) {
             painter.fillRect(event->rect(), Qt::white);
@@ -369,11 +363,9 @@ public:
 
     void InstallWaiter()
     {
-        auto q = CurrentQueue();
         if (!m_waiter)
             m_waiter = new QtWaiter;
-        UserGuard guard(UserLock());
-        q->waiter = m_waiter;
+        InstallQueueWaiter(m_waiter);
     }
 
     bool ScreenSize(SIZE* size) override
@@ -547,9 +539,7 @@ HWND NativeTransientOwner(HWND hwnd)
     QtBackend* b = g_qt.load();
     if (!b || CurrentThreadId() != b->Thread())
         return nullptr;
-    UserGuard guard(UserLock());
-    mivo::Window* win = FindWindowLocked(hwnd);
-    auto* w = win ? static_cast<NativeWindow*>(win->native) : nullptr;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
     auto* owner = w ? dynamic_cast<NativeWindow*>(w->transientParent()) : nullptr;
     return owner ? owner->Hwnd() : nullptr;
 }
@@ -559,13 +549,7 @@ bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width
     QtBackend* b = g_qt.load();
     if (!b || CurrentThreadId() != b->Thread())
         return false;
-    NativeWindow* w = nullptr;
-    {
-        UserGuard guard(UserLock());
-        mivo::Window* win = FindWindowLocked(hwnd);
-        if (win)
-            w = static_cast<NativeWindow*>(win->native);
-    }
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
     if (!w || !w->isVisible())
         return false;
     // A display may take a moment to map the window.
@@ -606,13 +590,7 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
     QtBackend* b = g_qt.load();
     if (!b || CurrentThreadId() != b->Thread())
         return false;
-    NativeWindow* w = nullptr;
-    {
-        UserGuard guard(UserLock());
-        mivo::Window* win = FindWindowLocked(hwnd);
-        if (win)
-            w = static_cast<NativeWindow*>(win->native);
-    }
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
     if (!w)
         return false;
     QPointF local(nativeLocal.x, nativeLocal.y);
@@ -628,13 +606,7 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
     QtBackend* b = g_qt.load();
     if (!b || CurrentThreadId() != b->Thread())
         return false;
-    NativeWindow* w = nullptr;
-    {
-        UserGuard guard(UserLock());
-        mivo::Window* win = FindWindowLocked(hwnd);
-        if (win)
-            w = static_cast<NativeWindow*>(win->native);
-    }
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
     if (!w)
         return false;
     // Text committed by the input method, as Korean typing arrives.

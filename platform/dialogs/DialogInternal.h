@@ -7,6 +7,7 @@
 #include "win32/gditext.h"
 #include "win32/paint.h"
 #include "win32/rect.h"
+#include "dialogs/DialogHost.h"
 
 #include <memory>
 #include <string>
@@ -30,15 +31,6 @@ struct DialogState {
 std::shared_ptr<DialogState> FindDialogState(HWND hDlg);
 std::shared_ptr<DialogState> CreateDialogState(HWND hDlg);
 void DropDialogState(HWND hDlg);
-
-// A template in memory carries no size; reads stay within a bound no real template reaches.
-const size_t kIndirectTemplateLimit = 0x40000;
-
-// Creates a dialog from template bytes; `size` bounds every read.
-HWND CreateDialogFromTemplate(HINSTANCE instance, const void* data, size_t size, HWND parent, DLGPROC proc,
-                              LPARAM param, bool modal);
-// Finds a dialog template: the module's own first, then the resource chain.
-bool FindDialogTemplate(HINSTANCE instance, LPCSTR name, const void** data, size_t* size, HINSTANCE* owner);
 
 // The dialog font for a template font, and its base units.
 HFONT CreateDialogFont(const std::u16string& face, WORD pointSize, WORD weight, BYTE italic, BYTE charset);

@@ -22,6 +22,15 @@ std::map<HWND, std::shared_ptr<DialogState>>& Table()
 
 }  // namespace
 
+bool DialogEndedWith(HWND hDlg, INT_PTR* result)
+{
+    auto state = FindDialogState(hDlg);
+    if (!state || !state->ended)
+        return false;
+    *result = state->result;
+    return true;
+}
+
 std::shared_ptr<DialogState> FindDialogState(HWND hDlg)
 {
     if (!hDlg)

@@ -2,7 +2,6 @@
 // button, and the Windows answers. A box asked for on a thread without
 // windows runs on the thread of the user interface while the caller waits.
 #include "dialogs/DialogInternal.h"
-#include "user/UserState.h"
 #include "win32/codepage.h"
 #include "win32/controls.h"
 #include "win32/cursors.h"
@@ -12,6 +11,7 @@
 #include "win32/sync.h"
 #include "win32/usersys.h"
 #include "dialogs/MessageBoxPresenter.h"
+#include "user/OwnerThread.h"
 #include "mivo/codepage.h"
 #include "mivo/testing/msgbox.h"
 

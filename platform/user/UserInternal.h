@@ -60,7 +60,6 @@ MINMAXINFO DefaultMinMaxInfo(HWND hwnd);
 // Asks the window for its client area (WM_NCCALCSIZE) after its frame or size changed.
 void RecalcClientRect(HWND hwnd, WINDOWPOS* pos);
 POINT ClientOriginInParent(HWND hwnd);
-RECT NonClientInsets(DWORD style, DWORD exStyle, bool menuBar);
 bool HasMenuBarLocked(const Window& w);
 RECT WindowRectInTopLevelLocked(const Window& w);  // window rectangle in top-level window coordinates
 
@@ -89,8 +88,6 @@ HBRUSH DefaultControlColor(UINT msg, HDC hdc);
 HBRUSH ScrollBarTroughBrush();
 LRESULT DefPrint(HWND hwnd, HDC hdc, DWORD flags, bool clientOnly);
 void ForgetMouseTrackingLocked(HWND hwnd);
-// The pointer left all of our native windows.
-void InjectMouseLeftWindows();
 HWND CaptureWindowLocked();
 // The windows under a screen point in hit-test order: deepest first, the top-level window last.
 std::vector<HWND> WindowsAtPoint(POINT pt);

@@ -5,6 +5,9 @@
 
 #include "win32/user.h"
 #include "user/RectSet.h"
+#include "user/NativeLink.h"
+#include "user/OwnerThread.h"
+#include "user/DesktopState.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -25,7 +28,6 @@ struct ThreadQueue;
 std::mutex& UserLock();
 typedef std::unique_lock<std::mutex> UserGuard;
 
-DWORD CurrentThreadId();
 DWORD TickNow();
 
 struct WindowClass {
@@ -128,16 +130,6 @@ struct Timer {
     uint64_t due = 0;
 };
 
-// Lets a native event loop take over blocking waits of the thread that runs it.
-struct QueueWaiter {
-    virtual ~QueueWaiter() = default;
-    // Blocks until Wake() or until timeoutMs passed (negative: no limit). Called unlocked.
-    virtual void Wait(int timeoutMs) = 0;
-    virtual void Wake() = 0;
-    // Lets the native side deliver its pending events into our queues. Called unlocked.
-    virtual void Poll() = 0;
-};
-
 struct ThreadQueue {
     DWORD threadId = 0;
     std::condition_variable cv;
@@ -165,6 +157,7 @@ struct UserState {
     UINT nextRegisteredMessage = 0xC100;
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
     UINT_PTR nextThreadTimerId = 0x7FF0;
+    DesktopState desktop;
 };
 
 UserState& State();
@@ -180,8 +173,6 @@ std::shared_ptr<WindowClass> FindClassLocked(LPCSTR name, HINSTANCE instance);
 bool IsDescendantLocked(HWND ancestor, HWND hwnd);
 void RegisterSystemClassesOnce();
 
-// Runs `task` on the thread that owns `hwnd`, waiting for it (directly when that is this thread).
-LRESULT RunOnOwnerThread(HWND hwnd, const std::function<LRESULT()>& task);
 // Direct call of a window's procedure on its own thread.
 LRESULT CallWindowProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Handles the messages other threads sent to this one; returns whether any ran.
