@@ -43,6 +43,8 @@ ResourceSet& Resources()
         std::vector<BYTE> eightBit = BuildSixteenColourStrip(1, 16, 15);
         ((BITMAPINFOHEADER*)eightBit.data())->biBitCount = 8;
         s->Add(RT_BITMAP, kEightBitId, eightBit);
+        s->Add(RT_STRING, (WORD)(kOpen / 16 + 1),
+               BuildStringBlock({{kOpen, u"그림을 엽니다"}, {kSave, u"그림을 저장합니다\n저장"}}));
         s->Register();
         return s;
     }();
@@ -349,6 +351,50 @@ TEST_F(ToolBarTest, IdleUpdateGreysAndChecksButtons)
     EXPECT_EQ(16, blackInSave());
 
     bar->DestroyWindow();
+    frame->DestroyWindow();
+}
+
+// Tips are the text after the newline of the command's string; fly-by
+// prompts, the text before it, go to the status bar while the pointer is
+// over a button.
+TEST_F(ToolBarTest, TipsAndFlyByPromptsComeFromTheStringTable)
+{
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create(nullptr, "Mivo", WS_OVERLAPPEDWINDOW, CRect(0, 0, 400, 200)));
+    app.m_pMainWnd = frame;
+    CStatusBar status;
+    ASSERT_TRUE(status.Create(frame));
+    const UINT panes[] = {ID_SEPARATOR};
+    ASSERT_TRUE(status.SetIndicators(panes, 1));
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY));
+    ASSERT_TRUE(bar.LoadToolBar(kToolBarId));
+    frame->ShowWindow(SW_SHOW);
+    frame->RecalcLayout();
+    PumpUntilIdle();
+
+    struct TipCase {
+        UINT id;
+        const char* tip;
+    } tips[] = {{kSave, "저장"}, {kOpen, ""}, {kPrint, ""}};
+    for (const TipCase& c : tips) {
+        NMTTDISPINFO info = {};
+        info.hdr.code = TTN_NEEDTEXT;
+        info.hdr.idFrom = c.id;
+        bar.SendMessage(WM_NOTIFY, c.id, (LPARAM)&info);
+        ASSERT_NE(nullptr, info.lpszText) << c.id;
+        EXPECT_EQ(std::string(c.tip), std::string(info.lpszText)) << c.id;
+    }
+
+    CRect save;
+    bar.GetItemRect(1, &save);
+    bar.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(save.CenterPoint().x, save.CenterPoint().y));
+    EXPECT_EQ(CString("그림을 저장합니다"), status.GetPaneText(0));
+    bar.SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(CString("준비"), status.GetPaneText(0));
+
+    bar.DestroyWindow();
+    status.DestroyWindow();
     frame->DestroyWindow();
 }
 
