@@ -201,6 +201,7 @@ int main()
     Settle();
     Shoot("framebars");
     SaveSurface(frame->m_hWnd, "framebars-frame.ppm");
+    SaveSurface(::GetAncestor(palette.m_hWnd, GA_ROOT), "framebars-floating.ppm");
     frame->DestroyWindow();
     Settle();
     return 0;
