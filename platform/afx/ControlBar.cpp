@@ -1,5 +1,6 @@
 #include "mfc/ControlBar.h"
 
+#include "afx/FrameworkStrings.h"
 #include "afxres.h"
 #include "mfc/DC.h"
 #include "mfc/DockBar.h"
@@ -23,6 +24,26 @@ bool IsOwnerMessage(UINT message)
         return true;
     }
     return false;
+}
+
+// A command's tip is the part of its string after the newline.
+bool AnswerToolTipText(NMHDR* hdr)
+{
+    if (!hdr || hdr->code != TTN_NEEDTEXT)
+        return false;
+    auto* info = (NMTTDISPINFO*)hdr;
+    if ((info->uFlags & TTF_IDISHWND) || hdr->idFrom == 0)
+        return false;
+    thread_local CString tip;
+    CString full = mivo::afx::FrameworkString((UINT)hdr->idFrom);
+    int newline = full.Find('\n');
+    tip = newline >= 0 ? full.Mid(newline + 1) : CString();
+    int second = tip.Find('\n');
+    if (second >= 0)
+        tip = tip.Left(second);
+    info->lpszText = const_cast<LPSTR>((LPCSTR)tip);
+    info->szText[0] = '\0';
+    return true;
 }
 
 }  // namespace
@@ -201,6 +222,8 @@ LRESULT CControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         LRESULT result = 0;
         if (OnWndMsg(message, wParam, lParam, &result))
             return result;
+        if (message == WM_NOTIFY && AnswerToolTipText((NMHDR*)lParam))
+            return TRUE;
         CWnd* owner = m_pDockSite ? (CWnd*)m_pDockSite : GetOwner();
         if (owner && owner->m_hWnd && owner->m_hWnd != m_hWnd)
             return owner->SendMessage(message, wParam, lParam);

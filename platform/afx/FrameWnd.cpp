@@ -18,6 +18,10 @@ ON_WM_ACTIVATE()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -371,6 +375,16 @@ void CFrameWnd::SetMessageText(LPCSTR lpszText)
 void CFrameWnd::SetMessageText(UINT nID)
 {
     SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID);
+}
+
+// A key indicator shows while its key's lock is on.
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+              : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+              : pCmdUI->m_nID == ID_INDICATOR_SCRL ? VK_SCROLL
+                                                   : VK_KANA;
+    pCmdUI->Enable((::GetKeyState(key) & 1) != 0);
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)

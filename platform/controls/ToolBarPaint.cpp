@@ -59,6 +59,22 @@ bool FindImage(const ToolBar& tb, int image, const ToolStrip** strip, int* offse
     return false;
 }
 
+// A copy of one strip image in which the button face counts as background
+// too: strips loaded in the system's colours have their grey turned into it.
+HBITMAP CopyStripImage(HDC hdc, HDC src, int offsetX, int w, int h, HDC work)
+{
+    HBITMAP copy = CreateCompatibleBitmap(hdc, w, h);
+    SelectObject(work, copy);
+    BitBlt(work, 0, 0, w, h, src, offsetX, 0, SRCCOPY);
+    COLORREF face = GetSysColor(COLOR_3DFACE);
+    if (face != kStripBackground)
+        for (int py = 0; py < h; ++py)
+            for (int px = 0; px < w; ++px)
+                if (GetPixel(work, px, py) == face)
+                    SetPixel(work, px, py, kStripBackground);
+    return copy;
+}
+
 // Draws one strip image with its grey background left out; disabled images
 // are embossed: a white copy offset by one pixel under a grey one.
 void DrawStripImage(const ToolBar& tb, HDC hdc, int image, int x, int y, bool disabled)
@@ -70,14 +86,13 @@ void DrawStripImage(const ToolBar& tb, HDC hdc, int image, int x, int y, bool di
     int w = tb.bitmapSize.cx, h = tb.bitmapSize.cy;
     HDC src = CreateCompatibleDC(hdc);
     HGDIOBJ oldSrc = SelectObject(src, strip->bitmap);
+    HDC work = CreateCompatibleDC(hdc);
+    HGDIOBJ oldWork = GetCurrentObject(work, OBJ_BITMAP);
+    HBITMAP copy = CopyStripImage(hdc, src, offset * w, w, h, work);
     if (!disabled) {
-        TransparentBlt(hdc, x, y, w, h, src, offset * w, 0, w, h, kStripBackground);
+        TransparentBlt(hdc, x, y, w, h, work, 0, 0, w, h, kStripBackground);
     } else {
         // Mask: 1 where the image has dark pixels (neither background nor white).
-        HDC work = CreateCompatibleDC(hdc);
-        HBITMAP copy = CreateCompatibleBitmap(hdc, w, h);
-        HGDIOBJ oldWork = SelectObject(work, copy);
-        BitBlt(work, 0, 0, w, h, src, offset * w, 0, SRCCOPY);
         for (int py = 0; py < h; ++py) {
             for (int px = 0; px < w; ++px) {
                 COLORREF c = GetPixel(work, px, py);
@@ -92,10 +107,10 @@ void DrawStripImage(const ToolBar& tb, HDC hdc, int image, int x, int y, bool di
                     if (GetPixel(work, px, py) == RGB(0, 0, 0))
                         SetPixel(hdc, x + px + (pass == 0 ? 1 : 0), y + py + (pass == 0 ? 1 : 0), ink);
         }
-        SelectObject(work, oldWork);
-        DeleteObject(copy);
-        DeleteDC(work);
     }
+    SelectObject(work, oldWork);
+    DeleteObject(copy);
+    DeleteDC(work);
     SelectObject(src, oldSrc);
     DeleteDC(src);
 }

@@ -108,6 +108,7 @@ protected:
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     DECLARE_MESSAGE_MAP()
 
