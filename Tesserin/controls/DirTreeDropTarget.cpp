@@ -102,7 +102,8 @@ BOOL DirTreeDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFE
 {
     CDirTreeCtrl* tree = TreeOf(pWnd);
     HTREEITEM target = tree ? tree->GetDropHilightItem() : nullptr;
-    if (!target || !pDataObject)
+    // An item a move made has no folder behind it to move into.
+    if (!target || !pDataObject || !tree->NodeOf(target))
         return FALSE;
     CString folder = tree->GetFullPath(target);
     HGLOBAL block = pDataObject->GetGlobalData(CF_TEXT);
