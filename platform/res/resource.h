@@ -80,3 +80,8 @@
 #define IDC_BROWSE_TREE 0x3741
 #define IDC_BROWSE_TITLE 0x3742
 #define IDC_BROWSE_STATUS 0x3743
+// The TWAIN source manager's source selection and the test source's panel.
+#define IDD_TWAIN_SELECT 0xE006
+#define IDD_TWAIN_TEST_SOURCE 0xE005
+#define IDC_TWAIN_SOURCE_LIST 0x4C0
+#define IDC_TWAIN_SCAN 0x4C1
