@@ -31,6 +31,9 @@ CDirTreeCtrl::CDirTreeCtrl() {}
 
 CDirTreeCtrl::~CDirTreeCtrl()
 {
+    // The items point into the node tree: the window goes while the nodes still live.
+    if (m_hWnd)
+        DestroyWindow();
     if (g_dropTargetTree == this) {
         g_dropTargetTree = nullptr;
         g_dropTargetRegistered = 0;

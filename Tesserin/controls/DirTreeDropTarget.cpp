@@ -66,7 +66,7 @@ void DirTreeDropTarget::AddLine(const std::string& line, const CString& targetFo
     long kind = atol(line.c_str());
     for (size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', tab + 1)) {
         std::string source = line.substr(tab + 1);
-        char drive[kNamePartMax + 1], dir[kNamePartMax + 1], name[kNamePartMax + 1], ext[kNamePartMax + 1];
+        char drive[_MAX_DRIVE], dir[_MAX_DIR], name[_MAX_FNAME], ext[_MAX_EXT];
         if (source.size() > kNamePartMax)
             continue;  // every part fits when the whole does
         _splitpath(source.c_str(), drive, dir, name, ext);
@@ -102,7 +102,8 @@ BOOL DirTreeDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFE
 {
     CDirTreeCtrl* tree = TreeOf(pWnd);
     HTREEITEM target = tree ? tree->GetDropHilightItem() : nullptr;
-    if (!target || !pDataObject)
+    // An item a move made has no folder behind it to move into.
+    if (!target || !pDataObject || !tree->NodeOf(target))
         return FALSE;
     CString folder = tree->GetFullPath(target);
     HGLOBAL block = pDataObject->GetGlobalData(CF_TEXT);

@@ -261,3 +261,21 @@ TEST(DirListMenu, TheLibraryMenuHoldsTheTwoCommands)
     popup->GetMenuString(1, text, MF_BYPOSITION);
     EXPECT_EQ(CString("삭제"), text);
 }
+
+TEST_F(DirList, SecurityCallsOnAMissingPathFailWithOneBoxEach)
+{
+    mivotest::MessageBoxCapture boxes;
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY | TOKEN_ADJUST_PRIVILEGES, &token));
+    EXPECT_EQ(1, list->SetPrivilege(token, "SeTakeOwnershipPrivilege", FALSE));
+    EXPECT_EQ(1, list->SetPrivilege(token, nullptr, TRUE));
+    CloseHandle(token);
+    EXPECT_EQ(1, list->TakeOwnership("M:\\앨범"));
+    EXPECT_EQ(1, list->SetPermission("M:\\앨범", "everyone", GENERIC_ALL));
+    EXPECT_TRUE(boxes.shown().empty());
+    EXPECT_EQ(0, list->TakeOwnership("M:\\없음"));
+    EXPECT_EQ(0, list->SetPermission("M:\\없음", "everyone", GENERIC_ALL));
+    ASSERT_EQ(2u, boxes.shown().size());
+    EXPECT_EQ(0u, boxes.shown()[0].text.find("Error in SetFileSecurity Error No : "));
+    EXPECT_EQ(0u, boxes.shown()[1].text.find("Error in SetFileSecurity Error No : "));
+}

@@ -290,4 +290,15 @@ TEST_F(DirTree, DraggingAFileOntoAFolderMovesItAndKeepsItsExtension)
     tree->SelectItem(moved);
     EXPECT_EQ(nullptr, tree->GetSelectedPath());
     tree->SortIt(album);
+    // Nor is anything dropped onto it.
+    tree->SelectDropTarget(moved);
+    COleDataSource source;
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 32);
+    strcpy((char*)GlobalLock(block), "0\tM:\\앨범\\표지.jpg\r\n");
+    GlobalUnlock(block);
+    source.CacheGlobalData(CF_TEXT, block);
+    COleDataObject data;
+    data.Attach(&source);
+    EXPECT_FALSE(tree->GetDropTarget().OnDrop(tree.get(), &data, DROPEFFECT_COPY, CPoint()));
+    EXPECT_TRUE(Exists("drive/앨범/표지.jpg"));
 }
