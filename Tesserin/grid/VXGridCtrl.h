@@ -182,6 +182,12 @@ public:
     void SetBkColor(COLORREF colour) { m_crColors[0] = colour; }
     COLORREF GetGridColor(int index) const { return m_crColors[index]; }
     int GetTopIndex();
+    void PageUp();
+    void PageDown();
+    int GetScrollPos32(int bar, BOOL tracking = FALSE);
+    BOOL SetScrollPos32(int bar, int position, BOOL redraw = TRUE);
+    int PreviewHeight(CFont* font, UINT lines);
+    int PreviewHeight(CFont* font, LPCSTR text, LPRECT rect = nullptr, BOOL wordBreak = TRUE);
     int GetVisibleCount(BOOL wholeOnly = TRUE);
     BOOL EnsureVisible(int item, BOOL wholeOnly = TRUE);
     BOOL EnsureVisible(_TREEITEM* node, BOOL wholeOnly = TRUE);
