@@ -176,6 +176,7 @@ LRESULT CFlatHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOUSEMOVE: return OnMouseMove(wParam, lParam);
     case WM_LBUTTONUP: return OnButtonUp(wParam, lParam);
     case WM_CANCELMODE:
+        EndDragPictures();
         m_bDividerDrag = m_bColumnDrag = FALSE;
         m_iPressed = -1;
         ::ClipCursor(nullptr);

@@ -4,6 +4,8 @@
 // drags. The platform header underneath does the tracking and the reordering.
 #pragma once
 
+#include "grid/FlatHeaderDragWnd.h"
+#include "grid/FlatHeaderDropWnd.h"
 #include "mfc.h"
 
 #include <vector>
@@ -82,6 +84,8 @@ protected:
     BOOL m_bColumnDrag = FALSE;
     int m_iDropResult = -1;
     BOOL m_bAutoSizing = FALSE;
+    CFlatHeaderDragWnd m_wndDrag;
+    CFlatHeaderDropWnd m_wndDrop;
 
     void ReadColours();
     void AutoSize(int pivot);
@@ -98,6 +102,9 @@ protected:
     LRESULT OnButtonUp(WPARAM wParam, LPARAM lParam);
     BOOL OnSetCursorAt(CPoint point);
     int DropResultAt(CPoint point) const;
+    int HotDividerAt(CPoint point);
+    void ShowDragPictures(CPoint point);
+    void EndDragPictures();
     int FixedDividerAt(CPoint point, HDHITTESTINFO& hit);
 
     void Paint();

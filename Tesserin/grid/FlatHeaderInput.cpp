@@ -110,7 +110,81 @@ LRESULT CFlatHeaderCtrl::OnMouseMove(WPARAM wParam, LPARAM lParam)
                             : nullptr;
         ::SetCursor(shape ? shape : ::LoadCursor(nullptr, cursor));
     }
-    return CHeaderCtrl::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+    LRESULT result = CHeaderCtrl::WindowProc(WM_MOUSEMOVE, wParam, lParam);
+    if (m_bColumnDrag)
+        ShowDragPictures(pt);
+    return result;
+}
+
+int CFlatHeaderCtrl::HotDividerAt(CPoint point)
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!client.PtInRect(point) || m_iPressed < 0)
+        return -1;
+    int count = GetItemCount();
+    std::vector<int> order((size_t)count);
+    GetOrderArray(order.data(), count);
+    int dragged = -1, divider = count;
+    for (int pos = 0; pos < count; pos++) {
+        CRect rc;
+        GetItemRect(order[(size_t)pos], &rc);
+        if (order[(size_t)pos] == m_iPressed)
+            dragged = pos;
+        if (point.x >= rc.left && point.x < rc.right)
+            divider = point.x > rc.CenterPoint().x ? pos + 1 : pos;
+    }
+    return divider == dragged || divider == dragged + 1 ? -1 : divider;
+}
+
+void CFlatHeaderCtrl::ShowDragPictures(CPoint point)
+{
+    if (GetCapture() != this) {
+        EndDragPictures(); // the parent refused the drag
+        return;
+    }
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    if (!m_wndDrag.m_hWnd) {
+        CRect item;
+        GetItemRect(m_iPressed, &item);
+        if (!m_wndDrag.Create(CRect(0, 0, item.Width(), item.Height()), this, m_iPressed))
+            return;
+    }
+    m_wndDrag.MoveTo(screen);
+    int divider = HotDividerAt(point);
+    if (divider < 0) {
+        if (m_wndDrop.m_hWnd)
+            m_wndDrop.ShowWindow(SW_HIDE);
+        return;
+    }
+    CRect client;
+    GetClientRect(&client);
+    if (!m_wndDrop.m_hWnd && !m_wndDrop.Create(client.Height()))
+        return;
+    int count = GetItemCount();
+    std::vector<int> order((size_t)count);
+    GetOrderArray(order.data(), count);
+    CRect rc;
+    int x;
+    if (divider < count) {
+        GetItemRect(order[(size_t)divider], &rc);
+        x = rc.left - 1;
+    } else {
+        GetItemRect(order[(size_t)count - 1], &rc);
+        x = rc.right;
+    }
+    CPoint at(x, client.Height() / 2);
+    ClientToScreen(&at);
+    m_wndDrop.SetAt(at);
+}
+
+void CFlatHeaderCtrl::EndDragPictures()
+{
+    if (m_wndDrag.m_hWnd)
+        m_wndDrag.DestroyWindow();
+    if (m_wndDrop.m_hWnd)
+        m_wndDrop.DestroyWindow();
 }
 
 LRESULT CFlatHeaderCtrl::OnButtonUp(WPARAM wParam, LPARAM lParam)
@@ -127,6 +201,7 @@ LRESULT CFlatHeaderCtrl::OnButtonUp(WPARAM wParam, LPARAM lParam)
         lParam = MAKELPARAM(pt.x, pt.y);
         ::ClipCursor(nullptr);
     }
+    EndDragPictures();
     LRESULT result = CHeaderCtrl::WindowProc(WM_LBUTTONUP, wParam, lParam);
     m_bDividerDrag = FALSE;
     m_bColumnDrag = FALSE;

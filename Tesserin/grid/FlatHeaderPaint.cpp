@@ -15,7 +15,7 @@ void CFlatHeaderCtrl::Paint()
         PaintItems(&paintDC, clip);
         return;
     }
-    GridOffscreen offscreen(&paintDC, clip);
+    GridOffscreen offscreen(&paintDC);
     PaintItems(offscreen.DC(), clip);
 }
 

@@ -1,26 +1,22 @@
-// GridOffscreen: the one place the grid and its header paint off-screen.
-// Draws into a bitmap of the clip box's size with the window's coordinates and
-// copies it back when it goes; a DC without room draws straight through.
+// GridOffscreen: the one place the grid and its header paint off-screen,
+// through the bars' CVXGridMemDC (a bitmap of the clip box in the window's
+// coordinates, copied back when it goes).
 #pragma once
 
+#include "controls/VXGridMemDC.h"
 #include "mfc.h"
 
 class GridOffscreen {
 public:
-    GridOffscreen(CDC* target, const CRect& area);
-    ~GridOffscreen();
+    explicit GridOffscreen(CDC* target) : m_pTarget(target), m_dc(target) {}
     GridOffscreen(const GridOffscreen&) = delete;
     GridOffscreen& operator=(const GridOffscreen&) = delete;
 
-    CDC* DC() { return m_bActive ? &m_dc : m_pTarget; }
+    CDC* DC() { return &m_dc; }
     // Leaves a part of the target untouched by the copy back (an open editor).
     void ExcludeFromCopy(const CRect& rect);
 
 private:
     CDC* m_pTarget;
-    CRect m_area;
-    CDC m_dc;
-    CBitmap m_bitmap;
-    CBitmap* m_pOldBitmap = nullptr;
-    BOOL m_bActive = FALSE;
+    CVXGridMemDC m_dc;
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CVXGridSubItemListCtrl;
+class CVXEdit;
 
 // Grid properties of ModifyProperty.
 #define RVP_SPACING 1
@@ -102,6 +103,8 @@ public:
     BOOL SetItemTextColor(int item, int subItem, int colour);
     BOOL SetItemValue(int item, int subItem, double value, int decimals = 0, int colour = -1);
     BOOL SetItemValue(int item, int subItem, LPCSTR text, int decimals = 0, int colour = -1);
+    // The edit field's number with its count of decimals.
+    BOOL SetItemValueFromVXEdit(int item, int subItem, CVXEdit* edit, int colour = -1);
     BOOL SetItemImage(int item, int subItem, int image);
     BOOL SetItemCheck(int item, int subItem, int check);
     BOOL SetItemData(int item, DWORD_PTR data);
@@ -182,6 +185,12 @@ public:
     void SetBkColor(COLORREF colour) { m_crColors[0] = colour; }
     COLORREF GetGridColor(int index) const { return m_crColors[index]; }
     int GetTopIndex();
+    void PageUp();
+    void PageDown();
+    int GetScrollPos32(int bar, BOOL tracking = FALSE);
+    BOOL SetScrollPos32(int bar, int position, BOOL redraw = TRUE);
+    int PreviewHeight(CFont* font, UINT lines);
+    int PreviewHeight(CFont* font, LPCSTR text, LPRECT rect = nullptr, BOOL wordBreak = TRUE);
     int GetVisibleCount(BOOL wholeOnly = TRUE);
     BOOL EnsureVisible(int item, BOOL wholeOnly = TRUE);
     BOOL EnsureVisible(_TREEITEM* node, BOOL wholeOnly = TRUE);

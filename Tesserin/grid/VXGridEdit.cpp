@@ -1,4 +1,5 @@
 // In-cell editing: asking the parent, opening the edit box, storing the result.
+#include "controls/VXEdit.h"
 #include "grid/GridNumberText.h"
 #include "grid/VXGridCtrl.h"
 #include "grid/VXGridEditCtrl.h"
@@ -170,4 +171,11 @@ BOOL CVXGridCtrl::HandleCellKey(UINT key)
     if (m_bAllCellEdit)
         BeginEdit(m_iFocusRow, m_iFocusColumn, 1);
     return TRUE;
+}
+
+BOOL CVXGridCtrl::SetItemValueFromVXEdit(int item, int subItem, CVXEdit* edit, int colour)
+{
+    if (!edit)
+        return FALSE;
+    return SetItemValue(item, subItem, edit->GetValue(), edit->GetDecimals(), colour);
 }

@@ -16,9 +16,7 @@ void CVXGridCtrl::OnPaintImpl()
         paintDC.RealizePalette();
     }
     if (m_bDoubleBuffer) {
-        CRect clip;
-        paintDC.GetClipBox(&clip);
-        GridOffscreen offscreen(&paintDC, clip);
+        GridOffscreen offscreen(&paintDC);
         if (m_hEditWnd) {
             CRect editor;
             ::GetWindowRect(m_hEditWnd, &editor);

@@ -373,6 +373,59 @@ int CVXGridCtrl::GetTopIndex()
     return m_iScrollY;
 }
 
+void CVXGridCtrl::PageUp()
+{
+    ScrollWindow(SB_VERT, std::max(0, m_iScrollY - GetVisibleCount(TRUE)));
+}
+
+void CVXGridCtrl::PageDown()
+{
+    ScrollWindow(SB_VERT, m_iScrollY + GetVisibleCount(TRUE));
+}
+
+int CVXGridCtrl::GetScrollPos32(int bar, BOOL tracking)
+{
+    SCROLLINFO si = {sizeof(si), (UINT)(tracking ? SIF_TRACKPOS : SIF_POS)};
+    if (!m_hWnd || !GetScrollInfo(bar, &si))
+        return bar == SB_VERT ? m_iScrollY : m_iScrollX;
+    return tracking ? si.nTrackPos : si.nPos;
+}
+
+BOOL CVXGridCtrl::SetScrollPos32(int bar, int position, BOOL redraw)
+{
+    SCROLLINFO si = {sizeof(si), SIF_POS};
+    si.nPos = position;
+    return m_hWnd && SetScrollInfo(bar, &si, redraw);
+}
+
+int CVXGridCtrl::PreviewHeight(CFont* font, UINT lines)
+{
+    if (!m_hWnd)
+        return -1;
+    CClientDC dc(this);
+    CFont* old = font ? dc.SelectObject(font) : nullptr;
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    if (old)
+        dc.SelectObject(old);
+    return (tm.tmHeight + tm.tmExternalLeading) * (int)lines;
+}
+
+int CVXGridCtrl::PreviewHeight(CFont* font, LPCSTR text, LPRECT rect, BOOL wordBreak)
+{
+    if (!m_hWnd)
+        return -1;
+    CClientDC dc(this);
+    CFont* old = font ? dc.SelectObject(font) : nullptr;
+    CRect area = rect ? CRect(*rect) : CRect(0, 0, m_iVirtualWidth, 0);
+    area.bottom = area.top;
+    dc.DrawText(text ? text : "", -1, &area,
+                DT_CALCRECT | DT_EXPANDTABS | DT_NOCLIP | (wordBreak ? DT_WORDBREAK : 0));
+    if (old)
+        dc.SelectObject(old);
+    return area.Height();
+}
+
 int CVXGridCtrl::GetVisibleCount(BOOL wholeOnly)
 {
     int first = m_iScrollY;

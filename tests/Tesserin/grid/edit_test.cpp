@@ -200,3 +200,20 @@ TEST(GridEdit, ParentSuppliedEditor)
 }
 
 } // namespace
+
+#include "controls/VXEdit.h"
+
+namespace {
+
+TEST(GridEdit, NumberFromTheEditField)
+{
+    EditGrid g;
+    CVXEdit edit;
+    edit.SetDecimals(2);
+    edit._SetValue(-2500.25);
+    EXPECT_TRUE(g.grid.SetItemValueFromVXEdit(0, 2, &edit));
+    EXPECT_STREQ("-2,500.25", g.grid.GetItemText(0, 2));
+    EXPECT_FALSE(g.grid.SetItemValueFromVXEdit(0, 2, nullptr));
+}
+
+} // namespace

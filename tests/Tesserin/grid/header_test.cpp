@@ -158,3 +158,33 @@ TEST(FlatHeader, ContentWidthCountsSpacingArrowAndText)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FlatHeader, DragShowsThePictureAndTheDropArrowsUntilReleased)
+{
+    HeaderHost h;
+    h.Add(60);
+    h.Add(60);
+    h.Add(60);
+    h.header.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 5));
+    h.header.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 8));
+    h.header.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(170, 8)); // past the third item's middle
+    HWND picture = ::FindWindow("VXFHDragWnd", nullptr);
+    HWND arrows = ::FindWindow("VXFHDropWnd", nullptr);
+    ASSERT_NE(nullptr, picture);
+    ASSERT_NE(nullptr, arrows);
+    EXPECT_TRUE(::IsWindowVisible(arrows));
+    CRect rc;
+    ::GetWindowRect(arrows, &rc);
+    CPoint divider(180, 0);
+    h.header.ClientToScreen(&divider);
+    EXPECT_EQ(divider.x, rc.CenterPoint().x);
+    h.header.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 8)); // on itself: no arrows
+    EXPECT_FALSE(::IsWindowVisible(arrows));
+    h.header.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(40, 8));
+    EXPECT_EQ(nullptr, ::FindWindow("VXFHDragWnd", nullptr));
+    EXPECT_EQ(nullptr, ::FindWindow("VXFHDropWnd", nullptr));
+}
+
+} // namespace

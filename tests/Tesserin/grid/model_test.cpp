@@ -158,3 +158,61 @@ TEST(GridModel, HorizontalGridStyleAddsOnePixelOnce)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GridWindow, WheelLinesComeFromTheDesktopSettings)
+{
+    HKEY key = nullptr;
+    ::RegCreateKeyEx(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                     nullptr);
+    ASSERT_NE(nullptr, key);
+    ::RegDeleteValue(key, "WheelScrollLines");
+    {
+        GridHost h;
+        EXPECT_EQ(3u, h.grid.GetMouseScrollLines());
+    }
+    struct Case {
+        const char* value;
+        UINT lines;
+    } cases[] = {{"5", 5}, {"-1", 0xFFFFFFFF}};
+    for (const Case& c : cases) {
+        ::RegSetValueEx(key, "WheelScrollLines", 0, REG_SZ, (const BYTE*)c.value, (DWORD)strlen(c.value) + 1);
+        GridHost h;
+        EXPECT_EQ(c.lines, h.grid.GetMouseScrollLines()) << c.value;
+    }
+    ::RegDeleteValue(key, "WheelScrollLines");
+    ::RegCloseKey(key);
+}
+
+TEST(GridWindow, WheelScrollsByLinesOrPages)
+{
+    GridHost h(0, 300, 200);
+    h.Columns(1);
+    for (int i = 0; i < 100; i++)
+        h.Rows({std::to_string(i)});
+    h.grid.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-240), 0);
+    mivo::test::PumpUntilIdle();
+    EXPECT_EQ(2 * (int)h.grid.GetMouseScrollLines(), h.grid.GetTopIndex());
+}
+
+TEST(GridWindow, HiddenHeaderAndFixedRowLayout)
+{
+    GridHost plain(RVS_NOHEADER);
+    plain.Columns(1);
+    plain.Rows({"a"});
+    CRect row;
+    plain.grid.GetRowRect(0, 0, &row);
+    EXPECT_EQ(0, row.top);
+    EXPECT_FALSE(::IsWindowVisible(plain.grid.GetHeaderCtrl()->m_hWnd));
+
+    GridHost fixed(RVS_SHOWFIXEDROW);
+    fixed.Columns(1);
+    fixed.Rows({"a"});
+    CRect header, first;
+    fixed.grid.GetHeaderCtrl()->GetWindowRect(&header);
+    fixed.grid.GetRowRect(0, 0, &first);
+    EXPECT_EQ(header.Height() + fixed.grid.GetItemHeight() + 2 * ::GetSystemMetrics(SM_CYFIXEDFRAME), first.top);
+}
+
+} // namespace
