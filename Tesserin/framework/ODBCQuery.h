@@ -10,6 +10,8 @@
 #include <vector>
 
 class CWnd;
+class CVXComboBox;
+class CVXEdit;
 
 #define WM_DB_PROGRESS 0x6D5
 
@@ -35,6 +37,9 @@ public:
     void SetCompactDateColumn(CString strName, CString strDate);
     void SetNumberColumn(const char* pszName, double dValue, int nDecimals = 0);
     void SetNumberColumn(CString strName, double dValue, int nDecimals = 0);
+    void SetStringColumnFromVXCombo(CString strName, CVXComboBox* pCombo);
+    void SetCompactDateColumnFromVXEdit(CString strName, CVXEdit* pEdit);
+    void SetNumberColumnFromVXEdit(CString strName, CVXEdit* pEdit);
     void SetFunctionColumn(CString strName, CString strExpression);
     void SetBLOBColumn(CString strName, void* pData, int nLength);
     void SetFilter(const char* pszFilter);
@@ -56,6 +61,11 @@ public:
     char* ColumnValueLongDate(const char* pszName);
     char* ColumnValueLongMonth(int nIndex);
     char* ColumnValueLongMonth(const char* pszName);
+    // The column's code replaced in place by the combo box's name for it, cut to the buffer.
+    char* ColumnValueNameInVXCombo(int nIndex, CVXComboBox* pCombo);
+    char* ColumnValueNameInVXCombo(const char* pszName, CVXComboBox* pCombo);
+    void ColumnValueNumberToVXEdit(int nIndex, CVXEdit* pEdit);
+    void ColumnValueNumberToVXEdit(const char* pszName, CVXEdit* pEdit);
     char* GetRefData(const char* pszColumn, int nConvert = 1);
     void PrepareRefData();
     int GetBLOBColumnLen(const char* pszName);

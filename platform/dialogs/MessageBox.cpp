@@ -77,7 +77,3 @@ int MessageBox(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
     return MessageBoxA(hWnd, lpText, lpCaption, uType);
 }
 
-BOOL MessageBeep(UINT)
-{
-    return TRUE;
-}

@@ -17,6 +17,7 @@
 #include "win32/systime.h"
 #include "win32/globalmem.h"
 #include "win32/procapi.h"
+#include "win32/locale.h"
 
 // --- kernel: modules and resources
 #include "win32/modules.h"

@@ -1,0 +1,61 @@
+#include "controls/ControlSupport.h"
+
+#include <cstring>
+
+void CopyFaceName(char* dest, const char* face)
+{
+    size_t length = 0;
+    if (face) {
+        while (face[length]) {
+            size_t step = (IsDBCSLeadByte((BYTE)face[length]) && face[length + 1]) ? 2 : 1;
+            if (length + step > LF_FACESIZE - 1)
+                break;
+            length += step;
+        }
+        std::memcpy(dest, face, length);
+    }
+    dest[length] = 0;
+}
+
+BOOL CreateControlFont(CFont& font, const char* face, int points, int weight, BYTE pitchAndFamily)
+{
+    LOGFONT lf;
+    std::memset(&lf, 0, sizeof(lf));
+    HDC screen = ::GetDC(nullptr);
+    int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen)
+        ::ReleaseDC(nullptr, screen);
+    lf.lfHeight = -MulDiv(points, dpi, 72);
+    lf.lfWeight = weight;
+    lf.lfOutPrecision = OUT_TT_PRECIS;
+    lf.lfPitchAndFamily = pitchAndFamily;
+    CopyFaceName(lf.lfFaceName, face);
+    font.DeleteObject();
+    return font.CreateFontIndirect(&lf);
+}
+
+void CopyControlFont(CFont& font, const CFont& source)
+{
+    if (!source.GetSafeHandle() || &font == &source)
+        return;
+    LOGFONT lf;
+    if (!::GetObject(source.GetSafeHandle(), sizeof(lf), &lf))
+        return;
+    font.DeleteObject();
+    font.CreateFontIndirect(&lf);
+}
+
+BOOL TrackResourceContextMenu(CWnd* wnd, UINT menuId, CPoint point)
+{
+    if (!menuId || !wnd)
+        return FALSE;
+    HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(menuId), RT_MENU);
+    HMENU loaded = ::LoadMenu(module, MAKEINTRESOURCE(menuId));
+    if (!loaded)
+        return FALSE;
+    HMENU popup = ::GetSubMenu(loaded, 0);
+    if (popup)
+        ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, point.x, point.y, 0, wnd->GetSafeHwnd(), nullptr);
+    ::DestroyMenu(loaded);
+    return popup != nullptr;
+}
