@@ -64,4 +64,7 @@
 #include "win32/mmsystem.h"
 #include "win32/vfw.h"
 
+// --- twain
+#include "win32/twain.h"
+
 // --- end of areas
