@@ -8,12 +8,20 @@ build=${BUILD:-$here/build}
 out=${1:-$build/shots}
 mkdir -p "$out"
 cmake --build "$build" --target mivo_shots mivo_shot_mdi mivo_docking_shots mivo_menu_shots mivo_shots_commctrl mivo_bars_shots
+cmake --build "$build" --target mivo_vxmenu_shots
 cmake --build "$build" --target mivo_vxcontrols_shots
+cmake --build "$build" --target mivo_shot_folderbrowser
+cmake --build "$build" --target mivo_shot_dirtree
+cmake --build "$build" --target mivo_grid_shots
+cmake --build "$build" --target mivo_image_shots
+cmake --build "$build" --target mivo_transfer_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
 SHOT
 chmod +x "$out/shoot.sh"
+# Scanners: only SANE's own test device, never the machine's network backends.
+mkdir -p "$out/sane" && echo test > "$out/sane/dll.conf"
 xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   openbox >/dev/null 2>&1 &
   sleep 1
@@ -24,7 +32,13 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_menu_shots'
   '$build/tools/shots/mivo_shots_commctrl'
   '$build/tools/shots/mivo_bars_shots'
+  '$build/tools/shots/mivo_vxmenu_shots'
   '$build/tools/shots/mivo_vxcontrols_shots'
+  '$build/tools/shots/mivo_shot_folderbrowser'
+  '$build/tools/shots/mivo_shot_dirtree'
+  '$build/tools/shots/mivo_grid_shots'
+  SANE_CONFIG_DIR='$out/sane' '$build/tools/shots/mivo_image_shots'
+  '$build/tools/shots/mivo_transfer_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -13,6 +13,7 @@ packages=(
   poppler-utils cups-client
   openbox x11-apps imagemagick
   libasound2-dev libmpg123-dev
+  libsane-dev
 )
 
 missing=()

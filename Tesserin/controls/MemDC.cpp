@@ -3,10 +3,11 @@
 #include <vector>
 
 CMemDC::CMemDC(CDC* dc, CRect* rect, CBitmap* bitmap)
-    : x(0), y(0), m_noRestore(false), m_savedBkColor(0), m_savedTextColor(0), m_savedPen(nullptr),
+    : x(0), y(0), m_bKeep(FALSE), m_noRestore(false), m_savedBkColor(0), m_savedTextColor(0), m_savedPen(nullptr),
       m_savedBrush(nullptr), m_savedFont(nullptr), m_savedBitmap(nullptr)
 {
-    if (!CreateCompatibleDC(dc)) {
+    // A bitmap needs the device it is meant for; without one nothing is made.
+    if ((rect && bitmap && !dc) || !CreateCompatibleDC(dc)) {
         m_noRestore = true;
         return;
     }
@@ -24,14 +25,14 @@ CMemDC::CMemDC(CDC* dc, CRect* rect, CBitmap* bitmap)
 }
 
 CMemDC::CMemDC()
-    : x(0), y(0), m_noRestore(true), m_savedBkColor(0), m_savedTextColor(0), m_savedPen(nullptr),
+    : x(0), y(0), m_bKeep(FALSE), m_noRestore(true), m_savedBkColor(0), m_savedTextColor(0), m_savedPen(nullptr),
       m_savedBrush(nullptr), m_savedFont(nullptr), m_savedBitmap(nullptr)
 {
 }
 
 CMemDC::~CMemDC()
 {
-    if (!m_noRestore && m_hDC) {
+    if (!m_noRestore && !m_bKeep && m_hDC) {
         ::SetBkColor(m_hDC, m_savedBkColor);
         ::SetTextColor(m_hDC, m_savedTextColor);
         ::SelectObject(m_hDC, m_savedPen);
@@ -40,6 +41,13 @@ CMemDC::~CMemDC()
         ::SelectObject(m_hDC, m_savedBitmap);
     }
     DeleteDC();
+}
+
+CFont* CMemDC::SelectObject(CFont* font)
+{
+    if (m_bKeep)
+        return nullptr;
+    return CDC::SelectObject(font);
 }
 
 RECT CMemDC::Shifted(const RECT& rect) const

@@ -22,6 +22,12 @@ public:
     // The origin added to every coordinate below.
     int x;
     int y;
+    // Set by an owner that shares the device: nothing is restored at the end
+    // and fonts are not taken.
+    BOOL m_bKeep;
+
+    using CDC::SelectObject;
+    CFont* SelectObject(CFont* font) override;
 
     CPoint MoveTo(int px, int py);
     BOOL LineTo(int px, int py);

@@ -44,6 +44,8 @@ struct ExifInfo {
     BYTE HasExif;
 };
 
+class CVXGridCtrl;
+
 class CExifReader {
 public:
     // A NULL `info` makes the reader use a zeroed block of its own.
@@ -57,6 +59,11 @@ public:
     int ReadJpegSections(CString thumbnailFile);
 
     ExifInfo* GetInfo() const { return m_pInfo; }
+    // The grid FillExifGrid lists the block in; none by default.
+    void SetGrid(CVXGridCtrl* grid) { m_pGrid = grid; }
+    CVXGridCtrl* GetGrid() const { return m_pGrid; }
+    // Labelled rows of the block's values; nothing without a grid.
+    void FillExifGrid();
     const char* GetErrorText() const { return m_szError; }
 
     static const int kMaxSections = 40;
@@ -79,6 +86,7 @@ private:
                     int depth, bool* ok, uint64_t* thumbOffset, uint64_t* thumbSize);
     void SetThumbnail(const BYTE* base, uint64_t length, uint64_t offset, uint64_t size);
     bool WriteThumbnail(const BYTE* data, unsigned length, const char* path);
+    int AddRow(int row, const char* label);
 
     unsigned Get16(const BYTE* p) const;
     unsigned Get32(const BYTE* p) const;
@@ -86,6 +94,7 @@ private:
 
     ExifInfo* m_pInfo;
     char m_szError[256];
+    CVXGridCtrl* m_pGrid = nullptr;
     CString m_strPath;
     int m_nLargestWidth;
     int m_nMotorola;

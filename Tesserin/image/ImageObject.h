@@ -88,6 +88,9 @@ public:
     // EXIF block of a JPEG file (the table form comes with the grid control).
     int LoadExifInfoFromFile(const char* path);
     int LoadExifInfo();
+    // The same, listing the block in `grid` (emptied for anything but a JPEG with a frame).
+    int LoadExifInfoFromFile(const char* path, CVXGridCtrl* grid);
+    int LoadExifInfo(CVXGridCtrl* grid);
 
     // .JPG at the object's quality or .BMP (24-bit); 1 when written.
     int Save(const char* path);

@@ -6,6 +6,7 @@
 #define IDD_COLOR_DIALOG 0xE001
 #define IDD_PRINT_DIALOG 0xE002
 #define IDD_FILE_DIALOG 0xE003
+#define IDD_FOLDER_BROWSER 0xE004
 
 // Strings.
 #define IDS_MY_COMPUTER 0xE010
@@ -74,3 +75,13 @@
 #define IDC_FILE_FOLDERS_LABEL 0x443
 #define IDC_FILE_READONLY 0x410
 #define IDC_FILE_UP 0x4A0
+
+// Controls of the folder browser (the ids its callers know).
+#define IDC_BROWSE_TREE 0x3741
+#define IDC_BROWSE_TITLE 0x3742
+#define IDC_BROWSE_STATUS 0x3743
+// The TWAIN source manager's source selection and the test source's panel.
+#define IDD_TWAIN_SELECT 0xE006
+#define IDD_TWAIN_TEST_SOURCE 0xE005
+#define IDC_TWAIN_SOURCE_LIST 0x4C0
+#define IDC_TWAIN_SCAN 0x4C1

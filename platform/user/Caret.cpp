@@ -22,7 +22,6 @@ struct Caret {
 };
 
 thread_local Caret t_caret;
-UINT g_blinkTime = 530;
 
 void Invert(const Caret& c)
 {
@@ -53,7 +52,7 @@ void RestartBlink(Caret& c)
 {
     if (c.timer)
         KillTimer(nullptr, c.timer);
-    c.timer = g_blinkTime ? SetTimer(nullptr, 0, g_blinkTime, Blink) : 0;
+    c.timer = State().desktop.caretBlinkTime ? SetTimer(nullptr, 0, State().desktop.caretBlinkTime, Blink) : 0;
 }
 
 }  // namespace
@@ -167,11 +166,11 @@ BOOL GetCaretPos(LPPOINT lpPoint)
 
 UINT GetCaretBlinkTime()
 {
-    return g_blinkTime;
+    return State().desktop.caretBlinkTime;
 }
 
 BOOL SetCaretBlinkTime(UINT uMSeconds)
 {
-    g_blinkTime = uMSeconds;
+    State().desktop.caretBlinkTime = uMSeconds;
     return TRUE;
 }

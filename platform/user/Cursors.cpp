@@ -13,13 +13,8 @@ namespace {
 
 std::map<uintptr_t, std::shared_ptr<CursorObject>>& Objects()
 {
-    static auto* objects = new std::map<uintptr_t, std::shared_ptr<CursorObject>>;
-    return *objects;
+    return State().desktop.cursorObjects;
 }
-
-uintptr_t g_nextCursor = 0x30010;
-HCURSOR g_current = nullptr;
-int g_showCount = 0;
 
 }  // namespace
 
@@ -33,8 +28,8 @@ std::shared_ptr<CursorObject> FindCursorObject(HICON h)
 HICON AddCursorObject(const std::shared_ptr<CursorObject>& obj)
 {
     UserGuard guard(UserLock());
-    uintptr_t h = g_nextCursor;
-    g_nextCursor += 2;
+    uintptr_t h = State().desktop.nextCursorHandle;
+    State().desktop.nextCursorHandle += 2;
     Objects()[h] = obj;
     return (HICON)h;
 }
@@ -125,8 +120,8 @@ HCURSOR SetCursor(HCURSOR hCursor)
     HCURSOR old;
     {
         UserGuard guard(UserLock());
-        old = g_current;
-        g_current = hCursor;
+        old = State().desktop.currentCursor;
+        State().desktop.currentCursor = hCursor;
     }
     if (old != hCursor)
         ShowCursorOnNativeWindow(hCursor);
@@ -136,14 +131,14 @@ HCURSOR SetCursor(HCURSOR hCursor)
 HCURSOR GetCursor()
 {
     UserGuard guard(UserLock());
-    return g_current;
+    return State().desktop.currentCursor;
 }
 
 int ShowCursor(BOOL bShow)
 {
     UserGuard guard(UserLock());
-    g_showCount += bShow ? 1 : -1;
-    return g_showCount;
+    State().desktop.cursorShowCount += bShow ? 1 : -1;
+    return State().desktop.cursorShowCount;
 }
 
 BOOL DestroyIcon(HICON hIcon)

@@ -8,19 +8,10 @@ namespace mivo {
 
 namespace {
 
-struct ThreadInput {
-    HWND focus = nullptr;
-    HWND active = nullptr;
-    HWND capture = nullptr;
-};
-
 std::unordered_map<DWORD, ThreadInput>& Inputs()
 {
-    static auto* inputs = new std::unordered_map<DWORD, ThreadInput>;
-    return *inputs;
+    return State().desktop.inputs;
 }
-
-HWND g_foreground = nullptr;
 
 ThreadInput& MineLocked()
 {
@@ -40,7 +31,7 @@ HWND CaptureWindowLocked()
 
 HWND FocusOfForegroundLocked(HWND* active)
 {
-    HWND fg = g_foreground;
+    HWND fg = State().desktop.foreground;
     Window* w = FindWindowLocked(fg);
     if (!w) {
         *active = nullptr;
@@ -61,8 +52,8 @@ void ForgetInputStateLocked(HWND hwnd)
         if (e.second.capture == hwnd)
             e.second.capture = nullptr;
     }
-    if (g_foreground == hwnd)
-        g_foreground = nullptr;
+    if (State().desktop.foreground == hwnd)
+        State().desktop.foreground = nullptr;
     ForgetMouseTrackingLocked(hwnd);
 }
 
@@ -128,7 +119,7 @@ static HWND ActivateWindow(HWND hwnd, WORD how)
         appActivates = !FindWindowLocked(old) && hwnd;
         ti.active = hwnd;
         if (hwnd)
-            g_foreground = hwnd;
+            State().desktop.foreground = hwnd;
     }
     if (IsWindow(old)) {
         SendMessage(old, WM_NCACTIVATE, FALSE, 0);
@@ -272,7 +263,7 @@ BOOL SetForegroundWindow(HWND hWnd)
 HWND GetForegroundWindow()
 {
     UserGuard guard(UserLock());
-    return FindWindowLocked(g_foreground) ? g_foreground : nullptr;
+    return FindWindowLocked(State().desktop.foreground) ? State().desktop.foreground : nullptr;
 }
 
 HWND SetCapture(HWND hWnd)

@@ -14,61 +14,34 @@ namespace mivo {
 
 namespace {
 
-POINT g_cursor = {0, 0};
-bool g_clipped = false;
-RECT g_clip = {0, 0, 0, 0};
-BYTE g_asyncKeys[256] = {};
-bool g_swapButtons = false;
-
-std::unordered_map<DWORD, std::vector<BYTE>>& ThreadKeys()
+DesktopState& Desk()
 {
-    static auto* keys = new std::unordered_map<DWORD, std::vector<BYTE>>;
-    return *keys;
+    return State().desktop;
 }
 
 std::vector<BYTE>& KeysOfLocked(DWORD thread)
 {
-    auto& k = ThreadKeys()[thread];
+    auto& k = Desk().threadKeys[thread];
     if (k.empty())
         k.assign(256, 0);
     return k;
 }
 
-struct ClickMemory {
-    HWND hwnd = nullptr;
-    UINT downMsg = 0;
-    DWORD time = 0;
-    POINT pt = {0, 0};
-    bool pairUsed = false;
-};
-ClickMemory g_lastClick;
-
-struct Tracking {
-    HWND hwnd = nullptr;
-    DWORD flags = 0;
-    DWORD hoverTime = 0;
-    uint64_t hoverStart = 0;
-    POINT hoverPt = {0, 0};
-};
-Tracking g_tracking;
-HWND g_lastMouseWindow = nullptr;
-UINT_PTR g_hoverTimer = 0;
-
 }  // namespace
 
 POINT CursorScreenPos()
 {
-    return g_cursor;
+    return Desk().cursor.Load();
 }
 
 void ForgetMouseTrackingLocked(HWND hwnd)
 {
-    if (g_tracking.hwnd == hwnd)
-        g_tracking = Tracking();
-    if (g_lastMouseWindow == hwnd)
-        g_lastMouseWindow = nullptr;
-    if (g_lastClick.hwnd == hwnd)
-        g_lastClick = ClickMemory();
+    if (Desk().tracking.hwnd == hwnd)
+        Desk().tracking = MouseTracking();
+    if (Desk().lastMouseWindow == hwnd)
+        Desk().lastMouseWindow = nullptr;
+    if (Desk().lastClick.hwnd == hwnd)
+        Desk().lastClick = ClickMemory();
 }
 
 // The thread's view of the keyboard follows the messages it takes from its queue.
@@ -111,23 +84,33 @@ void NoteInputRetrievedLocked(const MSG& m)
 
 namespace {
 
-POINT ClipToCursorRect(POINT pt)
+POINT ClipToCursorRectLocked(POINT pt)
 {
-    if (!g_clipped)
+    const DesktopState& d = Desk();
+    if (!d.clipped)
         return pt;
-    pt.x = std::max(g_clip.left, std::min(pt.x, g_clip.right - 1));
-    pt.y = std::max(g_clip.top, std::min(pt.y, g_clip.bottom - 1));
+    pt.x = std::max(d.clip.left, std::min(pt.x, d.clip.right - 1));
+    pt.y = std::max(d.clip.top, std::min(pt.y, d.clip.bottom - 1));
+    return pt;
+}
+
+// Moves the pointer to a screen point, kept inside the ClipCursor rectangle; returns where it went.
+POINT MoveCursorTo(POINT pt)
+{
+    UserGuard guard(UserLock());
+    pt = ClipToCursorRectLocked(pt);
+    Desk().cursor.Store(pt);
     return pt;
 }
 
 WPARAM MouseKeyFlags()
 {
     WPARAM f = 0;
-    if (g_asyncKeys[VK_LBUTTON] & 0x80) f |= MK_LBUTTON;
-    if (g_asyncKeys[VK_RBUTTON] & 0x80) f |= MK_RBUTTON;
-    if (g_asyncKeys[VK_MBUTTON] & 0x80) f |= MK_MBUTTON;
-    if (g_asyncKeys[VK_SHIFT] & 0x80) f |= MK_SHIFT;
-    if (g_asyncKeys[VK_CONTROL] & 0x80) f |= MK_CONTROL;
+    if (Desk().asyncKeys[VK_LBUTTON] & 0x80) f |= MK_LBUTTON;
+    if (Desk().asyncKeys[VK_RBUTTON] & 0x80) f |= MK_RBUTTON;
+    if (Desk().asyncKeys[VK_MBUTTON] & 0x80) f |= MK_MBUTTON;
+    if (Desk().asyncKeys[VK_SHIFT] & 0x80) f |= MK_SHIFT;
+    if (Desk().asyncKeys[VK_CONTROL] & 0x80) f |= MK_CONTROL;
     return f;
 }
 
@@ -169,16 +152,16 @@ void UpdateMouseTracking(HWND now, LRESULT hit)
     UINT leaveMsg = 0;
     {
         UserGuard guard(UserLock());
-        if (g_tracking.hwnd && (g_tracking.flags & TME_LEAVE)) {
-            bool nonClient = (g_tracking.flags & TME_NONCLIENT) != 0;
-            bool stillIn = g_tracking.hwnd == now && (nonClient ? hit != HTCLIENT : hit == HTCLIENT);
+        if (Desk().tracking.hwnd && (Desk().tracking.flags & TME_LEAVE)) {
+            bool nonClient = (Desk().tracking.flags & TME_NONCLIENT) != 0;
+            bool stillIn = Desk().tracking.hwnd == now && (nonClient ? hit != HTCLIENT : hit == HTCLIENT);
             if (!stillIn) {
-                leaveTo = g_tracking.hwnd;
+                leaveTo = Desk().tracking.hwnd;
                 leaveMsg = nonClient ? WM_NCMOUSELEAVE : WM_MOUSELEAVE;
-                g_tracking = Tracking();
+                Desk().tracking = MouseTracking();
             }
         }
-        g_lastMouseWindow = now;
+        Desk().lastMouseWindow = now;
     }
     if (leaveTo)
         PostMessage(leaveTo, leaveMsg, 0, 0);
@@ -190,19 +173,19 @@ void CALLBACK HoverCheck(HWND, UINT, UINT_PTR, DWORD)
     POINT client;
     {
         UserGuard guard(UserLock());
-        if (!g_tracking.hwnd || !(g_tracking.flags & TME_HOVER))
+        if (!Desk().tracking.hwnd || !(Desk().tracking.flags & TME_HOVER))
             return;
         int cx = GetSystemMetrics(SM_CXDOUBLECLK) / 2, cy = GetSystemMetrics(SM_CYDOUBLECLK) / 2;
-        if (std::abs(g_cursor.x - g_tracking.hoverPt.x) > cx || std::abs(g_cursor.y - g_tracking.hoverPt.y) > cy) {
-            g_tracking.hoverPt = g_cursor;
-            g_tracking.hoverStart = MonotonicMs();
+        if (std::abs(Desk().cursor.Load().x - Desk().tracking.hoverPt.x) > cx || std::abs(Desk().cursor.Load().y - Desk().tracking.hoverPt.y) > cy) {
+            Desk().tracking.hoverPt = Desk().cursor.Load();
+            Desk().tracking.hoverStart = MonotonicMs();
             return;
         }
-        if (MonotonicMs() - g_tracking.hoverStart < g_tracking.hoverTime)
+        if (MonotonicMs() - Desk().tracking.hoverStart < Desk().tracking.hoverTime)
             return;
-        target = g_tracking.hwnd;
-        g_tracking.flags &= ~TME_HOVER;
-        client = g_cursor;
+        target = Desk().tracking.hwnd;
+        Desk().tracking.flags &= ~TME_HOVER;
+        client = Desk().cursor.Load();
     }
     ScreenToClient(target, &client);
     PostMessage(target, WM_MOUSEHOVER, MouseKeyFlags(), MAKELPARAM((SHORT)client.x, (SHORT)client.y));
@@ -228,17 +211,17 @@ UINT MaybeDoubleClick(HWND hwnd, UINT downMsg, POINT pt, bool nonClient)
 {
     UserGuard guard(UserLock());
     DWORD now = TickNow();
-    bool same = g_lastClick.hwnd == hwnd && g_lastClick.downMsg == downMsg && !g_lastClick.pairUsed &&
-                now - g_lastClick.time <= GetDoubleClickTime() &&
-                std::abs(pt.x - g_lastClick.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
-                std::abs(pt.y - g_lastClick.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    bool same = Desk().lastClick.hwnd == hwnd && Desk().lastClick.downMsg == downMsg && !Desk().lastClick.pairUsed &&
+                now - Desk().lastClick.time <= GetDoubleClickTime() &&
+                std::abs(pt.x - Desk().lastClick.pt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                std::abs(pt.y - Desk().lastClick.pt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
     Window* w = FindWindowLocked(hwnd);
     bool wants = nonClient || (w && w->cls && (w->cls->style & CS_DBLCLKS));
     if (same && wants) {
-        g_lastClick.pairUsed = true;
+        Desk().lastClick.pairUsed = true;
         return downMsg + 2;  // WM_xBUTTONDBLCLK follows WM_xBUTTONUP
     }
-    g_lastClick = ClickMemory{hwnd, downMsg, now, pt, false};
+    Desk().lastClick = ClickMemory{hwnd, downMsg, now, pt, false};
     return downMsg;
 }
 
@@ -268,8 +251,7 @@ void mivo::InjectMouseLeftWindows()
 
 void mivo::InjectMouseMove(POINT screen)
 {
-    screen = ClipToCursorRect(screen);
-    g_cursor = screen;
+    screen = MoveCursorTo(screen);
     Target t = FindTarget(screen);
     UpdateMouseTracking(t.hwnd, t.hit);
     if (!t.hwnd)
@@ -281,17 +263,16 @@ void mivo::InjectMouseMove(POINT screen)
 
 void mivo::InjectMouseButton(POINT screen, MouseButton button, bool down)
 {
-    screen = ClipToCursorRect(screen);
-    g_cursor = screen;
-    if (g_swapButtons && button == MouseButton::Left)
+    screen = MoveCursorTo(screen);
+    if (Desk().swapButtons && button == MouseButton::Left)
         button = MouseButton::Right;
-    else if (g_swapButtons && button == MouseButton::Right)
+    else if (Desk().swapButtons && button == MouseButton::Right)
         button = MouseButton::Left;
     int vk = ButtonVk(button);
     if (down)
-        g_asyncKeys[vk] |= 0x80;
+        Desk().asyncKeys[vk] |= 0x80;
     else
-        g_asyncKeys[vk] &= (BYTE)~0x80;
+        Desk().asyncKeys[vk] &= (BYTE)~0x80;
     Target t = FindTarget(screen);
     UpdateMouseTracking(t.hwnd, t.hit);
     if (!t.hwnd)
@@ -315,7 +296,7 @@ void mivo::InjectMouseButton(POINT screen, MouseButton button, bool down)
 
 void mivo::InjectMouseWheel(POINT screen, int delta)
 {
-    g_cursor = ClipToCursorRect(screen);
+    POINT cursor = MoveCursorTo(screen);
     // The wheel goes to the focus window, which passes it up if it does not scroll.
     HWND target = GetFocus();
     if (!target) {
@@ -326,11 +307,11 @@ void mivo::InjectMouseWheel(POINT screen, int delta)
             target = active;
     }
     if (!target)
-        target = WindowFromPoint(g_cursor);
+        target = WindowFromPoint(cursor);
     if (!target)
         return;
     WPARAM wp = MAKEWPARAM((WORD)MouseKeyFlags(), (WORD)(SHORT)delta);
-    PostInputMessage(target, WM_MOUSEWHEEL, wp, MAKELPARAM((SHORT)g_cursor.x, (SHORT)g_cursor.y), g_cursor);
+    PostInputMessage(target, WM_MOUSEWHEEL, wp, MAKELPARAM((SHORT)cursor.x, (SHORT)cursor.y), cursor);
 }
 
 namespace {
@@ -402,12 +383,12 @@ HWND KeyboardTarget(bool* sys)
 void mivo::InjectKey(UINT vk, bool down)
 {
     vk &= 0xFF;
-    bool wasDown = (g_asyncKeys[vk] & 0x80) != 0;
+    bool wasDown = (Desk().asyncKeys[vk] & 0x80) != 0;
     auto setKey = [&](UINT k) {
         if (down)
-            g_asyncKeys[k] |= 0x80;
+            Desk().asyncKeys[k] |= 0x80;
         else
-            g_asyncKeys[k] &= (BYTE)~0x80;
+            Desk().asyncKeys[k] &= (BYTE)~0x80;
     };
     setKey(vk);
     if (vk == VK_LSHIFT || vk == VK_RSHIFT)
@@ -420,8 +401,8 @@ void mivo::InjectKey(UINT vk, bool down)
     HWND target = KeyboardTarget(&sysNoFocus);
     if (!target)
         return;
-    bool alt = (g_asyncKeys[VK_MENU] & 0x80) != 0;
-    bool ctrl = (g_asyncKeys[VK_CONTROL] & 0x80) != 0;
+    bool alt = (Desk().asyncKeys[VK_MENU] & 0x80) != 0;
+    bool ctrl = (Desk().asyncKeys[VK_CONTROL] & 0x80) != 0;
     bool sys = sysNoFocus || (alt && !ctrl) || vk == VK_F10 || vk == VK_MENU;
     UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lp = 1 | ((LPARAM)ScanCodeOf(vk) << 16);
@@ -433,7 +414,7 @@ void mivo::InjectKey(UINT vk, bool down)
         lp |= (LPARAM)1 << 30;
     if (!down)
         lp |= (LPARAM)1 << 31;
-    PostInputMessage(target, msg, vk, (LPARAM)(DWORD)lp, g_cursor);
+    PostInputMessage(target, msg, vk, (LPARAM)(DWORD)lp, Desk().cursor.Load());
 }
 
 void mivo::InjectText(const std::string& cp949)
@@ -443,7 +424,7 @@ void mivo::InjectText(const std::string& cp949)
     if (!target)
         return;
     for (unsigned char c : cp949)
-        PostInputMessage(target, WM_CHAR, c, 1, g_cursor);
+        PostInputMessage(target, WM_CHAR, c, 1, Desk().cursor.Load());
 }
 
 // --- TranslateMessage
@@ -532,7 +513,7 @@ SHORT GetKeyState(int nVirtKey)
 
 SHORT GetAsyncKeyState(int vKey)
 {
-    return (g_asyncKeys[vKey & 0xFF] & 0x80) ? (SHORT)0x8000 : 0;
+    return (Desk().asyncKeys[vKey & 0xFF] & 0x80) ? (SHORT)0x8000 : 0;
 }
 
 BOOL GetKeyboardState(PBYTE lpKeyState)
@@ -573,7 +554,7 @@ BOOL GetCursorPos(LPPOINT lpPoint)
 {
     if (!lpPoint)
         return FALSE;
-    *lpPoint = g_cursor;
+    *lpPoint = Desk().cursor.Load();
     return TRUE;
 }
 
@@ -585,12 +566,12 @@ BOOL SetCursorPos(int X, int Y)
 
 BOOL ClipCursor(const RECT* lpRect)
 {
+    UserGuard guard(UserLock());
+    DesktopState& d = Desk();
+    d.clipped = lpRect != nullptr;
     if (lpRect) {
-        g_clipped = true;
-        g_clip = *lpRect;
-        g_cursor = ClipToCursorRect(g_cursor);
-    } else {
-        g_clipped = false;
+        d.clip = *lpRect;
+        d.cursor.Store(ClipToCursorRectLocked(d.cursor.Load()));
     }
     return TRUE;
 }
@@ -599,20 +580,21 @@ BOOL GetClipCursor(LPRECT lpRect)
 {
     if (!lpRect)
         return FALSE;
-    if (g_clipped) {
-        *lpRect = g_clip;
-    } else {
-        SIZE s = ScreenSize();
-        *lpRect = RECT{0, 0, s.cx, s.cy};
+    {
+        UserGuard guard(UserLock());
+        if (Desk().clipped) {
+            *lpRect = Desk().clip;
+            return TRUE;
+        }
     }
+    SIZE s = ScreenSize();
+    *lpRect = RECT{0, 0, s.cx, s.cy};
     return TRUE;
 }
 
 BOOL SwapMouseButton(BOOL fSwap)
 {
-    bool old = g_swapButtons;
-    g_swapButtons = fSwap != FALSE;
-    return old;
+    return Desk().swapButtons.exchange(fSwap != FALSE);
 }
 
 BOOL DragDetect(HWND hwnd, POINT pt)
@@ -652,19 +634,19 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT e)
         return FALSE;
     if (e->dwFlags & TME_QUERY) {
         UserGuard guard(UserLock());
-        e->dwFlags = g_tracking.flags;
-        e->hwndTrack = g_tracking.hwnd;
-        e->dwHoverTime = g_tracking.hoverTime;
+        e->dwFlags = Desk().tracking.flags;
+        e->hwndTrack = Desk().tracking.hwnd;
+        e->dwHoverTime = Desk().tracking.hoverTime;
         return TRUE;
     }
     if (!IsWindow(e->hwndTrack))
         return FALSE;
     if (e->dwFlags & TME_CANCEL) {
         UserGuard guard(UserLock());
-        if (g_tracking.hwnd == e->hwndTrack) {
-            g_tracking.flags &= ~(e->dwFlags & (TME_HOVER | TME_LEAVE));
-            if (!(g_tracking.flags & (TME_HOVER | TME_LEAVE)))
-                g_tracking = Tracking();
+        if (Desk().tracking.hwnd == e->hwndTrack) {
+            Desk().tracking.flags &= ~(e->dwFlags & (TME_HOVER | TME_LEAVE));
+            if (!(Desk().tracking.flags & (TME_HOVER | TME_LEAVE)))
+                Desk().tracking = MouseTracking();
         }
         return TRUE;
     }
@@ -672,24 +654,24 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT e)
     {
         UserGuard guard(UserLock());
         // Tracking a window the mouse is not over ends at once with WM_MOUSELEAVE.
-        if ((e->dwFlags & TME_LEAVE) && g_lastMouseWindow != e->hwndTrack) {
+        if ((e->dwFlags & TME_LEAVE) && Desk().lastMouseWindow != e->hwndTrack) {
             postLeave = true;
         } else {
-            if (g_tracking.hwnd != e->hwndTrack)
-                g_tracking = Tracking();
-            g_tracking.hwnd = e->hwndTrack;
-            g_tracking.flags |= e->dwFlags & (TME_HOVER | TME_LEAVE | TME_NONCLIENT);
+            if (Desk().tracking.hwnd != e->hwndTrack)
+                Desk().tracking = MouseTracking();
+            Desk().tracking.hwnd = e->hwndTrack;
+            Desk().tracking.flags |= e->dwFlags & (TME_HOVER | TME_LEAVE | TME_NONCLIENT);
             if (e->dwFlags & TME_HOVER) {
-                g_tracking.hoverTime = e->dwHoverTime == HOVER_DEFAULT ? 400 : e->dwHoverTime;
-                g_tracking.hoverStart = MonotonicMs();
-                g_tracking.hoverPt = g_cursor;
+                Desk().tracking.hoverTime = e->dwHoverTime == HOVER_DEFAULT ? 400 : e->dwHoverTime;
+                Desk().tracking.hoverStart = MonotonicMs();
+                Desk().tracking.hoverPt = Desk().cursor.Load();
             }
         }
     }
     if (postLeave)
         PostMessage(e->hwndTrack, (e->dwFlags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
     if ((e->dwFlags & TME_HOVER) && !postLeave)
-        g_hoverTimer = SetTimer(nullptr, g_hoverTimer, 50, HoverCheck);
+        Desk().hoverTimer = SetTimer(nullptr, Desk().hoverTimer, 50, HoverCheck);
     return TRUE;
 }
 
@@ -700,7 +682,7 @@ void keybd_event(BYTE bVk, BYTE, DWORD dwFlags, ULONG_PTR)
 
 void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR)
 {
-    POINT pt = g_cursor;
+    POINT pt = Desk().cursor.Load();
     if (dwFlags & MOUSEEVENTF_MOVE) {
         if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
             SIZE s = ScreenSize();

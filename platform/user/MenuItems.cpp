@@ -47,6 +47,8 @@ bool ItemFromFlags(UINT flags, UINT_PTR idOrMenu, Text content, MenuItem& item)
     if (flags & MF_SEPARATOR) {
         item.id = 0;
         item.sub = nullptr;
+        if (flags & MF_OWNERDRAW)  // an owner-drawn separator keeps its data for the owner
+            item.data = (ULONG_PTR)content;
         return true;
     }
     if (flags & MF_BITMAP)

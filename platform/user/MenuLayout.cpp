@@ -114,6 +114,8 @@ PopupGeometry LayOutPopup(HWND owner, HMENU handle)
         }
         if (item.OwnerDraw()) {
             sizes[i] = MeasureOwnerDrawn(owner, item, defaultHeight);
+            // As Windows does, an owner-drawn popup item gets room for a check mark too.
+            sizes[i].cx += GetSystemMetrics(SM_CXMENUCHECK) - 1;
             columnOther.back() = std::max(columnOther.back(), (int)sizes[i].cx);
         } else if (item.Separator()) {
             sizes[i] = SIZE{0, kSeparatorHeight};

@@ -127,6 +127,7 @@ void SendDrawItem(HDC dc, HWND owner, HMENU menu, const MenuItem& item, bool sel
     dis.rcItem = item.rect;
     dis.itemData = item.data;
     int saved = SaveDC(dc);
+    SelectObject(dc, MenuFont(false));  // owners draw in the menu font, as on Windows
     if (owner)
         SendMessage(owner, WM_DRAWITEM, 0, (LPARAM)&dis);
     RestoreDC(dc, saved);
@@ -187,6 +188,16 @@ std::map<HWND, std::pair<int, BarItemLook>>& BarHighlights()
     return map;
 }
 
+void DrawSubmenuArrow(HDC dc, const MenuItem& item, COLORREF colour)
+{
+    const RECT& r = item.rect;
+    int size = GetSystemMetrics(SM_CXMENUCHECK);
+    RECT arrow{r.right - kArrowColumn + (kArrowColumn - size) / 2, r.top + (r.bottom - r.top - size) / 2, 0, 0};
+    arrow.right = arrow.left + size;
+    arrow.bottom = arrow.top + size;
+    DrawGlyph(dc, arrow, DFC_MENU, DFCS_MENUARROW, colour);
+}
+
 }  // namespace
 
 void DrawPopupFrame(HDC dc, const SIZE& size)
@@ -200,6 +211,11 @@ void DrawPopupItem(HDC dc, HWND owner, HMENU menu, const MenuItem& item, bool se
 {
     if (item.OwnerDraw()) {
         SendDrawItem(dc, owner, menu, item, selected, action, 0);
+        // The system still shows where an owner-drawn item opens a submenu.
+        if (item.sub)
+            DrawSubmenuArrow(dc, item, GetSysColor(item.Disabled() ? COLOR_GRAYTEXT
+                                                   : selected      ? COLOR_HIGHLIGHTTEXT
+                                                                   : COLOR_MENUTEXT));
         return;
     }
     RECT r = item.rect;
@@ -227,13 +243,8 @@ void DrawPopupItem(HDC dc, HWND owner, HMENU menu, const MenuItem& item, bool se
         DrawGlyph(dc, box, DFC_MENU, (item.type & MFT_RADIOCHECK) ? DFCS_MENUBULLET : DFCS_MENUCHECK,
                   item.Disabled() ? GetSysColor(COLOR_GRAYTEXT) : text);
     }
-    if (item.sub) {
-        int size = GetSystemMetrics(SM_CXMENUCHECK);
-        RECT arrow{r.right - kArrowColumn + (kArrowColumn - size) / 2, r.top + (r.bottom - r.top - size) / 2, 0, 0};
-        arrow.right = arrow.left + size;
-        arrow.bottom = arrow.top + size;
-        DrawGlyph(dc, arrow, DFC_MENU, DFCS_MENUARROW, item.Disabled() ? GetSysColor(COLOR_GRAYTEXT) : text);
-    }
+    if (item.sub)
+        DrawSubmenuArrow(dc, item, item.Disabled() ? GetSysColor(COLOR_GRAYTEXT) : text);
     if (item.text.empty())
         return;
     HGDIOBJ oldFont = SelectObject(dc, MenuFont((item.state & MFS_DEFAULT) != 0));

@@ -6,18 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-namespace mivo {
-
-namespace {
-
-RECT g_workArea = {0, 0, 0, 0};
-bool g_workAreaSet = false;
-UINT g_doubleClickTime = 500;
-
-}  // namespace
-
-}  // namespace mivo
-
 using namespace mivo;
 
 int GetSystemMetrics(int nIndex)
@@ -144,22 +132,29 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
     case SPI_GETWORKAREA: {
         if (!pvParam)
             return FALSE;
-        if (g_workAreaSet) {
-            *(RECT*)pvParam = g_workArea;
-        } else {
+        bool set;
+        {
+            UserGuard guard(UserLock());
+            set = State().desktop.workAreaSet;
+            if (set)
+                *(RECT*)pvParam = State().desktop.workArea;
+        }
+        if (!set) {
             SIZE s = ScreenSize();
             *(RECT*)pvParam = RECT{0, 0, s.cx, s.cy};
         }
         return TRUE;
     }
-    case SPI_SETWORKAREA:
+    case SPI_SETWORKAREA: {
+        UserGuard guard(UserLock());
         if (pvParam) {
-            g_workArea = *(const RECT*)pvParam;
-            g_workAreaSet = true;
+            State().desktop.workArea = *(const RECT*)pvParam;
+            State().desktop.workAreaSet = true;
         } else {
-            g_workAreaSet = false;
+            State().desktop.workAreaSet = false;
         }
         return TRUE;
+    }
     case SPI_GETWHEELSCROLLLINES:
         if (!pvParam)
             return FALSE;
@@ -242,12 +237,12 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
 
 UINT GetDoubleClickTime()
 {
-    return g_doubleClickTime;
+    return State().desktop.doubleClickTime;
 }
 
 BOOL SetDoubleClickTime(UINT t)
 {
-    g_doubleClickTime = t ? t : 500;
+    State().desktop.doubleClickTime = t ? t : 500;
     return TRUE;
 }
 

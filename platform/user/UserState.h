@@ -7,6 +7,7 @@
 #include "user/RectSet.h"
 #include "user/NativeLink.h"
 #include "user/OwnerThread.h"
+#include "user/DesktopState.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -156,6 +157,7 @@ struct UserState {
     UINT nextRegisteredMessage = 0xC100;
     std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
     UINT_PTR nextThreadTimerId = 0x7FF0;
+    DesktopState desktop;
 };
 
 UserState& State();

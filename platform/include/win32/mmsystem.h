@@ -49,3 +49,45 @@ inline BOOL sndPlaySoundA(LPCSTR lpszSound, UINT fuSound) { return sndPlaySound(
 #define MCIERR_FILE_NOT_FOUND (MCIERR_BASE + 19)
 #define MCIERR_BAD_TIME_FORMAT (MCIERR_BASE + 37)
 #define MCIERR_INVALID_FILE (MCIERR_BASE + 40)
+#include "win32/mmmixer.h"
+
+// MCI command strings ("play cdaudio from 02:05:00 wait"): the "cdaudio" device over the
+// computer's CD drive. Answers are written to lpszReturnString within cchReturn bytes (a
+// longer one is cut and reported with MCIERR_PARAM_OVERFLOW).
+typedef DWORD MCIERROR;
+MCIERROR mciSendString(LPCSTR lpszCommand, LPSTR lpszReturnString, UINT cchReturn, HWND hwndCallback);
+inline MCIERROR mciSendStringA(LPCSTR lpszCommand, LPSTR lpszReturnString, UINT cchReturn, HWND hwndCallback)
+{
+    return mciSendString(lpszCommand, lpszReturnString, cchReturn, hwndCallback);
+}
+// The text of an MCI error (Korean); FALSE for a number that is not one.
+BOOL mciGetErrorString(MCIERROR mcierr, LPSTR pszText, UINT cchText);
+inline BOOL mciGetErrorStringA(MCIERROR mcierr, LPSTR pszText, UINT cchText)
+{
+    return mciGetErrorString(mcierr, pszText, cchText);
+}
+
+#define MM_MCINOTIFY 0x3B9
+#define MCI_NOTIFY_SUCCESSFUL 0x0001
+#define MCI_NOTIFY_SUPERSEDED 0x0002
+#define MCI_NOTIFY_ABORTED 0x0004
+#define MCI_NOTIFY_FAILURE 0x0008
+
+#define MCIERR_INVALID_DEVICE_ID (MCIERR_BASE + 1)
+#define MCIERR_UNRECOGNIZED_KEYWORD (MCIERR_BASE + 3)
+#define MCIERR_UNRECOGNIZED_COMMAND (MCIERR_BASE + 5)
+#define MCIERR_HARDWARE (MCIERR_BASE + 6)
+#define MCIERR_INVALID_DEVICE_NAME (MCIERR_BASE + 7)
+#define MCIERR_OUT_OF_MEMORY (MCIERR_BASE + 8)
+#define MCIERR_DEVICE_OPEN (MCIERR_BASE + 9)
+#define MCIERR_CANNOT_LOAD_DRIVER (MCIERR_BASE + 10)
+#define MCIERR_MISSING_COMMAND_STRING (MCIERR_BASE + 11)
+#define MCIERR_PARAM_OVERFLOW (MCIERR_BASE + 12)
+#define MCIERR_MISSING_STRING_ARGUMENT (MCIERR_BASE + 13)
+#define MCIERR_BAD_INTEGER (MCIERR_BASE + 14)
+#define MCIERR_MISSING_PARAMETER (MCIERR_BASE + 17)
+#define MCIERR_DEVICE_NOT_READY (MCIERR_BASE + 20)
+#define MCIERR_OUTOFRANGE (MCIERR_BASE + 26)
+#define MCIERR_MISSING_DEVICE_NAME (MCIERR_BASE + 36)
+#define MCIERR_EXTRA_CHARACTERS (MCIERR_BASE + 49)
+#define MCIERR_DEVICE_NOT_INSTALLED (MCIERR_BASE + 50)

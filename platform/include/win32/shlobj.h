@@ -156,3 +156,38 @@ typedef struct _SHFILEINFOA {
 // callers; otherwise nonzero on success.
 DWORD_PTR SHGetFileInfo(LPCSTR pszPath, DWORD dwFileAttributes, SHFILEINFOA* psfi, UINT cbFileInfo, UINT uFlags);
 inline DWORD_PTR SHGetFileInfoA(LPCSTR p, DWORD a, SHFILEINFOA* s, UINT cb, UINT f) { return SHGetFileInfo(p, a, s, cb, f); }
+
+// The folder browser.
+typedef int(CALLBACK* BFFCALLBACK)(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+
+typedef struct _browseinfoA {
+    HWND hwndOwner;
+    LPCITEMIDLIST pidlRoot;  // null: the desktop
+    LPSTR pszDisplayName;    // MAX_PATH characters, receives the chosen item's name
+    LPCSTR lpszTitle;
+    UINT ulFlags;
+    BFFCALLBACK lpfn;
+    LPARAM lParam;
+    int iImage;  // receives the chosen item's index in the system image list
+} BROWSEINFOA, *PBROWSEINFOA, *LPBROWSEINFOA, BROWSEINFO, *PBROWSEINFO, *LPBROWSEINFO;
+
+#define BIF_RETURNONLYFSDIRS 0x0001
+#define BIF_DONTGOBELOWDOMAIN 0x0002
+#define BIF_STATUSTEXT 0x0004
+#define BIF_RETURNFSANCESTORS 0x0008
+#define BIF_BROWSEINCLUDEFILES 0x4000
+
+// Told to the callback.
+#define BFFM_INITIALIZED 1
+#define BFFM_SELCHANGED 2  // lParam: the selected item's absolute list
+// Sent by the callback to the browser.
+#define BFFM_SETSTATUSTEXTA (WM_USER + 100)
+#define BFFM_ENABLEOK (WM_USER + 101)       // lParam nonzero enables OK
+#define BFFM_SETSELECTIONA (WM_USER + 102)  // wParam TRUE: lParam is a path, else a list
+#define BFFM_SETSTATUSTEXT BFFM_SETSTATUSTEXTA
+#define BFFM_SETSELECTION BFFM_SETSELECTIONA
+
+// The chosen item's absolute list (the caller frees it with the shell allocator), or null when
+// cancelled.
+LPITEMIDLIST SHBrowseForFolder(LPBROWSEINFOA lpbi);
+inline LPITEMIDLIST SHBrowseForFolderA(LPBROWSEINFOA lpbi) { return SHBrowseForFolder(lpbi); }

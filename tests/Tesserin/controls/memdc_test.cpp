@@ -70,6 +70,7 @@ TEST(MemDC, EveryDrawingCallLandsShiftedByTheOrigin)
          }},
         {"ellipse", [](CMemDC& dc, int x, int y) { dc.Ellipse(x + 2, y + 2, x + 30, y + 20); }},
         {"pie", [](CMemDC& dc, int x, int y) { dc.Pie(x, y, x + 40, y + 40, x + 40, y + 20, x + 20, y); }},
+        {"icon", [](CMemDC& dc, int x, int y) { dc.DrawIcon(x + 3, y + 2, ::LoadIcon(nullptr, IDI_INFORMATION)); }},
     };
     for (const ShiftCase& c : cases) {
         Sheet shifted(ox, oy), direct(0, 0);
@@ -158,4 +159,83 @@ TEST(MemDC, DefaultObjectTakesAnAttachedDeviceAndDeletesIt)
         dc.x = 3;
     }
     EXPECT_EQ(0u, ::GetObjectType((HGDIOBJ)device));
+}
+
+TEST(MemDC, MeasuringWithCalcRectAndOtherFlagsUsesAMovedCopy)
+{
+    Sheet shifted(30, 40);
+    CRect rect(0, 0, 0, 0);
+    shifted.dc.DrawText("Chart", 5, &rect, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(CRect(0, 0, 0, 0), rect);
+}
+
+TEST(MemDC, FillRgnTwiceMovesTheRegionTwice)
+{
+    Sheet sheet(4, 3);
+    CRgn region;
+    region.CreateRectRgn(0, 0, 5, 5);
+    sheet.dc.FillRgn(&region, &sheet.brush);
+    sheet.dc.FillRgn(&region, &sheet.brush);
+    CRect box;
+    region.GetRgnBox(&box);
+    EXPECT_EQ(CRect(8, 6, 13, 11), box);
+    EXPECT_EQ(kInk, sheet.dc.GetPixel(12, 10));
+}
+
+TEST(MemDC, KeepFlagRefusesAFontAndStillTakesPensAndBrushes)
+{
+    Sheet sheet(0, 0);
+    CFont other;
+    other.CreatePointFont(120, "Arial");
+    sheet.dc.m_bKeep = TRUE;
+    HGDIOBJ font = ::GetCurrentObject(sheet.dc, OBJ_FONT);
+    EXPECT_EQ(nullptr, sheet.dc.SelectObject(&other));
+    EXPECT_EQ(font, ::GetCurrentObject(sheet.dc, OBJ_FONT));
+    CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+    EXPECT_NE(nullptr, sheet.dc.SelectObject(&pen));
+    EXPECT_EQ(pen.GetSafeHandle(), ::GetCurrentObject(sheet.dc, OBJ_PEN));
+    sheet.dc.m_bKeep = FALSE;
+    EXPECT_NE(nullptr, sheet.dc.SelectObject(&other));
+}
+
+TEST(MemDC, PrinterFontIsTakenByTheDefaultObject)
+{
+    // The chart selects its print font into the device it attaches.
+    HDC device = ::CreateCompatibleDC(nullptr);
+    CMemDC dc;
+    dc.Attach(device);
+    CFont font;
+    font.CreatePointFont(120, "Arial");
+    EXPECT_NE(nullptr, dc.SelectObject(&font));
+    EXPECT_EQ(font.GetSafeHandle(), ::GetCurrentObject(device, OBJ_FONT));
+}
+
+TEST(MemDC, DeviceTheOwnerDeletedIsNotDeletedAgain)
+{
+    HDC device = ::CreateCompatibleDC(nullptr);
+    HDC later = nullptr;
+    {
+        CMemDC dc;
+        dc.Attach(device);
+        ::DeleteDC(device);
+        later = ::CreateCompatibleDC(nullptr);
+    }
+    EXPECT_NE(0u, ::GetObjectType((HGDIOBJ)later));
+    ::DeleteDC(later);
+}
+
+TEST(MemDC, RectangleAndBitmapWithoutADeviceMakeNothing)
+{
+    CRect rect(0, 0, 20, 10);
+    CBitmap bitmap;
+    CMemDC dc(nullptr, &rect, &bitmap);
+    EXPECT_EQ(nullptr, dc.m_hDC);
+    EXPECT_EQ(nullptr, bitmap.GetSafeHandle());
+}
+
+TEST(MemDC, WithoutARectangleTheDeviceIsCompatibleWithTheScreen)
+{
+    CMemDC dc(nullptr);
+    EXPECT_NE(nullptr, dc.m_hDC);
+    EXPECT_EQ(OBJ_MEMDC, ::GetObjectType((HGDIOBJ)dc.m_hDC));
 }

@@ -149,6 +149,31 @@ TEST(MessageBoxDialog, EnterAndEscapeAnswerAsWindowsDoes)
     }
 }
 
+// A lone carriage return breaks the line, as the folder tree's report of moved files expects.
+TEST(MessageBoxDialog, ALoneCarriageReturnBreaksTheLine)
+{
+    RealBoxes real;
+    BoxOwner owner;
+    auto textHeight = [&](const char* text) {
+        int height = 0;
+        owner.onIdle = [&](HWND box) {
+            if (height)
+                return;
+            RECT r;
+            GetWindowRect(GetDlgItem(box, 0xFFFF), &r);
+            height = r.bottom - r.top;
+            QueueKey(VK_RETURN);
+        };
+        MessageBox(owner.hwnd, text, "폴더", MB_OK);
+        return height;
+    };
+    int one = textHeight("2 파일을 M:\\앨범\\ 폴더로 이동했습니다.");
+    int three = textHeight("2 파일을 \rM:\\앨범\\ 폴더로 \r이동했습니다.");
+    ASSERT_GT(one, 0);
+    EXPECT_EQ(three, textHeight("2 파일을 \r\nM:\\앨범\\ 폴더로 \r\n이동했습니다."));
+    EXPECT_GE(three, one * 5 / 2);
+}
+
 TEST(MessageBoxDialog, WithoutAScreenTheDefaultButtonAnswers)
 {
     // Unseen whether or not a display is there, so the test never waits for a click.

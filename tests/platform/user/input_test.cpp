@@ -155,6 +155,36 @@ TEST(MouseInput, ClipCursorConfinesThePointer)
     DestroyWindow(top);
 }
 
+TEST(MouseInput, ResetDesktopInputUndoesWhatTestsChanged)
+{
+    RECT clip{10, 10, 50, 50};
+    ClipCursor(&clip);
+    SetCursorPos(30, 30);
+    SwapMouseButton(TRUE);
+    SetDoubleClickTime(900);
+    SetCaretBlinkTime(100);
+    RECT work{0, 0, 300, 200};
+    SystemParametersInfo(SPI_SETWORKAREA, 0, &work, 0);
+    mivo::InjectKey(VK_SHIFT, true);
+    ASSERT_LT(GetAsyncKeyState(VK_SHIFT), 0);
+
+    mivo::ResetDesktopInput();
+
+    POINT p;
+    GetCursorPos(&p);
+    EXPECT_EQ(p.x, 0);
+    EXPECT_EQ(p.y, 0);
+    RECT now;
+    GetClipCursor(&now);
+    EXPECT_EQ(now.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_FALSE(SwapMouseButton(FALSE));
+    EXPECT_EQ(GetDoubleClickTime(), 500u);
+    EXPECT_EQ(GetCaretBlinkTime(), 530u);
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &now, 0);
+    EXPECT_EQ(now.bottom, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(GetAsyncKeyState(VK_SHIFT), 0);
+}
+
 TEST(Focus, FocusMovesWithKillAndSetFocus)
 {
     MessageRecorder rec;

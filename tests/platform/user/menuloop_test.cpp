@@ -64,6 +64,7 @@ TEST_F(MenuLoopTest, OwnerDrawnPopupIsMeasuredThenDrawnAndReturnsTheCommand)
     SetMenuDefaultItem(popup, 103, FALSE);
     std::vector<ULONG_PTR> measured;
     std::vector<DrawRecord> drawn;
+    std::vector<LONG> widths;
     rec.OnMessage(WM_MEASUREITEM, [&](HWND, UINT, WPARAM, LPARAM lp, LRESULT* r) {
         auto* mis = (MEASUREITEMSTRUCT*)lp;
         EXPECT_EQ((UINT)ODT_MENU, mis->CtlType);
@@ -78,6 +79,14 @@ TEST_F(MenuLoopTest, OwnerDrawnPopupIsMeasuredThenDrawnAndReturnsTheCommand)
         EXPECT_EQ((UINT)ODT_MENU, dis->CtlType);
         EXPECT_EQ(20, dis->rcItem.bottom - dis->rcItem.top);
         drawn.push_back({dis->itemID, dis->itemState, dis->itemAction, dis->hwndItem});
+        widths.push_back(dis->rcItem.right - dis->rcItem.left);
+        LOGFONT drawn = {};
+        GetObject(GetCurrentObject(dis->hDC, OBJ_FONT), sizeof(drawn), &drawn);
+        NONCLIENTMETRICS metrics = {};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        EXPECT_EQ(metrics.lfMenuFont.lfHeight, drawn.lfHeight) << "the owner draws in the menu font";
+        EXPECT_STREQ(metrics.lfMenuFont.lfFaceName, drawn.lfFaceName);
         FillRect(dis->hDC, &dis->rcItem, GetSysColorBrush(COLOR_WINDOW));
         *r = TRUE;
         return true;
@@ -110,6 +119,8 @@ TEST_F(MenuLoopTest, OwnerDrawnPopupIsMeasuredThenDrawnAndReturnsTheCommand)
     });
     EXPECT_EQ((std::vector<ULONG_PTR>{0xA1, 0xA2, 0xA3}), measured);
     ASSERT_EQ(8u, drawn.size());
+    for (LONG width : widths)
+        EXPECT_EQ(90 + GetSystemMetrics(SM_CXMENUCHECK) - 1, width) << "room for a check mark, as Windows gives";
     const DrawRecord expected[] = {
         {101, ODS_CHECKED, ODA_DRAWENTIRE},
         {102, ODS_GRAYED, ODA_DRAWENTIRE},

@@ -130,6 +130,24 @@ TEST(MenuObjects, ItemInfoReadsAndWritesEveryPart)
     EXPECT_FALSE(IsMenu(sub)) << "a menu takes its popups with it";
 }
 
+TEST(MenuObjects, OwnerDrawnSeparatorsKeepTheirData)
+{
+    static int record = 0;
+    HMENU menu = CreatePopupMenu();
+    ASSERT_TRUE(AppendMenu(menu, MF_SEPARATOR | MF_OWNERDRAW, 0, (LPCSTR)&record));
+    ASSERT_TRUE(AppendMenu(menu, MF_STRING, 1, "항목"));
+    ASSERT_TRUE(ModifyMenu(menu, 1, MF_BYPOSITION | MF_SEPARATOR | MF_OWNERDRAW, 0, (LPCSTR)&record + 1));
+    for (int i = 0; i < 2; ++i) {
+        MENUITEMINFO info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA | MIIM_FTYPE;
+        ASSERT_TRUE(GetMenuItemInfo(menu, (UINT)i, TRUE, &info));
+        EXPECT_EQ((ULONG_PTR)((LPCSTR)&record + i), info.dwItemData) << i;
+        EXPECT_EQ((UINT)(MFT_SEPARATOR | MFT_OWNERDRAW), info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) << i;
+    }
+    DestroyMenu(menu);
+}
+
 TEST(MenuObjects, RadioGroupsDefaultItemsAndCheckMarkSize)
 {
     HMENU menu = CreatePopupMenu();

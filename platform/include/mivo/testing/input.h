@@ -21,6 +21,11 @@ void InjectKey(UINT vk, bool down);
 // Typed text (CP949): each character arrives as WM_CHAR, double-byte ones as two.
 void InjectText(const std::string& cp949);
 
+// Puts the pointer, the keyboard, mouse tracking, ClipCursor and the changeable settings
+// (double-click and caret times, work area, swapped buttons) back as a fresh desktop has them.
+// Windows, focus and cursor handles are left alone.
+void ResetDesktopInput();
+
 // A copy of a window's pixels (0x00RRGGBB, rows top-down) from its top-level surface.
 bool CaptureWindowPixels(HWND hwnd, bool clientOnly, std::vector<uint32_t>& pixels, int& width, int& height);
 

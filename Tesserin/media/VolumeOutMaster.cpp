@@ -1,0 +1,46 @@
+#include "media/VolumeOutMaster.h"
+
+CVolumeOutMaster* CVolumeOutMaster::s_pInstance = nullptr;
+
+CVolumeOutMaster::CVolumeOutMaster()
+{
+    if (Initialize()) {
+        s_pInstance = this;
+        return;
+    }
+    Done();
+    s_pInstance = nullptr;
+}
+
+// Changes must not reach an object that is gone.
+CVolumeOutMaster::~CVolumeOutMaster()
+{
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
+}
+
+bool CVolumeOutMaster::Initialize()
+{
+    static const WindowNames names = {"Master Output Volume Msg Wnd Class", "Master Output Volume Msg Wnd", WindowProc};
+    if (!Init(false, names))
+        return false;
+    MIXERLINE line = {sizeof line};
+    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
+    if (mixerGetLineInfo((HMIXEROBJ)m_hMixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+        MMSYSERR_NOERROR)
+        return false;
+    m_dwLineID = line.dwLineID;
+    m_dwChannels = line.cChannels;
+    m_bLineFound = true;
+    return FindVolumeControl();
+}
+
+LRESULT CALLBACK CVolumeOutMaster::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == MM_MIXM_CONTROL_CHANGE) {
+        if (s_pInstance)
+            s_pInstance->Notify(lParam);
+        return 0;
+    }
+    return ::DefWindowProc(hwnd, msg, wParam, lParam);
+}
