@@ -1,6 +1,7 @@
 #include "controls/CheckButton.h"
 
 #include "controls/ImageButton.h"
+#include "controls/VXGDI.h"
 
 #include <algorithm>
 #include <cstring>
@@ -26,20 +27,9 @@ namespace {
 const int kMargin = 3;
 const size_t kMaxText = 259;
 
-// The rounded frame of the controls; the shared rounded-rectangle helper takes its place once it is in.
-void RoundFrame(CDC* pDC, const CRect& rect, COLORREF border, COLORREF fill)
+void RoundFrame(CDC* pDC, CRect rect, COLORREF border, COLORREF fill)
 {
-    CPen pen(PS_SOLID, 0, border);
-    CPen* oldPen = pDC->SelectObject(&pen);
-    if (fill != 0xFFFFFFFF) {
-        CRect inside = rect;
-        inside.DeflateRect(1, 1);
-        pDC->FillSolidRect(&inside, fill);
-    }
-    CBrush* oldBrush = (CBrush*)pDC->SelectStockObject(NULL_BRUSH);
-    pDC->RoundRect(rect.left, rect.top, rect.right, rect.bottom, 6, 6);
-    pDC->SelectObject(oldBrush);
-    pDC->SelectObject(oldPen);
+    CVXGDI::VXRoundRect(pDC, &rect, border, fill);
 }
 
 void LineThrough(CDC* pDC, COLORREF colour, CPoint a, CPoint b, CPoint c)

@@ -18,6 +18,8 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
     ON_WM_SYSCOLORCHANGE()
     ON_WM_GETDLGCODE()
     ON_WM_LBUTTONDBLCLK()
+    ON_WM_MEASUREITEM()
+    ON_WM_MENUCHAR()
     ON_MESSAGE(BM_SETSTYLE, OnSetStyle)
     ON_MESSAGE(BM_SETCHECK, OnSetCheck)
     ON_MESSAGE(BM_GETCHECK, OnGetCheck)
@@ -272,7 +274,6 @@ void CImageButton::ShowDropDownMenu()
         ::PostMessage(m_hParentWndMenu, WM_COMMAND, MAKEWPARAM(LOWORD(command), 0), 0);
 }
 
-// The one place the drop-down is shown, so an owner-drawn menu can take it over.
 UINT CImageButton::TrackDropDown(HMENU popup, const CRect& rect)
 {
     return (UINT)::TrackPopupMenuEx(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_NONOTIFY | TPM_RETURNCMD, rect.left,
@@ -445,18 +446,44 @@ void CImageButton::PlayRecordedSound(int which)
     ::PlaySound(record.module ? record.resource : (LPCSTR)record.name, record.module, record.flags);
 }
 
-DWORD CImageButton::SetMenu(UINT menuId, HWND owner, int, UINT, CSize, COLORREF, BOOL repaint)
+DWORD CImageButton::SetMenu(UINT menuId, HWND owner, int drawMode, UINT toolbarId, CSize iconSize,
+                            COLORREF toolbarBack, BOOL repaint)
 {
     m_menuPopup.DestroyMenu();
     m_hParentWndMenu = nullptr;
     m_bMenuDisplayed = FALSE;
     if (menuId) {
-        if (!m_menuPopup.LoadMenu(menuId))
+        CVXMenu::original_drawmode = CVXMenu::xp_drawmode = (UINT)drawMode;
+        if (!m_menuPopup.LoadMenu((int)menuId))
             return BTN_INVALID_RESOURCE;
+        if (toolbarId) {
+            m_menuPopup.SetBitmapBackground(toolbarBack);
+            CVXMenu::SetIconSize(iconSize.cx, iconSize.cy);
+            if (!m_menuPopup.LoadToolbar(toolbarId)) {
+                m_menuPopup.DestroyMenu();
+                return BTN_INVALID_RESOURCE;
+            }
+        }
         m_hParentWndMenu = owner;
     }
     Repaint(repaint);
     return BTN_OK;
+}
+
+// Items of the owner-drawn drop-down are measured by the menu that made them.
+void CImageButton::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
+{
+    if (lpMIS->CtlType == ODT_MENU && CVXMenu::IsMenu((HMENU)(UINT_PTR)lpMIS->itemID))
+        m_menuPopup.MeasureItem(lpMIS);
+    else
+        CButton::OnMeasureItem(nIDCtl, lpMIS);
+}
+
+LRESULT CImageButton::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (CVXMenu::IsMenu(pMenu))
+        return CVXMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
+    return Default();
 }
 
 DWORD CImageButton::SetMenuCallback(HWND wnd, UINT message, LPARAM lParam)

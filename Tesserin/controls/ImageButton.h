@@ -6,6 +6,8 @@
 
 #include "mfc.h"
 
+#include "controls/VXMenu.h"
+
 class AFX_EXT_CLASS CImageButton : public CButton {
     DECLARE_DYNCREATE(CImageButton)
 public:
@@ -104,6 +106,8 @@ protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnSysColorChange();
     afx_msg UINT OnGetDlgCode();
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg LRESULT OnSetStyle(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnSetCheck(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetCheck(WPARAM wParam, LPARAM lParam);
@@ -150,7 +154,7 @@ protected:
     HWND m_hParentWndMenu;
     BOOL m_bMenuDisplayed;
     BOOL m_bNormalBorder;
-    CMenu m_menuPopup;
+    CVXMenu m_menuPopup;
     HCURSOR m_hCursor;
     CToolTipCtrl m_ToolTip;
     CDC m_dcBk;

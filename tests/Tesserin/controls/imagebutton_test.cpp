@@ -292,3 +292,36 @@ TEST(ImageButton, DropDownMenuTellsTheCallbackFirstAndPostsTheCommand)
     EXPECT_TRUE(posted);
     mivo::UnregisterModuleResources(&resources);
 }
+
+TEST(ImageButton, GreyIconWhileIdleColourWhileHovered)
+{
+    CClientDC screen(nullptr);
+    CBitmap colour, mask;
+    colour.CreateCompatibleBitmap(&screen, 16, 16);
+    mask.CreateBitmap(16, 16, 1, 1, nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap* old = dc.SelectObject(&colour);
+    dc.FillSolidRect(0, 0, 16, 16, RGB(200, 40, 40));
+    dc.FillSolidRect(0, 0, 4, 4, RGB(0, 0, 0));
+    dc.SelectObject(&mask);
+    dc.FillSolidRect(0, 0, 16, 16, RGB(0, 0, 0));
+    dc.SelectObject(old);
+    ICONINFO info = {TRUE, 8, 8, (HBITMAP)mask.GetSafeHandle(), (HBITMAP)colour.GetSafeHandle()};
+    HICON icon = ::CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+
+    ButtonField f;
+    ASSERT_EQ(f.button.SetIcon(icon, (HICON)(INT_PTR)CImageButton::GRAY_ICON), 0u);
+    f.Away();
+    f.Settle();
+    mivo::test::WindowImage idle = f.Shot();
+    int x = (idle.width - 16) / 2, y = (idle.height - 16) / 2;
+    BYTE grey = (BYTE)(0.299 * 200 + 0.587 * 40 + 0.114 * 40);
+    EXPECT_EQ(idle.At(x + 10, y + 10), RGB(grey, grey, grey));
+    EXPECT_EQ(idle.At(x + 1, y + 1), RGB(0, 0, 0)) << "pure black stays black";
+    f.Hover();
+    f.Settle();
+    mivo::test::WindowImage hovered = f.Shot();
+    EXPECT_EQ(hovered.At(x + 10, y + 10), RGB(200, 40, 40));
+}

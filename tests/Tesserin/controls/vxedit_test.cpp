@@ -4,8 +4,11 @@
 
 #include "ControlHost.h"
 #include "controls/VXEdit.h"
+#include "support/MenuTemplateBuilder.h"
 #include "support/MessageLoop.h"
+#include "support/MessageRecorder.h"
 #include "support/WindowCapture.h"
+#include "mivo/resources.h"
 
 #include <string>
 #include <vector>
@@ -393,4 +396,34 @@ TEST(VXEditCopy, AssignmentTakesColoursAndAFontCopy)
     ASSERT_TRUE(b.edit.GetFont()->GetLogFont(&lf));
     EXPECT_EQ(lf.lfHeight, -19);
     EXPECT_NE(b.edit.GetFont()->GetSafeHandle(), a.edit.GetFont()->GetSafeHandle());
+}
+
+TEST(VXEditMenu, ContextMenuIsTheResourcesFirstPopup)
+{
+    static std::vector<BYTE> menu = mivo::test::BuildMenuTemplate(
+        {mivo::test::Popup(u"m", {mivo::test::Item(u"copy code", 901), mivo::test::Item(u"paste code", 902)})});
+    static const mivo::ResourceEntry entries[] = {{4, nullptr, 7500, nullptr, menu.data(), (DWORD)menu.size()}};
+    static const mivo::ResourceTable resources = {entries, 1};
+    mivo::RegisterModuleResources("vxedit_test", &resources, false);
+
+    {
+        EditField f;
+        f.edit.DefinePopupMenu(7500);
+        mivo::test::MessageRecorder rec;
+        rec.Attach(f.edit.m_hWnd);
+        UINT first = 0;
+        rec.OnMessage(WM_INITMENUPOPUP, [&](HWND, UINT, WPARAM wp, LPARAM, LRESULT*) {
+            first = ::GetMenuItemID((HMENU)wp, 0);
+            return false;
+        });
+        rec.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+            ::EndMenu();
+            *r = 0;
+            return true;
+        });
+        f.edit.SendMessage(WM_CONTEXTMENU, (WPARAM)f.edit.m_hWnd, MAKELPARAM(50, 50));
+        mivo::test::PumpUntilIdle();
+        EXPECT_EQ(first, 901u);
+    }
+    mivo::UnregisterModuleResources(&resources);
 }
