@@ -87,6 +87,21 @@ void CMixerVolume::Done()
     m_bAvailable = false;
 }
 
+bool CMixerVolume::InitOutputLine(const WindowNames& names, DWORD componentType)
+{
+    if (!Init(false, names))
+        return false;
+    MIXERLINE line = {sizeof line};
+    line.dwComponentType = componentType;
+    if (mixerGetLineInfo((HMIXEROBJ)m_hMixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
+        MMSYSERR_NOERROR)
+        return false;
+    m_dwLineID = line.dwLineID;
+    m_dwChannels = line.cChannels;
+    m_bLineFound = true;
+    return FindVolumeControl();
+}
+
 bool CMixerVolume::FindVolumeControl()
 {
     MIXERCONTROL control = {sizeof control};

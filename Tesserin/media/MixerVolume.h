@@ -34,6 +34,8 @@ protected:
     bool Init(bool input, const WindowNames& names);
     // On failure: closes the mixer, destroys the window and clears both flags.
     void Done();
+    // Init for output, then finds the line of that component type and its volume control.
+    bool InitOutputLine(const WindowNames& names, DWORD componentType);
     // Keeps the line's volume control when it has one.
     bool FindVolumeControl();
     // Switches every selection item of the line on and its mute off (or the reverse).

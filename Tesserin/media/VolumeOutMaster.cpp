@@ -22,17 +22,7 @@ CVolumeOutMaster::~CVolumeOutMaster()
 bool CVolumeOutMaster::Initialize()
 {
     static const WindowNames names = {"Master Output Volume Msg Wnd Class", "Master Output Volume Msg Wnd", WindowProc};
-    if (!Init(false, names))
-        return false;
-    MIXERLINE line = {sizeof line};
-    line.dwComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    if (mixerGetLineInfo((HMIXEROBJ)m_hMixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
-        MMSYSERR_NOERROR)
-        return false;
-    m_dwLineID = line.dwLineID;
-    m_dwChannels = line.cChannels;
-    m_bLineFound = true;
-    return FindVolumeControl();
+    return InitOutputLine(names, MIXERLINE_COMPONENTTYPE_DST_SPEAKERS);
 }
 
 LRESULT CALLBACK CVolumeOutMaster::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

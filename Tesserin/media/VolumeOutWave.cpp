@@ -22,17 +22,7 @@ CVolumeOutWave::~CVolumeOutWave()
 bool CVolumeOutWave::Initialize()
 {
     static const WindowNames names = {"Wave Output Volume Msg Wnd Class", "Wave Output Volume Msg Wnd", WindowProc};
-    if (!Init(false, names))
-        return false;
-    MIXERLINE line = {sizeof line};
-    line.dwComponentType = MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT;
-    if (mixerGetLineInfo((HMIXEROBJ)m_hMixer, &line, MIXER_OBJECTF_HMIXER | MIXER_GETLINEINFOF_COMPONENTTYPE) !=
-        MMSYSERR_NOERROR)
-        return false;
-    m_dwLineID = line.dwLineID;
-    m_dwChannels = line.cChannels;
-    m_bLineFound = true;
-    return FindVolumeControl();
+    return InitOutputLine(names, MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT);
 }
 
 LRESULT CALLBACK CVolumeOutWave::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
