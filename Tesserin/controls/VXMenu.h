@@ -261,6 +261,7 @@ protected:
                                    CArray<int, int&>& bclocs);
     CVXMenuData* FindMenuOption(const WCHAR* lpstrText);
     CVXMenuData* FindMenuItem(UINT_PTR nId);
+    CVXMenuData* OwnRecordOf(UINT_PTR nID);
     void SynchronizeMenu();
     void InsertSpaces();
     int GetMenuStart();

@@ -92,3 +92,49 @@ BOOL CVXMenu::LoadToolbars(const UINT* arID, int n)
             all = FALSE;
     return all;
 }
+
+// Records of this menu's own items by command; sub-menus keep theirs.
+CVXMenuData* CVXMenu::OwnRecordOf(UINT_PTR nID)
+{
+    for (INT_PTR i = 0; i < m_MenuList.GetSize(); ++i)
+        if (m_MenuList[i]->nCommand == nID)
+            return m_MenuList[i];
+    return nullptr;
+}
+
+void CVXMenu::AddFromToolBar(CToolBar* pToolBar, int nResourceID)
+{
+    if (!pToolBar || !pToolBar->GetSafeHwnd())
+        return;
+    for (int i = 0; i < pToolBar->GetCount(); ++i) {
+        UINT command = 0, style = 0;
+        int image = 0;
+        pToolBar->GetButtonInfo(i, command, style, image);
+        if (!command || (style & TBBS_SEPARATOR) || GetMenuState(command, MF_BYCOMMAND) == (UINT)-1)
+            continue;
+        CVXMenuData* mdata = OwnRecordOf(command);
+        if (!mdata) {
+            // The item keeps its text: the record is what it shows from now on.
+            CString text;
+            GetMenuString(command, text, MF_BYCOMMAND);
+            mdata = new CVXMenuData;
+            mdata->nCommand = command;
+            mdata->SetAnsiString(text);
+            m_MenuList.Add(mdata);
+        }
+        mdata->nID = nResourceID;
+        mdata->xoffset = image;
+        mdata->nFlags = MF_BYCOMMAND | MF_OWNERDRAW;
+        if (!mdata->bitmap)
+            mdata->bitmap = new CImageList;
+        mdata->bitmap->DeleteImageList();
+        mdata->bitmap->Create(m_iconX, m_iconY, ILC_COLORDDB | ILC_MASK, 1, 1);
+        if (!AddBitmapToImageList(mdata->bitmap, (UINT)nResourceID)) {
+            delete mdata->bitmap;
+            mdata->bitmap = nullptr;
+            mdata->nID = -1;
+            mdata->xoffset = -1;
+        }
+        ModifyMenu(command, MF_BYCOMMAND | MF_OWNERDRAW, command, (LPCSTR)mdata);
+    }
+}

@@ -207,3 +207,41 @@ TEST_F(VXMenuImages, SixteenColourImagesFollowTheButtonColours)
 }
 
 }  // namespace
+
+TEST_F(VXMenuImages, AddFromToolBarGivesItemsOwnListsAndKeepsPlainTexts)
+{
+    const WORD kLive = 7907;
+    m_resources.Add(241, kLive, menutest::ToolbarData({101, 0, 106}));
+    m_resources.Add(2, kLive, menutest::StripBitmap({kRed, kGreen}, 24));
+    m_resources.Register();
+    m_menu.CMenu::AppendMenu(MF_STRING, 106, "여섯");
+    CToolBar bar;
+    ASSERT_TRUE(bar.Create(CWnd::GetDesktopWindow(), WS_CHILD | CBRS_TOP, AFX_IDW_TOOLBAR));
+    ASSERT_TRUE(bar.LoadToolBar(kLive));
+
+    m_menu.AddFromToolBar(&bar, kLive);
+    auto record = [this](UINT_PTR command) -> CVXMenuData* {
+        for (INT_PTR i = 0; i < m_menu.GetRecordCount(); ++i)
+            if (m_menu.GetRecord(i)->nCommand == command)
+                return m_menu.GetRecord(i);
+        return nullptr;
+    };
+    CVXMenuData* red = record(101);
+    CVXMenuData* six = record(106);
+    ASSERT_NE(nullptr, red);
+    ASSERT_NE(nullptr, six);
+    EXPECT_EQ(kLive, red->nID);
+    EXPECT_EQ(0, red->xoffset);
+    ASSERT_NE(nullptr, red->bitmap);
+    EXPECT_GE(red->bitmap->GetImageCount(), 2);
+    EXPECT_EQ(1, six->xoffset);
+    EXPECT_EQ(CString("여섯"), six->GetString());
+    EXPECT_TRUE(m_menu.GetMenuState(106, MF_BYCOMMAND) & MF_OWNERDRAW);
+    EXPECT_EQ(nullptr, record(102)->bitmap) << "not on this tool bar";
+
+    m_menu.AddFromToolBar(&bar, 7690);  // no such bitmap: the own lists go
+    EXPECT_EQ(nullptr, red->bitmap);
+    EXPECT_EQ(-1, red->xoffset);
+    EXPECT_EQ(-1, red->nID);
+    bar.DestroyWindow();
+}
