@@ -1,4 +1,5 @@
 #include "controls/CheckButton.h"
+#include "controls/ControlSupport.h"
 
 #include "controls/ImageButton.h"
 #include "controls/VXGDI.h"
@@ -275,27 +276,9 @@ DWORD CCheckButton::SetBitmaps(int in, COLORREF inKey, int out, COLORREF outKey)
 
 // --- tooltip and transparency
 
-void CCheckButton::EnsureTooltip()
-{
-    if (m_ToolTip.m_hWnd)
-        return;
-    m_ToolTip.Create(this);
-    m_ToolTip.Activate(FALSE);
-    m_ToolTip.SetMaxTipWidth(400);
-}
-
 void CCheckButton::SetTooltipText(LPCSTR text, BOOL activate)
 {
-    if (!text || !m_hWnd)
-        return;
-    EnsureTooltip();
-    if (m_ToolTip.GetToolCount() == 0) {
-        CRect client;
-        GetClientRect(&client);
-        m_ToolTip.AddTool(this, text, &client, 1);
-    }
-    m_ToolTip.UpdateTipText(text, this, 1);
-    m_ToolTip.Activate(activate);
+    SetButtonTooltip(*this, m_ToolTip, text, activate);
 }
 
 void CCheckButton::SetTooltipText(int textId, BOOL activate)
@@ -308,19 +291,12 @@ void CCheckButton::SetTooltipText(int textId, BOOL activate)
 
 void CCheckButton::ActivateTooltip(BOOL activate)
 {
-    if (m_ToolTip.m_hWnd && m_ToolTip.GetToolCount() > 0)
-        m_ToolTip.Activate(activate);
+    ActivateButtonTooltip(m_ToolTip, activate);
 }
 
 void CCheckButton::DiscardBackground()
 {
-    if (!m_dcBk.m_hDC)
-        return;
-    if (m_pbmpOldBk)
-        m_dcBk.SelectObject(m_pbmpOldBk);
-    m_pbmpOldBk = nullptr;
-    m_dcBk.DeleteDC();
-    m_bmpBk.DeleteObject();
+    DiscardBackgroundCopy(m_dcBk, m_pbmpOldBk, m_bmpBk);
 }
 
 DWORD CCheckButton::DrawTransparent(int repaint)

@@ -122,5 +122,4 @@ private:
     void DrawIconImage(CDC* pDC, bool hasText, const CRect& item, CRect& caption);
     void DrawBitmapImage(CDC* pDC, bool hasText, const CRect& item, CRect& caption);
     void DrawCaptionText(CDC* pDC, LPCSTR text, CRect caption);
-    void EnsureTooltip();
 };

@@ -34,6 +34,58 @@ BOOL CreateControlFont(CFont& font, const char* face, int points, int weight, BY
     return font.CreateFontIndirect(&lf);
 }
 
+void SetControlFont(CWnd& wnd, CFont& font, const LOGFONT* lf)
+{
+    if (!lf)
+        return;
+    font.DeleteObject();
+    font.CreateFontIndirect(lf);
+    if (wnd.m_hWnd)
+        wnd.SetFont(&font, TRUE);
+}
+
+void SetControlFont(CWnd& wnd, CFont& font, const char* face, int points, int weight, BYTE pitchAndFamily)
+{
+    CreateControlFont(font, face, points, weight, pitchAndFamily);
+    if (wnd.m_hWnd)
+        wnd.SetFont(&font, TRUE);
+}
+
+void SetButtonTooltip(CWnd& button, CToolTipCtrl& tip, LPCSTR text, BOOL activate)
+{
+    if (!text || !button.m_hWnd)
+        return;
+    if (!tip.m_hWnd) {
+        tip.Create(&button);
+        tip.Activate(FALSE);
+        tip.SetMaxTipWidth(400);
+    }
+    if (tip.GetToolCount() == 0) {
+        CRect client;
+        button.GetClientRect(&client);
+        tip.AddTool(&button, text, &client, 1);
+    }
+    tip.UpdateTipText(text, &button, 1);
+    tip.Activate(activate);
+}
+
+void ActivateButtonTooltip(CToolTipCtrl& tip, BOOL activate)
+{
+    if (tip.m_hWnd && tip.GetToolCount() > 0)
+        tip.Activate(activate);
+}
+
+void DiscardBackgroundCopy(CDC& dc, CBitmap*& oldBitmap, CBitmap& bitmap)
+{
+    if (!dc.m_hDC)
+        return;
+    if (oldBitmap)
+        dc.SelectObject(oldBitmap);
+    oldBitmap = nullptr;
+    dc.DeleteDC();
+    bitmap.DeleteObject();
+}
+
 void CopyControlFont(CFont& font, const CFont& source)
 {
     if (!source.GetSafeHandle() || &font == &source)

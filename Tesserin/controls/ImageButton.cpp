@@ -1,4 +1,5 @@
 #include "controls/ImageButton.h"
+#include "controls/ControlSupport.h"
 
 #include <algorithm>
 #include <cstring>
@@ -496,27 +497,9 @@ DWORD CImageButton::SetMenuCallback(HWND wnd, UINT message, LPARAM lParam)
 
 // --- tooltip
 
-void CImageButton::EnsureTooltip()
-{
-    if (m_ToolTip.m_hWnd)
-        return;
-    m_ToolTip.Create(this);
-    m_ToolTip.Activate(FALSE);
-    m_ToolTip.SetMaxTipWidth(400);
-}
-
 void CImageButton::SetTooltipText(LPCSTR text, BOOL activate)
 {
-    if (!text || !m_hWnd)
-        return;
-    EnsureTooltip();
-    if (m_ToolTip.GetToolCount() == 0) {
-        CRect client;
-        GetClientRect(&client);
-        m_ToolTip.AddTool(this, text, &client, 1);
-    }
-    m_ToolTip.UpdateTipText(text, this, 1);
-    m_ToolTip.Activate(activate);
+    SetButtonTooltip(*this, m_ToolTip, text, activate);
 }
 
 void CImageButton::SetTooltipText(int textId, BOOL activate)
@@ -529,21 +512,14 @@ void CImageButton::SetTooltipText(int textId, BOOL activate)
 
 void CImageButton::ActivateTooltip(BOOL activate)
 {
-    if (m_ToolTip.m_hWnd && m_ToolTip.GetToolCount() > 0)
-        m_ToolTip.Activate(activate);
+    ActivateButtonTooltip(m_ToolTip, activate);
 }
 
 // --- transparent background
 
 void CImageButton::DiscardBackground()
 {
-    if (!m_dcBk.m_hDC)
-        return;
-    if (m_pbmpOldBk)
-        m_dcBk.SelectObject(m_pbmpOldBk);
-    m_pbmpOldBk = nullptr;
-    m_dcBk.DeleteDC();
-    m_bmpBk.DeleteObject();
+    DiscardBackgroundCopy(m_dcBk, m_pbmpOldBk, m_bmpBk);
 }
 
 DWORD CImageButton::DrawTransparent(BOOL repaint)

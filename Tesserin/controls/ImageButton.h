@@ -181,6 +181,5 @@ private:
     void ShowDropDownMenu();
     UINT TrackDropDown(HMENU popup, const CRect& rect);
     void OpenURL();
-    void EnsureTooltip();
     void FreeImageRecords();
 };

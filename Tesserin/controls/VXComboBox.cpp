@@ -165,19 +165,12 @@ COLORREF CVXComboBox::SetComboBoxTextColor(COLORREF colour)
 
 void CVXComboBox::SetComboBoxFont(const LOGFONT* font)
 {
-    if (!font)
-        return;
-    m_font.DeleteObject();
-    m_font.CreateFontIndirect(font);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, font);
 }
 
 void CVXComboBox::SetComboBoxFont(LPCSTR face, int points, int weight, BYTE pitchAndFamily)
 {
-    CreateControlFont(m_font, face, points, weight, pitchAndFamily);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, face, points, weight, pitchAndFamily);
 }
 
 BOOL CVXComboBox::OnSetFocusReflect()

@@ -503,19 +503,12 @@ COLORREF CVXEdit::SetEditTextColor(COLORREF colour)
 
 void CVXEdit::SetEditFont(const LOGFONT* font)
 {
-    if (!font)
-        return;
-    m_font.DeleteObject();
-    m_font.CreateFontIndirect(font);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, font);
 }
 
 void CVXEdit::SetEditFont(LPCSTR face, int points, int weight, BYTE pitchAndFamily)
 {
-    CreateControlFont(m_font, face, points, weight, pitchAndFamily);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, face, points, weight, pitchAndFamily);
 }
 
 HBRUSH CVXEdit::CtlColor(CDC* pDC, UINT)

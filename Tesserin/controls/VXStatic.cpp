@@ -114,19 +114,12 @@ COLORREF CVXStatic::SetVXStaticBkColor(COLORREF colour)
 
 void CVXStatic::SetVXStaticFont(const LOGFONT* font)
 {
-    if (!font)
-        return;
-    m_font.DeleteObject();
-    m_font.CreateFontIndirect(font);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, font);
 }
 
 void CVXStatic::SetVXStaticFont(LPCSTR face, int points, int weight, BYTE pitchAndFamily)
 {
-    CreateControlFont(m_font, face, points, weight, pitchAndFamily);
-    if (m_hWnd)
-        SetFont(&m_font, TRUE);
+    SetControlFont(*this, m_font, face, points, weight, pitchAndFamily);
 }
 
 HBRUSH CVXStatic::CtlColor(CDC* pDC, UINT)
