@@ -1,5 +1,5 @@
 // The caret: one per thread, blinking by inverting its rectangle in a window's client area.
-#include "user/UserInternal.h"
+#include "user/Painting.h"
 #include "win32/gdi.h"
 #include "win32/input.h"
 #include "win32/paint.h"

@@ -1,5 +1,5 @@
 // Cursor and icon handles, the current cursor, and stock cursors for hit-test codes.
-#include "user/UserInternal.h"
+#include "user/InputRouting.h"
 #include "user/Backend.h"
 #include "user/CursorObject.h"
 #include "win32/cursors.h"

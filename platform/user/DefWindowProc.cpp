@@ -1,5 +1,10 @@
 // DefWindowProc: the system's default handling of window messages.
-#include "user/UserInternal.h"
+#include "user/InputRouting.h"
+#include "user/Painting.h"
+#include "user/WindowTree.h"
+#include "user/Geometry.h"
+#include "user/NativeSurface.h"
+#include "user/NonClientDefaults.h"
 #include "user/GdiLink.h"
 #include "user/NonClient.h"
 #include "user/MenuTracking.h"

@@ -1,5 +1,6 @@
 // Focus, activation and mouse capture, kept per thread as the system does.
-#include "user/UserInternal.h"
+#include "user/InputRouting.h"
+#include "user/Painting.h"
 #include "user/Backend.h"
 #include "win32/input.h"
 #include "user/ForeignWindows.h"

@@ -1,5 +1,8 @@
 // Window positions and sizes: SetWindowPos, ShowWindow, coordinate mapping, hit points.
-#include "user/UserInternal.h"
+#include "user/InputRouting.h"
+#include "user/WindowTree.h"
+#include "user/Geometry.h"
+#include "user/NativeSurface.h"
 #include "user/Backend.h"
 #include "win32/usersys.h"
 #include "gdi/Display.h"

@@ -1,6 +1,6 @@
 // Icon and cursor images: made from bitmaps, loaded from resources and files,
 // drawn with their masks; the system's own icons and cursors are drawn here.
-#include "user/UserInternal.h"
+#include "user/UserState.h"
 #include "user/CursorObject.h"
 #include "win32/cursors.h"
 #include "win32/fileapi.h"

@@ -1,6 +1,8 @@
 // Mouse and keyboard input: routing into queues, key state, double clicks,
 // mouse tracking, TranslateMessage, the caret and input-method modes.
-#include "user/UserInternal.h"
+#include "user/MessageLoop.h"
+#include "user/InputRouting.h"
+#include "user/Geometry.h"
 #include "win32/input.h"
 #include "win32/paint.h"
 #include "win32/usersys.h"

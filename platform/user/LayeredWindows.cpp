@@ -1,7 +1,7 @@
 // Layered windows as programs find them: by name in "USER32.DLL", a module
 // registered in the process. The constant alpha becomes the native window's
 // opacity; a colour key is kept but not shown by this display.
-#include "user/UserInternal.h"
+#include "user/NativeSurface.h"
 #include "win32/commctrl.h"
 #include "win32/errors.h"
 #include "win32/paint.h"

@@ -1,7 +1,7 @@
 // Creating menus and changing their items. The A forms take CP949 text, the
 // W forms UTF-16; items keep UTF-16.
 #include "user/MenuObjects.h"
-#include "user/UserInternal.h"
+#include "user/UserState.h"
 #include "mivo/codepage.h"
 #include "win32/rect.h"
 #include "win32/errors.h"

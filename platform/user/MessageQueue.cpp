@@ -1,6 +1,10 @@
 // Per-thread message queues: sending across threads, posting, retrieving and dispatching.
 #include "user/UserState.h"
-#include "user/UserInternal.h"
+#include "user/MessageLoop.h"
+#include "user/InputRouting.h"
+#include "user/Painting.h"
+#include "user/WindowTree.h"
+#include "user/Geometry.h"
 #include "kernel/Waitable.h"
 #include "mivo/Trace.h"
 #include "win32/sync.h"

@@ -1,5 +1,6 @@
 // Non-client areas: frame sizes, hit testing and the default non-client mouse handling.
-#include "user/UserInternal.h"
+#include "user/Geometry.h"
+#include "user/NonClientDefaults.h"
 #include "user/GdiLink.h"
 #include "user/NonClient.h"
 #include "user/Backend.h"

@@ -1,5 +1,7 @@
 // Drawing of frames, edges, captions and scroll bars, and the default control colours.
-#include "user/UserInternal.h"
+#include "user/Painting.h"
+#include "user/WindowTree.h"
+#include "user/NonClientDefaults.h"
 #include "user/GdiLink.h"
 #include "user/NonClient.h"
 #include "win32/cursors.h"

@@ -1,5 +1,6 @@
 // Update regions, WM_PAINT and the DCs windows draw into their top-level surface with.
-#include "user/UserInternal.h"
+#include "user/Painting.h"
+#include "user/Geometry.h"
 #include "user/GdiLink.h"
 #include "win32/paint.h"
 #include "win32/gdi.h"

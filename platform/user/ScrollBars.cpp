@@ -1,5 +1,5 @@
 // Window scroll bars: their ranges and positions, and tracking them with the mouse.
-#include "user/UserInternal.h"
+#include "user/NonClientDefaults.h"
 #include "user/NonClient.h"
 #include "win32/input.h"
 #include "win32/paint.h"

@@ -1,5 +1,6 @@
 // ScrollWindow and ScrollWindowEx: moving a window's pixels and children, invalidating what shows anew.
-#include "user/UserInternal.h"
+#include "user/Painting.h"
+#include "user/Geometry.h"
 #include "user/GdiLink.h"
 #include "gdi/Surface.h"
 #include "win32/paint.h"

@@ -1,5 +1,9 @@
 // Surfaces of top-level windows and the link to their native windows.
-#include "user/UserInternal.h"
+#include "user/MessageLoop.h"
+#include "user/InputRouting.h"
+#include "user/Painting.h"
+#include "user/Geometry.h"
+#include "user/NativeSurface.h"
 #include "user/Backend.h"
 #include "gdi/Surface.h"
 #include "user/CursorObject.h"

@@ -1,5 +1,5 @@
 // The system colours of classic Windows and their stock brushes.
-#include "user/UserInternal.h"
+#include "user/NonClientDefaults.h"
 #include "user/GdiLink.h"
 #include "win32/usersys.h"
 

@@ -1,6 +1,6 @@
 // System metrics and colours of classic Windows at 96 dpi, system parameters and version.
 #include "user/DesktopWallpaper.h"
-#include "user/UserInternal.h"
+#include "user/Geometry.h"
 #include "win32/usersys.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
 // SetTimer and KillTimer: WM_TIMER is made when a thread's queue has nothing else.
-#include "user/UserInternal.h"
+#include "user/MessageLoop.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Window classes: registration, lookup by name or atom, class data.
-#include "user/UserInternal.h"
+#include "user/WindowTree.h"
 
 #include <cstring>
 

@@ -1,5 +1,10 @@
 // The HWND table, creation and destruction, relations, window data and text.
-#include "user/UserInternal.h"
+#include "user/MessageLoop.h"
+#include "user/InputRouting.h"
+#include "user/Painting.h"
+#include "user/WindowTree.h"
+#include "user/Geometry.h"
+#include "user/NativeSurface.h"
 #include "win32/paint.h"
 #include "user/ForeignWindows.h"
 #include "user/CreationHook.h"

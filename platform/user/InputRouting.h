@@ -1,0 +1,27 @@
+// Pointer, capture, tracking and activation state kept by Input.cpp and Focus.cpp.
+#pragma once
+
+#include "user/UserState.h"
+
+#include <vector>
+
+namespace mivo {
+
+POINT CursorScreenPos();
+void NoteInputRetrievedLocked(const MSG& m);
+
+void ForgetInputStateLocked(HWND hwnd);
+void ReleaseInputStateOnDestroy(HWND hwnd);
+void ReleaseInputStateOnDisable(HWND hwnd);
+void ActivateOnShow(HWND hwnd);
+void ActivateOtherOnHide(HWND hwnd);
+
+void ForgetMouseTrackingLocked(HWND hwnd);
+HWND CaptureWindowLocked();
+// The windows under a screen point in hit-test order: deepest first, the top-level window last.
+std::vector<HWND> WindowsAtPoint(POINT pt);
+HWND FocusOfForegroundLocked(HWND* active);
+HWND ActivateByClick(HWND topLevel);
+HCURSOR CursorForHitTest(LRESULT hit);
+
+}  // namespace mivo
