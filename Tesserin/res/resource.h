@@ -37,6 +37,22 @@
 #define IDC_FT_STATUS 11015
 #define IDC_FT_PERCENT 11016
 
+// Library dialogs: the frame owner, the message box with up to seven buttons and its icons.
+#define IDD_FRAME_OWNER 11004
+#define IDD_VXMSGBOX 13008
+#define IDC_VXMSGBOX_TEXT 11003
+#define IDC_VXMSGBOX_BUTTON1 11004
+#define IDC_VXMSGBOX_BUTTON2 11005
+#define IDC_VXMSGBOX_BUTTON3 11006
+#define IDC_VXMSGBOX_BUTTON4 11007
+#define IDC_VXMSGBOX_BUTTON5 11009
+#define IDC_VXMSGBOX_BUTTON6 11010
+#define IDC_VXMSGBOX_BUTTON7 11011
+#define IDI_VX_OK 10216
+#define IDI_VX_CANCEL 10185
+#define IDI_VX_QUESTION 10183
+#define IDI_VX_FOLDER 10135
+
 // The date picker, the input box, the explorer and the folder chooser.
 #define IDB_EXPLORER_TYPES 10110
 #define IDD_SEL_DATE 11003
