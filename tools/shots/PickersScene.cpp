@@ -38,15 +38,26 @@ protected:
     }
 };
 
+const UINT_PTR kShotTimer = 77;
+const char* g_shotName = nullptr;
+
+// Photographed from a timer of the dialog's own modal loop, once the desktop has shown it.
+void CALLBACK ShootAndClose(HWND dialog, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(dialog, id);
+    Settle(dialog);
+    Shoot(g_shotName);
+    SaveSurface(dialog, (std::string(g_shotName) + "-surface.ppm").c_str());
+    ::PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 void Photograph(SceneWindow& main, const char* name, std::function<void(HWND)> prepare = nullptr)
 {
     main.onIdle = [name, prepare](HWND dialog) {
         if (prepare)
             prepare(dialog);
-        Settle(dialog);
-        Shoot(name);
-        SaveSurface(dialog, (std::string(name) + "-surface.ppm").c_str());
-        ::PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+        g_shotName = name;
+        ::SetTimer(dialog, kShotTimer, 1500, ShootAndClose);
     };
 }
 
