@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls/VXDlgLayerFrame.h"
+#include "dialogs/VXDialog.h"
 #include "framework/VXUtil.h"
 #include "mivo/modules.h"
 #include "mivo/resources.h"
@@ -87,6 +88,14 @@ CDialog* NewPage(int kind)
         return new CPageTwo;
     return new CPageThree;
 }
+
+// A library dialog made to be hosted as a page.
+class CToolPage : public CVXDialog {
+    DECLARE_DYNAMIC(CToolPage)
+public:
+    CToolPage() : CVXDialog(kPageTemplate) {}
+};
+IMPLEMENT_DYNAMIC(CToolPage, CVXDialog)
 
 class PageResources {
 public:
@@ -266,4 +275,22 @@ TEST_F(VXUtilView, NoDialogAndNoMatchGivesNullAndNoFrame)
     }
     EXPECT_EQ(one, Open("하나", nullptr, 2)) << "a title still finds its frame without a dialog";
     EXPECT_EQ(nullptr, Open("하나", nullptr, 4)) << "no dialog, no class to match";
+}
+
+TEST_F(VXUtilView, ALibraryDialogPageTitlesAndClosesItsFrame)
+{
+    auto* page = new CToolPage;
+    ASSERT_EQ(page, Open("보정", page, 1));
+    CVXDlgLayerFrame* frame = FrameOf(page);
+    ASSERT_NE(nullptr, frame);
+    page->SetCaption("보정 도구");
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_STREQ("보정 도구", title);
+    EXPECT_EQ(page, Open("다른", new CToolPage, 4)) << "found again by its class";
+    EXPECT_EQ(page, Open("보정 도구", new CToolPage, 2)) << "and by its new title";
+    ASSERT_EQ(1u, Children().size());
+    page->CloseVXDialog();
+    PumpUntilIdle();
+    EXPECT_TRUE(Children().empty());
 }
