@@ -41,6 +41,9 @@ FolderKind ClassifyFolder(const CString& folder)
     std::string posix;
     if (folder.IsEmpty() || !mivo::ToPosixPath(folder, posix))
         return FolderKind::Refused;
+    // "link/" would name what the link points to.
+    while (posix.size() > 1 && posix.back() == '/')
+        posix.pop_back();
     struct stat st;
     if (lstat(posix.c_str(), &st) != 0)
         return FolderKind::Refused;
@@ -68,6 +71,13 @@ FolderKind ClassifyFolder(const CString& folder)
 CString WithBackslash(const CString& folder)
 {
     return EndsWithBackslash(folder) ? folder : folder + "\\";
+}
+
+CString WithoutBackslash(CString folder)
+{
+    while (folder.GetLength() > 1 && EndsWithBackslash(folder))
+        folder.Delete(folder.GetLength() - 1);
+    return folder;
 }
 
 void DeleteContents(const CString& folder)
@@ -156,10 +166,12 @@ void EraseFolder(CString folder)
         DeleteContents(folder);
         RemoveDirectory(folder);
         break;
-    case FolderKind::Link:
-        if (!RemoveDirectory(folder))
-            DeleteFile(folder);
+    case FolderKind::Link: {
+        const CString link = WithoutBackslash(folder);
+        if (!RemoveDirectory(link))
+            DeleteFile(link);
         break;
+    }
     case FolderKind::Refused:
         break;
     }

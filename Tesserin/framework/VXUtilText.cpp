@@ -121,7 +121,8 @@ int GetOneLineFromBuf(const char* buf, char* line, int start)
     const char* end = lf ? lf : buf + length;
     if (lf && lf > from && lf[-1] == '\r')
         --end;
-    memcpy(line, from, (size_t)(end - from));
+    if (line)
+        memcpy(line, from, (size_t)(end - from));
     if (!lf)
         return -1;
     const size_t next = (size_t)(lf - buf) + 1;

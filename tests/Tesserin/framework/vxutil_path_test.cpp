@@ -153,8 +153,9 @@ TEST(VXUtilPath, AFolderThatIsALinkIsRemovedNeverEntered)
     const std::string link = tree.dir.path() + "/linkToOutside";
     fs::create_directory_symlink(tree.outside, link);
     RecursiveDeleteFolder(tree.Windows(link));
+    RecursiveDeleteFolder(tree.Windows(link) + "\\");
     EXPECT_TRUE(tree.OutsideIntact());
-    EraseFolder(tree.Windows(link));
+    EraseFolder(tree.Windows(link) + "\\");
     EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
     EXPECT_TRUE(tree.OutsideIntact());
 }
