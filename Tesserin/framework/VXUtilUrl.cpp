@@ -1,4 +1,4 @@
-// URL pieces: host, path and file name, the directory, and absolute forms of relative links.
+// Parts of URLs: host, path and file name, the directory, and absolute forms of relative links.
 #include "framework/VXUtil.h"
 #include "mivo/codepage.h"
 
