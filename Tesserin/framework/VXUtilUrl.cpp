@@ -1,4 +1,4 @@
-// Parts of URLs: host, path and file name, the directory, and absolute forms of relative links.
+// URL helpers: the host, path and file name, the directory, and absolute forms of relative links.
 #include "framework/VXUtil.h"
 #include "mivo/codepage.h"
 
