@@ -114,15 +114,19 @@ struct hostent* GetHostByName(const char* name)
     std::string own = OwnHostName();
     std::vector<uint32_t> addresses;
     uint32_t dotted;
-    if (!name || !*name || strcasecmp(name, own.c_str()) == 0)
-        return WSASetLastError(0), store.Fill(own, InterfaceAddresses());
-    if (IsDottedAddress(name, dotted))
-        return WSASetLastError(0), store.Fill(name, {dotted});
     HostResolver resolver;
     {
         std::lock_guard<std::mutex> hold(g_resolverLock);
         resolver = g_resolver;
     }
+    if (!name || !*name || strcasecmp(name, own.c_str()) == 0) {
+        // A hook may stand in for the interfaces; the system's own line for the name is never used.
+        if (!resolver || !resolver(own, addresses) || addresses.empty())
+            addresses = InterfaceAddresses();
+        return WSASetLastError(0), store.Fill(own, addresses);
+    }
+    if (IsDottedAddress(name, dotted))
+        return WSASetLastError(0), store.Fill(name, {dotted});
     bool found = resolver ? resolver(name, addresses) : SystemResolve(name, addresses);
     if (!found || addresses.empty()) {
         WSASetLastError(WSAHOST_NOT_FOUND);

@@ -28,6 +28,7 @@ std::mutex g_lock;
 std::set<EchoHandle*> g_handles;
 mivo::EchoTransport g_transport;
 HMODULE g_module = nullptr;
+bool g_withdrawn = false;
 std::atomic<uint16_t> g_sequence{1};
 
 int OpenPingSocket()
@@ -164,13 +165,20 @@ DWORD WINAPI IcmpSendEcho(HANDLE handle, IPAddr destination, LPVOID requestData,
 
 void RegisterModuleLocked()
 {
-    if (g_module)
+    if (g_module || g_withdrawn)
         return;
     g_module = mivo::RegisterInProcessModule(kModuleName, mivo::ExportMap{
                                                               {"IcmpCreateFile", (void*)&IcmpCreateFile},
                                                               {"IcmpCloseHandle", (void*)&IcmpCloseHandle},
                                                               {"IcmpSendEcho", (void*)&IcmpSendEcho},
                                                           });
+}
+
+void UnregisterModuleLocked()
+{
+    if (g_module)
+        mivo::UnregisterInProcessModule(g_module);
+    g_module = nullptr;
 }
 
 // The module is there from the start wherever ping sockets are allowed.
@@ -193,12 +201,21 @@ void SetEchoTransport(EchoTransport transport)
     bool allowed = transport || SystemAllowsPing();
     std::lock_guard<std::mutex> hold(g_lock);
     g_transport = std::move(transport);
-    if (allowed) {
+    if (allowed)
         RegisterModuleLocked();
-    } else if (g_module) {
-        UnregisterInProcessModule(g_module);
-        g_module = nullptr;
-    }
+    else
+        UnregisterModuleLocked();
+}
+
+void WithdrawEchoModule(bool withdrawn)
+{
+    bool allowed = SystemAllowsPing();
+    std::lock_guard<std::mutex> hold(g_lock);
+    g_withdrawn = withdrawn;
+    if (withdrawn)
+        UnregisterModuleLocked();
+    else if (allowed || g_transport)
+        RegisterModuleLocked();
 }
 
 }  // namespace mivo

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "mfc.h"
+#include "mivo/modules.h"
 #include "mivo/testing/net.h"
 
 #include <cstring>
@@ -124,6 +125,25 @@ TEST_F(FakeFixture, AReplyWithoutDataAndBadArgumentsAreHandled)
     EXPECT_TRUE(icmp.close(h));
     EXPECT_FALSE(icmp.close(h));
     EXPECT_EQ(0u, icmp.echo(h, inet_addr("127.0.0.1"), nullptr, 0, nullptr, reply, sizeof reply, 100));
+}
+
+TEST_F(FakeFixture, AWithdrawnModuleLeavesItsNameFreeUntilPutBack)
+{
+    FakeNetwork net;
+    mivo::SetEchoTransport(net.Transport());
+    mivo::WithdrawEchoModule(true);
+    EXPECT_EQ(nullptr, LoadLibraryA("ICMP.DLL"));
+    mivo::SetEchoTransport(net.Transport());
+    EXPECT_EQ(nullptr, LoadLibraryA("ICMP.DLL")) << "a transport does not bring it back";
+    HMODULE other = mivo::RegisterInProcessModule("ICMP.DLL", mivo::ExportMap{});
+    EXPECT_NE(nullptr, other);
+    EXPECT_EQ(nullptr, GetProcAddress(other, "IcmpSendEcho"));
+    mivo::UnregisterInProcessModule(other);
+    mivo::WithdrawEchoModule(false);
+    Icmp icmp;
+    ASSERT_NE(icmp.module, nullptr);
+    unsigned char reply[108];
+    EXPECT_EQ(1u, icmp.Ping("127.0.0.1", reply));
 }
 
 TEST(IcmpModule, LoopbackAnswersWhereTheSystemAllowsPingSockets)

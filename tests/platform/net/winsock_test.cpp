@@ -98,6 +98,26 @@ TEST_F(ResolverFixture, UnknownNameIsHostNotFound)
     EXPECT_EQ(WSAHOST_NOT_FOUND, WSAGetLastError());
 }
 
+TEST(WinsockHostNames, TheHookMayAnswerForTheOwnNameAndElseTheInterfacesStay)
+{
+    char name[128] = {};
+    ASSERT_EQ(0, gethostname(name, (int)sizeof name));
+    const std::vector<std::string> interfaces = Addresses(gethostbyname(name));
+    const std::string own = name;
+    mivo::SetHostResolver([own](const std::string& asked, std::vector<uint32_t>& out) {
+        if (asked != own)
+            return false;
+        out.push_back(inet_addr("192.168.1.5"));
+        out.push_back(inet_addr("127.0.1.1"));
+        return true;
+    });
+    EXPECT_EQ((std::vector<std::string>{"192.168.1.5", "127.0.1.1"}), Addresses(gethostbyname(name)));
+    EXPECT_EQ((std::vector<std::string>{"192.168.1.5", "127.0.1.1"}), Addresses(gethostbyname("")));
+    mivo::SetHostResolver([](const std::string&, std::vector<uint32_t>&) { return false; });
+    EXPECT_EQ(interfaces, Addresses(gethostbyname(name)));
+    mivo::SetHostResolver(nullptr);
+}
+
 TEST(WinsockCalls, StaleHandlesFailWithNotASocket)
 {
     SOCKET s = WSASocket(AF_INET, SOCK_STREAM, 0);

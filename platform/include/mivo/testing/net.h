@@ -8,9 +8,10 @@
 
 namespace mivo {
 
-// Answers gethostbyname for names other than the own host name and dotted addresses: true
-// with the IPv4 addresses (network byte order) when the name is known. An empty hook restores
-// the system's resolver. Returns the previous hook.
+// Answers gethostbyname for names other than dotted addresses: true with the IPv4 addresses
+// (network byte order) when the name is known. Asked for the own host name too, where false
+// leaves the interface addresses. An empty hook restores the system's resolver. Returns the
+// previous hook.
 using HostResolver = std::function<bool(const std::string& name, std::vector<uint32_t>& addresses)>;
 HostResolver SetHostResolver(HostResolver resolver);
 
@@ -22,5 +23,9 @@ HostResolver SetHostResolver(HostResolver resolver);
 using EchoTransport = std::function<bool(uint32_t address, const std::vector<uint8_t>& request,
                                          unsigned timeoutMs, std::vector<uint8_t>& reply)>;
 void SetEchoTransport(EchoTransport transport);
+
+// Takes the layer's "ICMP.DLL" out of the process (true), so that LoadLibrary finds no such
+// module or one a test registers under that name; false puts it back where it belongs.
+void WithdrawEchoModule(bool withdrawn);
 
 }  // namespace mivo
