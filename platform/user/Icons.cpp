@@ -772,8 +772,9 @@ BOOL GetIconInfo(HICON hIcon, PICONINFO info)
         return FALSE;
     EnsureStockImage(*obj);
     info->fIcon = obj->icon;
-    info->xHotspot = (DWORD)obj->hotspot.x;
-    info->yHotspot = (DWORD)obj->hotspot.y;
+    // An icon's hot spot is always its centre, whatever it was made with.
+    info->xHotspot = (DWORD)(obj->icon ? obj->width / 2 : obj->hotspot.x);
+    info->yHotspot = (DWORD)(obj->icon ? obj->height / 2 : obj->hotspot.y);
     // The caller owns and deletes the copies.
     info->hbmColor = obj->color ? CopyColor(obj->color, obj->width, obj->height) : nullptr;
     info->hbmMask = obj->mask ? CopyMask(obj->mask, obj->width, obj->height) : nullptr;

@@ -80,9 +80,9 @@ def picture(c):
     c.rect(20, 9, 24, 13, (250, 220, 60))
 
 
-def write_icon(name, draw):
+def write_icon(name, draw, sizes=(16, 32)):
     images = []
-    for size in (16, 32):
+    for size in sizes:
         c = Canvas(size)
         draw(c)
         images.append((size, c.dib()))

@@ -86,8 +86,8 @@ def reload_arrows(c):
 
 if __name__ == "__main__":
     platform_icons.write_icon("filetransfer", file_transfer)
-    platform_icons.write_icon("button_ok", button_ok)
-    platform_icons.write_icon("button_cancel", button_cancel)
-    platform_icons.write_icon("folder_ok", folder_ok)
-    platform_icons.write_icon("reload", reload_arrows)
+    # Button icons come in the small size only: they sit beside the text of a one-line button.
+    for name, draw in (("button_ok", button_ok), ("button_cancel", button_cancel), ("folder_ok", folder_ok),
+                       ("reload", reload_arrows)):
+        platform_icons.write_icon(name, draw, sizes=(16,))
     sys.exit(0)

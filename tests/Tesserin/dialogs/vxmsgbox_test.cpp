@@ -8,6 +8,7 @@
 #include "support/DialogDriver.h"
 #include "support/GeometryPrinters.h"
 #include "support/MessageLoop.h"
+#include "support/WindowCapture.h"
 
 #include <functional>
 #include <string>
@@ -141,6 +142,22 @@ TEST_F(VXMsgBoxTest, ButtonsShareTheLibraryLookAndThePositionIsKept)
                 button->GetColor(CImageButton::COLOR_BK_IN, &colour);
                 EXPECT_EQ(expected, colour) << "button " << n;
             }
+            // The tick of the OK icon shows in button 1 only; button 3 has no icon.
+            const WindowImage shot = CaptureWindow(h, true);
+            auto greens = [&](int n) {
+                const CRect r = ButtonPlace(h, n);
+                int count = 0;
+                for (int y = r.top; y < r.bottom; ++y)
+                    for (int x = r.left; x < r.right; ++x)
+                        count += shot.At(x, y) == RGB(40, 160, 60);
+                return count;
+            };
+            EXPECT_GT(greens(1), 10);
+            EXPECT_EQ(0, greens(3));
+            HWND first = ::GetDlgItem(h, IDC_VXMSGBOX_BUTTON1);
+            ::SendMessage(first, WM_SETCURSOR, (WPARAM)first, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            EXPECT_NE(nullptr, ::GetCursor());
+            EXPECT_NE(::LoadCursor(nullptr, IDC_ARROW), ::GetCursor()) << "the library's hand";
             ::MoveWindow(h, 30, 40, 400, 220, TRUE);
             ::GetWindowRect(h, &shown);
             QueueKey(VK_ESCAPE);

@@ -86,7 +86,7 @@ TEST(Icons, MadeFromBitmapsAndDrawnThroughTheirMask)
         maskBits[(size_t)y * 2 + 1] = 0x0F;
     }
     HBITMAP mask = CreateBitmap(16, 16, 1, 1, maskBits.data());
-    ICONINFO info = {TRUE, 0, 0, mask, color};
+    ICONINFO info = {TRUE, 3, 5, mask, color};
     HICON icon = CreateIconIndirect(&info);
     ASSERT_NE(icon, nullptr);
     DeleteObject(color);  // the icon keeps copies
@@ -104,6 +104,8 @@ TEST(Icons, MadeFromBitmapsAndDrawnThroughTheirMask)
     BITMAP bm;
     GetObject(back.hbmColor, sizeof(bm), &bm);
     EXPECT_EQ(bm.bmWidth, 16);
+    EXPECT_EQ(8u, back.xHotspot) << "an icon's hot spot is its centre, whatever it was made with";
+    EXPECT_EQ(8u, back.yHotspot);
     DeleteObject(back.hbmColor);
     DeleteObject(back.hbmMask);
     HICON copy = CopyIcon(icon);
@@ -158,6 +160,12 @@ TEST(Icons, LoadedFromAnIconFile)
     DrawIconEx(canvas.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(GetPixel(canvas.dc, 5, 5), RGB(0, 200, 0));
     EXPECT_EQ(GetPixel(canvas.dc, 0, 5), RGB(255, 255, 255));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_EQ(8u, info.xHotspot) << "the centre, not the directory's planes and bit count";
+    EXPECT_EQ(8u, info.yHotspot);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
     DestroyIcon(icon);
     EXPECT_EQ(LoadImage(nullptr, "/tmp/no such file.ico", IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
 }
