@@ -14,8 +14,8 @@ public:
     // Image size, initial capacity and mask colour of the lists built from here on.
     void SetVXToolBarBasic(int width, int height, int initialCount, COLORREF mask);
     // Rebuilds `list` from the bitmap resource `bitmapId`, images side by side.
-    // FALSE, the list untouched, when the bitmap does not load; FALSE with the
-    // list emptied when it is no strip of the stored image size.
+    // FALSE, the list untouched, when the bitmap does not load; FALSE with an
+    // empty list when the bitmap is smaller than one image.
     BOOL MakeToolbarImageList(UINT bitmapId, CImageList& list);
     // Builds the three lists and gives them to the tool bar control; a second
     // call empties and rebuilds them.
