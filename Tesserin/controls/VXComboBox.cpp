@@ -17,7 +17,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const COLORREF kNoColour = 0xFFFFFFFF;
 const DWORD kFrameStyles = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME;
 
 // The length of `text` cut to `capacity` bytes without splitting a double-byte character.
@@ -36,11 +35,7 @@ int CutLength(const char* text, int capacity)
 }  // namespace
 
 CVXComboBox::CVXComboBox()
-    : m_bFlat(TRUE), m_bFocus(FALSE), m_crBack(GetSysColor(COLOR_WINDOW)), m_crBackFocus(RGB(153, 185, 230)),
-      m_crBackNormal(GetSysColor(COLOR_WINDOW)), m_crText(GetSysColor(COLOR_WINDOWTEXT)), m_nMenuId(0)
-{
-    m_brBack.CreateSolidBrush(m_crBack);
-}
+    : m_bFlat(TRUE), m_bFocus(FALSE), m_nMenuId(0) {}
 
 CVXComboBox::~CVXComboBox() = default;
 
@@ -48,8 +43,8 @@ CVXComboBox& CVXComboBox::operator=(const CVXComboBox& other)
 {
     if (this == &other)
         return *this;
-    ChangeBackColor(other.m_crBack);
-    m_crText = other.m_crText;
+    ChangeBackColor(other.m_colours.Current());
+    m_colours.SetText(other.m_colours.Text());
     if (other.m_font.GetSafeHandle()) {
         CopyControlFont(m_font, other.m_font);
         if (m_hWnd)
@@ -125,13 +120,12 @@ void CVXComboBox::ResetContent()
 
 void CVXComboBox::CreateBrushType()
 {
-    m_brBack.DeleteObject();
-    m_brBack.CreateSolidBrush(m_crBack);
+    m_colours.MakeBrush();
 }
 
 void CVXComboBox::ChangeBackColor(COLORREF colour)
 {
-    m_crBack = colour;
+    m_colours.SetCurrent(colour);
     CreateBrushType();
     if (m_hWnd)
         Invalidate();
@@ -139,25 +133,20 @@ void CVXComboBox::ChangeBackColor(COLORREF colour)
 
 COLORREF CVXComboBox::SetComboBoxBkColor(COLORREF colour)
 {
-    COLORREF previous = m_crBack;
+    COLORREF previous = m_colours.Current();
     ChangeBackColor(colour);
     return previous;
 }
 
 void CVXComboBox::ApplyBackColors(COLORREF normal, COLORREF focus)
 {
-    if (focus != kNoColour)
-        m_crBackFocus = focus;
-    if (normal != kNoColour) {
-        m_crBackNormal = normal;
+    if (m_colours.Apply(normal, focus))
         ChangeBackColor(normal);
-    }
 }
 
 COLORREF CVXComboBox::SetComboBoxTextColor(COLORREF colour)
 {
-    COLORREF previous = m_crText;
-    m_crText = colour;
+    COLORREF previous = m_colours.SetText(colour);
     if (m_hWnd)
         Invalidate();
     return previous;
@@ -176,28 +165,26 @@ void CVXComboBox::SetComboBoxFont(LPCSTR face, int points, int weight, BYTE pitc
 BOOL CVXComboBox::OnSetFocusReflect()
 {
     m_bFocus = TRUE;
-    ChangeBackColor(m_crBackFocus);
+    ChangeBackColor(m_colours.For(true));
     return FALSE;
 }
 
 BOOL CVXComboBox::OnKillFocusReflect()
 {
     m_bFocus = FALSE;
-    ChangeBackColor(m_crBackNormal);
+    ChangeBackColor(m_colours.For(false));
     return FALSE;
 }
 
 void CVXComboBox::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CComboBox::OnActivate(nState, pWndOther, bMinimized);
-    ChangeBackColor(m_crBackFocus);
+    ChangeBackColor(m_colours.For(true));
 }
 
 HBRUSH CVXComboBox::OnCtlColor(CDC* pDC, CWnd*, UINT)
 {
-    pDC->SetTextColor(m_crText);
-    pDC->SetBkColor(m_crBack);
-    return (HBRUSH)m_brBack.GetSafeHandle();
+    return m_colours.Paint(pDC);
 }
 
 // --- flat painting

@@ -5,6 +5,8 @@
 
 #include "mfc.h"
 
+#include "controls/FocusColours.h"
+
 class AFX_EXT_CLASS CVXComboBox : public CComboBox {
     DECLARE_DYNCREATE(CVXComboBox)
 public:
@@ -29,12 +31,12 @@ public:
     void SetFlat(BOOL flat) { m_bFlat = flat; }
 
     COLORREF SetComboBoxBkColor(COLORREF colour);
-    void SetComboBoxBkColorNorm(COLORREF colour) { m_crBackNormal = colour; }
-    void SetComboBoxBkColorFocus(COLORREF colour) { m_crBackFocus = colour; }
+    void SetComboBoxBkColorNorm(COLORREF colour) { m_colours.SetNormal(colour); }
+    void SetComboBoxBkColorFocus(COLORREF colour) { m_colours.SetFocus(colour); }
     void ApplyBackColors(COLORREF normal, COLORREF focus);
     COLORREF SetComboBoxTextColor(COLORREF colour);
-    COLORREF GetEditBkColor() const { return m_crBack; }
-    COLORREF GetEditTextColor() const { return m_crText; }
+    COLORREF GetEditBkColor() const { return m_colours.Current(); }
+    COLORREF GetEditTextColor() const { return m_colours.Text(); }
     void SetComboBoxFont(const LOGFONT* font);
     void SetComboBoxFont(LPCSTR face, int points, int weight = FW_NORMAL,
                          BYTE pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE);
@@ -56,11 +58,7 @@ protected:
     CStringArray m_arrCode;
     BOOL m_bFlat;
     BOOL m_bFocus;
-    CBrush m_brBack;
-    COLORREF m_crBack;
-    COLORREF m_crBackFocus;
-    COLORREF m_crBackNormal;
-    COLORREF m_crText;
+    CFocusColours m_colours;
     CFont m_font;
     UINT m_nMenuId;
 

@@ -17,8 +17,6 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const COLORREF kNoColour = 0xFFFFFFFF;
-
 bool IsPrintable(UINT c)
 {
     return c >= 0x20 && c <= 0x7E;
@@ -54,15 +52,11 @@ char LocaleSeparator(LCTYPE type, char fallback)
 
 CVXEdit::CVXEdit()
     : m_bNumeric(FALSE), m_bMask(FALSE), m_bDate(FALSE), m_bMonth(FALSE), m_bSending(FALSE),
-      m_strHourLimit("47"), m_strMinuteLimit("59"), m_dValue(0.0),
-      m_crBack(GetSysColor(COLOR_WINDOW)), m_crBackFocus(RGB(153, 185, 230)),
-      m_crBackNormal(GetSysColor(COLOR_WINDOW)), m_crText(GetSysColor(COLOR_WINDOWTEXT)), m_nMenuId(0),
-      m_skipTrailByte(false)
+      m_strHourLimit("47"), m_strMinuteLimit("59"), m_dValue(0.0), m_nMenuId(0), m_skipTrailByte(false)
 {
     m_number.point = LocaleSeparator(LOCALE_SDECIMAL, '.');
     char comma = LocaleSeparator(LOCALE_STHOUSAND, ',');
     m_number.comma = comma == m_number.point ? ',' : comma;
-    m_brBack.CreateSolidBrush(m_crBack);
 }
 
 CVXEdit::~CVXEdit() = default;
@@ -71,8 +65,8 @@ CVXEdit& CVXEdit::operator=(const CVXEdit& other)
 {
     if (this == &other)
         return *this;
-    ChangeBackColor(other.m_crBack);
-    m_crText = other.m_crText;
+    ChangeBackColor(other.m_colours.Current());
+    m_colours.SetText(other.m_colours.Text());
     if (other.m_font.GetSafeHandle()) {
         CopyControlFont(m_font, other.m_font);
         if (m_hWnd)
@@ -463,13 +457,12 @@ void CVXEdit::_SetValue(double value)
 
 void CVXEdit::CreateBrushType()
 {
-    m_brBack.DeleteObject();
-    m_brBack.CreateSolidBrush(m_crBack);
+    m_colours.MakeBrush();
 }
 
 void CVXEdit::ChangeBackColor(COLORREF colour)
 {
-    m_crBack = colour;
+    m_colours.SetCurrent(colour);
     CreateBrushType();
     if (m_hWnd)
         Invalidate();
@@ -477,25 +470,20 @@ void CVXEdit::ChangeBackColor(COLORREF colour)
 
 COLORREF CVXEdit::SetEditBkColor(COLORREF colour)
 {
-    COLORREF previous = m_crBack;
+    COLORREF previous = m_colours.Current();
     ChangeBackColor(colour);
     return previous;
 }
 
 void CVXEdit::ApplyBackColors(COLORREF normal, COLORREF focus)
 {
-    if (focus != kNoColour)
-        m_crBackFocus = focus;
-    if (normal != kNoColour) {
-        m_crBackNormal = normal;
+    if (m_colours.Apply(normal, focus))
         ChangeBackColor(normal);
-    }
 }
 
 COLORREF CVXEdit::SetEditTextColor(COLORREF colour)
 {
-    COLORREF previous = m_crText;
-    m_crText = colour;
+    COLORREF previous = m_colours.SetText(colour);
     if (m_hWnd)
         Invalidate();
     return previous;
@@ -513,21 +501,19 @@ void CVXEdit::SetEditFont(LPCSTR face, int points, int weight, BYTE pitchAndFami
 
 HBRUSH CVXEdit::CtlColor(CDC* pDC, UINT)
 {
-    pDC->SetTextColor(m_crText);
-    pDC->SetBkColor(m_crBack);
-    return (HBRUSH)m_brBack.GetSafeHandle();
+    return m_colours.Paint(pDC);
 }
 
 void CVXEdit::OnSetFocus(CWnd* pOldWnd)
 {
     CEdit::OnSetFocus(pOldWnd);
-    ChangeBackColor(m_crBackFocus);
+    ChangeBackColor(m_colours.For(true));
 }
 
 void CVXEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CEdit::OnKillFocus(pNewWnd);
-    ChangeBackColor(m_crBackNormal);
+    ChangeBackColor(m_colours.For(false));
     if (m_bNumeric && m_dValue == 0 && m_number.decimals == 0)
         SetWindowText("0");
 }

@@ -6,6 +6,8 @@
 
 #include "mfc.h"
 
+#include "controls/FocusColours.h"
+
 #include "controls/NumericText.h"
 
 class AFX_EXT_CLASS CVXEdit : public CEdit {
@@ -44,12 +46,12 @@ public:
     void _SetValue(double value);
 
     COLORREF SetEditBkColor(COLORREF colour);
-    void SetEditBkColorNorm(COLORREF colour) { m_crBackNormal = colour; }
-    void SetEditBkColorFocus(COLORREF colour) { m_crBackFocus = colour; }
+    void SetEditBkColorNorm(COLORREF colour) { m_colours.SetNormal(colour); }
+    void SetEditBkColorFocus(COLORREF colour) { m_colours.SetFocus(colour); }
     void ApplyBackColors(COLORREF normal, COLORREF focus);
     COLORREF SetEditTextColor(COLORREF colour);
-    COLORREF GetEditBkColor() const { return m_crBack; }
-    COLORREF GetEditTextColor() const { return m_crText; }
+    COLORREF GetEditBkColor() const { return m_colours.Current(); }
+    COLORREF GetEditTextColor() const { return m_colours.Text(); }
     void SetEditFont(const LOGFONT* font);
     void SetEditFont(LPCSTR face, int points, int weight = FW_NORMAL, BYTE pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE);
     void DefinePopupMenu(UINT menuId) { m_nMenuId = menuId; }
@@ -82,11 +84,7 @@ protected:
     CString m_strRestore;
     double m_dValue;
     CNumericText m_number;
-    CBrush m_brBack;
-    COLORREF m_crBack;
-    COLORREF m_crBackFocus;
-    COLORREF m_crBackNormal;
-    COLORREF m_crText;
+    CFocusColours m_colours;
     CFont m_font;
     UINT m_nMenuId;
 

@@ -60,11 +60,6 @@ inline int RectHeight(const RECT& r)
     return r.bottom - r.top;
 }
 
-inline POINT PointFromLParam(LPARAM lParam)
-{
-    return POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)};
-}
-
 inline COLORREF ResolveColor(COLORREF color, int sysColor)
 {
     return color == CLR_DEFAULT ? GetSysColor(sysColor) : color;

@@ -41,6 +41,12 @@ size_t PreviousCharStart(const std::string& s, size_t i, size_t from = 0);
 // Rounds a byte position down to a character start.
 size_t CharStartAtOrBefore(const std::string& s, size_t i, size_t from = 0);
 
+// The client point of a mouse message.
+inline POINT PointFromLParam(LPARAM lParam)
+{
+    return POINT{(short)LOWORD(lParam), (short)HIWORD(lParam)};
+}
+
 // Pixel values of system colours as the controls paint them.
 inline COLORREF SysColor(int index) { return GetSysColor(index); }
 

@@ -1,6 +1,6 @@
 // The "SysListView32" window procedure and its messages over ListViewControl.
 #include "controls/BuiltinClasses.h"
-#include "controls/CommonNotify.h"
+#include "controls/CommonInput.h"
 #include "controls/CommonPaint.h"
 #include "controls/ListViewControl.h"
 
@@ -159,31 +159,26 @@ LRESULT ListViewControl::Message(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PRINTCLIENT:
         return PaintMessage(hwnd_, msg, wParam, [&](HDC hdc) { Paint(hdc, PaintArea(hwnd_, hdc)); });
     case WM_SETFOCUS:
-        focused_ = true;
-        InvalidateRect(hwnd_, nullptr, TRUE);
-        SendNotify(hwnd_, NM_SETFOCUS);
-        return 0;
     case WM_KILLFOCUS:
-        focused_ = false;
-        InvalidateRect(hwnd_, nullptr, TRUE);
-        SendNotify(hwnd_, NM_KILLFOCUS);
+        ViewFocusChanged(hwnd_, focused_, msg == WM_SETFOCUS);
         return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN: KeyDown(wParam); return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        MouseDown({(short)LOWORD(lParam), (short)HIWORD(lParam)}, (UINT)wParam,
-                  msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK, msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK);
+    case WM_RBUTTONDBLCLK: {
+        MousePress press = PressOf(msg, lParam);
+        MouseDown(press.point, (UINT)wParam, press.doubleClick, press.right);
         return 0;
-    case WM_MOUSEMOVE: MouseMove({(short)LOWORD(lParam), (short)HIWORD(lParam)}, (UINT)wParam); return 0;
-    case WM_LBUTTONUP: MouseUp({(short)LOWORD(lParam), (short)HIWORD(lParam)}, false); return 0;
+    }
+    case WM_MOUSEMOVE: MouseMove(PointFromLParam(lParam), (UINT)wParam); return 0;
+    case WM_LBUTTONUP: MouseUp(PointFromLParam(lParam), false); return 0;
     case WM_CAPTURECHANGED: pressed_ = -1; return 0;
     case WM_VSCROLL: Scroll(SB_VERT, wParam); return 0;
     case WM_HSCROLL: Scroll(SB_HORZ, wParam); return 0;
     case WM_MOUSEWHEEL:
-        ScrollTo(top_ - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA, scrollX_);
+        ScrollTo(top_ + WheelRows(wParam), scrollX_);
         return 0;
     }
     return ControlDefault(hwnd_, msg, wParam, lParam);

@@ -1,5 +1,6 @@
 // Report list geometry: rows, cells, hit tests and scrolling.
 #include "controls/ListViewControl.h"
+#include "controls/CommonInput.h"
 #include "controls/CommonNotify.h"
 #include "controls/CommonPaint.h"
 
@@ -220,21 +221,9 @@ bool ListViewControl::EnsureVisible(int index, bool partialOk)
 
 void ListViewControl::Scroll(int bar, WPARAM wParam)
 {
-    SCROLLINFO si = {sizeof(si), SIF_ALL};
-    GetScrollInfo(hwnd_, bar, &si);
     int pos = bar == SB_VERT ? top_ : scrollX_;
-    int line = bar == SB_VERT ? 1 : 8, page = (int)si.nPage;
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= std::max(1, page); break;
-    case SB_PAGEDOWN: pos += std::max(1, page); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
-    }
+    if (!ScrollBarTarget(hwnd_, bar, wParam, bar == SB_VERT ? 1 : 8, pos))
+        return;
     if (bar == SB_VERT)
         ScrollTo(pos, scrollX_);
     else

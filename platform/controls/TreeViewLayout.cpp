@@ -1,5 +1,6 @@
 // Tree rows and geometry: visible rows, hit tests and scrolling.
 #include "controls/TreeViewControl.h"
+#include "controls/CommonInput.h"
 #include "controls/CommonNotify.h"
 #include "controls/CommonPaint.h"
 
@@ -208,21 +209,9 @@ void TreeViewControl::ScrollTo(int top, int x)
 
 void TreeViewControl::Scroll(int bar, WPARAM wParam)
 {
-    SCROLLINFO si = {sizeof(si), SIF_ALL};
-    GetScrollInfo(hwnd_, bar, &si);
     int pos = bar == SB_VERT ? top_ : scrollX_;
-    int line = bar == SB_VERT ? 1 : 8, page = std::max(1, (int)si.nPage);
-    switch (LOWORD(wParam)) {
-    case SB_LINEUP: pos -= line; break;
-    case SB_LINEDOWN: pos += line; break;
-    case SB_PAGEUP: pos -= page; break;
-    case SB_PAGEDOWN: pos += page; break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = si.nMax; break;
-    default: return;
-    }
+    if (!ScrollBarTarget(hwnd_, bar, wParam, bar == SB_VERT ? 1 : 8, pos))
+        return;
     if (bar == SB_VERT)
         ScrollTo(pos, scrollX_);
     else
