@@ -414,6 +414,30 @@ TEST(GridOptions, SpaceOpensTheEditorOfTheFocusedRow)
     EXPECT_TRUE(h.notices.empty());
 }
 
+TEST(GridOptions, DeletingTheEditedRowClosesItsEditor)
+{
+    OptionsHost h;
+    h.Click(h.name, WM_LBUTTONDBLCLK);
+    ASSERT_NE(nullptr, h.Editor());
+    ::SetWindowText(h.Editor(), "new");
+    EXPECT_TRUE(h.grid.DeleteItem(h.name));
+    mivo::test::PumpUntilIdle();
+    EXPECT_EQ(nullptr, h.Editor());
+    EXPECT_EQ(0, h.EditorChildren());
+    EXPECT_TRUE(h.notices.empty());
+    EXPECT_EQ("용지: B5", h.Text(h.paper));
+}
+
+TEST(GridOptions, TheNotifyMaskSilencesOptionNoticesButNotTheChange)
+{
+    OptionsHost h;
+    h.grid.ModifyProperty(RVP_NOTIFYMASK, ~(1u << (RVN_FIRST - RVN_OPTIONCHECKCHANGED)));
+    h.Click(h.checks[0]);
+    h.Click(h.radios[1]);
+    EXPECT_EQ(1, h.Check(h.checks[0]));
+    EXPECT_EQ((std::vector<OptionNotice>{{RVN_OPTIONCHOICECHANGED, h.size, h.radios[1], 1}}), h.notices);
+}
+
 TEST(GridOptions, EndingWithoutAnOpenEditorDoesNothing)
 {
     OptionsHost h;
