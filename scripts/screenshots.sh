@@ -13,6 +13,7 @@ cmake --build "$build" --target mivo_vxcontrols_shots
 cmake --build "$build" --target mivo_shot_folderbrowser
 cmake --build "$build" --target mivo_shot_dirtree
 cmake --build "$build" --target mivo_grid_shots
+cmake --build "$build" --target mivo_options_shots
 cmake --build "$build" --target mivo_image_shots
 cmake --build "$build" --target mivo_transfer_shots
 cmake --build "$build" --target mivo_outbar_shots
@@ -42,6 +43,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_shot_folderbrowser'
   '$build/tools/shots/mivo_shot_dirtree'
   '$build/tools/shots/mivo_grid_shots'
+  '$build/tools/shots/mivo_options_shots'
   SANE_CONFIG_DIR='$out/sane' '$build/tools/shots/mivo_image_shots'
   '$build/tools/shots/mivo_transfer_shots'
   '$build/tools/shots/mivo_outbar_shots'

@@ -1,4 +1,5 @@
 #include "mfc/Object.h"
+#include "mivo/runtimeclass.h"
 
 #include <cstring>
 #include <mutex>
@@ -49,6 +50,17 @@ CRuntimeClass* CRuntimeClass::FromName(LPCSTR lpszClassName)
     std::lock_guard<std::mutex> guard(registryLock());
     for (CRuntimeClass* c : registeredClasses())
         if (std::strcmp(c->m_lpszClassName, lpszClassName) == 0)
+            return c;
+    return nullptr;
+}
+
+CRuntimeClass* mivo::FindRegisteredClass(const void* candidate)
+{
+    if (candidate == nullptr)
+        return nullptr;
+    std::lock_guard<std::mutex> guard(registryLock());
+    for (CRuntimeClass* c : registeredClasses())
+        if (c == candidate)
             return c;
     return nullptr;
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mfc.h"
+#include "mivo/runtimeclass.h"
 
 #include <climits>
 
@@ -52,6 +53,19 @@ TEST(Types, RuntimeClassesKnowTheirAncestry)
     EXPECT_EQ(RUNTIME_CLASS(CDog), CRuntimeClass::FromName("CDog"));
     EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CAnimal, dog));
     delete dog;
+}
+
+TEST(Types, OnlyRegisteredClassesAreFoundByAddress)
+{
+    EXPECT_EQ(RUNTIME_CLASS(CDog), mivo::FindRegisteredClass(RUNTIME_CLASS(CDog)));
+    EXPECT_EQ(&CObject::classCObject, mivo::FindRegisteredClass(&CObject::classCObject));
+    // A look-alike record, an address inside a record and small numbers: none is
+    // a class, and the numbers would crash anything that read through them.
+    CRuntimeClass copy = *RUNTIME_CLASS(CDog);
+    const void* others[] = {nullptr, (const void*)1, (const void*)0x4D2, &copy,
+                            (const char*)RUNTIME_CLASS(CDog) + 1};
+    for (const void* other : others)
+        EXPECT_EQ(nullptr, mivo::FindRegisteredClass(other)) << other;
 }
 
 TEST(Types, MulDivRoundsThroughA64BitProduct)
