@@ -25,7 +25,7 @@ void Red(CVXRichEditCtrl& e) { e.SetColor(RGB(200, 30, 30)); }
 void Title(CVXRichEditCtrl& e)
 {
     e.SetSelectionBold();
-    e.SetFontSize(90);  // 18 points
+    e.SetFontSize(180);  // tenths of a point: 18 points
     e.SetColor(RGB(30, 70, 160));
 }
 
