@@ -54,8 +54,9 @@ public:
 
 private:
     int Twips(LONG twips, int dpi) const;
-    void LayParagraph(const RichText& text, size_t para, size_t start, size_t end, int width, int maxHeight,
-                      size_t* stop, bool* full);
+    // Lays [start, end) of paragraph `para`; `whole` when it starts at the paragraph's start.
+    void LayParagraph(const RichText& text, size_t para, size_t start, size_t end, bool whole, int width,
+                      int maxHeight, size_t* stop, bool* full);
     void MeasureLine(const RichText& text, RichLine& line);
 
     HDC m_dc;

@@ -72,30 +72,33 @@ size_t RichLayout::Build(const RichText& text, size_t from, size_t to, int width
     m_lines.clear();
     to = std::min(to, text.Size());
     from = std::min(from, to);
+    // Paragraphs are walked mark to mark: looking each one up from the start would take a long text quadratic time.
     size_t para = text.ParagraphOf(from);
+    size_t paraStart = text.ParagraphStart(para);
     size_t pos = from;
     do {
-        size_t start = std::max(from, text.ParagraphStart(para));
-        size_t end = text.ParagraphEnd(para);
+        size_t start = std::max(from, paraStart);
+        size_t end = std::min(text.Text().find('\r', paraStart), text.Size());
         bool marked = end < text.Size();
         size_t stop = 0;
         bool full = false;
-        LayParagraph(text, para, start, std::min(end + (marked ? 1 : 0), to), width, maxHeight, &stop, &full);
+        LayParagraph(text, para, start, std::min(end + (marked ? 1 : 0), to), start == paraStart, width, maxHeight,
+                     &stop, &full);
         pos = stop;
         if (full || !marked)
             break;
         ++para;
+        paraStart = end + 1;
         // A document ending in a mark has an empty last paragraph to show.
     } while (pos < to || (pos == text.Size() && to == text.Size() && para < text.ParagraphCount()));
     return pos;
 }
 
-void RichLayout::LayParagraph(const RichText& text, size_t para, size_t start, size_t end, int width, int maxHeight,
-                              size_t* stop, bool* full)
+void RichLayout::LayParagraph(const RichText& text, size_t para, size_t start, size_t end, bool whole, int width,
+                              int maxHeight, size_t* stop, bool* full)
 {
     const std::string& s = text.Text();
     const PARAFORMAT& pf = text.Paragraph(para);
-    bool whole = start == text.ParagraphStart(para);
     size_t textEnd = end;  // without the mark
     if (textEnd > start && s[textEnd - 1] == '\r')
         --textEnd;

@@ -176,6 +176,35 @@ TEST_F(RichEditTest, TypedKoreanTakesTheFormatSetAtTheCaret)
     EXPECT_STREQ("나", text);
 }
 
+TEST_F(RichEditTest, ClicksAndDragsSelectWholeCharacters)
+{
+    HWND r = Make();
+    SetWindowText(r, "가나다");
+    LRESULT second = SendMessage(r, EM_POSFROMCHAR, 2, 0), third = SendMessage(r, EM_POSFROMCHAR, 4, 0);
+    int x2 = (short)LOWORD(second), x3 = (short)LOWORD(third), y = (short)HIWORD(second) + 4;
+    ASSERT_GT(x3, x2);
+    struct Case {
+        int x;
+        DWORD caret;
+    } cases[] = {{x2 + 1, 2}, {x3 - 1, 4}, {x2 + (x3 - x2) / 2 - 2, 2}, {290, 6}};
+    for (const Case& c : cases) {
+        Click(r, c.x, y);
+        PumpUntilIdle();
+        DWORD s = 0, e = 0;
+        SendMessage(r, EM_GETSEL, (WPARAM)&s, (LPARAM)&e);
+        EXPECT_EQ(c.caret, s) << c.x;
+        EXPECT_EQ(c.caret, e) << c.x;
+    }
+    MouseDown(r, x2 + 1, y);
+    MouseMove(r, 290, y);
+    MouseUp(r, 290, y);
+    PumpUntilIdle();
+    DWORD s = 0, e = 0;
+    SendMessage(r, EM_GETSEL, (WPARAM)&s, (LPARAM)&e);
+    EXPECT_EQ(2u, s);
+    EXPECT_EQ(6u, e);
+}
+
 TEST_F(RichEditTest, EnterStartsAParagraphWithTheSameFormat)
 {
     HWND r = Make();
@@ -285,6 +314,12 @@ TEST_F(RichEditTest, HostileRichTextIsSurvived)
         {"escape at the very end", "{\\rtf1 x\\'"},
         {"font table entries without end", "{\\rtf1{\\fonttbl" + std::string(5000, ';') + "{\\f1 " + std::string(500, 'F')},
         {"colour table overflow", "{\\rtf1{\\colortbl" + std::string(100000, ';') + "}\\cf99999 z}"},
+        {"many paragraphs", [] {
+             std::string s = "{\\rtf1 ";
+             for (int i = 0; i < 40000; ++i)
+                 s += "\\par ";
+             return s + "}";
+         }()},
         {"more formats than are kept", [] {
              std::string s = "{\\rtf1{\\colortbl;";
              for (int c = 0; c < 255; ++c)
