@@ -6,6 +6,7 @@
 #include "win32/commctrlbars.h"
 #include "win32/controls.h"
 #include "win32/cursors.h"
+#include "win32/richedit.h"
 
 namespace mivo {
 
@@ -34,6 +35,7 @@ const BuiltinClass* Rows(size_t* count)
         {STATUSCLASSNAME, CS_DBLCLKS | kRedrawOnSize, StatusBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {TOOLBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ToolBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
         {REBARCLASSNAME, CS_DBLCLKS | kRedrawOnSize, ReBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+        {RICHEDIT_CLASS, CS_DBLCLKS, RichEditProc, kControlWindowBytes, IDC_IBEAM, nullptr},
     };
     *count = sizeof(rows) / sizeof(rows[0]);
     return rows;

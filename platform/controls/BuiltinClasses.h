@@ -33,6 +33,7 @@ extern const WNDPROC MonthCalProc;
 extern const WNDPROC StatusBarProc;
 extern const WNDPROC ToolBarProc;
 extern const WNDPROC ReBarProc;
+extern const WNDPROC RichEditProc;
 
 // Registers the classes of the table; those already registered stay as they are.
 void RegisterBuiltinClasses();

@@ -54,6 +54,7 @@
 #include "mfc/ToolBarCtrl.h"
 #include "mfc/ReBarCtrl.h"
 #include "mfc/RichEditInit.h"
+#include "mfc/RichEditCtrl.h"
 #include "mfc/CommonDialog.h"
 #include "mfc/FileDialog.h"
 #include "mfc/ColorDialog.h"

@@ -36,6 +36,7 @@
 #include "win32/controls.h"
 #include "win32/commctrl.h"
 #include "win32/commctrlbars.h"
+#include "win32/richedit.h"
 #include "win32/clipboard.h"
 #include "win32/ole.h"
 #include "win32/mdi.h"

@@ -4,7 +4,8 @@
 Run once when a sample is added; the files are checked in. The tests and the
 fuzz targets (as seeds) read them from that folder. Each file is a small JPEG:
 SOI, one Exif APP1 built below, then a tiny real picture, so the decoders see
-a whole file as well.
+a whole file as well. The .rtf samples are broken rich text for the rich edit
+control's reader; `--rtf` writes only those.
 """
 import os
 import struct
@@ -136,8 +137,32 @@ def samples():
     yield "jpeg_progressive_many_scans.jpg", progressive(512, 512, 997, broken_end=True)
 
 
+def rtf_samples():
+    yield "rtf_unterminated.rtf", b"{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset129 \\'b1\\'bc{\\b {\\i \\'c7\\'d1\\'b1"
+    yield "rtf_deep_nesting.rtf", b"{\\rtf1" + b"{\\b\\i " * 60000 + b"\\'c7\\'d1" + b"}" * 1000
+    yield "rtf_bad_escapes.rtf", (b"{\\rtf1 \\'g1\\'1 \\'\\'\\'ff\\'ff\\'c7\\par\\'c7\\'\\'41"
+                                  b"\\'b0{\\'a1}\\'b0\\b\\'a1\\u\\u-\\uc-5\\u44032\\'}")
+    big = b"9" * 40
+    yield "rtf_huge_numbers.rtf", (b"{\\rtf1{\\colortbl;\\red" + big + b"\\green-" + big + b";}\\fs" + big +
+                                   b" a\\fs-" + big + b" b\\cf" + big + b" c\\f" + big + b"\\li" + big +
+                                   b"\\fi-" + big + b"\\ri" + big + b" d\\u" + big + b"\\uc" + big + b" e}")
+    state = 12345
+    noise = bytearray()
+    for _ in range(20000):
+        state = (state * 1103515245 + 12345) % 2**31
+        noise.append(state >> 23)
+    yield "rtf_binary_noise.rtf", b"{\\rtf1 " + bytes(noise)
+    yield "rtf_table_floods.rtf", (b"{\\rtf1{\\fonttbl" + b"".join(b"{\\f%d F%d;}" % (i, i) for i in range(3000)) +
+                                   b"}{\\colortbl" + b"\\red1;" * 3000 + b"}\\f2999\\cf2999 x}")
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
+    for name, data in rtf_samples():
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(data)
+    if "--rtf" in sys.argv:
+        return 0
     TINY.append(tiny_picture())
     for name, data in samples():
         with open(os.path.join(OUT, name), "wb") as f:

@@ -1,0 +1,771 @@
+// The "RichEdit20A" class: text in runs of formats and paragraphs, typed,
+// selected, formatted by messages, streamed in and out as rich or plain text
+// and printed by ranges. Paragraphs end in '\r' wherever the text is read.
+#include "controls/BuiltinClasses.h"
+#include "controls/RichEditControl.h"
+#include "controls/RichRtf.h"
+#include "mivo/codepage.h"
+#include "win32/clipboard.h"
+#include "win32/globalmem.h"
+#include "win32/msgbox.h"
+#include "win32/richedit.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace mivo {
+
+namespace {
+
+const size_t kMaxStreamBytes = 16 * 1024 * 1024;
+const LONG kStreamChunk = 4096;
+const size_t kMaximumLimit = 0x7FFFFFFE;
+
+RichEditControl* Data(HWND hwnd)
+{
+    return ControlWindow<RichEditControl>::Of(hwnd);
+}
+
+void Refresh(RichEditControl& r)
+{
+    r.Layout();
+    r.ScrollToCaret();
+    InvalidateRect(r.Handle(), nullptr, FALSE);
+    r.PlaceCaret();
+}
+
+void Changed(RichEditControl& r)
+{
+    r.modified = true;
+    Refresh(r);
+    if (r.eventMask & ENM_CHANGE)
+        NotifyParent(r.Handle(), EN_CHANGE);
+}
+
+// Line breaks of outside text ("\r\n", "\n") become paragraph marks.
+std::string ToMarks(const std::string& in)
+{
+    std::string out;
+    out.reserve(in.size());
+    for (size_t i = 0; i < in.size(); ++i) {
+        if (in[i] == '\n' && i > 0 && in[i - 1] == '\r')
+            continue;
+        out += in[i] == '\n' ? '\r' : in[i];
+    }
+    return out;
+}
+
+// Keeps text within the limit without cutting a character.
+std::string Fit(const RichEditControl& r, const std::string& in, size_t replaced)
+{
+    size_t room = r.limit > r.text.Size() - replaced ? r.limit - (r.text.Size() - replaced) : 0;
+    return in.substr(0, CutToCharBoundary(in.data(), in.size(), room));
+}
+
+bool ReplaceSelection(RichEditControl& r, const std::string& raw)
+{
+    size_t start = r.SelStart(), end = r.SelEnd();
+    std::string in = Fit(r, ToMarks(raw), end - start);
+    if (in.size() < raw.size() && (r.eventMask & ENM_CHANGE))
+        NotifyParent(r.Handle(), EN_MAXTEXT);
+    if (in.empty() && start == end)
+        return false;
+    CHARFORMATA format = r.typingFormat;
+    r.text.Replace(start, end, RichText::Plain(in, format, r.text.Paragraph(r.text.ParagraphOf(start))));
+    r.anchor = r.caret = start + in.size();
+    r.typingFormat = format;
+    return true;
+}
+
+bool TypeText(RichEditControl& r, const std::string& in)
+{
+    if (r.ReadOnly()) {
+        MessageBeep(0);
+        return false;
+    }
+    CHARFORMATA format = r.typingFormat;
+    if (!ReplaceSelection(r, in))
+        return false;
+    Changed(r);
+    r.typingFormat = format;
+    return true;
+}
+
+bool Delete(RichEditControl& r, bool backward)
+{
+    if (r.ReadOnly()) {
+        MessageBeep(0);
+        return false;
+    }
+    const std::string& s = r.text.Text();
+    size_t start = r.SelStart(), end = r.SelEnd();
+    if (start == end) {
+        if (backward) {
+            if (start == 0)
+                return false;
+            start = PreviousCharStart(s, start);
+        } else {
+            if (end >= s.size())
+                return false;
+            end += CharLengthAt(s, end);
+        }
+    }
+    r.text.Replace(start, end, RichText());
+    r.Select(start, start);
+    Changed(r);
+    return true;
+}
+
+// --- the clipboard (plain text)
+
+void Copy(RichEditControl& r)
+{
+    if (r.SelStart() == r.SelEnd() || !OpenClipboard(r.Handle()))
+        return;
+    std::string text;
+    for (size_t i = r.SelStart(); i < r.SelEnd(); ++i) {
+        text += r.text.Text()[i];
+        if (text.back() == '\r')
+            text += '\n';
+    }
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (char* p = block ? (char*)GlobalLock(block) : nullptr) {
+        std::memcpy(p, text.c_str(), text.size() + 1);
+        GlobalUnlock(block);
+        SetClipboardData(CF_TEXT, block);
+    } else if (block) {
+        GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+void Paste(RichEditControl& r)
+{
+    if (!OpenClipboard(r.Handle()))
+        return;
+    std::string text;
+    if (HANDLE block = GetClipboardData(CF_TEXT)) {
+        if (const char* p = (const char*)GlobalLock(block)) {
+            text.assign(p, strnlen(p, GlobalSize(block)));
+            GlobalUnlock(block);
+        }
+    }
+    CloseClipboard();
+    TypeText(r, text);
+}
+
+// --- keys and the mouse
+
+void VerticalMove(RichEditControl& r, int lines, bool extend)
+{
+    RichLayout& screen = r.Screen();
+    if (screen.Lines().empty())
+        return;
+    long index = (long)screen.LineOf(r.caret) + lines;
+    index = std::max(0L, std::min(index, (long)screen.Lines().size() - 1));
+    POINT at = screen.PositionOf(r.caret);
+    size_t pos = screen.PositionAt(r.text, POINT{at.x, screen.Lines()[(size_t)index].top});
+    r.Select(extend ? r.anchor : pos, pos);
+}
+
+void KeyDown(RichEditControl& r, WPARAM vk)
+{
+    bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
+    const std::string& s = r.text.Text();
+    RichLayout& screen = r.Screen();
+    auto move = [&](size_t pos) { r.Select(shift ? r.anchor : pos, pos); };
+    switch (vk) {
+    case VK_LEFT:
+        if (r.caret > 0)
+            move(PreviousCharStart(s, r.caret));
+        else
+            move(0);
+        break;
+    case VK_RIGHT:
+        move(r.caret < s.size() ? r.caret + CharLengthAt(s, r.caret) : s.size());
+        break;
+    case VK_UP:
+        VerticalMove(r, -1, shift);
+        break;
+    case VK_DOWN:
+        VerticalMove(r, 1, shift);
+        break;
+    case VK_HOME:
+        if (ctrl || screen.Lines().empty())
+            move(0);
+        else
+            move(screen.Lines()[screen.LineOf(r.caret)].start);
+        break;
+    case VK_END:
+        if (ctrl || screen.Lines().empty()) {
+            move(s.size());
+        } else {
+            const RichLine& line = screen.Lines()[screen.LineOf(r.caret)];
+            size_t end = line.end;
+            if (end > line.start && (s[end - 1] == '\r' || (end < s.size() && s[end - 1] == ' ')))
+                --end;
+            move(end);
+        }
+        break;
+    case VK_DELETE:
+        Delete(r, false);
+        break;
+    }
+}
+
+void Char(RichEditControl& r, WPARAM wParam)
+{
+    unsigned ch = (unsigned)(wParam & 0xFF);
+    if (r.pendingLead >= 0) {
+        std::string pair{(char)r.pendingLead, (char)ch};
+        r.pendingLead = -1;
+        if (ch >= 0x41)
+            TypeText(r, pair);
+        return;
+    }
+    if (ch >= 0x81 && ch <= 0xFE) {
+        r.pendingLead = (int)ch;
+        return;
+    }
+    bool multiline = (r.Style() & ES_MULTILINE) != 0;
+    switch (ch) {
+    case 0x08:
+        Delete(r, true);
+        return;
+    case 0x03:
+        Copy(r);
+        return;
+    case 0x16:
+        Paste(r);
+        return;
+    case 0x18:
+        if (!r.ReadOnly()) {
+            Copy(r);
+            Delete(r, false);
+        }
+        return;
+    case '\r':
+    case '\n':
+        if (multiline)
+            TypeText(r, "\r");
+        return;
+    case '\t':
+        TypeText(r, "\t");
+        return;
+    }
+    if (ch >= 0x20 && ch != 0x7F)
+        TypeText(r, std::string(1, (char)ch));
+}
+
+size_t PointToPosition(RichEditControl& r, LPARAM lParam)
+{
+    RECT rc = r.FormatRect();
+    POINT pt{GET_X_LPARAM(lParam) - rc.left, GET_Y_LPARAM(lParam) - rc.top + r.scrollY};
+    return r.Screen().PositionAt(r.text, pt);
+}
+
+void MouseDown(RichEditControl& r, LPARAM lParam)
+{
+    HWND hwnd = r.Handle();
+    if (GetFocus() != hwnd)
+        SetFocus(hwnd);
+    RichEditControl* again = Data(hwnd);
+    if (!again)
+        return;
+    size_t pos = PointToPosition(*again, lParam);
+    again->Select(GetKeyState(VK_SHIFT) < 0 ? again->anchor : pos, pos);
+    again->tracking = true;
+    SetCapture(hwnd);
+}
+
+// --- formats
+
+bool SetCharFormat(RichEditControl& r, WPARAM which, const CHARFORMATA* change)
+{
+    if (!change || change->cbSize < sizeof(CHARFORMATA))
+        return false;
+    CHARFORMATA c = *change;
+    if (which & SCF_ALL) {
+        r.text.ApplyCharFormat(0, r.text.Size(), c);
+        CHARFORMATA d = r.text.DefaultFormat();
+        MergeCharFormat(d, c);
+        r.text.SetDefaultFormat(d);
+        MergeCharFormat(r.typingFormat, c);
+    } else if (which & SCF_SELECTION) {
+        size_t start = r.SelStart(), end = r.SelEnd();
+        if (which & SCF_WORD && start == end) {
+            const std::string& s = r.text.Text();
+            while (start > 0 && s[start - 1] != ' ' && s[start - 1] != '\r')
+                --start;
+            while (end < s.size() && s[end] != ' ' && s[end] != '\r')
+                ++end;
+        }
+        if (start < end)
+            r.text.ApplyCharFormat(start, end, c);
+        MergeCharFormat(r.typingFormat, c);
+    } else {
+        CHARFORMATA d = r.text.DefaultFormat();
+        MergeCharFormat(d, c);
+        r.text.SetDefaultFormat(d);
+        if (r.text.Size() == 0)
+            r.typingFormat = d;
+    }
+    Refresh(r);
+    return true;
+}
+
+DWORD GetCharFormat(RichEditControl& r, WPARAM which, CHARFORMATA* out)
+{
+    if (!out || out->cbSize < sizeof(CHARFORMATA))
+        return 0;
+    CHARFORMATA f;
+    if (which & SCF_SELECTION)
+        f = r.SelStart() == r.SelEnd() ? r.typingFormat : r.text.CommonCharFormat(r.SelStart(), r.SelEnd());
+    else
+        f = r.text.DefaultFormat();
+    if (which & SCF_SELECTION && r.SelStart() == r.SelEnd())
+        f.dwMask = CFM_ALL;
+    UINT size = out->cbSize;
+    std::memcpy(out, &f, sizeof(f));
+    out->cbSize = size;
+    return out->dwMask;
+}
+
+void SelectedParagraphs(const RichEditControl& r, size_t* first, size_t* last)
+{
+    *first = r.text.ParagraphOf(r.SelStart());
+    size_t end = r.SelEnd();
+    // A selection ending just after a mark does not reach into the next paragraph.
+    if (end > r.SelStart() && r.text.Text()[end - 1] == '\r')
+        --end;
+    *last = std::max(*first, r.text.ParagraphOf(end));
+}
+
+bool SetParaFormat(RichEditControl& r, const PARAFORMAT* change)
+{
+    if (!change || change->cbSize < sizeof(PARAFORMAT))
+        return false;
+    size_t first = 0, last = 0;
+    SelectedParagraphs(r, &first, &last);
+    r.text.ApplyParaFormat(first, last, *change);
+    Refresh(r);
+    return true;
+}
+
+DWORD GetParaFormat(RichEditControl& r, PARAFORMAT* out)
+{
+    if (!out || out->cbSize < sizeof(PARAFORMAT))
+        return 0;
+    size_t first = 0, last = 0;
+    SelectedParagraphs(r, &first, &last);
+    PARAFORMAT p = r.text.CommonParaFormat(first, last);
+    UINT size = out->cbSize;
+    std::memcpy(out, &p, sizeof(p));
+    out->cbSize = size;
+    return out->dwMask;
+}
+
+// --- streams
+
+LRESULT StreamIn(RichEditControl& r, WPARAM format, EDITSTREAM* stream)
+{
+    if (!stream || !stream->pfnCallback || !(format & (SF_TEXT | SF_RTF)))
+        return 0;
+    std::string data;
+    std::vector<BYTE> chunk((size_t)kStreamChunk);
+    stream->dwError = 0;
+    while (data.size() < kMaxStreamBytes) {
+        LONG got = 0;
+        DWORD error = stream->pfnCallback(stream->dwCookie, chunk.data(), kStreamChunk, &got);
+        if (error) {
+            stream->dwError = error;
+            break;
+        }
+        if (got <= 0)
+            break;
+        data.append((const char*)chunk.data(), (size_t)std::min(got, kStreamChunk));
+    }
+    bool selection = (format & SFF_SELECTION) != 0;
+    size_t start = selection ? r.SelStart() : 0, end = selection ? r.SelEnd() : r.text.Size();
+    const PARAFORMAT& para = r.text.Paragraph(r.text.ParagraphOf(start));
+    RichText piece = (format & SF_RTF) && LooksLikeRtf(data)
+                         ? ReadRtf(data, r.text.DefaultFormat(), para)
+                         : RichText::Plain(ToMarks(data), selection ? r.typingFormat : r.text.DefaultFormat(), para);
+    if (piece.Size() > r.limit && !selection)
+        piece.Replace(CutToCharBoundary(piece.Text().data(), piece.Size(), r.limit), piece.Size(), RichText());
+    size_t length = piece.Size();
+    if (selection) {
+        r.text.Replace(start, end, piece);
+        r.Select(start + length, start + length);
+        Changed(r);
+    } else {
+        CHARFORMATA base = r.text.DefaultFormat();
+        r.text = piece;
+        r.text.SetDefaultFormat(base);
+        r.scrollY = 0;
+        r.Select(0, 0);
+        Refresh(r);
+        r.modified = false;
+    }
+    return (LRESULT)length;
+}
+
+LRESULT StreamOut(RichEditControl& r, WPARAM format, EDITSTREAM* stream)
+{
+    if (!stream || !stream->pfnCallback)
+        return 0;
+    bool selection = (format & SFF_SELECTION) != 0;
+    size_t start = selection ? r.SelStart() : 0, end = selection ? r.SelEnd() : r.text.Size();
+    std::string data;
+    if (format & SF_RTF) {
+        data = WriteRtf(r.text, start, end);
+    } else {
+        for (size_t i = start; i < end; ++i) {
+            data += r.text.Text()[i];
+            if (data.back() == '\r')
+                data += '\n';
+        }
+    }
+    stream->dwError = 0;
+    size_t sent = 0;
+    while (sent < data.size()) {
+        LONG n = (LONG)std::min<size_t>((size_t)kStreamChunk, data.size() - sent), done = 0;
+        DWORD error = stream->pfnCallback(stream->dwCookie, (LPBYTE)&data[sent], n, &done);
+        if (error) {
+            stream->dwError = error;
+            break;
+        }
+        if (done <= 0)
+            break;
+        sent += (size_t)std::min(done, n);
+    }
+    return (LRESULT)sent;
+}
+
+// --- text messages
+
+LRESULT SetText(RichEditControl& r, const char* in)
+{
+    std::string data = in ? in : "";
+    CHARFORMATA base = r.text.DefaultFormat();
+    PARAFORMAT para = DefaultParaFormat();
+    r.text = LooksLikeRtf(data) ? ReadRtf(data, base, para) : RichText::Plain(ToMarks(data), base, para);
+    r.text.SetDefaultFormat(base);
+    r.scrollY = 0;
+    r.modified = false;
+    r.pendingLead = -1;
+    r.Select(0, 0);
+    Refresh(r);
+    return TRUE;
+}
+
+LRESULT CopyOut(const std::string& text, size_t start, size_t end, char* out, size_t max)
+{
+    if (!out || max == 0)
+        return 0;
+    end = std::min(end, text.size());
+    start = std::min(start, end);
+    size_t n = CutToCharBoundary(text.data() + start, end - start, max - 1);
+    std::memcpy(out, text.data() + start, n);
+    out[n] = 0;
+    return (LRESULT)n;
+}
+
+LRESULT GetTextRange(RichEditControl& r, TEXTRANGEA* range)
+{
+    if (!range || !range->lpstrText)
+        return 0;
+    size_t size = r.text.Size();
+    size_t from = range->chrg.cpMin < 0 ? 0 : std::min((size_t)range->chrg.cpMin, size);
+    size_t to = range->chrg.cpMax < 0 ? size : std::min((size_t)range->chrg.cpMax, size);
+    // The caller's buffer holds the range and its terminating zero.
+    return CopyOut(r.text.Text(), from, to, range->lpstrText, to >= from ? to - from + 1 : 1);
+}
+
+void SetSelection(RichEditControl& r, long start, long end)
+{
+    size_t size = r.text.Size();
+    if (start == -1) {
+        r.Select(r.caret, r.caret);
+        return;
+    }
+    if (start == 0 && end == -1) {
+        r.Select(0, size);
+        return;
+    }
+    r.Select(start < 0 ? size : std::min((size_t)start, size), end < 0 ? size : std::min((size_t)end, size));
+}
+
+void ApplyFont(RichEditControl& r, HFONT font)
+{
+    LOGFONTA lf = {};
+    if (!font || !GetObject(font, sizeof(lf), &lf))
+        return;
+    CHARFORMATA c = {};
+    c.cbSize = sizeof(c);
+    c.dwMask = CFM_FACE | CFM_SIZE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_CHARSET;
+    LONG height = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight * 4 / 5;  // a cell height holds a little leading
+    c.yHeight = std::max<LONG>(20, height * 1440 / 96);
+    c.dwEffects = (lf.lfWeight >= FW_BOLD ? CFE_BOLD : 0) | (lf.lfItalic ? CFE_ITALIC : 0) |
+                  (lf.lfUnderline ? CFE_UNDERLINE : 0);
+    c.bCharSet = lf.lfCharSet;
+    c.bPitchAndFamily = lf.lfPitchAndFamily;
+    std::memcpy(c.szFaceName, lf.lfFaceName, sizeof(c.szFaceName));
+    c.szFaceName[sizeof(c.szFaceName) - 1] = 0;
+    SetCharFormat(r, SCF_ALL, &c);
+}
+
+void Focus(RichEditControl& r, bool gained)
+{
+    HWND hwnd = r.Handle();
+    r.focused = gained;
+    if (gained) {
+        r.PlaceCaret();
+    } else {
+        DestroyCaret();
+        r.tracking = false;
+        r.pendingLead = -1;
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+    NotifyParent(hwnd, gained ? EN_SETFOCUS : EN_KILLFOCUS);
+}
+
+LRESULT Scroll(RichEditControl& r, WPARAM code)
+{
+    RECT rc = r.FormatRect();
+    int page = std::max(1, (int)(rc.bottom - rc.top)), line = 16;
+    int y = r.scrollY;
+    switch (LOWORD(code)) {
+    case SB_LINEUP: y -= line; break;
+    case SB_LINEDOWN: y += line; break;
+    case SB_PAGEUP: y -= page; break;
+    case SB_PAGEDOWN: y += page; break;
+    case SB_TOP: y = 0; break;
+    case SB_BOTTOM: y = r.Screen().Height(); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: y = (int)HIWORD(code); break;
+    default: return 0;
+    }
+    r.scrollY = std::max(0, std::min(y, r.Screen().Height() - page));
+    r.Layout();
+    InvalidateRect(r.Handle(), nullptr, FALSE);
+    r.PlaceCaret();
+    return 0;
+}
+
+LRESULT Handle(HWND hwnd, RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE: {
+        auto* cs = (const CREATESTRUCTA*)lParam;
+        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
+            SetText(r, cs->lpszName);
+        r.Layout();
+        return 0;
+    }
+    case WM_GETDLGCODE: {
+        LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+        const MSG* m = (const MSG*)lParam;
+        if ((r.Style() & ES_MULTILINE) &&
+            !(m && m->message == WM_KEYDOWN &&
+              (m->wParam == VK_ESCAPE || m->wParam == VK_TAB || (m->wParam == VK_RETURN && !(r.Style() & ES_WANTRETURN)))))
+            code |= DLGC_WANTALLKEYS;
+        return code;
+    }
+    case WM_SETTEXT:
+        return SetText(r, (const char*)lParam);
+    case WM_GETTEXT:
+        return CopyOut(r.text.Text(), 0, r.text.Size(), (char*)lParam, (size_t)wParam);
+    case WM_GETTEXTLENGTH:
+        return (LRESULT)r.text.Size();
+    case WM_SETFONT:
+        DefWindowProc(hwnd, msg, wParam, lParam);
+        ApplyFont(r, (HFONT)wParam);
+        return 0;
+    case WM_SIZE:
+    case WM_STYLECHANGED:
+        Refresh(r);
+        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { r.Paint(hdc); });
+    case WM_SETFOCUS:
+        Focus(r, true);
+        return 0;
+    case WM_KILLFOCUS:
+        Focus(r, false);
+        return 0;
+    case WM_KEYDOWN:
+        KeyDown(r, wParam);
+        return 0;
+    case WM_CHAR:
+        Char(r, wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        MouseDown(r, lParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        if (r.tracking && GetCapture() == hwnd) {
+            size_t pos = PointToPosition(r, lParam);
+            r.Select(r.anchor, pos);
+        }
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        if (r.tracking) {
+            r.tracking = false;
+            if (msg == WM_LBUTTONUP && GetCapture() == hwnd)
+                ReleaseCapture();
+        }
+        return 0;
+    case WM_VSCROLL:
+        return Scroll(r, wParam);
+    case WM_MOUSEWHEEL:
+        return Scroll(r, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN);
+    case WM_COPY:
+        Copy(r);
+        return 0;
+    case WM_CUT:
+        if (!r.ReadOnly()) {
+            Copy(r);
+            if (r.SelStart() != r.SelEnd())
+                Delete(r, false);
+        }
+        return 0;
+    case WM_PASTE:
+        Paste(r);
+        return 0;
+    case WM_CLEAR:
+        if (r.SelStart() != r.SelEnd())
+            Delete(r, false);
+        return 0;
+    case EM_GETSEL: {
+        DWORD start = (DWORD)r.SelStart(), end = (DWORD)r.SelEnd();
+        if (wParam)
+            *(DWORD*)wParam = start;
+        if (lParam)
+            *(DWORD*)lParam = end;
+        return (start > 0xFFFF || end > 0xFFFF) ? -1 : MAKELRESULT(start, end);
+    }
+    case EM_SETSEL:
+        SetSelection(r, (long)(int)wParam, (long)(int)lParam);
+        return 0;
+    case EM_EXGETSEL:
+        if (auto* range = (CHARRANGE*)lParam) {
+            range->cpMin = (LONG)r.SelStart();
+            range->cpMax = (LONG)r.SelEnd();
+        }
+        return 0;
+    case EM_EXSETSEL:
+        if (auto* range = (const CHARRANGE*)lParam)
+            SetSelection(r, range->cpMin, range->cpMax);
+        return (LRESULT)r.SelEnd();
+    case EM_REPLACESEL:
+        if (ReplaceSelection(r, lParam ? (const char*)lParam : ""))
+            Changed(r);
+        return 0;
+    case EM_GETSELTEXT:
+        return CopyOut(r.text.Text(), r.SelStart(), r.SelEnd(), (char*)lParam, r.SelEnd() - r.SelStart() + 1);
+    case EM_GETTEXTRANGE:
+        return GetTextRange(r, (TEXTRANGEA*)lParam);
+    case EM_HIDESELECTION:
+        r.hideSelection = wParam != 0;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case EM_SETCHARFORMAT:
+        return SetCharFormat(r, wParam, (const CHARFORMATA*)lParam);
+    case EM_GETCHARFORMAT:
+        return (LRESULT)GetCharFormat(r, wParam, (CHARFORMATA*)lParam);
+    case EM_SETPARAFORMAT:
+        return SetParaFormat(r, (const PARAFORMAT*)lParam);
+    case EM_GETPARAFORMAT:
+        return (LRESULT)GetParaFormat(r, (PARAFORMAT*)lParam);
+    case EM_STREAMIN:
+        return StreamIn(r, wParam, (EDITSTREAM*)lParam);
+    case EM_STREAMOUT:
+        return StreamOut(r, wParam, (EDITSTREAM*)lParam);
+    case EM_FORMATRANGE:
+        if (!lParam) {
+            r.band = RichEditControl::Band();
+            return 0;
+        }
+        return (LRESULT)r.FormatRange(*(const FORMATRANGE*)lParam, wParam != 0);
+    case EM_DISPLAYBAND:
+        return r.DisplayBand((const RECT*)lParam);
+    case EM_SETTARGETDEVICE:
+        return TRUE;
+    case EM_SETBKGNDCOLOR: {
+        COLORREF old = r.background != CLR_INVALID ? r.background : GetSysColor(COLOR_WINDOW);
+        r.background = wParam ? CLR_INVALID : (COLORREF)lParam;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return (LRESULT)old;
+    }
+    case EM_SETEVENTMASK: {
+        DWORD old = r.eventMask;
+        r.eventMask = (DWORD)lParam;
+        return (LRESULT)old;
+    }
+    case EM_GETEVENTMASK:
+        return (LRESULT)r.eventMask;
+    case EM_EXLIMITTEXT:
+    case EM_LIMITTEXT:
+        r.limit = lParam || wParam ? (size_t)(msg == EM_EXLIMITTEXT ? lParam : wParam) : kMaximumLimit;
+        if (msg == EM_EXLIMITTEXT && !lParam)
+            r.limit = 65536;
+        return 0;
+    case EM_GETLIMITTEXT:
+        return (LRESULT)r.limit;
+    case EM_GETMODIFY:
+        return r.modified;
+    case EM_SETMODIFY:
+        r.modified = wParam != 0;
+        return 0;
+    case EM_SETREADONLY: {
+        DWORD style = r.Style();
+        SetWindowLong(hwnd, GWL_STYLE, (LONG)(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
+        return TRUE;
+    }
+    case EM_GETLINECOUNT:
+        return (LRESULT)std::max<size_t>(1, r.Screen().Lines().size());
+    case EM_LINEFROMCHAR:
+    case EM_EXLINEFROMCHAR: {
+        long pos = (long)(msg == EM_EXLINEFROMCHAR ? lParam : (LPARAM)(int)wParam);
+        return (LRESULT)r.Screen().LineOf(pos < 0 ? r.SelStart() : (size_t)pos);
+    }
+    case EM_LINEINDEX: {
+        long line = (long)(int)wParam;
+        const auto& lines = r.Screen().Lines();
+        size_t index = line < 0 ? r.Screen().LineOf(r.caret) : (size_t)line;
+        return index < lines.size() ? (LRESULT)lines[index].start : (lines.empty() && index == 0 ? 0 : -1);
+    }
+    case EM_POSFROMCHAR: {
+        RECT rc = r.FormatRect();
+        POINT at = r.Screen().PositionOf((size_t)wParam);
+        return MAKELRESULT((SHORT)(at.x + rc.left), (SHORT)(at.y + rc.top - r.scrollY));
+    }
+    case EM_CHARFROMPOS:
+        if (const POINTL* pt = (const POINTL*)lParam)
+            return (LRESULT)PointToPosition(r, MAKELPARAM(pt->x, pt->y));
+        return 0;
+    case EM_SCROLLCARET:
+        r.ScrollToCaret();
+        r.PlaceCaret();
+        return 0;
+    case EM_CANUNDO:
+    case EM_UNDO:
+    case EM_CANPASTE:
+        return msg == EM_CANPASTE ? IsClipboardFormatAvailable(CF_TEXT) : 0;
+    case EM_EMPTYUNDOBUFFER:
+        return 0;
+    }
+    return ControlDefault(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+const WNDPROC RichEditProc = ControlWindow<RichEditControl>::Procedure<Handle>;
+
+}  // namespace mivo
