@@ -36,3 +36,8 @@
 #define IDC_FT_LOCAL_FILE 11014
 #define IDC_FT_STATUS 11015
 #define IDC_FT_PERCENT 11016
+
+// Report list header menu and its commands.
+#define IDR_VXLIST 11001
+#define ID_VXLIST_EXCEL 18775
+#define ID_VXLIST_TEXT 18776
