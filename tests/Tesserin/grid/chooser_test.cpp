@@ -4,6 +4,7 @@
 
 #include "grid/VXGridSubItemListCtrl.h"
 #include "grid/VXGridView.h"
+#include "support/InputSynth.h"
 #include "support/MessageLoop.h"
 #include "support/WindowCapture.h"
 
@@ -120,10 +121,31 @@ TEST(GridChooser, DropOnTheHeaderShowsTheColumnThere)
     CPoint drop = h.HeaderPoint(1);
     EXPECT_EQ((UINT)DL_MOVECURSOR, h.chooser.Dragging(h.EntryPoint(0)));
     EXPECT_EQ((UINT)DL_MOVECURSOR, h.chooser.Dragging(drop));
+    HWND arrows = ::FindWindow("VXFHDropWnd", nullptr);
+    EXPECT_TRUE(arrows && ::IsWindowVisible(arrows)); // the header shows where the column goes
     h.chooser.Dropped(1, drop);
+    EXPECT_EQ(nullptr, ::FindWindow("VXFHDropWnd", nullptr));
+    EXPECT_EQ(nullptr, ::FindWindow("VXFHDragWnd", nullptr));
     EXPECT_EQ((std::vector<int>{0, 3, 1}), h.Shown());
     EXPECT_EQ((std::vector<int>{2, 4}), h.Entries());
     EXPECT_EQ(-1, h.chooser.GetDraggedSubItem());
+}
+
+TEST(GridChooser, AMouseDragFromTheListShowsTheColumn)
+{
+    ChooserHost h;
+    h.Define({"c0", "c1", "c2"});
+    h.grid.ActivateSubItem(0, 0);
+    CPoint from = h.EntryPoint(1), to = h.HeaderPoint(1);
+    h.chooser.ScreenToClient(&from);
+    h.chooser.ScreenToClient(&to);
+    MouseDown(h.chooser.m_hWnd, from.x, from.y);
+    MouseMove(h.chooser.m_hWnd, from.x, from.y + 3);
+    MouseMove(h.chooser.m_hWnd, to.x, to.y);
+    MouseUp(h.chooser.m_hWnd, to.x, to.y);
+    PumpUntilIdle();
+    EXPECT_EQ((std::vector<int>{0, 2}), h.Shown());
+    EXPECT_EQ((std::vector<int>{1}), h.Entries());
 }
 
 TEST(GridChooser, AGridWithoutColumnsTakesTheDropAsItsFirst)

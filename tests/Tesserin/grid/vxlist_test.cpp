@@ -313,6 +313,24 @@ TEST(VXListPaint, RowsTakeTheirColourFromTheirData)
     }
 }
 
+TEST(VXListExport, HeaderMenuNamesBothExports)
+{
+    CMenu menu;
+    ASSERT_TRUE(menu.LoadMenu(11001));
+    CMenu* popup = menu.GetSubMenu(0);
+    ASSERT_NE(nullptr, popup);
+    CString text;
+    const struct {
+        UINT id;
+        const char* text;
+    } items[] = {{18775, "엑셀"}, {18776, "텍스트"}};
+    for (int i = 0; i < 2; i++) {
+        EXPECT_EQ(items[i].id, popup->GetMenuItemID(i));
+        popup->GetMenuString(i, text, MF_BYPOSITION);
+        EXPECT_STREQ(items[i].text, text);
+    }
+}
+
 std::string ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
