@@ -6,6 +6,8 @@
 #include "grid/VXListCombo.h"
 #include "grid/VXListEdit.h"
 #include "mivo/process.h"
+#include "support/DialogDriver.h"
+#include "support/DialogTemplateBuilder.h"
 #include "support/InputSynth.h"
 #include "support/TempDatabase.h"
 #include "support/TempFolder.h"
@@ -371,6 +373,56 @@ TEST(VXListExport, SaveToLocalDbWritesEveryRow)
     EXPECT_EQ("2", db.scalar("SELECT COUNT(*) FROM TempReport"));
     EXPECT_EQ("it\x1Es", db.scalar("SELECT Column000 FROM TempReport WHERE RowNum = 0"));
     EXPECT_EQ("z", db.scalar("SELECT Column001 FROM TempReport WHERE RowNum = 1"));
+}
+
+} // namespace
+
+namespace {
+
+// A dialog around a report list: Enter and Escape in a cell editor must not end the dialog.
+class ListDialog : public CDialog {
+public:
+    CVXListCtrl list;
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, CRect(5, 5, 305, 125), this, 1200);
+        list.InsertColumn(0, "name", LVCFMT_LEFT, 100);
+        list.InsertColumn(1, "value", LVCFMT_LEFT, 100);
+        list.InsertItem(0, "a");
+        list.SetItemText(0, 1, "old");
+        list.EnableEditing(TRUE);
+        return TRUE;
+    }
+};
+
+TEST(VXListEdit, KeysOfTheEditorsNeverReachTheDialog)
+{
+    DialogTemplateBuilder layout(WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 220, 110, u"목록");
+    layout.Item(ItemClass::Button, u"확인", IDOK, 150, 90, 60, 14, WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON);
+    ModalScript script;
+    ListDialog dlg;
+    dlg.InitModalIndirect(layout.Get(), CWnd::FromHandle(script.Owner()));
+    script
+        .Then([&](HWND) {
+            ASSERT_NE(nullptr, dlg.list.EditItem(0, 1));
+            QueueText("x");
+            QueueKey(VK_DELETE); // the caret's character, not the row
+            QueueKey(VK_RETURN);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_TRUE(::IsWindowVisible(dialog));
+            EXPECT_STREQ("xld", dlg.list.GetItemText(0, 1));
+            EXPECT_EQ(1, dlg.list.GetItemCount());
+            ASSERT_NE(nullptr, dlg.list.ComboItem(0, 1));
+            QueueKey(VK_ESCAPE);
+        })
+        .Then([&](HWND dialog) {
+            EXPECT_TRUE(::IsWindowVisible(dialog));
+            EXPECT_EQ(nullptr, dlg.list.GetOpenCombo());
+            QueueKey(VK_ESCAPE); // now the list has the focus: the dialog ends
+        });
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
 } // namespace
