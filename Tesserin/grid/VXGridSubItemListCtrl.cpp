@@ -4,6 +4,10 @@
 
 IMPLEMENT_DYNAMIC(CVXGridSubItemListCtrl, CDragListBox)
 
+BEGIN_MESSAGE_MAP(CVXGridSubItemListCtrl, CDragListBox)
+ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
 namespace {
 
 // Entries are this much taller than the list box's own line.
@@ -231,4 +235,13 @@ LRESULT CVXGridSubItemListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM l
         return TRUE;
     }
     return CDragListBox::WindowProc(message, wParam, lParam);
+}
+
+HBRUSH CVXGridSubItemListCtrl::CtlColor(CDC* dc, UINT)
+{
+    // The list box paints its empty part with this brush: the same face as the erase.
+    if (IsWindowEnabled())
+        return nullptr;
+    dc->SetBkColor(::GetSysColor(COLOR_BTNFACE));
+    return ::GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -38,6 +38,8 @@ public:
 protected:
     void PreSubclassWindow() override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    afx_msg HBRUSH CtlColor(CDC* dc, UINT controlType);
+    DECLARE_MESSAGE_MAP()
     CString TitleOf(int subItem) const;
     void EndDragPicture();
     void MakeEntriesTaller();

@@ -50,11 +50,6 @@ BOOL CVXListCtrl::PreCreateWindow(CREATESTRUCT& cs)
     return CListCtrl::PreCreateWindow(cs);
 }
 
-void CVXListCtrl::PreSubclassWindow()
-{
-    CListCtrl::PreSubclassWindow();
-}
-
 int CVXListCtrl::OnCreate(LPCREATESTRUCT create)
 {
     if (CListCtrl::OnCreate(create) == -1)

@@ -44,7 +44,6 @@ public:
 
 protected:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    void PreSubclassWindow() override;
 
     int GetColumnCount();
     CString GetColumnTitle(int column);

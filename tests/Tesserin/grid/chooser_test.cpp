@@ -224,6 +224,18 @@ TEST(GridChooser, FramedEntriesTakeTheGridsColours)
     EXPECT_EQ(h.grid.GetGridColor(10), image.At(entry.left, entry.top));
     EXPECT_EQ(h.grid.GetGridColor(9), image.At(entry.right - 1, entry.bottom - 1));
     EXPECT_EQ(h.grid.GetGridColor(7), image.At(entry.right - 3, entry.top + 2));
+
+    h.chooser.SetCurSel(0);
+    PumpUntilIdle();
+    image = CaptureWindow(h.chooser.m_hWnd, true);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), image.At(entry.right - 3, entry.top + 3));
+
+    // A disabled chooser shows the button face where it has no entries.
+    h.chooser.EnableWindow(FALSE);
+    h.chooser.Invalidate();
+    PumpUntilIdle();
+    image = CaptureWindow(h.chooser.m_hWnd, true);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), image.At(entry.left + 5, image.height - 3));
 }
 
 TEST(GridView, TheGridFillsTheViewAndFollowsItsFrame)

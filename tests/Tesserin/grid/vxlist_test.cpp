@@ -172,6 +172,20 @@ TEST(VXListEdit, SecondClickOpensTheBoxEnterStoresEscapeLeaves)
     ClickHeader(h.list, 0);
 }
 
+TEST(VXListEdit, NoEditorOnACellOutsideTheList)
+{
+    ListHost h;
+    h.Columns({"name", "value"});
+    h.Rows({{"a", "x"}, {"b", "y"}});
+    const CPoint cells[] = {{2, 1}, {-1, 0}, {0, 2}, {0, -1}};
+    for (CPoint cell : cells) {
+        EXPECT_EQ(nullptr, h.list.EditItem(cell.x, cell.y)) << cell.x << "," << cell.y;
+        EXPECT_EQ(nullptr, h.list.ComboItem(cell.x, cell.y)) << cell.x << "," << cell.y;
+    }
+    EXPECT_EQ(nullptr, h.list.GetOpenEdit());
+    EXPECT_EQ(nullptr, h.list.GetOpenCombo());
+}
+
 TEST(VXListEdit, BoxWidensWithItsTextUpToTheListEdge)
 {
     ListHost h(300, 150);
