@@ -375,40 +375,6 @@ TEST(VXListExport, FilesOfEveryRowAndHeaderColumn)
     EXPECT_EQ(folder.path() + "/Temp/list.txt", starts[1].back());
 }
 
-TEST(VXListExport, HeaderRightClickEndsTheBoxAndOffersTheExports)
-{
-    mivotest::TempFolder folder("mivo-list");
-    std::vector<std::vector<std::string>> starts;
-    mivo::SetSpawnHook([&](const std::vector<std::string>& argv) {
-        starts.push_back(argv);
-        return true;
-    });
-    ListHost h;
-    h.Columns({"a", "b"});
-    h.Rows({{"1", "old"}});
-    h.list.SetRunDirectory(folder.windowsPath().c_str());
-    h.list.SetRunFile("menu");
-    h.list.EnableEditing(TRUE);
-    ASSERT_NE(nullptr, h.list.EditItem(0, 1));
-    TypeText("n");
-    CRect title;
-    h.list.GetHeaderCtrl()->GetItemRect(0, &title);
-    h.list.GetHeaderCtrl()->ClientToScreen(&title);
-    // The menu's own loop takes the keys: the second entry, "텍스트".
-    mivo::InjectMouseButton(title.CenterPoint(), mivo::MouseButton::Right, true);
-    mivo::InjectMouseButton(title.CenterPoint(), mivo::MouseButton::Right, false);
-    for (UINT vk : {VK_DOWN, VK_DOWN, VK_RETURN}) {
-        mivo::InjectKey(vk, true);
-        mivo::InjectKey(vk, false);
-    }
-    PumpUntilIdle();
-    mivo::SetSpawnHook(nullptr);
-    EXPECT_EQ(nullptr, h.list.GetOpenEdit());
-    EXPECT_STREQ("nold", h.list.GetItemText(0, 1));
-    EXPECT_EQ("1\tnold\t\r\n", ReadAll(folder.path() + "/Temp/menu.txt"));
-    ASSERT_EQ(1u, starts.size());
-}
-
 TEST(VXListExport, SaveToLocalDbWritesEveryRow)
 {
     mivotest::TempDatabase db("ListTest", {},
