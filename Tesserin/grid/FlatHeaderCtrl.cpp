@@ -155,6 +155,7 @@ LRESULT CFlatHeaderCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case HDM_INSERTITEM: return OnInsertItem(wParam, lParam);
     case HDM_DELETEITEM: return OnDeleteItem(wParam, lParam);
     case HDM_LAYOUT: return OnLayout(wParam, lParam);
+    case HDM_SETHOTDIVIDER: return OnSetHotDivider(wParam, lParam);
     case HDM_SETIMAGELIST: {
         int cx = 0, cy = 0;
         if (lParam && ImageList_GetIconSize((HIMAGELIST)lParam, &cx, &cy))

@@ -104,6 +104,8 @@ protected:
     int DropResultAt(CPoint point) const;
     int HotDividerAt(CPoint point);
     void ShowDragPictures(CPoint point);
+    void ShowDropAt(int divider);
+    LRESULT OnSetHotDivider(WPARAM byPoint, LPARAM value);
     void EndDragPictures();
     int FixedDividerAt(CPoint point, HDHITTESTINFO& hit);
 

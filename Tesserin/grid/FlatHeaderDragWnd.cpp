@@ -26,6 +26,20 @@ BOOL CFlatHeaderDragWnd::Create(CRect rect, CFlatHeaderCtrl* header, int item)
     return CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VXFHDragWnd", "", WS_POPUP | WS_DISABLED, rect, nullptr, 0);
 }
 
+BOOL CFlatHeaderDragWnd::Create(CRect rect, CFlatHeaderCtrl* header, const HDITEM& item)
+{
+    m_bOwnItem = TRUE;
+    m_hdiOwn = item;
+    m_szOwnText[0] = 0;
+    if ((item.mask & HDI_TEXT) && item.pszText)
+        lstrcpyn(m_szOwnText, item.pszText, sizeof(m_szOwnText));
+    m_hdiOwn.pszText = m_szOwnText;
+    m_hdiOwn.cchTextMax = sizeof(m_szOwnText);
+    m_pHeader = header;
+    m_iItem = -1;
+    return CreateEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, "VXFHDragWnd", "", WS_POPUP | WS_DISABLED, rect, nullptr, 0);
+}
+
 void CFlatHeaderDragWnd::MoveTo(CPoint screen)
 {
     CRect rc;
@@ -47,7 +61,9 @@ void CFlatHeaderDragWnd::Paint()
     HDITEM hdi = {HDI_WIDTH | HDI_TEXT | HDI_FORMAT | HDI_BITMAP | HDI_IMAGE};
     hdi.pszText = text;
     hdi.cchTextMax = sizeof(text);
-    if (!m_pHeader->GetItem(m_iItem, &hdi))
+    if (m_bOwnItem)
+        hdi = m_hdiOwn;
+    else if (!m_pHeader->GetItem(m_iItem, &hdi))
         return;
     HFONT font = (HFONT)m_pHeader->SendMessage(WM_GETFONT);
     HGDIOBJ old = font ? ::SelectObject(dc.GetSafeHdc(), font) : nullptr;

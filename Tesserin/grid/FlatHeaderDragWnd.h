@@ -12,6 +12,8 @@ public:
     ~CFlatHeaderDragWnd() override;
 
     BOOL Create(CRect rect, CFlatHeaderCtrl* header, int item);
+    // A picture of an item that is not in the header (a column being shown), drawn like one.
+    BOOL Create(CRect rect, CFlatHeaderCtrl* header, const HDITEM& item);
     // Centres the picture on a screen point.
     void MoveTo(CPoint screen);
 
@@ -21,4 +23,7 @@ protected:
 
     CFlatHeaderCtrl* m_pHeader = nullptr;
     int m_iItem = -1;
+    BOOL m_bOwnItem = FALSE;
+    HDITEM m_hdiOwn = {};
+    char m_szOwnText[81] = "";
 };

@@ -152,7 +152,11 @@ void CFlatHeaderCtrl::ShowDragPictures(CPoint point)
             return;
     }
     m_wndDrag.MoveTo(screen);
-    int divider = HotDividerAt(point);
+    ShowDropAt(HotDividerAt(point));
+}
+
+void CFlatHeaderCtrl::ShowDropAt(int divider)
+{
     if (divider < 0) {
         if (m_wndDrop.m_hWnd)
             m_wndDrop.ShowWindow(SW_HIDE);
@@ -163,20 +167,35 @@ void CFlatHeaderCtrl::ShowDragPictures(CPoint point)
     if (!m_wndDrop.m_hWnd && !m_wndDrop.Create(client.Height()))
         return;
     int count = GetItemCount();
-    std::vector<int> order((size_t)count);
-    GetOrderArray(order.data(), count);
+    std::vector<int> order((size_t)std::max(count, 0));
+    if (count > 0)
+        GetOrderArray(order.data(), count);
     CRect rc;
-    int x;
+    int x = 0;
     if (divider < count) {
         GetItemRect(order[(size_t)divider], &rc);
         x = rc.left - 1;
-    } else {
+    } else if (count > 0) {
         GetItemRect(order[(size_t)count - 1], &rc);
         x = rc.right;
     }
     CPoint at(x, client.Height() / 2);
     ClientToScreen(&at);
     m_wndDrop.SetAt(at);
+}
+
+LRESULT CFlatHeaderCtrl::OnSetHotDivider(WPARAM byPoint, LPARAM value)
+{
+    LRESULT divider = CHeaderCtrl::WindowProc(HDM_SETHOTDIVIDER, byPoint, value);
+    // A column brought from outside (the column chooser) is shown where it would go.
+    CRect client;
+    GetClientRect(&client);
+    BOOL inside = !byPoint || client.PtInRect(CPoint((short)LOWORD(value), (short)HIWORD(value)));
+    if (inside && divider >= 0)
+        ShowDropAt((int)divider);
+    else if (m_wndDrop.m_hWnd)
+        m_wndDrop.DestroyWindow();
+    return divider;
 }
 
 void CFlatHeaderCtrl::EndDragPictures()

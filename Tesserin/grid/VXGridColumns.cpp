@@ -1,5 +1,6 @@
 // Defining, showing, hiding and sizing columns, and the first-column indent.
 #include "grid/VXGridCtrl.h"
+#include "grid/VXGridSubItemListCtrl.h"
 
 #include <algorithm>
 
@@ -26,7 +27,8 @@ BOOL CVXGridCtrl::GetSubItemDefinition(int subItem, structSUBITEM& out) const
 
 void CVXGridCtrl::RefreshChooser()
 {
-    // The column chooser is not part of this library yet; nothing to refresh.
+    if (m_pSubItemListCtrl)
+        m_pSubItemListCtrl->UpdateList();
 }
 
 int CVXGridCtrl::DefineSubItem(int index, const _RVSUBITEM* definition, BOOL updateList)
@@ -252,9 +254,19 @@ int CVXGridCtrl::GetColumnFromSubItem(int subItem)
 
 BOOL CVXGridCtrl::SetVXGridSubItemListCtrl(CVXGridSubItemListCtrl* list)
 {
-    if (m_pSubItemListCtrl && m_wndHeader.m_hWnd)
-        m_wndHeader.ModifyProperty(FH_PROPERTY_DROPTARGET, 0);
+    if (m_pSubItemListCtrl) {
+        if (m_wndHeader.m_hWnd)
+            m_wndHeader.ModifyProperty(FH_PROPERTY_DROPTARGET, 0);
+        CVXGridSubItemListCtrl* old = m_pSubItemListCtrl;
+        m_pSubItemListCtrl = nullptr;
+        old->SetVXGridCtrl(nullptr);
+    }
     m_pSubItemListCtrl = list;
+    if (list) {
+        if (m_wndHeader.m_hWnd)
+            m_wndHeader.ModifyProperty(FH_PROPERTY_DROPTARGET, (LPARAM)list->GetSafeHwnd());
+        list->SetVXGridCtrl(this);
+    }
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 // the clipboard copy, the TempReport dump and the tree built from a table.
 #include "framework/ODBCQuery.h"
 #include "framework/VXApp.h"
+#include "grid/GridExportFile.h"
 #include "grid/VXGridCtrl.h"
 
 #include <algorithm>
@@ -126,46 +127,12 @@ BOOL CVXGridCtrl::GetProfile(LPCSTR section, LPCSTR entry)
     return app ? ApplyProfileString(app->GetProfileString(section, entry)) : FALSE;
 }
 
-namespace {
-
-void BlankLineBreaks(CString& text)
-{
-    text.Replace('\t', ' ');
-    text.Replace('\r', ' ');
-    text.Replace('\n', ' ');
-}
-
-} // namespace
-
 CString CVXGridCtrl::ExportTo(BOOL spreadsheet)
 {
-    CString folder = m_strRunDirectory + "\\Temp";
-    ::CreateDirectory(folder, nullptr);
-    CString path = folder + "\\" + m_strRunFile + (spreadsheet ? ".xls" : ".txt");
-    CString partial = path + ".part";
-    std::string content;
-    int count = GetItemCount();
-    for (int item = 0; item < count; item++) {
-        for (size_t column = 0; column < m_arrayColumns.size(); column++) {
-            CString cell = GetItemText(item, GetSubItemFromColumn((int)column));
-            BlankLineBreaks(cell);
-            content.append((LPCSTR)cell, cell.GetLength());
-            content += '\t';
-        }
-        content += spreadsheet ? "\r" : "\r\n";
-    }
-    HANDLE file = ::CreateFile(partial, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return CString();
-    DWORD done = 0;
-    bool written = ::WriteFile(file, content.data(), (DWORD)content.size(), &done, nullptr) && done == content.size();
-    ::CloseHandle(file);
-    // The old export stays until the new one is complete.
-    if (!written || !::MoveFileEx(partial, path, MOVEFILE_REPLACE_EXISTING)) {
-        ::DeleteFile(partial);
-        return CString();
-    }
-    return path;
+    return GridExportFile::Write(m_strRunDirectory, m_strRunFile, spreadsheet, GetItemCount(),
+                                 (int)m_arrayColumns.size(), [this](int item, int column) {
+                                     return GetItemText(item, GetSubItemFromColumn(column));
+                                 });
 }
 
 void CVXGridCtrl::OnVxgridExcel()
@@ -217,29 +184,9 @@ void CVXGridCtrl::Copy()
 
 void CVXGridCtrl::SaveToLocalDB(LPCSTR dataSource, LPCSTR reportId)
 {
-    CODBCQuery query(dataSource, "", "", 0);
-    if (!query.InitQuery())
-        return;
-    CString id = reportId ? reportId : "";
-    // Stored ids carry 0x1E for apostrophes: the delete must look for the same bytes.
-    id.Replace('\'', '\x1E');
-    query.ResetQuery();
-    query.m_strQuery = "Delete from TempReport where RepID = '" + id + "'";
-    query.RunQuery();
-    int count = GetItemCount();
-    for (int item = 0; item < count; item++) {
-        query.ResetQuery();
-        query.SetStringColumn(CString("RepID"), CString(reportId ? reportId : ""), 1);
-        query.SetNumberColumn("RowNum", item, 0);
-        for (int sub = 0; sub < (int)m_arraySubItems.size(); sub++) {
-            CString name;
-            name.Format("Column%03d", sub);
-            query.SetStringColumn(name, GetItemText(item, sub), 1);
-        }
-        query.RunStructQuery("Insert Into TempReport");
-    }
-    query.Commit();
-    query.CloseQuery();
+    // Hidden sub-items are saved too: the columns are the definitions.
+    GridExportFile::SaveToTempReport(dataSource, reportId, GetItemCount(), (int)m_arraySubItems.size(),
+                                     [this](int item, int subItem) { return GetItemText(item, subItem); });
 }
 
 int CVXGridCtrl::MakeHierarchyGridFromTable(LPCSTR dataSource, LPCSTR user, LPCSTR password, LPCSTR table,

@@ -1,6 +1,7 @@
 // The grid's storage: row records, the owner-data cache, the parent's replies
 // for owner data, the row count and the colour table with its palette.
 #include "grid/VXGridCtrl.h"
+#include "grid/VXGridSubItemListCtrl.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,9 @@ CVXGridCtrl::CVXGridCtrl()
 
 CVXGridCtrl::~CVXGridCtrl()
 {
+    // A chooser that outlives the grid must not reach it.
+    if (m_pSubItemListCtrl)
+        m_pSubItemListCtrl->SetVXGridCtrl(nullptr);
     FreeNodes(&m_itemRoot);
 }
 

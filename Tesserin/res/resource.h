@@ -71,3 +71,7 @@
 #define IDC_SELFOLDER_SET_ROOT 14000
 #define IDC_SELFOLDER_TITLE 15001
 #define IDC_SELFOLDER_TREE 15003
+// Report list header menu and its commands.
+#define IDR_VXLIST 11001
+#define ID_VXLIST_EXCEL 18775
+#define ID_VXLIST_TEXT 18776

@@ -59,8 +59,8 @@ void ListViewControl::MouseDown(POINT pt, UINT keys, bool doubleClick, bool righ
         if (!(keys & (MK_SHIFT | MK_CONTROL)) && !right)
             SelectOnly(-1);
         pressed_ = -1;
-        if (right)
-            ItemNotify(NM_RCLICK, -1, 0, pt);
+        // A click beside the rows (or on a sub-item without full-row selection) is reported too.
+        ItemNotify(right ? NM_RCLICK : NM_CLICK, -1, right ? 0 : sub.iSubItem, pt);
         return;
     }
     if (!right && (hit.flags & LVHT_ONITEMSTATEICON) && Checkboxes()) {

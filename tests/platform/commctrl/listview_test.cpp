@@ -120,6 +120,27 @@ TEST_F(ListView, SubItemHitTestAndRectangles)
     EXPECT_EQ(below.flags, (UINT)LVHT_NOWHERE);
 }
 
+TEST_F(ListView, ClicksBesideTheLabelsAreReportedWithoutARow)
+{
+    NMITEMACTIVATE seen = {};
+    answers[NM_CLICK] = [&](NMHDR* hdr) -> LRESULT {
+        seen = *(NMITEMACTIVATE*)hdr;
+        return 0;
+    };
+    RECT sub = {LVIR_BOUNDS, 1};
+    ASSERT_TRUE(SendMessage(list, LVM_GETSUBITEMRECT, 1, (LPARAM)&sub));
+    POINT pt = {sub.left + 10, (sub.top + sub.bottom) / 2};
+    Click(list, pt.x, pt.y);
+    ASSERT_EQ(Codes({NM_CLICK}).size(), 1u);
+    EXPECT_EQ(seen.iItem, -1) << "only the first column's label names the row";
+    EXPECT_EQ(seen.iSubItem, 1);
+    EXPECT_EQ(seen.ptAction.x, pt.x);
+    EXPECT_EQ(SendMessage(list, LVM_GETSELECTEDCOUNT, 0, 0), 0);
+    Click(list, 5, 230);
+    EXPECT_EQ(Codes({NM_CLICK}).size(), 2u);
+    EXPECT_EQ(seen.iItem, -1);
+}
+
 TEST_F(ListView, CustomDrawColoursShowInThePixels)
 {
     answers[NM_CUSTOMDRAW] = [](NMHDR* hdr) -> LRESULT {
