@@ -391,7 +391,8 @@ std::shared_ptr<CursorObject> IconFromDib(const BYTE* data, size_t size, bool ic
     obj->icon = icon;
     obj->width = w;
     obj->height = h;
-    obj->hotspot = hotspot;
+    // An icon's hot spot is its centre, as GetIconInfo reports it.
+    obj->hotspot = icon ? POINT{w / 2, h / 2} : hotspot;
     obj->color = color;
     obj->mask = NewMaskBitmap(w, h, white);
     obj->alpha = alpha;

@@ -158,6 +158,13 @@ TEST(Icons, LoadedFromAnIconFile)
     DrawIconEx(canvas.dc, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(GetPixel(canvas.dc, 5, 5), RGB(0, 200, 0));
     EXPECT_EQ(GetPixel(canvas.dc, 0, 5), RGB(255, 255, 255));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    EXPECT_TRUE(info.fIcon);
+    EXPECT_EQ(8u, info.xHotspot) << "an icon's hot spot is its centre";
+    EXPECT_EQ(8u, info.yHotspot);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
     DestroyIcon(icon);
     EXPECT_EQ(LoadImage(nullptr, "/tmp/no such file.ico", IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
 }
