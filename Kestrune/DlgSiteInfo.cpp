@@ -1,5 +1,7 @@
 #include "DlgSiteInfo.h"
 
+#include "DlgSiteSelect.h"
+
 IMPLEMENT_DYNAMIC(CDlgSiteInfo, CVXDialog)
 
 BEGIN_MESSAGE_MAP(CDlgSiteInfo, CVXDialog)
@@ -25,7 +27,7 @@ void CDlgSiteInfo::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgSiteInfo::OnInitDialog()
 {
     CVXDialog::OnInitDialog();
-    m_btnClose.SetIcon(IDI_SITE_CLOSE);
+    m_btnClose.SetIcon(LoadSmallIcon(IDI_SITE_CLOSE));
     m_btnClose.SetBtnCursor(IDC_SITE_HAND, TRUE);
     LoadProfile();
     return TRUE;

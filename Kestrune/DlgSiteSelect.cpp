@@ -10,8 +10,16 @@ namespace {
 const int kWebPort = 80;
 const int kBandGap = 6;  // between the grid and the notice
 const int kCloseColourOffset = 50;
+const int kButtonIconSize = 16;  // the close button is a text line high
 
 }  // namespace
+
+HICON LoadSmallIcon(UINT id)
+{
+    LPCSTR name = MAKEINTRESOURCE(id);
+    return (HICON)::LoadImage(AfxFindResourceHandle(name, RT_GROUP_ICON), name, IMAGE_ICON, kButtonIconSize,
+                              kButtonIconSize, 0);
+}
 
 BEGIN_MESSAGE_MAP(CDlgSiteSelect, CVXDialog)
     ON_WM_PAINT()
@@ -47,7 +55,7 @@ BOOL CDlgSiteSelect::OnInitDialog()
     m_btnTab.SetBtnCursor(IDC_SITE_HAND);
     m_btnTab.SetCheck(1);
 
-    m_btnClose.SetIcon(IDI_SITE_CLOSE);
+    m_btnClose.SetIcon(LoadSmallIcon(IDI_SITE_CLOSE));
     m_btnClose.SetBtnCursor(IDC_SITE_HAND, TRUE);
     m_btnClose.OffsetColor(0, kCloseColourOffset);
 

@@ -10,6 +10,9 @@
 
 class CSiteListView;
 
+// The 16-pixel image of an icon resource, for buttons.
+HICON LoadSmallIcon(UINT id);
+
 class CDlgSiteSelect : public CVXDialog {
 public:
     explicit CDlgSiteSelect(CWnd* pParent = nullptr);

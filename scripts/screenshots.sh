@@ -17,6 +17,7 @@ cmake --build "$build" --target mivo_image_shots
 cmake --build "$build" --target mivo_transfer_shots
 cmake --build "$build" --target mivo_outbar_shots
 cmake --build "$build" --target mivo_framebars_shots
+cmake --build "$build" --target mivo_kestrune_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
@@ -43,6 +44,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_transfer_shots'
   '$build/tools/shots/mivo_outbar_shots'
   '$build/tools/shots/mivo_framebars_shots'
+  '$build/tools/shots/mivo_kestrune_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"
