@@ -4,6 +4,7 @@
 
 #include "KestruneTestSupport.h"
 #include "SiteListView.h"
+#include "DlgSiteSelect.h"  // the chooser's resource ids
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
 #include "support/WebDatabaseSeed.h"
@@ -233,4 +234,33 @@ TEST_F(SiteViewTest, PicturesAreLoadedIntoTheBoxAndAFailedOneLeavesAnEmptyFrame)
     EXPECT_TRUE(boxes.shown().empty()) << "a missing or broken picture is no error to report";
     delete m_view;
     m_view = nullptr;
+}
+
+TEST_F(SiteViewTest, OverAPictureTheSiteCursorShowsAndMouseActivationIsPlain)
+{
+    MakeView(2, 630, 420);
+    m_view->m_arrPictures[0] = Picture(RGB(200, 0, 0), 100, 80);
+    m_view->Invalidate();
+    m_view->UpdateWindow();
+    ASSERT_NE(nullptr, ::LoadCursor(AfxFindResourceHandle(MAKEINTRESOURCE(IDC_SITE_HAND), RT_GROUP_CURSOR),
+                                    MAKEINTRESOURCE(IDC_SITE_HAND)));
+    const struct {
+        int x, y;
+        BOOL over;
+    } cases[] = {{100, 100, TRUE}, {30, 30, FALSE}, {100, 100, TRUE}, {300, 100, TRUE} /* no picture: kept */,
+                 {500, 300, TRUE} /* no site: kept */, {20, 100, FALSE}};
+    for (const auto& c : cases) {
+        m_view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(c.x, c.y));
+        EXPECT_EQ(c.over, m_view->m_bOverPicture) << c.x << "," << c.y;
+    }
+    m_view->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 100));
+    EXPECT_TRUE(m_view->SendMessage(WM_SETCURSOR, (WPARAM)m_view->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)))
+        << "the site cursor is set and the message consumed";
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(::GetCursor(), &info));
+    EXPECT_EQ(11u, info.xHotspot) << "the pointing finger's hot spot";
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    EXPECT_EQ(MA_ACTIVATE, m_view->SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_frame->m_hWnd,
+                                               MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)));
 }
