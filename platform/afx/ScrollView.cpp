@@ -15,6 +15,8 @@ const SIZE CScrollView::sizeDefault = {0, 0};
 
 namespace {
 
+const int kMaxBarPasses = 3;
+
 // Logical to device units for a mapping mode, measured on the screen (96 dpi).
 CSize ToDevice(int mapMode, SIZE size)
 {
@@ -36,6 +38,8 @@ CScrollView::CScrollView() = default;
 
 void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage, const SIZE& sizeLine)
 {
+    const int oldMapMode = m_nMapMode;
+    const CSize oldTotal = m_totalDev, oldPage = m_pageDev, oldLine = m_lineDev;
     m_nMapMode = nMapMode;
     m_totalLog = CSize(std::max(0L, (long)sizeTotal.cx), std::max(0L, (long)sizeTotal.cy));
     m_totalDev = ToDevice(nMapMode, m_totalLog);
@@ -56,7 +60,9 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
     m_lineDev.cy = std::max(1L, (long)m_lineDev.cy);
     if (m_hWnd) {
         UpdateBars();
-        Invalidate(TRUE);
+        // Views set their sizes from their paint handlers too: the same sizes must not paint again.
+        if (oldMapMode != m_nMapMode || oldTotal != m_totalDev || oldPage != m_pageDev || oldLine != m_lineDev)
+            Invalidate(TRUE);
     }
 }
 
@@ -134,7 +140,23 @@ CPoint CScrollView::ClampedPosition(CPoint pt) const
 // take away enough room to need the other.
 void CScrollView::UpdateBars()
 {
-    if (m_bInsideUpdate || m_nMapMode == 0 || !m_hWnd)
+    if (m_bInsideUpdate) {
+        // A size change handler set new sizes while a bar came or went: redo the bars after.
+        m_bUpdateAgain = TRUE;
+        return;
+    }
+    // Bounded: bars that take room may change the sizes a size change handler sets.
+    for (int pass = 0; pass < kMaxBarPasses; ++pass) {
+        m_bUpdateAgain = FALSE;
+        UpdateBarsOnce();
+        if (!m_bUpdateAgain)
+            break;
+    }
+}
+
+void CScrollView::UpdateBarsOnce()
+{
+    if (m_nMapMode == 0 || !m_hWnd)
         return;
     m_bInsideUpdate = TRUE;
     CSize room = ClientSizeWithoutBars();

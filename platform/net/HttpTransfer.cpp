@@ -36,6 +36,7 @@ HttpTransfer::~HttpTransfer()
     if (m_multi)
         curl_multi_cleanup(m_multi);
     curl_slist_free_all(m_headerList);
+    curl_slist_free_all(m_connectTo);
 }
 
 size_t HttpTransfer::onBody(char* data, size_t size, size_t count, void* self)
@@ -99,6 +100,11 @@ bool HttpTransfer::Start(const HttpRequestSpec& spec)
     } else if (spec.proxyMode == ProxyMode::Given) {
         curl_easy_setopt(m_easy, CURLOPT_PROXY, spec.proxy.c_str());
         curl_easy_setopt(m_easy, CURLOPT_NOPROXY, spec.noProxy.c_str());
+    }
+
+    if (!spec.connectTo.empty()) {
+        m_connectTo = curl_slist_append(m_connectTo, spec.connectTo.c_str());
+        curl_easy_setopt(m_easy, CURLOPT_CONNECT_TO, m_connectTo);
     }
 
     m_body = spec.body;

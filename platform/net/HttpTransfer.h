@@ -24,6 +24,7 @@ struct HttpRequestSpec {
     std::vector<std::string> headers;
     std::string body;
     bool hasBody = false;
+    std::string connectTo;  // libcurl's "host:port:tohost:toport" when the socket goes elsewhere
 };
 
 class HttpTransfer {
@@ -55,6 +56,7 @@ private:
     CURL* m_easy;
     CURLM* m_multi;
     curl_slist* m_headerList = nullptr;
+    curl_slist* m_connectTo = nullptr;
     std::string m_body;
     std::vector<char> m_pending;
     size_t m_pendingStart = 0;

@@ -2,6 +2,7 @@
 #include "win32/wininet.h"
 
 #include "net/HttpTransfer.h"
+#include "net/PortMap.h"
 #include "win32/codepage.h"
 #include "win32/errors.h"
 #include "mivo/codepage.h"
@@ -28,6 +29,7 @@ struct Connection {
     std::shared_ptr<Session> session;
     std::string host;
     INTERNET_PORT port = 80;
+    std::string connectTo;  // where the socket goes instead, from the port map
     DWORD_PTR context = 0;
     CURLSH* share = nullptr;
 
@@ -279,6 +281,8 @@ HINTERNET InternetConnectA(HINTERNET hInternet, LPCSTR lpszServerName, INTERNET_
     node.connection->host = mivo::ToUtf8(lpszServerName);
     node.connection->port = nServerPort ? nServerPort : INTERNET_DEFAULT_HTTP_PORT;
     node.connection->context = dwContext;
+    // The map is read when the connection is made, so a test or demo can set it at any time before.
+    node.connection->connectTo = mivo::ConnectToFromEnvironment(node.connection->host, node.connection->port);
     // Requests of one connection share libcurl's connection cache, so they reuse the socket.
     node.connection->share = curl_share_init();
     if (node.connection->share)
@@ -330,6 +334,7 @@ BOOL HttpSendRequestA(HINTERNET hRequest, LPCSTR lpszHeaders, DWORD dwHeadersLen
     spec.url = std::string(secure ? "https://" : "http://") + c.host + ":" + std::to_string(c.port) + r.object;
     spec.verb = r.verb;
     spec.agent = c.session->agent;
+    spec.connectTo = c.connectTo;
     applyAccessType(*c.session, secure ? "https" : "http", spec);
     spec.headers = headerLines(lpszHeaders, dwHeadersLength);
     if (lpOptional && dwOptionalLength > 0) {

@@ -4,10 +4,12 @@
 #include "kernel/NamedMutexFile.h"
 #include "mivo/instance.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -25,6 +27,7 @@ const int kIoTimeoutMs = 10000;  // a peer that stops answering halfway through 
 const int kMaxServing = 32;      // connections served at once; more are turned away
 const uintptr_t kProxyBase = 0x80000001;  // odd and above every handle the window manager hands out
 const size_t kMaxProxies = 0x10000000;
+const size_t kMaxOfferedSockets = 256;  // a title search asks at most this many sockets
 
 bool IsLeadByte(unsigned char c)
 {
@@ -323,6 +326,23 @@ std::string SocketPath(const char* className)
     return path;
 }
 
+std::vector<std::string> OfferedSockets()
+{
+    std::vector<std::string> paths;
+    std::string folder = NamedMutexFile::LockFolder();
+    DIR* dir = folder.empty() ? nullptr : opendir(folder.c_str());
+    if (!dir)
+        return paths;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".wnd") == 0 && paths.size() < kMaxOfferedSockets)
+            paths.push_back(folder + "/" + name);
+    }
+    closedir(dir);
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
 bool MayCross(UINT message)
 {
     switch (message) {
@@ -528,6 +548,8 @@ void Server::Serve(int connection, std::string foldedName)
 
 HWND Server::FindOffered(const Request& request, const std::string& foldedName)
 {
+    if (request.anyClass)
+        return request.hasWindowName ? FindWindowEx(nullptr, nullptr, nullptr, request.windowName) : nullptr;
     if (FoldClassName(request.className) != foldedName)
         return nullptr;
     const char* title = request.hasWindowName ? request.windowName : nullptr;
@@ -652,17 +674,11 @@ void WithdrawInstanceClass(const char* className)
     Server::Instance().Withdraw(className);
 }
 
-HWND FindInstanceWindow(const char* className, const char* windowName)
+namespace {
+
+// Asks the process listening at `path` for a window; a proxy for it, or NULL.
+HWND AskSocket(const std::string& path, const Request& request)
 {
-    if (!className || IS_INTRESOURCE(className) || !*className || strlen(className) >= kNameSize)
-        return nullptr;
-    if (windowName && strlen(windowName) >= kNameSize)
-        return nullptr;
-    if (Server::Instance().Offers(FoldClassName(className)))
-        return nullptr;  // ours: the window manager finds our own windows
-    std::string path = SocketPath(className);
-    if (path.empty())
-        return nullptr;
     int error = 0;
     int fd = ConnectTo(path, error);
     if (fd < 0) {
@@ -671,14 +687,7 @@ HWND FindInstanceWindow(const char* className, const char* windowName)
         return nullptr;
     }
     ucred peer;
-    Request request;
     Reply reply;
-    request.operation = kFind;
-    CopyName(request.className, className);
-    if (windowName) {
-        request.hasWindowName = 1;
-        CopyName(request.windowName, windowName);
-    }
     bool ok = PeerOf(fd, peer) && peer.pid != getpid();
     if (ok) {
         SetTimeouts(fd, kIoTimeoutMs, true);
@@ -687,6 +696,46 @@ HWND FindInstanceWindow(const char* className, const char* windowName)
     }
     close(fd);
     return ok ? MakeProxy(peer.pid, reply.window, path) : nullptr;
+}
+
+// A window of that title in any process on the channel (a dialog has no class of its own to offer).
+HWND FindTitleOnChannel(const char* windowName)
+{
+    Request request;
+    request.operation = kFind;
+    request.anyClass = 1;
+    request.hasWindowName = 1;
+    CopyName(request.windowName, windowName);
+    for (const std::string& path : OfferedSockets()) {
+        if (HWND found = AskSocket(path, request))
+            return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+HWND FindInstanceWindow(const char* className, const char* windowName)
+{
+    if (windowName && strlen(windowName) >= kNameSize)
+        return nullptr;
+    if (!className)
+        return windowName ? FindTitleOnChannel(windowName) : nullptr;
+    if (IS_INTRESOURCE(className) || !*className || strlen(className) >= kNameSize)
+        return nullptr;
+    if (Server::Instance().Offers(FoldClassName(className)))
+        return nullptr;  // ours: the window manager finds our own windows
+    std::string path = SocketPath(className);
+    if (path.empty())
+        return nullptr;
+    Request request;
+    request.operation = kFind;
+    CopyName(request.className, className);
+    if (windowName) {
+        request.hasWindowName = 1;
+        CopyName(request.windowName, windowName);
+    }
+    return AskSocket(path, request);
 }
 
 bool IsForeignWindow(HWND hwnd)

@@ -46,7 +46,8 @@ struct Request {
     uint64_t wParam = 0;
     int64_t lParam = 0;
     uint32_t hasWindowName = 0;
-    uint32_t reserved = 0;
+    uint32_t anyClass = 0;  // kFind: a top-level window of any class with the title
+
     char className[kNameSize] = {};
     char windowName[kNameSize] = {};
 };
@@ -65,6 +66,9 @@ std::string FoldClassName(const char* className);
 std::string SocketPath(const char* className);
 // Whether a message may cross to another process (it carries no pointer).
 bool MayCross(UINT message);
+
+// The sockets of every offered class in the private folder, sorted.
+std::vector<std::string> OfferedSockets();
 
 // Sends and receives whole records; false on error, end of stream or time-out.
 bool WriteAll(int fd, const void* data, size_t size);

@@ -10,7 +10,8 @@ struct ForeignWindows {
     virtual ~ForeignWindows() = default;
     // Whether `hwnd` is a handle of another process's window (whatever the state of that window).
     virtual bool Owns(HWND hwnd) = 0;
-    // A top-level window of the class (and title unless it is null) offered by another process; NULL when none.
+    // A top-level window of the class (and title unless it is null) offered by another process; NULL when
+    // none. A null class asks every process on the channel for a window of that title.
     virtual HWND Find(const char* className, const char* windowName) = 0;
     virtual BOOL IsWindow(HWND hwnd) = 0;
     virtual BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) = 0;

@@ -53,7 +53,9 @@ size_t contentLengthOf(const std::string& head)
 
 }  // namespace
 
-LoopbackHttpServer::LoopbackHttpServer(Handler handler) : m_handler(std::move(handler))
+LoopbackHttpServer::LoopbackHttpServer(Handler handler) : LoopbackHttpServer(std::move(handler), 0) {}
+
+LoopbackHttpServer::LoopbackHttpServer(Handler handler, int port) : m_handler(std::move(handler))
 {
     m_listen = ::socket(AF_INET, SOCK_STREAM, 0);
     int one = 1;
@@ -61,9 +63,11 @@ LoopbackHttpServer::LoopbackHttpServer(Handler handler) : m_handler(std::move(ha
     sockaddr_in addr{};
     addr.sin_family = AF_INET;
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    if (::bind(m_listen, (sockaddr*)&addr, sizeof addr) != 0 || ::listen(m_listen, 16) != 0)
-        throw std::runtime_error("cannot listen on 127.0.0.1");
+    addr.sin_port = htons((uint16_t)port);
+    if (::bind(m_listen, (sockaddr*)&addr, sizeof addr) != 0 || ::listen(m_listen, 16) != 0) {
+        ::close(m_listen);
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
+    }
     socklen_t len = sizeof addr;
     ::getsockname(m_listen, (sockaddr*)&addr, &len);
     m_port = ntohs(addr.sin_port);

@@ -35,6 +35,8 @@ public:
     using Handler = std::function<HttpReply(const HttpRequestRecord&)>;
 
     explicit LoopbackHttpServer(Handler handler);
+    // On a given port (0: any free one); throws when it cannot listen there.
+    LoopbackHttpServer(Handler handler, int port);
     ~LoopbackHttpServer();
 
     int port() const { return m_port; }

@@ -26,6 +26,7 @@ public:
 
 protected:
     void UpdateBars();
+    void UpdateBarsOnce();
     // Scroll position (device units) that keeps the window inside the total size.
     CPoint ClampedPosition(CPoint pt) const;
     CSize ClientSizeWithoutBars() const;
@@ -44,4 +45,5 @@ protected:
     CSize m_pageDev;
     CSize m_lineDev;
     BOOL m_bInsideUpdate = FALSE;
+    BOOL m_bUpdateAgain = FALSE;  // sizes changed while the bars were being updated
 };

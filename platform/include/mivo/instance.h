@@ -31,8 +31,9 @@ BOOL PublishInstanceWindow(const char* className, HWND hwnd);
 void WithdrawInstanceClass(const char* className);
 
 // A top-level window of class `className` (with the title `windowName` unless it is null) in
-// another process that offers the class, as a proxy handle; NULL when there is none. This process's
-// own windows are never answered: FindWindow finds them.
+// another process that offers the class, as a proxy handle; NULL when there is none. With a null
+// `className`, every process that offers some class is asked for a top-level window of any class
+// titled `windowName`. This process's own windows are never answered: FindWindow finds them.
 HWND FindInstanceWindow(const char* className, const char* windowName);
 inline HWND FindForeignWindow(const char* className) { return FindInstanceWindow(className, nullptr); }
 

@@ -108,3 +108,47 @@ TEST_F(ScrollViewTest, AViewOutsideAnyFrameTakesAClick)
     Click(view->m_hWnd, 20, 20);
     EXPECT_TRUE(::IsWindow(view->m_hWnd));
 }
+
+namespace {
+
+// Sets a total that depends on its width from its size handler.
+class CSelfSizingView : public CScrollView {
+    DECLARE_DYNCREATE(CSelfSizingView)
+public:
+    void OnDraw(CDC*) override {}
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        CScrollView::OnSize(nType, cx, cy);
+        // Narrower rows make the content taller, as a grid of cells does.
+        int rows = cx > 0 ? 40000 / cx + 1 : 1;
+        SetScrollSizes(MM_TEXT, CSize(cx, rows * 100));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CSelfSizingView, CScrollView)
+BEGIN_MESSAGE_MAP(CSelfSizingView, CScrollView)
+    ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(ScrollViewSizes, SizesSetByTheSizeHandlerWhileABarComesAreShown)
+{
+    CWnd host;
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                              nullptr));
+    auto* view = new CSelfSizingView;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &host, 1));
+    view->SetScrollSizes(MM_TEXT, CSize(100, 100));
+    view->MoveWindow(0, 0, 250, 150);
+    PumpUntilIdle();
+    // The bar shown matches the last total the size handler set, even though that was set while
+    // the bar itself was coming.
+    EXPECT_TRUE(view->GetStyle() & WS_VSCROLL);
+    SCROLLINFO si = {sizeof(si), SIF_RANGE};
+    view->GetScrollInfo(SB_VERT, &si);
+    EXPECT_EQ(view->GetTotalSize().cy - 1, si.nMax);
+    host.DestroyWindow();
+}

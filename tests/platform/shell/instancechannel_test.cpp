@@ -257,3 +257,58 @@ TEST(InstanceChannel, OwnWindowsAndPlainHandlesAreNotForeign)
     DestroyWindow(window);
     UnregisterClass(className.c_str(), GetModuleHandle(nullptr));
 }
+
+namespace {
+
+const char kDialogTitle[] = "Mivo 온라인 인화 창";
+
+}  // namespace
+
+// The second copy: FindWindow by title alone reaches a window whose class is not offered.
+TEST(InstanceChannelChild, FindsByTitle)
+{
+    const char* expectation = getenv("MIVO_TEST_TITLE_EXPECT");
+    if (!expectation)
+        GTEST_SKIP() << "runs only as the child of the title test";
+    EXPECT_EQ(nullptr, FindWindow(nullptr, "no window has this title"));
+    HWND first = FindWindow(nullptr, kDialogTitle);
+    if (strcmp(expectation, "none") == 0) {
+        EXPECT_EQ(nullptr, first);
+        return;
+    }
+    ASSERT_NE(nullptr, first);
+    EXPECT_TRUE(mivo::IsForeignWindow(first));
+    EXPECT_EQ((DWORD)getppid(), mivo::ForeignWindowProcessId(first));
+    EXPECT_TRUE(IsIconic(first));
+    ShowWindow(first, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(first));
+}
+
+TEST(InstanceChannel, FindWindowByTitleAsksEveryProcessOnTheChannel)
+{
+    mivotest::PrivateRuntimeFolder runtime;
+    const std::string dialogClass = UniqueClass("MivoUnofferedDialog");
+    const std::string appClass = UniqueClass("MivoTitleApp");
+    WNDCLASS wc = {};
+    wc.lpfnWndProc = DefWindowProc;
+    wc.hInstance = GetModuleHandle(nullptr);
+    wc.lpszClassName = dialogClass.c_str();
+    ASSERT_TRUE(RegisterClass(&wc));
+    HWND dialog = CreateWindow(dialogClass.c_str(), kDialogTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
+                               nullptr, nullptr, GetModuleHandle(nullptr), nullptr);
+    ASSERT_NE(nullptr, dialog);
+    ShowWindow(dialog, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(dialog));
+    EXPECT_EQ(dialog, FindWindow(nullptr, kDialogTitle)) << "our own window is found here";
+
+    // Not on the channel yet: nobody to ask.
+    EXPECT_EQ(0, mivotest::RunSecondCopy("InstanceChannelChild.FindsByTitle", {"MIVO_TEST_TITLE_EXPECT=none"}));
+    // On the channel through another class, with no window of it.
+    ASSERT_TRUE(mivo::PublishInstanceClass(appClass.c_str()));
+    EXPECT_EQ(0, mivotest::RunSecondCopy("InstanceChannelChild.FindsByTitle", {"MIVO_TEST_TITLE_EXPECT=found"}));
+    EXPECT_FALSE(IsIconic(dialog)) << "restored by the second process";
+
+    mivo::WithdrawInstanceClass(appClass.c_str());
+    DestroyWindow(dialog);
+    UnregisterClass(dialogClass.c_str(), GetModuleHandle(nullptr));
+}

@@ -162,10 +162,11 @@ TEST(Icons, LoadedFromAnIconFile)
     EXPECT_EQ(GetPixel(canvas.dc, 0, 5), RGB(255, 255, 255));
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(icon, &info));
-    EXPECT_EQ(8u, info.xHotspot) << "the centre, not the directory's planes and bit count";
+    EXPECT_TRUE(info.fIcon);
+    EXPECT_EQ(8u, info.xHotspot) << "an icon's hot spot is its centre";
     EXPECT_EQ(8u, info.yHotspot);
-    DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
     DestroyIcon(icon);
     EXPECT_EQ(LoadImage(nullptr, "/tmp/no such file.ico", IMAGE_ICON, 0, 0, LR_LOADFROMFILE), nullptr);
 }
