@@ -5,6 +5,8 @@
 #include "mfc/Wnd.h"
 #include "mfc/ControlBar.h"
 #include "mfc/CreateContext.h"
+#include "mfc/PtrList.h"
+#include "afxres.h"
 
 class CView;
 class CDocument;

@@ -4,6 +4,7 @@
 
 #include "mfc/ControlBar.h"
 #include "mfc/ReBarCtrl.h"
+#include "afxres.h"
 
 class CBitmap;
 

@@ -5,6 +5,7 @@
 
 #include "mfc/ControlBar.h"
 #include "mfc/StatusBarCtrl.h"
+#include "afxres.h"
 
 #include <vector>
 

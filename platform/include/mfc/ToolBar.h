@@ -5,6 +5,8 @@
 
 #include "mfc/ControlBar.h"
 #include "mfc/ToolBarCtrl.h"
+#include "mfc/UIntArray.h"
+#include "afxres.h"
 
 // Button styles: the control's style in the low word, its state in the high
 // word (TBBS_DISABLED is the control's enabled bit, inverted).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "win32/types.h"
+#include "win32/systime.h"
 
 #include <cstdint>
 #include <ctime>
