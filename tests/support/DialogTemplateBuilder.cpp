@@ -1,5 +1,7 @@
 #include "support/DialogTemplateBuilder.h"
 
+#include "mivo/modules.h"
+
 #include <cstring>
 
 namespace mivo::test {
@@ -172,5 +174,15 @@ std::vector<BYTE> DialogInitData(const std::vector<std::pair<WORD, std::string>>
     Put16(out, 0);
     return out;
 }
+
+ProgramDialogTemplate::ProgramDialogTemplate(WORD id, std::vector<BYTE> bytes)
+    : m_bytes(std::move(bytes)),
+      m_entry{5, nullptr, id, nullptr, m_bytes.data(), (DWORD)m_bytes.size()},
+      m_table{&m_entry, 1}
+{
+    mivo::RegisterModuleResources(mivo::ProgramModule(), &m_table, true);
+}
+
+ProgramDialogTemplate::~ProgramDialogTemplate() { mivo::UnregisterModuleResources(&m_table); }
 
 }  // namespace mivo::test

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <win32.h>
+#include "mivo/resources.h"
 
 #include <string>
 #include <vector>
@@ -60,5 +61,19 @@ private:
 // DLGINIT data: records of control id, message, and text (CP949).
 std::vector<BYTE> DialogInitData(const std::vector<std::pair<WORD, std::string>>& comboStrings,
                                  WORD message = 0x0403);
+
+// A dialog template registered as the program's resource for as long as this lives.
+class ProgramDialogTemplate {
+public:
+    ProgramDialogTemplate(WORD id, std::vector<BYTE> bytes);
+    ~ProgramDialogTemplate();
+    ProgramDialogTemplate(const ProgramDialogTemplate&) = delete;
+    ProgramDialogTemplate& operator=(const ProgramDialogTemplate&) = delete;
+
+private:
+    std::vector<BYTE> m_bytes;
+    mivo::ResourceEntry m_entry;
+    mivo::ResourceTable m_table;
+};
 
 }  // namespace mivo::test

@@ -23,24 +23,17 @@ const UINT kShownExpanded = CVXDlgLayer::kShown;
 const UINT kShownCollapsed = CVXDlgLayer::kShown | CVXDlgLayer::kCollapsed;
 const UINT kHidden = 0;
 
-// A child dialog page holding one edit, registered as a program resource.
-class PageResources {
-public:
-    PageResources()
-    {
-        DialogTemplateBuilder page(WS_CHILD | DS_CONTROL, 0, 0, 60, 30, u"");
-        page.Font(9, u"굴림").Item(ItemClass::Edit, u"", 1001, 4, 4, 40, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
-        m_bytes = page.Bytes();
-        m_entries = {mivo::ResourceEntry{5, nullptr, kPageTemplate, nullptr, m_bytes.data(), (DWORD)m_bytes.size()}};
-        m_table = {m_entries.data(), m_entries.size()};
-        mivo::RegisterModuleResources(mivo::ProgramModule(), &m_table, true);
-    }
-    ~PageResources() { mivo::UnregisterModuleResources(&m_table); }
+// A child dialog page holding one edit.
+std::vector<BYTE> PageBytes()
+{
+    DialogTemplateBuilder page(WS_CHILD | DS_CONTROL, 0, 0, 60, 30, u"");
+    page.Font(9, u"굴림").Item(ItemClass::Edit, u"", 1001, 4, 4, 40, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    return page.Bytes();
+}
 
-private:
-    std::vector<BYTE> m_bytes;
-    std::vector<mivo::ResourceEntry> m_entries;
-    mivo::ResourceTable m_table{};
+class PageResources : public mivo::test::ProgramDialogTemplate {
+public:
+    PageResources() : ProgramDialogTemplate(kPageTemplate, PageBytes()) {}
 };
 
 class DlgLayerTest : public ::testing::Test {

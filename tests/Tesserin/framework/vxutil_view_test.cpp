@@ -97,23 +97,17 @@ public:
 };
 IMPLEMENT_DYNAMIC(CToolPage, CVXDialog)
 
-class PageResources {
-public:
-    PageResources()
-    {
-        DialogTemplateBuilder page(WS_CHILD | DS_CONTROL, 0, 0, 80, 40, u"");
-        page.Font(9, u"굴림").Item(ItemClass::Edit, u"", 1001, 4, 4, 40, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
-        m_bytes = page.Bytes();
-        m_entries = {mivo::ResourceEntry{5, nullptr, kPageTemplate, nullptr, m_bytes.data(), (DWORD)m_bytes.size()}};
-        m_table = {m_entries.data(), m_entries.size()};
-        mivo::RegisterModuleResources(mivo::ProgramModule(), &m_table, true);
-    }
-    ~PageResources() { mivo::UnregisterModuleResources(&m_table); }
+// A child dialog page holding one edit.
+std::vector<BYTE> PageBytes()
+{
+    DialogTemplateBuilder page(WS_CHILD | DS_CONTROL, 0, 0, 80, 40, u"");
+    page.Font(9, u"굴림").Item(ItemClass::Edit, u"", 1001, 4, 4, 40, 12, WS_CHILD | WS_VISIBLE | WS_TABSTOP);
+    return page.Bytes();
+}
 
-private:
-    std::vector<BYTE> m_bytes;
-    std::vector<mivo::ResourceEntry> m_entries;
-    mivo::ResourceTable m_table{};
+class PageResources : public mivo::test::ProgramDialogTemplate {
+public:
+    PageResources() : ProgramDialogTemplate(kPageTemplate, PageBytes()) {}
 };
 
 class VXUtilView : public ::testing::Test {
