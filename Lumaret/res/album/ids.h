@@ -1,0 +1,2 @@
+// Resource ids of the album subsystem.
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of the browser subsystem.
+#pragma once

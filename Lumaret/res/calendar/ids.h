@@ -1,0 +1,2 @@
+// Resource ids of the calendar subsystem.
+#pragma once

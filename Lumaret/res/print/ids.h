@@ -1,0 +1,2 @@
+// Resource ids of the print subsystem.
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of the shell subsystem.
+#pragma once

@@ -1,0 +1,2 @@
+// Resource ids of the templates subsystem.
+#pragma once
