@@ -62,8 +62,9 @@ inline bool HasStyle(HWND hwnd, DWORD bits)
     return (StyleOf(hwnd) & bits) != 0;
 }
 
-// What a control does with a message it does not handle: traced for the
-// "controls" area, then DefWindowProc.
+// What a control does with a message it does not handle: traced on the
+// "controls" channel, reported once at fixme level when it is a control
+// message the control does not implement, then DefWindowProc.
 LRESULT ControlDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The painting messages: WM_PAINT between BeginPaint and EndPaint, or into

@@ -1,5 +1,6 @@
 // Region objects, painting regions and clipping.
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 #include "gdi/Paint.h"
 #include "gdi/Shapes.h"
 
@@ -371,6 +372,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode)
 
 int SelectClipRgn(HDC hdc, HRGN hrgn)
 {
+    MIVO_TRACE(kTraceGdi, "SelectClipRgn(%p, %p)", (void*)hdc, (void*)hrgn);
     return ExtSelectClipRgn(hdc, hrgn, RGN_COPY);
 }
 
