@@ -391,11 +391,18 @@ void CImgEditView::OnGeometry(UINT id)
 
 // --- Undo ---------------------------------------------------------------------------
 
+// The depth in use: the settings may hold any number, the store has eight slots.
+int CImgEditView::UndoDepth() const
+{
+    return m_nUndoLevel < 0 ? 0 : m_nUndoLevel > kUndoSlots ? int(kUndoSlots) : m_nUndoLevel;
+}
+
 void CImgEditView::SaveUndo(CRect rect)
 {
-    if (!HasImage() || m_nUndoLevel <= 0)
+    const int depth = UndoDepth();
+    if (!HasImage() || depth <= 0)
         return;
-    if (m_nUndoPos >= m_nUndoLevel) {
+    if (m_nUndoPos >= depth) {
         delete m_apUndo[0];
         for (int i = 1; i < kUndoSlots; ++i) {
             m_apUndo[i - 1] = m_apUndo[i];
@@ -403,7 +410,7 @@ void CImgEditView::SaveUndo(CRect rect)
         }
         m_apUndo[kUndoSlots - 1] = nullptr;
         m_arcUndo[kUndoSlots - 1].SetRect(-1, -1, -1, -1);
-        m_nUndoPos = m_nUndoLevel - 1;
+        m_nUndoPos = depth - 1;
     }
     for (int i = m_nUndoPos; i < kUndoSlots; ++i) {
         delete m_apUndo[i];
@@ -458,7 +465,7 @@ BOOL CImgEditView::CanUndo() const
 
 BOOL CImgEditView::CanRedo() const
 {
-    return HasImage() && !IsBusy() && m_nUndoPos < m_nUndoLevel && m_apUndo[m_nUndoPos];
+    return HasImage() && !IsBusy() && m_nUndoPos < UndoDepth() && m_apUndo[m_nUndoPos];
 }
 
 void CImgEditView::AfterPictureChange()

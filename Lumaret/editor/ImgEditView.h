@@ -67,6 +67,7 @@ public:
     void Redo();
     BOOL CanUndo() const;
     BOOL CanRedo() const;
+    int UndoDepth() const;
     afx_msg LRESULT OnEditOperationDone(WPARAM wParam, LPARAM lParam);
     // Runs one operation code on `work`; returns the picture that results
     // (work itself, a new picture, or NULL when the library gave none).
