@@ -164,6 +164,12 @@ BOOL ShowFolderInPane(const CString& folder)
     return FALSE;
 }
 
+ToolDefaults& NoPaneTools()
+{
+    static ToolDefaults defaults;
+    return defaults;
+}
+
 BOOL PaneAvailable()
 {
 #ifdef EDITOR_HAS_PANE
@@ -176,25 +182,27 @@ BOOL PaneAvailable()
 #ifdef EDITOR_HAS_PANE
 COLORREF PaneColor(CDlgConsoleEditTools* pane)
 {
-    return pane ? pane->m_clrCurrent : RGB(255, 255, 255);
+    return pane ? pane->m_clrCurrent : NoPaneTools().colour;
 }
 int PaneBrushSize(CDlgConsoleEditTools* pane)
 {
-    return pane ? pane->m_nBrushSize : 8;
+    return pane ? pane->m_nBrushSize : NoPaneTools().brushSize;
 }
 int PaneOpacity(CDlgConsoleEditTools* pane)
 {
-    return pane ? pane->m_nOpacity : 100;
+    return pane ? pane->m_nOpacity : NoPaneTools().opacity;
 }
 void PaneRatio(CDlgConsoleEditTools* pane, int* rw, int* rh)
 {
-    *rw = pane ? pane->m_nRatioX : 0;
-    *rh = pane ? pane->m_nRatioY : 0;
+    *rw = pane ? pane->m_nRatioX : NoPaneTools().ratioX;
+    *rh = pane ? pane->m_nRatioY : NoPaneTools().ratioY;
 }
 void PaneSetCurrentColor(CDlgConsoleEditTools* pane, COLORREF colour)
 {
     if (pane)
         pane->SetCurrentColor(colour);
+    else
+        NoPaneTools().colour = colour;
 }
 void PaneViewChanged(CDlgConsoleEditTools* pane, CImgEditView* view)
 {
@@ -230,25 +238,27 @@ void PaneSyncTools(CDlgConsoleEditTools* pane)
         pane->SyncToolButtons();
 }
 #else
-// Without a pane the tools draw white, size 8, fully opaque.
 COLORREF PaneColor(CDlgConsoleEditTools*)
 {
-    return RGB(255, 255, 255);
+    return NoPaneTools().colour;
 }
 int PaneBrushSize(CDlgConsoleEditTools*)
 {
-    return 8;
+    return NoPaneTools().brushSize;
 }
 int PaneOpacity(CDlgConsoleEditTools*)
 {
-    return 100;
+    return NoPaneTools().opacity;
 }
 void PaneRatio(CDlgConsoleEditTools*, int* rw, int* rh)
 {
-    *rw = 0;
-    *rh = 0;
+    *rw = NoPaneTools().ratioX;
+    *rh = NoPaneTools().ratioY;
 }
-void PaneSetCurrentColor(CDlgConsoleEditTools*, COLORREF) {}
+void PaneSetCurrentColor(CDlgConsoleEditTools*, COLORREF colour)
+{
+    NoPaneTools().colour = colour;
+}
 void PaneViewChanged(CDlgConsoleEditTools*, CImgEditView*) {}
 void PaneViewActivated(CDlgConsoleEditTools*, CImgEditView*) {}
 void PaneViewDeactivated(CDlgConsoleEditTools*, CImgEditView*) {}

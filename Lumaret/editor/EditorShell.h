@@ -32,6 +32,17 @@ BOOL HasFolderPane();
 // The cached thumbnail of a picture just written to path.
 void StoreThumbnail(const CString& path, CImageObject* picture);
 
+// What the tools use when a view has no pane: white, size 8, fully opaque,
+// no aspect ratio. Views made without the main window (tests, tools) may set it.
+struct ToolDefaults {
+    COLORREF colour = RGB(255, 255, 255);
+    int brushSize = 8;
+    int opacity = 100;
+    int ratioX = 0;
+    int ratioY = 0;
+};
+ToolDefaults& NoPaneTools();
+
 // The edit-tools pane; pane may be NULL.
 BOOL PaneAvailable();
 COLORREF PaneColor(CDlgConsoleEditTools* pane);
