@@ -53,7 +53,7 @@ void PaintChevron(HDC hdc, const ReBarBand& band)
 
 }  // namespace
 
-void PaintReBarBackgrounds(HWND hwnd, const ReBar& rb, HDC hdc)
+void PaintReBarBackgrounds(HWND hwnd, const ReBarState& rb, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     HBRUSH face = CreateSolidBrush(ResolveColor(rb.back, COLOR_3DFACE));
@@ -73,7 +73,7 @@ void PaintReBarBackgrounds(HWND hwnd, const ReBar& rb, HDC hdc)
     }
 }
 
-void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
+void PaintReBar(HWND hwnd, const ReBarState& rb, HDC hdc)
 {
     DWORD style = StyleOf(hwnd);
     PaintReBarBackgrounds(hwnd, rb, hdc);
@@ -84,17 +84,17 @@ void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
             continue;
         PaintGripper(hdc, band);
         if (!band.text.empty() && !(band.style & RBBS_HIDETITLE)) {
-            RECT tr = {band.rect.left + ReBar::kGripperWidth, band.rect.top, band.childRect.left, band.rect.bottom};
+            RECT tr = {band.rect.left + ReBarState::kGripperWidth, band.rect.top, band.childRect.left, band.rect.bottom};
             SetTextColor(hdc, band.fore != CLR_DEFAULT ? band.fore : ResolveColor(rb.text, COLOR_BTNTEXT));
             DrawText(hdc, band.text.c_str(), (int)band.text.size(), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         }
         PaintChevron(hdc, band);
         if (style & RBS_BANDBORDERS) {
-            RECT right = {band.rect.right, band.rect.top, band.rect.right + ReBar::kBandBorder, band.rect.bottom};
+            RECT right = {band.rect.right, band.rect.top, band.rect.right + ReBarState::kBandBorder, band.rect.bottom};
             if (right.right <= ClientRect(hwnd).right)
                 DrawEdge(hdc, &right, EDGE_ETCHED, BF_LEFT);
-            RECT below = {band.rect.left, band.rect.bottom, band.rect.right + ReBar::kBandBorder,
-                          band.rect.bottom + ReBar::kBandBorder};
+            RECT below = {band.rect.left, band.rect.bottom, band.rect.right + ReBarState::kBandBorder,
+                          band.rect.bottom + ReBarState::kBandBorder};
             if (below.bottom <= ClientRect(hwnd).bottom)
                 DrawEdge(hdc, &below, EDGE_ETCHED, BF_TOP);
         }
