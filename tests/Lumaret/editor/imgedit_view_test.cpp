@@ -368,3 +368,25 @@ TEST_F(EditorTest, FrameIconCursorsAndMenusAreThere)
     EXPECT_EQ(nullptr, wc.hbrBackground);
     EXPECT_NE(nullptr, wc.hIcon);
 }
+
+TEST_F(EditorTest, WheelScrollsOnlyWhereThereIsMoreToSee)
+{
+    CImgEditView* view = OpenWith(MakePattern(100, 800));
+    ASSERT_NE(nullptr, view);
+    view->GetParentFrame()->MoveWindow(0, 0, 300, 250);
+    view->ZoomToStep(33081 + 4);
+    view->ScrollToPosition(CPoint(0, 0));
+    CRect client;
+    view->GetClientRect(&client);
+    CPoint centre = client.CenterPoint();
+    view->ClientToScreen(&centre);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at);
+    EXPECT_EQ(0, view->GetScrollPosition().y) << "already at the top";
+    EXPECT_EQ(TRUE, view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at));
+    EXPECT_GT(view->GetScrollPosition().y, 0);
+    view->ScrollToPosition(CPoint(0, 800));
+    int bottom = view->GetScrollPosition().y;
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
+    EXPECT_EQ(bottom, view->GetScrollPosition().y) << "already at the bottom";
+}
