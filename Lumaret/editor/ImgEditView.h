@@ -83,6 +83,7 @@ public:
     void NudgeSelection(UINT key, BOOL shift);
     void GrowSelection();
     void ShrinkSelection();
+    void ResizeSelectionBy(int step);
     void FillSelection();
     void OutlineSelection();
     void Trim();
