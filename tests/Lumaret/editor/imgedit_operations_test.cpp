@@ -354,8 +354,11 @@ TEST_F(EditorOperations, PaintStatusAndPaneCallsDuringLoadsAndReplacingCodesAreS
     const std::vector<std::pair<int, std::vector<INT_PTR>>> replacing = {
         {11, {300, 200, 2}}, {12, {0xFFFFFF, 950, 720, 900, 700, 100}}, {42, {30000}}, {62, {0xFFFFFF, 960, 760, 0, 0, 0, 30, 0, 0x808080, 1, 20}},
     };
+    CImgEditFrame* frame = static_cast<CImgEditFrame*>(view->GetParentFrame());
     for (int round = 0; round < 2; ++round) {
         view->LoadImage(path.c_str(), "");
+        EXPECT_TRUE(view->IsBusy());
+        EXPECT_FALSE(frame->QueryClose()) << "closing during a load is refused";
         while (view->IsBusy()) {
             view->Invalidate();
             view->UpdateWindow();
