@@ -135,29 +135,43 @@ TEST_F(EditorOperations, WorkerGivesWhatTheLibraryGives)
     }
 }
 
-TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGives)
+namespace {
+
+// Counts the dialogs alive, as the mask, margin and frame dialogs would be.
+class CCountedDialog : public CDialog {
+public:
+    static int s_alive;
+    CCountedDialog() { ++s_alive; }
+    ~CCountedDialog() override { --s_alive; }
+};
+int CCountedDialog::s_alive = 0;
+
+}  // namespace
+
+TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGivesAndFreeWhatTheyWereHanded)
 {
-    CImageObject* mask = MakePattern(kW, kH);
     CImageObject* corner = MakePattern(3, 3);
     CImageObject* edge = MakePattern(3, 3);
     edge->ReverseHorz();
+    CImageObject* mask = MakePattern(kW, kH);
+    CImageObject* expected = MakePattern(kW, kH);
+    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
+    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
 
     CImgEditView* view = OpenWith(MakePattern(kW, kH));
     ASSERT_NE(nullptr, view);
-    CImageObject* expected = MakePattern(kW, kH);
-    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
-    RunCode(view, 61, {INT_PTR(mask), RGB(0, 128, 255), 20, TRUE});
+    // The view takes the pictures and the dialogs over.
+    RunCode(view, 61, {INT_PTR(mask->DuplicateImgObj()), RGB(0, 128, 255), 20, TRUE,
+                       INT_PTR(static_cast<CDialog*>(new CCountedDialog))});
     EXPECT_TRUE(SamePixels(expected, view->m_pImage)) << "mask";
-
-    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
-    RunCode(view, 63, {INT_PTR(corner), INT_PTR(edge), 3});
+    RunCode(view, 63, {INT_PTR(corner->DuplicateImgObj()), INT_PTR(edge->DuplicateImgObj()), 3,
+                       INT_PTR(static_cast<CDialog*>(new CCountedDialog))});
     EXPECT_TRUE(SamePixels(framed, view->m_pImage)) << "frame";
     EXPECT_EQ(kW + 6, view->m_pImage->GetWidth());
-    delete framed;
-    delete expected;
-    delete mask;
-    delete corner;
-    delete edge;
+    EXPECT_EQ(0, CCountedDialog::s_alive);
+    EXPECT_EQ(0, view->m_anOpParam[0]);
+    for (CImageObject* p : {corner, edge, mask, expected, framed})
+        delete p;
 }
 
 TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
