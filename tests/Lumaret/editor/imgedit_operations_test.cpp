@@ -135,6 +135,7 @@ TEST_F(EditorOperations, WorkerGivesWhatTheLibraryGives)
     }
 }
 
+
 namespace {
 
 // Counts the dialogs alive, as the mask, margin and frame dialogs would be.
@@ -189,6 +190,7 @@ TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
     EXPECT_EQ(RGB(3, 2, 3 ^ 2), view->m_pImage->GetPixelColor(3, 2));
 }
 
+
 TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
 {
     CImgEditView* view = OpenWith(MakePattern(10, 8));
@@ -198,7 +200,9 @@ TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
         int code;
         std::vector<INT_PTR> params;
     } refused[] = {
-        {11, {0, 5, 3}}, {11, {5, -1, 3}}, {12, {0xFFFFFF, 0, 5, 0, 5, 100}}, {61, {0}}, {63, {0, 0, 5}},
+        {11, {0, 5, 3}}, {11, {5, -1, 3}}, {12, {0xFFFFFF, 0, 5, 0, 5, 100}},
+        {61, {0, 0, 0, 0, INT_PTR(static_cast<CDialog*>(new CCountedDialog))}},
+        {63, {0, 0, 5, INT_PTR(static_cast<CDialog*>(new CCountedDialog))}},
     };
     for (const auto& r : refused) {
         view->m_nOperation = r.code;
@@ -209,6 +213,7 @@ TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
     }
     EXPECT_EQ(before, view->m_pImage);
     EXPECT_FALSE(view->m_bModified);
+    EXPECT_EQ(0, CCountedDialog::s_alive) << "a template missing: the dialog goes as on Cancel";
 }
 
 TEST_F(EditorOperations, MarginAndShadowReportTheirStepsThenRefitTheWindow)
