@@ -259,12 +259,25 @@ void CImgEditView::NudgeSelection(UINT key, BOOL shift)
 
 void CImgEditView::GrowSelection()
 {
+    ResizeSelectionBy(10);
+}
+
+void CImgEditView::ShrinkSelection()
+{
+    ResizeSelectionBy(-10);
+}
+
+// Every edge moves outward by `step` client pixels (inward when negative);
+// only with an aspect ratio and no floating picture.
+void CImgEditView::ResizeSelectionBy(int step)
+{
     int rw, rh;
     if (!m_pTracker || m_nFloatMode == 1 || !PaneRatio(&rw, &rh))
         return;
     CRect old = Normalized(m_pTracker->m_rect);
     CRect r = old;
-    r.InflateRect(10, 10);
+    r.InflateRect(step, step);
+    r.NormalizeRect();
     if (AdjustTracker(r, CRectTracker::hitBottomRight)) {
         m_pTracker->m_rect = r;
         SelectionFromTracker();
@@ -273,26 +286,6 @@ void CImgEditView::GrowSelection()
     }
     CRect area;
     area.UnionRect(old, r);
-    area.InflateRect(4, 4);
-    InvalidateRect(&area, TRUE);
-    UpdateSelectionStatus();
-}
-
-void CImgEditView::ShrinkSelection()
-{
-    int rw, rh;
-    if (!m_pTracker || m_nFloatMode == 1 || !PaneRatio(&rw, &rh))
-        return;
-    CRect old = Normalized(m_pTracker->m_rect);
-    CRect r = old;
-    r.DeflateRect(10, 10);
-    if (AdjustTracker(r, CRectTracker::hitBottomRight)) {
-        m_pTracker->m_rect = r;
-        SelectionFromTracker();
-    } else {
-        ClearSelection();
-    }
-    CRect area = old;
     area.InflateRect(4, 4);
     InvalidateRect(&area, TRUE);
     UpdateSelectionStatus();
@@ -842,6 +835,7 @@ void CImgEditView::ShowContextMenu(CPoint screen)
     CVXMenu menu;
     if (!menu.LoadMenu(int(id)))
         return;
+    menu.LoadToolbar(IDR_EDITOR_MENU_IMAGES);
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return;
@@ -855,7 +849,33 @@ void CImgEditView::ShowContextMenu(CPoint screen)
             continue;
         state.DoUpdate(this, TRUE);
     }
+    m_pShownMenu = &menu;
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    m_pShownMenu = nullptr;
+}
+
+// The owner-drawn popup asks its owner for sizes and initialisation.
+void CImgEditView::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
+{
+    if (lpMIS->CtlType == ODT_MENU && m_pShownMenu) {
+        m_pShownMenu->MeasureItem(lpMIS);
+        return;
+    }
+    CScrollView::OnMeasureItem(nIDCtl, lpMIS);
+}
+
+void CImgEditView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CScrollView::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (!bSysMenu && CVXMenu::IsMenu(pPopupMenu))
+        CVXMenu::UpdateMenu(pPopupMenu);
+}
+
+LRESULT CImgEditView::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (CVXMenu::IsMenu(pMenu))
+        return CVXMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
+    return CScrollView::OnMenuChar(nChar, nFlags, pMenu);
 }
 
 void CImgEditView::OnContextMenu(CWnd* pWnd, CPoint point)

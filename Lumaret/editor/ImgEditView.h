@@ -12,6 +12,7 @@
 class CImageObject;
 class CDlgConsoleEditTools;
 class CImgEditDoc;
+class CVXMenu;
 
 class CImgEditView : public CScrollView {
     DECLARE_DYNCREATE(CImgEditView)
@@ -73,6 +74,8 @@ public:
     // (work itself, a new picture, or NULL when the library gave none).
     CImageObject* RunOperation(int code, CImageObject* work);
     CImageObject* MarginAndShadow(CImageObject* work);
+    // Frees what the mask, margin and frame operations were handed.
+    void ReleaseOperationObjects();
     // The free-rotation dialog's answer: quarter turns run their own
     // commands, any other angle turns the picture on the worker.
     void RunFreeRotation(double angle, BOOL clockwise);
@@ -82,6 +85,7 @@ public:
     void NudgeSelection(UINT key, BOOL shift);
     void GrowSelection();
     void ShrinkSelection();
+    void ResizeSelectionBy(int step);
     void FillSelection();
     void OutlineSelection();
     void Trim();
@@ -155,6 +159,8 @@ public:
     CImageObject* m_pResult;
     BOOL m_bRefitAfterOperation;
     CWinThread* m_pThread;
+    // The context menu while it is open, for its owner-drawn items.
+    CVXMenu* m_pShownMenu;
 
 protected:
     static UINT LoadImageThread(LPVOID param);
@@ -188,6 +194,9 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg LRESULT OnImageProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLoaderFinished(WPARAM wParam, LPARAM lParam);
 
@@ -206,6 +215,8 @@ protected:
     afx_msg void OnHistogram();
     afx_msg void OnUpdateNeedsPicture(CCmdUI* pCmdUI);
     afx_msg void OnUpdateUnavailable(CCmdUI* pCmdUI);
+    afx_msg void OnPasteAsNew();
+    afx_msg void OnUpdatePasteAsNew(CCmdUI* pCmdUI);
     afx_msg void OnOpenFolder();
     afx_msg void OnUpdateOpenFolder(CCmdUI* pCmdUI);
 

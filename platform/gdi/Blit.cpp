@@ -3,7 +3,7 @@
 #include "gdi/DeviceContext.h"
 #include "mivo/Trace.h"
 #include "gdi/Dib.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 
 #include <algorithm>
 #include <cstdlib>

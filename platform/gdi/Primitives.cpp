@@ -1,7 +1,7 @@
 // Lines, curves, filled shapes, pixels and flood fills.
 #include "gdi/DeviceContext.h"
+#include "gdi/RasterOps.h"
 #include "mivo/Trace.h"
-#include "gdi/Paint.h"
 #include "gdi/Primitives.h"
 #include "gdi/Shapes.h"
 

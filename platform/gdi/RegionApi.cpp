@@ -1,7 +1,7 @@
 // Region objects, painting regions and clipping.
 #include "gdi/DeviceContext.h"
+#include "gdi/RasterOps.h"
 #include "mivo/Trace.h"
-#include "gdi/Paint.h"
 #include "gdi/Shapes.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "gdi/DeviceContext.h"
 #include "mivo/Trace.h"
 #include "gdi/FontEngine.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 #include "gdi/Shapes.h"
 #include "gdi/TextCodec.h"
 #include "gdi/TextDraw.h"
