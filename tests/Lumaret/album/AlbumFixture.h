@@ -1,0 +1,46 @@
+// A copy of the shipped user database and a data folder with its "Temp" folder, made the
+// program's own for one test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "mfc.h"
+#include "shell/MainApp.h"
+#include "support/TempDatabase.h"
+#include "support/TempFolder.h"
+
+#include <string>
+#include <sys/stat.h>
+
+namespace albumtest {
+
+class AlbumDatabase : public ::testing::Test {
+protected:
+    mivotest::TempDatabase db{"MivoUserAlbum", {"MivoUser.sql", "MivoUserSeed.sql"}};
+    mivotest::TempFolder data{"mivo-album"};
+
+    void SetUp() override
+    {
+        theApp.m_strUserDSN = db.dsn().c_str();
+        theApp.m_strUserUID = "";
+        theApp.m_strUserPWD = "";
+        theApp.m_strDataDir = data.windowsPath().c_str();
+        ::mkdir(data.file("Temp").c_str(), 0700);
+    }
+
+    // Rows of a query, one "a:b:c" per row joined by " ; ", as UTF-8.
+    std::string Rows(const std::string& columns, const std::string& table, const std::string& order) const
+    {
+        return db.scalar("select group_concat(r, ' ; ') from (select " + columns + " as r from " + table +
+                         " order by " + order + ")");
+    }
+    std::string Details() const { return Rows("AlbumID||':'||Seq||':'||PathName", "AlbumDetail", "AlbumID, Seq"); }
+    std::string Albums() const
+    {
+        return Rows("AlbumID||':'||AlbumName||':'||Parent", "AlbumMaster", "AlbumID");
+    }
+    // The data folder's file as a program path (CP949 name parts stay as given).
+    CString ProgramPath(const std::string& name) const { return CString(data.windowsPath().c_str()) + name.c_str(); }
+};
+
+}  // namespace albumtest
