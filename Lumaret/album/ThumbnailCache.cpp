@@ -4,6 +4,7 @@
 #include "framework/ODBCQuery.h"
 #include "image/ImageObject.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -60,6 +61,23 @@ bool ReadWholeFile(const CString& path, std::vector<BYTE>& bytes)
     if (!ok)
         bytes.clear();
     return ok;
+}
+
+// A copy inside 140 x 105 keeping the proportions, computed exactly (a per-mille ratio would
+// give 139 x 104 for 1600 x 1200); a picture that fits is copied unchanged, never enlarged.
+CImageObject* FittedCopy(CImageObject& image)
+{
+    long long width = image.GetWidth(), height = image.GetHeight();
+    if (width <= 0 || height <= 0)
+        return nullptr;
+    if (width <= CThumbnailCache::THUMB_WIDTH && height <= CThumbnailCache::THUMB_HEIGHT)
+        return image.DuplicateImgObj();
+    long long newWidth = CThumbnailCache::THUMB_WIDTH, newHeight = CThumbnailCache::THUMB_HEIGHT;
+    if (width * CThumbnailCache::THUMB_HEIGHT >= height * CThumbnailCache::THUMB_WIDTH)
+        newHeight = std::max(1LL, height * CThumbnailCache::THUMB_WIDTH / width);
+    else
+        newWidth = std::max(1LL, width * CThumbnailCache::THUMB_HEIGHT / height);
+    return image.Resample((long)newWidth, (long)newHeight, 3);
 }
 
 }  // namespace
@@ -128,8 +146,8 @@ int CThumbnailCache::StoreThumbnail(CString path, CImageObject* image)
     if (path.IsEmpty() || image == nullptr || !image->IsLoaded())
         return 0;
     std::lock_guard<std::recursive_mutex> lock(CacheFileLock());
-    std::unique_ptr<CImageObject> thumb(image->MakeScaledImgObj(CSize(THUMB_WIDTH, THUMB_HEIGHT), nullptr, nullptr));
-    if (!thumb)
+    std::unique_ptr<CImageObject> thumb(FittedCopy(*image));
+    if (!thumb || !thumb->IsLoaded())
         return 0;
     // A failed save must not leave the last picture's bytes to be stored under this path.
     ::DeleteFile(m_strCacheFile);
