@@ -63,6 +63,19 @@ bool PlaceWaiting(CTreeCtrl& tree, std::vector<WaitingAlbum>& waiting, int image
     return placed;
 }
 
+// The first waiting row whose parent is not waiting too; the first row when all are (a cycle).
+size_t FirstOrphan(const std::vector<WaitingAlbum>& waiting)
+{
+    for (size_t i = 0; i < waiting.size(); ++i) {
+        bool parentWaits = false;
+        for (const WaitingAlbum& other : waiting)
+            parentWaits = parentWaits || other.nId == waiting[i].nParent;
+        if (!parentWaits)
+            return i;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::unique_ptr<CODBCQuery> CAlbumTables::OpenUserQuery()
@@ -281,9 +294,11 @@ void CAlbumTables::LoadTree(CTreeCtrl& tree, int image)
     while (!waiting.empty()) {
         if (PlaceWaiting(tree, waiting, image))
             continue;
-        // Nothing found a parent in a whole pass: the first waiting row goes to the top level.
-        InsertAlbumItem(tree, TVI_ROOT, waiting.front(), image);
-        waiting.erase(waiting.begin());
+        // Nothing found a parent in a whole pass: an orphan goes to the top level (its own
+        // sub-albums follow in the next pass), or, in a cycle, the first row of it.
+        size_t top = FirstOrphan(waiting);
+        InsertAlbumItem(tree, TVI_ROOT, waiting[top], image);
+        waiting.erase(waiting.begin() + (long)top);
     }
     tree.SetRedraw(TRUE);
 }

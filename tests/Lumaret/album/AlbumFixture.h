@@ -9,6 +9,10 @@
 #include "support/TempDatabase.h"
 #include "support/TempFolder.h"
 
+#include "support/DialogDriver.h"
+#include "support/MessageLoop.h"
+
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 
@@ -42,5 +46,42 @@ protected:
     // The data folder's file as a program path (CP949 name parts stay as given).
     CString ProgramPath(const std::string& name) const { return CString(data.windowsPath().c_str()) + name.c_str(); }
 };
+
+// The program's main window is the owner a modal script drives, so dialogs made without a
+// parent, and the input boxes they open, run under the script.
+struct ScriptedOwner {
+    mivo::test::ModalScript script;
+    CWnd owner;
+
+    ScriptedOwner()
+    {
+        owner.Attach(script.Owner());
+        theApp.m_pMainWnd = &owner;
+    }
+    ~ScriptedOwner()
+    {
+        theApp.m_pMainWnd = nullptr;
+        owner.Detach();
+        mivo::test::PumpUntilIdle();
+    }
+    ScriptedOwner(const ScriptedOwner&) = delete;
+    ScriptedOwner& operator=(const ScriptedOwner&) = delete;
+};
+
+// A tree's items as "name(child,child)" in order, top level joined by ",".
+inline std::string TreeText(CTreeCtrl& tree, HTREEITEM parent = TVI_ROOT)
+{
+    std::string text;
+    HTREEITEM first = parent == TVI_ROOT ? tree.GetRootItem() : tree.GetChildItem(parent);
+    for (HTREEITEM item = first; item; item = tree.GetNextSiblingItem(item)) {
+        if (!text.empty())
+            text += ",";
+        text += (const char*)tree.GetItemText(item);
+        text += "#" + std::to_string((int)tree.GetItemData(item));
+        if (tree.GetChildItem(item))
+            text += "(" + TreeText(tree, item) + ")";
+    }
+    return text;
+}
 
 }  // namespace albumtest
