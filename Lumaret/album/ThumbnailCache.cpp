@@ -31,16 +31,19 @@ CString ThumbFilter(int thumbNo)
     return filter;
 }
 
+// Overwrites in place and cuts to the new length: a file truncated to nothing and written again
+// is flushed to disk on close by some file systems (ext4), which costs milliseconds per load.
 bool WriteWholeFile(const CString& path, const std::vector<BYTE>& bytes)
 {
-    HANDLE file = ::CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+    HANDLE file = ::CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size() &&
+              ::SetEndOfFile(file);
     ::CloseHandle(file);
-    return ok && written == bytes.size();
+    return ok;
 }
 
 bool ReadWholeFile(const CString& path, std::vector<BYTE>& bytes)
@@ -149,7 +152,8 @@ int CThumbnailCache::StoreThumbnail(CString path, CImageObject* image)
     std::unique_ptr<CImageObject> thumb(FittedCopy(*image));
     if (!thumb || !thumb->IsLoaded())
         return 0;
-    // A failed save must not leave the last picture's bytes to be stored under this path.
+    // A failed save must not leave the last picture's bytes to be stored under this path. Gone
+    // first, the file is also not replaced by a rename, which ext4 flushes to disk.
     ::DeleteFile(m_strCacheFile);
     std::vector<BYTE> bytes;
     if (!thumb->Save(m_strCacheFile) || !ReadWholeFile(m_strCacheFile, bytes))
