@@ -6,7 +6,7 @@
 #include "album/ThumbnailCache.h"
 #include "framework/DataSource.h"
 #include "image/ImageObject.h"
-#include "shell/MainApp.h"
+#include "framework/VXApp.h"
 
 #include "BenchPicture.h"
 
@@ -101,13 +101,19 @@ int main(int argc, char** argv)
     ::mkdir((posix + "/Temp").c_str(), 0700);
     setenv("ODBCINI", (posix + "/odbc.ini").c_str(), 1);
     setenv("MIVO_REGISTRY_FILE", (posix + "/registry").c_str(), 1);
-    if (!BuildDatabase(posix + "/MivoUserBench.dat") ||
-        !RegisterLocalDataSource("MivoUserBench", (windows + "MivoUserBench.dat").c_str())) {
+    if (!BuildDatabase(posix + "/MivoUser.dat") ||
+        !RegisterLocalDataSource("MivoUser", (windows + "MivoUser.dat").c_str())) {
         std::fprintf(stderr, "cannot build the database in %s\n", folder);
         return 1;
     }
-    theApp.m_strUserDSN = "MivoUserBench";
-    theApp.m_strDataDir = windows.c_str();
+    // The program's application when linked with one, else an application of our own.
+    std::unique_ptr<CVXApp> ownApp;
+    CVXApp* app = dynamic_cast<CVXApp*>(AfxGetApp());
+    if (app == nullptr) {
+        ownApp.reset(new CVXApp);
+        app = ownApp.get();
+    }
+    app->m_strDataDir = windows.c_str();
 
     std::vector<BYTE> pixels = bench::MakePicture(1600, 1200);
     CImageObject maker;

@@ -1,8 +1,15 @@
 #include "album/AlbumTables.h"
 
 #include "framework/ODBCQuery.h"
+#include "framework/VXApp.h"
 #include "framework/VXUtil.h"
+
+// The application class brings the user database's login; until the program has one, the
+// login is the data source's default with no user.
+#if __has_include("shell/MainApp.h")
 #include "shell/MainApp.h"
+#define ALBUM_HAS_MAIN_APP 1
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -80,15 +87,29 @@ size_t FirstOrphan(const std::vector<WaitingAlbum>& waiting)
 
 std::unique_ptr<CODBCQuery> CAlbumTables::OpenUserQuery()
 {
+#ifdef ALBUM_HAS_MAIN_APP
     std::unique_ptr<CODBCQuery> query(
         new CODBCQuery(theApp.m_strUserDSN, theApp.m_strUserUID, theApp.m_strUserPWD, 1));
+#else
+    std::unique_ptr<CODBCQuery> query(new CODBCQuery("MivoUser", "", "", 1));
+#endif
     query->InitQuery();
     return query;
 }
 
+COLORREF CAlbumTables::BrowserBackground()
+{
+#ifdef ALBUM_HAS_MAIN_APP
+    return theApp.m_clrBrowserBk;
+#else
+    return ::GetSysColor(COLOR_3DFACE);
+#endif
+}
+
 CString CAlbumTables::DataFolder()
 {
-    CString folder = theApp.m_strDataDir;
+    CVXApp* app = dynamic_cast<CVXApp*>(AfxGetApp());
+    CString folder = app ? app->m_strDataDir : CString();
     if (!folder.IsEmpty() && folder[folder.GetLength() - 1] != '\\')
         folder += '\\';
     return folder;

@@ -28,6 +28,8 @@ public:
     static std::unique_ptr<CODBCQuery> OpenUserQuery();
     // The data folder, ending in a backslash.
     static CString DataFolder();
+    // The background of the browser, the panes and the album trees.
+    static COLORREF BrowserBackground();
 
     // --- Path filters. Stored text has apostrophes as 0x1E, so filters use that form too.
     static CString StoredForm(CString text);

@@ -4,7 +4,6 @@
 #include "controls/VXMenu.h"
 #include "dialogs/DlgUserInputBox.h"
 #include "resource.h"
-#include "shell/MainApp.h"
 
 namespace {
 
@@ -57,11 +56,12 @@ BOOL CDlgAlbumSelect::OnInitDialog()
     SetupButton(m_btnCancel, IDI_ALBUM_CANCEL);
     SetupButton(m_btnOK, IDI_ALBUM_OK);
     LoadProfile();
-    m_treeAlbum.SetBkColor(theApp.m_clrBrowserBk);
+    m_treeAlbum.SetBkColor(CAlbumTables::BrowserBackground());
     m_treeAlbum.SetNotifyWnd(this);
     m_treeAlbum.RegisterDropTarget();
     m_imageList.Create(IDB_ALBUM_TREE, 16, 1, RGB(255, 255, 255));
-    m_treeAlbum.SetImageList(&m_imageList, TVSIL_NORMAL);
+    // By handle: the wrapper's null test of its own object warns for a member list.
+    m_treeAlbum.SendMessage(TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)m_imageList.m_hImageList);
     LoadAlbumTree();
     CRect client;
     GetClientRect(&client);

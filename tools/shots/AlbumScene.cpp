@@ -5,7 +5,7 @@
 #include "album/DlgAlbumSelect.h"
 #include "album/DlgRenameFile.h"
 #include "resource.h"
-#include "shell/MainApp.h"
+#include "framework/VXApp.h"
 #include "support/TempDatabase.h"
 #include "support/TempFolder.h"
 
@@ -111,11 +111,11 @@ int main()
     ::mkdir(data.file("Temp").c_str(), 0755);
     ::mkdir(data.file("사진").c_str(), 0755);
     std::ofstream(data.file("사진/제주 바다.jpg")) << "photo";
-    mivotest::TempDatabase db("MivoUserShot", {"MivoUser.sql", "MivoUserSeed.sql"},
+    mivotest::TempDatabase db("MivoUser", {"MivoUser.sql", "MivoUserSeed.sql"},
                               u8"insert into AlbumMaster values (1,'가족',0),(2,'여행',0),(3,'아이들',0),"
                               u8"(4,'2004 여름 휴가',1),(5,'제주도',4),(6,'유럽',2),(7,'일본',2),(8,'돌잔치',3);");
-    theApp.m_strUserDSN = db.dsn().c_str();
-    theApp.m_strDataDir = data.windowsPath().c_str();
+    CVXApp app;
+    app.m_strDataDir = data.windowsPath().c_str();
 
     CDlgAlbumSelect picker;
     g_picker = &picker;

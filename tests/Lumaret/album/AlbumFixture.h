@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "mfc.h"
-#include "shell/MainApp.h"
+#include "framework/VXApp.h"
 #include "support/TempDatabase.h"
 #include "support/TempFolder.h"
 
@@ -13,22 +13,35 @@
 #include "support/MessageLoop.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 
 namespace albumtest {
 
+// The program's application (its own when the program has one), with the data folder set.
+inline CVXApp& ProgramApp(std::unique_ptr<CVXApp>& own, const std::string& dataFolder)
+{
+    CVXApp* app = dynamic_cast<CVXApp*>(AfxGetApp());
+    if (app == nullptr) {
+        own.reset(new CVXApp);
+        app = own.get();
+    }
+    app->m_strDataDir = dataFolder.c_str();
+    return *app;
+}
+
 class AlbumDatabase : public ::testing::Test {
 protected:
-    mivotest::TempDatabase db{"MivoUserAlbum", {"MivoUser.sql", "MivoUserSeed.sql"}};
+    // Under the user database's own name, which the program's default login uses.
+    mivotest::TempDatabase db{"MivoUser", {"MivoUser.sql", "MivoUserSeed.sql"}};
     mivotest::TempFolder data{"mivo-album"};
+    std::unique_ptr<CVXApp> ownApp;
+    CVXApp* app = nullptr;
 
     void SetUp() override
     {
-        theApp.m_strUserDSN = db.dsn().c_str();
-        theApp.m_strUserUID = "";
-        theApp.m_strUserPWD = "";
-        theApp.m_strDataDir = data.windowsPath().c_str();
+        app = &ProgramApp(ownApp, data.windowsPath());
         ::mkdir(data.file("Temp").c_str(), 0700);
     }
 
@@ -56,11 +69,11 @@ struct ScriptedOwner {
     ScriptedOwner()
     {
         owner.Attach(script.Owner());
-        theApp.m_pMainWnd = &owner;
+        AfxGetApp()->m_pMainWnd = &owner;
     }
     ~ScriptedOwner()
     {
-        theApp.m_pMainWnd = nullptr;
+        AfxGetApp()->m_pMainWnd = nullptr;
         owner.Detach();
         mivo::test::PumpUntilIdle();
     }

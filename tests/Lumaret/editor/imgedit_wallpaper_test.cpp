@@ -5,8 +5,9 @@
 #include "framework/Registry.h"
 #include "mivo/process.h"
 #include "resource.h"
-#include "shell/MainApp.h"
+#include "framework/VXApp.h"
 
+#include <memory>
 #include <sys/stat.h>
 
 using editortest::EditorTest;
@@ -15,10 +16,19 @@ namespace {
 
 class EditorWallpaper : public EditorTest {
 protected:
+    // The program's application, or one of ours made before the editor's fixture looks for one.
+    std::unique_ptr<CVXApp> m_ownApp;
+
     void SetUp() override
     {
+        CVXApp* app = dynamic_cast<CVXApp*>(AfxGetApp());
+        if (app == nullptr && AfxGetApp() == nullptr) {
+            m_ownApp.reset(new CVXApp);
+            app = m_ownApp.get();
+        }
+        ASSERT_NE(nullptr, app);
+        app->m_strDataDir = m_folder.windowsPath().c_str();
         EditorTest::SetUp();
-        theApp.m_strDataDir = m_folder.windowsPath().c_str();
         mivo::SetSpawnHook([](const std::vector<std::string>&) { return true; });
     }
     void TearDown() override
