@@ -174,7 +174,7 @@ std::shared_ptr<RealizedFont> Build(const LOGFONTA& lf, int deviceHeight, int de
     int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
     font.setWeight(QFont::Weight(weight));
     font.setItalic(lf.lfItalic != 0);
-    font.setUnderline(lf.lfUnderline != 0);
+    // The engine's underline may lie below the descent, on the next line's pixels: GDI draws it itself.
     font.setStrikeOut(lf.lfStrikeOut != 0);
     if (lf.lfQuality == NONANTIALIASED_QUALITY)
         font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::NoAntialias));
@@ -203,6 +203,7 @@ std::shared_ptr<RealizedFont> Build(const LOGFONTA& lf, int deviceHeight, int de
     m.maxCharWidth = std::max(m.aveCharWidth, fm.maxWidth());
     m.fixedPitch = QFontInfo(font).fixedPitch();
     m.korean = KoreanFamily(family);
+    m.underline = lf.lfUnderline != 0;
     return rf;
 }
 
@@ -332,7 +333,9 @@ GlyphMask RenderText(const RealizedFont& font, const std::u16string& text, const
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        painter.setFont(font.font);
+        QFont turned = font.font;
+        turned.setUnderline(font.metrics.underline);
+        painter.setFont(turned);
         painter.setPen(Qt::white);
         painter.setRenderHint(QPainter::TextAntialiasing, font.font.styleStrategy() & QFont::NoAntialias ? false : true);
         painter.translate(-bounds.left(), -bounds.top());

@@ -22,6 +22,7 @@ struct FontMetricsInfo {
     int emSize = 0;
     bool fixedPitch = false;
     bool korean = false;  // the face carries Hangul
+    bool underline = false;  // drawn by PaintRun inside the descent, not by the font engine
 };
 
 class RealizedFont;

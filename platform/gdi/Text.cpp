@@ -262,6 +262,14 @@ void PaintRun(const DeviceContext& dc, DrawTarget& t, const RealizedFont& font, 
         }
     }
 
+    if (m.underline && run.width > 0) {
+        // Under the baseline and inside the descent, as thick as the font asks.
+        Pattern line = SolidPattern(fgNative);
+        int thickness = std::max(1, (m.emSize + 10) / 20);
+        int offset = std::max(1, std::min(m.descent / 2, m.descent - thickness));
+        for (int y = b.y + offset; y < b.y + offset + thickness; ++y)
+            ForEachVisible(t, how.clip, y, b.x, b.x + run.width, [&](int x0, int x1) { PaintSpan(t, y, x0, x1, 0xF0, line); });
+    }
     if (how.underline != nullptr) {
         Pattern line = SolidPattern(fgNative);
         int uy0 = b.y + std::max(1, std::min(2, m.descent / 2));

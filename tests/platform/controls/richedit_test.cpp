@@ -541,3 +541,33 @@ TEST_F(RichEditTest, PaintsColouredRunsAndTheBullet)
                 textLeft = std::min(textLeft, x);
     EXPECT_LT(textLeft, image.width) << "the bulleted text follows its bullet";
 }
+
+TEST_F(RichEditTest, UnderlinesLieBelowTheBaselineWithinTheirOwnLine)
+{
+    HWND r = Make(ES_MULTILINE, 300, 120);
+    StreamIn(r, "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                "\\fs20\\cf1\\ul xxxx xxxx\\ulnone\\par\\cf2 BBBB}");
+    SendMessage(r, EM_HIDESELECTION, TRUE, 0);
+    SetFocus(parent);
+    InvalidateRect(r, nullptr, TRUE);
+    PumpUntilIdle();
+    WindowImage image = CaptureWindow(r, true);
+    int underline = -1, longest = 0, lettersBottom = -1, blueTop = image.height;
+    for (int y = 0; y < image.height; ++y) {
+        int red = 0;
+        for (int x = 0; x < image.width; ++x) {
+            red += image.At(x, y) == RGB(255, 0, 0);
+            if (image.At(x, y) == RGB(0, 0, 255))
+                blueTop = std::min(blueTop, y);
+        }
+        if (red > longest)
+            longest = red, underline = y;
+        if (red > 0 && red < 20)
+            lettersBottom = std::max(lettersBottom, y);
+    }
+    int secondTop = (short)HIWORD(SendMessage(r, EM_POSFROMCHAR, 10, 0));
+    ASSERT_GT(longest, 40) << "an underline is drawn";
+    EXPECT_LT(underline, secondTop) << "inside the first line";
+    EXPECT_LT(underline, blueTop);
+    EXPECT_GE(underline, lettersBottom - 2) << "under the letters, not through them";
+}
