@@ -135,6 +135,31 @@ TEST_F(EditorOperations, WorkerGivesWhatTheLibraryGives)
     }
 }
 
+TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGives)
+{
+    CImageObject* mask = MakePattern(kW, kH);
+    CImageObject* corner = MakePattern(3, 3);
+    CImageObject* edge = MakePattern(3, 3);
+    edge->ReverseHorz();
+
+    CImgEditView* view = OpenWith(MakePattern(kW, kH));
+    ASSERT_NE(nullptr, view);
+    CImageObject* expected = MakePattern(kW, kH);
+    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
+    RunCode(view, 61, {INT_PTR(mask), RGB(0, 128, 255), 20, TRUE});
+    EXPECT_TRUE(SamePixels(expected, view->m_pImage)) << "mask";
+
+    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
+    RunCode(view, 63, {INT_PTR(corner), INT_PTR(edge), 3});
+    EXPECT_TRUE(SamePixels(framed, view->m_pImage)) << "frame";
+    EXPECT_EQ(kW + 6, view->m_pImage->GetWidth());
+    delete framed;
+    delete expected;
+    delete mask;
+    delete corner;
+    delete edge;
+}
+
 TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
 {
     CImgEditView* view = OpenWith(MakePattern(10, 8));
