@@ -7,6 +7,7 @@
 #include "image/PixelBlock.h"
 #include "image/RowBands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -207,9 +208,9 @@ AreaPlan PlanAreaAverage(const Source& src, const Target& dst, float xScale, flo
     return plan;
 }
 
-// Rows [first, last) of the result. A band after the first starts at the
-// source row closing the row before it, only for the share that row
-// carries over, exactly as the single sweep had it there.
+// Rows [first, last) of the result, every byte of them. A band after the
+// first starts at the source row closing the row before it, only for the
+// share that row carries over, exactly as the single sweep had it there.
 void AreaAverageRows(const Source& src, const Target& dst, const AreaPlan& plan, float yScale, long first,
                      long last)
 {
@@ -260,18 +261,27 @@ void AreaAverageRows(const Source& src, const Target& dst, const AreaPlan& plan,
         }
         if (out && long(u) < dst.width)
             accu->Store(u, out);
+        if (out) {
+            const long stored = std::min(long(u) + 1, dst.width);
+            memset(out + 3 * stored, 0, size_t(dst.rowBytes - 3 * stored));
+        }
         std::swap(accu, carry);
         carry->ClearFirst();
         ++v;
         endY += yScale;
     }
     // The source ran out before the last new row was closed: it keeps what
-    // it gathered.
+    // it gathered, and rows after it stay black.
+    long written = v;
     if (y == src.height && v >= first && v < last) {
         BYTE* out = dst.row(v);
         for (long u = 0; u < dst.width; ++u)
             accu->Store(size_t(u), out);
+        memset(out + 3 * dst.width, 0, size_t(dst.rowBytes - 3 * dst.width));
+        written = v + 1;
     }
+    for (long r = std::max(first, written); r < last; ++r)
+        memset(dst.row(r), 0, size_t(dst.rowBytes));
 }
 
 // Bands of new rows on the image worker threads; progress still counts the
@@ -402,7 +412,9 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
         return nullptr;
     if (newWidth == m_nWidth && newHeight == m_nHeight)
         return DuplicateImgObj();
-    BYTE* block = AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), true);
+    // Area averaging writes every byte; the other paths leave the row ends.
+    const bool area = mode != 1 && mode != 2 && newWidth < m_nWidth && newHeight < m_nHeight;
+    BYTE* block = AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), !area);
     CImageObject* img = block ? NewSibling() : nullptr;
     if (!img) {
         delete[] block;
@@ -419,7 +431,7 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
     }
     if (mode == 2)
         ResampleBSpline(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);
-    else if (newWidth < m_nWidth && newHeight < m_nHeight)
+    else if (area)
         ResampleAreaAverage(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);
     else
         ResampleBilinear(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);
