@@ -3,7 +3,7 @@
 // (a 4:4:4 plasma and a photograph-like 4:2:0 picture).
 //
 //   peer_bench [rounds]                    both tables: one thread, all cores
-//   peer_bench --one OP IN OUT             one operation in a fresh process
+//   peer_bench --one OP IN OUT TINY TINYOUT  one operation in a fresh process
 //   peer_bench --make FOLDER               the test files only, to keep
 //   peer_bench --table FOLDER ROUNDS       one table on them (threads from
 //                                          MIVO_IMAGE_THREADS, VIPS_CONCURRENCY)
@@ -14,9 +14,10 @@
 //   the pixels (ours in memory, djpeg to /dev/null); the other operations
 //   read a file and write one (ours a BMP, vips its .v, cjpeg a JPEG);
 // - ours runs warm (in this process, run once just before) and cold (a fresh
-//   process, `--one`, which reports what its start-up took); every peer runs
-//   as a process, its start-up measured on an 8 x 6 crop of the picture; the
-//   headline ratio is processor time net of start-up, raw wall times beside;
+//   process, `--one`); every peer runs as a process; start-up is the same
+//   operation on an 8 x 6 crop of the picture (ours: in the same process,
+//   just before); the headline ratio is processor time net of start-up, raw
+//   wall times beside;
 // - the peers do the same arithmetic where they can (5-tap Gaussian, 2 x 2
 //   area average, the 1/8 decode's fast transform without fancy upsampling);
 //   the thumbnail rows differ in method and say how.
@@ -115,12 +116,16 @@ double Now()
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
-// `--one`: the operation in this fresh process. The processor time spent
-// before it (loading the libraries, static set-up) goes to descriptor 3
-// when the caller opened one: the caller takes it off what wait4 reports,
-// which leaves the operation with its first-touch costs and the exit.
-int OneOperation(const std::string& op, const std::string& in, const std::string& out)
+// `--one`: the operation in this fresh process, first on the 8 x 6 crop as
+// the peers' start-up is measured (loading, binding the library's symbols,
+// its one-time set-up), then on the picture. What the first part took goes
+// to descriptor 3 when the caller opened one; the caller takes it off what
+// wait4 reports, which leaves the operation with its first-touch costs.
+int OneOperation(char** args)
 {
+    const std::string op = args[0];
+    if (!RunOurs(op, args[3], args[4]))
+        return 1;
     rusage u;
     getrusage(RUSAGE_SELF, &u);
     if (fcntl(3, F_GETFD) != -1) {
@@ -129,7 +134,7 @@ int OneOperation(const std::string& op, const std::string& in, const std::string
             return 1;
         close(3);
     }
-    return RunOurs(op, in, out) ? 0 : 1;
+    return RunOurs(op, args[1], args[2]) ? 0 : 1;
 }
 
 // A process from an argument vector, output discarded; its own processor
@@ -269,7 +274,9 @@ Figures Measure(const Row& row, const Picture& pic, const std::string& folder, i
     const std::string in = pic.base + "." + row.input;
     const std::string out = folder + "/ours." + (row.output[0] ? row.output : "none");
     const std::string peerOut = folder + "/peer", tinyPeerOut = folder + "/peer-tiny";
-    const std::vector<std::string> ours = {Self(), "--one", row.op, in, out};
+    const std::string tinyIn = pic.tiny + "." + row.input;
+    const std::string tinyOut = folder + "/ours-tiny." + (row.output[0] ? row.output : "none");
+    const std::vector<std::string> ours = {Self(), "--one", row.op, in, out, tinyIn, tinyOut};
     const std::vector<std::string> peer = row.peer(pic.base, peerOut), peerTiny = row.peer(pic.tiny, tinyPeerOut);
     Figures f;
     RunOurs(row.op, in, out);  // file cache
@@ -467,8 +474,8 @@ bool Installed(const char* tool)
 
 int main(int argc, char** argv)
 {
-    if (argc == 5 && !strcmp(argv[1], "--one"))
-        return OneOperation(argv[2], argv[3], argv[4]);
+    if (argc == 7 && !strcmp(argv[1], "--one"))
+        return OneOperation(argv + 2);
     if (argc == 3 && !strcmp(argv[1], "--make")) {
         MakePictures(argv[2]);
         return 0;
@@ -486,8 +493,8 @@ int main(int argc, char** argv)
         return 1;
     MakePictures(folder);
     printf("ours warm: in this process, run once just before; cold: a fresh process (`peer_bench --one`) less\n"
-           "what it spent before the operation (its start-up). Peer start-up: the same command on an 8 x 6 crop;\n"
-           "peer net = median less median start-up (min less min).\n"
+           "its start-up, measured in it: loading, then the operation on an 8 x 6 crop. Peer start-up: the same\n"
+           "command on the 8 x 6 crop; peer net = median less median start-up (min less min).\n"
            "ratio = ours / peer on processor time net of start-up; wall ratio = raw ours cold / raw peer.\n");
     // The library reads its thread count once a process: one child a table.
     for (const char* threads : {"1", ""}) {
