@@ -322,8 +322,15 @@ void PrintRow(const Row& row, const Figures& f)
 {
     const Net cold = {f.coldCpu.Median(), f.coldCpu.Min()}, peer = Less(f.peerCpu, f.peerStartCpu);
     char warmRatio[32], coldRatio[32], wallRatio[32];
-    snprintf(warmRatio, sizeof warmRatio, "%.2f (%.2f)", f.warmCpu.Median() / peer.median, f.warmCpu.Min() / peer.min);
-    snprintf(coldRatio, sizeof coldRatio, "%.2f (%.2f)", cold.median / peer.median, cold.min / peer.min);
+    // A peer whose start-up varies more than its work leaves no net minimum.
+    auto ratio = [](char* text, size_t size, double median, double peerMedian, double min, double peerMin) {
+        if (peerMin > 0)
+            snprintf(text, size, "%.2f (%.2f)", median / peerMedian, min / peerMin);
+        else
+            snprintf(text, size, "%.2f (-)", median / peerMedian);
+    };
+    ratio(warmRatio, sizeof warmRatio, f.warmCpu.Median(), peer.median, f.warmCpu.Min(), peer.min);
+    ratio(coldRatio, sizeof coldRatio, cold.median, peer.median, cold.min, peer.min);
     snprintf(wallRatio, sizeof wallRatio, "%.2f", f.coldWall.Median() / f.peerWall.Median());
     printf("%-16s %-36s | %-9s %-9s %-9s | %-10s %-10s | %-10s %-10s | %-8.1f %-8.1f %-8.1f %-10.1f | %s\n", row.name,
            row.peerName.c_str(), Pair(f.warmCpu.Median(), f.warmCpu.Min()).c_str(),
