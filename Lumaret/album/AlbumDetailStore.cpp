@@ -3,18 +3,6 @@
 #include "album/AlbumTables.h"
 #include "framework/ODBCQuery.h"
 
-#include <cstdlib>
-
-namespace {
-
-CString RowFilter(int albumId, int seq)
-{
-    CString filter;
-    filter.Format("AlbumID = %d and Seq = %d", albumId, seq);
-    return filter;
-}
-
-}  // namespace
 
 CAlbumDetailStore::CAlbumDetailStore() : m_pQuery(CAlbumTables::OpenUserQuery())
 {
@@ -45,52 +33,16 @@ int CAlbumDetailStore::RenamePath(CString oldPath, CString newPath)
     return 1;
 }
 
-std::vector<CAlbumDetailStore::Row> CAlbumDetailStore::RowsInFolder(const CString& folderKey)
-{
-    std::vector<Row> rows;
-    m_pQuery->ResetQuery();
-    m_pQuery->SetStringColumn(CString("AlbumID"), CString(), 0);
-    m_pQuery->SetStringColumn(CString("Seq"), CString(), 0);
-    m_pQuery->SetStringColumn(CString("PathName"), CString(), 0);
-    m_pQuery->SetDataBufSize(CString("PathName"), CAlbumTables::LONGEST_PATH);
-    m_pQuery->SetFilter(CAlbumTables::FolderPrefixFilter("PathName", folderKey));
-    if (!m_pQuery->RunStructQuery("Select from AlbumDetail"))
-        return rows;
-    while (m_pQuery->FetchNextRow()) {
-        Row row;
-        row.nAlbumID = (int)std::strtol(m_pQuery->ColumnValue(0, 0), nullptr, 10);
-        row.nSeq = (int)std::strtol(m_pQuery->ColumnValue(1, 0), nullptr, 10);
-        row.strPath = m_pQuery->ColumnValue(2, 1);
-        if (CAlbumTables::IsInFolder(row.strPath, folderKey))
-            rows.push_back(row);
-    }
-    return rows;
-}
-
 int CAlbumDetailStore::DeleteFolder(CString folder)
 {
-    CString key = CAlbumTables::FolderKey(folder);
-    if (key.IsEmpty())
-        return 1;
-    for (const Row& row : RowsInFolder(key)) {
-        m_pQuery->ResetQuery();
-        m_pQuery->SetFilter(RowFilter(row.nAlbumID, row.nSeq));
-        m_pQuery->RunStructQuery("Delete from AlbumDetail");
-    }
+    CAlbumTables::DeleteRowsInFolder(*m_pQuery, "AlbumDetail", "PathName", {"AlbumID", "Seq"},
+                                     "AlbumID = %d and Seq = %d", folder);
     return 1;
 }
 
 int CAlbumDetailStore::MoveFolder(CString oldFolder, CString newFolder)
 {
-    CString oldKey = CAlbumTables::FolderKey(oldFolder);
-    CString newKey = CAlbumTables::FolderKey(newFolder);
-    if (oldKey.IsEmpty() || newKey.IsEmpty())
-        return 1;
-    for (const Row& row : RowsInFolder(oldKey)) {
-        m_pQuery->ResetQuery();
-        m_pQuery->SetStringColumn(CString("PathName"), CAlbumTables::MovedPath(row.strPath, oldKey, newKey), 1);
-        m_pQuery->SetFilter(RowFilter(row.nAlbumID, row.nSeq));
-        m_pQuery->RunStructQuery("Update AlbumDetail");
-    }
+    CAlbumTables::MoveRowsInFolder(*m_pQuery, "AlbumDetail", "PathName", {"AlbumID", "Seq"},
+                                   "AlbumID = %d and Seq = %d", oldFolder, newFolder);
     return 1;
 }

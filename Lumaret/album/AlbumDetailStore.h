@@ -5,7 +5,6 @@
 #include "mfc.h"
 
 #include <memory>
-#include <vector>
 
 class CODBCQuery;
 
@@ -24,13 +23,4 @@ public:
     int MoveFolder(CString oldFolder, CString newFolder);
 
     std::unique_ptr<CODBCQuery> m_pQuery;
-
-private:
-    struct Row {
-        int nAlbumID;
-        int nSeq;
-        CString strPath;
-    };
-    // The rows whose path lies inside the folder key, byte for byte.
-    std::vector<Row> RowsInFolder(const CString& folderKey);
 };

@@ -164,6 +164,63 @@ CString CAlbumTables::MovedPath(const CString& path, const CString& oldKey, cons
     return newKey + path.Mid(oldKey.GetLength());
 }
 
+std::vector<CAlbumTables::FolderRow> CAlbumTables::RowsInFolder(CODBCQuery& query, const char* table,
+                                                                 const char* pathColumn,
+                                                                 const std::vector<const char*>& keyColumns,
+                                                                 const char* keyFormat, const CString& folderKey)
+{
+    std::vector<FolderRow> rows;
+    query.ResetQuery();
+    for (const char* column : keyColumns)
+        query.SetStringColumn(CString(column), CString(), 0);
+    query.SetStringColumn(CString(pathColumn), CString(), 0);
+    query.SetDataBufSize(CString(pathColumn), LONGEST_PATH);
+    query.SetFilter(FolderPrefixFilter(pathColumn, folderKey));
+    if (!query.RunStructQuery(CString("Select from ") + table))
+        return rows;
+    int pathIndex = (int)keyColumns.size();
+    while (query.FetchNextRow()) {
+        FolderRow row;
+        row.strPath = query.ColumnValue(pathIndex, 1);
+        if (!IsInFolder(row.strPath, folderKey))
+            continue;
+        // Keys are numbers; anything else in them would not name the row.
+        CString first = query.ColumnValue(0, 0), second = pathIndex > 1 ? query.ColumnValue(1, 0) : "";
+        row.strKeyFilter.Format(keyFormat, (int)std::strtol(first, nullptr, 10), (int)std::strtol(second, nullptr, 10));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+void CAlbumTables::DeleteRowsInFolder(CODBCQuery& query, const char* table, const char* pathColumn,
+                                      const std::vector<const char*>& keyColumns, const char* keyFormat,
+                                      const CString& folder)
+{
+    CString key = FolderKey(folder);
+    if (key.IsEmpty())
+        return;
+    for (const FolderRow& row : RowsInFolder(query, table, pathColumn, keyColumns, keyFormat, key)) {
+        query.ResetQuery();
+        query.SetFilter(row.strKeyFilter);
+        query.RunStructQuery(CString("Delete from ") + table);
+    }
+}
+
+void CAlbumTables::MoveRowsInFolder(CODBCQuery& query, const char* table, const char* pathColumn,
+                                    const std::vector<const char*>& keyColumns, const char* keyFormat,
+                                    const CString& oldFolder, const CString& newFolder)
+{
+    CString oldKey = FolderKey(oldFolder), newKey = FolderKey(newFolder);
+    if (oldKey.IsEmpty() || newKey.IsEmpty())
+        return;
+    for (const FolderRow& row : RowsInFolder(query, table, pathColumn, keyColumns, keyFormat, oldKey)) {
+        query.ResetQuery();
+        query.SetStringColumn(CString(pathColumn), MovedPath(row.strPath, oldKey, newKey), 1);
+        query.SetFilter(row.strKeyFilter);
+        query.RunStructQuery(CString("Update ") + table);
+    }
+}
+
 int CAlbumTables::NextKey(CODBCQuery& query, const char* table, const char* column, const CString& filter)
 {
     query.ResetQuery();

@@ -45,6 +45,24 @@ public:
     // The path moved from one folder key to another; the caller checked IsInFolder.
     static CString MovedPath(const CString& path, const CString& oldKey, const CString& newKey);
 
+    // A row found inside a folder: the filter that names it alone, and its path.
+    struct FolderRow {
+        CString strKeyFilter;
+        CString strPath;
+    };
+    // The rows of table whose pathColumn lies inside the folder key, byte for byte; keyFormat
+    // ("ThumbNo = %s", "AlbumID = %s and Seq = %s") names each row by the key columns.
+    static std::vector<FolderRow> RowsInFolder(CODBCQuery& query, const char* table, const char* pathColumn,
+                                               const std::vector<const char*>& keyColumns, const char* keyFormat,
+                                               const CString& folderKey);
+    // Deletes, or moves to newFolder, the rows of table inside oldFolder; empty folders change nothing.
+    static void DeleteRowsInFolder(CODBCQuery& query, const char* table, const char* pathColumn,
+                                   const std::vector<const char*>& keyColumns, const char* keyFormat,
+                                   const CString& folder);
+    static void MoveRowsInFolder(CODBCQuery& query, const char* table, const char* pathColumn,
+                                 const std::vector<const char*>& keyColumns, const char* keyFormat,
+                                 const CString& oldFolder, const CString& newFolder);
+
     // "Max(column)+1" of a table under an optional filter; no row or 0 gives 1.
     static int NextKey(CODBCQuery& query, const char* table, const char* column, const CString& filter);
     static int NextAlbumID(CODBCQuery& query);

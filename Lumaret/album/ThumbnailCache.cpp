@@ -233,50 +233,15 @@ int CThumbnailCache::DeleteAll()
     return 1;
 }
 
-std::vector<CThumbnailCache::Row> CThumbnailCache::RowsInFolder(const CString& folderKey)
-{
-    std::vector<Row> rows;
-    m_pQuery->ResetQuery();
-    m_pQuery->SetStringColumn(CString("ThumbNo"), CString(), 0);
-    m_pQuery->SetStringColumn(CString("ImgPath"), CString(), 0);
-    m_pQuery->SetDataBufSize(CString("ImgPath"), CAlbumTables::LONGEST_PATH);
-    m_pQuery->SetFilter(CAlbumTables::FolderPrefixFilter("ImgPath", folderKey));
-    if (!m_pQuery->RunStructQuery("Select from ThumbImages"))
-        return rows;
-    while (m_pQuery->FetchNextRow()) {
-        Row row;
-        row.nThumbNo = (int)std::strtol(m_pQuery->ColumnValue(0, 0), nullptr, 10);
-        row.strPath = m_pQuery->ColumnValue(1, 1);
-        if (CAlbumTables::IsInFolder(row.strPath, folderKey))
-            rows.push_back(row);
-    }
-    return rows;
-}
-
 int CThumbnailCache::DeleteFolder(CString folder)
 {
-    CString key = CAlbumTables::FolderKey(folder);
-    if (key.IsEmpty())
-        return 1;
-    for (const Row& row : RowsInFolder(key)) {
-        m_pQuery->ResetQuery();
-        m_pQuery->SetFilter(ThumbFilter(row.nThumbNo));
-        m_pQuery->RunStructQuery("Delete from ThumbImages");
-    }
+    CAlbumTables::DeleteRowsInFolder(*m_pQuery, "ThumbImages", "ImgPath", {"ThumbNo"}, "ThumbNo = %d", folder);
     return 1;
 }
 
 int CThumbnailCache::MoveFolder(CString oldFolder, CString newFolder)
 {
-    CString oldKey = CAlbumTables::FolderKey(oldFolder);
-    CString newKey = CAlbumTables::FolderKey(newFolder);
-    if (oldKey.IsEmpty() || newKey.IsEmpty())
-        return 1;
-    for (const Row& row : RowsInFolder(oldKey)) {
-        m_pQuery->ResetQuery();
-        m_pQuery->SetStringColumn(CString("ImgPath"), CAlbumTables::MovedPath(row.strPath, oldKey, newKey), 1);
-        m_pQuery->SetFilter(ThumbFilter(row.nThumbNo));
-        m_pQuery->RunStructQuery("Update ThumbImages");
-    }
+    CAlbumTables::MoveRowsInFolder(*m_pQuery, "ThumbImages", "ImgPath", {"ThumbNo"}, "ThumbNo = %d", oldFolder,
+                                   newFolder);
     return 1;
 }

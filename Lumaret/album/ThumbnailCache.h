@@ -59,11 +59,6 @@ public:
     CString m_strCacheFile;
 
 private:
-    struct Row {
-        int nThumbNo;
-        CString strPath;
-    };
-    std::vector<Row> RowsInFolder(const CString& folderKey);
     // Updates the path's row or inserts one numbered Max(ThumbNo)+1.
     int StoreBytes(const CString& path, const std::vector<BYTE>& bytes);
     // The BLOB of the current row, empty when it has none or an implausible length.
