@@ -1,0 +1,39 @@
+// CDlgImgFileOpen: the picture open and save dialog: the common file dialog
+// with a child template holding a "미리보기" check box and an area showing a
+// thumbnail of the selected file.
+#pragma once
+
+#include "mfc.h"
+
+class CImageObject;
+
+class CDlgImgFileOpen : public CFileDialog {
+public:
+    CDlgImgFileOpen(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
+                    DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = nullptr,
+                    CWnd* pParentWnd = nullptr);
+    ~CDlgImgFileOpen() override;
+
+    // Loads the thumbnail of the dialog's current path unless it is the one shown.
+    void UpdatePreview();
+    // The preview switched on or off, as the check box does.
+    void SetPreview(BOOL bOn);
+
+    BOOL m_bPreview;
+    CImageObject* m_pPreviewImage;  // owned
+    CWnd m_wndPreview;
+    CString m_strPreviewPath;
+    CRect m_rcPreview;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnFileNameChange() override;
+    afx_msg void OnPreviewCheck();
+    afx_msg void OnPaint();
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void FillPreviewArea(CDC* pDC);
+    void FreePreview();
+};
