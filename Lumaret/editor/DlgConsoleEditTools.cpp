@@ -19,6 +19,7 @@ void CDlgConsoleEditTools::OnEditorViewActivated(CImgEditView*) {}
 void CDlgConsoleEditTools::OnEditorViewDeactivated(CImgEditView*) {}
 void CDlgConsoleEditTools::OnEditorViewDestroyed(CImgEditView*) {}
 void CDlgConsoleEditTools::UpdateNavigatorFrame(CRect) {}
+void CDlgConsoleEditTools::SyncToolButtons() {}
 
 void CDlgConsoleEditTools::SetCurrentColor(COLORREF clr)
 {

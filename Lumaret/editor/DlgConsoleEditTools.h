@@ -18,6 +18,8 @@ public:
     void OnEditorViewDestroyed(CImgEditView* pView);
     void UpdateNavigatorFrame(CRect rcVisible);
     void SetCurrentColor(COLORREF clr);
+    // The tool buttons follow the active editor's tool.
+    void SyncToolButtons();
 
     // Tool settings the editor reads while the user draws.
     COLORREF m_clrCurrent;

@@ -6,6 +6,9 @@
 #include "framework/ODBCQuery.h"
 #include "controls/SplashScreen.h"
 #include "controls/VXMenu.h"
+#include "editor/ImgEditDoc.h"
+#include "editor/ImgEditFrame.h"
+#include "editor/ImgEditView.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
@@ -198,6 +201,8 @@ BOOL CMainApp::MakeDataFolderAndSplash()
 
 BOOL CMainApp::RegisterDocTemplate()
 {
+    AddDocTemplate(new CMultiDocTemplate(IDR_IMGEDITTYPE, RUNTIME_CLASS(CImgEditDoc), RUNTIME_CLASS(CImgEditFrame),
+                                         RUNTIME_CLASS(CImgEditView)));
     return TRUE;
 }
 
@@ -210,6 +215,12 @@ BOOL CMainApp::CreateMainFrame()
         delete frame;
         return FALSE;
     }
+    // Menu 128 twice: the editors' shared menu and the frame's own, both with the menu pictures.
+    frame->m_menuShared.LoadMenu(IDR_MAINFRAME);
+    frame->m_menuShared.LoadToolbar(IDR_MENUIMAGES);
+    POSITION pos = GetFirstDocTemplatePosition();
+    if (CMultiDocTemplate* editors = dynamic_cast<CMultiDocTemplate*>(pos ? GetNextDocTemplate(pos) : nullptr))
+        editors->m_hMenuShared = frame->m_menuShared.GetSafeHmenu();
     frame->m_menuDefault.LoadMenu(IDR_MAINFRAME);
     frame->m_menuDefault.LoadToolbar(IDR_MENUIMAGES);
     ::SetMenu(frame->GetSafeHwnd(), frame->m_menuDefault.GetSafeHmenu());

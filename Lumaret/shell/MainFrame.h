@@ -113,6 +113,8 @@ private:
     BOOL CreateFolderBar();
     BOOL CreatePanes();
     void PlaceProgressBar();
+    // MDI-activates the editor's frame.
+    void ActivateEditor(CImgEditView* view);
     // Asks about every modified editor; FALSE when the close is refused.
     BOOL QueryCloseEditors();
     void SaveFrameState();
