@@ -196,6 +196,8 @@ BOOL CMainApp::MakeDataFolderAndSplash()
     }
     m_pSplash->ShowWindow(SW_SHOW);
     m_pSplash->UpdateWindow();
+    // Its ticks wake the idle pass that dismisses it when nothing else happens.
+    m_pSplash->SetTimer(1, 250, nullptr);
     return TRUE;
 }
 
@@ -256,6 +258,11 @@ void CMainApp::LoadFolderBuffers()
 BOOL CMainApp::InitInstance()
 {
     GetRunDir();
+    return StartUp();
+}
+
+BOOL CMainApp::StartUp()
+{
     OpenDBProfile("Profile." + m_strAppKey);
     ::SetCurrentDirectory(m_strRunDir);
 

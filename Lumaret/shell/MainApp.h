@@ -17,6 +17,8 @@ public:
     ~CMainApp() override;
 
     BOOL InitInstance() override;
+    // Everything of the start-up after the run folder is known; FALSE ends the program.
+    BOOL StartUp();
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle(LONG lCount) override;
 

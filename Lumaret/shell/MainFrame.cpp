@@ -221,8 +221,9 @@ BOOL CMainFrame::CreateReBar()
 BOOL CMainFrame::CreateFolderBar()
 {
     CString title = "Mivo Tool Box";
-    if (!m_wndFolderBar.Create(this, title, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_TOOLTIPS | CBRS_FLYBY |
-                                                CBRS_SIZE_DYNAMIC))
+    // The bar sizes itself; asked for a dynamic layout while docked it re-lays the frame, which
+    // repaints the bar and asks again, so the dynamic-size style stays off.
+    if (!m_wndFolderBar.Create(this, title, WS_CHILD | WS_VISIBLE | CBRS_LEFT | CBRS_TOOLTIPS | CBRS_FLYBY))
         return FALSE;
     m_wndFolderBar.SetColors(::GetSysColor(COLOR_WINDOW), 0x808080, 0x404040, 0xA06060);
     m_wndFolderBar.SetButtonColors(::GetSysColor(COLOR_3DFACE), (COLORREF)-1, (COLORREF)-1, 0xA0A0A0);
