@@ -842,6 +842,7 @@ void CImgEditView::ShowContextMenu(CPoint screen)
     CVXMenu menu;
     if (!menu.LoadMenu(int(id)))
         return;
+    menu.LoadToolbar(IDR_EDITOR_MENU_IMAGES);
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return;
@@ -855,7 +856,33 @@ void CImgEditView::ShowContextMenu(CPoint screen)
             continue;
         state.DoUpdate(this, TRUE);
     }
+    m_pShownMenu = &menu;
     popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, this);
+    m_pShownMenu = nullptr;
+}
+
+// The owner-drawn popup asks its owner for sizes and initialisation.
+void CImgEditView::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS)
+{
+    if (lpMIS->CtlType == ODT_MENU && m_pShownMenu) {
+        m_pShownMenu->MeasureItem(lpMIS);
+        return;
+    }
+    CScrollView::OnMeasureItem(nIDCtl, lpMIS);
+}
+
+void CImgEditView::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
+{
+    CScrollView::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    if (!bSysMenu && CVXMenu::IsMenu(pPopupMenu))
+        CVXMenu::UpdateMenu(pPopupMenu);
+}
+
+LRESULT CImgEditView::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu)
+{
+    if (CVXMenu::IsMenu(pMenu))
+        return CVXMenu::FindKeyboardShortcut(nChar, nFlags, pMenu);
+    return CScrollView::OnMenuChar(nChar, nFlags, pMenu);
 }
 
 void CImgEditView::OnContextMenu(CWnd* pWnd, CPoint point)

@@ -54,6 +54,9 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_WM_MOUSEMOVE()
     ON_WM_SETCURSOR()
     ON_WM_CONTEXTMENU()
+    ON_WM_MEASUREITEM()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_MENUCHAR()
     ON_MESSAGE(WM_IMAGE_PROGRESS, OnImageProgress)
     ON_MESSAGE(WM_IMAGE_DONE, OnImageLoaded)
     ON_MESSAGE(WM_EDIT_OPERATION_DONE, OnEditOperationDone)
@@ -78,6 +81,8 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_UPDATE_COMMAND_UI(IDM_ED_PRINT, OnUpdateUnavailable)
     ON_UPDATE_COMMAND_UI(IDM_ED_CALENDAR, OnUpdateUnavailable)
     ON_UPDATE_COMMAND_UI_RANGE(IDM_ED_WALLPAPER_CENTER, IDM_ED_WALLPAPER_STRETCH, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_PASTE_NEW, OnPasteAsNew)
+    ON_UPDATE_COMMAND_UI(IDM_ED_PASTE_NEW, OnUpdatePasteAsNew)
     ON_COMMAND(IDM_ED_UNDO, OnUndo)
     ON_COMMAND(IDM_ED_REDO, OnRedo)
     ON_UPDATE_COMMAND_UI(IDM_ED_UNDO, OnUpdateUndo)
@@ -166,7 +171,8 @@ CImgEditView::CImgEditView()
       m_pWork(nullptr),
       m_pResult(nullptr),
       m_bRefitAfterOperation(FALSE),
-      m_pThread(nullptr)
+      m_pThread(nullptr),
+      m_pShownMenu(nullptr)
 {
     for (INT_PTR& p : m_anOpParam)
         p = 0;
@@ -943,6 +949,18 @@ void CImgEditView::OnUpdateNeedsPicture(CCmdUI* pCmdUI)
 void CImgEditView::OnUpdateUnavailable(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(FALSE);
+}
+
+// Pasting into a new picture is the main window's command.
+void CImgEditView::OnPasteAsNew()
+{
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(WM_COMMAND, IDM_ED_MAIN_PASTE_NEW);
+}
+
+void CImgEditView::OnUpdatePasteAsNew(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(::IsClipboardFormatAvailable(CF_DIB));
 }
 
 void CImgEditView::OnOpenFolder()

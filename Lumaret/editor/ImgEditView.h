@@ -12,6 +12,7 @@
 class CImageObject;
 class CDlgConsoleEditTools;
 class CImgEditDoc;
+class CVXMenu;
 
 class CImgEditView : public CScrollView {
     DECLARE_DYNCREATE(CImgEditView)
@@ -155,6 +156,8 @@ public:
     CImageObject* m_pResult;
     BOOL m_bRefitAfterOperation;
     CWinThread* m_pThread;
+    // The context menu while it is open, for its owner-drawn items.
+    CVXMenu* m_pShownMenu;
 
 protected:
     static UINT LoadImageThread(LPVOID param);
@@ -188,6 +191,9 @@ protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMIS);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
     afx_msg LRESULT OnImageProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnLoaderFinished(WPARAM wParam, LPARAM lParam);
 
@@ -206,6 +212,8 @@ protected:
     afx_msg void OnHistogram();
     afx_msg void OnUpdateNeedsPicture(CCmdUI* pCmdUI);
     afx_msg void OnUpdateUnavailable(CCmdUI* pCmdUI);
+    afx_msg void OnPasteAsNew();
+    afx_msg void OnUpdatePasteAsNew(CCmdUI* pCmdUI);
     afx_msg void OnOpenFolder();
     afx_msg void OnUpdateOpenFolder(CCmdUI* pCmdUI);
 

@@ -8,6 +8,8 @@
 #define IDR_EDITOR_SELECTION_MENU 315
 #define IDR_EDITOR_GENERAL_MENU 316
 #define IDR_EDITOR_FLOAT_MENU 317
+// The program's menu images (the shell's toolbar), drawn beside the popups' items.
+#define IDR_EDITOR_MENU_IMAGES 129
 
 // Tool cursors.
 #define IDC_EDITOR_BRUSH 149
@@ -78,6 +80,8 @@
 #define IDM_ED_FILE_OPEN 38620
 #define IDM_ED_SAVE 38621
 #define IDM_ED_PASTE_NEW 38624
+// The main window's paste into a new picture.
+#define IDM_ED_MAIN_PASTE_NEW 33305
 #define IDM_ED_PRINT 38625
 #define IDM_ED_COPY 57634
 #define IDM_ED_CUT 57635

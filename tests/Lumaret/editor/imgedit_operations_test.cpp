@@ -135,6 +135,31 @@ TEST_F(EditorOperations, WorkerGivesWhatTheLibraryGives)
     }
 }
 
+TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGives)
+{
+    CImageObject* mask = MakePattern(kW, kH);
+    CImageObject* corner = MakePattern(3, 3);
+    CImageObject* edge = MakePattern(3, 3);
+    edge->ReverseHorz();
+
+    CImgEditView* view = OpenWith(MakePattern(kW, kH));
+    ASSERT_NE(nullptr, view);
+    CImageObject* expected = MakePattern(kW, kH);
+    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
+    RunCode(view, 61, {INT_PTR(mask), RGB(0, 128, 255), 20, TRUE});
+    EXPECT_TRUE(SamePixels(expected, view->m_pImage)) << "mask";
+
+    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
+    RunCode(view, 63, {INT_PTR(corner), INT_PTR(edge), 3});
+    EXPECT_TRUE(SamePixels(framed, view->m_pImage)) << "frame";
+    EXPECT_EQ(kW + 6, view->m_pImage->GetWidth());
+    delete framed;
+    delete expected;
+    delete mask;
+    delete corner;
+    delete edge;
+}
+
 TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
 {
     CImgEditView* view = OpenWith(MakePattern(10, 8));
@@ -329,8 +354,11 @@ TEST_F(EditorOperations, PaintStatusAndPaneCallsDuringLoadsAndReplacingCodesAreS
     const std::vector<std::pair<int, std::vector<INT_PTR>>> replacing = {
         {11, {300, 200, 2}}, {12, {0xFFFFFF, 950, 720, 900, 700, 100}}, {42, {30000}}, {62, {0xFFFFFF, 960, 760, 0, 0, 0, 30, 0, 0x808080, 1, 20}},
     };
+    CImgEditFrame* frame = static_cast<CImgEditFrame*>(view->GetParentFrame());
     for (int round = 0; round < 2; ++round) {
         view->LoadImage(path.c_str(), "");
+        EXPECT_TRUE(view->IsBusy());
+        EXPECT_FALSE(frame->QueryClose()) << "closing during a load is refused";
         while (view->IsBusy()) {
             view->Invalidate();
             view->UpdateWindow();

@@ -338,3 +338,33 @@ TEST_F(EditorTest, ClosingAsksAboutAChangedPictureAndKeepsItOnCancel)
     m_boxes.setAnswer(IDNO);
     EXPECT_TRUE(frame->QueryClose());
 }
+
+TEST_F(EditorTest, FrameIconCursorsAndMenusAreThere)
+{
+    EXPECT_NE(nullptr, AfxGetApp()->LoadIcon(157));
+    for (UINT cursor : {149u, 155u, 157u, 159u, 161u, 178u, 22901u})
+        EXPECT_NE(nullptr, AfxGetApp()->LoadCursor(cursor)) << cursor;
+    const struct {
+        UINT id;
+        UINT count;
+        UINT first;
+    } menus[] = {{315, 11, 32937}, {316, 15, 844}, {317, 9, 33120}};
+    for (const auto& m : menus) {
+        CMenu menu;
+        ASSERT_TRUE(menu.LoadMenu(m.id)) << m.id;
+        CMenu* popup = menu.GetSubMenu(0);
+        ASSERT_NE(nullptr, popup);
+        EXPECT_EQ(m.count, popup->GetMenuItemCount()) << m.id;
+        EXPECT_EQ(m.first, popup->GetMenuItemID(0)) << m.id;
+    }
+    CImgEditView* view = Open("", "");
+    ASSERT_NE(nullptr, view);
+    WNDCLASS wc = {};
+    char name[64] = "";
+    ::GetClassName(view->GetParentFrame()->GetSafeHwnd(), name, sizeof(name));
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), name, &wc));
+    EXPECT_EQ(0u, wc.style);
+    EXPECT_EQ(nullptr, wc.hCursor);
+    EXPECT_EQ(nullptr, wc.hbrBackground);
+    EXPECT_NE(nullptr, wc.hIcon);
+}
