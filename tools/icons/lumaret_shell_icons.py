@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
 """Draws the main program's shell pictures into Lumaret/res/shell: the program
-icon (a camera in front of a photo), the editor icon (a photo with a brush),
-the main toolbar strips (nine 32 x 28 pictures: home, music, print, print
+icon (a camera in front of a photo), the main toolbar strips (nine 32 x 28 pictures: home, music, print, print
 order, zoom out, zoom in, full screen, undo, redo; normal, disabled and hot on
 white), the rebar's background tile (light grey 0xC0C0C0 made the desktop's
 face colour at run time, with a faint diagonal weave), the menu pictures
@@ -397,15 +396,6 @@ def program(c):
     c.rect(26, 16, 29, 18, (250, 80, 60))
 
 
-def editor(c):
-    c.frame(2, 2, 26, 26, (255, 255, 255), (80, 80, 80))
-    c.rect(4, 4, 24, 24, (150, 210, 250))
-    c.rect(4, 16, 24, 24, (70, 160, 60))
-    for i in range(14):
-        c.rect(16 + i, 28 - 2 * i // 1 if False else 29 - i, 19 + i, 31 - i, (200, 160, 60))
-    c.rect(26, 3, 31, 8, (200, 40, 40))
-
-
 if __name__ == "__main__":
     write_toolbar()
     write_rebar_back()
@@ -413,5 +403,4 @@ if __name__ == "__main__":
     write_group_strips()
     write_logo()
     platform_icons.write_icon("mivolite", program)
-    platform_icons.write_icon("imgedit", editor)
     sys.exit(0)
