@@ -4,6 +4,24 @@
 #include "image/ImageObject.h"
 #include "resource.h"
 
+BEGIN_MESSAGE_MAP(CPreviewArea, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+void CPreviewArea::OnPaint()
+{
+    CRect client;
+    GetClientRect(&client);
+    {
+        CPaintDC dc(this);
+        if (m_pOwner && m_pOwner->PaintPreview(&dc, client))
+            return;
+    }
+    // Without a thumbnail the static paints itself; the update region is already validated.
+    CClientDC dc(this);
+    dc.FillSolidRect(&client, ::GetSysColor(COLOR_3DFACE));
+}
+
 BEGIN_MESSAGE_MAP(CDlgImgFileOpen, CFileDialog)
     ON_BN_CLICKED(IDC_PREVIEW_CHECK, OnPreviewCheck)
     ON_WM_PAINT()
@@ -36,6 +54,7 @@ void CDlgImgFileOpen::FreePreview()
 BOOL CDlgImgFileOpen::OnInitDialog()
 {
     CFileDialog::OnInitDialog();
+    m_wndPreview.m_pOwner = this;
     m_wndPreview.SubclassDlgItem(IDC_PREVIEW_AREA, this);
     SendDlgItemMessage(IDC_PREVIEW_CHECK, BM_SETCHECK, m_bPreview ? BST_CHECKED : BST_UNCHECKED);
     return TRUE;
@@ -72,6 +91,7 @@ void CDlgImgFileOpen::UpdatePreview()
             delete image;
     }
     InvalidateRect(&m_rcPreview, TRUE);
+    m_wndPreview.Invalidate();
 }
 
 void CDlgImgFileOpen::SetPreview(BOOL bOn)
@@ -84,9 +104,12 @@ void CDlgImgFileOpen::SetPreview(BOOL bOn)
     FreePreview();
     // Turned on again later, the same file is shown once more.
     m_strPreviewPath.Empty();
-    if (GetSafeHwnd()) {
-        CClientDC dc(this);
-        FillPreviewArea(&dc);
+    if (m_wndPreview.GetSafeHwnd()) {
+        CClientDC dc(&m_wndPreview);
+        CRect client;
+        m_wndPreview.GetClientRect(&client);
+        client.DeflateRect(1, 1);
+        dc.FillSolidRect(&client, RGB(0x80, 0x80, 0x80));
     }
 }
 
@@ -95,22 +118,12 @@ void CDlgImgFileOpen::OnPreviewCheck()
     SetPreview(!m_bPreview);
 }
 
-void CDlgImgFileOpen::FillPreviewArea(CDC* pDC)
+BOOL CDlgImgFileOpen::PaintPreview(CDC* pDC, CRect area)
 {
-    CRect inside = m_rcPreview;
-    inside.DeflateRect(1, 1);
-    if (!inside.IsRectEmpty())
-        pDC->FillSolidRect(&inside, RGB(0x80, 0x80, 0x80));
-}
-
-void CDlgImgFileOpen::OnPaint()
-{
-    CPaintDC dc(this);
     if (!m_pPreviewImage)
-        return;
+        return FALSE;
     int width = m_pPreviewImage->GetWidth(), height = m_pPreviewImage->GetHeight();
-    CRect picture(CPoint(m_rcPreview.left + (m_rcPreview.Width() - width) / 2,
-                         m_rcPreview.top + (m_rcPreview.Height() - height) / 2),
+    CRect picture(CPoint(area.left + (area.Width() - width) / 2, area.top + (area.Height() - height) / 2),
                   CSize(width, height));
     m_pPreviewImage->SetSrc_x(0);
     m_pPreviewImage->SetSrc_y(0);
@@ -120,10 +133,19 @@ void CDlgImgFileOpen::OnPaint()
     m_pPreviewImage->SetDst_y(picture.top);
     m_pPreviewImage->SetDst_width(width);
     m_pPreviewImage->SetDst_height(height);
-    FillPreviewArea(&dc);
-    m_pPreviewImage->DrawStretch(&dc);
+    CRect inside = area;
+    inside.DeflateRect(1, 1);
+    pDC->FillSolidRect(&inside, RGB(0x80, 0x80, 0x80));
+    m_pPreviewImage->DrawStretch(pDC);
     picture.InflateRect(1, 1);
-    dc.Draw3dRect(&picture, RGB(255, 255, 255), RGB(255, 255, 255));
+    pDC->Draw3dRect(&picture, RGB(255, 255, 255), RGB(255, 255, 255));
+    return TRUE;
+}
+
+void CDlgImgFileOpen::OnPaint()
+{
+    CPaintDC dc(this);
+    PaintPreview(&dc, m_rcPreview);
 }
 
 void CDlgImgFileOpen::OnDestroy()

@@ -6,6 +6,18 @@
 #include "mfc.h"
 
 class CImageObject;
+class CDlgImgFileOpen;
+
+// The preview area: the child template's static, which paints the dialog's thumbnail itself so
+// that its own background never covers it.
+class CPreviewArea : public CWnd {
+public:
+    CDlgImgFileOpen* m_pOwner = nullptr;
+
+protected:
+    afx_msg void OnPaint();
+    DECLARE_MESSAGE_MAP()
+};
 
 class CDlgImgFileOpen : public CFileDialog {
 public:
@@ -18,10 +30,12 @@ public:
     void UpdatePreview();
     // The preview switched on or off, as the check box does.
     void SetPreview(BOOL bOn);
+    // Draws the thumbnail centred in `area` of `pDC` on grey, framed in white; FALSE without one.
+    BOOL PaintPreview(CDC* pDC, CRect area);
 
     BOOL m_bPreview;
     CImageObject* m_pPreviewImage;  // owned
-    CWnd m_wndPreview;
+    CPreviewArea m_wndPreview;
     CString m_strPreviewPath;
     CRect m_rcPreview;
 
@@ -34,6 +48,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void FillPreviewArea(CDC* pDC);
     void FreePreview();
 };

@@ -6,7 +6,7 @@ white), the rebar's background tile (light grey 0xC0C0C0 made the desktop's
 face colour at run time, with a faint diagonal weave), the menu pictures
 (16 x 15 on light grey), the folder bar's group pictures (folder tree, album,
 tools; 32 pixels on grey 0x808080 and 16 pixels on olive 0x808000) and the
-logo (a lens and "MIVO LITE" on a blue band). Run it again after changing a
+logo (a lens and "MIVO LITE" on a blue band), and the pointing-hand cursor. Run it again after changing a
 drawing; the files are committed."""
 import math
 import os
@@ -379,6 +379,53 @@ def write_logo():
     im.write_bmp("logo.bmp")
 
 
+# ---- the program's hand cursor (buttons and the editor's move tool) ----
+
+HAND = """
+.....BB
+....BWWB
+....BWWB
+....BWWB
+....BWWBBB
+....BWWBWWBB
+....BWWBWWBWBB
+.BB.BWWBWWBWWBB
+BWWBBWWWWWWWWWWB
+BWWWBWWWWWWWWWWB
+.BWWWWWWWWWWWWWB
+.BWWWWWWWWWWWWWB
+..BWWWWWWWWWWWWB
+..BWWWWWWWWWWWB
+...BWWWWWWWWWWB
+....BWWWWWWWWB
+....BWWWWWWWWB
+....BBBBBBBBBB
+"""
+
+
+def write_hand_cursor():
+    px = [[None] * 32 for _ in range(32)]
+    colours = {"B": (0, 0, 0), "W": (255, 255, 255)}
+    for y, row in enumerate(HAND.strip("\n").split("\n")):
+        for x, ch in enumerate(row):
+            if ch in colours:
+                px[1 + y][5 + x] = colours[ch]
+    xor = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 255) if c else b"\0\0\0\0"
+                   for y in reversed(range(32)) for c in px[y])
+    mask = bytearray()
+    for y in reversed(range(32)):
+        row = bytearray(4)
+        for x in range(32):
+            if px[y][x] is None:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    data = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0) + xor + bytes(mask)
+    head = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 11, 1, len(data), 6 + 16)
+    with open(os.path.join(OUT, "hand.cur"), "wb") as f:
+        f.write(head + entry + data)
+
+
 # ---- icons ----
 
 def program(c):
@@ -402,5 +449,6 @@ if __name__ == "__main__":
     write_menu_strip()
     write_group_strips()
     write_logo()
+    write_hand_cursor()
     platform_icons.write_icon("mivolite", program)
     sys.exit(0)

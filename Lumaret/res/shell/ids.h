@@ -82,3 +82,5 @@
 #define ID_ZOOM_FIRST 33081
 #define ID_ZOOM_LAST 33094
 #define IDC_CONSOLE_DIRTREE 1234
+// The program's pointing hand over buttons (and the editor's move tool).
+#define IDC_HAND_POINTER 128

@@ -29,6 +29,11 @@ RunFolder::RunFolder(bool withDatabases)
         fs::copy_file(std::string(MIVO_DATA_BUILD_DIR) + "/" + name, m_folder.file(name));
 }
 
+StoreClosedFirst::~StoreClosedFirst()
+{
+    theApp.CloseDBProfile();
+}
+
 BOOL StartProgram(const std::string& runFolder, const std::string& commandLine)
 {
     theApp.m_strRunDir = runFolder.c_str();

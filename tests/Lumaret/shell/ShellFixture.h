@@ -28,6 +28,11 @@ private:
     mivotest::TempFolder m_folder{"mivo-shell"};
 };
 
+// Closes the application's profile store when it goes: declared after a RunFolder, before the folder goes.
+struct StoreClosedFirst {
+    ~StoreClosedFirst();
+};
+
 // Starts theApp with `commandLine` in `runFolder`, as InitInstance does after finding its
 // own folder; the splash window is closed at once.
 BOOL StartProgram(const std::string& runFolder, const std::string& commandLine);

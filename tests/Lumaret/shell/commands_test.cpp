@@ -245,3 +245,29 @@ TEST(MainFrameCommands, CommandsOfWindowsNotBuiltYetAreGreyed)
         EXPECT_EQ(0, EnabledState(frame, id)) << id;
     EXPECT_EQ(1, EnabledState(frame, ID_FILE_NEW_IMAGE));
 }
+
+TEST(MainFrameCommands, HelpOpensTheProgramsOwnPageInAWindowTheNextHelpFinds)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    std::filesystem::copy_file(MIVO_SOURCE_DIR "/Lumaret/res/shell/MivoLite.html",
+                               ProgramFolder().file("MivoLite.html"),
+                               std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(nullptr, ::FindWindow(nullptr, "Mivo 도움말"));
+    RecordedStarts starts;
+    frame->SendMessage(WM_COMMAND, ID_HELP_CONTENTS);
+    mivo::test::PumpUntil([] { return ::FindWindow(nullptr, "Mivo 도움말") != nullptr; });
+    HWND help = ::FindWindow(nullptr, "Mivo 도움말");
+    ASSERT_NE(nullptr, help);
+    EXPECT_TRUE(starts.starts.empty());
+    ::ShowWindow(help, SW_MINIMIZE);
+    frame->SendMessage(WM_COMMAND, ID_HELP);
+    mivo::test::PumpUntilIdle();
+    EXPECT_FALSE(::IsIconic(help)) << "the open window came back";
+    int windows = 0;
+    for (HWND w = ::FindWindow(nullptr, "Mivo 도움말"); w; w = ::FindWindowEx(nullptr, w, nullptr, "Mivo 도움말"))
+        ++windows;
+    EXPECT_EQ(1, windows);
+    ::SendMessage(help, WM_CLOSE, 0, 0);
+    mivo::test::PumpUntilIdle();
+}

@@ -177,6 +177,7 @@ TEST(MainAppCopy, StartsInAFreshDataFolder)
     SHELL_SECOND_COPY_ONLY();
     mivotest::PrivateRuntimeFolder runtime;  // no other copy runs here
     RunFolder run;
+    StoreClosedFirst closed;
     // The data folder named without its final backslash still works.
     std::string data = run.windowsPath();
     data.pop_back();
@@ -213,6 +214,7 @@ TEST(MainAppCopy, StartsHidden)
     SHELL_SECOND_COPY_ONLY();
     mivotest::PrivateRuntimeFolder runtime;  // no other copy runs here
     RunFolder run;
+    StoreClosedFirst closed;
     ASSERT_TRUE(StartProgram(run.windowsPath(), "Show=0"));
     CMainFrame* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
     ASSERT_NE(nullptr, frame);
@@ -233,6 +235,7 @@ TEST(MainAppCopy, StopsWithoutDatabases)
     SHELL_SECOND_COPY_ONLY();
     mivotest::PrivateRuntimeFolder runtime;  // no other copy runs here
     RunFolder run(false);
+    StoreClosedFirst closed;
     mivotest::MessageBoxCapture boxes;
     EXPECT_FALSE(StartProgram(run.windowsPath(), ""));
     ASSERT_EQ(1u, boxes.shown().size());

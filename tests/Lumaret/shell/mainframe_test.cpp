@@ -245,6 +245,7 @@ TEST(MainFrameCopy, StartsWithStoredStateAndCloses)
     SHELL_SECOND_COPY_ONLY();
     mivotest::PrivateRuntimeFolder runtime;  // no other copy runs here
     RunFolder run;
+    StoreClosedFirst closed;
     theApp.m_strRunDir = run.windowsPath().c_str();
     theApp.OpenDBProfile("Profile.MivoLite");
     theApp.SaveProfileInt("MivoLite", "FolderBarWidth", 0);
