@@ -19,20 +19,8 @@ fi
 cmake --build "$BUILD_DIR" --target Lumaret Kestrune wdbc-stub Mivo_database MivoUser_database -- -j4 -l 12
 
 port=${WDBC_STUB_PORT:-18080}
-log=$(mktemp)
-"$BUILD_DIR/tests/wdbc-stub" --port "$port" >"$log" 2>&1 &
-stub=$!
-trap 'kill $stub 2>/dev/null; wait $stub 2>/dev/null; rm -f "$log"' EXIT INT TERM
-tries=0
-until grep -q listening "$log"; do
-  if ! kill -0 $stub 2>/dev/null || [ $tries -ge 50 ]; then
-    cat "$log" >&2
-    echo "run: the web-database stand-in did not start" >&2
-    exit 1
-  fi
-  tries=$((tries + 1))
-  sleep 0.1
-done
+. "$here/scripts/wdbc-stub.sh"
+start_wdbc_stub "$BUILD_DIR" "$port"
 export MIVO_HTTP_PORT_MAP=${MIVO_HTTP_PORT_MAP:-"127.0.0.1:80=127.0.0.1:$port"}
 
 cd "$BUILD_DIR/data"
