@@ -213,8 +213,8 @@ BOOL CMainApp::CreateMainFrame()
     CMainFrame* frame = new CMainFrame;
     m_pMainWnd = frame;
     if (!frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE)) {
+        // A frame whose creation fails deletes itself.
         m_pMainWnd = nullptr;
-        delete frame;
         return FALSE;
     }
     // Menu 128 twice: the editors' shared menu and the frame's own, both with the menu pictures.

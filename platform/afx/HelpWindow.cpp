@@ -38,17 +38,15 @@ std::string PageTitle(const std::string& path)
     return mivo::afx::HtmlIsUtf8(head, "text/html") ? mivo::ToAnsi(title) : title;
 }
 
-// The frame deletes itself when its window goes, as frames do.
+// The frame deletes itself when its window goes (or fails to come), as frames do.
 bool ShowHelpPage(const std::string& path)
 {
     std::string title = PageTitle(path);
     if (title.empty())
         title = path.substr(path.find_last_of('/') + 1);
     CFrameWnd* frame = new CFrameWnd;
-    if (!frame->Create(nullptr, title.c_str(), WS_OVERLAPPEDWINDOW, CRect(60, 60, 700, 620))) {
-        delete frame;
-        return false;
-    }
+    if (!frame->Create(nullptr, title.c_str(), WS_OVERLAPPEDWINDOW, CRect(60, 60, 700, 620)))
+        return false;  // a frame whose creation fails deletes itself
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CHtmlView);
     CHtmlView* page = dynamic_cast<CHtmlView*>(RUNTIME_CLASS(CHtmlView)->CreateObject());
