@@ -7,7 +7,6 @@
 
 namespace {
 
-const int kWebPort = 80;
 const int kBandGap = 6;  // between the grid and the notice
 const int kCloseColourOffset = 50;
 const int kButtonIconSize = 16;  // the close button is a text line high
@@ -80,7 +79,8 @@ void CDlgSiteSelect::CreateSiteView()
     CSiteListView* view = (CSiteListView*)viewClass->CreateObject();
     if (!view)
         return;
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, rect, this, IDC_SITE_VIEW)) {
+    // A tab stop, so that the keyboard reaches the grid.
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, rect, this, IDC_SITE_VIEW)) {
         return;  // a view that failed to be made deletes itself
     }
     m_pSiteView = view;
@@ -96,6 +96,10 @@ void CDlgSiteSelect::CreateSiteView()
     view->m_bFrameActivation = FALSE;  // no frame: the dialog is top-level
     view->MoveWindow(&rect);
     view->ShowWindow(SW_SHOW);
+    // The view takes the placeholder's place, in the Tab order too; the empty
+    // placeholder would otherwise paint over it whenever it is repainted.
+    view->SetWindowPos(place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    place->ShowWindow(SW_HIDE);
 }
 
 void CDlgSiteSelect::LoadSiteList()
@@ -104,14 +108,14 @@ void CDlgSiteSelect::LoadSiteList()
     m_strNotice = "\r\n";
     CString object;
     object.LoadString(IDS_WDBC_OBJECT);
-    CWDBCQuery* query = new CWDBCQuery(m_strServer, kWebPort, object);
-    if (query->InitQuery())
-        CSiteCache::ReadNotice(*query, m_strNotice);
+    CWDBCQuery query(m_strServer, CSiteCache::kWebPort, object);
+    if (query.InitQuery())
+        CSiteCache::ReadNotice(query, m_strNotice);
     UpdateData(FALSE);
 
     CSiteTable scratch;
     CSiteTable& sites = m_pSiteView ? (CSiteTable&)*m_pSiteView : scratch;
-    int kept = CSiteCache::ReadSites(*query, sites);
+    int kept = CSiteCache::ReadSites(query, sites);
     if (m_pSiteView)
         m_pSiteView->SyncPictureSlots();
     EndWaitCursor();
@@ -123,7 +127,6 @@ void CDlgSiteSelect::LoadSiteList()
         m_pSiteView->LoadThumbnails();
         m_pSiteView->Invalidate();
     }
-    delete query;
 }
 
 void CDlgSiteSelect::OnSize(UINT nType, int cx, int cy)

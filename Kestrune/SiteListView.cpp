@@ -9,6 +9,7 @@
 #include "image/ImageObject.h"
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -27,6 +28,13 @@ void InvalidateRectWithout(CWnd& wnd, const CRect& rect, const CRect& hole)
     wnd.InvalidateRgn(&area, TRUE);
 }
 
+// Takes a slot's picture (the slots own theirs) and frees it, leaving the slot empty.
+void FreePicture(CImageObject*& slot)
+{
+    std::unique_ptr<CImageObject> owned(slot);
+    slot = nullptr;
+}
+
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CSiteListView, CScrollView)
@@ -42,6 +50,8 @@ BEGIN_MESSAGE_MAP(CSiteListView, CScrollView)
     ON_WM_SETCURSOR()
     ON_WM_MOUSEACTIVATE()
     ON_WM_DESTROY()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
     ON_COMMAND(ID_SITE_ORDER, OnSiteOrder)
     ON_COMMAND(ID_SITE_HOMEPAGE, OnSiteHomepage)
     ON_COMMAND(ID_SITE_INFO, OnSiteInfo)
@@ -67,7 +77,7 @@ CSiteListView::CSiteListView()
 CSiteListView::~CSiteListView()
 {
     for (int i = 0; i < (int)m_arrPictures.GetSize(); ++i)
-        delete m_arrPictures[i];
+        FreePicture(m_arrPictures[i]);
     m_arrPictures.RemoveAll();
     RemoveAllSites();
 }
@@ -145,21 +155,17 @@ void CSiteListView::LoadThumbnails()
 {
     SyncPictureSlots();
     for (int i = 0; i < GetSiteCount(); ++i) {
-        delete m_arrPictures[i];
-        m_arrPictures[i] = nullptr;
+        FreePicture(m_arrPictures[i]);
         CString path = CSiteCache::PicturePath(*this, i, m_strDataDir);
         // A name that is no plain file name has no picture; a file the server never
         // delivered is not handed to the decoder, which would report it as unopenable.
         if (path.IsEmpty() || ::GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
             continue;
-        CImageObject* picture = new CImageObject(nullptr, &m_nCancelLoad);
-        m_arrPictures[i] = picture;
+        auto picture = std::make_unique<CImageObject>(nullptr, &m_nCancelLoad);
         int ratio = picture->GetThumbRatioFromFile(path, CSize(PICTURE_BOX, PICTURE_BOX), nullptr, TRUE);
-        if (ratio == 0 || !picture->LoadScaled(path, ratio, 1)) {
-            delete picture;
-            m_arrPictures[i] = nullptr;
+        if (ratio == 0 || !picture->LoadScaled(path, ratio, 1))
             continue;
-        }
+        m_arrPictures[i] = picture.release();
         if (m_hWnd)
             InvalidateRect(CellRect(i), FALSE);
     }
@@ -231,6 +237,30 @@ void CSiteListView::OnDraw(CDC* pDC)
     }
     pDC->BitBlt(0, bandTop, width, bandBottom - bandTop, &memDC, 0, 0, SRCCOPY);
     memDC.SelectObject(oldBitmap);
+    DrawFocusMark(pDC);
+}
+
+// The dotted frame inside the border says the keyboard is on the grid.
+void CSiteListView::DrawFocusMark(CDC* pDC)
+{
+    if (GetFocus() != this)
+        return;
+    CRect mark = m_rcClient;
+    mark.OffsetRect(GetScrollPosition());
+    mark.DeflateRect(1, 1);
+    pDC->DrawFocusRect(&mark);
+}
+
+void CSiteListView::OnSetFocus(CWnd* pOldWnd)
+{
+    CScrollView::OnSetFocus(pOldWnd);
+    Invalidate(FALSE);
+}
+
+void CSiteListView::OnKillFocus(CWnd* pNewWnd)
+{
+    CScrollView::OnKillFocus(pNewWnd);
+    Invalidate(FALSE);
 }
 
 BOOL CSiteListView::OnEraseBkgnd(CDC*)
