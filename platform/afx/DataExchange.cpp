@@ -142,7 +142,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    HWND hWnd = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND hWnd = ::GetDlgItem(mivo::HandleOf(m_pDlgWnd), nIDC);
     if (!hWnd) {
         std::fprintf(stderr, "mivo: data exchange with control %d, which the dialog does not have\n", nIDC);
         AfxThrowNotSupportedException();

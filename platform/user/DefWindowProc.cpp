@@ -345,6 +345,8 @@ LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     case WM_QUERYDRAGICON:
         return (LRESULT)GetClassLongPtr(hWnd, GCLP_HICON);
     case WM_CANCELMODE:
+        // Modes the window started end: its menu and its capture.
+        EndMenuOf(hWnd);
         if (GetCapture() == hWnd)
             ReleaseCapture();
         return 0;
