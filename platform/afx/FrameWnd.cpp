@@ -46,7 +46,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 {
     HMENU menu = nullptr;
     if (lpszMenuName) {
-        menu = ::LoadMenu(AfxGetInstanceHandle(), lpszMenuName);
+        menu = ::LoadMenu(AfxFindResourceHandle(lpszMenuName, RT_MENU), lpszMenuName);
         if (!menu) {
             PostNcDestroy();  // as a failed creation does: the frame goes
             return FALSE;

@@ -63,33 +63,22 @@ static bool InSubtreeLocked(HWND root, HWND h)
     return h && (h == root || IsDescendantLocked(root, h));
 }
 
-static bool InSubtreeOfFocus(HWND hwnd)
-{
-    UserGuard guard(UserLock());
-    return InSubtreeLocked(hwnd, MineLocked().focus);
-}
-
 void ReleaseInputStateOnDestroy(HWND hwnd)
 {
     ForgetCaretOf(hwnd);
     bool wasActive, hadCapture, hadFocus;
-    HWND parent = nullptr;
     {
         UserGuard guard(UserLock());
         ThreadInput& ti = MineLocked();
         hadCapture = InSubtreeLocked(hwnd, ti.capture);
         hadFocus = InSubtreeLocked(hwnd, ti.focus);
-        Window* w = FindWindowLocked(hwnd);
-        parent = w ? w->parent : nullptr;
         wasActive = ti.active == hwnd;
     }
     if (hadCapture)
         ReleaseCapture();
-    // The focus window hears that it loses the keyboard before it goes; a child's parent takes it.
+    // The focus window hears that it loses the keyboard before it goes; no window takes it.
     if (hadFocus) {
-        SetFocus(parent);
-        if (InSubtreeOfFocus(hwnd))
-            SetFocus(nullptr);
+        SetFocus(nullptr);
         UserGuard guard(UserLock());
         ThreadInput& ti = MineLocked();
         if (InSubtreeLocked(hwnd, ti.focus))

@@ -330,7 +330,13 @@ TEST(MouseInput, ClicksOnADisabledWindowBeepAndRaiseItsEnabledPopup)
     EXPECT_EQ(rec.Count(owner, WM_ACTIVATE), 0) << "a disabled window is never activated";
     EXPECT_EQ(GetActiveWindow(), dialog);
     EXPECT_EQ(beeps.size(), 2u);
-    EXPECT_EQ(rec.Count(owner, WM_SETCURSOR), 3) << "the cursor is still asked, with HTERROR";
+    int cursorQuestions = 0;
+    for (const RecordedMessage& m : rec.All())
+        if (m.hwnd == owner && m.msg == WM_SETCURSOR) {
+            ++cursorQuestions;
+            EXPECT_EQ((SHORT)LOWORD(m.lParam), HTERROR) << "the cursor is asked with HTERROR";
+        }
+    EXPECT_GT(cursorQuestions, 0);
 
     // Enabled again, the owner takes clicks as before.
     EnableWindow(owner, TRUE);

@@ -83,31 +83,25 @@ TEST(WindowLifecycle, CreationAndDestructionFollowWindowsOrder)
     EXPECT_FALSE(IsWindow(grandchild));
 }
 
-// An edit in place ending, a dialog closing: the focus window is told before it goes.
+// An edit in place ending, a dialog closing: the focus window is told before it goes,
+// and no window has the focus afterwards.
 TEST(WindowLifecycle, DestroyedFocusWindowHearsItLosesTheFocus)
 {
     MessageRecorder rec;
     HWND top = CreateTestWindow("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200);
     HWND editor = CreateTestWindow("editor", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, top, 7);
     HWND inner = CreateTestWindow("inner", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, editor, 8);
-    SetFocus(inner);
-    rec.Clear();
-    ASSERT_TRUE(DestroyWindow(editor));
-    EXPECT_ORDER(rec, inner, {
-        {WM_KILLFOCUS},
-        At(top, WM_SETFOCUS),
-        At(editor, WM_DESTROY),
-    });
-    EXPECT_EQ(GetFocus(), top) << "the parent takes the focus";
-
-    // A top-level window going away with the focus hears it too.
-    rec.Clear();
-    ASSERT_TRUE(DestroyWindow(top));
-    EXPECT_ORDER(rec, top, {
-        {WM_KILLFOCUS},
-        {WM_DESTROY},
-    });
-    EXPECT_EQ(GetFocus(), nullptr);
+    for (HWND focus : {inner, top}) {
+        HWND destroyed = focus == inner ? editor : top;
+        SetFocus(focus);
+        rec.Clear();
+        ASSERT_TRUE(DestroyWindow(destroyed));
+        EXPECT_ORDER(rec, focus, {
+            {WM_KILLFOCUS, kSent | kWParam, 0},
+            At(destroyed, WM_DESTROY),
+        });
+        EXPECT_EQ(GetFocus(), nullptr);
+    }
 }
 
 TEST(WindowLifecycle, ChildrenStillReachableDuringParentDestroy)
