@@ -9,7 +9,7 @@ bash scripts/setup.sh
 bash scripts/check-includes.sh
 
 BUILD_DIR=${BUILD_DIR:-build}
-JOBS=$(nproc)
+JOBS=${JOBS:-$(nproc)}
 # Warnings fail the build here, so the tree stays warning-free.
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DMIVO_WERROR=ON ${CMAKE_ARGS:-}
 cmake --build "$BUILD_DIR" -j "$JOBS"

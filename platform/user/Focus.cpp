@@ -136,8 +136,15 @@ static HWND ActivateWindow(HWND hwnd, WORD how)
     if (!hwnd) {
         if (IsWindow(old))
             SendMessage(old, WM_ACTIVATEAPP, FALSE, 0);
-        UserGuard guard(UserLock());
-        MineLocked().focus = nullptr;
+        // No window is active: the focus window hears that it lost the keyboard.
+        HWND lost;
+        {
+            UserGuard guard(UserLock());
+            lost = MineLocked().focus;
+            MineLocked().focus = nullptr;
+        }
+        if (IsWindow(lost))
+            SendMessage(lost, WM_KILLFOCUS, 0, 0);
         return old;
     }
     if (appActivates)

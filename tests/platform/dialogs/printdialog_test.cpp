@@ -251,6 +251,24 @@ TEST(Printers, LpstatQueuesAreListedAfterThePdfPrinter)
     EXPECT_EQ("Photo-Inkjet", printers[2].name);
 }
 
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// Waits (up to a generous cap, never a timing check) until `ready` holds.
+bool WaitFor(const std::function<bool()>& ready)
+{
+    for (int i = 0; i < 1000 && !ready(); ++i)
+        Sleep(10);
+    return ready();
+}
+
+}  // namespace
+
 TEST(Printers, ACupsQueueGetsTheFinishedPdfThroughLp)
 {
     FakeLpstat lpstat("Office_Laser\\n");
@@ -278,28 +296,10 @@ TEST(Printers, ACupsQueueGetsTheFinishedPdfThroughLp)
     EXPECT_EQ("Office_Laser", started[2]);
     EXPECT_EQ("--", started[started.size() - 2]);
     EXPECT_EQ("%PDF", header);
-    struct stat st;
-    EXPECT_NE(0, stat(started.back().c_str(), &st));  // the spooled copy is gone
+    const std::string spooled = started.back();
+    EXPECT_TRUE(WaitFor([&] { return !Exists(spooled); })) << "the spooled copy goes once lp has it";
     Release(pd);
 }
-
-namespace {
-
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
-// Waits (up to a generous cap, never a timing check) until `ready` holds.
-bool WaitFor(const std::function<bool()>& ready)
-{
-    for (int i = 0; i < 1000 && !ready(); ++i)
-        Sleep(10);
-    return ready();
-}
-
-}  // namespace
 
 // A slow queue never holds up the program: EndDoc returns while `lp` still runs, with the
 // PDF complete, and the PDF goes once `lp` is done with it.
