@@ -125,8 +125,11 @@ BOOL CImgEditView::StartImageOperation()
         ShowBusyMessage();
         return FALSE;
     }
-    if (!HasImage() || !ParametersUsable(m_nOperation, m_anOpParam))
+    if (!HasImage() || !ParametersUsable(m_nOperation, m_anOpParam)) {
+        // Nothing starts: what the dialog handed over goes as on Cancel.
+        ReleaseOperationObjects();
         return FALSE;
+    }
     m_pWork = m_pImage->DuplicateImgObj();
     if (!m_pWork)
         return FALSE;
@@ -277,6 +280,7 @@ LRESULT CImgEditView::OnEditOperationDone(WPARAM, LPARAM)
     }
     if (m_nOperation == IOC_ROTATE_ANGLE || resized)
         ClearSelection();
+    ReleaseOperationObjects();
     if (::IsWindow(m_hWnd))
         Invalidate(TRUE);
     editor_shell::PaneViewChanged(m_pEditToolsPane, this);
@@ -290,6 +294,38 @@ LRESULT CImgEditView::OnEditOperationDone(WPARAM, LPARAM)
         OnImageLoaded(0, 0);
     }
     return 0;
+}
+
+// The mask, margin and frame commands hand the worker their dialog (as a
+// CDialog*) and the pictures it made; both end with the operation.
+void CImgEditView::ReleaseOperationObjects()
+{
+    INT_PTR* p = m_anOpParam;
+    auto dropPicture = [](INT_PTR& word) {
+        delete Param<CImageObject>(word);
+        word = 0;
+    };
+    auto dropDialog = [](INT_PTR& word) {
+        delete Param<CDialog>(word);
+        word = 0;
+    };
+    switch (m_nOperation) {
+    case IOC_MASK:
+        dropPicture(p[0]);
+        dropDialog(p[4]);
+        break;
+    case IOC_MARGIN_SHADOW:
+        dropPicture(p[3]);
+        dropDialog(p[11]);
+        break;
+    case IOC_FRAME:
+        dropPicture(p[0]);
+        dropPicture(p[1]);
+        dropDialog(p[3]);
+        break;
+    default:
+        break;
+    }
 }
 
 // --- Commands ------------------------------------------------------------------

@@ -259,12 +259,25 @@ void CImgEditView::NudgeSelection(UINT key, BOOL shift)
 
 void CImgEditView::GrowSelection()
 {
+    ResizeSelectionBy(10);
+}
+
+void CImgEditView::ShrinkSelection()
+{
+    ResizeSelectionBy(-10);
+}
+
+// Every edge moves outward by `step` client pixels (inward when negative);
+// only with an aspect ratio and no floating picture.
+void CImgEditView::ResizeSelectionBy(int step)
+{
     int rw, rh;
     if (!m_pTracker || m_nFloatMode == 1 || !PaneRatio(&rw, &rh))
         return;
     CRect old = Normalized(m_pTracker->m_rect);
     CRect r = old;
-    r.InflateRect(10, 10);
+    r.InflateRect(step, step);
+    r.NormalizeRect();
     if (AdjustTracker(r, CRectTracker::hitBottomRight)) {
         m_pTracker->m_rect = r;
         SelectionFromTracker();
@@ -273,26 +286,6 @@ void CImgEditView::GrowSelection()
     }
     CRect area;
     area.UnionRect(old, r);
-    area.InflateRect(4, 4);
-    InvalidateRect(&area, TRUE);
-    UpdateSelectionStatus();
-}
-
-void CImgEditView::ShrinkSelection()
-{
-    int rw, rh;
-    if (!m_pTracker || m_nFloatMode == 1 || !PaneRatio(&rw, &rh))
-        return;
-    CRect old = Normalized(m_pTracker->m_rect);
-    CRect r = old;
-    r.DeflateRect(10, 10);
-    if (AdjustTracker(r, CRectTracker::hitBottomRight)) {
-        m_pTracker->m_rect = r;
-        SelectionFromTracker();
-    } else {
-        ClearSelection();
-    }
-    CRect area = old;
     area.InflateRect(4, 4);
     InvalidateRect(&area, TRUE);
     UpdateSelectionStatus();

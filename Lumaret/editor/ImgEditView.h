@@ -74,6 +74,8 @@ public:
     // (work itself, a new picture, or NULL when the library gave none).
     CImageObject* RunOperation(int code, CImageObject* work);
     CImageObject* MarginAndShadow(CImageObject* work);
+    // Frees what the mask, margin and frame operations were handed.
+    void ReleaseOperationObjects();
     // The free-rotation dialog's answer: quarter turns run their own
     // commands, any other angle turns the picture on the worker.
     void RunFreeRotation(double angle, BOOL clockwise);
@@ -83,6 +85,7 @@ public:
     void NudgeSelection(UINT key, BOOL shift);
     void GrowSelection();
     void ShrinkSelection();
+    void ResizeSelectionBy(int step);
     void FillSelection();
     void OutlineSelection();
     void Trim();

@@ -95,7 +95,7 @@ AFX_EXT_API HTREEITEM SearchTreeItemByTitle(CTreeCtrl* tree, HTREEITEM start, CS
 // or lies below it.
 AFX_EXT_API HTREEITEM CopyTreeBranch(CTreeCtrl* tree, HTREEITEM item, HTREEITEM newParent, BOOL deleteSource);
 
-// ---- Views and input (VXUtilView.cpp) ----
+// ---- Views and input (VXUtilView.cpp; OpenLayerViewFromDlg in controls/LayerViewOpen.cpp) ----
 
 AFX_EXT_API CView* OpenView(CString docName, BOOL maximize, BOOL reuse);
 AFX_EXT_API void GetDocViewList(CString docName, CPtrArray* views);

@@ -1,5 +1,4 @@
 #include "image/ImageObject.h"
-#include "grid/VXGridCtrl.h"
 
 #include "image/BMPFile.h"
 #include "image/GIFFile.h"
@@ -293,40 +292,6 @@ int CImageObject::GetThumbRatioFromFile(const char* path, CRect box, CSize* size
 int CImageObject::LoadExifInfoFromFile(const char* path)
 {
     return LoadExifInfoFromFile(path, nullptr);
-}
-
-int CImageObject::LoadExifInfoFromFile(const char* path, CVXGridCtrl* grid)
-{
-    if (!path)
-        return 0;
-    m_nImageType = ExtensionIndex(path);
-    memset(&m_ExifInfo, 0, sizeof m_ExifInfo);
-    if (m_nImageType != IMAGE_TYPE_JPG) {
-        // The last photo's rows must not stay beside a picture that has none.
-        if (grid)
-            grid->DeleteAllItems();
-        return 0;
-    }
-    CExifReader reader(path, &m_ExifInfo);
-    reader.ReadJpegSections("");
-    if (grid && m_ExifInfo.JpegProcess == 0) {
-        grid->DeleteAllItems(); // no frame header: nothing to list
-    } else if (grid) {
-        reader.SetGrid(grid);
-        reader.FillExifGrid();
-    }
-    return m_ExifInfo.HasExif ? 1 : 0;
-}
-
-int CImageObject::LoadExifInfo(CVXGridCtrl* grid)
-{
-    if (!m_pszFileName) {
-        if (grid)
-            grid->DeleteAllItems();
-        return 0;
-    }
-    std::string path(m_pszFileName);
-    return LoadExifInfoFromFile(path.c_str(), grid);
 }
 
 int CImageObject::LoadExifInfo()

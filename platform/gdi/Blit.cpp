@@ -2,7 +2,7 @@
 // TransparentBlt, AlphaBlend, MaskBlt and GradientFill.
 #include "gdi/DeviceContext.h"
 #include "gdi/Dib.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 
 #include <algorithm>
 #include <cstdlib>

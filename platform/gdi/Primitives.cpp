@@ -1,6 +1,6 @@
 // Lines, curves, filled shapes, pixels and flood fills.
 #include "gdi/DeviceContext.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 #include "gdi/Primitives.h"
 #include "gdi/Shapes.h"
 

@@ -1,6 +1,6 @@
 // Region objects, painting regions and clipping.
 #include "gdi/DeviceContext.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 #include "gdi/Shapes.h"
 
 #include <algorithm>

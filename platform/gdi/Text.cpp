@@ -1,7 +1,7 @@
 // Text output and measurement, text metrics and font enumeration.
 #include "gdi/DeviceContext.h"
 #include "gdi/FontEngine.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 #include "gdi/Shapes.h"
 #include "gdi/TextCodec.h"
 #include "gdi/TextDraw.h"

@@ -1,8 +1,8 @@
 // Rectangles, 3-D edges, frame controls, focus rectangles and state drawing.
 #include "gdi/DeviceContext.h"
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 #include "gdi/Shapes.h"
-#include "gdi/SysColors.h"
+#include "gdi/SysColorLink.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,5 +1,7 @@
 #include "support/BarResourceBuilder.h"
 
+#include "mivo/templatewriter.h"
+
 #include <cstring>
 
 namespace mivo::test {
@@ -12,12 +14,6 @@ const RGBQUAD kSixteenColours[16] = {
 };
 
 namespace {
-
-void PutWord(std::vector<BYTE>& out, WORD value)
-{
-    out.push_back((BYTE)(value & 0xFF));
-    out.push_back((BYTE)(value >> 8));
-}
 
 int ColourIndexAt(int x, int y, int imageWidth)
 {
@@ -37,14 +33,7 @@ int ColourIndexAt(int x, int y, int imageWidth)
 
 std::vector<BYTE> BuildToolBarResource(int imageWidth, int imageHeight, const std::vector<WORD>& ids)
 {
-    std::vector<BYTE> out;
-    PutWord(out, 1);
-    PutWord(out, (WORD)imageWidth);
-    PutWord(out, (WORD)imageHeight);
-    PutWord(out, (WORD)ids.size());
-    for (WORD id : ids)
-        PutWord(out, id);
-    return out;
+    return mivo::WriteToolBarResource((WORD)imageWidth, (WORD)imageHeight, ids);
 }
 
 std::vector<BYTE> BuildSixteenColourStrip(int images, int imageWidth, int imageHeight)
@@ -77,13 +66,7 @@ std::vector<BYTE> BuildStringBlock(const std::vector<std::pair<UINT, std::u16str
     std::u16string slots[16];
     for (const auto& entry : strings)
         slots[entry.first % 16] = entry.second;
-    std::vector<BYTE> out;
-    for (const std::u16string& text : slots) {
-        PutWord(out, (WORD)text.size());
-        for (char16_t unit : text)
-            PutWord(out, (WORD)unit);
-    }
-    return out;
+    return mivo::WriteStringBlock(slots);
 }
 
 ResourceSet::ResourceSet(const char* moduleName) : name_(moduleName) {}

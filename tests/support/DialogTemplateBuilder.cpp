@@ -1,64 +1,42 @@
 #include "support/DialogTemplateBuilder.h"
 
 #include "mivo/modules.h"
+#include "mivo/templatewriter.h"
 
 #include <cstring>
 
 namespace mivo::test {
 
-namespace {
-
-void Put16(std::vector<BYTE>& out, WORD v)
-{
-    out.push_back((BYTE)v);
-    out.push_back((BYTE)(v >> 8));
-}
-
-void Put32(std::vector<BYTE>& out, DWORD v)
-{
-    Put16(out, (WORD)v);
-    Put16(out, (WORD)(v >> 16));
-}
-
-void PutText(std::vector<BYTE>& out, const std::u16string& s)
-{
-    for (char16_t c : s)
-        Put16(out, (WORD)c);
-    Put16(out, 0);
-}
-
-void Align4(std::vector<BYTE>& out)
-{
-    while (out.size() % 4)
-        out.push_back(0);
-}
-
-}  // namespace
-
 DialogTemplateBuilder::DialogTemplateBuilder(DWORD style, short x, short y, short cx, short cy,
                                              const std::u16string& title, bool extended)
-    : m_style(style), m_x(x), m_y(y), m_cx(cx), m_cy(cy), m_title(title), m_extended(extended)
 {
+    m_template.extended = extended;
+    m_template.style = style;
+    m_template.x = x;
+    m_template.y = y;
+    m_template.cx = cx;
+    m_template.cy = cy;
+    m_template.title = title;
 }
 
 DialogTemplateBuilder& DialogTemplateBuilder::Font(WORD pointSize, const std::u16string& face, WORD weight,
                                                    BYTE charset)
 {
-    m_font = true;
-    m_style |= DS_SETFONT;
-    m_pointSize = pointSize;
-    m_face = face;
-    m_weight = weight;
-    m_charset = charset;
+    m_template.hasFont = true;
+    m_template.style |= DS_SETFONT;
+    m_template.pointSize = pointSize;
+    m_template.typeface = face;
+    m_template.weight = weight;
+    m_template.charset = charset;
     return *this;
 }
 
 DialogTemplateBuilder& DialogTemplateBuilder::Item(ItemClass cls, const std::u16string& text, DWORD id, short x,
                                                    short y, short cx, short cy, DWORD style, DWORD exStyle)
 {
-    ItemData item;
-    item.classAtom = (WORD)cls;
-    item.text = text;
+    mivo::DialogItemInfo item;
+    item.windowClass = mivo::TemplateText{true, (WORD)cls, u""};
+    item.title.text = text;
     item.id = id;
     item.x = x;
     item.y = y;
@@ -66,7 +44,7 @@ DialogTemplateBuilder& DialogTemplateBuilder::Item(ItemClass cls, const std::u16
     item.cy = cy;
     item.style = style | WS_CHILD;
     item.exStyle = exStyle;
-    m_items.push_back(item);
+    m_template.items.push_back(item);
     return *this;
 }
 
@@ -74,8 +52,7 @@ DialogTemplateBuilder& DialogTemplateBuilder::Item(const std::u16string& cls, co
                                                    short x, short y, short cx, short cy, DWORD style, DWORD exStyle)
 {
     Item(ItemClass::Button, text, id, x, y, cx, cy, style, exStyle);
-    m_items.back().ordinalClass = false;
-    m_items.back().className = cls;
+    m_template.items.back().windowClass = mivo::TemplateText{false, 0, cls};
     return *this;
 }
 
@@ -83,74 +60,13 @@ DialogTemplateBuilder& DialogTemplateBuilder::ItemWithOrdinalTitle(ItemClass cls
                                                                    short y, short cx, short cy, DWORD style)
 {
     Item(cls, u"", id, x, y, cx, cy, style);
-    m_items.back().ordinalTitle = true;
-    m_items.back().titleOrdinal = ordinal;
+    m_template.items.back().title = mivo::TemplateText{true, ordinal, u""};
     return *this;
 }
 
 std::vector<BYTE> DialogTemplateBuilder::Bytes() const
 {
-    std::vector<BYTE> out;
-    if (m_extended) {
-        Put16(out, 1);
-        Put16(out, 0xFFFF);
-        Put32(out, 0);
-        Put32(out, 0);
-        Put32(out, m_style);
-    } else {
-        Put32(out, m_style);
-        Put32(out, 0);
-    }
-    Put16(out, (WORD)m_items.size());
-    Put16(out, (WORD)m_x);
-    Put16(out, (WORD)m_y);
-    Put16(out, (WORD)m_cx);
-    Put16(out, (WORD)m_cy);
-    Put16(out, 0);  // no menu
-    Put16(out, 0);  // the dialog class
-    PutText(out, m_title);
-    if (m_font) {
-        Put16(out, m_pointSize);
-        if (m_extended) {
-            Put16(out, m_weight);
-            out.push_back(0);
-            out.push_back(m_charset);
-        }
-        PutText(out, m_face);
-    }
-    for (const ItemData& item : m_items) {
-        Align4(out);
-        if (m_extended) {
-            Put32(out, 0);
-            Put32(out, item.exStyle);
-            Put32(out, item.style);
-        } else {
-            Put32(out, item.style);
-            Put32(out, item.exStyle);
-        }
-        Put16(out, (WORD)item.x);
-        Put16(out, (WORD)item.y);
-        Put16(out, (WORD)item.cx);
-        Put16(out, (WORD)item.cy);
-        if (m_extended)
-            Put32(out, item.id);
-        else
-            Put16(out, (WORD)item.id);
-        if (item.ordinalClass) {
-            Put16(out, 0xFFFF);
-            Put16(out, item.classAtom);
-        } else {
-            PutText(out, item.className);
-        }
-        if (item.ordinalTitle) {
-            Put16(out, 0xFFFF);
-            Put16(out, item.titleOrdinal);
-        } else {
-            PutText(out, item.text);
-        }
-        Put16(out, 0);  // no creation data
-    }
-    return out;
+    return mivo::WriteDialogTemplate(m_template);
 }
 
 LPCDLGTEMPLATE DialogTemplateBuilder::Get()
@@ -163,16 +79,16 @@ LPCDLGTEMPLATE DialogTemplateBuilder::Get()
 
 std::vector<BYTE> DialogInitData(const std::vector<std::pair<WORD, std::string>>& strings, WORD message)
 {
-    std::vector<BYTE> out;
+    mivo::TemplateBytes out;
     for (auto& s : strings) {
-        Put16(out, s.first);
-        Put16(out, message);
-        Put32(out, (DWORD)s.second.size() + 1);
-        out.insert(out.end(), s.second.begin(), s.second.end());
-        out.push_back(0);
+        out.U16(s.first);
+        out.U16(message);
+        out.U32((DWORD)s.second.size() + 1);
+        out.Bytes(s.second);
+        out.U8(0);
     }
-    Put16(out, 0);
-    return out;
+    out.U16(0);
+    return out.Take();
 }
 
 ProgramDialogTemplate::ProgramDialogTemplate(WORD id, std::vector<BYTE> bytes)

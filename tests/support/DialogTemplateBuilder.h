@@ -3,6 +3,7 @@
 
 #include <win32.h>
 #include "mivo/resources.h"
+#include "mivo/templatelayout.h"
 
 #include <string>
 #include <vector>
@@ -33,28 +34,7 @@ public:
     LPCDLGTEMPLATE Get();
 
 private:
-    struct ItemData {
-        bool ordinalClass = true;
-        WORD classAtom = 0;
-        std::u16string className;
-        bool ordinalTitle = false;
-        WORD titleOrdinal = 0;
-        std::u16string text;
-        DWORD id = 0;
-        short x = 0, y = 0, cx = 0, cy = 0;
-        DWORD style = 0, exStyle = 0;
-    };
-
-    DWORD m_style;
-    short m_x, m_y, m_cx, m_cy;
-    std::u16string m_title;
-    bool m_extended;
-    bool m_font = false;
-    WORD m_pointSize = 0;
-    WORD m_weight = 0;
-    BYTE m_charset = 0;
-    std::u16string m_face;
-    std::vector<ItemData> m_items;
+    mivo::DialogTemplateInfo m_template;
     std::vector<DWORD> m_storage;  // DWORD-aligned copy handed out by Get()
 };
 

@@ -2,9 +2,9 @@
 
 #include <strings.h>
 
-#include "ByteWriter.h"
 #include "ScriptParser.h"
 #include "TextCodec.h"
+#include "mivo/templatewriter.h"
 
 namespace rc {
 
@@ -61,16 +61,6 @@ const struct {
                           {"LISTBOX", kListBox}, {"SCROLLBAR", kScrollBar}, {"COMBOBOX", kComboBox}};
 
 bool IsBegin(TokenSource& t) { return t.PeekKeyword("BEGIN") || t.Peek().IsPunct("{"); }
-
-void WriteSzOrOrd(ByteWriter& w, bool isOrdinal, uint16_t ordinal, const std::u16string& text)
-{
-    if (isOrdinal) {
-        w.U16(0xFFFF);
-        w.U16(ordinal);
-    } else {
-        w.Utf16z(text);
-    }
-}
 
 }  // namespace
 
@@ -223,11 +213,11 @@ DialogCompiler::Control DialogCompiler::ParseControl()
     Control c;
     const uint32_t base = WS_CHILD | WS_VISIBLE;
     if (t.AcceptKeyword("CONTROL")) {
-        c.text = ControlText(true);
+        c.title = ControlText(true);
         p_.Comma("after the control text");
         c.id = (uint32_t)p_.Number("a control id");
         p_.Comma("after the control id");
-        c.cls = ControlClass();
+        c.windowClass = ControlClass();
         p_.Comma("after the control class");
         c.style = p_.Style(base, "a control style");
         p_.Comma("after the control style");
@@ -254,10 +244,10 @@ DialogCompiler::Control DialogCompiler::ParseControl()
         if (!kind)
             throw RcError(kw.loc, "unknown control statement '" + kw.text + "'");
         t.Next();
-        c.cls.isOrdinal = true;
-        c.cls.ordinal = kind->atom;
+        c.windowClass.isOrdinal = true;
+        c.windowClass.ordinal = kind->atom;
         if (kind->hasText) {
-            c.text = ControlText(strcasecmp(kind->keyword, "ICON") == 0);
+            c.title = ControlText(strcasecmp(kind->keyword, "ICON") == 0);
             p_.Comma("after the control text");
         }
         c.id = (uint32_t)p_.Number("a control id");
@@ -293,82 +283,40 @@ DialogCompiler::Control DialogCompiler::ParseControl()
     }
     if (extended_ && IsBegin(t)) {
         Location begin = p_.ExpectBegin("");
-        ByteWriter data;
+        mivo::TemplateBytes data;
         p_.RawData(data, begin);
-        c.extra = data.Take();
+        c.creationData = data.Take();
     }
     return c;
 }
 
 std::vector<uint8_t> DialogCompiler::Write() const
 {
-    ByteWriter w;
-    if (extended_) {
-        w.U16(1);
-        w.U16(0xFFFF);
-        w.U32(helpId_);
-        w.U32(exStyle_);
-        w.U32(style_);
-    } else {
-        w.U32(style_);
-        w.U32(exStyle_);
-    }
-    w.U16((uint16_t)controls_.size());
-    w.U16((uint16_t)x_);
-    w.U16((uint16_t)y_);
-    w.U16((uint16_t)cx_);
-    w.U16((uint16_t)cy_);
-    if (!hasMenu_)
-        w.U16(0);
-    else if (menu_.isName)
-        w.Utf16z(ToUtf16(std::u32string(menu_.name.begin(), menu_.name.end())));
+    mivo::DialogTemplateInfo d;
+    d.extended = extended_;
+    d.helpId = helpId_;
+    d.exStyle = exStyle_;
+    d.style = style_;
+    d.x = x_;
+    d.y = y_;
+    d.cx = cx_;
+    d.cy = cy_;
+    d.hasMenu = hasMenu_;
+    if (menu_.isName)
+        d.menu.text = ToUtf16(std::u32string(menu_.name.begin(), menu_.name.end()));
     else
-        WriteSzOrOrd(w, true, menu_.id, u"");
-    if (!hasClass_)
-        w.U16(0);
-    else
-        WriteSzOrOrd(w, class_.isOrdinal, class_.ordinal, class_.text);
-    w.Utf16z(caption_);
-    if (style_ & DS_SETFONT) {
-        w.U16(fontSize_);
-        if (extended_) {
-            w.U16(fontWeight_);
-            w.U8(fontItalic_);
-            w.U8(fontCharset_);
-        }
-        w.Utf16z(fontFace_);
-    }
-    for (const Control& c : controls_) {
-        w.AlignTo(4);
-        if (extended_) {
-            w.U32(c.helpId);
-            w.U32(c.exStyle);
-            w.U32(c.style);
-        } else {
-            w.U32(c.style);
-            w.U32(c.exStyle);
-        }
-        w.U16((uint16_t)c.x);
-        w.U16((uint16_t)c.y);
-        w.U16((uint16_t)c.cx);
-        w.U16((uint16_t)c.cy);
-        if (extended_)
-            w.U32(c.id);
-        else
-            w.U16((uint16_t)c.id);
-        WriteSzOrOrd(w, c.cls.isOrdinal, c.cls.ordinal, c.cls.text);
-        WriteSzOrOrd(w, c.text.isOrdinal, c.text.ordinal, c.text.text);
-        if (c.extra.empty()) {
-            w.U16(0);
-        } else if (extended_) {
-            w.U16((uint16_t)c.extra.size());
-            w.Bytes(c.extra);
-        } else {
-            w.U16((uint16_t)(c.extra.size() + 2));
-            w.Bytes(c.extra);
-        }
-    }
-    return w.Take();
+        d.menu = SzOrOrd{true, menu_.id, u""};
+    d.hasClass = hasClass_;
+    d.windowClass = class_;
+    d.title = caption_;
+    d.hasFont = (style_ & DS_SETFONT) != 0;
+    d.pointSize = fontSize_;
+    d.weight = fontWeight_;
+    d.italic = fontItalic_;
+    d.charset = fontCharset_;
+    d.typeface = fontFace_;
+    d.items = controls_;
+    return mivo::WriteDialogTemplate(d);
 }
 
 }  // namespace rc

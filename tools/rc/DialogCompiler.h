@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ResourceSet.h"
+#include "mivo/templatelayout.h"
 
 namespace rc {
 
@@ -19,22 +20,8 @@ public:
     std::vector<uint8_t> Compile();
 
 private:
-    // A class or title field: an ordinal (0xFFFF, then a WORD) or UTF-16 text.
-    struct SzOrOrd {
-        bool isOrdinal = false;
-        uint16_t ordinal = 0;
-        std::u16string text;
-    };
-    struct Control {
-        uint32_t style = 0;
-        uint32_t exStyle = 0;
-        uint32_t helpId = 0;
-        int16_t x = 0, y = 0, cx = 0, cy = 0;
-        uint32_t id = 0;
-        SzOrOrd cls;
-        SzOrOrd text;
-        std::vector<uint8_t> extra;
-    };
+    using SzOrOrd = mivo::TemplateText;
+    using Control = mivo::DialogItemInfo;
 
     void OptionalStatements();
     Control ParseControl();

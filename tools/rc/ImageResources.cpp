@@ -1,6 +1,6 @@
 #include "ImageResources.h"
 
-#include "ByteWriter.h"
+#include "mivo/templatewriter.h"
 #include "ScriptParser.h"
 
 namespace rc {
@@ -56,7 +56,7 @@ void ImageResources::IconOrCursor(const ResourceId& name, const Token& file, boo
     if (kDirHeaderSize + (uint64_t)count * kDirEntrySize > d.size())
         throw RcError(file.loc, std::string(kind) + " file is cut short");
 
-    ByteWriter group;
+    mivo::TemplateBytes group;
     group.U16(0);
     group.U16(cursor ? 2 : 1);
     group.U16(count);
@@ -77,7 +77,7 @@ void ImageResources::IconOrCursor(const ResourceId& name, const Token& file, boo
         r.name = ResourceId::Number(cursor ? p_.Resources().NextCursorId() : p_.Resources().NextIconId());
         r.loc = file.loc;
         if (cursor) {
-            ByteWriter withHotspot;
+            mivo::TemplateBytes withHotspot;
             withHotspot.U16(planesOrHotX);
             withHotspot.U16(bitsOrHotY);
             withHotspot.Bytes(image);

@@ -1,7 +1,7 @@
 #include "MenuCompiler.h"
 
-#include "ByteWriter.h"
 #include "ScriptParser.h"
+#include "mivo/templatewriter.h"
 
 namespace rc {
 
@@ -10,10 +10,8 @@ namespace {
 constexpr uint16_t MF_GRAYED = 0x0001;
 constexpr uint16_t MF_DISABLED = 0x0002;
 constexpr uint16_t MF_CHECKED = 0x0008;
-constexpr uint16_t MF_POPUP = 0x0010;
 constexpr uint16_t MF_MENUBARBREAK = 0x0020;
 constexpr uint16_t MF_MENUBREAK = 0x0040;
-constexpr uint16_t MF_END = 0x0080;
 constexpr uint16_t MF_SEPARATOR = 0x0800;
 constexpr uint16_t MF_HELP = 0x4000;
 constexpr uint32_t MFT_SEPARATOR = 0x0800;
@@ -111,50 +109,6 @@ void MenuCompiler::Items(std::vector<Item>& out, const Location& begin, int dept
     }
 }
 
-namespace {
-
-struct Writer {
-    ByteWriter w;
-
-    template <class ItemT>
-    void Plain(const std::vector<ItemT>& items)
-    {
-        for (size_t i = 0; i < items.size(); ++i) {
-            const ItemT& item = items[i];
-            uint16_t flags = (uint16_t)item.flags | (i + 1 == items.size() ? MF_END : 0);
-            if (item.popup) {
-                w.U16(flags | MF_POPUP);
-                w.Utf16z(item.text);
-                Plain(item.children);
-            } else {
-                w.U16(flags);
-                w.U16((uint16_t)item.id);
-                w.Utf16z(item.text);
-            }
-        }
-    }
-
-    template <class ItemT>
-    void Extended(const std::vector<ItemT>& items)
-    {
-        for (size_t i = 0; i < items.size(); ++i) {
-            const ItemT& item = items[i];
-            w.U32(item.flags);
-            w.U32(item.state);
-            w.U32(item.id);
-            w.U16((uint16_t)((i + 1 == items.size() ? 0x80 : 0) | (item.popup ? 0x01 : 0)));
-            w.Utf16z(item.text);
-            w.AlignTo(4);
-            if (item.popup) {
-                w.U32(item.helpId);
-                Extended(item.children);
-            }
-        }
-    }
-};
-
-}  // namespace
-
 std::vector<uint8_t> MenuCompiler::Compile()
 {
     p_.SkipMemoryOptions();
@@ -164,18 +118,10 @@ std::vector<uint8_t> MenuCompiler::Compile()
     Items(items, begin, 0);
     if (items.empty())
         throw RcError(begin, "menu has no items");
-    Writer out;
-    if (extended_) {
-        out.w.U16(1);  // version
-        out.w.U16(4);  // offset of the items from the end of these two words
-        out.w.U32(0);  // help id
-        out.Extended(items);
-    } else {
-        out.w.U16(0);
-        out.w.U16(0);
-        out.Plain(items);
-    }
-    return out.w.Take();
+    mivo::MenuTemplateInfo menu;
+    menu.extended = extended_;
+    menu.items = std::move(items);
+    return mivo::WriteMenuTemplate(menu);
 }
 
 }  // namespace rc

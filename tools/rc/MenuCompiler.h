@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Token.h"
+#include "mivo/templatelayout.h"
 
 namespace rc {
 
@@ -19,15 +20,7 @@ public:
     std::vector<uint8_t> Compile();
 
 private:
-    struct Item {
-        bool popup = false;
-        std::u16string text;
-        uint32_t id = 0;
-        uint32_t flags = 0;  // MF_* for MENU, MFT_* type for MENUEX
-        uint32_t state = 0;  // MENUEX only
-        uint32_t helpId = 0; // MENUEX popups only
-        std::vector<Item> children;
-    };
+    using Item = mivo::MenuTemplateItem;
 
     void Items(std::vector<Item>& out, const Location& begin, int depth);
     uint32_t Options();

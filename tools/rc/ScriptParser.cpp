@@ -180,7 +180,7 @@ bool ScriptParser::AcceptEnd(const Location& begin)
     return false;
 }
 
-void ScriptParser::RawData(ByteWriter& w, const Location& begin)
+void ScriptParser::RawData(mivo::TemplateBytes& w, const Location& begin)
 {
     while (!AcceptEnd(begin)) {
         const Token& t = tokens_.Peek();
@@ -321,7 +321,7 @@ std::vector<uint8_t> ScriptParser::RawOrFile(const ResourceId& name, const char*
                                  ", found " + Describe(t));
     }
     Location begin = ExpectBegin("");
-    ByteWriter w;
+    mivo::TemplateBytes w;
     RawData(w, begin);
     return w.Take();
 }
@@ -397,20 +397,16 @@ void ScriptParser::AddStringTables()
     auto it = strings_.begin();
     while (it != strings_.end()) {
         uint16_t block = it->first / 16;
-        ByteWriter w;
+        std::u16string slots[16];
         for (int k = 0; k < 16; ++k) {
             auto e = strings_.find((uint16_t)(block * 16 + k));
-            if (e == strings_.end()) {
-                w.U16(0);
-                continue;
-            }
-            w.U16((uint16_t)e->second.text.size());
-            w.Units(e->second.text);
+            if (e != strings_.end())
+                slots[k] = e->second.text;
         }
         Resource r;
         r.type = ResourceId::Number(kRtString);
         r.name = ResourceId::Number((uint16_t)(block + 1));
-        r.data = w.Take();
+        r.data = mivo::WriteStringBlock(slots);
         r.loc = it->second.loc;
         out_.Add(std::move(r));
         while (it != strings_.end() && it->first / 16 == block)
@@ -420,13 +416,11 @@ void ScriptParser::AddStringTables()
 
 std::vector<uint8_t> ScriptParser::Accelerators()
 {
-    enum : uint16_t { kVirtKey = 0x01, kNoInvert = 0x02, kShift = 0x04, kControl = 0x08, kAlt = 0x10, kLast = 0x80 };
+    enum : uint16_t { kVirtKey = 0x01, kNoInvert = 0x02, kShift = 0x04, kControl = 0x08, kAlt = 0x10 };
     SkipMemoryOptions();
     SkipCommonStatements();
     Location begin = ExpectBegin("after ACCELERATORS");
-    struct Entry {
-        uint16_t flags, key, id;
-    };
+    using Entry = mivo::AcceleratorEntry;
     std::vector<Entry> entries;
     while (!AcceptEnd(begin)) {
         Location loc = tokens_.Peek().loc;
@@ -491,14 +485,7 @@ std::vector<uint8_t> ScriptParser::Accelerators()
             Warn(loc, "SHIFT and CONTROL apply only to VIRTKEY accelerators");
         entries.push_back(Entry{flags, (uint16_t)key, (uint16_t)id});
     }
-    ByteWriter w;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        w.U16((uint16_t)(entries[i].flags | (i + 1 == entries.size() ? kLast : 0)));
-        w.U16(entries[i].key);
-        w.U16(entries[i].id);
-        w.U16(0);
-    }
-    return w.Take();
+    return mivo::WriteAcceleratorTable(entries);
 }
 
 std::vector<uint8_t> ScriptParser::Toolbar()
@@ -520,14 +507,7 @@ std::vector<uint8_t> ScriptParser::Toolbar()
             throw RcError(t.loc, "unknown toolbar statement " + Describe(t) + " (BUTTON, SEPARATOR or END)");
         }
     }
-    ByteWriter w;
-    w.U16(1);
-    w.U16((uint16_t)width);
-    w.U16((uint16_t)height);
-    w.U16((uint16_t)ids.size());
-    for (uint16_t id : ids)
-        w.U16(id);
-    return w.Take();
+    return mivo::WriteToolBarResource((uint16_t)width, (uint16_t)height, ids);
 }
 
 }  // namespace rc

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "ByteWriter.h"
+#include "mivo/templatewriter.h"
 #include "Preprocessor.h"
 #include "ResourceSet.h"
 #include "TokenSource.h"
@@ -52,7 +52,7 @@ public:
     // reported at the BEGIN that was never closed.
     bool AcceptEnd(const Location& begin);
     // Numbers and strings up to END, as RCDATA holds them.
-    void RawData(ByteWriter& w, const Location& begin);
+    void RawData(mivo::TemplateBytes& w, const Location& begin);
     std::vector<uint8_t> ReadDataFile(const Token& fileToken);
     void Comma(const char* what) { tokens_.ExpectPunct(",", what); }
     void Warn(const Location& loc, const std::string& message);

@@ -20,30 +20,6 @@ namespace {
 
 const UINT_PTR kShotTimer = 71;
 
-// The frame and every open popup from their own surfaces, placed as on screen.
-void SaveComposite(HWND frame, const std::string& name)
-{
-    int sw = ::GetSystemMetrics(SM_CXSCREEN), sh = ::GetSystemMetrics(SM_CYSCREEN);
-    std::vector<uint32_t> screen((size_t)sw * (size_t)sh, 0x404040);
-    std::vector<HWND> windows{frame};
-    for (HWND w = ::FindWindow("#32768", nullptr); w; w = ::FindWindowEx(nullptr, w, "#32768", nullptr))
-        windows.push_back(w);
-    for (HWND w : windows) {
-        std::vector<uint32_t> pixels;
-        int width = 0, height = 0;
-        RECT r;
-        if (!::GetWindowRect(w, &r) || !mivo::CaptureWindowPixels(w, false, pixels, width, height))
-            continue;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x) {
-                int sx = r.left + x, sy = r.top + y;
-                if (sx >= 0 && sy >= 0 && sx < sw && sy < sh)
-                    screen[(size_t)sy * (size_t)sw + (size_t)sx] = pixels[(size_t)y * (size_t)width + (size_t)x];
-            }
-    }
-    WritePpm((name + "-surfaces.ppm").c_str(), screen, sw, sh);
-}
-
 
 class CShotFrame : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CShotFrame)

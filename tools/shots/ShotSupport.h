@@ -5,6 +5,7 @@
 #include <win32.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // Runs MIVO_SHOT_COMMAND with `name`; nothing without it.
@@ -13,5 +14,8 @@ void Shoot(const char* name);
 void WritePpm(const char* name, const std::vector<uint32_t>& pixels, int width, int height);
 // What the window itself drew, from its surface, beside the screen shots.
 void SaveSurface(HWND hwnd, const char* name);
+// The frame and every open popup menu from their own surfaces, placed as on
+// screen, as `name`-surfaces.ppm (the popups' native windows may lag behind).
+void SaveComposite(HWND frame, const std::string& name);
 // Runs messages for about a second, through `dialog`'s keyboard handling when given.
 void Settle(HWND dialog = nullptr);

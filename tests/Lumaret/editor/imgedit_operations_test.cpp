@@ -135,29 +135,44 @@ TEST_F(EditorOperations, WorkerGivesWhatTheLibraryGives)
     }
 }
 
-TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGives)
+
+namespace {
+
+// Counts the dialogs alive, as the mask, margin and frame dialogs would be.
+class CCountedDialog : public CDialog {
+public:
+    static int s_alive;
+    CCountedDialog() { ++s_alive; }
+    ~CCountedDialog() override { --s_alive; }
+};
+int CCountedDialog::s_alive = 0;
+
+}  // namespace
+
+TEST_F(EditorOperations, MaskAndFrameGiveWhatTheComposerGivesAndFreeWhatTheyWereHanded)
 {
-    CImageObject* mask = MakePattern(kW, kH);
     CImageObject* corner = MakePattern(3, 3);
     CImageObject* edge = MakePattern(3, 3);
     edge->ReverseHorz();
+    CImageObject* mask = MakePattern(kW, kH);
+    CImageObject* expected = MakePattern(kW, kH);
+    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
+    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
 
     CImgEditView* view = OpenWith(MakePattern(kW, kH));
     ASSERT_NE(nullptr, view);
-    CImageObject* expected = MakePattern(kW, kH);
-    CImageComposer(expected).Mask(CRect(0, 0, kW, kH), mask, RGB(0, 128, 255), 20, TRUE);
-    RunCode(view, 61, {INT_PTR(mask), RGB(0, 128, 255), 20, TRUE});
+    // The view takes the pictures and the dialogs over.
+    RunCode(view, 61, {INT_PTR(mask->DuplicateImgObj()), RGB(0, 128, 255), 20, TRUE,
+                       INT_PTR(static_cast<CDialog*>(new CCountedDialog))});
     EXPECT_TRUE(SamePixels(expected, view->m_pImage)) << "mask";
-
-    CImageObject* framed = CImageComposer(expected).MakeFrame(corner, edge, 3);
-    RunCode(view, 63, {INT_PTR(corner), INT_PTR(edge), 3});
+    RunCode(view, 63, {INT_PTR(corner->DuplicateImgObj()), INT_PTR(edge->DuplicateImgObj()), 3,
+                       INT_PTR(static_cast<CDialog*>(new CCountedDialog))});
     EXPECT_TRUE(SamePixels(framed, view->m_pImage)) << "frame";
     EXPECT_EQ(kW + 6, view->m_pImage->GetWidth());
-    delete framed;
-    delete expected;
-    delete mask;
-    delete corner;
-    delete edge;
+    EXPECT_EQ(0, CCountedDialog::s_alive);
+    EXPECT_EQ(0, view->m_anOpParam[0]);
+    for (CImageObject* p : {corner, edge, mask, expected, framed})
+        delete p;
 }
 
 TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
@@ -175,6 +190,7 @@ TEST_F(EditorOperations, CanvasGrowsOnWhiteAtTheTopLeftAndShrinksByCutting)
     EXPECT_EQ(RGB(3, 2, 3 ^ 2), view->m_pImage->GetPixelColor(3, 2));
 }
 
+
 TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
 {
     CImgEditView* view = OpenWith(MakePattern(10, 8));
@@ -184,7 +200,9 @@ TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
         int code;
         std::vector<INT_PTR> params;
     } refused[] = {
-        {11, {0, 5, 3}}, {11, {5, -1, 3}}, {12, {0xFFFFFF, 0, 5, 0, 5, 100}}, {61, {0}}, {63, {0, 0, 5}},
+        {11, {0, 5, 3}}, {11, {5, -1, 3}}, {12, {0xFFFFFF, 0, 5, 0, 5, 100}},
+        {61, {0, 0, 0, 0, INT_PTR(static_cast<CDialog*>(new CCountedDialog))}},
+        {63, {0, 0, 5, INT_PTR(static_cast<CDialog*>(new CCountedDialog))}},
     };
     for (const auto& r : refused) {
         view->m_nOperation = r.code;
@@ -195,6 +213,7 @@ TEST_F(EditorOperations, SizesBelowOnePixelAndMissingTemplatesStartNothing)
     }
     EXPECT_EQ(before, view->m_pImage);
     EXPECT_FALSE(view->m_bModified);
+    EXPECT_EQ(0, CCountedDialog::s_alive) << "a template missing: the dialog goes as on Cancel";
 }
 
 TEST_F(EditorOperations, MarginAndShadowReportTheirStepsThenRefitTheWindow)
@@ -354,8 +373,11 @@ TEST_F(EditorOperations, PaintStatusAndPaneCallsDuringLoadsAndReplacingCodesAreS
     const std::vector<std::pair<int, std::vector<INT_PTR>>> replacing = {
         {11, {300, 200, 2}}, {12, {0xFFFFFF, 950, 720, 900, 700, 100}}, {42, {30000}}, {62, {0xFFFFFF, 960, 760, 0, 0, 0, 30, 0, 0x808080, 1, 20}},
     };
+    CImgEditFrame* frame = static_cast<CImgEditFrame*>(view->GetParentFrame());
     for (int round = 0; round < 2; ++round) {
         view->LoadImage(path.c_str(), "");
+        EXPECT_TRUE(view->IsBusy());
+        EXPECT_FALSE(frame->QueryClose()) << "closing during a load is refused";
         while (view->IsBusy()) {
             view->Invalidate();
             view->UpdateWindow();

@@ -70,6 +70,7 @@ protected:
     }
     void Select(CImgEditView* view, CRect client)
     {
+        view->ClearSelection();
         view->m_pTracker = new CRectTracker(client, CRectTracker::dottedLine);
         view->SelectionFromTracker();
     }

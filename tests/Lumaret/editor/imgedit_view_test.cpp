@@ -3,12 +3,26 @@
 #include "EditorFixture.h"
 
 #include "support/MessageLoop.h"
+#include "support/WindowCapture.h"
 
 #include <fstream>
+#include <functional>
 
 using namespace editortest;
 
 namespace {
+
+// Whether the call raised the framework's invalid-argument exception (freed here).
+bool RaisesInvalidArgument(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (CInvalidArgException* e) {
+        e->Delete();
+        return true;
+    }
+    return false;
+}
 
 int StepOf(CImgEditView* view, int ratio)
 {
@@ -82,9 +96,9 @@ TEST_F(EditorTest, ZoomIndexOutsideTheStepsIsAnInvalidArgument)
     CImgEditView* view = OpenWith(MakePattern(40, 30));
     ASSERT_NE(nullptr, view);
     view->m_nZoomIndex = 14;
-    EXPECT_ANY_THROW(view->GetZoomRatio());
+    EXPECT_TRUE(RaisesInvalidArgument([view] { view->GetZoomRatio(); }));
     view->m_nZoomIndex = -1;
-    EXPECT_ANY_THROW(view->GetPixelBlock());
+    EXPECT_TRUE(RaisesInvalidArgument([view] { view->GetPixelBlock(); }));
     view->m_nZoomIndex = 4;
 }
 
@@ -367,4 +381,73 @@ TEST_F(EditorTest, FrameIconCursorsAndMenusAreThere)
     EXPECT_EQ(nullptr, wc.hCursor);
     EXPECT_EQ(nullptr, wc.hbrBackground);
     EXPECT_NE(nullptr, wc.hIcon);
+}
+
+TEST_F(EditorTest, WheelScrollsOnlyWhereThereIsMoreToSee)
+{
+    CImgEditView* view = OpenWith(MakePattern(100, 800));
+    ASSERT_NE(nullptr, view);
+    view->GetParentFrame()->MoveWindow(0, 0, 300, 250);
+    view->ZoomToStep(33081 + 4);
+    view->ScrollToPosition(CPoint(0, 0));
+    CRect client;
+    view->GetClientRect(&client);
+    CPoint centre = client.CenterPoint();
+    view->ClientToScreen(&centre);
+    const LPARAM at = MAKELPARAM(centre.x, centre.y);
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), at);
+    EXPECT_EQ(0, view->GetScrollPosition().y) << "already at the top";
+    EXPECT_EQ(TRUE, view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at));
+    EXPECT_GT(view->GetScrollPosition().y, 0);
+    view->ScrollToPosition(CPoint(0, 800));
+    int bottom = view->GetScrollPosition().y;
+    view->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), at);
+    EXPECT_EQ(bottom, view->GetScrollPosition().y) << "already at the bottom";
+}
+
+TEST_F(EditorTest, PaintingDrawsWholePixelBlocksAndHatchesBesideThePicture)
+{
+    CImgEditView* view = OpenWith(MakePattern(10, 8));
+    ASSERT_NE(nullptr, view);
+    view->GetParentFrame()->MoveWindow(0, 0, 300, 250);
+    view->ZoomToStep(33081 + 7);  // 400 %
+    view->Invalidate(TRUE);
+    view->UpdateWindow();
+    mivo::test::WindowImage shown = mivo::test::CaptureWindow(view->GetSafeHwnd(), true);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 10; ++x)
+            for (CPoint in : {CPoint(0, 0), CPoint(3, 3), CPoint(1, 2)})
+                ASSERT_EQ(RGB(x, y, x ^ y), shown.At(4 * x + in.x, 4 * y + in.y)) << x << "," << y;
+    int hatch = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 40; x < 72; ++x) {
+            COLORREF c = shown.At(x, y);
+            EXPECT_TRUE(c == RGB(0xC8, 0xC8, 0xC8) || c == RGB(0xC0, 0xC0, 0xC0)) << x << "," << y;
+            hatch += c == RGB(0xC0, 0xC0, 0xC0);
+        }
+    EXPECT_GT(hatch, 0) << "the cross-hatch lines show";
+}
+
+TEST_F(EditorTest, PartlyCoveredBlocksRepaintWholeWhenScrolled)
+{
+    CImgEditView* view = OpenWith(MakePattern(100, 80));
+    ASSERT_NE(nullptr, view);
+    view->GetParentFrame()->MoveWindow(0, 0, 300, 250);
+    view->ZoomToStep(33081 + 7);  // 400 %
+    view->ScrollToPosition(CPoint(6, 5));
+    view->UpdateWindow();
+    // Paint over a small area off the block grid, then repaint only it.
+    {
+        CClientDC dc(view);
+        dc.FillSolidRect(CRect(1, 1, 7, 7), RGB(255, 0, 255));
+    }
+    CRect part(1, 1, 7, 7);
+    view->InvalidateRect(&part, FALSE);
+    view->UpdateWindow();
+    mivo::test::WindowImage shown = mivo::test::CaptureWindow(view->GetSafeHwnd(), true);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            CPoint p = view->ClientToImage(CPoint(x, y));
+            EXPECT_EQ(RGB(p.x, p.y, p.x ^ p.y), shown.At(x, y)) << x << "," << y;
+        }
 }

@@ -1,4 +1,4 @@
-#include "gdi/Paint.h"
+#include "gdi/RasterOps.h"
 
 #include <algorithm>
 

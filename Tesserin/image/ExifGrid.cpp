@@ -1,6 +1,11 @@
-// CExifReader's table: the block's values as labelled rows of a grid.
+// The EXIF table: CExifReader lists the block's values as labelled rows of a grid, and
+// CImageObject reads a photo's block into one. The image classes' only reach into the grid.
 #include "grid/VXGridCtrl.h"
 #include "image/ExifReader.h"
+#include "image/ImageObject.h"
+
+#include <cstring>
+#include <string>
 
 namespace {
 
@@ -115,4 +120,38 @@ void CExifReader::FillExifGrid()
         text("JPEG 품질", quality[e.CompressionLevel]);
     text("인코딩", EncodingName(e.JpegProcess));
     grid.SetRedraw(1);
+}
+
+int CImageObject::LoadExifInfoFromFile(const char* path, CVXGridCtrl* grid)
+{
+    if (!path)
+        return 0;
+    m_nImageType = ExtensionIndex(path);
+    memset(&m_ExifInfo, 0, sizeof m_ExifInfo);
+    if (m_nImageType != IMAGE_TYPE_JPG) {
+        // The last photo's rows must not stay beside a picture that has none.
+        if (grid)
+            grid->DeleteAllItems();
+        return 0;
+    }
+    CExifReader reader(path, &m_ExifInfo);
+    reader.ReadJpegSections("");
+    if (grid && m_ExifInfo.JpegProcess == 0) {
+        grid->DeleteAllItems(); // no frame header: nothing to list
+    } else if (grid) {
+        reader.SetGrid(grid);
+        reader.FillExifGrid();
+    }
+    return m_ExifInfo.HasExif ? 1 : 0;
+}
+
+int CImageObject::LoadExifInfo(CVXGridCtrl* grid)
+{
+    if (!m_pszFileName) {
+        if (grid)
+            grid->DeleteAllItems();
+        return 0;
+    }
+    std::string path(m_pszFileName);
+    return LoadExifInfoFromFile(path.c_str(), grid);
 }

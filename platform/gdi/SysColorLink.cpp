@@ -1,4 +1,4 @@
-#include "gdi/SysColors.h"
+#include "gdi/SysColorLink.h"
 
 // Provided by the window manager; weak so GDI links on its own.
 DWORD GetSysColor(int nIndex);

@@ -1,5 +1,5 @@
 // The framework's window DCs on real windows of the window manager.
-#include "GdiTestUtil.h"
+#include "platform/gdi/GdiTestUtil.h"
 
 #include "mfc.h"
 #include "support/MessageLoop.h"

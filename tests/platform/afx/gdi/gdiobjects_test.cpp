@@ -1,5 +1,5 @@
 // The framework's GDI classes.
-#include "GdiTestUtil.h"
+#include "platform/gdi/GdiTestUtil.h"
 
 #include "mfc.h"
 
