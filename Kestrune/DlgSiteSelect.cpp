@@ -80,7 +80,8 @@ void CDlgSiteSelect::CreateSiteView()
     CSiteListView* view = (CSiteListView*)viewClass->CreateObject();
     if (!view)
         return;
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, rect, this, IDC_SITE_VIEW)) {
+    // A tab stop, so that the keyboard reaches the grid.
+    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, rect, this, IDC_SITE_VIEW)) {
         return;  // a view that failed to be made deletes itself
     }
     m_pSiteView = view;
@@ -96,6 +97,10 @@ void CDlgSiteSelect::CreateSiteView()
     view->m_bFrameActivation = FALSE;  // no frame: the dialog is top-level
     view->MoveWindow(&rect);
     view->ShowWindow(SW_SHOW);
+    // The view takes the placeholder's place, in the Tab order too; the empty
+    // placeholder would otherwise paint over it whenever it is repainted.
+    view->SetWindowPos(place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    place->ShowWindow(SW_HIDE);
 }
 
 void CDlgSiteSelect::LoadSiteList()

@@ -42,6 +42,8 @@ BEGIN_MESSAGE_MAP(CSiteListView, CScrollView)
     ON_WM_SETCURSOR()
     ON_WM_MOUSEACTIVATE()
     ON_WM_DESTROY()
+    ON_WM_SETFOCUS()
+    ON_WM_KILLFOCUS()
     ON_COMMAND(ID_SITE_ORDER, OnSiteOrder)
     ON_COMMAND(ID_SITE_HOMEPAGE, OnSiteHomepage)
     ON_COMMAND(ID_SITE_INFO, OnSiteInfo)
@@ -231,6 +233,30 @@ void CSiteListView::OnDraw(CDC* pDC)
     }
     pDC->BitBlt(0, bandTop, width, bandBottom - bandTop, &memDC, 0, 0, SRCCOPY);
     memDC.SelectObject(oldBitmap);
+    DrawFocusMark(pDC);
+}
+
+// The dotted frame inside the border says the keyboard is on the grid.
+void CSiteListView::DrawFocusMark(CDC* pDC)
+{
+    if (GetFocus() != this)
+        return;
+    CRect mark = m_rcClient;
+    mark.OffsetRect(GetScrollPosition());
+    mark.DeflateRect(1, 1);
+    pDC->DrawFocusRect(&mark);
+}
+
+void CSiteListView::OnSetFocus(CWnd* pOldWnd)
+{
+    CScrollView::OnSetFocus(pOldWnd);
+    Invalidate(FALSE);
+}
+
+void CSiteListView::OnKillFocus(CWnd* pNewWnd)
+{
+    CScrollView::OnKillFocus(pNewWnd);
+    Invalidate(FALSE);
 }
 
 BOOL CSiteListView::OnEraseBkgnd(CDC*)

@@ -65,6 +65,7 @@ protected:
     void UpdateScrollSizes();
     void InvalidateFrame(int i);
     void DrawCell(CDC* dc, int i, int bandTop);
+    void DrawFocusMark(CDC* pDC);
     void ShowContextMenu();
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -77,6 +78,8 @@ protected:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg void OnDestroy();
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnKillFocus(CWnd* pNewWnd);
     afx_msg void OnSiteOrder();
     afx_msg void OnSiteHomepage();
     afx_msg void OnSiteInfo();

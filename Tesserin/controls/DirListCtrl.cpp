@@ -49,7 +49,7 @@ CString WindowsFormNoSlash(CString path)
 BEGIN_MESSAGE_MAP(CDirListCtrl, CListCtrl)
     ON_NOTIFY(HDN_ITEMCLICKA, 0, OnHeaderClicked)
     ON_NOTIFY(HDN_ITEMCLICKW, 0, OnHeaderClicked)
-    ON_NOTIFY_REFLECT(NM_RCLICK, OnRclick)
+    ON_NOTIFY_REFLECT_EX(NM_RCLICK, OnRclick)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDIT, OnEndlabeledit)
     ON_COMMAND(ID_DIRLIST_NEWFOLDER, OnPopupNew)
     ON_COMMAND(ID_DIRLIST_DELETE, OnPopupDelete)
@@ -181,9 +181,17 @@ void CDirListCtrl::ShowSortMark(int column, bool ascending)
     }
 }
 
-void CDirListCtrl::OnRclick(NMHDR*, LRESULT* result)
+BOOL CDirListCtrl::OnRclick(NMHDR*, LRESULT* result)
 {
     *result = 0;
+    if (m_menuByParent)
+        return FALSE;
+    ShowFolderMenu();
+    return TRUE;
+}
+
+void CDirListCtrl::ShowFolderMenu()
+{
     CMenu menu;
     if (!menu.LoadMenu(IDR_DIRLIST_MENU))
         return;

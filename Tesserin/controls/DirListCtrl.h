@@ -16,6 +16,10 @@ public:
     int IsAscending() const { return m_ascending; }
 
     void SetNewStyle(long style, BOOL set);
+    // A parent that shows the folder menu itself gets the right click (NM_RCLICK) instead of the list.
+    void SetMenuByParent(BOOL byParent) { m_menuByParent = byParent; }
+    // The folder menu at the cursor; its commands come to this list.
+    void ShowFolderMenu();
     // Rows low..high (-1: the last row) in place, by the column's text or its number.
     int SortTextItems(int column, BOOL ascending, int low = 0, int high = -1);
     int SortNumericItems(int column, BOOL ascending, int low = 0, int high = -1);
@@ -28,7 +32,7 @@ public:
 
 protected:
     afx_msg void OnHeaderClicked(NMHDR* hdr, LRESULT* result);
-    afx_msg void OnRclick(NMHDR* hdr, LRESULT* result);
+    afx_msg BOOL OnRclick(NMHDR* hdr, LRESULT* result);
     afx_msg void OnEndlabeledit(NMHDR* hdr, LRESULT* result);
     afx_msg void OnPopupNew();
     afx_msg void OnPopupDelete();
@@ -44,6 +48,7 @@ private:
     void DeleteEntry(const CString& full);
 
     int m_sortColumn = -1;
+    BOOL m_menuByParent = FALSE;
     int m_ascending = 1;
     CString m_folderPath;
 };

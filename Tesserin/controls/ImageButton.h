@@ -39,7 +39,8 @@ public:
     static const int GRAY_ICON = -2;
 
     DWORD SetIcon(HICON in, HICON out = nullptr);
-    DWORD SetIcon(int in, int out = 0);
+    // Icons of the resources at `size` pixels square; 0 loads each at its own size.
+    DWORD SetIcon(int in, int out = 0, int size = 0);
     DWORD SetBitmaps(HBITMAP in, COLORREF inKey, HBITMAP out = nullptr, COLORREF outKey = 0);
     DWORD SetBitmaps(int in, COLORREF inKey, int out = 0, COLORREF outKey = 0);
     DWORD SetFlat(BOOL flat = TRUE, BOOL repaint = TRUE);

@@ -17,9 +17,24 @@ bool IconSize(HICON icon, DWORD& width, DWORD& height)
     return true;
 }
 
-HICON LoadIconResource(HINSTANCE module, int id)
+// The width of the first image of an icon group (0 when there is none). A group
+// entry is 14 bytes after the 6-byte header, its width first (0 meaning 256).
+int OwnIconSize(HINSTANCE module, int id)
 {
-    return (HICON)::LoadImage(module, MAKEINTRESOURCE(LOWORD(id)), IMAGE_ICON, 0, 0, 0);
+    HRSRC group = ::FindResource(module, MAKEINTRESOURCE(LOWORD(id)), RT_GROUP_ICON);
+    const BYTE* data = group ? (const BYTE*)::LockResource(::LoadResource(module, group)) : nullptr;
+    DWORD bytes = group ? ::SizeofResource(module, group) : 0;
+    if (!data || bytes < 6 + 14)
+        return 0;
+    return data[6] ? data[6] : 256;
+}
+
+// An icon at `size` pixels, or at its own size for 0 (not the system's large icon size).
+HICON LoadIconResource(HINSTANCE module, int id, int size)
+{
+    if (size <= 0)
+        size = OwnIconSize(module, id);
+    return (HICON)::LoadImage(module, MAKEINTRESOURCE(LOWORD(id)), IMAGE_ICON, size, size, 0);
 }
 
 }  // namespace
@@ -72,15 +87,15 @@ DWORD CImageButton::SetIcon(HICON in, HICON out)
     return BTN_OK;
 }
 
-DWORD CImageButton::SetIcon(int in, int out)
+DWORD CImageButton::SetIcon(int in, int out, int size)
 {
     HINSTANCE module = AfxFindResourceHandle(MAKEINTRESOURCE(LOWORD(in)), RT_GROUP_ICON);
-    HICON inIcon = LoadIconResource(module, in);
+    HICON inIcon = LoadIconResource(module, in, size);
     HICON outIcon = nullptr;
     if (out == GRAY_ICON)
         outIcon = (HICON)(INT_PTR)GRAY_ICON;
     else if (out != 0)
-        outIcon = LoadIconResource(module, out);
+        outIcon = LoadIconResource(module, out, size);
     return SetIcon(inIcon, outIcon);
 }
 

@@ -155,6 +155,7 @@ void CDlgVXExplorer::SetUpList()
     m_list.SetBkColor(::GetSysColor(COLOR_WINDOW));
     m_list.SetTextBkColor(::GetSysColor(COLOR_WINDOW));
     m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    m_list.SetMenuByParent(TRUE);
     for (int i = 0; i < (int)(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
         m_list.InsertColumn(i, kColumns[i].title, kColumns[i].format, kColumns[i].width);
     m_list.SetImageList(&m_imgTypes, LVSIL_SMALL);
@@ -290,16 +291,11 @@ char* CDlgVXExplorer::FormatNumberComma(char* out, long n)
     return out;
 }
 
+// The folder menu, with the list as its owner: the list carries out its commands (the dialog has none).
 void CDlgVXExplorer::OnListRClick(NMHDR*, LRESULT* result)
 {
     *result = 0;
-    CMenu menu;
-    if (!menu.LoadMenu(IDR_DIRLIST_MENU))
-        return;
-    CPoint at;
-    ::GetCursorPos(&at);
-    if (CMenu* popup = menu.GetSubMenu(0))
-        popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, this);
+    m_list.ShowFolderMenu();
 }
 
 void CDlgVXExplorer::OnSize(UINT nType, int cx, int cy)

@@ -4,6 +4,8 @@
 #include "net/FTProtocol.h"
 #include "res/resource.h"
 
+#include <algorithm>
+
 BEGIN_MESSAGE_MAP(CDlgSocketFTSend, CDialog)
     ON_MESSAGE(WM_FT_SEND_FILE_BLOCK, OnSendFileBlock)
 END_MESSAGE_MAP()
@@ -37,16 +39,24 @@ LRESULT CDlgSocketFTSend::OnSendFileBlock(WPARAM wParam, LPARAM lParam)
     case ft::kSendPath: ShowField(IDC_FT_LOCAL_PATH, (LPCSTR)wParam); break;
     case ft::kSendNote: ShowField(IDC_FT_NOTE, (LPCSTR)wParam); break;
     case ft::kSendRefused: ShowField(IDC_FT_PERCENT, "송신을 거절하였습니다."); break;
-    case ft::kSendNumber: {
-        CString text;
-        text.Format("%d %%", (int)wParam);
-        ShowField(IDC_FT_PERCENT, text);
-        m_progress.SetPos((int)wParam);
-        break;
-    }
+    case ft::kSendNumber: ShowNumber(wParam); break;
     default: break;
     }
     return 0;
+}
+
+// Besides percentages the thread reports two codes: the whole file sent, and a file it could not open.
+void CDlgSocketFTSend::ShowNumber(WPARAM number)
+{
+    if (number == ft::kSendOpenFailed) {
+        ShowField(IDC_FT_PERCENT, "파일을 열 수 없습니다.");
+        return;
+    }
+    int percent = number == ft::kSendDone ? 100 : (int)std::min<WPARAM>(number, 100);
+    CString text;
+    text.Format("%d %%", percent);
+    ShowField(IDC_FT_PERCENT, text);
+    m_progress.SetPos(percent);
 }
 
 void CDlgSocketFTSend::OnOK() {}

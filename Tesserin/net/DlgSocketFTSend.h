@@ -29,6 +29,7 @@ protected:
     void OnOK() override;
     void PostNcDestroy() override;
     void ShowField(int id, LPCSTR text);
+    void ShowNumber(WPARAM number);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -27,6 +27,21 @@ const DockSide kDockSides[] = {
     {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT},
 };
 
+// The side a dock bar of the frame stands for; 0 for any other id.
+DWORD SideOfDockBar(UINT id)
+{
+    for (const DockSide& side : kDockSides)
+        if (side.id == id)
+            return side.align;
+    return 0;
+}
+
+// Only a bar whose docking was enabled may float.
+bool MayFloat(const CControlBar* bar)
+{
+    return bar->m_pDockContext && (bar->m_dwDockStyle & CBRS_ALIGN_ANY);
+}
+
 CFrameWnd* FloatingFrameOf(CControlBar* bar)
 {
     if (!bar->IsFloating())
@@ -290,12 +305,14 @@ void CFrameWnd::LoadBarState(LPCSTR lpszProfileName)
             bar->m_pDockContext->m_ptMRUFloatPos.x = (int)app->GetProfileInt(section, "MRUFloatXPos", 0);
             bar->m_pDockContext->m_ptMRUFloatPos.y = (int)app->GetProfileInt(section, "MRUFloatYPos", 0);
         }
+        // The store is outside data: a bar goes only where its own docking style lets it.
         if (app->GetProfileInt(section, "Floating", 0)) {
             CPoint at((int)app->GetProfileInt(section, "XPos", 0), (int)app->GetProfileInt(section, "YPos", 0));
-            FloatControlBar(bar, at, bar->GetBarStyle() & CBRS_ALIGN_ANY);
+            if (MayFloat(bar))
+                FloatControlBar(bar, at, bar->GetBarStyle() & CBRS_ALIGN_ANY);
         } else {
             UINT dock = app->GetProfileInt(section, "DockBarID", 0);
-            if (dynamic_cast<CDockBar*>(GetControlBar(dock))) {
+            if (dynamic_cast<CDockBar*>(GetControlBar(dock)) && (bar->m_dwDockStyle & SideOfDockBar(dock))) {
                 docked.push_back({dock, (int)app->GetProfileInt(section, "Row", 0),
                                   (int)app->GetProfileInt(section, "Column", 0), bar});
                 DetachBar(bar);

@@ -58,11 +58,11 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
     m_pageDev.cy = std::max(1L, (long)m_pageDev.cy);
     m_lineDev.cx = std::max(1L, (long)m_lineDev.cx);
     m_lineDev.cy = std::max(1L, (long)m_lineDev.cy);
-    if (m_hWnd) {
+    // Views set their sizes from their paint handlers too: the same sizes must
+    // neither touch the bars nor paint again.
+    if (m_hWnd && (oldMapMode != m_nMapMode || oldTotal != m_totalDev || oldPage != m_pageDev || oldLine != m_lineDev)) {
         UpdateBars();
-        // Views set their sizes from their paint handlers too: the same sizes must not paint again.
-        if (oldMapMode != m_nMapMode || oldTotal != m_totalDev || oldPage != m_pageDev || oldLine != m_lineDev)
-            Invalidate(TRUE);
+        Invalidate(TRUE);
     }
 }
 

@@ -1,6 +1,9 @@
 // Helpers every standard control uses.
 #include "controls/ControlsInternal.h"
 #include "mivo/Trace.h"
+#include "mivo/testing/layoutsteps.h"
+
+#include <atomic>
 
 namespace mivo {
 
@@ -101,7 +104,27 @@ size_t PreviousCharStart(const std::string& s, size_t i, size_t from)
         prev = pos;
         pos += CharLengthAt(s, pos);
     }
+    CountLayoutSteps(pos - from);
     return prev;
+}
+
+namespace {
+std::atomic<uint64_t> g_layoutSteps{0};
+}  // namespace
+
+void CountLayoutSteps(size_t steps)
+{
+    g_layoutSteps.fetch_add(steps, std::memory_order_relaxed);
+}
+
+uint64_t TextLayoutSteps()
+{
+    return g_layoutSteps.load(std::memory_order_relaxed);
+}
+
+void ResetTextLayoutSteps()
+{
+    g_layoutSteps.store(0, std::memory_order_relaxed);
 }
 
 }  // namespace mivo

@@ -40,6 +40,8 @@ size_t CharLengthAt(const std::string& s, size_t i);
 size_t PreviousCharStart(const std::string& s, size_t i, size_t from = 0);
 // Rounds a byte position down to a character start.
 size_t CharStartAtOrBefore(const std::string& s, size_t i, size_t from = 0);
+// Adds to the count of bytes text layout has stepped over (mivo/testing/layoutsteps.h).
+void CountLayoutSteps(size_t steps);
 
 // The client point of a mouse message.
 inline POINT PointFromLParam(LPARAM lParam)

@@ -22,16 +22,44 @@ MeasuringDC::~MeasuringDC()
 
 namespace {
 
-// A line may end after a blank or before or after a double-byte character.
-bool IsBreakable(const std::string& text, size_t lineStart, size_t pos)
-{
-    if (pos <= lineStart || pos >= text.size())
-        return true;
-    unsigned char before = (unsigned char)text[pos - 1];
-    if (before == ' ' || before == '\t' || (unsigned char)text[pos] >= 0x81)
-        return true;
-    return pos - PreviousCharStart(text, pos, lineStart) == 2;
-}
+// The character starts of one paragraph, found once so that stepping back
+// from any position costs a byte or two, not a scan from the paragraph's start.
+class CharStarts {
+public:
+    CharStarts(const std::string& text, size_t start, size_t end) : m_text(text), m_start(start), m_end(end)
+    {
+        m_starts.assign(end - start + 1, false);
+        for (size_t i = start; i < end; i += std::max<size_t>(1, CharLengthAt(text, i)))
+            m_starts[i - start] = true;
+        m_starts[end - start] = true;
+        CountLayoutSteps(end - start);
+    }
+
+    size_t Previous(size_t pos) const
+    {
+        size_t p = pos;
+        while (p > m_start && !m_starts[--p - m_start]) {
+        }
+        CountLayoutSteps(pos - p);
+        return p;
+    }
+
+    // A line may end after a blank or before or after a double-byte character.
+    bool Breakable(size_t pos) const
+    {
+        if (pos <= m_start || pos >= m_end || pos >= m_text.size())
+            return true;
+        unsigned char before = (unsigned char)m_text[pos - 1];
+        if (before == ' ' || before == '\t' || (unsigned char)m_text[pos] >= 0x81)
+            return true;
+        return pos - Previous(pos) == 2;
+    }
+
+private:
+    const std::string& m_text;
+    size_t m_start, m_end;
+    std::vector<bool> m_starts;
+};
 
 }  // namespace
 
@@ -124,6 +152,7 @@ void EditControl::WrapLine(HDC hdc, size_t start, size_t end, size_t breakLength
     const std::string& text = buffer.Text();
     int width = std::max(1, (int)(m_format.right - m_format.left));
     std::vector<int> xs = LineXs(hdc, start, end - start);
+    CharStarts starts(text, start, end);
     size_t pos = start;
     while (true) {
         size_t stop = pos;
@@ -135,6 +164,7 @@ void EditControl::WrapLine(HDC hdc, size_t start, size_t end, size_t breakLength
                 break;
             next += std::max<size_t>(1, CharLengthAt(text, next));
         }
+        CountLayoutSteps(stop - pos);
         if (stop == pos)
             stop = std::min(end, pos + std::max<size_t>(1, CharLengthAt(text, pos)));
         if (stop < end) {
@@ -142,12 +172,13 @@ void EditControl::WrapLine(HDC hdc, size_t start, size_t end, size_t breakLength
             size_t blanks = stop;
             while (blanks < end && text[blanks] == ' ')
                 ++blanks;
-            if (blanks > stop && (blanks == end || IsBreakable(text, start, blanks))) {
+            CountLayoutSteps(blanks - stop);
+            if (blanks > stop && (blanks == end || starts.Breakable(blanks))) {
                 stop = blanks;
             } else {
                 size_t b = stop;
-                while (b > pos && !IsBreakable(text, start, b))
-                    b = PreviousCharStart(text, b, start);
+                while (b > pos && !starts.Breakable(b))
+                    b = starts.Previous(b);
                 if (b > pos)
                     stop = b;
             }

@@ -43,6 +43,7 @@ public:
     static const int kChevronWidth = 14;
     static const int kBandBorder = 2;
     static const int kChildMargin = 2;
+    static const int kImageGap = 2;  // between a band's image and its title
 
     std::vector<ReBarBand> bands;
     std::vector<int> rowHeights;

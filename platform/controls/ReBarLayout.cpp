@@ -36,6 +36,9 @@ int ReBar::HeaderWidth(HDC measure, const ReBarBand& band) const
     if (band.cxHeader >= 0)
         return band.cxHeader;
     int w = HasGripper(band) ? kGripperWidth : kChildMargin;
+    int cx = 0, cy = 0;
+    if (images && band.image >= 0 && ImageList_GetIconSize(images, &cx, &cy))
+        w += cx + kImageGap;
     if (!band.text.empty() && !(band.style & RBBS_HIDETITLE))
         w += TextWidth(measure, band.text.c_str(), (int)band.text.size()) + 4;
     return w;

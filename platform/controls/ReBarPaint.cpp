@@ -83,8 +83,15 @@ void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
         if (band.Hidden())
             continue;
         PaintGripper(hdc, band);
+        int left = band.rect.left + ReBar::kGripperWidth;
+        int cx = 0, cy = 0;
+        if (rb.images && band.image >= 0 && ImageList_GetIconSize(rb.images, &cx, &cy)) {
+            ImageList_Draw(rb.images, band.image, hdc, left, (band.rect.top + band.rect.bottom - cy) / 2,
+                           ILD_TRANSPARENT);
+            left += cx + ReBar::kImageGap;
+        }
         if (!band.text.empty() && !(band.style & RBBS_HIDETITLE)) {
-            RECT tr = {band.rect.left + ReBar::kGripperWidth, band.rect.top, band.childRect.left, band.rect.bottom};
+            RECT tr = {left, band.rect.top, band.childRect.left, band.rect.bottom};
             SetTextColor(hdc, band.fore != CLR_DEFAULT ? band.fore : ResolveColor(rb.text, COLOR_BTNTEXT));
             DrawText(hdc, band.text.c_str(), (int)band.text.size(), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         }

@@ -34,12 +34,27 @@ void Refresh(RichEditControl& r)
     r.PlaceCaret();
 }
 
-void Changed(RichEditControl& r)
+void Notify(RichEditControl& r)
 {
     r.modified = true;
-    Refresh(r);
     if (r.eventMask & ENM_CHANGE)
         NotifyParent(r.Handle(), EN_CHANGE);
+}
+
+void Changed(RichEditControl& r)
+{
+    Refresh(r);
+    Notify(r);
+}
+
+// [start, oldEnd) became [start, newEnd): only the paragraphs it touched are laid out again.
+void Changed(RichEditControl& r, size_t start, size_t oldEnd, size_t newEnd)
+{
+    r.Relayout(start, oldEnd, newEnd);
+    r.ScrollToCaret();
+    InvalidateRect(r.Handle(), nullptr, FALSE);
+    r.PlaceCaret();
+    Notify(r);
 }
 
 // Line breaks of outside text ("\r\n", "\n") become paragraph marks.
@@ -62,7 +77,12 @@ std::string Fit(const RichEditControl& r, const std::string& in, size_t replaced
     return in.substr(0, CutToCharBoundary(in.data(), in.size(), room));
 }
 
-bool ReplaceSelection(RichEditControl& r, const std::string& raw)
+// What the last replacement changed: [start, oldEnd) became [start, newEnd).
+struct Change {
+    size_t start = 0, oldEnd = 0, newEnd = 0;
+};
+
+bool ReplaceSelection(RichEditControl& r, const std::string& raw, Change* change = nullptr)
 {
     size_t start = r.SelStart(), end = r.SelEnd();
     std::string in = Fit(r, ToMarks(raw), end - start);
@@ -74,6 +94,8 @@ bool ReplaceSelection(RichEditControl& r, const std::string& raw)
     r.text.Replace(start, end, RichText::Plain(in, format, r.text.Paragraph(r.text.ParagraphOf(start))));
     r.anchor = r.caret = start + in.size();
     r.typingFormat = format;
+    if (change)
+        *change = Change{start, end, start + in.size()};
     return true;
 }
 
@@ -84,11 +106,21 @@ bool TypeText(RichEditControl& r, const std::string& in)
         return false;
     }
     CHARFORMATA format = r.typingFormat;
-    if (!ReplaceSelection(r, in))
+    Change change;
+    if (!ReplaceSelection(r, in, &change))
         return false;
-    Changed(r);
+    Changed(r, change.start, change.oldEnd, change.newEnd);
     r.typingFormat = format;
     return true;
+}
+
+// The start of the character before `pos`, scanning from the start of its paragraph only.
+size_t CharBefore(const std::string& s, size_t pos)
+{
+    if (pos == 0 || s[pos - 1] == '\r')
+        return pos == 0 ? 0 : pos - 1;
+    size_t mark = s.rfind('\r', pos - 1);
+    return PreviousCharStart(s, pos, mark == std::string::npos ? 0 : mark + 1);
 }
 
 bool Delete(RichEditControl& r, bool backward)
@@ -103,7 +135,7 @@ bool Delete(RichEditControl& r, bool backward)
         if (backward) {
             if (start == 0)
                 return false;
-            start = PreviousCharStart(s, start);
+            start = CharBefore(s, start);
         } else {
             if (end >= s.size())
                 return false;
@@ -111,8 +143,9 @@ bool Delete(RichEditControl& r, bool backward)
         }
     }
     r.text.Replace(start, end, RichText());
+    r.anchor = r.caret = start;
+    Changed(r, start, end, start);
     r.Select(start, start);
-    Changed(r);
     return true;
 }
 
@@ -178,7 +211,7 @@ void KeyDown(RichEditControl& r, WPARAM vk)
     switch (vk) {
     case VK_LEFT:
         if (r.caret > 0)
-            move(PreviousCharStart(s, r.caret));
+            move(CharBefore(s, r.caret));
         else
             move(0);
         break;
@@ -392,13 +425,17 @@ LRESULT StreamIn(RichEditControl& r, WPARAM format, EDITSTREAM* stream)
     RichText piece = (format & SF_RTF) && LooksLikeRtf(data)
                          ? ReadRtf(data, r.text.DefaultFormat(), para)
                          : RichText::Plain(ToMarks(data), selection ? r.typingFormat : r.text.DefaultFormat(), para);
-    if (piece.Size() > r.limit && !selection)
-        piece.Replace(CutToCharBoundary(piece.Text().data(), piece.Size(), r.limit), piece.Size(), RichText());
+    // The limit holds for every stream: one into a selection gets the room the rest of the text leaves.
+    size_t kept = selection ? r.text.Size() - (end - start) : 0;
+    size_t room = r.limit > kept ? r.limit - kept : 0;
+    if (piece.Size() > room)
+        piece.Replace(CutToCharBoundary(piece.Text().data(), piece.Size(), room), piece.Size(), RichText());
     size_t length = piece.Size();
     if (selection) {
         r.text.Replace(start, end, piece);
+        r.anchor = r.caret = start + length;
+        Changed(r, start, end, start + length);
         r.Select(start + length, start + length);
-        Changed(r);
     } else {
         CHARFORMATA base = r.text.DefaultFormat();
         r.text = piece;
@@ -548,7 +585,9 @@ LRESULT Scroll(RichEditControl& r, WPARAM code)
     default: return 0;
     }
     r.scrollY = std::max(0, std::min(y, r.Screen().Height() - page));
-    r.Layout();
+    // Scrolling moves the lines, it does not change them.
+    if (r.Style() & WS_VSCROLL)
+        SetScrollPos(r.Handle(), SB_VERT, r.scrollY, TRUE);
     InvalidateRect(r.Handle(), nullptr, FALSE);
     r.PlaceCaret();
     return 0;

@@ -71,6 +71,19 @@ void RichEditControl::Layout()
 {
     RECT rc = FormatRect();
     Screen().Build(text, 0, text.Size(), rc.right - rc.left);
+    UpdateScrollRange();
+}
+
+void RichEditControl::Relayout(size_t start, size_t oldEnd, size_t newEnd)
+{
+    RECT rc = FormatRect();
+    Screen().Update(text, start, oldEnd, newEnd, rc.right - rc.left);
+    UpdateScrollRange();
+}
+
+void RichEditControl::UpdateScrollRange()
+{
+    RECT rc = FormatRect();
     int most = std::max(0, Screen().Height() - (int)(rc.bottom - rc.top));
     scrollY = std::max(0, std::min(scrollY, most));
     if (Style() & WS_VSCROLL) {

@@ -38,6 +38,9 @@ public:
     // Lays out [from, to) within `width` pixels, stopping below `maxHeight`
     // (negative: no limit). Returns the position after the last whole line.
     size_t Build(const RichText& text, size_t from, size_t to, int width, int maxHeight = -1);
+    // After [start, oldEnd) of the text laid out last was replaced by [start, newEnd):
+    // lays out again only the paragraphs the change touched and moves the lines after them.
+    void Update(const RichText& text, size_t start, size_t oldEnd, size_t newEnd, int width);
     const std::vector<RichLine>& Lines() const { return m_lines; }
     int Height() const { return m_lines.empty() ? 0 : m_lines.back().top + m_lines.back().height; }
 
@@ -55,6 +58,8 @@ public:
 private:
     int Twips(LONG twips, int dpi) const;
     // Lays [start, end) of paragraph `para`; `whole` when it starts at the paragraph's start.
+    // Appends the lines of [from, to) below those laid out already.
+    size_t Lay(const RichText& text, size_t from, size_t to, int width, int maxHeight);
     void LayParagraph(const RichText& text, size_t para, size_t start, size_t end, bool whole, int width,
                       int maxHeight, size_t* stop, bool* full);
     void MeasureLine(const RichText& text, RichLine& line);
@@ -63,6 +68,10 @@ private:
     bool m_ownDC = false;
     int m_dpiX, m_dpiY;
     std::vector<RichLine> m_lines;
+    // What the lines were laid out for: the whole text at this width, in this many paragraphs.
+    bool m_whole = false;
+    int m_width = 0;
+    size_t m_paragraphs = 0;
     std::map<std::string, HFONT> m_fonts;
 };
 
@@ -101,6 +110,8 @@ public:
     void Select(size_t a, size_t c);
     // Lays the text out again for the client area.
     void Layout();
+    // Lays out again after [start, oldEnd) was replaced by [start, newEnd).
+    void Relayout(size_t start, size_t oldEnd, size_t newEnd);
     RichLayout& Screen();
     RECT FormatRect() const;
     void ScrollToCaret();
@@ -111,6 +122,8 @@ public:
     bool DisplayBand(const RECT* area);
 
 private:
+    void UpdateScrollRange();
+
     HWND m_hwnd;
     std::unique_ptr<RichLayout> m_screen;
 };

@@ -72,6 +72,51 @@ size_t RichLayout::Build(const RichText& text, size_t from, size_t to, int width
     m_lines.clear();
     to = std::min(to, text.Size());
     from = std::min(from, to);
+    m_whole = from == 0 && to == text.Size() && maxHeight < 0;
+    m_width = width;
+    m_paragraphs = text.ParagraphCount();
+    return Lay(text, from, to, width, maxHeight);
+}
+
+void RichLayout::Update(const RichText& text, size_t start, size_t oldEnd, size_t newEnd, int width)
+{
+    if (!m_whole || width != m_width || m_lines.empty() || oldEnd < start || newEnd < start) {
+        Build(text, 0, text.Size(), width);
+        return;
+    }
+    // Lines of the paragraphs before the change stay; so do those of every
+    // paragraph that starts after it, moved by what the change added or took.
+    size_t para = text.ParagraphOf(start);
+    size_t head = 0;
+    while (head < m_lines.size() && m_lines[head].paragraph < para)
+        ++head;
+    size_t tail = head;
+    while (tail < m_lines.size() && !(m_lines[tail].firstOfParagraph && m_lines[tail].start > oldEnd))
+        ++tail;
+    std::vector<RichLine> after(std::make_move_iterator(m_lines.begin() + (std::ptrdiff_t)tail),
+                                std::make_move_iterator(m_lines.end()));
+    m_lines.resize(head);
+    size_t to = after.empty() ? text.Size() : after.front().start - oldEnd + newEnd;
+    Lay(text, text.ParagraphStart(para), std::min(to, text.Size()), width, -1);
+    if (!after.empty()) {
+        int top = m_lines.empty() ? 0 : m_lines.back().top + m_lines.back().height;
+        int moveDown = top - after.front().top;
+        size_t paragraphs = text.ParagraphCount();
+        for (RichLine& line : after) {
+            line.start = line.start - oldEnd + newEnd;
+            line.end = line.end - oldEnd + newEnd;
+            line.paragraph = line.paragraph + paragraphs - m_paragraphs;
+            line.top += moveDown;
+            m_lines.push_back(std::move(line));
+        }
+    }
+    m_paragraphs = text.ParagraphCount();
+}
+
+size_t RichLayout::Lay(const RichText& text, size_t from, size_t to, int width, int maxHeight)
+{
+    to = std::min(to, text.Size());
+    from = std::min(from, to);
     // Paragraphs are walked mark to mark: looking each one up from the start would take a long text quadratic time.
     size_t para = text.ParagraphOf(from);
     size_t paraStart = text.ParagraphStart(para);
@@ -168,11 +213,16 @@ void RichLayout::LayParagraph(const RichText& text, size_t para, size_t start, s
             }
             fit = after;
         }
+        CountLayoutSteps(fit - pos);
         size_t lineEnd = fit;
         if (fit < textEnd) {
-            // Break after the last blank on the line; blanks at its end stay on it.
-            size_t blank = s.rfind(' ', fit - 1);
-            if (s[fit] != ' ' && blank != std::string::npos && blank >= pos && blank + 1 < fit)
+            // Break after the last blank on the line, looking back no further than its start;
+            // blanks at its end stay on it.
+            size_t blank = fit > pos ? fit - 1 : pos;
+            while (blank > pos && s[blank] != ' ')
+                --blank;
+            CountLayoutSteps(fit - blank);
+            if (s[fit] != ' ' && s[blank] == ' ' && blank + 1 < fit)
                 lineEnd = blank + 1;
             while (lineEnd < textEnd && s[lineEnd] == ' ')
                 ++lineEnd;

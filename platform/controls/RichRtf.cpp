@@ -513,7 +513,8 @@ std::string ParagraphWords(const PARAFORMAT& p)
         out += "\\fi" + std::to_string(first);
     if (p.dxRightIndent)
         out += "\\ri" + std::to_string(p.dxRightIndent);
-    return out + " ";
+    // Only a control word takes a delimiting blank: after a closing brace a blank is text.
+    return out.back() == '}' ? out : out + " ";
 }
 
 }  // namespace
@@ -533,10 +534,12 @@ std::string WriteRtf(const RichText& text, size_t start, size_t end)
 {
     end = std::min(end, text.Size());
     start = std::min(start, end);
-    std::vector<std::string> faces;
+    // Each face with the character set its text was formatted in (a Latin face keeps 0).
+    std::vector<std::pair<std::string, BYTE>> faces;
     std::vector<COLORREF> colours;
     auto faceIndex = [&](const CHARFORMATA& f) {
-        std::string face(f.szFaceName, strnlen(f.szFaceName, sizeof(f.szFaceName)));
+        std::pair<std::string, BYTE> face(std::string(f.szFaceName, strnlen(f.szFaceName, sizeof(f.szFaceName))),
+                                          f.bCharSet);
         auto it = std::find(faces.begin(), faces.end(), face);
         if (it != faces.end())
             return (size_t)(it - faces.begin());
@@ -583,8 +586,8 @@ std::string WriteRtf(const RichText& text, size_t start, size_t end)
 
     std::string out = "{\\rtf1\\ansi\\ansicpg949\\deff0{\\fonttbl";
     for (size_t i = 0; i < faces.size(); ++i) {
-        out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset129 ";
-        Escaped(out, faces[i]);
+        out += "{\\f" + std::to_string(i) + "\\fnil\\fcharset" + std::to_string(faces[i].second) + " ";
+        Escaped(out, faces[i].first);
         out += ";}";
     }
     out += "}\r\n{\\colortbl ;";

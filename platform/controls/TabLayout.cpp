@@ -49,6 +49,13 @@ void PaintTab(HWND hwnd, const TabControl& tc, HDC hdc, int index)
     RECT text = item.rect;
     if (selected)
         OffsetRect(&text, 0, -1);
+    // The image stands left of the text, which centres in the room after it.
+    int cx = 0, cy = 0;
+    if (tc.images && item.image >= 0 && ImageList_GetIconSize(tc.images, &cx, &cy)) {
+        int x = text.left + tc.padding.cx;
+        ImageList_Draw(tc.images, item.image, hdc, x, (text.top + text.bottom - cy) / 2, ILD_TRANSPARENT);
+        text.left = x + cx;
+    }
     int mode = SetBkMode(hdc, TRANSPARENT);
     bool enabled = IsWindowEnabled(hwnd) != FALSE;
     SetTextColor(hdc, GetSysColor((item.state & TCIS_HIGHLIGHTED) ? COLOR_HIGHLIGHT
@@ -73,8 +80,11 @@ void LayoutTabs(HWND hwnd, TabControl& tc)
     HGDIOBJ old = SelectObject(dc, ControlFont(hwnd));
     TEXTMETRICA tm = {};
     GetTextMetrics(dc, &tm);
-    int iconSize = tc.images ? GetSystemMetrics(SM_CXSMICON) : 0;
-    tc.tabHeight = tc.fixedSize.cy > 0 ? tc.fixedSize.cy : std::max((int)tm.tmHeight, iconSize) + 2 * tc.padding.cy + 2;
+    int iconSize = 0, iconHeight = 0;
+    if (tc.images)
+        ImageList_GetIconSize(tc.images, &iconSize, &iconHeight);
+    tc.tabHeight =
+        tc.fixedSize.cy > 0 ? tc.fixedSize.cy : std::max((int)tm.tmHeight, iconHeight) + 2 * tc.padding.cy + 2;
     int x = kMargin, row = 0;
     for (TabItem& item : tc.items) {
         int w;

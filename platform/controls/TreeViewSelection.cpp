@@ -27,8 +27,9 @@ bool TreeViewControl::Expand(TreeNode* node, UINT action, bool notify)
     bool expand = kind == TVE_EXPAND || (kind == TVE_TOGGLE && !expanded);
     if (kind != TVE_EXPAND && kind != TVE_COLLAPSE && kind != TVE_TOGGLE)
         return false;
+    // Already in the state asked for: nothing to do, and nothing failed.
     if (expand == expanded && !(action & TVE_COLLAPSERESET))
-        return false;
+        return true;
     if (expand && !HasButton(node) && !node->first)
         return false;
     UINT act = expand ? TVE_EXPAND : TVE_COLLAPSE;

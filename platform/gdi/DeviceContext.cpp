@@ -24,6 +24,10 @@ DrawTarget::~DrawTarget()
 {
     if (surface != nullptr && lock.owns_lock())
         ++surface->generation;
+    if (clipHome != nullptr) {
+        clipHome->clip = std::move(clip);
+        clipHome->lent.store(false);
+    }
 }
 
 DeviceContext::DeviceContext(DcKind k) : GdiObject(kKind), dcKind(k) {}
@@ -50,6 +54,7 @@ bool DeviceContext::IsMonochrome() const
 bool DeviceContext::Acquire(DrawTarget& t)
 {
     RECT full = {0, 0, 0, 0};
+    const void* pixels = nullptr;
     switch (dcKind) {
     case DcKind::Memory: {
         BitmapObject* bm = st.bitmap.get();
@@ -59,7 +64,7 @@ bool DeviceContext::Acquire(DrawTarget& t)
         t.raster = bm->View();
         t.origin = POINT{0, 0};
         full = RECT{0, 0, bm->width, bm->height};
-        t.clip = Region(full);
+        pixels = bm;
         break;
     }
     case DcKind::Surface:
@@ -79,18 +84,40 @@ bool DeviceContext::Acquire(DrawTarget& t)
         t.raster.stride = (int64_t)s->width * 4;
         t.origin = dcKind == DcKind::Printer ? POINT{0, 0} : surfaceOrigin;
         full = RECT{0, 0, s->width, s->height};
-        t.clip = Region(full);
-        if (surfaceClip && dcKind != DcKind::Printer)
-            t.clip = t.clip.Intersect(*surfaceClip);
+        pixels = dcKind == DcKind::Printer ? nullptr : s;
         break;
     }
     default:
         return false;
     }
+    std::shared_ptr<const Region> deviceClip = dcKind == DcKind::Surface || dcKind == DcKind::Display ? surfaceClip : nullptr;
+    // The clip of the last call, when it was worked out from the same things.
+    ClipCache& cache = clipCache;
+    bool owned = pixels != nullptr && !cache.lent.exchange(true);
+    if (owned && cache.valid && cache.pixels == pixels && cache.width == full.right && cache.height == full.bottom &&
+        cache.origin.x == t.origin.x && cache.origin.y == t.origin.y && cache.surfaceClip == deviceClip &&
+        cache.userClip == st.userClip) {
+        t.clip = std::move(cache.clip);
+        t.clipHome = &cache;
+        return true;
+    }
+    t.clip = Region(full);
+    if (deviceClip)
+        t.clip = t.clip.Intersect(*deviceClip);
     if (st.userClip) {
         Region user = *st.userClip;
         user.Offset(t.origin.x, t.origin.y);
         t.clip = t.clip.Intersect(user);
+    }
+    if (owned) {
+        cache.valid = true;
+        cache.pixels = pixels;
+        cache.width = full.right;
+        cache.height = full.bottom;
+        cache.origin = t.origin;
+        cache.surfaceClip = deviceClip;
+        cache.userClip = st.userClip;
+        t.clipHome = &cache;
     }
     return true;
 }

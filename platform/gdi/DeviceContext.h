@@ -4,6 +4,7 @@
 #include "gdi/Objects.h"
 #include "gdi/Surface.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -58,6 +59,19 @@ struct DeviceCaps {
     int physicalOffsetY = 0;
 };
 
+// The clip a DC worked out last and what it was worked out from. It is lent
+// to a DrawTarget while that draws and comes back after, so that call after
+// call into the same DC builds no region.
+struct ClipCache {
+    std::atomic<bool> lent{false};
+    bool valid = false;
+    const void* pixels = nullptr;
+    int width = 0, height = 0;
+    POINT origin = {0, 0};
+    std::shared_ptr<const Region> surfaceClip, userClip;
+    Region clip;
+};
+
 // The pixels a drawing call works on, locked for the duration of the call.
 struct DrawTarget {
     Raster raster;
@@ -65,6 +79,7 @@ struct DrawTarget {
     POINT origin{0, 0};   // raster position of device (0, 0)
     std::unique_lock<std::recursive_mutex> lock;
     Surface* surface = nullptr;  // bumped when drawing ends
+    ClipCache* clipHome = nullptr;  // where the clip goes back when drawing ends
 
     DrawTarget() = default;
     DrawTarget(DrawTarget&&) = default;
@@ -96,6 +111,7 @@ public:
     // Locks the pixels and works out the clip. False when the DC has nothing
     // to draw on (an information DC, a printer outside a page).
     bool Acquire(DrawTarget& target);
+    ClipCache clipCache;
     // The bitmap whose layout new compatible bitmaps copy, or null.
     std::shared_ptr<BitmapObject> CurrentBitmap() const { return st.bitmap.shared(); }
     bool IsMonochrome() const;

@@ -30,9 +30,10 @@ bool IsWide(char16_t c)
 }
 
 // Removes '&' prefixes, remembering the units they mark.
-Line StripPrefixes(const std::u16string& in, UINT format)
+void StripPrefixes(const std::u16string& in, UINT format, Line& out)
 {
-    Line out;
+    out.text.clear();
+    out.underline.clear();
     bool prefixes = (format & DT_NOPREFIX) == 0;
     for (size_t i = 0; i < in.size(); ++i) {
         char16_t c = in[i];
@@ -51,7 +52,6 @@ Line StripPrefixes(const std::u16string& in, UINT format)
         }
         out.text.push_back(c);
     }
-    return out;
 }
 
 class Layout {
@@ -62,6 +62,7 @@ public:
     }
 
     TextRun Measure(const std::u16string& text) const { return LayoutRun(dc_, font_, text); }
+    void MeasureInto(const std::u16string& text, TextRun& run) const { LayoutRunInto(dc_, font_, text, run); }
 
     // Expands tabs into spaces that reach the next tab stop.
     void ExpandTabs(Line& line) const
@@ -150,11 +151,12 @@ public:
     }
 
     // Shortens a line to `width` with "..." at its end, in the middle of a path, or after a word.
-    void Ellipsize(Line& line, int width) const
+    // `measured` is the line as it stands; false when the line fits and stays.
+    bool Ellipsize(Line& line, int width, const TextRun& measured) const
     {
         UINT kind = format_ & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS);
-        if (kind == 0 || Measure(line.text).width <= width)
-            return;
+        if (kind == 0 || measured.width <= width)
+            return false;
         const std::u16string dots = u"...";
         int dotsWidth = Measure(dots).width;
         if (kind & DT_PATH_ELLIPSIS) {
@@ -168,7 +170,7 @@ public:
                     line.text = head + dots + tail;
                     line.underline.clear();
                     if (Measure(line.text).width <= width)
-                        return;
+                        return true;
                 }
             }
         }
@@ -195,6 +197,7 @@ public:
             if (u < keep)
                 kept.push_back(u);
         line.underline = kept;
+        return true;
     }
 
 private:
@@ -214,31 +217,48 @@ private:
     int tabWidth_;
 };
 
-std::vector<std::u16string> Paragraphs(const std::u16string& text, bool singleLine)
-{
-    std::vector<std::u16string> out;
-    if (singleLine) {
-        std::u16string one;
-        for (char16_t c : text)
-            if (c != u'\r' && c != u'\n')
-                one.push_back(c);
-        out.push_back(one);
-        return out;
+// Storage that a thread's DrawText calls reuse: a line of text then costs no allocation.
+struct Scratch {
+    std::u16string wide;  // the caller's CP949 text, widened
+    std::basic_string<unsigned char> bytes;
+    std::u16string paragraph;
+    std::vector<Line> lines;
+    size_t used = 0;
+    std::vector<TextRun> runs;
+
+    Line& Next()
+    {
+        if (used == lines.size())
+            lines.emplace_back();
+        return lines[used++];
     }
-    std::u16string cur;
+};
+
+Scratch& ThreadScratch()
+{
+    thread_local Scratch scratch;
+    return scratch;
+}
+
+// Calls `visit` with each paragraph of the text (all of it, breaks left out, on a single line).
+template <class F>
+void ForEachParagraph(const std::u16string& text, bool singleLine, std::u16string& paragraph, F&& visit)
+{
+    paragraph.clear();
     for (size_t i = 0; i < text.size(); ++i) {
         char16_t c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out.push_back(cur);
-            cur.clear();
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
+        if (c != u'\r' && c != u'\n') {
+            paragraph.push_back(c);
             continue;
         }
-        cur.push_back(c);
+        if (singleLine)
+            continue;
+        visit(paragraph);
+        paragraph.clear();
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            ++i;
     }
-    out.push_back(cur);
-    return out;
+    visit(paragraph);
 }
 
 int DrawTextInternal(HDC hdc, const std::u16string& text, LPRECT lprc, UINT format, LPDRAWTEXTPARAMS params,
@@ -272,29 +292,35 @@ int DrawTextInternal(HDC hdc, const std::u16string& text, LPRECT lprc, UINT form
     bool single = (format & DT_SINGLELINE) != 0;
 
     Layout layout(*dc, *font, format, tabWidth);
-    std::vector<Line> lines;
-    for (const std::u16string& p : Paragraphs(text, single)) {
-        Line para = StripPrefixes(p, format);
+    Scratch& scratch = ThreadScratch();
+    scratch.used = 0;
+    ForEachParagraph(text, single, scratch.paragraph, [&](const std::u16string& p) {
+        Line& para = scratch.Next();
+        StripPrefixes(p, format, para);
         layout.ExpandTabs(para);
-        if ((format & DT_WORDBREAK) && !single) {
-            for (Line& l : layout.Wrap(para, avail))
-                lines.push_back(std::move(l));
-        } else {
-            lines.push_back(std::move(para));
+        if ((format & DT_WORDBREAK) && !single && layout.Measure(para.text).width > avail) {
+            std::vector<Line> wrapped = layout.Wrap(para, avail);
+            --scratch.used;
+            for (Line& l : wrapped)
+                scratch.Next() = std::move(l);
         }
+    });
+    std::vector<TextRun>& runs = scratch.runs;
+    if (runs.size() < scratch.used)
+        runs.resize(scratch.used);
+    int maxWidth = 0;
+    for (size_t i = 0; i < scratch.used; ++i) {
+        layout.MeasureInto(scratch.lines[i].text, runs[i]);
+        if (layout.Ellipsize(scratch.lines[i], avail, runs[i]))
+            layout.MeasureInto(scratch.lines[i].text, runs[i]);
+        maxWidth = std::max(maxWidth, runs[i].width);
     }
-    for (Line& l : lines)
-        layout.Ellipsize(l, avail);
-    if (shown != nullptr && !lines.empty())
+    const size_t lineCount = scratch.used;
+    const std::vector<Line>& lines = scratch.lines;
+    if (shown != nullptr && lineCount > 0)
         *shown = lines.front().text;
 
-    int maxWidth = 0;
-    std::vector<TextRun> runs;
-    for (const Line& l : lines) {
-        runs.push_back(layout.Measure(l.text));
-        maxWidth = std::max(maxWidth, runs.back().width);
-    }
-    int total = lineHeight * (int)lines.size();
+    int total = lineHeight * (int)lineCount;
     int yOffset = 0;
     if (single) {
         int h = dev.bottom - dev.top;
@@ -321,7 +347,7 @@ int DrawTextInternal(HDC hdc, const std::u16string& text, LPRECT lprc, UINT form
                      dev.bottom + t.origin.y};
         bool prefixOnly = (format & DT_PREFIXONLY) != 0;
         int y = dev.top + yOffset;
-        for (size_t i = 0; i < lines.size(); ++i, y += lineHeight) {
+        for (size_t i = 0; i < lineCount; ++i, y += lineHeight) {
             const TextRun& run = runs[i];
             int x = dev.left;
             if (format & DT_CENTER)
@@ -354,7 +380,9 @@ int DrawTextAnsi(HDC hdc, LPSTR text, int cchText, LPRECT lprc, UINT format, LPD
     if (text == nullptr)
         return 0;
     size_t len = cchText < 0 ? std::strlen(text) : (size_t)cchText;
-    std::u16string wide = AnsiToWide(text, len);
+    Scratch& scratch = ThreadScratch();
+    AnsiCharBytes(text, len, scratch.wide, scratch.bytes);
+    const std::u16string& wide = scratch.wide;
     std::u16string shown;
     bool modify = (format & DT_MODIFYSTRING) != 0 &&
                   (format & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) != 0;

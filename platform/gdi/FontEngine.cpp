@@ -17,6 +17,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 namespace mivo {
@@ -27,6 +28,7 @@ public:
     QFont font;
     FontMetricsInfo metrics;
     mutable std::unordered_map<char32_t, int> advances;
+    mutable std::unordered_map<char32_t, Glyph> glyphs;
 };
 
 namespace {
@@ -172,7 +174,7 @@ std::shared_ptr<RealizedFont> Build(const LOGFONTA& lf, int deviceHeight, int de
     int weight = lf.lfWeight <= 0 ? FW_NORMAL : std::min<int>(lf.lfWeight, 1000);
     font.setWeight(QFont::Weight(weight));
     font.setItalic(lf.lfItalic != 0);
-    font.setUnderline(lf.lfUnderline != 0);
+    // The engine's underline may lie below the descent, on the next line's pixels: GDI draws it itself.
     font.setStrikeOut(lf.lfStrikeOut != 0);
     if (lf.lfQuality == NONANTIALIASED_QUALITY)
         font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferOutline | QFont::NoAntialias));
@@ -201,6 +203,7 @@ std::shared_ptr<RealizedFont> Build(const LOGFONTA& lf, int deviceHeight, int de
     m.maxCharWidth = std::max(m.aveCharWidth, fm.maxWidth());
     m.fixedPitch = QFontInfo(font).fixedPitch();
     m.korean = KoreanFamily(family);
+    m.underline = lf.lfUnderline != 0;
     return rf;
 }
 
@@ -216,7 +219,41 @@ FontCache& Cache()
 
 }  // namespace
 
+std::shared_ptr<RealizedFont> RealizeFontUncached(const LOGFONTA& lf, int deviceHeight, int deviceWidth);
+
+namespace {
+
+// The font a thread realized last: drawing asks for the same one call after call.
+struct LastFont {
+    LOGFONTA lf;
+    int height = 0, width = 0;
+    std::shared_ptr<RealizedFont> font;
+
+    static size_t FaceLength(const LOGFONTA& f) { return strnlen(f.lfFaceName, LF_FACESIZE); }
+    bool Matches(const LOGFONTA& other, int h, int w) const
+    {
+        return font && h == height && w == width &&
+               std::memcmp(&lf, &other, offsetof(LOGFONTA, lfFaceName)) == 0 &&
+               FaceLength(lf) == FaceLength(other) && std::memcmp(lf.lfFaceName, other.lfFaceName, FaceLength(lf)) == 0;
+    }
+};
+
+}  // namespace
+
 std::shared_ptr<RealizedFont> RealizeFont(const LOGFONTA& lf, int deviceHeight, int deviceWidth)
+{
+    thread_local LastFont last;
+    if (last.Matches(lf, deviceHeight, deviceWidth))
+        return last.font;
+    std::shared_ptr<RealizedFont> font = RealizeFontUncached(lf, deviceHeight, deviceWidth);
+    last.lf = lf;
+    last.height = deviceHeight;
+    last.width = deviceWidth;
+    last.font = font;
+    return font;
+}
+
+std::shared_ptr<RealizedFont> RealizeFontUncached(const LOGFONTA& lf, int deviceHeight, int deviceWidth)
 {
     std::string key(reinterpret_cast<const char*>(&lf), offsetof(LOGFONTA, lfFaceName));
     key.append(lf.lfFaceName, strnlen(lf.lfFaceName, LF_FACESIZE));
@@ -245,7 +282,7 @@ void Advances(const RealizedFont& font, const std::u16string& text, std::vector<
 {
     out.assign(text.size(), 0);
     std::lock_guard<std::recursive_mutex> guard(QtTextLock());
-    QFontMetrics fm(font.font);
+    std::optional<QFontMetrics> fm;  // made on the first character not seen before
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
         bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
@@ -261,7 +298,9 @@ void Advances(const RealizedFont& font, const std::u16string& text, std::vector<
             adv = it->second;
         } else {
             QString s = pair ? QString::fromUcs4(&c, 1) : QString(QChar((char16_t)c));
-            adv = fm.horizontalAdvance(s);
+            if (!fm)
+                fm.emplace(font.font);
+            adv = fm->horizontalAdvance(s);
             font.advances[c] = adv;
         }
         out[i] = adv;
@@ -294,7 +333,9 @@ GlyphMask RenderText(const RealizedFont& font, const std::u16string& text, const
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
-        painter.setFont(font.font);
+        QFont turned = font.font;
+        turned.setUnderline(font.metrics.underline);
+        painter.setFont(turned);
         painter.setPen(Qt::white);
         painter.setRenderHint(QPainter::TextAntialiasing, font.font.styleStrategy() & QFont::NoAntialias ? false : true);
         painter.translate(-bounds.left(), -bounds.top());
@@ -327,6 +368,71 @@ GlyphMask RenderText(const RealizedFont& font, const std::u16string& text, const
             out[x] = (uint8_t)qAlpha(row[x]);
     }
     return mask;
+}
+
+namespace {
+
+// Past this many glyphs a font starts its cache again (a document in many scripts).
+const size_t kMaxCachedGlyphs = 8192;
+
+Glyph Render(const RealizedFont& font, char32_t c)
+{
+    Glyph g;
+    const FontMetricsInfo& m = font.metrics;
+    int pad = m.emSize / 2 + 2;
+    QRect box(-pad, -m.ascent - pad, m.maxCharWidth + 2 * pad, m.height + 2 * pad);
+    if (box.isEmpty() || (int64_t)box.width() * box.height() > (int64_t)1 << 24)
+        return g;
+    QImage image(box.width(), box.height(), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return g;
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(font.font);
+        painter.setPen(Qt::white);
+        painter.setRenderHint(QPainter::TextAntialiasing, !(font.font.styleStrategy() & QFont::NoAntialias));
+        painter.translate(-box.left(), -box.top());
+        painter.drawText(QPointF(0, 0), QString::fromUcs4(&c, 1));
+    }
+    // Kept to the pixels the glyph covers.
+    int x0 = box.width(), y0 = box.height(), x1 = -1, y1 = -1;
+    for (int y = 0; y < box.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < box.width(); ++x)
+            if (qAlpha(row[x])) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    }
+    if (x1 < 0)
+        return g;
+    g.left = box.left() + x0;
+    g.top = box.top() + y0;
+    g.width = x1 - x0 + 1;
+    g.height = y1 - y0 + 1;
+    g.alpha.resize((size_t)g.width * (size_t)g.height);
+    for (int y = 0; y < g.height; ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y0 + y));
+        for (int x = 0; x < g.width; ++x)
+            g.alpha[(size_t)y * (size_t)g.width + (size_t)x] = (uint8_t)qAlpha(row[x0 + x]);
+    }
+    return g;
+}
+
+}  // namespace
+
+const Glyph& GlyphOf(const RealizedFont& font, char32_t c)
+{
+    std::lock_guard<std::recursive_mutex> guard(QtTextLock());
+    auto it = font.glyphs.find(c);
+    if (it != font.glyphs.end())
+        return it->second;
+    if (font.glyphs.size() >= kMaxCachedGlyphs)
+        font.glyphs.clear();
+    return font.glyphs.emplace(c, Render(font, c)).first->second;
 }
 
 std::string MappedFamily(const LOGFONTA& lf)

@@ -22,6 +22,7 @@ struct FontMetricsInfo {
     int emSize = 0;
     bool fixedPitch = false;
     bool korean = false;  // the face carries Hangul
+    bool underline = false;  // drawn by PaintRun inside the descent, not by the font engine
 };
 
 class RealizedFont;
@@ -45,6 +46,19 @@ struct GlyphMask {
 };
 GlyphMask RenderText(const RealizedFont& font, const std::u16string& text, const std::vector<int>& positions,
                      int escapement);
+
+// The coverage of one character drawn with its origin on the baseline at
+// (0, 0), unrotated; left/top place it relative to that point. Glyphs are
+// rendered once per font and kept: the caller holds QtTextLock() while it
+// uses one, and until then looks up no other glyph of the same font.
+struct Glyph {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> alpha;
+};
+const Glyph& GlyphOf(const RealizedFont& font, char32_t c);
 
 // The Qt family a LOGFONT face name maps to (UTF-8), for tests and diagnostics.
 std::string MappedFamily(const LOGFONTA& lf);

@@ -48,7 +48,13 @@ void GiveTabsAWidth(const RealizedFont& font, const std::u16string& text, std::v
 TextRun LayoutRun(const DeviceContext& dc, const RealizedFont& font, const std::u16string& text)
 {
     TextRun run;
-    run.text = text;
+    LayoutRunInto(dc, font, text, run);
+    return run;
+}
+
+void LayoutRunInto(const DeviceContext& dc, const RealizedFont& font, const std::u16string& text, TextRun& run)
+{
+    run.text.assign(text);
     Advances(font, text, run.advances);
     GiveTabsAWidth(font, text, run.advances);
     int extra = dc.st.charExtra != 0 ? (int)MulDivRound(dc.st.charExtra, dc.st.viewportExt.cx, dc.st.windowExt.cx) : 0;
@@ -61,7 +67,6 @@ TextRun LayoutRun(const DeviceContext& dc, const RealizedFont& font, const std::
         x += run.advances[i];
     }
     run.width = x;
-    return run;
 }
 
 TextRun LayoutRunWithDx(const DeviceContext& dc, const std::u16string& text, const std::vector<int>& logicalDx)
@@ -85,8 +90,11 @@ TextRun LayoutRunWithDx(const DeviceContext& dc, const std::u16string& text, con
     return run;
 }
 
-void PaintRun(const DeviceContext& dc, DrawTarget& t, const RealizedFont& font, const TextRun& run,
-              const TextPaint& how)
+namespace {
+
+// Rotated text: the whole run rendered at once through the font engine.
+void PaintTurnedRun(const DeviceContext& dc, DrawTarget& t, const RealizedFont& font, const TextRun& run,
+                    const TextPaint& how)
 {
     if (t.raster.row0 == nullptr)
         return;
@@ -166,6 +174,125 @@ void PaintRun(const DeviceContext& dc, DrawTarget& t, const RealizedFont& font, 
                 continue;
             int a = b.x + run.positions[idx];
             PaintSpan(view, uy0, a, a + run.advances[idx], 0xF0, line);
+        }
+    }
+}
+
+// Visits the parts of [x0, x1) on row y inside the target's clip and `extra`.
+template <class F>
+void ForEachVisible(const DrawTarget& t, const RECT* extra, int y, int x0, int x1, F&& visit)
+{
+    if (y < 0 || y >= t.raster.height)
+        return;
+    if (extra != nullptr) {
+        if (y < extra->top || y >= extra->bottom)
+            return;
+        x0 = std::max<int>(x0, extra->left);
+        x1 = std::min<int>(x1, extra->right);
+    }
+    ForEachClipped(t.clip, y, x0, x1, visit);
+}
+
+// Blends one cached glyph whose origin sits at `at` in the text colour.
+void BlendGlyph(DrawTarget& t, const Glyph& g, POINT at, const RECT* extra, uint32_t fg, uint32_t fgNative,
+                std::vector<uint32_t>& row)
+{
+    bool blend = !t.raster.Indexed();
+    int x0 = at.x + g.left;
+    for (int gy = 0; gy < g.height; ++gy) {
+        int y = at.y + g.top + gy;
+        const uint8_t* cov = g.alpha.data() + (size_t)gy * (size_t)g.width;
+        ForEachVisible(t, extra, y, x0, x0 + g.width, [&](int a, int e) {
+            int n = e - a;
+            if (row.size() < (size_t)n)
+                row.resize((size_t)n);
+            t.raster.Read(a, y, n, row.data());
+            bool changed = false;
+            for (int k = 0; k < n; ++k) {
+                uint32_t alpha = cov[a - x0 + k];
+                if (alpha == 0)
+                    continue;
+                changed = true;
+                if (!blend || alpha == 255) {
+                    if (blend || alpha >= 128)
+                        row[(size_t)k] = fgNative;
+                    continue;
+                }
+                uint32_t d = t.raster.ToRgb(row[(size_t)k]);
+                uint32_t out = 0;
+                for (int shift = 0; shift <= 16; shift += 8) {
+                    uint32_t dc8 = (d >> shift) & 0xFF, fc = (fg >> shift) & 0xFF;
+                    out |= ((dc8 * (255 - alpha) + fc * alpha + 127) / 255) << shift;
+                }
+                row[(size_t)k] = t.raster.FromRgb(out);
+            }
+            if (changed)
+                t.raster.Write(a, y, n, row.data());
+        });
+    }
+}
+
+}  // namespace
+
+// Upright text goes glyph by glyph from the font's cache, clipped without
+// building regions: a line of text costs no allocation once its glyphs are known.
+void PaintRun(const DeviceContext& dc, DrawTarget& t, const RealizedFont& font, const TextRun& run,
+              const TextPaint& how)
+{
+    if (t.raster.row0 == nullptr)
+        return;
+    if (how.escapement % 3600 != 0) {
+        PaintTurnedRun(dc, t, font, run, how);
+        return;
+    }
+    const FontMetricsInfo& m = MetricsOf(font);
+    const POINT b = how.baseline;
+    if (how.opaque && run.width > 0) {
+        Pattern bk = SolidPattern(NativeColor(dc, t.raster, dc.st.bkColor));
+        int top = b.y - m.ascent, bottom = b.y + m.descent;
+        for (int y = top; y < bottom; ++y)
+            ForEachVisible(t, how.clip, y, b.x, b.x + run.width, [&](int a, int e) { PaintSpan(t, y, a, e, 0xF0, bk); });
+    }
+
+    uint32_t fg = ResolveColor(dc, dc.st.textColor);
+    uint32_t fgNative = t.raster.FromRgb(fg);
+    thread_local std::vector<uint32_t> row;
+    {
+        std::lock_guard<std::recursive_mutex> guard(QtTextLock());
+        const std::u16string& text = run.text;
+        for (size_t i = 0; i < text.size(); ++i) {
+            char32_t c = text[i];
+            if (c < 0x20 || (c >= 0xDC00 && c < 0xE000))
+                continue;
+            if (c >= 0xD800 && c < 0xDC00) {
+                if (i + 1 >= text.size())
+                    continue;
+                c = 0x10000 + ((c - 0xD800) << 10) + ((char32_t)text[i + 1] - 0xDC00);
+            }
+            const Glyph& g = GlyphOf(font, c);
+            if (g.width > 0)
+                BlendGlyph(t, g, POINT{b.x + (i < run.positions.size() ? run.positions[i] : 0), b.y}, how.clip, fg,
+                           fgNative, row);
+        }
+    }
+
+    if (m.underline && run.width > 0) {
+        // Under the baseline and inside the descent, as thick as the font asks.
+        Pattern line = SolidPattern(fgNative);
+        int thickness = std::max(1, (m.emSize + 10) / 20);
+        int offset = std::max(1, std::min(m.descent / 2, m.descent - thickness));
+        for (int y = b.y + offset; y < b.y + offset + thickness; ++y)
+            ForEachVisible(t, how.clip, y, b.x, b.x + run.width, [&](int x0, int x1) { PaintSpan(t, y, x0, x1, 0xF0, line); });
+    }
+    if (how.underline != nullptr) {
+        Pattern line = SolidPattern(fgNative);
+        int uy0 = b.y + std::max(1, std::min(2, m.descent / 2));
+        for (size_t idx : *how.underline) {
+            if (idx >= run.text.size())
+                continue;
+            int a = b.x + run.positions[idx];
+            ForEachVisible(t, how.clip, uy0, a, a + run.advances[idx],
+                           [&](int x0, int x1) { PaintSpan(t, uy0, x0, x1, 0xF0, line); });
         }
     }
 }

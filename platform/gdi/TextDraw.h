@@ -24,6 +24,8 @@ struct TextRun {
 
 // Lays out text with the font's advances plus the DC's character spacing.
 TextRun LayoutRun(const DeviceContext& dc, const RealizedFont& font, const std::u16string& text);
+// The same into a run whose storage is reused.
+void LayoutRunInto(const DeviceContext& dc, const RealizedFont& font, const std::u16string& text, TextRun& run);
 // Lays out text with caller-given logical advances (ExtTextOut's lpDx).
 TextRun LayoutRunWithDx(const DeviceContext& dc, const std::u16string& text, const std::vector<int>& logicalDx);
 

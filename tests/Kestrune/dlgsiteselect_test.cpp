@@ -7,6 +7,7 @@
 #include "SiteListView.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxCapture.h"
+#include "support/WindowCapture.h"
 #include "support/WebDatabaseSeed.h"
 
 #include "image/ImageObject.h"
@@ -112,4 +113,52 @@ TEST(DlgSiteSelect, TheChooserNeverMakesTheTempFolder)
     EXPECT_EQ(7, seen.sites);
     EXPECT_FALSE(Exists(bare.file("Temp")));
     EXPECT_EQ(std::vector<bool>(7, false), seen.pictures);
+}
+
+// The grid stands where the empty placeholder was: the placeholder is gone (it
+// would paint over the grid), Tab reaches the grid after 닫기, and the grid
+// shows a dotted focus frame while it has the keyboard.
+TEST(DlgSiteSelect, TheGridTakesThePlaceholdersPlaceInTheTabOrderAndShowsItsFocus)
+{
+    DataFolder data;
+    MappedStub mapped;
+    mivotest::SeedDemo(mapped.stub());
+    mivotest::MessageBoxCapture boxes;
+    mivo::test::ModalScript script;
+    CDlgSiteSelect dialog(CWnd::FromHandle(script.Owner()));
+    dialog.m_strServer = "127.0.0.1";
+    dialog.m_strDataDir = data.dataDir().c_str();
+    std::vector<int> focused;
+    // The second row of the grid's client area, just inside its border.
+    auto frameRow = [&](HWND view) {
+        ::UpdateWindow(view);
+        mivo::test::WindowImage image = mivo::test::CaptureWindow(view, true);
+        std::vector<COLORREF> row;
+        for (int x = 1; x + 1 < image.width; ++x)
+            row.push_back(image.At(x, 1));
+        return row;
+    };
+    std::vector<COLORREF> unfocused, withFocus;
+    script.Then([&](HWND h) {
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(h, IDC_SITE_PLACE)));
+        EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(h, IDC_SITE_VIEW)));
+        ::SetFocus(::GetDlgItem(h, IDC_SITE_TAB));
+        unfocused = frameRow(::GetDlgItem(h, IDC_SITE_VIEW));
+        mivo::test::QueueKey(VK_TAB);
+    });
+    for (int i = 0; i < 3; ++i)
+        script.Then([&](HWND h) {
+            focused.push_back(::GetDlgCtrlID(::GetFocus()));
+            if (::GetFocus() == ::GetDlgItem(h, IDC_SITE_VIEW))
+                withFocus = frameRow(::GetFocus());
+            mivo::test::QueueKey(VK_TAB);
+        });
+    script.Then([&](HWND h) { ::PostMessage(h, WM_COMMAND, IDCANCEL, 0); });
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_EQ(std::vector<int>({IDCANCEL, IDC_SITE_VIEW, IDC_SITE_NOTICE}), focused);
+    ASSERT_EQ(unfocused.size(), withFocus.size());
+    size_t changed = 0;
+    for (size_t x = 0; x < unfocused.size(); ++x)
+        changed += unfocused[x] != withFocus[x];
+    EXPECT_GT(changed, unfocused.size() / 4) << "a dotted frame along the top while the grid has the focus";
 }

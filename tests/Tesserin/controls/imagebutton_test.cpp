@@ -4,6 +4,7 @@
 
 #include "ControlHost.h"
 #include "controls/ImageButton.h"
+#include "res/resource.h"
 #include "support/InputSynth.h"
 #include "support/MenuTemplateBuilder.h"
 #include "support/MessageLoop.h"
@@ -324,4 +325,29 @@ TEST(ImageButton, GreyIconWhileIdleColourWhileHovered)
     f.Settle();
     mivo::test::WindowImage hovered = f.Shot();
     EXPECT_EQ(hovered.At(x + 10, y + 10), RGB(200, 40, 40));
+}
+
+// The icon the button keeps, for its size.
+struct IconProbe : CImageButton {
+    static SIZE Loaded(const CImageButton& button)
+    {
+        const IconRecord& r = (button.*(&IconProbe::m_csIcons))[0];
+        return SIZE{(LONG)r.width, (LONG)r.height};
+    }
+};
+
+// The transfer icon holds a 16 and a 32 pixel image, in that order.
+TEST(ImageButton, IconsOfTheResourcesLoadAtTheirOwnSizeOrTheSizeAsked)
+{
+    ButtonField f;
+    struct {
+        int size;
+        LONG expected;
+    } cases[] = {{0, 16}, {16, 16}, {32, 32}};
+    for (const auto& c : cases) {
+        ASSERT_EQ(0u, f.button.SetIcon(IDI_FT_TRANSFER, 0, c.size)) << c.size;
+        SIZE loaded = IconProbe::Loaded(f.button);
+        EXPECT_EQ(c.expected, loaded.cx) << c.size;
+        EXPECT_EQ(c.expected, loaded.cy) << c.size;
+    }
 }

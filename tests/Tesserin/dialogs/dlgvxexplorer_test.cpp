@@ -7,6 +7,8 @@
 #include "dialogs/DlgVXExplorer.h"
 #include "DialogTestSupport.h"
 #include "res/resource.h"
+#include "support/InputSynth.h"
+#include "support/MessageRecorder.h"
 
 #include <climits>
 #include <functional>
@@ -162,6 +164,40 @@ TEST_F(Explorer, ANewFolderClearsTheSortMarks)
         ASSERT_EQ(1, d.m_list.GetItemCount());
         EXPECT_EQ("메모.txt", Cell(d, 0, 0));
     });
+}
+
+// A right click on the list reaches the explorer, which opens the folder menu
+// once, for the list: the list carries out its commands.
+TEST_F(Explorer, ARightClickOnTheListOpensTheFolderMenuOnceForTheList)
+{
+    CDlgVXExplorer dlg("M:\\사진모음");
+    std::vector<HWND> opened;
+    int clicksHeard = 0;
+    Run(dlg, [&](CDlgVXExplorer& d) {
+        mivo::test::MessageRecorder recorder;
+        recorder.Attach(d.m_list.m_hWnd);
+        recorder.Attach(d.m_hWnd);
+        recorder.OnMessage(WM_NOTIFY, [&](HWND h, UINT, WPARAM, LPARAM l, LRESULT*) {
+            clicksHeard += h == d.m_hWnd && ((NMHDR*)l)->code == (UINT)NM_RCLICK;
+            return false;
+        });
+        recorder.OnMessage(WM_INITMENUPOPUP, [&](HWND h, UINT, WPARAM menu, LPARAM, LRESULT*) {
+            if (::GetMenuItemID((HMENU)menu, 0) == ID_DIRLIST_NEWFOLDER)
+                opened.push_back(h);
+            return false;
+        });
+        recorder.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM, LPARAM, LRESULT* result) {
+            ::EndMenu();
+            *result = 0;
+            return true;
+        });
+        CRect row;
+        d.m_list.GetItemRect(0, &row, LVIR_LABEL);
+        mivo::test::Click(d.m_list.m_hWnd, row.left + 5, row.CenterPoint().y, mivo::MouseButton::Right);
+        mivo::test::PumpUntilIdle();
+        EXPECT_EQ(std::vector<HWND>{d.m_list.m_hWnd}, opened);
+    });
+    EXPECT_EQ(1, clicksHeard) << "the explorer hears the right click";
 }
 
 TEST_F(Explorer, ResizingKeepsTheTreesMarginAllRound)

@@ -195,7 +195,8 @@ TEST(FileTransfer, SenderReportsPercentagesInKilobytesThenDone)
         ASSERT_EQ(1u, server.dialogs.size());
         EXPECT_EQ("127.0.0.1", FieldText(server.dialogs[0], IDC_FT_ADDRESS));
         EXPECT_EQ(folder.windowsPath() + "source.bin", FieldText(server.dialogs[0], IDC_FT_LOCAL_PATH));
-        EXPECT_EQ("200 %", FieldText(server.dialogs[0], IDC_FT_PERCENT));
+        EXPECT_EQ("100 %", FieldText(server.dialogs[0], IDC_FT_PERCENT));
+        EXPECT_EQ(100, ::SendDlgItemMessage(server.dialogs[0], IDC_FT_SEND_PROGRESS, PBM_GETPOS, 0, 0));
         ::DestroyWindow(receiver);
         server.CloseDialogs();
     }
@@ -253,7 +254,7 @@ TEST(FileTransfer, PathsOf254BytesAndKoreanNamesArrive)
     }
 }
 
-TEST(FileTransfer, MissingFileGives900AndFailureWithoutALocalFile)
+TEST(FileTransfer, MissingFileShowsTheFileErrorAndFailsWithoutALocalFile)
 {
     TempFolder folder("mivo-ft");
     RecordingServer server;
@@ -261,7 +262,8 @@ TEST(FileTransfer, MissingFileGives900AndFailureWithoutALocalFile)
     HWND receiver = OpenReceiver(server.Port(), folder.windowsPath() + "missing.bin", folder.windowsPath() + "copy.bin");
     ASSERT_TRUE(PumpUntil([&] { return Ended(receiver) && server.Finished(); }));
     EXPECT_EQ(std::vector<WPARAM>({900}), server.Numbers());
-    EXPECT_EQ("900 %", FieldText(server.dialogs.at(0), IDC_FT_PERCENT));
+    EXPECT_EQ("파일을 열 수 없습니다.", FieldText(server.dialogs.at(0), IDC_FT_PERCENT));
+    EXPECT_EQ(0, ::SendDlgItemMessage(server.dialogs.at(0), IDC_FT_SEND_PROGRESS, PBM_GETPOS, 0, 0));
     EXPECT_EQ("파일전송 실패", FieldText(receiver, IDC_FT_STATUS));
     EXPECT_TRUE(folder.names().empty());
     ::DestroyWindow(receiver);

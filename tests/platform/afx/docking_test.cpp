@@ -348,6 +348,35 @@ TEST_F(DockingTest, SaveAndLoadBarStateRestoreTheLayout)
     EXPECT_EQ(CRect(0, 60, Client().right, Client().bottom), MdiClient());
 }
 
+TEST_F(DockingTest, SavedStateCannotPutABarWhereItsDockingStyleForbids)
+{
+    struct Entry {
+        UINT bar;
+        int floating;
+        UINT dock;
+    } entries[] = {
+        {kTopBar, 0, AFX_IDW_DOCKBAR_LEFT},     // docks on top and bottom only
+        {kStatusBar, 1, 0},                    // never enabled for docking: cannot float
+        {kStatusBar, 0, AFX_IDW_DOCKBAR_TOP},  // nor dock
+    };
+    for (const Entry& e : entries) {
+        main->ShowControlBar(status, TRUE, FALSE);
+        app.WriteProfileInt("Outside-Summary", "Bars", 1);
+        app.WriteProfileInt("Outside-Bar0", "BarID", (int)e.bar);
+        app.WriteProfileInt("Outside-Bar0", "Floating", e.floating);
+        app.WriteProfileInt("Outside-Bar0", "XPos", 300);
+        app.WriteProfileInt("Outside-Bar0", "YPos", 200);
+        app.WriteProfileInt("Outside-Bar0", "DockBarID", (int)e.dock);
+        main->LoadBarState("Outside");
+        PumpUntilIdle();
+        EXPECT_FALSE(top->IsFloating());
+        EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, (UINT)top->GetParent()->GetDlgCtrlID()) << e.bar;
+        EXPECT_FALSE(status->IsFloating()) << e.bar;
+        EXPECT_EQ(main, status->GetParent()) << e.bar;
+        EXPECT_EQ(CRect(120, 30, Client().right, Client().bottom - 20), MdiClient()) << e.bar;
+    }
+}
+
 TEST_F(DockingTest, DamagedSavedStateIsIgnored)
 {
     app.WriteProfileInt("Broken-Summary", "Bars", 100000);

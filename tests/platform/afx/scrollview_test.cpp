@@ -7,6 +7,7 @@
 #include "support/GeometryPrinters.h"
 #include "support/InputSynth.h"
 #include "support/MessageLoop.h"
+#include "support/MessageRecorder.h"
 
 using namespace mivo::test;
 
@@ -100,6 +101,25 @@ TEST_F(ScrollViewTest, ContentThatFitsShowsNoBarsAndTheDcFollowsThePosition)
     EXPECT_FALSE(view->GetStyle() & WS_HSCROLL);
     EXPECT_EQ(CPoint(0, 0), Position()) << "a shrunk content scrolls back";
     EXPECT_EQ(CSize(150, 60), view->GetTotalSize());
+}
+
+// Views set their sizes while they paint: the same sizes again must not touch
+// the bars or ask for another paint.
+TEST_F(ScrollViewTest, TheSameSizesAgainRepaintNothing)
+{
+    view->SendMessage(WM_VSCROLL, SB_PAGEDOWN);
+    PumpUntilIdle();
+    view->ValidateRect(nullptr);
+    MessageRecorder recorder;
+    recorder.Attach(view->m_hWnd);
+    view->SetScrollSizes(MM_TEXT, CSize(1000, 70000), CSize(100, 50), CSize(10, 5));
+    PumpUntilIdle();
+    EXPECT_TRUE(recorder.Messages(view->m_hWnd, {WM_PAINT, WM_NCPAINT, WM_ERASEBKGND, WM_NCCALCSIZE, WM_SIZE}).empty());
+    EXPECT_FALSE(::GetUpdateRect(view->m_hWnd, nullptr, FALSE));
+    EXPECT_EQ(CPoint(0, 50), Position());
+
+    view->SetScrollSizes(MM_TEXT, CSize(1000, 80000), CSize(100, 50), CSize(10, 5));
+    EXPECT_TRUE(::GetUpdateRect(view->m_hWnd, nullptr, FALSE)) << "new sizes do paint";
 }
 
 TEST_F(ScrollViewTest, AViewOutsideAnyFrameTakesAClick)

@@ -2,6 +2,7 @@
 // pairs, whole-character caret movement and deletion, limits, styles, lines.
 #include "ControlFixture.h"
 
+#include "mivo/testing/layoutsteps.h"
 #include "support/InputSynth.h"
 #include "support/MessageSequence.h"
 
@@ -258,6 +259,39 @@ TEST_F(EditTest, LinesOfAMultiLineEdit)
     std::string text = TextOf(wrap);
     ASSERT_GT(second, 0);
     EXPECT_EQ(text[(size_t)second - 1], ' ') << "lines break after a blank";
+}
+
+// A server's notice may hold one endless word: wrapping it must cost in
+// proportion to its length, counted as the bytes layout steps over.
+TEST_F(EditTest, WrappingALongLineWithoutBreakPointsIsLinear)
+{
+    const size_t size = 64 * 1024;
+    struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"letters", std::string(size, 'w')},
+        {"digits then one blank", std::string(size - 2, '7') + " x"},
+        {"trail-byte letters", [&] {
+             std::string t;
+             while (t.size() + 3 <= size)
+                 t += "\xb0" "Aq";  // a double-byte character whose trail byte is a letter, then a letter
+             return t;
+         }()},
+    };
+    HWND e = Child("Edit", "", ES_MULTILINE | WS_VSCROLL, 10, 10, 300, 200, kEdit);
+    SendMessage(e, EM_SETLIMITTEXT, 0, 0);
+    for (const auto& c : cases) {
+        mivo::ResetTextLayoutSteps();
+        SetWindowText(e, c.text.c_str());
+        uint64_t steps = mivo::TextLayoutSteps();
+        EXPECT_LT(steps, 32 * (uint64_t)c.text.size()) << c.name;
+        // Every byte lands on exactly one line, and the lines are many.
+        LRESULT lines = SendMessage(e, EM_GETLINECOUNT, 0, 0);
+        EXPECT_GT(lines, 100) << c.name;
+        LRESULT last = SendMessage(e, EM_LINEINDEX, (WPARAM)(lines - 1), 0);
+        EXPECT_EQ((LRESULT)c.text.size(), last + SendMessage(e, EM_LINELENGTH, (WPARAM)last, 0)) << c.name;
+    }
 }
 
 TEST_F(EditTest, PointsAndCharactersMapBothWays)

@@ -3,6 +3,9 @@
 
 #include "support/WindowCapture.h"
 
+#include <algorithm>
+#include <climits>
+
 using namespace mivo::test;
 using controls_test::ControlFixture;
 
@@ -42,6 +45,47 @@ protected:
     int Count(UINT code) const { return (int)std::count(codes.begin(), codes.end(), code); }
     std::vector<UINT> codes;
 };
+
+// An image list of one solid 12 x 10 picture in `colour`.
+HIMAGELIST SolidImageList(COLORREF colour)
+{
+    HIMAGELIST list = ImageList_Create(12, 10, ILC_COLOR32, 1, 1);
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 12, 10);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, picture);
+    RECT all = {0, 0, 12, 10};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    ImageList_Add(list, picture, nullptr);
+    DeleteObject(picture);
+    return list;
+}
+
+// The bounds of the pixels of one colour, with their count.
+struct Spot {
+    int count = 0;
+    RECT bounds = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+};
+
+Spot FindColour(const WindowImage& image, COLORREF colour)
+{
+    Spot spot;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.At(x, y) == colour) {
+                ++spot.count;
+                spot.bounds.left = std::min<LONG>(spot.bounds.left, x);
+                spot.bounds.top = std::min<LONG>(spot.bounds.top, y);
+                spot.bounds.right = std::max<LONG>(spot.bounds.right, x + 1);
+                spot.bounds.bottom = std::max<LONG>(spot.bounds.bottom, y + 1);
+            }
+    return spot;
+}
 
 RECT ChildRectIn(HWND child, HWND in)
 {
@@ -180,4 +224,28 @@ TEST_F(ReBarTest, CcsBottomPutsTheBarAlongTheBottom)
     RECT r = ChildRectIn(bar, parent);
     EXPECT_EQ(r.bottom, pc.bottom) << "CCS_BOTTOM shares a bit with CCS_NOMOVEY but means the bottom edge";
     EXPECT_EQ(r.right, pc.right);
+}
+
+TEST_F(ReBarTest, ABandsImageIsDrawnBetweenTheGripperAndTheTitle)
+{
+    HWND bar = MakeBar();
+    HIMAGELIST images = SolidImageList(RGB(0, 200, 0));
+    REBARINFO info = {sizeof(info), RBIM_IMAGELIST, images};
+    SendMessage(bar, RB_SETBARINFO, 0, (LPARAM)&info);
+    HWND pane = Pane(5001);
+    REBARBANDINFO band = Band(pane, 0, 60, 24, 300);
+    band.fMask |= RBBIM_IMAGE | RBBIM_TEXT;
+    band.iImage = 0;
+    band.lpText = (LPSTR)"주소";
+    SendMessage(bar, RB_INSERTBAND, (WPARAM)-1, (LPARAM)&band);
+    RedrawWindow(parent, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpUntilIdle();
+
+    Spot image = FindColour(CaptureWindow(bar, true), RGB(0, 200, 0));
+    EXPECT_EQ(12 * 10, image.count);
+    EXPECT_EQ(12, image.bounds.right - image.bounds.left);
+    EXPECT_GE(image.bounds.left, 8);
+    EXPECT_LT(image.bounds.right, ChildRectIn(pane, bar).left) << "the child starts after the image and title";
+    DestroyWindow(bar);
+    ImageList_Destroy(images);
 }

@@ -4,6 +4,7 @@
 #include "ControlFixture.h"
 
 #include "mivo/codepage.h"
+#include "mivo/testing/layoutsteps.h"
 #include "support/InputSynth.h"
 #include "support/WindowCapture.h"
 
@@ -286,6 +287,103 @@ TEST_F(RichEditTest, RichTextWrittenOutReadsBackTheSame)
     EXPECT_EQ("굵\r\nx}\r\n", StreamOut(r, SF_TEXT));
 }
 
+TEST_F(RichEditTest, SavingAndLoadingAgainKeepsBulletedTextAndLatinCharsets)
+{
+    HWND r = Make();
+    StreamIn(r, "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset129 \\'b1\\'bc\\'b8\\'b2;}{\\f1\\fnil\\fcharset0 Arial;}}"
+                "\\pard{\\*\\pn\\pnlvlblt}\\f1 z\\par\\pard\\f0 \\'b0\\'a1}");
+    for (int save = 1; save <= 3; ++save) {
+        std::string rtf = StreamOut(r, SF_RTF);
+        EXPECT_NE(std::string::npos, rtf.find("\\fcharset0 Arial;")) << rtf;
+        EXPECT_NE(std::string::npos, rtf.find("\\fcharset129 ")) << rtf;
+        StreamIn(r, rtf);
+        char text[32] = {};
+        GetWindowText(r, text, sizeof(text));
+        EXPECT_STREQ("z\r가", text) << "after save " << save;
+        EXPECT_EQ(PFN_BULLET, Paragraph(r, 0).wNumbering);
+        EXPECT_EQ(ANSI_CHARSET, Format(r, 0, 1).bCharSet);
+        EXPECT_EQ(HANGEUL_CHARSET, Format(r, 2, 4).bCharSet);
+    }
+}
+
+TEST_F(RichEditTest, AStreamIntoASelectionKeepsToTheLimit)
+{
+    HWND r = Make();
+    SendMessage(r, EM_EXLIMITTEXT, 0, 10);
+    SetWindowText(r, "abcdef");
+    Select(r, 2, 4);
+    EXPECT_EQ(6, StreamIn(r, "0123456789", SF_TEXT | SFF_SELECTION));
+    char text[32] = {};
+    GetWindowText(r, text, sizeof(text));
+    EXPECT_STREQ("ab012345ef", text);
+    Select(r, 0, 0);
+    EXPECT_EQ(0, StreamIn(r, "{\\rtf1 more}", SF_RTF | SFF_SELECTION));
+    GetWindowText(r, text, sizeof(text));
+    EXPECT_STREQ("ab012345ef", text);
+}
+
+// Layout is counted in the bytes it steps over: a 64 KB word costs in
+// proportion to its length, a key only its own paragraph, a scroll nothing,
+// and the lines come out as a fresh layout of the same text lays them.
+TEST_F(RichEditTest, LayoutIsLinearAndRedoneOnlyWhereTheTextChanged)
+{
+    const size_t size = 64 * 1024;
+    HWND r = Make(ES_MULTILINE | WS_VSCROLL, 300, 160);
+    SendMessage(r, EM_EXLIMITTEXT, 0, 1 << 20);
+    mivo::ResetTextLayoutSteps();
+    ASSERT_EQ((LRESULT)size, StreamIn(r, std::string(size, 'w'), SF_TEXT));
+    EXPECT_LT(mivo::TextLayoutSteps(), 32 * (uint64_t)size);
+    EXPECT_GT(SendMessage(r, EM_GETLINECOUNT, 0, 0), 100);
+
+    std::string text;
+    std::vector<LONG> starts;
+    for (int i = 0; text.size() < size; ++i) {
+        starts.push_back((LONG)text.size());
+        text += "줄 " + std::to_string(i) + " 에는 몇 개의 낱말이 들어 있고 가끔은 한 줄을 넘게 이어집니다\r";
+    }
+    StreamIn(r, text, SF_TEXT);
+    const uint64_t paragraph = 200;  // comfortably more than the bytes of one paragraph
+    struct {
+        const char* what;
+        LONG at;
+        UINT key;
+        const char* typed;
+    } edits[] = {
+        {"a letter", starts[500] + 3, 0, "x"},
+        {"a Korean letter", starts[10], 0, "한"},
+        {"a new paragraph", starts[700] + 5, 0, "\r"},
+        {"a joined paragraph", starts[900], VK_BACK, nullptr},
+        {"a deleted letter", starts[1000], VK_DELETE, nullptr},
+    };
+    for (const auto& e : edits) {
+        Select(r, e.at, e.at);
+        mivo::ResetTextLayoutSteps();
+        if (e.typed)
+            TypeText(e.typed);
+        else
+            PressKey(e.key);
+        PumpUntilIdle();
+        EXPECT_LT(mivo::TextLayoutSteps(), 3 * paragraph) << e.what;
+    }
+    mivo::ResetTextLayoutSteps();
+    for (WPARAM code : {SB_PAGEDOWN, SB_LINEDOWN, SB_BOTTOM, SB_PAGEUP, SB_TOP})
+        SendMessage(r, WM_VSCROLL, code, 0);
+    UpdateWindow(r);
+    EXPECT_EQ(0u, mivo::TextLayoutSteps());
+
+    HWND fresh = Child(RICHEDIT_CLASS, "", ES_MULTILINE | WS_VSCROLL, 10, 10, 300, 160, kRich + 1);
+    SendMessage(fresh, EM_EXLIMITTEXT, 0, 1 << 20);
+    StreamIn(fresh, StreamOut(r, SF_RTF));
+    LRESULT lines = SendMessage(r, EM_GETLINECOUNT, 0, 0);
+    ASSERT_EQ(SendMessage(fresh, EM_GETLINECOUNT, 0, 0), lines);
+    for (LRESULT i = 0; i < lines; ++i) {
+        LRESULT start = SendMessage(r, EM_LINEINDEX, (WPARAM)i, 0);
+        ASSERT_EQ(SendMessage(fresh, EM_LINEINDEX, (WPARAM)i, 0), start) << "line " << i;
+        ASSERT_EQ(SendMessage(fresh, EM_POSFROMCHAR, (WPARAM)start, 0), SendMessage(r, EM_POSFROMCHAR, (WPARAM)start, 0))
+            << "line " << i;
+    }
+}
+
 TEST_F(RichEditTest, PlainStreamsAndTextThatIsNotRichTextStayText)
 {
     HWND r = Make();
@@ -442,4 +540,34 @@ TEST_F(RichEditTest, PaintsColouredRunsAndTheBullet)
             if (image.At(x, y) == RGB(0, 0, 255))
                 textLeft = std::min(textLeft, x);
     EXPECT_LT(textLeft, image.width) << "the bulleted text follows its bullet";
+}
+
+TEST_F(RichEditTest, UnderlinesLieBelowTheBaselineWithinTheirOwnLine)
+{
+    HWND r = Make(ES_MULTILINE, 300, 120);
+    StreamIn(r, "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+                "\\fs20\\cf1\\ul xxxx xxxx\\ulnone\\par\\cf2 BBBB}");
+    SendMessage(r, EM_HIDESELECTION, TRUE, 0);
+    SetFocus(parent);
+    InvalidateRect(r, nullptr, TRUE);
+    PumpUntilIdle();
+    WindowImage image = CaptureWindow(r, true);
+    int underline = -1, longest = 0, lettersBottom = -1, blueTop = image.height;
+    for (int y = 0; y < image.height; ++y) {
+        int red = 0;
+        for (int x = 0; x < image.width; ++x) {
+            red += image.At(x, y) == RGB(255, 0, 0);
+            if (image.At(x, y) == RGB(0, 0, 255))
+                blueTop = std::min(blueTop, y);
+        }
+        if (red > longest)
+            longest = red, underline = y;
+        if (red > 0 && red < 20)
+            lettersBottom = std::max(lettersBottom, y);
+    }
+    int secondTop = (short)HIWORD(SendMessage(r, EM_POSFROMCHAR, 10, 0));
+    ASSERT_GT(longest, 40) << "an underline is drawn";
+    EXPECT_LT(underline, secondTop) << "inside the first line";
+    EXPECT_LT(underline, blueTop);
+    EXPECT_GE(underline, lettersBottom - 2) << "under the letters, not through them";
 }

@@ -3,6 +3,7 @@
 #include "ControlFixture.h"
 
 #include "support/InputSynth.h"
+#include "support/WindowCapture.h"
 
 #include <algorithm>
 #include <climits>
@@ -33,6 +34,47 @@ protected:
     int selWhileChanging = -2;
     LRESULT refuseChange = FALSE;
 };
+
+// An image list of one solid 12 x 10 picture in `colour`.
+HIMAGELIST SolidImageList(COLORREF colour)
+{
+    HIMAGELIST list = ImageList_Create(12, 10, ILC_COLOR32, 1, 1);
+    HDC screen = GetDC(nullptr);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 12, 10);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, picture);
+    RECT all = {0, 0, 12, 10};
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    ImageList_Add(list, picture, nullptr);
+    DeleteObject(picture);
+    return list;
+}
+
+// The bounds of the pixels of one colour, with their count.
+struct Spot {
+    int count = 0;
+    RECT bounds = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+};
+
+Spot FindColour(const WindowImage& image, COLORREF colour)
+{
+    Spot spot;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.At(x, y) == colour) {
+                ++spot.count;
+                spot.bounds.left = std::min<LONG>(spot.bounds.left, x);
+                spot.bounds.top = std::min<LONG>(spot.bounds.top, y);
+                spot.bounds.right = std::max<LONG>(spot.bounds.right, x + 1);
+                spot.bounds.bottom = std::max<LONG>(spot.bounds.bottom, y + 1);
+            }
+    return spot;
+}
 
 SYSTEMTIME Date(int y, int m, int d)
 {
@@ -145,6 +187,33 @@ TEST_F(TabTest, ControlsOverTheDisplayAreaGetTheirClicks)
     SendMessage(tab, TCM_GETITEMRECT, 0, (LPARAM)&r0);
     Click(tab, r0.left + 4, r0.top + 4);
     EXPECT_EQ(codes, std::vector<UINT>{(UINT)NM_CLICK}) << "the tabs themselves still take the mouse";
+}
+
+TEST_F(TabTest, AnItemsImageIsDrawnLeftOfItsText)
+{
+    HWND tab = Child(WC_TABCONTROL, "", 0, 10, 10, 300, 150, 1011);
+    HIMAGELIST images = SolidImageList(RGB(0, 200, 0));
+    SendMessage(tab, TCM_SETIMAGELIST, 0, (LPARAM)images);
+    TCITEM plain = {TCIF_TEXT};
+    plain.pszText = (LPSTR)"일반";
+    SendMessage(tab, TCM_INSERTITEM, 0, (LPARAM)&plain);
+    TCITEM item = {TCIF_TEXT | TCIF_IMAGE};
+    item.pszText = (LPSTR)"사진";
+    item.iImage = 0;
+    SendMessage(tab, TCM_INSERTITEM, 1, (LPARAM)&item);
+    RedrawWindow(tab, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpUntilIdle();
+
+    RECT r = {};
+    SendMessage(tab, TCM_GETITEMRECT, 1, (LPARAM)&r);
+    Spot image = FindColour(CaptureWindow(tab, true), RGB(0, 200, 0));
+    EXPECT_EQ(12 * 10, image.count);
+    EXPECT_GT(image.bounds.left, r.left);
+    EXPECT_LT(image.bounds.right, (r.left + r.right) / 2) << "left of the text";
+    EXPECT_GE(image.bounds.top, r.top);
+    EXPECT_LE(image.bounds.bottom, r.bottom);
+    DestroyWindow(tab);
+    ImageList_Destroy(images);
 }
 
 TEST_F(MonthCalTest, CurrentSelectionIsValidatedAndSilent)

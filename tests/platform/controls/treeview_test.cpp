@@ -174,6 +174,27 @@ TEST_F(TreeView, ExpandingAChildlessItemRemovesItsButton)
     EXPECT_TRUE(SendMessage(tree, TVM_GETITEMSTATE, (WPARAM)full, TVIS_EXPANDED) & TVIS_EXPANDED);
 }
 
+TEST_F(TreeView, ExpandingAnOpenItemOrCollapsingAClosedOneSucceedsQuietly)
+{
+    HTREEITEM album = Insert("앨범");
+    Insert("여름", album);
+    ASSERT_TRUE(SendMessage(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)album));
+    codes.clear();
+    struct {
+        UINT action;
+        bool expanded;
+    } cases[] = {{TVE_EXPAND, true}, {TVE_COLLAPSE, false}, {TVE_COLLAPSE, false}, {TVE_EXPAND, true}};
+    for (const auto& c : cases) {
+        bool already = (SendMessage(tree, TVM_GETITEMSTATE, (WPARAM)album, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+        codes.clear();
+        EXPECT_TRUE(SendMessage(tree, TVM_EXPAND, c.action, (LPARAM)album)) << c.action;
+        EXPECT_EQ(c.expanded, (SendMessage(tree, TVM_GETITEMSTATE, (WPARAM)album, TVIS_EXPANDED) & TVIS_EXPANDED) != 0);
+        if (already == c.expanded) {
+            EXPECT_TRUE(Codes({TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}).empty()) << c.action;
+        }
+    }
+}
+
 TEST_F(TreeView, CheckBoxesAddedLaterAndClickedSendNmClickBeforeTheBoxToggles)
 {
     HTREEITEM a = Insert("바탕 화면");
