@@ -7,7 +7,6 @@
 
 namespace {
 
-const int kWebPort = 80;
 const int kBandGap = 6;  // between the grid and the notice
 const int kCloseColourOffset = 50;
 const int kButtonIconSize = 16;  // the close button is a text line high
@@ -109,14 +108,14 @@ void CDlgSiteSelect::LoadSiteList()
     m_strNotice = "\r\n";
     CString object;
     object.LoadString(IDS_WDBC_OBJECT);
-    CWDBCQuery* query = new CWDBCQuery(m_strServer, kWebPort, object);
-    if (query->InitQuery())
-        CSiteCache::ReadNotice(*query, m_strNotice);
+    CWDBCQuery query(m_strServer, CSiteCache::kWebPort, object);
+    if (query.InitQuery())
+        CSiteCache::ReadNotice(query, m_strNotice);
     UpdateData(FALSE);
 
     CSiteTable scratch;
     CSiteTable& sites = m_pSiteView ? (CSiteTable&)*m_pSiteView : scratch;
-    int kept = CSiteCache::ReadSites(*query, sites);
+    int kept = CSiteCache::ReadSites(query, sites);
     if (m_pSiteView)
         m_pSiteView->SyncPictureSlots();
     EndWaitCursor();
@@ -128,7 +127,6 @@ void CDlgSiteSelect::LoadSiteList()
         m_pSiteView->LoadThumbnails();
         m_pSiteView->Invalidate();
     }
-    delete query;
 }
 
 void CDlgSiteSelect::OnSize(UINT nType, int cx, int cy)

@@ -7,8 +7,6 @@
 
 namespace {
 
-const int kWebPort = 80;
-
 // A column of the current row; missing columns of a short row read as empty.
 CString Column(CWDBCQuery& query, int column)
 {
@@ -105,13 +103,12 @@ void CSiteCache::RefreshFile(const CString& localPath, const CString& updateTime
     if (strcmp(updateTime, FileTimeText(localPath)) <= 0)
         return;
     CWaitCursor wait;
-    CVXHttp* http = new CVXHttp;
-    http->SetTargetWindow(progressWnd);
-    http->m_strHost = server;
-    http->m_nPort = kWebPort;
-    http->m_strObject = object;
-    http->MakeInternetSession();
-    http->MakeHttpConnection();
-    http->DownloadHttpFile(localPath);
-    delete http;
+    CVXHttp http;
+    http.SetTargetWindow(progressWnd);
+    http.m_strHost = server;
+    http.m_nPort = kWebPort;
+    http.m_strObject = object;
+    http.MakeInternetSession();
+    http.MakeHttpConnection();
+    http.DownloadHttpFile(localPath);
 }

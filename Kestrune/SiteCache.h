@@ -9,6 +9,9 @@ class CWDBCQuery;
 
 class CSiteCache {
 public:
+    // The web database and the files are reached on the server's plain HTTP port.
+    static constexpr int kWebPort = 80;
+
     // Appends each row's first column and "\r\n" to `notice` (the procedure is run here).
     static void ReadNotice(CWDBCQuery& query, CString& notice);
     // Resets the query, runs the site list and adds every row not hidden to

@@ -9,6 +9,7 @@
 #include "image/ImageObject.h"
 
 #include <climits>
+#include <memory>
 
 namespace {
 
@@ -25,6 +26,13 @@ void InvalidateRectWithout(CWnd& wnd, const CRect& rect, const CRect& hole)
         area.CombineRgn(&area, &cut, RGN_DIFF);
     }
     wnd.InvalidateRgn(&area, TRUE);
+}
+
+// Takes a slot's picture (the slots own theirs) and frees it, leaving the slot empty.
+void FreePicture(CImageObject*& slot)
+{
+    std::unique_ptr<CImageObject> owned(slot);
+    slot = nullptr;
 }
 
 }  // namespace
@@ -69,7 +77,7 @@ CSiteListView::CSiteListView()
 CSiteListView::~CSiteListView()
 {
     for (int i = 0; i < (int)m_arrPictures.GetSize(); ++i)
-        delete m_arrPictures[i];
+        FreePicture(m_arrPictures[i]);
     m_arrPictures.RemoveAll();
     RemoveAllSites();
 }
@@ -147,21 +155,17 @@ void CSiteListView::LoadThumbnails()
 {
     SyncPictureSlots();
     for (int i = 0; i < GetSiteCount(); ++i) {
-        delete m_arrPictures[i];
-        m_arrPictures[i] = nullptr;
+        FreePicture(m_arrPictures[i]);
         CString path = CSiteCache::PicturePath(*this, i, m_strDataDir);
         // A name that is no plain file name has no picture; a file the server never
         // delivered is not handed to the decoder, which would report it as unopenable.
         if (path.IsEmpty() || ::GetFileAttributes(path) == INVALID_FILE_ATTRIBUTES)
             continue;
-        CImageObject* picture = new CImageObject(nullptr, &m_nCancelLoad);
-        m_arrPictures[i] = picture;
+        auto picture = std::make_unique<CImageObject>(nullptr, &m_nCancelLoad);
         int ratio = picture->GetThumbRatioFromFile(path, CSize(PICTURE_BOX, PICTURE_BOX), nullptr, TRUE);
-        if (ratio == 0 || !picture->LoadScaled(path, ratio, 1)) {
-            delete picture;
-            m_arrPictures[i] = nullptr;
+        if (ratio == 0 || !picture->LoadScaled(path, ratio, 1))
             continue;
-        }
+        m_arrPictures[i] = picture.release();
         if (m_hWnd)
             InvalidateRect(CellRect(i), FALSE);
     }

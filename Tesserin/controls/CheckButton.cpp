@@ -43,20 +43,6 @@ void LineThrough(CDC* pDC, COLORREF colour, CPoint a, CPoint b, CPoint c)
     pDC->SelectObject(old);
 }
 
-bool IconSize(HICON icon, DWORD& width, DWORD& height)
-{
-    ICONINFO info;
-    if (!icon || !::GetIconInfo(icon, &info))
-        return false;
-    width = info.xHotspot * 2;
-    height = info.yHotspot * 2;
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    return true;
-}
-
 }  // namespace
 
 CCheckButton::CCheckButton()

@@ -111,3 +111,17 @@ BOOL TrackResourceContextMenu(CWnd* wnd, UINT menuId, CPoint point)
     ::DestroyMenu(loaded);
     return popup != nullptr;
 }
+
+bool IconSize(HICON icon, DWORD& width, DWORD& height)
+{
+    ICONINFO info;
+    if (!icon || !::GetIconInfo(icon, &info))
+        return false;
+    width = info.xHotspot * 2;
+    height = info.yHotspot * 2;
+    if (info.hbmMask)
+        ::DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        ::DeleteObject(info.hbmColor);
+    return true;
+}

@@ -28,3 +28,6 @@ void CopyControlFont(CFont& font, const CFont& source);
 // Tracks the first popup of menu resource `menuId` at `point` for `wnd`.
 // FALSE when there is no id or the menu does not load, so the caller can fall back.
 BOOL TrackResourceContextMenu(CWnd* wnd, UINT menuId, CPoint point);
+
+// The size of an icon (twice its hot spot, as the buttons lay icons out); false for no icon.
+bool IconSize(HICON icon, DWORD& width, DWORD& height);

@@ -1,5 +1,6 @@
 #include "controls/ImageButton.h"
 #include "controls/ControlSupport.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,13 +31,6 @@ namespace {
 
 const UINT kTypeMask = 0x0F;
 const size_t kMaxText = 259;
-
-void CopyCut(char* dest, const char* text)
-{
-    size_t length = std::min(std::strlen(text), kMaxText);
-    std::memcpy(dest, text, length);
-    dest[length] = 0;
-}
 
 void LineThrough(CDC* pDC, COLORREF colour, CPoint a, CPoint b, CPoint c)
 {
@@ -411,7 +405,7 @@ DWORD CImageButton::SetURL(LPCSTR url)
 {
     m_szURL[0] = 0;
     if (url)
-        CopyCut(m_szURL, url);
+        mivo::CopyCutToCharBoundary(m_szURL, url, kMaxText);
     return BTN_OK;
 }
 
@@ -426,7 +420,7 @@ void CImageButton::SetSoundRecord(SoundRecord& record, LPCSTR sound, HMODULE mod
         record.flags = SND_RESOURCE;
     } else {
         char name[kMaxText + 1];
-        CopyCut(name, sound);
+        mivo::CopyCutToCharBoundary(name, sound, kMaxText);
         record.name = name;
         record.flags = SND_FILENAME;
     }

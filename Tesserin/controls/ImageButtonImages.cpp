@@ -1,21 +1,8 @@
 // CImageButton's images: icons, masked bitmaps, their masks and grey copies.
 #include "controls/ImageButton.h"
+#include "controls/ControlSupport.h"
 
 namespace {
-
-bool IconSize(HICON icon, DWORD& width, DWORD& height)
-{
-    ICONINFO info;
-    if (!icon || !::GetIconInfo(icon, &info))
-        return false;
-    width = info.xHotspot * 2;
-    height = info.yHotspot * 2;
-    if (info.hbmMask)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        ::DeleteObject(info.hbmColor);
-    return true;
-}
 
 // The width of the first image of an icon group (0 when there is none). A group
 // entry is 14 bytes after the 6-byte header, its width first (0 meaning 256).

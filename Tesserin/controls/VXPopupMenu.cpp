@@ -1,4 +1,5 @@
 #include "controls/VXPopupMenu.h"
+#include "mivo/codepage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,21 +11,6 @@ namespace {
 int g_remapDepth = 0;
 
 const WORD kToolbarVersion = 1;
-
-// A cut that never leaves half of a double-byte character behind.
-void CopyCut(char* out, const char* text, size_t limit)
-{
-    size_t n = 0;
-    while (text && text[n]) {
-        size_t step = (::IsDBCSLeadByte((BYTE)text[n]) && text[n + 1]) ? 2 : 1;
-        if (n + step > limit)
-            break;
-        n += step;
-    }
-    if (n)
-        std::memcpy(out, text, n);
-    out[n] = 0;
-}
 
 struct ToolbarData {
     int width = 0;
@@ -203,7 +189,7 @@ CVXPopupMenu::SpawnItem* CVXPopupMenu::AddSpawnItem(const char* text, int comman
     auto item = std::make_unique<SpawnItem>();
     item->iImageIdx = command < 0 ? command : FindImageItem(command);
     item->iCmd = command;
-    CopyCut(item->cText, text, kMaxText);
+    mivo::CopyCutToCharBoundary(item->cText, text, kMaxText);
     m_spawn.push_back(std::move(item));
     return m_spawn.back().get();
 }

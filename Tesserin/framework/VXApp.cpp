@@ -5,6 +5,7 @@
 #include "framework/SysProcess.h"
 #include "mivo/instance.h"
 
+#include <memory>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CVXApp, CWinApp)
@@ -109,7 +110,7 @@ void CVXApp::OpenDBProfile(CString strName)
     if (!strName.IsEmpty())
         m_strProfileFile = strName;
     if (!m_pDBProfile)
-        m_pDBProfile = new CDBProfile(m_strRunDir, m_strProfileFile, FALSE);
+        m_pDBProfile = std::make_unique<CDBProfile>(m_strRunDir, m_strProfileFile, FALSE).release();
 }
 
 void CVXApp::CloseDBProfile()
@@ -117,7 +118,7 @@ void CVXApp::CloseDBProfile()
     if (!m_pDBProfile)
         return;
     m_pDBProfile->CloseDB();
-    delete m_pDBProfile;
+    std::unique_ptr<CDBProfile> closed(m_pDBProfile);
     m_pDBProfile = nullptr;
 }
 
@@ -260,12 +261,11 @@ void CVXApp::OpenAppLog()
 {
     if (m_pAppLog)
         return;
-    CFile* log = new CFile;
-    if (!log->Open(AppLogPath(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareDenyNone)) {
-        delete log;  // no log rather than writes into a file that is not open
+    auto log = std::make_unique<CFile>();
+    // No log rather than writes into a file that is not open.
+    if (!log->Open(AppLogPath(), CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite | CFile::shareDenyNone))
         return;
-    }
-    m_pAppLog = log;
+    m_pAppLog = log.release();
 }
 
 void CVXApp::ClearAppLog()
@@ -298,11 +298,11 @@ void CVXApp::CloseAppLog()
 {
     if (!m_pAppLog)
         return;
+    std::unique_ptr<CFile> log(m_pAppLog);
+    m_pAppLog = nullptr;
     try {
-        m_pAppLog->Close();
+        log->Close();
     } catch (CException* e) {
         e->Delete();
     }
-    delete m_pAppLog;
-    m_pAppLog = nullptr;
 }

@@ -4,6 +4,8 @@
 #include "grid/VXGridCtrl.h"
 #include "grid/VXGridEditCtrl.h"
 
+#include <memory>
+
 #include <cstring>
 
 CString CVXGridCtrl::NumberEditText(const char* text)
@@ -75,14 +77,13 @@ BOOL CVXGridCtrl::BeginEdit(int row, int column, UINT key)
     if (!(cell.nMask & RVIM_TEXT) || !TextPartRect(row, column, cell, rect))
         return FALSE;
     rect.bottom += 1;
-    CVXGridEditCtrl* editor = new CVXGridEditCtrl(item, subItem, record.nFlags);
+    auto owned = std::make_unique<CVXGridEditCtrl>(item, subItem, record.nFlags);
     CFont* font = (cell.nState & RVIS_BOLD) ? &m_fontBold : &m_fontNormal;
-    editor->AddButton(this, rect, font);
+    owned->AddButton(this, rect, font);
     DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOHSCROLL | ES_WANTRETURN;
-    if (!editor->Create(style, rect, this, 0)) {
-        delete editor;
+    if (!owned->Create(style, rect, this, 0))
         return FALSE;
-    }
+    CVXGridEditCtrl* editor = owned.release();  // the window frees itself when it is destroyed
     editor->SetFont(font);
     editor->SetWindowText(cell.iNumberFormat != -1 ? (LPCSTR)NumberEditText(text) : text);
     m_hEditWnd = editor->m_hWnd;

@@ -5,6 +5,8 @@
 #include "grid/VXGridOptionsEdit.h"
 #include "mivo/runtimeclass.h"
 
+#include <memory>
+
 #include <algorithm>
 #include <cstring>
 
@@ -170,14 +172,13 @@ BOOL CVXGridOptionsCtrl::BeginOptionEdit(_TREEITEM* node)
     CRect rect;
     if (!EditorRect(node, name, rect))
         return FALSE;
-    CObject* object = editorClass->CreateObject();
-    CVXGridOptionsEdit* edit = DYNAMIC_DOWNCAST(CVXGridOptionsEdit, object);
-    CVXGridOptionsCombo* combo = DYNAMIC_DOWNCAST(CVXGridOptionsCombo, object);
+    std::unique_ptr<CObject> object(editorClass->CreateObject());
+    CVXGridOptionsEdit* edit = DYNAMIC_DOWNCAST(CVXGridOptionsEdit, object.get());
+    CVXGridOptionsCombo* combo = DYNAMIC_DOWNCAST(CVXGridOptionsCombo, object.get());
     BOOL opened = edit ? OpenEdit(edit, rect, value) : combo ? OpenCombo(combo, rect, value) : FALSE;
-    if (!opened) {
-        delete object;
+    if (!opened)
         return FALSE;
-    }
+    object.release();  // held by m_pOptionEdit or m_pOptionCombo below
     // The row shows the name alone while its value is in the editor.
     _RVITEM nameOnly;
     nameOnly.nMask = RVIM_TEXT;
@@ -218,7 +219,8 @@ BOOL CVXGridOptionsCtrl::EndOptionEdit(BOOL commit, BOOL)
     if (editor->m_hWnd && ::GetFocus() == editor->m_hWnd && m_hWnd)
         SetFocus(); // the keys stay with the grid
     editor->DestroyWindow();
-    delete editor;
+    std::unique_ptr<CWnd> closed(editor);  // detached above, so nobody else frees it
+    closed.reset();
     SetOptionValue(GetItemIndex(node), value);
     return TRUE;
 }

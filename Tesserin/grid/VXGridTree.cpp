@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -43,16 +44,16 @@ _TREEITEM* CVXGridCtrl::InsertItem(LPRVITEM rvi, _TREEITEM* parent, _TREEITEM* a
     if (!parentNode)
         return nullptr;
     structTREEITEM* focus = ToNode(GetTreeFocus());
-    structTREEITEM* node = new structTREEITEM;
+    auto owned = std::make_unique<structTREEITEM>();
     _RVITEM record = *rvi;
     record.iItem = (int)m_arrayItems.size();
     record.iSubItem = 0;
     int item = InsertItemImpl(&record);
     if (item < 0) {
-        delete node;
         SetTreeFocus(ToHandle(focus));
         return nullptr;
     }
+    structTREEITEM* node = owned.release();  // the tree's links own their nodes
     node->iItem = item;
     node->iSubItem = treeSubItem;
     LinkNode(parentNode, node, after, 0, TRUE);
@@ -295,10 +296,9 @@ void CVXGridCtrl::FreeNodes(structTREEITEM* node)
 {
     structTREEITEM* child = node->pFirstChild;
     while (child) {
-        structTREEITEM* next = child->pNext;
-        FreeNodes(child);
-        delete child;
-        child = next;
+        std::unique_ptr<structTREEITEM> owned(child);
+        child = child->pNext;
+        FreeNodes(owned.get());
     }
     node->pFirstChild = nullptr;
 }
@@ -314,7 +314,7 @@ void CVXGridCtrl::DeleteNode(structTREEITEM* node)
         link = &(*link)->pNext;
     if (*link)
         *link = node->pNext;
-    delete node;
+    std::unique_ptr<structTREEITEM> owned(node);
 }
 
 BOOL CVXGridCtrl::DeleteItem(_TREEITEM* handle)

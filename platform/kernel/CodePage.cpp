@@ -633,6 +633,15 @@ size_t CutToCharBoundary(const char* s, size_t len, size_t maxBytes)
     return i;
 }
 
+size_t CopyCutToCharBoundary(char* out, const char* text, size_t maxBytes)
+{
+    size_t n = text ? CutToCharBoundary(text, std::strlen(text), maxBytes) : 0;
+    if (n)
+        std::memcpy(out, text, n);
+    out[n] = 0;
+    return n;
+}
+
 void AnsiUpper(char* s, size_t len)
 {
     for (size_t i = 0; i < len && s[i]; ++i) {

@@ -30,6 +30,15 @@ struct HttpReply {
                                     // the connection closes after the body
 };
 
+// One HTML page, as every request of a page-showing scene or test is answered.
+inline HttpReply HtmlReply(const std::string& page)
+{
+    HttpReply reply;
+    reply.body = page;
+    reply.headers = {"Content-Type: text/html"};
+    return reply;
+}
+
 class LoopbackHttpServer {
 public:
     using Handler = std::function<HttpReply(const HttpRequestRecord&)>;

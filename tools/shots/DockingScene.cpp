@@ -2,48 +2,16 @@
 // docked on the left with its gripper, a floating bar in its small frame, a
 // status strip, and an HTML view showing a page from a loopback server.
 #include "ShotSupport.h"
+#include "support/LoopbackHttpServer.h"
 #include <mfc.h>
 #include <mivo/testing/input.h>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
-
-// Answers every request with one small page, until the scene ends.
-int ServePage(const std::string& page)
-{
-    int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof(address);
-    if (listener < 0 || bind(listener, (sockaddr*)&address, sizeof(address)) != 0 || listen(listener, 4) != 0 ||
-        getsockname(listener, (sockaddr*)&address, &size) != 0)
-        return 0;
-    std::thread([listener, page] {
-        for (;;) {
-            int client = accept(listener, nullptr, nullptr);
-            if (client < 0)
-                return;
-            char request[4096];
-            (void)recv(client, static_cast<void*>(request), sizeof(request), 0);
-            std::string reply = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
-                                std::to_string(page.size()) + "\r\nConnection: close\r\n\r\n" + page;
-            (void)send(client, static_cast<const void*>(reply.data()), reply.size(), MSG_NOSIGNAL);
-            close(client);
-        }
-    }).detach();
-    return ntohs(address.sin_port);
-}
 
 class CSceneBar : public CControlBar {
 public:
@@ -91,8 +59,11 @@ private:
 
 int main()
 {
-    int port = ServePage("<html><body><p><b>Mivo</b> 인화 주문</p>새 앨범을 만들고 사진을 "
-                         "<a href='http://127.0.0.1/order'>주문하세요</a>.<script>ignored()</script></body></html>");
+    const std::string html = "<html><body><p><b>Mivo</b> 인화 주문</p>새 앨범을 만들고 사진을 "
+                         "<a href='http://127.0.0.1/order'>주문하세요</a>.<script>ignored()</script></body></html>";
+    mivotest::LoopbackHttpServer server(
+        [html](const mivotest::HttpRequestRecord&) { return mivotest::HtmlReply(html); });
+    int port = server.port();
     CWinApp app("Mivo");
     CMDIFrameWnd* frame = new CMDIFrameWnd;
     if (!frame->Create(nullptr, "Mivo - 도킹", WS_OVERLAPPEDWINDOW, CRect(10, 10, 790, 590)))

@@ -20,15 +20,6 @@ mivo::gdi::HandleMap<CDC>& Map()
     return *map;
 }
 
-int MulDivRound(int a, int b, int c)
-{
-    if (c == 0)
-        return -1;
-    long long n = (long long)a * b;
-    long long q = (std::llabs(n) + std::llabs((long long)c) / 2) / std::llabs((long long)c);
-    return (int)(((n < 0) != (c < 0)) ? -q : q);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- lifetime
@@ -529,8 +520,8 @@ void CDC::DPtoLP(LPRECT lpRect) const
 void CDC::DPtoLP(LPSIZE lpSize) const
 {
     CSize win = GetWindowExt(), view = GetViewportExt();
-    lpSize->cx = MulDivRound(lpSize->cx, std::abs(win.cx), std::abs(view.cx));
-    lpSize->cy = MulDivRound(lpSize->cy, std::abs(win.cy), std::abs(view.cy));
+    lpSize->cx = ::MulDiv(lpSize->cx, std::abs(win.cx), std::abs(view.cx));
+    lpSize->cy = ::MulDiv(lpSize->cy, std::abs(win.cy), std::abs(view.cy));
 }
 
 void CDC::LPtoDP(LPPOINT lpPoints, int nCount) const
@@ -546,20 +537,20 @@ void CDC::LPtoDP(LPRECT lpRect) const
 void CDC::LPtoDP(LPSIZE lpSize) const
 {
     CSize win = GetWindowExt(), view = GetViewportExt();
-    lpSize->cx = MulDivRound(lpSize->cx, std::abs(view.cx), std::abs(win.cx));
-    lpSize->cy = MulDivRound(lpSize->cy, std::abs(view.cy), std::abs(win.cy));
+    lpSize->cx = ::MulDiv(lpSize->cx, std::abs(view.cx), std::abs(win.cx));
+    lpSize->cy = ::MulDiv(lpSize->cy, std::abs(view.cy), std::abs(win.cy));
 }
 
 void CDC::DPtoHIMETRIC(LPSIZE lpSize) const
 {
-    lpSize->cx = MulDivRound(lpSize->cx, 2540, GetDeviceCaps(LOGPIXELSX));
-    lpSize->cy = MulDivRound(lpSize->cy, 2540, GetDeviceCaps(LOGPIXELSY));
+    lpSize->cx = ::MulDiv(lpSize->cx, 2540, GetDeviceCaps(LOGPIXELSX));
+    lpSize->cy = ::MulDiv(lpSize->cy, 2540, GetDeviceCaps(LOGPIXELSY));
 }
 
 void CDC::HIMETRICtoDP(LPSIZE lpSize) const
 {
-    lpSize->cx = MulDivRound(lpSize->cx, GetDeviceCaps(LOGPIXELSX), 2540);
-    lpSize->cy = MulDivRound(lpSize->cy, GetDeviceCaps(LOGPIXELSY), 2540);
+    lpSize->cx = ::MulDiv(lpSize->cx, GetDeviceCaps(LOGPIXELSX), 2540);
+    lpSize->cy = ::MulDiv(lpSize->cy, GetDeviceCaps(LOGPIXELSY), 2540);
 }
 
 void CDC::LPtoHIMETRIC(LPSIZE lpSize) const

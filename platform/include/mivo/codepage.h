@@ -13,6 +13,9 @@ namespace mivo {
 bool IsLeadAt(const char* s, size_t len, size_t i);
 // Length of the longest prefix of `s` no longer than `maxBytes` that does not split a character.
 size_t CutToCharBoundary(const char* s, size_t len, size_t maxBytes);
+// Copies at most maxBytes bytes of text (null: nothing) into out, cut by CutToCharBoundary, and ends
+// it with a zero (out holds maxBytes + 1); the length copied.
+size_t CopyCutToCharBoundary(char* out, const char* text, size_t maxBytes);
 // Double-byte-aware ASCII case folding in place; double-byte characters are never altered.
 void AnsiUpper(char* s, size_t len);
 void AnsiLower(char* s, size_t len);

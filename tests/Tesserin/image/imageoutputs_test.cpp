@@ -1,7 +1,9 @@
 // Decoders, filters and free rotation give the same bytes as they always
 // have: checksums of their outputs on a table of inputs (sizes, odd widths,
 // kernels, angles), taken once from the straightforward code. Run with
-// MIVO_PRINT_OUTPUT_SUMS=1 to print the table instead of checking it.
+// MIVO_PRINT_OUTPUT_SUMS=1 to print the table instead of checking it; that run also keeps the
+// pictures it summed, so a later failure can name the first pixel that changed. A failed check
+// writes the picture it got and prints where (MIVO_OUTPUT_PICTURES, or a folder in /tmp).
 #include <gtest/gtest.h>
 
 #include "ImageOpsSupport.h"
@@ -13,6 +15,8 @@
 #include <mivo/paths.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <sstream>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -66,6 +70,62 @@ ImagePtr Noisy(int w, int h, unsigned seed)
 // The last is large enough to be worked out in bands on several cores.
 const int kSizes[][2] = {{1, 1}, {2, 3}, {5, 5}, {17, 13}, {64, 48}, {101, 7}, {255, 3}, {3, 255}, {613, 457}};
 
+// Where the pictures of failed checks and of a printed table are kept: outside the test's
+// temporary folder, so they are still there to look at.
+std::string PictureFolder()
+{
+    const char* chosen = getenv("MIVO_OUTPUT_PICTURES");
+    return chosen && *chosen ? std::string(chosen) : (std::filesystem::temp_directory_path() / "mivo-output-sums").string();
+}
+
+std::string PicturePath(const char* kind, const std::string& name)
+{
+    std::string file = name;
+    for (char& c : file)
+        if (c == ' ' || c == '/')
+            c = '_';
+    const std::filesystem::path dir = std::filesystem::path(PictureFolder()) / kind;
+    std::filesystem::create_directories(dir);
+    return (dir / (file + ".bmp")).string();
+}
+
+bool SavePicture(const std::string& posixPath, const BYTE* block, uint64_t width, uint64_t height)
+{
+    return CBMPFile().SaveBMP(mivo::FromPosixPath(posixPath).c_str(), const_cast<BYTE*>(block), UINT(width),
+                              UINT(height));
+}
+
+// The first pixel (counted from the top left) where the picture the table was taken of differs
+// from `block`, or why it cannot be told.
+std::string FirstDifference(const std::string& referencePath, const BYTE* block, uint64_t width, uint64_t height)
+{
+    UINT w = 0, h = 0;
+    std::unique_ptr<BYTE[]> reference(std::filesystem::exists(referencePath)
+                                          ? CBMPFile().LoadBMP(mivo::FromPosixPath(referencePath).c_str(), &w, &h)
+                                          : nullptr);
+    if (!reference)
+        return "no reference picture at " + referencePath + " (MIVO_PRINT_OUTPUT_SUMS=1 on the code the table was "
+               "taken from keeps them)";
+    std::ostringstream out;
+    if (w != width || h != height) {
+        out << "the reference picture is " << w << "x" << h << ", this one " << width << "x" << height;
+        return out.str();
+    }
+    for (int y = 0; y < int(h); ++y) {
+        for (int x = 0; x < int(w); ++x) {
+            const BYTE* want = imgtest::PixelOf(reference.get(), int(w), int(h), x, y);
+            const BYTE* got = imgtest::PixelOf(block, int(w), int(h), x, y);
+            if (memcmp(want, got, 3) == 0)
+                continue;
+            out << "first differing pixel (" << x << ", " << y << ") from the top left: blue, green, red "
+                << int(got[0]) << " " << int(got[1]) << " " << int(got[2]) << " instead of " << int(want[0]) << " "
+                << int(want[1]) << " " << int(want[2]);
+            return out.str();
+        }
+    }
+    return "every pixel equals the reference picture's: the padding bytes differ";
+}
+
 class OutputSums : public ::testing::Test {
 protected:
     void Expect(const std::string& name, uint64_t sum)
@@ -77,6 +137,34 @@ protected:
         auto it = Reference().find(name);
         ASSERT_NE(Reference().end(), it) << name;
         EXPECT_EQ(it->second, sum) << name;
+    }
+    // The sum of a picture; on a mismatch the picture is written out and compared with the
+    // picture the table was taken of, when that was kept.
+    void ExpectPicture(const std::string& name, const BYTE* block, uint64_t width, uint64_t height)
+    {
+        const uint64_t sum = Sum(block, width, height);
+        Expect(name, sum);
+        if (!block)
+            return;
+        if (getenv("MIVO_PRINT_OUTPUT_SUMS")) {
+            SavePicture(PicturePath("reference", name), block, width, height);
+            return;
+        }
+        auto it = Reference().find(name);
+        if (it == Reference().end() || it->second == sum)
+            return;
+        const std::string actual = PicturePath("actual", name);
+        ADD_FAILURE() << name << ": the picture it gave is "
+                      << (SavePicture(actual, block, width, height) ? actual : "(could not be written to " + actual + ")")
+                      << "; " << FirstDifference(PicturePath("reference", name), block, width, height);
+    }
+    void ExpectPicture(const std::string& name, const CImageObject* img)
+    {
+        if (!img) {
+            Expect(name, 0);
+            return;
+        }
+        ExpectPicture(name, img->GetImageBuf(), uint64_t(img->GetWidth()), uint64_t(img->GetHeight()));
     }
     static const std::map<std::string, uint64_t>& Reference();
     imgtest::Folder dir;
@@ -106,10 +194,10 @@ TEST_F(OutputSums, Decoders)
             UINT w = 0, h = 0;
             std::unique_ptr<BYTE[]> j(ratio == 1000 ? CJPGFile().JpegFileToRGB(jpg.c_str(), &w, &h, 0)
                                                     : CJPGFile().JpegFileToRGBScaled(jpg.c_str(), ratio, &w, &h, 0));
-            Expect(Named("jpeg", s[0], s[1], std::to_string(ratio)), Sum(j.get(), w, h));
+            ExpectPicture(Named("jpeg", s[0], s[1], std::to_string(ratio)), j.get(), w, h);
             std::unique_ptr<BYTE[]> b(ratio == 1000 ? CBMPFile().LoadBMP(bmp.c_str(), &w, &h)
                                                     : CBMPFile().LoadBMPScaled(bmp.c_str(), ratio, &w, &h));
-            Expect(Named("bmp", s[0], s[1], std::to_string(ratio)), Sum(b.get(), w, h));
+            ExpectPicture(Named("bmp", s[0], s[1], std::to_string(ratio)), b.get(), w, h);
         }
     }
 }
@@ -146,17 +234,17 @@ TEST_F(OutputSums, Filters)
             ImagePtr img(base->DuplicateImgObj());
             std::vector<int> kernel = k.k;
             ASSERT_EQ(1, CImageFilter(img.get()).Filtering(kernel.data(), k.size, k.divisor, k.offset));
-            Expect(Named("filter", s[0], s[1], k.name), Sum(img.get()));
+            ExpectPicture(Named("filter", s[0], s[1], k.name), img.get());
         }
         ImagePtr m(base->DuplicateImgObj());
         CImageFilter(m.get()).MedianFilter(0, 0, s[0], s[1]);
-        Expect(Named("median", s[0], s[1]), Sum(m.get()));
+        ExpectPicture(Named("median", s[0], s[1]), m.get());
         ImagePtr l(base->DuplicateImgObj());
         CImageFilter(l.get()).LowpassFilter(0, 0, s[0], s[1], nullptr);
-        Expect(Named("lowpass", s[0], s[1]), Sum(l.get()));
+        ExpectPicture(Named("lowpass", s[0], s[1]), l.get());
         ImagePtr e(base->DuplicateImgObj());
         CImageFilter(e.get()).EdgeEnhance(0, 0, s[0], s[1]);
-        Expect(Named("edge", s[0], s[1]), Sum(e.get()));
+        ExpectPicture(Named("edge", s[0], s[1]), e.get());
     }
 }
 
@@ -168,11 +256,11 @@ TEST_F(OutputSums, RotationAndResampling)
         ImagePtr base = Noisy(s[0], s[1], seed++);
         for (double a : angles) {
             ImagePtr turned(base->RotateAngle(a));
-            Expect(Named("rotate", s[0], s[1], std::to_string(a)), Sum(turned.get()));
+            ExpectPicture(Named("rotate", s[0], s[1], std::to_string(a)), turned.get());
         }
         for (int mode : {1, 2, 3}) {
             ImagePtr half(base->Resample(max(1, s[0] / 2), max(1, s[1] / 2), mode));
-            Expect(Named("resample", s[0], s[1], std::to_string(mode)), Sum(half.get()));
+            ExpectPicture(Named("resample", s[0], s[1], std::to_string(mode)), half.get());
         }
     }
 }
@@ -197,7 +285,7 @@ TEST_F(OutputSums, Scene)
         const int w = base->GetWidth(), h = base->GetHeight();
         for (double a : angles) {
             ImagePtr turned(base->RotateAngle(a));
-            Expect(Named("scene rotate", w, h, std::to_string(a)), Sum(turned.get()));
+            ExpectPicture(Named("scene rotate", w, h, std::to_string(a)), turned.get());
         }
         struct {
             const char* name;
@@ -208,7 +296,7 @@ TEST_F(OutputSums, Scene)
             ImagePtr img(base->DuplicateImgObj());
             std::vector<int> kernel(k.k, k.k + k.size * k.size);
             ASSERT_EQ(1, CImageFilter(img.get()).Filtering(kernel.data(), k.size, k.divisor, k.offset));
-            Expect(Named("scene filter", w, h, k.name), Sum(img.get()));
+            ExpectPicture(Named("scene filter", w, h, k.name), img.get());
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "mfc.h"
 #include "mivo/codepage.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -89,4 +90,27 @@ TEST(CodePage, CuttingKeepsWholeCharacters)
     EXPECT_EQ(s + 1, CharPrev(s, s + 3));
     EXPECT_TRUE(IsDBCSLeadByte((BYTE)s[1]));
     EXPECT_FALSE(IsDBCSLeadByte('a'));
+}
+
+TEST(CodePage, CopyingACutNeverLeavesHalfACharacter)
+{
+    const struct {
+        const char* text;
+        size_t maxBytes;
+        const char* expected;
+    } cases[] = {
+        {"a한b", 2, "a"},      // the cut would fall inside 한
+        {"a한b", 3, "a한"},
+        {"a한b", 10, "a한b"},
+        {"한글", 3, "한"},
+        {"", 4, ""},
+        {nullptr, 4, ""},
+    };
+    for (const auto& c : cases) {
+        char out[16];
+        std::memset(out, 'x', sizeof out);
+        size_t n = mivo::CopyCutToCharBoundary(out, c.text, c.maxBytes);
+        EXPECT_STREQ(c.expected, out) << "cut at " << c.maxBytes;
+        EXPECT_EQ(std::strlen(c.expected), n);
+    }
 }
