@@ -1,7 +1,8 @@
 #!/bin/sh
 # Photographs the control and menu scenes (tools/shots) under Xvfb with a small window
 # manager, as a user of this desktop sees it. PNGs go to the folder given
-# (default: build/shots). Needs xvfb, openbox, x11-apps (xwd) and ImageMagick.
+# (default: build/shots). Needs xvfb, openbox and ImageMagick (import grabs the
+# screen's pixels as shown, windows with their own colormap included).
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD:-$here/build}
@@ -29,7 +30,7 @@ cmake --build "$build" --target mivo_editor_shots
 cmake --build "$build" --target mivo_album_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
-xwd -root -silent | ${CONVERT:-/usr/bin/convert} xwd:- png:"$out/\$1.png"
+${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
 SHOT
 chmod +x "$out/shoot.sh"
 # Scanners: only SANE's own test device, never the machine's network backends.

@@ -11,7 +11,7 @@ packages=(
   sqlite3 libsqlite3-dev
   xdg-utils procps
   poppler-utils cups-client
-  openbox x11-apps imagemagick
+  openbox x11-apps x11-utils xdotool imagemagick
   libasound2-dev libmpg123-dev
   libsane-dev
 )

@@ -9,8 +9,9 @@ bash scripts/setup.sh
 bash scripts/check-includes.sh
 
 BUILD_DIR=${BUILD_DIR:-build}
-JOBS=$(nproc)
-cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} ${CMAKE_ARGS:-}
+JOBS=${JOBS:-$(nproc)}
+# Warnings fail the build here, so the tree stays warning-free.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} -DMIVO_WERROR=ON ${CMAKE_ARGS:-}
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}

@@ -11,7 +11,8 @@ start_wdbc_stub() {
   until grep -q listening "$wdbc_log"; do
     if ! kill -0 $wdbc_stub 2>/dev/null || [ $wdbc_tries -ge 50 ]; then
       cat "$wdbc_log" >&2
-      echo "$(basename "$0"): the web-database stand-in did not start" >&2
+      echo "$(basename "$0"): the web-database stand-in could not listen on 127.0.0.1:$2" \
+        "(is the port busy?); choose another with WDBC_STUB_PORT=<port>" >&2
       exit 1
     fi
     wdbc_tries=$((wdbc_tries + 1))

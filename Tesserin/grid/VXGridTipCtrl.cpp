@@ -7,6 +7,14 @@ namespace {
 typedef BOOL(WINAPI* UpdateLayeredFn)(HWND, HDC, POINT*, SIZE*, HDC, POINT*, COLORREF, void*, DWORD);
 typedef BOOL(WINAPI* SetLayeredFn)(HWND, COLORREF, BYTE, DWORD);
 
+// An export as the function type it is known to have (through the generic function
+// pointer type, as the language allows between function pointer types).
+template <class Fn>
+Fn ExportOf(HMODULE module, LPCSTR name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
 struct LayeredFunctions {
     UpdateLayeredFn update = nullptr;
     SetLayeredFn set = nullptr;
@@ -15,8 +23,8 @@ struct LayeredFunctions {
         HMODULE user = ::GetModuleHandle("USER32.DLL");
         if (!user)
             return;
-        update = (UpdateLayeredFn)::GetProcAddress(user, "UpdateLayeredWindow");
-        set = (SetLayeredFn)::GetProcAddress(user, "SetLayeredWindowAttributes");
+        update = ExportOf<UpdateLayeredFn>(user, "UpdateLayeredWindow");
+        set = ExportOf<SetLayeredFn>(user, "SetLayeredWindowAttributes");
         if (!update || !set)
             update = nullptr, set = nullptr; // both or neither
     }

@@ -6,9 +6,9 @@ CCommonDialog::CCommonDialog(CWnd* pParentWnd) : CDialog((LPCSTR)nullptr, pParen
 
 HWND CCommonDialog::CommonDialogOwner() const
 {
-    HWND parent = m_pParentWnd ? m_pParentWnd->GetSafeHwnd() : nullptr;
+    HWND parent = mivo::HandleOf(m_pParentWnd);
     if (!parent && AfxGetMainWnd())
-        parent = AfxGetMainWnd()->GetSafeHwnd();
+        parent = mivo::HandleOf(AfxGetMainWnd());
     if (!parent || !::IsWindow(parent))
         return nullptr;
     HWND top = ::GetAncestor(parent, GA_ROOT);

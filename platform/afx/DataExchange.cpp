@@ -143,7 +143,7 @@ CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
 
 HWND CDataExchange::PrepareCtrl(int nIDC)
 {
-    HWND hWnd = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
+    HWND hWnd = ::GetDlgItem(mivo::HandleOf(m_pDlgWnd), nIDC);
     if (!hWnd) {
         MIVO_WARN(kTraceAfx, "data exchange with control %d, which the dialog does not have", nIDC);
         AfxThrowNotSupportedException();

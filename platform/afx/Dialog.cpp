@@ -10,19 +10,14 @@
 
 namespace {
 
-HWND HandleOf(const CWnd* wnd)
-{
-    return wnd ? wnd->m_hWnd : nullptr;
-}
-
 // The framework's modal loop needs an application thread; without one the
 // dialog pumps its own messages through the same pre-translation.
 void PumpWithoutThread(CDialog* dlg, const bool& ended, const std::function<bool()>& endedByCall)
 {
     MSG msg;
     bool shown = (dlg->GetStyle() & WS_VISIBLE) != 0;
-    HWND owner = ::GetWindow(dlg->GetSafeHwnd(), GW_OWNER);
-    while (!ended && !endedByCall() && ::IsWindow(dlg->GetSafeHwnd())) {
+    HWND owner = ::GetWindow(mivo::HandleOf(dlg), GW_OWNER);
+    while (!ended && !endedByCall() && ::IsWindow(mivo::HandleOf(dlg))) {
         if (!::PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             if (!shown) {
                 dlg->ShowWindow(SW_SHOWNORMAL);
@@ -31,8 +26,8 @@ void PumpWithoutThread(CDialog* dlg, const bool& ended, const std::function<bool
                 continue;
             }
             if (owner && !(dlg->GetStyle() & DS_NOIDLEMSG))
-                ::SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)dlg->GetSafeHwnd());
-            if (ended || !::IsWindow(dlg->GetSafeHwnd()))
+                ::SendMessage(owner, WM_ENTERIDLE, MSGF_DIALOGBOX, (LPARAM)mivo::HandleOf(dlg));
+            if (ended || !::IsWindow(mivo::HandleOf(dlg)))
                 return;
         }
         if (!::GetMessage(&msg, nullptr, 0, 0)) {
@@ -111,7 +106,7 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, size_t size, CWnd* p
     m_nModalResult = -1;
     m_bModalEnded = false;
     AfxHookWindowCreate(this);
-    HWND hWnd = mivo::CreateDialogFromTemplate(hInst, lpTemplate, size, HandleOf(pParentWnd), AfxDlgProc, 0,
+    HWND hWnd = mivo::CreateDialogFromTemplate(hInst, lpTemplate, size, mivo::HandleOf(pParentWnd), AfxDlgProc, 0,
                                                false);
     if (!AfxUnhookWindowCreate())
         PostNcDestroy();
@@ -179,9 +174,9 @@ BOOL CDialog::InitModalIndirect(HGLOBAL hDialogTemplate, CWnd* pParentWnd)
 // else the application's main window, and the popup it shows at the moment.
 HWND CDialog::ModalOwner() const
 {
-    HWND parent = HandleOf(m_pParentWnd);
+    HWND parent = mivo::HandleOf(m_pParentWnd);
     if (!parent)
-        parent = HandleOf(AfxGetMainWnd());
+        parent = mivo::HandleOf(AfxGetMainWnd());
     if (!parent || !::IsWindow(parent))
         return nullptr;
     HWND top = ::GetAncestor(parent, GA_ROOT);
@@ -398,8 +393,8 @@ void CDialog::PrevDlgCtrl() const
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {
-    if (pWndCtrl && pWndCtrl->GetSafeHwnd())
-        ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)pWndCtrl->GetSafeHwnd(), 1);
+    if (pWndCtrl && mivo::HandleOf(pWndCtrl))
+        ::SendMessage(m_hWnd, WM_NEXTDLGCTL, (WPARAM)mivo::HandleOf(pWndCtrl), 1);
 }
 
 void CDialog::SetDefID(UINT nID)

@@ -46,7 +46,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
 {
     HMENU menu = nullptr;
     if (lpszMenuName) {
-        menu = ::LoadMenu(AfxGetInstanceHandle(), lpszMenuName);
+        menu = ::LoadMenu(AfxFindResourceHandle(lpszMenuName, RT_MENU), lpszMenuName);
         if (!menu) {
             PostNcDestroy();  // as a failed creation does: the frame goes
             return FALSE;
@@ -54,7 +54,7 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     }
     m_strTitle = lpszWindowName ? lpszWindowName : "";
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, menu,
+                  rect.bottom - rect.top, mivo::HandleOf(pParentWnd), menu,
                   (LPVOID)pContext)) {
         if (menu)
             ::DestroyMenu(menu);
@@ -74,17 +74,18 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         m_strTitle = newline >= 0 ? title.Left(newline) : title;
     }
 
-    HINSTANCE instance = AfxGetInstanceHandle();
-    HICON icon = ::LoadIcon(instance, MAKEINTRESOURCE(nIDResource));
+    // Each resource comes from the first module of the chain that has it: the program, then the library.
+    LPCSTR name = MAKEINTRESOURCE(nIDResource);
+    HICON icon = ::LoadIcon(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
     LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr, icon);
 
-    m_hMenuDefault = ::LoadMenu(instance, MAKEINTRESOURCE(nIDResource));
+    m_hMenuDefault = ::LoadMenu(AfxFindResourceHandle(name, RT_MENU), name);
     if (!m_hAccelTable)
-        m_hAccelTable = ::LoadAccelerators(instance, MAKEINTRESOURCE(nIDResource));
+        m_hAccelTable = ::LoadAccelerators(AfxFindResourceHandle(name, RT_ACCELERATOR), name);
 
     const RECT& r = rectDefault;
     if (!CreateEx(0, className, m_strTitle, dwDefaultStyle, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                  pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, m_hMenuDefault, (LPVOID)pContext))
+                  mivo::HandleOf(pParentWnd), m_hMenuDefault, (LPVOID)pContext))
         return FALSE;
     if (icon)
         SetIcon(icon, TRUE);

@@ -82,7 +82,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
             m_hAccelTable = docTemplate->m_hAccelTable;
         }
     }
-    HICON icon = ::LoadIcon(AfxGetInstanceHandle(), MAKEINTRESOURCE(nIDResource));
+    LPCSTR name = MAKEINTRESOURCE(nIDResource);
+    HICON icon = ::LoadIcon(AfxFindResourceHandle(name, RT_GROUP_ICON), name);
     LPCSTR className = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW), nullptr, icon);
     return Create(className, m_strTitle, dwDefaultStyle, rectDefault, dynamic_cast<CMDIFrameWnd*>(pParentWnd),
                   pContext);

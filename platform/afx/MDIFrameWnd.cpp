@@ -57,17 +57,17 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, (WPARAM)pWndActivate->GetSafeHwnd(), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIACTIVATE, (WPARAM)mivo::HandleOf(pWndActivate), 0);
 }
 
 void CMDIFrameWnd::MDIMaximize(CWnd* pWnd)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, (WPARAM)pWnd->GetSafeHwnd(), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIMAXIMIZE, (WPARAM)mivo::HandleOf(pWnd), 0);
 }
 
 void CMDIFrameWnd::MDIRestore(CWnd* pWnd)
 {
-    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, (WPARAM)pWnd->GetSafeHwnd(), 0);
+    ::SendMessage(m_hWndMDIClient, WM_MDIRESTORE, (WPARAM)mivo::HandleOf(pWnd), 0);
 }
 
 void CMDIFrameWnd::MDINext()

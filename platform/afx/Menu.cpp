@@ -325,7 +325,7 @@ BOOL CMenu::TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect
 {
     HMENU outer = g_trackingMenu;
     g_trackingMenu = m_hMenu;
-    BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, pWnd ? pWnd->GetSafeHwnd() : nullptr, lpRect);
+    BOOL result = ::TrackPopupMenu(m_hMenu, nFlags, x, y, 0, mivo::HandleOf(pWnd), lpRect);
     g_trackingMenu = outer;
     return result;
 }
@@ -334,7 +334,7 @@ BOOL CMenu::TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS
 {
     HMENU outer = g_trackingMenu;
     g_trackingMenu = m_hMenu;
-    BOOL result = ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, pWnd ? pWnd->GetSafeHwnd() : nullptr, lptpm);
+    BOOL result = ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, mivo::HandleOf(pWnd), lptpm);
     g_trackingMenu = outer;
     return result;
 }

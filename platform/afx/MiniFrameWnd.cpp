@@ -19,7 +19,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindo
     // A small caption: the tool-window look.
     return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
                           rect.right - rect.left, rect.bottom - rect.top,
-                          pParentWnd ? pParentWnd->GetSafeHwnd() : nullptr, (HMENU)(UINT_PTR)nID);
+                          mivo::HandleOf(pParentWnd), (HMENU)(UINT_PTR)nID);
 }
 
 BOOL CMiniFrameWnd::PreCreateWindow(CREATESTRUCT& cs)

@@ -16,7 +16,7 @@ COleDropTarget::~COleDropTarget()
 
 BOOL COleDropTarget::Register(CWnd* pWnd)
 {
-    HWND hwnd = pWnd ? pWnd->GetSafeHwnd() : nullptr;
+    HWND hwnd = mivo::HandleOf(pWnd);
     if (!hwnd || m_hWnd || !mivo::afx::RegisterDropTarget(hwnd, this))
         return FALSE;
     m_hWnd = hwnd;

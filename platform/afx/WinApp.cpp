@@ -106,7 +106,7 @@ void CWinApp::WinHelp(DWORD_PTR, UINT) {}
 int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType, UINT)
 {
     CWnd* main = AfxGetMainWnd();
-    return ::MessageBox(main ? main->GetSafeHwnd() : nullptr, lpszPrompt, m_pszAppName, nType);
+    return ::MessageBox(mivo::HandleOf(main), lpszPrompt, m_pszAppName, nType);
 }
 
 HCURSOR CWinApp::LoadCursor(LPCSTR lpszResourceName) const

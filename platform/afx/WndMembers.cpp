@@ -170,12 +170,12 @@ void CWnd::ScreenToClient(LPRECT lpRect) const
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPPOINT lpPoint, UINT nCount) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), lpPoint, nCount);
+    ::MapWindowPoints(m_hWnd, mivo::HandleOf(pwndTo), lpPoint, nCount);
 }
 
 void CWnd::MapWindowPoints(CWnd* pwndTo, LPRECT lpRect) const
 {
-    ::MapWindowPoints(m_hWnd, pwndTo->GetSafeHwnd(), (LPPOINT)lpRect, 2);
+    ::MapWindowPoints(m_hWnd, mivo::HandleOf(pwndTo), (LPPOINT)lpRect, 2);
 }
 
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
@@ -271,7 +271,7 @@ void CWnd::ShowOwnedPopups(BOOL bShow)
 
 BOOL CWnd::IsChild(const CWnd* pWnd) const
 {
-    return ::IsChild(m_hWnd, pWnd->GetSafeHwnd());
+    return ::IsChild(m_hWnd, mivo::HandleOf(pWnd));
 }
 
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
@@ -378,7 +378,7 @@ CWnd* CWnd::GetParent() const
 
 CWnd* CWnd::SetParent(CWnd* pWndNewParent)
 {
-    return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
+    return FromHandle(::SetParent(m_hWnd, mivo::HandleOf(pWndNewParent)));
 }
 
 namespace {
@@ -398,9 +398,9 @@ CWnd* CWnd::GetOwner() const
 void CWnd::SetOwner(CWnd* pOwnerWnd)
 {
     if (GetStyle() & WS_CHILD)
-        ::SetProp(m_hWnd, kOwnerProperty, (HANDLE)pOwnerWnd->GetSafeHwnd());
+        ::SetProp(m_hWnd, kOwnerProperty, (HANDLE)mivo::HandleOf(pOwnerWnd));
     else
-        ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd());
+        ::SetWindowLongPtr(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)mivo::HandleOf(pOwnerWnd));
 }
 
 CWnd* CWnd::GetParentOwner() const

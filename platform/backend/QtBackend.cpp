@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -91,6 +92,48 @@ bool FocusInIsCurrent(HWND hwnd)
     return false;
 }
 
+// Menus, dropped lists and tips: pop-ups the desktop must not manage, so their owner stays active.
+bool IsUnmanagedPopup(DWORD style, DWORD exStyle)
+{
+    return (style & WS_POPUP) && (style & WS_CAPTION) != WS_CAPTION &&
+           (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE));
+}
+
+// A captioned window the user cannot size: dialogs and message boxes without a sizing frame.
+bool IsFixedSize(DWORD style, DWORD exStyle)
+{
+    return (style & WS_CAPTION) == WS_CAPTION && !(style & WS_THICKFRAME) && !IsUnmanagedPopup(style, exStyle);
+}
+
+// What the desktop's window manager is told: owned windows are dialogs kept above their owner,
+// pop-ups bypass it, and a captioned window shows only the buttons its style asks for.
+Qt::WindowFlags NativeFlags(DWORD style, DWORD exStyle, bool owned)
+{
+    if (IsUnmanagedPopup(style, exStyle)) {
+        Qt::WindowFlags f = Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint;
+        if (exStyle & WS_EX_NOACTIVATE)
+            f |= Qt::WindowDoesNotAcceptFocus;
+        if (exStyle & WS_EX_TOPMOST)
+            f |= Qt::WindowStaysOnTopHint;
+        return f;
+    }
+    Qt::WindowFlags f = owned ? Qt::Dialog : Qt::Window;
+    if (exStyle & WS_EX_TOOLWINDOW)
+        f |= Qt::Tool;
+    if (exStyle & WS_EX_TOPMOST)
+        f |= Qt::WindowStaysOnTopHint;
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return f | Qt::FramelessWindowHint;
+    f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (style & WS_SYSMENU)
+        f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX)
+        f |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX)
+        f |= Qt::WindowMaximizeButtonHint;
+    return f;
+}
+
 class NativeWindow : public QRasterWindow {
 public:
     explicit NativeWindow(HWND hwnd) : m_hwnd(hwnd) {}
@@ -104,21 +147,22 @@ public:
         if (!(style & WS_MINIMIZE))
             m_screen = screen;
         m_insets = NativeFrameInsets(style, exStyle);
-        Qt::WindowFlags flags = Qt::Window;
-        if ((style & WS_CAPTION) != WS_CAPTION)
-            flags = Qt::Window | Qt::FramelessWindowHint;
-        if (exStyle & WS_EX_TOOLWINDOW)
-            flags |= Qt::Tool;
-        if (exStyle & WS_EX_TOPMOST)
-            flags |= Qt::WindowStaysOnTopHint;
-        if (!(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) && (style & WS_CAPTION) == WS_CAPTION)
-            flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        Qt::WindowFlags flags = NativeFlags(style, exStyle, transientParent() != nullptr);
         if (this->flags() != flags)
             setFlags(flags);
         // A minimized window keeps its native place; the system shows it as an icon.
         QRect g = NativeGeometry();
-        if (!(style & WS_MINIMIZE) && g.width() > 0 && g.height() > 0 && geometry() != g)
+        bool fixed = IsFixedSize(style, exStyle);
+        if (!(style & WS_MINIMIZE) && g.width() > 0 && g.height() > 0 && geometry() != g) {
+            Unconstrain();
             setGeometry(g);
+        }
+        if (fixed && g.width() > 0 && g.height() > 0 && (minimumSize() != g.size() || maximumSize() != g.size())) {
+            setMinimumSize(g.size());
+            setMaximumSize(g.size());
+        } else if (!fixed) {
+            Unconstrain();
+        }
         QString t = FromCp949(title);
         if (this->title() != t)
             setTitle(t);
@@ -154,6 +198,17 @@ public:
 
     void ShowCursorShape(HCURSOR cursor);
 
+    // Sizes the user may give the window: any.
+    void Unconstrain()
+    {
+        const int kLargest = (1 << 24) - 1;  // Qt's own limit for window sizes
+        const QSize none(0, 0), any(kLargest, kLargest);
+        if (minimumSize() != none)
+            setMinimumSize(none);
+        if (maximumSize() != any)
+            setMaximumSize(any);
+    }
+
 protected:
     void paintEvent(QPaintEvent* event) override
     {
@@ -182,6 +237,13 @@ protected:
             e->ignore();
             return true;
         case QEvent::FocusIn:
+            // A disabled window is never activated: its modal pop-up takes the keyboard instead.
+            if (!IsWindowEnabled(m_hwnd)) {
+                if (HWND popup = EnabledPopupOf(m_hwnd))
+                    if (auto* w = static_cast<QWindow*>(static_cast<NativeWindow*>(NativeOfWindow(popup))))
+                        w->requestActivate();
+                break;
+            }
             // Windows that never take activation (dropped lists, tips) keep it where it is.
             if ((GetWindowLongPtr(m_hwnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE) == 0 && FocusInIsCurrent(m_hwnd) &&
                 GetActiveWindow() != m_hwnd)
@@ -544,6 +606,26 @@ HWND NativeTransientOwner(HWND hwnd)
     return owner ? owner->Hwnd() : nullptr;
 }
 
+bool GetNativeLook(HWND hwnd, NativeLook* look)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    Qt::WindowFlags f = w->flags();
+    look->dialog = w->type() == Qt::Dialog || w->type() == Qt::Tool;
+    look->unmanaged = (f & Qt::BypassWindowManagerHint) != 0;
+    look->takesFocus = !(f & Qt::WindowDoesNotAcceptFocus);
+    look->fixedSize = w->minimumSize() == w->maximumSize();
+    bool framed = !(f & Qt::FramelessWindowHint), chosen = (f & Qt::CustomizeWindowHint) != 0;
+    look->minimizeButton = framed && (!chosen || (f & Qt::WindowMinimizeButtonHint));
+    look->maximizeButton = framed && (!chosen || (f & Qt::WindowMaximizeButtonHint));
+    look->closeButton = framed && (!chosen || (f & Qt::WindowCloseButtonHint));
+    return true;
+}
+
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height)
 {
     QtBackend* b = g_qt.load();
@@ -597,6 +679,19 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
     QPointF global = w->mapToGlobal(local);
     QMouseEvent e(down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
                   down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+bool SimulateNativeFocusIn(HWND hwnd)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    QFocusEvent e(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QCoreApplication::sendEvent(w, &e);
     return true;
 }

@@ -29,6 +29,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <thread>
 #include <unistd.h>
 
 namespace mivo {
@@ -283,10 +284,9 @@ std::shared_ptr<DeviceContext> PrinterDC(HDC hdc)
     return dc;
 }
 
-const DWORD kSpoolWaitMs = 60000;
-
-// Hands the finished PDF to `lp` for the job's queue and removes it once `lp`
-// has taken it (or could not).
+// Hands the finished PDF to `lp` for the job's queue. `lp` may take long (a busy or
+// distant server): it runs in the background, and the PDF is removed once it has
+// taken it or could not. The document is complete on disk before `lp` starts.
 bool Spool(const PrintJob& job)
 {
     ProgramStart start;
@@ -297,14 +297,17 @@ bool Spool(const PrintJob& job)
     HANDLE process = nullptr;
     DWORD id = 0, error = 0;
     bool ok = StartProgram(start, &process, &id, error);
-    if (ok && process) {
-        DWORD code = 1;
-        ok = WaitForSingleObject(process, kSpoolWaitMs) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) &&
-             code == 0;
-        CloseHandle(process);
+    if (!ok || !process) {
+        std::remove(job.finalPath.c_str());
+        return ok;
     }
-    std::remove(job.finalPath.c_str());
-    return ok;
+    std::string spooled = job.finalPath;
+    std::thread([process, spooled] {
+        WaitForSingleObject(process, INFINITE);
+        CloseHandle(process);
+        std::remove(spooled.c_str());
+    }).detach();
+    return true;
 }
 
 bool CallAbortProc(HDC hdc, PrintJob& job)

@@ -33,6 +33,19 @@ std::shared_ptr<RealizedFont> DcFont(const DeviceContext& dc)
     return RealizeFont(lf, height, width);
 }
 
+// Outside DrawText's tab expansion a tab is a character of the font like any other; the
+// fonts have no glyph for it, so it takes a blank's width rather than none.
+void GiveTabsAWidth(const RealizedFont& font, const std::u16string& text, std::vector<int>& advances)
+{
+    if (text.find(u'\t') == std::u16string::npos)
+        return;
+    std::vector<int> blank;
+    Advances(font, u" ", blank);
+    for (size_t i = 0; i < text.size() && i < advances.size(); ++i)
+        if (text[i] == u'\t' && advances[i] <= 0 && !blank.empty())
+            advances[i] = blank[0];
+}
+
 TextRun LayoutRun(const DeviceContext& dc, const RealizedFont& font, const std::u16string& text)
 {
     TextRun run;
@@ -44,6 +57,7 @@ void LayoutRunInto(const DeviceContext& dc, const RealizedFont& font, const std:
 {
     run.text.assign(text);
     Advances(font, text, run.advances);
+    GiveTabsAWidth(font, text, run.advances);
     int extra = dc.st.charExtra != 0 ? (int)MulDivRound(dc.st.charExtra, dc.st.viewportExt.cx, dc.st.windowExt.cx) : 0;
     run.positions.resize(text.size());
     int x = 0;

@@ -136,6 +136,11 @@ LocalHeader* HeaderOf(HLOCAL mem)
 DWORD DeliverMessage(DWORD flags, const std::string& text, LPSTR buffer, DWORD size)
 {
     if (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) {
+        // `buffer` is where the new block's address goes.
+        if (!buffer) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return 0;
+        }
         SIZE_T bytes = text.size() + 1;
         if (bytes < size)
             bytes = size;

@@ -61,7 +61,7 @@ bool NameMatcher::Compile(const std::string& utf8Pattern)
     if (utf8Pattern.empty() || !DecodeUtf8(utf8Pattern, p))
         return false;
     if (p == U"*.*")
-        p = U"*";
+        p.assign(1, U'*');  // not `= U"*"`: g++ 12 warns falsely (-Wrestrict) on that form
     for (char32_t c : p) {
         if (IsForbidden(c))
             return false;

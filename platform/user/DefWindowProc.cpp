@@ -325,8 +325,10 @@ LRESULT GetFont(HWND hwnd)
     return w ? (LRESULT)w->font : 0;
 }
 
+// Modes the window started end: its menu and its capture.
 LRESULT CancelMode(HWND hwnd)
 {
+    EndMenuOf(hwnd);
     if (GetCapture() == hwnd)
         ReleaseCapture();
     return 0;

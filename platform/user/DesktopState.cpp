@@ -20,6 +20,7 @@ void DesktopState::ResetInputAndSettingsLocked()
     workAreaSet = false;
     doubleClickTime = 500;
     caretBlinkTime = 530;
+    menuShowDelay = 400;
 }
 
 void ResetDesktopInput()

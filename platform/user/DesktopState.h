@@ -86,6 +86,7 @@ struct DesktopState {
     bool workAreaSet = false;
     std::atomic<UINT> doubleClickTime{500};
     std::atomic<UINT> caretBlinkTime{530};
+    std::atomic<UINT> menuShowDelay{400};  // ms before a hovered item's submenu opens
     std::atomic<UINT_PTR> hoverTimer{0};  // the thread timer that watches for hovering
 
     // Back to a fresh desktop's input and settings; windows, focus and cursors stay. Lock held.

@@ -66,17 +66,24 @@ static bool InSubtreeLocked(HWND root, HWND h)
 void ReleaseInputStateOnDestroy(HWND hwnd)
 {
     ForgetCaretOf(hwnd);
-    bool wasActive, hadCapture;
+    bool wasActive, hadCapture, hadFocus;
     {
         UserGuard guard(UserLock());
         ThreadInput& ti = MineLocked();
         hadCapture = InSubtreeLocked(hwnd, ti.capture);
-        if (InSubtreeLocked(hwnd, ti.focus))
-            ti.focus = nullptr;
+        hadFocus = InSubtreeLocked(hwnd, ti.focus);
         wasActive = ti.active == hwnd;
     }
     if (hadCapture)
         ReleaseCapture();
+    // The focus window hears that it loses the keyboard before it goes; no window takes it.
+    if (hadFocus) {
+        SetFocus(nullptr);
+        UserGuard guard(UserLock());
+        ThreadInput& ti = MineLocked();
+        if (InSubtreeLocked(hwnd, ti.focus))
+            ti.focus = nullptr;
+    }
     if (wasActive)
         ActivateOtherOnHide(hwnd);
 }
@@ -129,8 +136,15 @@ static HWND ActivateWindow(HWND hwnd, WORD how)
     if (!hwnd) {
         if (IsWindow(old))
             SendMessage(old, WM_ACTIVATEAPP, FALSE, 0);
-        UserGuard guard(UserLock());
-        MineLocked().focus = nullptr;
+        // No window is active: the focus window hears that it lost the keyboard.
+        HWND lost;
+        {
+            UserGuard guard(UserLock());
+            lost = MineLocked().focus;
+            MineLocked().focus = nullptr;
+        }
+        if (IsWindow(lost))
+            SendMessage(lost, WM_KILLFOCUS, 0, 0);
         return old;
     }
     if (appActivates)

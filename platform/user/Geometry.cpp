@@ -4,6 +4,7 @@
 #include "user/Geometry.h"
 #include "user/NativeSurface.h"
 #include "user/Backend.h"
+#include "win32/codepage.h"
 #include "win32/usersys.h"
 #include "gdi/Display.h"
 #include "gdi/Surface.h"
@@ -774,9 +775,13 @@ std::vector<HWND> WindowsAtPoint(POINT pt)
 {
     std::vector<HWND> out;
     UserGuard guard(UserLock());
-    if (HWND top = TopLevelAtLocked(pt))
-        if (Window* w = FindWindowLocked(top))
-            CandidatesAtLocked(*w, pt, out);
+    HWND top = TopLevelAtLocked(pt);
+    Window* w = top ? FindWindowLocked(top) : nullptr;
+    // A disabled top-level window takes the event whole: nothing inside it sees the mouse.
+    if (w && (w->style & WS_DISABLED))
+        out.push_back(top);
+    else if (w)
+        CandidatesAtLocked(*w, pt, out);
     return out;
 }
 
@@ -786,8 +791,8 @@ using namespace mivo;
 
 HWND WindowFromPoint(POINT Point)
 {
-    std::vector<HWND> at = WindowsAtPoint(Point);
-    return at.empty() ? nullptr : at.front();
+    LRESULT hit;
+    return HitTestWindowAt(Point, &hit);
 }
 
 HWND ChildWindowFromPointEx(HWND hwnd, POINT pt, UINT flags)
@@ -819,7 +824,33 @@ HWND ChildWindowFromPoint(HWND hWndParent, POINT Point)
     return ChildWindowFromPointEx(hWndParent, Point, CWP_ALL);
 }
 
+// The child under a point of the parent's client area, looking through the transparent parts
+// of controls (a group box's inside) but not through static text, which answers the same.
 HWND RealChildWindowFromPoint(HWND hwndParent, POINT pt)
 {
-    return ChildWindowFromPointEx(hwndParent, pt, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+    std::vector<HWND> children;
+    POINT screen = pt;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(hwndParent);
+        if (!w)
+            return nullptr;
+        RECT client{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
+        if (!ContainsPoint(client, pt))
+            return nullptr;
+        for (HWND h : w->children) {
+            Window* c = FindWindowLocked(h);
+            if (c && (c->style & WS_VISIBLE) && !(c->exStyle & WS_EX_TRANSPARENT) && ContainsPoint(c->rect, pt))
+                children.push_back(h);
+        }
+        POINT o = ClientScreenOrigin(*w);
+        screen = POINT{pt.x + o.x, pt.y + o.y};
+    }
+    for (HWND h : children) {
+        LRESULT hit = SendMessage(h, WM_NCHITTEST, 0, MAKELPARAM((SHORT)screen.x, (SHORT)screen.y));
+        char cls[16] = {};
+        if (hit != HTTRANSPARENT || (GetClassName(h, cls, sizeof(cls)) && lstrcmpi(cls, "Static") == 0))
+            return h;
+    }
+    return hwndParent;
 }

@@ -12,6 +12,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
 #include <new>
 #include <vector>
 
@@ -638,6 +641,65 @@ HBITMAP BitmapFromFile(LPCSTR path, UINT flags)
     return BitmapFromPackedDib(file.data() + 14, file.size() - 14, flags);
 }
 
+// Images loaded with LR_SHARED, one handle per resource and size: every load gives it again.
+struct SharedImageKey {
+    HINSTANCE module;
+    std::string name;  // "#<id>" or the upper-case name
+    bool icon;
+    int cx, cy;
+    bool operator<(const SharedImageKey& o) const
+    {
+        return std::tie(module, name, icon, cx, cy) < std::tie(o.module, o.name, o.icon, o.cx, o.cy);
+    }
+};
+
+std::map<SharedImageKey, HANDLE>& SharedImages()
+{
+    static std::map<SharedImageKey, HANDLE> images;
+    return images;
+}
+
+SharedImageKey SharedKeyOf(HINSTANCE module, LPCSTR name, bool icon, int cx, int cy)
+{
+    std::string key;
+    if (IS_INTRESOURCE(name)) {
+        key = "#" + std::to_string((unsigned)(uintptr_t)name);
+    } else {
+        key = name;
+        for (char& c : key)
+            if (c >= 'a' && c <= 'z')
+                c = (char)(c - 'a' + 'A');
+    }
+    return SharedImageKey{module, key, icon, cx, cy};
+}
+
+// A shared image loads once; later loads find it while it lives (it is never destroyed).
+HANDLE LoadSharedImage(HINSTANCE module, LPCSTR name, bool icon, int cx, int cy)
+{
+    SharedImageKey key = SharedKeyOf(module, name, icon, cx, cy);
+    {
+        UserGuard guard(UserLock());
+        auto it = SharedImages().find(key);
+        if (it != SharedImages().end())
+            return it->second;
+    }
+    HANDLE h = IconFromResources(module, name, icon, cx, cy);
+    auto obj = h ? FindCursorObject((HICON)h) : nullptr;
+    if (!obj)
+        return h;
+    UserGuard guard(UserLock());
+    obj->shared = true;
+    auto placed = SharedImages().emplace(key, h);
+    if (!placed.second) {
+        // Another thread loaded it meanwhile: theirs is the one handed out.
+        obj->shared = false;
+        guard.unlock();
+        DestroyIcon((HICON)h);
+        return placed.first->second;
+    }
+    return h;
+}
+
 }  // namespace
 
 }  // namespace mivo
@@ -679,6 +741,8 @@ HANDLE LoadImage(HINSTANCE hInst, LPCSTR name, UINT type, int cx, int cy, UINT f
         cx = GetSystemMetrics(icon ? SM_CXICON : SM_CXCURSOR);
     if (cy == 0 && (fuLoad & LR_DEFAULTSIZE))
         cy = GetSystemMetrics(icon ? SM_CYICON : SM_CYCURSOR);
+    if (!fromFile && (fuLoad & LR_SHARED))
+        return LoadSharedImage(hInst, name, icon, cx ? cx : 32, cy ? cy : 32);
     HANDLE h = fromFile ? IconFromFile(name, icon, cx ? cx : 32, cy ? cy : 32)
                         : IconFromResources(hInst, name, icon, cx ? cx : 32, cy ? cy : 32);
     if (h && (fuLoad & LR_SHARED))

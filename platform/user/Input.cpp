@@ -2,6 +2,7 @@
 // mouse tracking, TranslateMessage, the caret and input-method modes.
 #include "user/MessageLoop.h"
 #include "user/InputRouting.h"
+#include "user/NativeLink.h"
 #include "user/Geometry.h"
 #include "win32/input.h"
 #include "win32/paint.h"
@@ -135,16 +136,7 @@ Target FindTarget(POINT pt)
         t.hit = HTCLIENT;
         return t;
     }
-    // A window answering HTTRANSPARENT lets the event through to what lies beneath it:
-    // its siblings under the point, then its parent (a group box to the buttons inside it).
-    for (HWND candidate : WindowsAtPoint(pt)) {
-        if (!IsWindow(candidate))
-            continue;
-        t.hwnd = candidate;
-        t.hit = SendMessage(candidate, WM_NCHITTEST, 0, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
-        if (t.hit != HTTRANSPARENT)
-            break;
-    }
+    t.hwnd = HitTestWindowAt(pt, &t.hit);
     return t;
 }
 
@@ -227,6 +219,16 @@ UINT MaybeDoubleClick(HWND hwnd, UINT downMsg, POINT pt, bool nonClient)
     return downMsg;
 }
 
+
+// A button pressed over a disabled window: the cursor asks with HTERROR (the default
+// answer beeps) and the pop-up that holds the window disabled comes to the front.
+void ClickOnDisabledWindow(HWND hwnd, UINT msg)
+{
+    SendMessage(hwnd, WM_SETCURSOR, (WPARAM)hwnd, MAKELPARAM((WORD)(SHORT)HTERROR, msg));
+    if (HWND popup = EnabledPopupOf(GetAncestor(hwnd, GA_ROOT)))
+        SetForegroundWindow(popup);
+}
+
 void PostMouse(const Target& t, UINT clientMsg, POINT pt, WPARAM extra)
 {
     bool client = t.captured || t.hit == HTCLIENT;
@@ -246,6 +248,45 @@ void PostMouse(const Target& t, UINT clientMsg, POINT pt, WPARAM extra)
 
 using namespace mivo;
 
+// A window answering HTTRANSPARENT lets the event through to what lies beneath it:
+// its siblings under the point, then its parent (a group box to the buttons inside it).
+HWND mivo::HitTestWindowAt(POINT pt, LRESULT* hit)
+{
+    HWND found = nullptr;
+    *hit = HTNOWHERE;
+    for (HWND candidate : WindowsAtPoint(pt)) {
+        if (!IsWindow(candidate))
+            continue;
+        found = candidate;
+        // A disabled window is not asked: the pointer over it is an error.
+        if (!IsWindowEnabled(candidate)) {
+            *hit = HTERROR;
+            break;
+        }
+        *hit = SendMessage(candidate, WM_NCHITTEST, 0, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
+        if (*hit != HTTRANSPARENT)
+            break;
+    }
+    return found;
+}
+
+// Its enabled owned pop-up, or the one a disabled owned pop-up leads to (a message
+// box over a modal dialog).
+HWND mivo::EnabledPopupOf(HWND disabled)
+{
+    HWND at = disabled;
+    for (int depth = 0; at && depth < 16; ++depth) {
+        if (HWND popup = GetWindow(at, GW_ENABLEDPOPUP))
+            return popup;
+        HWND next = nullptr;
+        for (HWND h = GetTopWindow(nullptr); h && !next; h = GetWindow(h, GW_HWNDNEXT))
+            if (GetWindow(h, GW_OWNER) == at && IsWindowVisible(h) && !IsWindowEnabled(h))
+                next = h;
+        at = next;
+    }
+    return nullptr;
+}
+
 void mivo::InjectMouseLeftWindows()
 {
     UpdateMouseTracking(nullptr, HTNOWHERE);
@@ -260,7 +301,8 @@ void mivo::InjectMouseMove(POINT screen)
         return;
     if (!t.captured)
         SendMessage(t.hwnd, WM_SETCURSOR, (WPARAM)t.hwnd, MAKELPARAM((WORD)(SHORT)t.hit, WM_MOUSEMOVE));
-    PostMouse(t, WM_MOUSEMOVE, screen, 0);
+    if (t.hit != HTERROR)
+        PostMouse(t, WM_MOUSEMOVE, screen, 0);
 }
 
 void mivo::InjectMouseButton(POINT screen, MouseButton button, bool down)
@@ -280,6 +322,11 @@ void mivo::InjectMouseButton(POINT screen, MouseButton button, bool down)
     if (!t.hwnd)
         return;
     UINT msg = ButtonMessage(button, down);
+    if (t.hit == HTERROR) {
+        if (down)
+            ClickOnDisabledWindow(t.hwnd, msg);
+        return;
+    }
     if (down && !t.captured) {
         HWND top = GetAncestor(t.hwnd, GA_ROOT);
         LRESULT ma = MA_ACTIVATE;

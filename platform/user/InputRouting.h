@@ -20,6 +20,9 @@ void ForgetMouseTrackingLocked(HWND hwnd);
 HWND CaptureWindowLocked();
 // The windows under a screen point in hit-test order: deepest first, the top-level window last.
 std::vector<HWND> WindowsAtPoint(POINT pt);
+// The window the mouse reaches at a screen point, asking WM_NCHITTEST (HTTRANSPARENT passes
+// through); `hit` gets its answer, HTERROR over a disabled window. Called without the lock.
+HWND HitTestWindowAt(POINT pt, LRESULT* hit);
 HWND FocusOfForegroundLocked(HWND* active);
 HWND ActivateByClick(HWND topLevel);
 HCURSOR CursorForHitTest(LRESULT hit);

@@ -622,16 +622,32 @@ BOOL SetMenuDefaultItem(HMENU hMenu, UINT uItem, UINT fByPos)
     return TRUE;
 }
 
-UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT)
+namespace {
+
+// A disabled or greyed default counts only when asked for; with GMDI_GOINTOPOPUPS a default that
+// opens a submenu answers with that submenu's default, if it has a usable one.
+UINT DefaultItemLocked(HMENU hMenu, UINT fByPos, UINT gmdiFlags, int depth)
+{
+    Menu* m = FindMenuLocked(hMenu);
+    if (!m || depth > 32)
+        return (UINT)-1;
+    auto it = std::find_if(m->items.begin(), m->items.end(),
+                           [](const MenuItem& item) { return (item.state & MFS_DEFAULT) != 0; });
+    if (it == m->items.end() || ((it->state & (MF_GRAYED | MF_DISABLED)) && !(gmdiFlags & GMDI_USEDISABLED)))
+        return (UINT)-1;
+    UINT found = fByPos ? (UINT)(it - m->items.begin()) : it->id;
+    if (!(gmdiFlags & GMDI_GOINTOPOPUPS) || !it->sub)
+        return found;
+    UINT inner = DefaultItemLocked(it->sub, fByPos, gmdiFlags, depth + 1);
+    return inner == (UINT)-1 ? found : inner;
+}
+
+}  // namespace
+
+UINT GetMenuDefaultItem(HMENU hMenu, UINT fByPos, UINT gmdiFlags)
 {
     MenuGuard guard(MenuLock());
-    Menu* m = FindMenuLocked(hMenu);
-    if (!m)
-        return (UINT)-1;
-    for (size_t i = 0; i < m->items.size(); ++i)
-        if (m->items[i].state & MFS_DEFAULT)
-            return fByPos ? (UINT)i : m->items[i].id;
-    return (UINT)-1;
+    return DefaultItemLocked(hMenu, fByPos, gmdiFlags, 0);
 }
 
 LONG GetMenuCheckMarkDimensions()

@@ -50,6 +50,7 @@ struct Tracker {
     HWND commandTarget = nullptr;  // a system menu's window: the command is a WM_SYSCOMMAND
     bool buttonDown = false;
     bool ownerGone = false;
+    UINT_PTR showTimer = 0;  // opens the hovered item's submenu after the menu show delay
 };
 
 thread_local Tracker* g_tracker = nullptr;
@@ -251,11 +252,19 @@ void RedrawItem(Level& level, int index, bool selected)
     ReleaseDC(level.window, dc);
 }
 
+void StopShowTimer(Tracker& t)
+{
+    if (t.showTimer)
+        KillTimer(nullptr, t.showTimer);
+    t.showTimer = 0;
+}
+
 void SelectInLevel(Tracker& t, size_t levelIndex, int index, bool mouse)
 {
     Level& level = t.levels[levelIndex];
     if (level.view->selected == index)
         return;
+    StopShowTimer(t);
     ClosePopupsAbove(t, levelIndex + 1);
     int old = level.view->selected;
     level.view->selected = index;
@@ -549,6 +558,29 @@ int ItemInLevel(const Level& level, POINT pt)
     return -1;
 }
 
+void CALLBACK ShowSubmenuOnTimer(HWND, UINT, UINT_PTR id, DWORD)
+{
+    Tracker* t = g_tracker;
+    if (!t || t->showTimer != id)
+        return;
+    StopShowTimer(*t);
+    OpenSubmenu(*t, false);
+}
+
+// The pointer resting on an item with a submenu opens it after the menu show delay, so
+// that passing over items on the way elsewhere does not flash their submenus.
+void OpenSubmenuAfterDelay(Tracker& t)
+{
+    UINT delay = 0;
+    SystemParametersInfo(SPI_GETMENUSHOWDELAY, 0, &delay, 0);
+    if (delay == 0) {
+        OpenSubmenu(t, false);
+        return;
+    }
+    if (!t.showTimer)
+        t.showTimer = SetTimer(nullptr, 0, delay, ShowSubmenuOnTimer);
+}
+
 void MouseMove(Tracker& t, POINT pt)
 {
     int level = LevelAt(t, pt);
@@ -561,7 +593,7 @@ void MouseMove(Tracker& t, POINT pt)
             return;
         SelectInLevel(t, (size_t)level, index, true);
         if (item.sub && !item.Disabled() && t.levels.size() == (size_t)level + 1)
-            OpenSubmenu(t, false);
+            OpenSubmenuAfterDelay(t);
         return;
     }
     if (t.bar) {
@@ -574,8 +606,19 @@ void MouseMove(Tracker& t, POINT pt)
 void ButtonDown(Tracker& t, POINT pt)
 {
     t.buttonDown = true;
-    if (LevelAt(t, pt) >= 0)
+    int level = LevelAt(t, pt);
+    if (level >= 0) {
+        // A click on an item with a submenu opens it at once.
+        int index = ItemInLevel(t.levels[(size_t)level], pt);
+        MenuItem item;
+        if (index >= 0 && ItemAt(t.levels[(size_t)level].menu, index, item) && item.sub && !item.Disabled()) {
+            SelectInLevel(t, (size_t)level, index, true);
+            StopShowTimer(t);
+            if (t.levels.size() == (size_t)level + 1)
+                OpenSubmenu(t, false);
+        }
         return;
+    }
     if (t.bar) {
         int index = MenuBarItemAt(t.owner, pt, nullptr);
         if (index >= 0) {
@@ -696,6 +739,7 @@ UINT RunTracking(Tracker& t)
     Tracker* outer = g_tracker;
     g_tracker = &t;
     RunLoop(t);
+    StopShowTimer(t);
     g_tracker = outer;
     ClosePopupsAbove(t, 0);
     if (t.bar)
@@ -845,6 +889,13 @@ BOOL EndMenu()
     g_tracker->done = true;
     g_tracker->command = 0;
     return TRUE;
+}
+
+bool mivo::EndMenuOf(HWND owner)
+{
+    if (!g_tracker || g_tracker->owner != owner)
+        return false;
+    return EndMenu() != FALSE;
 }
 
 BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem)

@@ -12,6 +12,9 @@ void TrackMenuBarByKey(HWND hwnd, UINT ch);
 // The system menu from the caption icon, dropped below `screen`.
 void TrackSystemMenu(HWND hwnd, POINT screen);
 
+// Ends the menu this thread tracks for `owner` (WM_CANCELMODE); false when it tracks none.
+bool EndMenuOf(HWND owner);
+
 // The bar item of `hwnd` under a screen point, -1 when none; `rect` gets its screen rectangle.
 int MenuBarItemAt(HWND hwnd, POINT screen, RECT* rect);
 // The screen rectangle of bar item `index`.

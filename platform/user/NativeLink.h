@@ -33,6 +33,9 @@ std::shared_ptr<Surface> SurfaceOfWindow(HWND hwnd);
 // The frame a window of these styles draws around its client area.
 RECT NonClientInsets(DWORD style, DWORD exStyle, bool menuBar);
 
+// The enabled pop-up that keeps a disabled window disabled (its modal dialog), or nullptr.
+HWND EnabledPopupOf(HWND disabled);
+
 // The pointer left all of our native windows.
 void InjectMouseLeftWindows();
 

@@ -216,9 +216,15 @@ BOOL SystemParametersInfo(UINT uiAction, UINT uiParam, PVOID pvParam, UINT fWinI
             *(UINT*)pvParam = 4;
         return TRUE;
     case SPI_GETMOUSEHOVERTIME:
-    case SPI_GETMENUSHOWDELAY:
         if (pvParam)
             *(UINT*)pvParam = 400;
+        return TRUE;
+    case SPI_GETMENUSHOWDELAY:
+        if (pvParam)
+            *(UINT*)pvParam = State().desktop.menuShowDelay;
+        return TRUE;
+    case SPI_SETMENUSHOWDELAY:
+        State().desktop.menuShowDelay = uiParam;
         return TRUE;
     case SPI_GETFOCUSBORDERWIDTH:
     case SPI_GETFOCUSBORDERHEIGHT:

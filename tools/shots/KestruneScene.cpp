@@ -119,8 +119,11 @@ int main()
     dialog.m_strServer = "127.0.0.1";
     dialog.m_strDataDir = data.windowsPath().c_str();
     g_dialog = &dialog;
+    // As the program does: the chooser is the main window, so its own dialogs are owned by it.
+    app.m_pMainWnd = &dialog;
     UINT_PTR timer = ::SetTimer(nullptr, 0, kStepMs, NextStep);
     dialog.DoModal();
+    app.m_pMainWnd = nullptr;
     ::KillTimer(nullptr, timer);
     return 0;
 }

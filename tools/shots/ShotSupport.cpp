@@ -21,7 +21,11 @@ void WritePpm(const char* name, const std::vector<uint32_t>& pixels, int width, 
     const char* folder = std::getenv("MIVO_SHOT_FOLDER");
     if (!folder)
         return;
-    FILE* f = std::fopen((std::string(folder) + "/" + name).c_str(), "wb");
+    // The script converts every .ppm of the folder; a dump without the suffix would stay unseen.
+    std::string file = std::string(folder) + "/" + name;
+    if (file.size() < 4 || file.compare(file.size() - 4, 4, ".ppm") != 0)
+        file += ".ppm";
+    FILE* f = std::fopen(file.c_str(), "wb");
     if (!f)
         return;
     std::fprintf(f, "P6\n%d %d\n255\n", width, height);

@@ -31,4 +31,10 @@ void SetDriveRoot(char letter, const std::string& root);
 // The POSIX folder of a drive, empty when the drive is not mapped.
 std::string DriveRoot(char letter);
 
+// Gives the process a per-user runtime folder (XDG_RUNTIME_DIR, which Qt and the
+// named mutexes use) when the session has none: /tmp/mivo-runtime-<uid>, made
+// private to the user. Runs at load; leaves a variable that is set alone.
+// Returns the folder in use, empty when none could be made.
+std::string EnsureRuntimeFolder();
+
 }  // namespace mivo

@@ -8,6 +8,7 @@
 #include "support/WindowCapture.h"
 
 #include <cstring>
+#include "support/FrameworkThrow.h"
 
 using controlstest::ControlHost;
 
@@ -88,12 +89,13 @@ TEST(VXComboBox, ResetContentClearsBothResetCodeArrayOnlyTheCodes)
     char name[16] = "kept";
     f.combo.GetMatchName("SEL", name);
     EXPECT_STREQ(name, "kept");
-    EXPECT_THROW(f.combo.GetMatchCode("Seoul"), CInvalidArgException*) << "an item without a code";
+    EXPECT_TRUE(mivo::test::ThrowsFrameworkException<CInvalidArgException>([&] { f.combo.GetMatchCode("Seoul"); }))
+        << "an item without a code";
 
     f.combo.AddStringCode("Busan", "PUS");
     f.combo.ResetContent();
     EXPECT_EQ(f.combo.GetCount(), 0);
-    EXPECT_THROW(f.combo.GetMatchCode(0), CInvalidArgException*);
+    EXPECT_TRUE(mivo::test::ThrowsFrameworkException<CInvalidArgException>([&] { f.combo.GetMatchCode(0); }));
 }
 
 TEST(VXComboBox, SortedBoxKeepsNamesWithTheirCodes)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include "support/FrameworkThrow.h"
 
 using namespace mivo::test;
 
@@ -454,7 +455,7 @@ TEST_F(OutBarTest, RemovingAnEarlierFolderKeepsTheSameFolderSelected)
     bar.RemoveFolder(0);
     EXPECT_EQ(1, bar.GetSelFolder());
     EXPECT_EQ(9u, bar.GetFolderData());
-    EXPECT_THROW(bar.RemoveFolder(5), CInvalidArgException*);
+    EXPECT_TRUE(mivo::test::ThrowsFrameworkException<CInvalidArgException>([&] { bar.RemoveFolder(5); }));
 }
 
 TEST_F(OutBarTest, RemovingItemsClampsTheScrollAndMovesTheSelection)

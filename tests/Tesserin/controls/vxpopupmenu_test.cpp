@@ -152,8 +152,9 @@ TEST_F(VXPopupMenuTest, CheckedItemsWithoutImageShowTheCheck)
         menu.DrawItem(&dis);
         EXPECT_EQ(c.checkInk, canvas.Holds(RECT{0, 0, 20, 20}, ::GetSysColor(COLOR_MENUTEXT))) << c.name;
         EXPECT_EQ(::GetSysColor(COLOR_MENU), canvas.At(150, 10)) << c.name;
-        if (c.command == 301)
+        if (c.command == 301) {
             EXPECT_EQ(RGB(255, 0, 0), canvas.At(2 + 7, 2 + 7)) << "the 16-colour image centred in the column";
+        }
     }
 }
 

@@ -73,8 +73,9 @@ TEST_F(SelFolder, FlagsAndFoldersThatCannotBeSelectedAreReported)
         ASSERT_EQ(1u, shown.size()) << c.flags << " " << c.path;
         EXPECT_EQ(c.text, shown[0].text);
         EXPECT_EQ(c.caption, shown[0].caption);
-        if (c.icon)
+        if (c.icon) {
             EXPECT_EQ(c.icon, shown[0].type & MB_ICONMASK);
+        }
     }
 }
 

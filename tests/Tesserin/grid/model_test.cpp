@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GridFixture.h"
+#include "support/FrameworkThrow.h"
 
 #include <cstring>
 
@@ -102,7 +103,7 @@ TEST(GridModel, ColourTableAndPalette)
     EXPECT_EQ(2, h.grid.GetPalette()->GetEntryCount());
     EXPECT_FALSE(h.grid.SetColor(2, 0));
     EXPECT_FALSE(h.grid.DeleteColor(2));
-    EXPECT_THROW(h.grid.GetColor(5), CInvalidArgException*);
+    EXPECT_TRUE(mivo::test::ThrowsFrameworkException<CInvalidArgException>([&] { h.grid.GetColor(5); }));
     for (int i = 0; i < 300; i++)
         h.grid.InsertColor(i, RGB(i, 0, 0));
     ASSERT_NE(nullptr, h.grid.GetPalette());

@@ -9,6 +9,7 @@
 #include "support/InputSynth.h"
 #include "support/MessageLoop.h"
 #include "support/TempFolder.h"
+#include "support/WindowCapture.h"
 
 #include <cstdlib>
 #include <memory>
@@ -186,6 +187,27 @@ TEST_F(DockingTest, ABarFloatsAndDocksAgain)
     EXPECT_EQ(main->GetControlBar(AFX_IDW_DOCKBAR_LEFT), side->GetParent());
     EXPECT_FALSE(::IsWindow(floatingWnd));  // the empty floating frame went
     EXPECT_EQ(CRect(120, 30, Client().right, Client().bottom - 20), MdiClient());
+}
+
+// What the frame shows after a bar floats away is what a full repaint shows: no bar left behind.
+TEST_F(DockingTest, AFloatedBarLeavesNoPixelsOnTheFrame)
+{
+    for (CTestBar* bar : {side, top}) {
+        CRect was = InFrame(bar->m_hWnd);
+        main->FloatControlBar(bar, CPoint(300, 200));
+        PumpUntilIdle();
+        ASSERT_TRUE(bar->IsFloating());
+        WindowImage shown = CaptureWindow(main->m_hWnd, true);
+        main->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpUntilIdle();
+        WindowImage repainted = CaptureWindow(main->m_hWnd, true);
+        ASSERT_EQ(shown.width, repainted.width);
+        int stale = 0;
+        for (int y = was.top; y < was.bottom; ++y)
+            for (int x = was.left; x < was.right; ++x)
+                stale += shown.At(x, y) != repainted.At(x, y);
+        EXPECT_EQ(stale, 0) << bar->GetDlgCtrlID();
+    }
 }
 
 TEST_F(DockingTest, ToggleDockingRemembersBothPlaces)

@@ -153,6 +153,28 @@ TEST_F(OleDragDropTest, DropDeliversTheTextAndTheKeyState)
     }
 }
 
+// A group box lies above the controls it frames and lets the mouse through (HTTRANSPARENT):
+// a drop over a control inside it reaches the control's target, not the window's.
+TEST_F(OleDragDropTest, DropReachesAControlInsideAGroupBox)
+{
+    CButton group;
+    ASSERT_TRUE(group.Create("묶음", WS_CHILD | WS_VISIBLE | BS_GROUPBOX, CRect(90, 60, 195, 148), &target, 6));
+    group.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    CRecordingTarget innerDrop;
+    ASSERT_TRUE(innerDrop.Register(&inner));
+    PumpUntilIdle();
+    PressInSource();
+    QueueMove(350, 40);
+    QueueMove(420, 110);
+    QueueRelease(420, 110);
+    EXPECT_EQ(DROPEFFECT_COPY, DragText("바다.jpg"));
+    PumpUntilIdle();
+    EXPECT_EQ(std::string("바다.jpg", sizeof("바다.jpg")), innerDrop.dropped);
+    EXPECT_TRUE(drop.dropped.empty()) << drop.Kinds();
+    innerDrop.Revoke();
+    group.DestroyWindow();
+}
+
 TEST_F(OleDragDropTest, LeavingTheTargetCallsOnDragLeave)
 {
     PressInSource();

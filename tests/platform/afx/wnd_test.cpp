@@ -5,7 +5,9 @@
 
 #include "support/GeometryPrinters.h"
 #include "support/MessageLoop.h"
+#include "support/MenuTemplateBuilder.h"
 #include "support/MessageRecorder.h"
+#include "mivo/resources.h"
 
 using namespace mivo::test;
 
@@ -229,4 +231,29 @@ TEST(FrameworkWindows, ChildOwnerIsItsParentUntilAnotherIsSet)
     other.DestroyWindow();
     EXPECT_EQ(&parent, child.GetOwner()) << "a destroyed owner falls back to the parent";
     parent.DestroyWindow();
+}
+
+// A frame of the program made from the library's resources: the menu and the accelerators
+// are found along the resource chain, as every other resource is.
+TEST(FrameworkWindows, LoadFrameFindsItsMenuAndAcceleratorsInTheLibrary)
+{
+    const UINT kFrame = 7610, kOpen = 7611;
+    static std::vector<BYTE> menu = BuildMenuTemplate({Popup(u"파일", {Item(u"열기", kOpen)})});
+    static std::vector<BYTE> accel = BuildAcceleratorTable({{FVIRTKEY | FCONTROL, 'O', (WORD)kOpen}});
+    static const mivo::ResourceEntry entries[] = {
+        {4, nullptr, (WORD)kFrame, nullptr, menu.data(), (DWORD)menu.size()},
+        {9, nullptr, (WORD)kFrame, nullptr, accel.data(), (DWORD)accel.size()},
+    };
+    static const mivo::ResourceTable table = {entries, 2};
+    mivo::RegisterModuleResources("loadframe_test", &table, false);
+
+    CFrameWnd* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->LoadFrame(kFrame, WS_OVERLAPPEDWINDOW));
+    HMENU bar = ::GetMenu(frame->m_hWnd);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(::GetMenuItemID(::GetSubMenu(bar, 0), 0), kOpen);
+    EXPECT_NE(frame->m_hAccelTable, nullptr);
+    frame->DestroyWindow();
+    PumpUntilIdle();
+    mivo::UnregisterModuleResources(&table);
 }

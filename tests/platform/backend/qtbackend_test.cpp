@@ -141,3 +141,102 @@ TEST(NativeWindows, OwnedWindowsAreTransientForTheirOwner)
     DestroyWindow(owner);
     PumpUntilIdle();
 }
+
+TEST(NativeWindows, OwnedWindowsAreDialogsWithOnlyTheButtonsTheirStyleAsks)
+{
+    MessageRecorder rec;
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200);
+    HWND fixed = CreateTestWindow("fixed", WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 40, 40, 160,
+                                  100, owner, 0, WS_EX_DLGMODALFRAME);
+    HWND sizable = CreateTestWindow("sizable", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX |
+                                                   WS_VISIBLE, 60, 60, 160, 100, owner);
+    PumpUntilIdle();
+    struct Case {
+        HWND hwnd;
+        bool dialog, fixedSize, minimize, maximize, close;
+    } cases[] = {
+        {owner, false, false, true, true, true},
+        {fixed, true, true, false, false, true},
+        {sizable, true, false, true, false, true},
+    };
+    for (const Case& c : cases) {
+        mivo::NativeLook look;
+        ASSERT_TRUE(mivo::GetNativeLook(c.hwnd, &look));
+        char title[32] = {};
+        GetWindowText(c.hwnd, title, sizeof(title));
+        EXPECT_EQ(look.dialog, c.dialog) << title;
+        EXPECT_FALSE(look.unmanaged) << title;
+        EXPECT_EQ(look.fixedSize, c.fixedSize) << title;
+        EXPECT_EQ(look.minimizeButton, c.minimize) << title;
+        EXPECT_EQ(look.maximizeButton, c.maximize) << title;
+        EXPECT_EQ(look.closeButton, c.close) << title;
+    }
+    // The fixed dialog still moves and sizes when the program asks.
+    SetWindowPos(fixed, nullptr, 0, 0, 200, 130, SWP_NOMOVE | SWP_NOZORDER);
+    PumpUntilIdle();
+    mivo::NativeLook look;
+    ASSERT_TRUE(mivo::GetNativeLook(fixed, &look));
+    EXPECT_TRUE(look.fixedSize);
+    RECT client;
+    GetClientRect(fixed, &client);
+    std::vector<uint32_t> screen;
+    int w = 0, h = 0;
+    ASSERT_TRUE(mivo::GrabNativeWindowPixels(fixed, screen, w, h));
+    EXPECT_EQ(w, client.right);
+    EXPECT_EQ(h, client.bottom);
+    DestroyWindow(owner);
+    PumpUntilIdle();
+}
+
+TEST(NativeWindows, MenuIsAnUnmanagedPopupAndItsOwnerStaysActive)
+{
+    MessageRecorder rec;
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200);
+    SetForegroundWindow(owner);
+    PumpUntilIdle();
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 1, "열기");
+    AppendMenu(menu, MF_STRING, 2, "닫기");
+    bool seen = false;
+    mivo::NativeLook look;
+    HWND active = nullptr;
+    rec.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+        if (!seen) {
+            seen = true;
+            HWND popup = FindWindow("#32768", nullptr);
+            EXPECT_NE(popup, nullptr);
+            EXPECT_TRUE(mivo::GetNativeLook(popup, &look));
+            active = GetActiveWindow();
+            EndMenu();
+        }
+        *r = 0;
+        return true;
+    });
+    TrackPopupMenu(menu, TPM_LEFTALIGN, 60, 60, 0, owner, nullptr);
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(look.unmanaged);
+    EXPECT_FALSE(look.takesFocus);
+    EXPECT_FALSE(look.dialog);
+    EXPECT_EQ(active, owner);
+    DestroyMenu(menu);
+    DestroyWindow(owner);
+    PumpUntilIdle();
+}
+
+TEST(NativeWindows, NativeFocusOnADisabledOwnerGoesToItsDialog)
+{
+    MessageRecorder rec;
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 200);
+    HWND dialog = CreateTestWindow("dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 60, 60, 160, 100, owner);
+    EnableWindow(owner, FALSE);
+    SetActiveWindow(dialog);
+    PumpUntilIdle();
+    rec.Clear();
+    ASSERT_TRUE(mivo::SimulateNativeFocusIn(owner));
+    PumpUntilIdle();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(rec.Count(owner, WM_ACTIVATE), 0);
+    EnableWindow(owner, TRUE);
+    DestroyWindow(owner);
+    PumpUntilIdle();
+}

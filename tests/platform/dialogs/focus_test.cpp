@@ -102,8 +102,9 @@ TEST(DialogFocus, MessageBoxDrawsTheDefaultFrameOnTheDefaultButton)
                 HWND def = GetDlgItem(box, c.defaultId);
                 EXPECT_EQ(GetFocus(), def) << c.type;
                 EXPECT_TRUE(LooksDefault(def)) << c.type;
-                if (c.firstId != c.defaultId)
+                if (c.firstId != c.defaultId) {
                     EXPECT_FALSE(LooksDefault(GetDlgItem(box, c.firstId))) << "one default frame only, " << c.type;
+                }
                 QueueKey(VK_RETURN);
             }
             *r = 0;

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -250,6 +251,24 @@ TEST(Printers, LpstatQueuesAreListedAfterThePdfPrinter)
     EXPECT_EQ("Photo-Inkjet", printers[2].name);
 }
 
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// Waits (up to a generous cap, never a timing check) until `ready` holds.
+bool WaitFor(const std::function<bool()>& ready)
+{
+    for (int i = 0; i < 1000 && !ready(); ++i)
+        Sleep(10);
+    return ready();
+}
+
+}  // namespace
+
 TEST(Printers, ACupsQueueGetsTheFinishedPdfThroughLp)
 {
     FakeLpstat lpstat("Office_Laser\\n");
@@ -277,8 +296,47 @@ TEST(Printers, ACupsQueueGetsTheFinishedPdfThroughLp)
     EXPECT_EQ("Office_Laser", started[2]);
     EXPECT_EQ("--", started[started.size() - 2]);
     EXPECT_EQ("%PDF", header);
-    struct stat st;
-    EXPECT_NE(0, stat(started.back().c_str(), &st));  // the spooled copy is gone
+    const std::string spooled = started.back();
+    EXPECT_TRUE(WaitFor([&] { return !Exists(spooled); })) << "the spooled copy goes once lp has it";
+    Release(pd);
+}
+
+// A slow queue never holds up the program: EndDoc returns while `lp` still runs, with the
+// PDF complete, and the PDF goes once `lp` is done with it.
+TEST(Printers, EndDocLeavesASlowLpRunningInTheBackground)
+{
+    FakeLpstat lpstat("Office_Laser\\n");
+    TempFolder lpFolder{"mivo-lp"};
+    const std::string seen = lpFolder.file("seen"), go = lpFolder.file("go"), magic = lpFolder.file("magic");
+    {
+        // Tells which file it got, then waits to be let go (or gives up after a few seconds).
+        std::ofstream script(lpFolder.file("lp"));
+        script << "#!/bin/sh\nfor a; do last=$a; done\nhead -c 4 \"$last\" > '" << magic << "'\n"
+               << "echo \"$last\" > '" << seen << "'\n"
+               << "n=0; while [ ! -e '" << go << "' ] && [ $n -lt 100 ]; do sleep 0.05; n=$((n+1)); done\n";
+    }
+    chmod(lpFolder.file("lp").c_str(), 0755);
+    std::string oldPath = std::getenv("PATH");
+    setenv("PATH", (lpFolder.path() + ":" + oldPath).c_str(), 1);
+
+    mivo::PrintDialogAnswer a;
+    a.printer = "Office_Laser";
+    Answering answer(a);
+    PRINTDLG pd = Request(PD_RETURNDC);
+    ASSERT_TRUE(PrintDlg(&pd));
+    PrintOnePage(pd.hDC);
+    ASSERT_TRUE(WaitFor([&] { return Exists(seen); })) << "lp was started";
+    std::string spooled;
+    std::getline(std::ifstream(seen), spooled);
+    EXPECT_FALSE(Exists(go));
+    EXPECT_TRUE(Exists(spooled)) << "EndDoc returned before lp was done with the PDF";
+    std::string header;
+    std::getline(std::ifstream(magic), header);
+    EXPECT_EQ(header.substr(0, 4), "%PDF") << "the PDF was complete when lp got it";
+
+    std::ofstream(go) << "";
+    EXPECT_TRUE(WaitFor([&] { return !Exists(spooled); })) << "the PDF goes once lp is done";
+    setenv("PATH", oldPath.c_str(), 1);
     Release(pd);
 }
 

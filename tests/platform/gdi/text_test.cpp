@@ -108,6 +108,25 @@ TEST(GdiText, HeightSignRules)
     DeleteObject(character);
 }
 
+// Menus measure "Open\tCtrl+O" in one piece: the tab must take room, in both forms.
+TEST(GdiText, ExtentsGiveATabAWidth)
+{
+    Canvas c(10, 10);
+    HFONT font = MakeFont("굴림", -12);
+    {
+        Select s(c.dc, font);
+        SIZE plain, tabbed, wide, blank;
+        ASSERT_TRUE(GetTextExtentPoint32(c.dc, "ab", 2, &plain));
+        ASSERT_TRUE(GetTextExtentPoint32(c.dc, "a\tb", 3, &tabbed));
+        ASSERT_TRUE(GetTextExtentPoint32W(c.dc, (LPCWSTR)u"a\tb", 3, &wide));
+        ASSERT_TRUE(GetTextExtentPoint32(c.dc, " ", 1, &blank));
+        EXPECT_GT(blank.cx, 0);
+        EXPECT_EQ(tabbed.cx, plain.cx + blank.cx);
+        EXPECT_EQ(wide.cx, tabbed.cx);
+    }
+    DeleteObject(font);
+}
+
 TEST(GdiText, DrawTextCalcRectBoundsWhatItDraws)
 {
     Canvas c(200, 100);

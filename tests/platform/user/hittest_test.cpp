@@ -60,6 +60,35 @@ TEST(HitTest, ClicksInsideAGroupBoxReachTheButtonsInIt)
     PumpUntilIdle();
 }
 
+TEST(HitTest, WindowFromPointLooksThroughTheGroupBoxAsTheMouseDoes)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("group", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200);
+    HWND group = Control(top, "Button", "선택", BS_GROUPBOX, 10, 10, 200, 120, kGroup);
+    HWND label = Control(top, "Static", "설명", SS_LEFT, 20, 90, 60, 16, 0);
+    HWND check = Control(top, "Button", "사진 보기", BS_AUTOCHECKBOX | WS_TABSTOP, 20, 30, 150, 20, kCheck);
+    PumpUntilIdle();
+    POINT inCheck = CentreIn(top, check), inFrame{190, 110}, onLabel = CentreIn(top, label);
+    struct Case {
+        POINT client;
+        HWND fromPoint, realChild, child;
+    } cases[] = {
+        {inCheck, check, check, group},
+        {inFrame, top, top, group},
+        // Static text answers HTTRANSPARENT too, but a real child search still finds it.
+        {onLabel, top, label, group},
+    };
+    for (const Case& c : cases) {
+        POINT screen = c.client;
+        ClientToScreen(top, &screen);
+        EXPECT_EQ(WindowFromPoint(screen), c.fromPoint) << c.client.x << "," << c.client.y;
+        EXPECT_EQ(RealChildWindowFromPoint(top, c.client), c.realChild) << c.client.x << "," << c.client.y;
+        EXPECT_EQ(ChildWindowFromPoint(top, c.client), c.child) << c.client.x << "," << c.client.y;
+    }
+    DestroyWindow(top);
+    PumpUntilIdle();
+}
+
 TEST(HitTest, DialogWithAGroupBoxTakesClicksOnItsButtons)
 {
     DialogTemplateBuilder b(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE | DS_SETFONT, 10, 10, 180, 100, u"묶음");

@@ -6,6 +6,7 @@
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
 #include "support/WindowCapture.h"
+#include "mivo/resources.h"
 
 #include <cstdio>
 #include <cstring>
@@ -63,7 +64,69 @@ HBITMAP SolidBitmap(int w, int h, COLORREF c)
     return bmp;
 }
 
+// A 32 x 32 32-bit icon image (a DIB with its AND mask below it), all one colour.
+std::vector<BYTE> IconImage(uint32_t argb)
+{
+    const int size = 32;
+    BITMAPINFOHEADER h = {};
+    h.biSize = sizeof(h);
+    h.biWidth = size;
+    h.biHeight = size * 2;
+    h.biPlanes = 1;
+    h.biBitCount = 32;
+    std::vector<BYTE> out((const BYTE*)&h, (const BYTE*)&h + sizeof(h));
+    for (int i = 0; i < size * size; ++i)
+        out.insert(out.end(), (const BYTE*)&argb, (const BYTE*)&argb + 4);
+    out.resize(out.size() + size * 4, 0);  // the mask: every pixel shown
+    return out;
+}
+
+// A group directory naming one 32 x 32 image of resource id `imageId`.
+std::vector<BYTE> IconGroup(WORD imageId, DWORD imageBytes)
+{
+    std::vector<BYTE> g = {0, 0, 1, 0, 1, 0};  // reserved, type 1 (icon), one entry
+    BYTE entry[14] = {32, 32, 0, 0, 1, 0, 32, 0};
+    std::memcpy(entry + 8, &imageBytes, 4);
+    std::memcpy(entry + 12, &imageId, 2);
+    g.insert(g.end(), entry, entry + 14);
+    return g;
+}
+
 }  // namespace
+
+// LoadIcon (and LoadImage with LR_SHARED) hands out one handle per resource, and it survives DestroyIcon.
+TEST(Icons, SharedIconsAreLoadedOnceAndNeverDestroyed)
+{
+    static std::vector<BYTE> image = IconImage(0xFF2050A0);
+    static std::vector<BYTE> group = IconGroup(1, (DWORD)image.size());
+    static const mivo::ResourceEntry entries[] = {
+        {3, nullptr, 1, nullptr, image.data(), (DWORD)image.size()},
+        {14, nullptr, 4100, nullptr, group.data(), (DWORD)group.size()},
+    };
+    static const mivo::ResourceTable table = {entries, 2};
+    mivo::RegisterModuleResources("icons_test", &table, false);
+    HINSTANCE module = GetModuleHandle("icons_test");
+    ASSERT_NE(module, nullptr);
+    LPCSTR id = MAKEINTRESOURCE(4100);
+
+    HICON first = LoadIcon(module, id);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(LoadIcon(module, id), first);
+    EXPECT_EQ(LoadImage(module, id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED), (HANDLE)first);
+    EXPECT_TRUE(DestroyIcon(first));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(first, &info)) << "a shared icon outlives DestroyIcon";
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    EXPECT_EQ(LoadIcon(module, id), first);
+
+    // Without LR_SHARED each load is a new icon of its own.
+    HICON own = (HICON)LoadImage(module, id, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+    ASSERT_NE(own, nullptr);
+    EXPECT_NE(own, first);
+    EXPECT_TRUE(DestroyIcon(own));
+    mivo::UnregisterModuleResources(&table);
+}
 
 TEST(Icons, MadeFromBitmapsAndDrawnThroughTheirMask)
 {

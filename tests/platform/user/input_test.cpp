@@ -6,6 +6,7 @@
 #include "support/InputSynth.h"
 #include "support/MessageLoop.h"
 #include "support/MessageRecorder.h"
+#include "mivo/testing/beep.h"
 #include "mivo/testing/input.h"
 #include "support/MessageSequence.h"
 
@@ -300,4 +301,50 @@ TEST(KeyboardInput, WheelGoesToTheFocusAndUpToParents)
         {WM_MOUSEWHEEL, kParent | kSent | kDefProc | kWParam, MAKEWPARAM(0, -WHEEL_DELTA)},
     });
     DestroyWindow(top);
+}
+
+// While a modal pop-up holds its owner disabled, the owner and everything in it see no
+// mouse at all; a click there beeps and brings the pop-up to the front.
+TEST(MouseInput, ClicksOnADisabledWindowBeepAndRaiseItsEnabledPopup)
+{
+    MessageRecorder rec;
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200);
+    HWND view = CreateTestWindow("view", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, owner, 1);
+    HWND dialog = CreateTestWindow("dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 400, 50, 120, 80, owner);
+    HWND other = CreateTestWindow("other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 120, 80);
+    EnableWindow(owner, FALSE);
+    SetForegroundWindow(other);
+    PumpUntilIdle();
+    std::vector<UINT> beeps;
+    auto previous = mivo::SetMessageBeepHook([&](UINT type) { beeps.push_back(type); });
+    rec.Clear();
+
+    MouseMove(owner, 20, 20);
+    Click(owner, 20, 20);
+    Click(owner, 250, 150);
+    mivo::SetMessageBeepHook(previous);
+
+    const std::vector<UINT> mouse{WM_MOUSEACTIVATE, WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCHITTEST};
+    EXPECT_TRUE(rec.Messages(view, mouse).empty()) << MessageList(rec.Messages(view, mouse));
+    EXPECT_TRUE(rec.Messages(owner, mouse).empty()) << MessageList(rec.Messages(owner, mouse));
+    EXPECT_EQ(rec.Count(owner, WM_ACTIVATE), 0) << "a disabled window is never activated";
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(beeps.size(), 2u);
+    int cursorQuestions = 0;
+    for (const RecordedMessage& m : rec.All())
+        if (m.hwnd == owner && m.msg == WM_SETCURSOR) {
+            ++cursorQuestions;
+            EXPECT_EQ((SHORT)LOWORD(m.lParam), HTERROR) << "the cursor is asked with HTERROR";
+        }
+    EXPECT_GT(cursorQuestions, 0);
+
+    // Enabled again, the owner takes clicks as before.
+    EnableWindow(owner, TRUE);
+    rec.Clear();
+    Click(owner, 20, 20);
+    EXPECT_EQ(rec.Count(view, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    DestroyWindow(other);
+    DestroyWindow(owner);
+    PumpUntilIdle();
 }

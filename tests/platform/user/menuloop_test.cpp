@@ -404,3 +404,90 @@ TEST_F(MenuLoopTest, ClicksOnTheBarAndThePopupChooseACommand)
     SetMenu(owner, nullptr);
     DestroyMenu(bar);
 }
+
+// Another program's window or a message box taking over: WM_CANCELMODE to the owner ends
+// its menu through the default window procedure, and TrackPopupMenu returns nothing chosen.
+TEST_F(MenuLoopTest, CancelModeToTheOwnerEndsTheTrackedMenu)
+{
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 10, "열기");
+    int idles = 0;
+    bool stuck = false;
+    rec.OnMessage(WM_ENTERIDLE, [&](HWND h, UINT, WPARAM, LPARAM, LRESULT* r) {
+        if (++idles == 1) {
+            SendMessage(h, WM_CANCELMODE, 0, 0);
+            // A safety net only: a loop the message did not end is ended here and reported.
+            SetTimer(h, 77, 100, nullptr);
+        } else {
+            stuck = true;
+            EndMenu();
+        }
+        *r = 0;
+        return true;
+    });
+    BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD, 60, 60, 0, owner, nullptr);
+    KillTimer(owner, 77);
+    EXPECT_EQ(chosen, 0);
+    EXPECT_FALSE(stuck) << "the menu stayed open after WM_CANCELMODE";
+    EXPECT_EQ(rec.Count(owner, WM_EXITMENULOOP), 1);
+    DestroyMenu(menu);
+}
+
+namespace {
+
+int OpenPopups()
+{
+    int n = 0;
+    for (HWND h = FindWindowEx(nullptr, nullptr, "#32768", nullptr); h; h = FindWindowEx(nullptr, h, "#32768", nullptr))
+        if (IsWindowVisible(h))
+            ++n;
+    return n;
+}
+
+}  // namespace
+
+// Resting on an item with a submenu opens it after the menu show delay, not while the
+// pointer merely passes over; with no delay it opens at once.
+TEST_F(MenuLoopTest, SubmenuOpensAfterTheMenuShowDelay)
+{
+    HMENU sub = CreatePopupMenu();
+    AppendMenu(sub, MF_STRING, 20, "안쪽");
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, 10, "열기");
+    AppendMenu(menu, MF_POPUP, (UINT_PTR)sub, "더 보기");
+    for (UINT delay : {400u, 0u}) {
+        ASSERT_TRUE(SystemParametersInfo(SPI_SETMENUSHOWDELAY, delay, nullptr, 0));
+        int idles = 0, openRightAfterTheMove = -1;
+        bool opened = false;
+        rec.OnMessage(WM_ENTERIDLE, [&](HWND, UINT, WPARAM, LPARAM, LRESULT* r) {
+            ++idles;
+            if (idles == 1) {
+                RECT item;
+                EXPECT_TRUE(GetMenuItemRect(owner, menu, 1, &item));
+                mivo::InjectMouseMove(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+                // A safety net only: a submenu that never opens ends the loop here.
+                SetTimer(owner, 78, 3000, nullptr);
+            } else if (idles == 2) {
+                openRightAfterTheMove = OpenPopups();
+            }
+            if (idles >= 2 && OpenPopups() == 2) {
+                opened = true;
+                EndMenu();
+            }
+            *r = 0;
+            return true;
+        });
+        rec.OnMessage(WM_TIMER, [&](HWND, UINT, WPARAM id, LPARAM, LRESULT* r) {
+            if (id == 78)
+                EndMenu();
+            *r = 0;
+            return true;
+        });
+        TrackPopupMenu(menu, TPM_RETURNCMD, 60, 60, 0, owner, nullptr);
+        KillTimer(owner, 78);
+        EXPECT_TRUE(opened) << "delay " << delay;
+        EXPECT_EQ(openRightAfterTheMove, delay ? 1 : 2) << "delay " << delay;
+    }
+    mivo::ResetDesktopInput();
+    DestroyMenu(menu);
+}

@@ -168,6 +168,25 @@ TEST(MenuObjects, RadioGroupsDefaultItemsAndCheckMarkSize)
     EXPECT_TRUE(SetMenuDefaultItem(menu, (UINT)-1, FALSE));
     EXPECT_EQ((UINT)-1, GetMenuDefaultItem(menu, TRUE, 0));
 
+    // A greyed default is skipped unless asked for; a default opening a submenu leads into it on request.
+    HMENU sub = CreatePopupMenu();
+    AppendMenu(sub, MF_STRING, 20, "안쪽");
+    AppendMenu(menu, MF_POPUP, (UINT_PTR)sub, "더 보기");
+    EXPECT_TRUE(SetMenuDefaultItem(menu, 13, FALSE));
+    EnableMenuItem(menu, 13, MF_BYCOMMAND | MF_GRAYED);
+    EXPECT_EQ((UINT)-1, GetMenuDefaultItem(menu, FALSE, 0));
+    EXPECT_EQ(13u, GetMenuDefaultItem(menu, FALSE, GMDI_USEDISABLED));
+    EnableMenuItem(menu, 13, MF_BYCOMMAND | MF_DISABLED);
+    EXPECT_EQ((UINT)-1, GetMenuDefaultItem(menu, TRUE, 0));
+    EXPECT_TRUE(SetMenuDefaultItem(menu, 4, TRUE));
+    EXPECT_EQ(4u, GetMenuDefaultItem(menu, TRUE, 0));
+    EXPECT_EQ(4u, GetMenuDefaultItem(menu, TRUE, GMDI_GOINTOPOPUPS)) << "no default inside: the opening item";
+    EXPECT_TRUE(SetMenuDefaultItem(sub, 20, FALSE));
+    EXPECT_EQ(20u, GetMenuDefaultItem(menu, FALSE, GMDI_GOINTOPOPUPS));
+    EnableMenuItem(sub, 20, MF_BYCOMMAND | MF_GRAYED);
+    EXPECT_EQ(4u, GetMenuDefaultItem(menu, TRUE, GMDI_GOINTOPOPUPS));
+    EXPECT_EQ(0u, GetMenuDefaultItem(menu, TRUE, GMDI_GOINTOPOPUPS | GMDI_USEDISABLED));
+
     LONG size = GetMenuCheckMarkDimensions();
     EXPECT_EQ(GetSystemMetrics(SM_CXMENUCHECK), LOWORD(size));
     EXPECT_EQ(GetSystemMetrics(SM_CYMENUCHECK), HIWORD(size));

@@ -83,6 +83,28 @@ TEST(WindowLifecycle, CreationAndDestructionFollowWindowsOrder)
     EXPECT_FALSE(IsWindow(grandchild));
 }
 
+// An edit in place ending, a dialog closing: the focus window is told before it goes,
+// and no window has the focus afterwards.
+TEST(WindowLifecycle, DestroyedFocusWindowHearsItLosesTheFocus)
+{
+    MessageRecorder rec;
+    HWND top = CreateTestWindow("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200);
+    HWND editor = CreateTestWindow("editor", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, top, 7);
+    HWND inner = CreateTestWindow("inner", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, editor, 8);
+    for (HWND focus : {inner, top}) {
+        HWND destroyed = focus == inner ? editor : top;
+        SetFocus(focus);
+        rec.Clear();
+        ASSERT_TRUE(DestroyWindow(destroyed));
+        EXPECT_ORDER(rec, focus, {
+            {WM_KILLFOCUS, kSent | kWParam, 0},
+            At(destroyed, WM_DESTROY, kOptional),
+            {WM_DESTROY},
+        });
+        EXPECT_EQ(GetFocus(), nullptr);
+    }
+}
+
 TEST(WindowLifecycle, ChildrenStillReachableDuringParentDestroy)
 {
     MessageRecorder rec;

@@ -14,11 +14,25 @@ namespace mivo {
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height);
 // The window whose native window the desktop keeps this one's transient for; null when none.
 HWND NativeTransientOwner(HWND hwnd);
+// How the desktop is asked to treat a top-level window's native window.
+struct NativeLook {
+    bool dialog = false;            // kept above its transient owner, no task-bar entry of its own
+    bool unmanaged = false;         // bypasses the window manager (override-redirect)
+    bool takesFocus = true;
+    bool fixedSize = false;         // the user cannot size it
+    bool minimizeButton = false;
+    bool maximizeButton = false;
+    bool closeButton = false;
+};
+// False without a native window. Call on the UI thread.
+bool GetNativeLook(HWND hwnd, NativeLook* look);
 // Feeds the native window of a top-level window a left button press or release
 // at a point of the native window, or text committed by the input method, as
 // the display would; false without a native window. For tests of the backend.
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// Tells the native window it got the keyboard focus, as the window manager would on a click.
+bool SimulateNativeFocusIn(HWND hwnd);
 // Keeps native windows from being made (programs and tests without a display).
 void DisableQtBackend();
 
