@@ -11,7 +11,9 @@
 #include "mivo/resources.h"
 #include "support/MessageRecorder.h"
 #include "support/MessageSequence.h"
+#include "support/WindowCapture.h"
 
+#include <functional>
 #include <vector>
 
 using namespace mivo::test;
@@ -428,4 +430,76 @@ TEST(DialogLayout, TabEntersANestedControlDialog)
     PumpDialog(dlg);
     EXPECT_EQ(GetFocus(), GetDlgItem(child, 2));
     DestroyWindow(dlg);
+}
+
+namespace {
+
+// Pixels of the window inside its border that are not the edit's background.
+int InkInside(const WindowImage& img, COLORREF background)
+{
+    int n = 0;
+    for (int y = 2; y < img.height - 2; ++y)
+        for (int x = 2; x < img.width - 2; ++x)
+            n += img.At(x, y) != background;
+    return n;
+}
+
+// The outermost ring of pixels: the control's border.
+std::vector<COLORREF> Frame(const WindowImage& img)
+{
+    std::vector<COLORREF> ring;
+    for (int x = 0; x < img.width; ++x) {
+        ring.push_back(img.At(x, 0));
+        ring.push_back(img.At(x, img.height - 1));
+    }
+    for (int y = 0; y < img.height; ++y) {
+        ring.push_back(img.At(0, y));
+        ring.push_back(img.At(img.width - 1, y));
+    }
+    return ring;
+}
+
+}  // namespace
+
+TEST(DialogPainting, EditShowsItsBorderAndNewTextAfterSetTextAndTyping)
+{
+    DialogTemplateBuilder b = SampleDialog();
+    HWND dlg = CreateDialogIndirectParam(nullptr, b.Get(), nullptr, RecordingProc, 0);
+    ASSERT_NE(dlg, nullptr);
+    ShowWindow(dlg, SW_SHOW);
+    PumpDialog(dlg);
+    HWND edit = GetDlgItem(dlg, kName);
+    const COLORREF back = GetSysColor(COLOR_WINDOW);
+    WindowImage shown = CaptureWindow(edit);
+    ASSERT_GT(shown.width, 4);
+    ASSERT_NE(shown.At(0, shown.height / 2), GetSysColor(COLOR_3DFACE)) << "the border is drawn before any change";
+    const int caretInk = InkInside(shown, back);  // the empty edit has the focus
+
+    struct Change {
+        const char* what;
+        std::function<void()> make;
+    };
+    const Change changes[] = {
+        {"SetDlgItemText", [&] { SetDlgItemText(dlg, kName, "사진첩 이름"); }},
+        {"typed keys", [&] {
+             SetDlgItemText(dlg, kName, "");
+             PumpDialog(dlg);
+             SetFocus(edit);
+             QueueText("abc 가");
+         }},
+    };
+    for (const Change& change : changes) {
+        change.make();
+        PumpDialog(dlg);
+        WindowImage after = CaptureWindow(edit);
+        ASSERT_EQ(after.width, shown.width);
+        EXPECT_EQ(Frame(after), Frame(shown)) << change.what << ": the border is drawn as before";
+        EXPECT_EQ(after.At(after.width - 4, after.height / 2), back) << change.what << ": background";
+        EXPECT_GT(InkInside(after, back), caretInk + after.height) << change.what << ": the new text is shown";
+    }
+    char text[64] = {};
+    GetDlgItemText(dlg, kName, text, sizeof text);
+    EXPECT_STREQ(text, "abc 가");
+    DestroyWindow(dlg);
+    PumpUntilIdle();
 }
