@@ -14,20 +14,8 @@ port=${WDBC_STUB_PORT:-18080}
 cmake --build "$build" -j2 --target Kestrune wdbc-stub
 mkdir -p "$build/data/Temp"
 
-log=$(mktemp)
-"$build/tests/wdbc-stub" --port "$port" >"$log" 2>&1 &
-stub=$!
-trap 'kill $stub 2>/dev/null; wait $stub 2>/dev/null; rm -f "$log"' EXIT INT TERM
-tries=0
-until grep -q listening "$log"; do
-  if ! kill -0 $stub 2>/dev/null || [ $tries -ge 50 ]; then
-    cat "$log" >&2
-    echo "kestrune-demo: the stub did not start" >&2
-    exit 1
-  fi
-  tries=$((tries + 1))
-  sleep 0.1
-done
+. "$here/scripts/wdbc-stub.sh"
+start_wdbc_stub "$build" "$port"
 
 export MIVO_HTTP_PORT_MAP="127.0.0.1:80=127.0.0.1:$port"
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then

@@ -24,6 +24,7 @@ cmake --build "$build" --target mivo_toolbar_shots
 cmake --build "$build" --target mivo_richedit_shots
 cmake --build "$build" --target mivo_reportlist_shots
 cmake --build "$build" --target mivo_kestrune_shots
+cmake --build "$build" --target mivo_lumaret_shots
 cmake --build "$build" --target mivo_editor_shots
 cmake --build "$build" --target mivo_album_shots
 cat > "$out/shoot.sh" <<SHOT
@@ -59,6 +60,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_richedit_shots'
   '$build/tools/shots/mivo_reportlist_shots'
   '$build/tools/shots/mivo_kestrune_shots'
+  '$build/tools/shots/mivo_lumaret_shots'
   '$build/tools/shots/mivo_editor_shots'
   '$build/tools/shots/mivo_album_shots'
 "

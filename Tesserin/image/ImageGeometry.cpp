@@ -7,6 +7,7 @@
 #include "image/PixelBlock.h"
 #include "image/RowBands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -166,64 +167,139 @@ struct AreaRow {
     }
 };
 
-void ResampleAreaAverage(const Source& src, const Target& dst, float xScale, float yScale, CWnd* wnd,
-                         const int* interrupt)
+// Where the sweep over source rows stands: the running edges are summed in
+// floats, so they are worked out once, in the order the sweep adds them,
+// and every band starts from the very values a single sweep would reach.
+// A column's share is -1 inside a new pixel, else the thousandths of it
+// that go to the next one. Row v of the result is closed (stored) by source
+// row closing[v] (src.height when the rows run out first) under the lower
+// edge edges[v].
+struct AreaPlan {
+    std::vector<int64_t> columnShares;
+    std::vector<long> closing;
+    std::vector<float> edges;
+};
+
+const int64_t kAreaAccuracy = 1000;
+
+AreaPlan PlanAreaAverage(const Source& src, const Target& dst, float xScale, float yScale)
 {
-    const int64_t ACCURACY = 1000;
+    AreaPlan plan;
+    plan.columnShares.assign(size_t(src.width), -1);
+    float endX = xScale - 1.0f;
+    for (long x = 0; x < src.width; ++x) {
+        if (float(x) < endX)
+            continue;
+        plan.columnShares[size_t(x)] = int64_t((float(x) - endX) * float(kAreaAccuracy));
+        endX += xScale;
+    }
+    plan.closing.assign(size_t(dst.height), src.height);
+    plan.edges.assign(size_t(dst.height), 0.0f);
+    float endY = yScale - 1.0f;
+    long v = 0;
+    for (long y = 0; y < src.height && v < dst.height; ++y) {
+        if (float(y) < endY)
+            continue;
+        plan.closing[size_t(v)] = y;
+        plan.edges[size_t(v)] = endY;
+        ++v;
+        endY += yScale;
+    }
+    return plan;
+}
+
+// Rows [first, last) of the result, every byte of them. A band after the
+// first starts at the source row closing the row before it, only for the
+// share that row carries over, exactly as the single sweep had it there.
+void AreaAverageRows(const Source& src, const Target& dst, const AreaPlan& plan, float yScale, long first,
+                     long last)
+{
+    const int64_t ACCURACY = kAreaAccuracy;
+    long y = 0, v = 0;  // source row, new row being built
+    float endY = yScale - 1.0f;
+    if (first > 0) {
+        y = plan.closing[size_t(first - 1)];
+        v = first - 1;
+        endY = plan.edges[size_t(first - 1)];
+    }
     AreaRow rowA(dst.width), rowB(dst.width);
     AreaRow* accu = &rowA;
     AreaRow* carry = &rowB;
-    long v = 0;  // new row being built
-    float endY = yScale - 1.0f;
-    for (long y = 0; y < src.height; ++y) {
-        SendRowProgress(wnd, interrupt, uint64_t(y), uint64_t(src.height));
+    const int64_t* shares = plan.columnShares.data();
+    for (; y < src.height && v < last; ++y) {
         const BYTE* in = src.pixels + y * src.rowBytes;
-        float endX = xScale - 1.0f;
         size_t u = 0;
         if (float(y) < endY) {
             for (long x = 0; x < src.width; ++x, in += 3) {
-                if (float(x) < endX) {
+                const int64_t wx = shares[x];
+                if (wx < 0) {
                     accu->Add(u, in, ACCURACY * ACCURACY);
                 } else {
-                    int64_t wx = int64_t((float(x) - endX) * float(ACCURACY));
                     accu->Add(u, in, (ACCURACY - wx) * ACCURACY);
                     accu->Add(u + 1, in, wx * ACCURACY);
-                    endX += xScale;
                     ++u;
                 }
             }
             continue;
         }
         int64_t wy = int64_t((float(y) - endY) * float(ACCURACY));
-        BYTE* out = v < dst.height ? dst.row(v) : nullptr;
+        BYTE* out = v >= first ? dst.row(v) : nullptr;
         for (long x = 0; x < src.width; ++x, in += 3) {
-            if (float(x) < endX) {
+            const int64_t wx = shares[x];
+            if (wx < 0) {
                 accu->Add(u, in, (ACCURACY - wy) * ACCURACY);
                 carry->Add(u, in, wy * ACCURACY);
             } else {
-                int64_t wx = int64_t((float(x) - endX) * float(ACCURACY));
                 accu->Add(u, in, (ACCURACY - wy) * (ACCURACY - wx));
                 if (out && long(u) < dst.width)
                     accu->Store(u, out);
                 carry->Add(u, in, wy * (ACCURACY - wx));
                 accu->Add(u + 1, in, (ACCURACY - wy) * wx);
                 carry->Set(u + 1, in, wy * wx);
-                endX += xScale;
                 ++u;
             }
         }
         if (out && long(u) < dst.width)
             accu->Store(u, out);
+        if (out) {
+            const long stored = std::min(long(u) + 1, dst.width);
+            memset(out + 3 * stored, 0, size_t(dst.rowBytes - 3 * stored));
+        }
         std::swap(accu, carry);
         carry->ClearFirst();
         ++v;
         endY += yScale;
     }
-    if (v < dst.height) {
+    // The source ran out before the last new row was closed: it keeps what
+    // it gathered, and rows after it stay black.
+    long written = v;
+    if (y == src.height && v >= first && v < last) {
         BYTE* out = dst.row(v);
         for (long u = 0; u < dst.width; ++u)
             accu->Store(size_t(u), out);
+        memset(out + 3 * dst.width, 0, size_t(dst.rowBytes - 3 * dst.width));
+        written = v + 1;
     }
+    for (long r = std::max(first, written); r < last; ++r)
+        memset(dst.row(r), 0, size_t(dst.rowBytes));
+}
+
+// Bands of new rows on the image worker threads; progress still counts the
+// source rows, in order, as a single sweep reported them.
+void ResampleAreaAverage(const Source& src, const Target& dst, float xScale, float yScale, CWnd* wnd,
+                         const int* interrupt)
+{
+    const AreaPlan plan = PlanAreaAverage(src, dst, xScale, yScale);
+    const uint64_t last = uint64_t(dst.height) - 1;
+    uint64_t reported = 0;
+    ForEachRowBand(
+        uint64_t(dst.height), uint64_t(dst.rowBytes) * uint64_t(dst.height),
+        [&](uint64_t v) {
+            const uint64_t upTo = v == last ? uint64_t(src.height) : uint64_t(plan.closing[size_t(v)]) + 1;
+            for (; reported < upTo && reported < uint64_t(src.height); ++reported)
+                SendRowProgress(wnd, interrupt, reported, uint64_t(src.height));
+        },
+        [&](uint64_t first, uint64_t end) { AreaAverageRows(src, dst, plan, yScale, long(first), long(end)); });
 }
 
 void ResampleBilinear(const Source& src, const Target& dst, float xScale, float yScale, CWnd* wnd,
@@ -336,7 +412,9 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
         return nullptr;
     if (newWidth == m_nWidth && newHeight == m_nHeight)
         return DuplicateImgObj();
-    BYTE* block = AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), true);
+    // Area averaging writes every byte; the other paths leave the row ends.
+    const bool area = mode != 1 && mode != 2 && newWidth < m_nWidth && newHeight < m_nHeight;
+    BYTE* block = AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), !area);
     CImageObject* img = block ? NewSibling() : nullptr;
     if (!img) {
         delete[] block;
@@ -353,7 +431,7 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
     }
     if (mode == 2)
         ResampleBSpline(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);
-    else if (newWidth < m_nWidth && newHeight < m_nHeight)
+    else if (area)
         ResampleAreaAverage(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);
     else
         ResampleBilinear(src, dst, xScale, yScale, m_pProgressWnd, m_pInterrupt);

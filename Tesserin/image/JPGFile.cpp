@@ -83,6 +83,76 @@ void LimitWork(j_decompress_ptr cinfo, WorkWatch* watch, const int* interrupt)
     cinfo->mem->max_memory_to_use = kLibraryMemory;
 }
 
+// The compressed stream from an open file. The library's own file source
+// reads 4 KB a call; a whole picture then takes hundreds of system calls,
+// which a larger buffer cuts to a few dozen. The rest is as the library's:
+// an empty file is an error, a file cut short ends in a warning and an end
+// marker, so the rows not in the file come out grey.
+const size_t kReadBytes = size_t(64) << 10;
+
+struct FileSource {
+    jpeg_source_mgr pub;
+    FILE* file;
+    JOCTET* buffer;
+    bool started;
+};
+
+void StartSource(j_decompress_ptr cinfo)
+{
+    reinterpret_cast<FileSource*>(cinfo->src)->started = false;
+}
+
+boolean FillSource(j_decompress_ptr cinfo)
+{
+    FileSource* src = reinterpret_cast<FileSource*>(cinfo->src);
+    size_t n = fread(src->buffer, 1, kReadBytes, src->file);
+    if (n == 0) {
+        if (!src->started)
+            ERREXIT(cinfo, JERR_INPUT_EMPTY);
+        WARNMS(cinfo, JWRN_JPEG_EOF);
+        src->buffer[0] = JOCTET(0xFF);
+        src->buffer[1] = JOCTET(JPEG_EOI);
+        n = 2;
+    }
+    src->pub.next_input_byte = src->buffer;
+    src->pub.bytes_in_buffer = n;
+    src->started = true;
+    return TRUE;
+}
+
+void SkipSource(j_decompress_ptr cinfo, long count)
+{
+    if (count <= 0)
+        return;
+    jpeg_source_mgr* src = cinfo->src;
+    while (count > long(src->bytes_in_buffer)) {
+        count -= long(src->bytes_in_buffer);
+        FillSource(cinfo);  // never suspends
+    }
+    src->next_input_byte += size_t(count);
+    src->bytes_in_buffer -= size_t(count);
+}
+
+void EndSource(j_decompress_ptr) {}
+
+void ReadFrom(j_decompress_ptr cinfo, FILE* file)
+{
+    j_common_ptr common = reinterpret_cast<j_common_ptr>(cinfo);
+    FileSource* src =
+        static_cast<FileSource*>((*cinfo->mem->alloc_small)(common, JPOOL_PERMANENT, sizeof(FileSource)));
+    src->buffer = static_cast<JOCTET*>((*cinfo->mem->alloc_large)(common, JPOOL_PERMANENT, kReadBytes));
+    src->file = file;
+    src->started = false;
+    src->pub.init_source = StartSource;
+    src->pub.fill_input_buffer = FillSource;
+    src->pub.skip_input_data = SkipSource;
+    src->pub.resync_to_restart = jpeg_resync_to_restart;
+    src->pub.term_source = EndSource;
+    src->pub.bytes_in_buffer = 0;
+    src->pub.next_input_byte = nullptr;
+    cinfo->src = &src->pub;
+}
+
 void ShowOpenFailure(const char* format, const char* path)
 {
     std::string text(strlen(format) + strlen(path), '\0');
@@ -238,7 +308,7 @@ BYTE* DecodeFile(FILE* file, UINT ratio, UINT* widthOut, UINT* heightOut, bool l
     }
     jpeg_create_decompress(&cinfo);
     LimitWork(&cinfo, &watch, interrupt);
-    jpeg_stdio_src(&cinfo, file);
+    ReadFrom(&cinfo, file);
     jpeg_read_header(&cinfo, TRUE);
     ChooseOutput(&cinfo);
     uint64_t restRatio = ratio ? SetReduction(&cinfo, ratio) : 1000;

@@ -163,6 +163,49 @@ void AdviseHugePages(BYTE* block, uint64_t bytes)
 #endif
 }
 
+// How the C library lays out a block it maps by itself: its bookkeeping in
+// front of the block, and a mapping this much longer than the request.
+const uint64_t kMappedBlockHeader = 16;
+const uint64_t kMappedBlockOverhead = 24;
+// MADV_COLLAPSE (Linux 6.1), where the C library's headers predate it;
+// older systems refuse it and nothing changes.
+#ifdef MADV_COLLAPSE
+const int kCollapse = MADV_COLLAPSE;
+#else
+const int kCollapse = 25;
+#endif
+
+// What to ask new[] for so that a block written whole can lie on huge pages
+// from end to end: the system starts a mapping whose length is a whole
+// number of huge pages on a huge-page boundary. The few bytes more are asked
+// for only where they are a small share of the block.
+uint64_t WholeBlockRequest(uint64_t bytes)
+{
+    if (bytes < kReusedBlockBytes)
+        return bytes;
+    const uint64_t mapped = (bytes + kMappedBlockOverhead + kHugePageBytes - 1) / kHugePageBytes * kHugePageBytes;
+    const uint64_t asked = mapped - kMappedBlockOverhead;
+    return asked - bytes <= bytes / kLargestSlackShare ? asked : bytes;
+}
+
+// Huge pages over the whole mapping when it came out aligned, else over the
+// aligned inside of the block. The C library has written its header, so
+// the first huge page is already a small one: it is collapsed at once (one
+// copy of a page) instead of taking a fault for each of its small pages.
+void AdviseWholeBlock(BYTE* block, uint64_t asked)
+{
+#ifdef MADV_HUGEPAGE
+    const uintptr_t mapping = reinterpret_cast<uintptr_t>(block) - kMappedBlockHeader;
+    const uint64_t length = asked + kMappedBlockOverhead;
+    if (mapping % kHugePageBytes == 0 && length % kHugePageBytes == 0 &&
+        madvise(reinterpret_cast<void*>(mapping), size_t(length), MADV_HUGEPAGE) == 0) {
+        madvise(reinterpret_cast<void*>(mapping), size_t(kHugePageBytes), kCollapse);
+        return;
+    }
+#endif
+    AdviseHugePages(block, asked);
+}
+
 // Zero-fill-on-demand for the whole pages inside the block (a private
 // anonymous mapping, as every heap is); the ends are cleared by hand.
 void ClearBlock(BYTE* block, uint64_t bytes)
@@ -197,17 +240,29 @@ BYTE* AllocPixelBlock(uint64_t bytes, bool zero)
 {
     if (bytes == 0 || bytes > kMaxPixelBlockBytes)
         return nullptr;
-    if (bytes >= kReusedBlockBytes && !zero) {
-        if (BYTE* kept = Cache().Take(bytes))
-            return kept;
+    if (bytes < kReusedBlockBytes) {
+        BYTE* block = new (std::nothrow) BYTE[size_t(bytes)];
+        if (block && zero)
+            ClearBlock(block, bytes);
+        return block;
     }
-    BYTE* block = new (std::nothrow) BYTE[size_t(bytes)];
+    // A kept block is resident already: clearing it by hand costs no memory
+    // and far less than faulting fresh pages in.
+    const uint64_t asked = zero ? bytes : WholeBlockRequest(bytes);
+    if (BYTE* kept = Cache().Take(asked)) {
+        if (zero)
+            memset(kept, 0, size_t(bytes));
+        return kept;
+    }
+    BYTE* block = new (std::nothrow) BYTE[size_t(asked)];
+    if (!block)
+        return nullptr;
     // Huge pages only where every byte is written anyway: a cleared block
     // must cost nothing where it is never touched, not 2 MB a touch.
-    if (block && zero)
+    if (zero)
         ClearBlock(block, bytes);
-    else if (block && bytes >= kReusedBlockBytes)
-        AdviseHugePages(block, bytes);
+    else
+        AdviseWholeBlock(block, asked);
     return block;
 }
 

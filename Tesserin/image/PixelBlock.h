@@ -26,12 +26,15 @@ inline uint64_t RowBytes24(uint64_t width) { return ((width * 24 + 31) / 32) * 4
 uint64_t PixelBlockBytes(uint64_t width, uint64_t height);
 
 // A new block from the array form of new, or NULL when memory is short.
-// `zero` clears it the way fresh memory is clear: pages of a large block are
-// handed back to the system instead of written, so the pages a caller never
-// touches cost nothing. Decoders that write every byte pass false.
-// A block asked for without clearing may be a large one freed a moment ago
-// (see FreePixelBlock): its bytes are then whatever they were, so only
-// callers that write every byte, padding included, pass false.
+// `zero` clears it the way fresh memory is clear: pages of a new large block
+// are handed back to the system instead of written, so the pages a caller
+// never touches cost nothing. Decoders that write every byte pass false.
+// A large block may be one freed a moment ago (see FreePixelBlock): cleared
+// by hand when `zero` asks for it, else its bytes are whatever they were, so
+// only callers that write every byte, padding included, pass false. New
+// large blocks asked for without clearing lie on huge pages where the system
+// allows, whole if it can: a fresh process's first picture then takes a
+// fault every 2 MB instead of every page.
 BYTE* AllocPixelBlock(uint64_t bytes, bool zero = true);
 
 // Frees a block of AllocPixelBlock or the array form of new. The last large

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <vector>
 
 namespace {
 
@@ -62,11 +64,29 @@ bool SplitAddress(const std::string& url, Address& out)
     return !out.host.empty();
 }
 
+// A page of the program's own on disk ("file://" and an absolute POSIX path).
+bool ReadLocalPage(const std::string& url, size_t limit, mivo::afx::HtmlFetchResult& result)
+{
+    if (!StartsWithNoCase(url, "file://") || url.size() <= 7 || url[7] != '/')
+        return false;
+    std::ifstream in(url.substr(7), std::ios::binary);
+    if (!in)
+        return true;
+    std::vector<char> buffer(limit);
+    in.read(buffer.data(), (std::streamsize)limit);
+    result.body.assign(buffer.data(), (size_t)in.gcount());
+    result.contentType = "text/html";
+    result.ok = true;
+    return true;
+}
+
 }  // namespace
 
 mivo::afx::HtmlFetchResult mivo::afx::FetchPage(const std::string& url, size_t limit)
 {
     HtmlFetchResult result;
+    if (ReadLocalPage(url, limit, result))
+        return result;
     Address address;
     if (!SplitAddress(url, address))
         return result;

@@ -12,7 +12,8 @@ struct HtmlFetchResult {
     std::string contentType;
 };
 
-// Only http and https addresses are fetched; the body stops at `limit` bytes.
+// Only http and https addresses are fetched, and the program's own pages as "file:///path";
+// the body stops at `limit` bytes.
 HtmlFetchResult FetchPage(const std::string& url, size_t limit);
 // An href resolved against the page's address; empty when it is no web address.
 std::string ResolveLink(const std::string& base, const std::string& href);

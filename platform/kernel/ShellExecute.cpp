@@ -10,6 +10,7 @@
 #include "mivo/process.h"
 
 #include <cctype>
+#include <mutex>
 #include <cstring>
 #include <strings.h>
 #include <sys/stat.h>
@@ -208,6 +209,36 @@ bool LooksLikeProgram(const std::string& posix, const std::string& file)
     return exe || (dot == std::string::npos && access(posix.c_str(), X_OK) == 0);
 }
 
+std::mutex g_helpLock;
+
+mivo::HelpViewer& HelpViewerSlot()
+{
+    static mivo::HelpViewer viewer;
+    return viewer;
+}
+
+// A help file "X.chm" that is not there, with its page "X.html" beside it: the page is shown
+// instead. False when the request is no such case.
+bool OpenHelpPage(const std::string& posix, bool wantProcess, Outcome& outcome)
+{
+    const size_t dot = posix.rfind('.');
+    struct stat st;
+    if (dot == std::string::npos || strcasecmp(posix.c_str() + dot, ".chm") != 0 || stat(posix.c_str(), &st) == 0)
+        return false;
+    const std::string page = posix.substr(0, dot) + ".html";
+    if (stat(page.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    mivo::HelpViewer viewer;
+    {
+        std::lock_guard<std::mutex> guard(g_helpLock);
+        viewer = HelpViewerSlot();
+    }
+    if (viewer && viewer(page))
+        return true;
+    OpenWithDesktop(page, wantProcess, outcome);
+    return true;
+}
+
 Outcome Execute(const Request& r, bool wantProcess)
 {
     Outcome outcome;
@@ -245,6 +276,8 @@ Outcome Execute(const Request& r, bool wantProcess)
     std::string posix;
     if (!MapFile(r.file, r.folder, posix, outcome.error))
         return outcome;
+    if (OpenHelpPage(posix, wantProcess, outcome))
+        return outcome;
     struct stat st;
     if (LooksLikeProgram(posix, r.file))
         RunProgram(r, wantProcess, outcome);
@@ -281,6 +314,12 @@ HINSTANCE ResultValue(const Outcome& outcome)
 }
 
 }  // namespace
+
+void mivo::SetHelpViewer(HelpViewer viewer)
+{
+    std::lock_guard<std::mutex> guard(g_helpLock);
+    HelpViewerSlot() = std::move(viewer);
+}
 
 HINSTANCE ShellExecute(HWND, LPCSTR lpOperation, LPCSTR lpFile, LPCSTR lpParameters, LPCSTR lpDirectory, INT)
 {

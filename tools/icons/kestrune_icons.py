@@ -69,26 +69,8 @@ BWWWBWWWWWWWWWWB
 
 
 def write_cursor():
-    px = [[None] * 32 for _ in range(32)]
-    colours = {"B": (0, 0, 0), "W": (255, 255, 255), "G": (40, 160, 60)}
-    for y, row in enumerate(FINGER.strip("\n").split("\n")):
-        for x, ch in enumerate(row):
-            if ch in colours:
-                px[1 + y][5 + x] = colours[ch]
-    xor = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 255) if c else b"\0\0\0\0"
-                   for y in reversed(range(32)) for c in px[y])
-    mask = bytearray()
-    for y in reversed(range(32)):
-        row = bytearray(4)
-        for x in range(32):
-            if px[y][x] is None:
-                row[x // 8] |= 0x80 >> (x % 8)
-        mask += row
-    data = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0) + xor + bytes(mask)
-    head = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 11, 1, len(data), 6 + 16)
-    with open(os.path.join(OUT, "sitehand.cur"), "wb") as f:
-        f.write(head + entry + data)
+    platform_icons.write_cursor("sitehand.cur", FINGER, {"B": (0, 0, 0), "W": (255, 255, 255), "G": (40, 160, 60)},
+                                (11, 1))
 
 
 GREY = (192, 192, 192)  # the strip's background, shown as transparent

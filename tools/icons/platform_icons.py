@@ -96,6 +96,30 @@ def write_icon(name, draw, sizes=(16, 32)):
         f.write(head + entries + b"".join(d for _, d in images))
 
 
+def write_cursor(name, rows, colours, hotspot, offset=(5, 1)):
+    """A 32 x 32 cursor from text rows (a character per pixel, colours by character,
+    anything else transparent) placed at offset, with its hot spot."""
+    px = [[None] * 32 for _ in range(32)]
+    for y, row in enumerate(rows.strip("\n").split("\n")):
+        for x, ch in enumerate(row):
+            if ch in colours:
+                px[offset[1] + y][offset[0] + x] = colours[ch]
+    xor = b"".join(struct.pack("<BBBB", c[2], c[1], c[0], 255) if c else b"\0\0\0\0"
+                   for y in reversed(range(32)) for c in px[y])
+    mask = bytearray()
+    for y in reversed(range(32)):
+        row = bytearray(4)
+        for x in range(32):
+            if px[y][x] is None:
+                row[x // 8] |= 0x80 >> (x % 8)
+        mask += row
+    data = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0) + xor + bytes(mask)
+    head = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, hotspot[0], hotspot[1], len(data), 6 + 16)
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(head + entry + data)
+
+
 if __name__ == "__main__":
     for name, draw in (("folder", folder), ("document", document), ("drive", drive),
                        ("computer", computer), ("picture", picture)):

@@ -75,6 +75,15 @@ public:
     // Fly-by help: the command's prompt in the frame's status bar, or the idle text for 0.
     void SetStatusText(int nHit);
 
+    // The gaps between the bar's edges and its contents.
+    void SetBorders(int cxLeft = 0, int cyTop = 0, int cxRight = 0, int cyBottom = 0)
+    {
+        m_cxLeftBorder = cxLeft;
+        m_cyTopBorder = cyTop;
+        m_cxRightBorder = cxRight;
+        m_cyBottomBorder = cyBottom;
+    }
+
     int m_cxLeftBorder = 6, m_cxRightBorder = 6;
     int m_cyTopBorder = 1, m_cyBottomBorder = 1;
     int m_cxDefaultGap = 2;

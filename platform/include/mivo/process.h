@@ -24,4 +24,11 @@ std::vector<std::string> SplitArguments(const char* arguments);
 using SpawnHook = std::function<bool(const std::vector<std::string>& argv)>;
 void SetSpawnHook(SpawnHook hook);
 
+// Help files: there is no viewer for "X.chm" here, so ShellExecute on a missing "X.chm" whose
+// "X.html" exists shows that page instead, through the viewer the framework registers (a
+// window of the program's own), else with the desktop's opener. The viewer gets the page's
+// POSIX path and answers whether it showed it.
+using HelpViewer = std::function<bool(const std::string& htmlPath)>;
+void SetHelpViewer(HelpViewer viewer);
+
 }  // namespace mivo

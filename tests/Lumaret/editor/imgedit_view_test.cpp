@@ -451,3 +451,27 @@ TEST_F(EditorTest, PartlyCoveredBlocksRepaintWholeWhenScrolled)
             EXPECT_EQ(RGB(p.x, p.y, p.x ^ p.y), shown.At(x, y)) << x << "," << y;
         }
 }
+
+TEST_F(EditorTest, ReopenAnsweredYesLoadsTheFileAgainAndForgetsTheSteps)
+{
+    std::string path = WritePicture("다시.BMP", 30, 20);
+    CImgEditView* view = Open(path);
+    ASSERT_NE(nullptr, view);
+    view->Reopen();
+    EXPECT_TRUE(m_boxes.shown().empty()) << "nothing changed: nothing asked";
+    view->SaveUndo(CRect(-1, -1, -1, -1));
+    view->m_pImage->SetPixelColor(1, 1, RGB(9, 9, 9));
+    view->m_bModified = TRUE;
+    m_boxes.setAnswer(IDNO);
+    view->Reopen();
+    EXPECT_EQ(RGB(9, 9, 9), view->m_pImage->GetPixelColor(1, 1));
+    m_boxes.setAnswer(IDYES);
+    view->Reopen();
+    auto boxes = m_boxes.shown();
+    ASSERT_EQ(2u, boxes.size());
+    EXPECT_EQ("이전 작업을 취소하고 이 파일을 다시 여시겠습니까?", boxes[1].text);
+    EXPECT_EQ(RGB(1, 1, 0), view->m_pImage->GetPixelColor(1, 1));
+    EXPECT_FALSE(view->m_bModified);
+    EXPECT_FALSE(view->CanUndo());
+    EXPECT_EQ("다시.BMP (100.0 %)", Title(view));
+}

@@ -399,8 +399,9 @@ TEST_F(BmpTest, FilesShorterThanTheirRowsCostNoMemory)
             EXPECT_EQ(0, img.LoadThumbnail(path.c_str(), dir.win("thumb.jpg").c_str(), CSize(160, 120), nullptr, 0))
                 << c.name;
         });
-        if (imgtest::MemoryGrowthIsMeaningful())
+        if (imgtest::MemoryGrowthIsMeaningful()) {
             EXPECT_LT(grown, kGenerous) << c.name;
+        }
     }
     // Half the rows are enough to show a cut colour file.
     CBMPFile bmp;

@@ -351,14 +351,16 @@ TEST_F(GifTest, TinyFileDeclaringAHugePictureCostsOnlyWhatItFills)
         EXPECT_EQ(60, top[0]);
         EXPECT_EQ(40, top[2]);
     });
-    if (MemoryGrowthIsMeaningful())
+    if (MemoryGrowthIsMeaningful()) {
         EXPECT_LT(grown, kGenerous);
+    }
     grown = PeakMemoryGrowth([&] {
         CImageObject img;
         EXPECT_EQ(1, img.LoadScaled(path.c_str(), CSize(160, 120), 0));
         EXPECT_EQ(1, img.LoadThumbnail(path.c_str(), dir.win("thumb.jpg").c_str(), CSize(160, 120), nullptr, 0));
         EXPECT_EQ(108, img.GetWidth());  // the fit ratio of 6 per mille
     });
-    if (MemoryGrowthIsMeaningful())
+    if (MemoryGrowthIsMeaningful()) {
         EXPECT_LT(grown, kGenerous);
+    }
 }

@@ -59,8 +59,9 @@ TEST(PixelBlock, UntouchedPagesCostNothing)
         memset(block.get(), 7, 1 << 20);  // the first rows only
         EXPECT_EQ(0, block.get()[bytes - 1]);
     });
-    if (imgtest::MemoryGrowthIsMeaningful())
+    if (imgtest::MemoryGrowthIsMeaningful()) {
         EXPECT_LT(grown, uint64_t(64) << 20);
+    }
     EXPECT_EQ(nullptr, AllocPixelBlock(kMaxPixelBlockBytes + 1, true));
 }
 

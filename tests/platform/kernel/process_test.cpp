@@ -303,3 +303,33 @@ TEST(Toolhelp, SnapshotStartsWithTheSystemProcessAndListsThisOne)
     EXPECT_TRUE(CloseHandle(snapshot));
     EXPECT_FALSE(Process32First(snapshot, &entry));
 }
+
+TEST(ShellExecute, MissingHelpFileShowsItsPageBesideIt)
+{
+    mivotest::TempFolder folder;
+    WriteFile(folder.file("MivoLite.html"), "<title>도움말</title>", 0644);
+    std::vector<std::string> shown;
+    mivo::SetHelpViewer([&shown](const std::string& page) {
+        shown.push_back(page);
+        return true;
+    });
+    RecordStarts starts;
+    std::string help = folder.windowsPath() + "MivoLite.chm";
+    EXPECT_EQ(42, Code(ShellExecute(nullptr, "open", help.c_str(), nullptr, nullptr, 1)));
+    EXPECT_EQ((std::vector<std::string>{folder.file("MivoLite.html")}), shown);
+    EXPECT_TRUE(starts.starts.empty());
+
+    // Without a viewer of the program's own, the desktop opens the page.
+    mivo::SetHelpViewer(nullptr);
+    EXPECT_EQ(42, Code(ShellExecute(nullptr, "open", help.c_str(), nullptr, nullptr, 1)));
+    ASSERT_EQ(1u, starts.starts.size());
+    EXPECT_EQ((Argv{"xdg-open", folder.file("MivoLite.html")}), starts.starts[0]);
+
+    // A help file that exists is opened itself; one with no page beside it is missing.
+    WriteFile(folder.file("MivoLite.chm"), "ITSF", 0644);
+    EXPECT_EQ(42, Code(ShellExecute(nullptr, "open", help.c_str(), nullptr, nullptr, 1)));
+    EXPECT_EQ((Argv{"xdg-open", folder.file("MivoLite.chm")}), starts.starts.back());
+    std::string other = folder.windowsPath() + "Other.chm";
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, Code(ShellExecute(nullptr, "open", other.c_str(), nullptr, nullptr, 1)));
+    EXPECT_EQ(2u, starts.starts.size());
+}
