@@ -1,7 +1,5 @@
 // ICMP echo ("ICMP.DLL"): the records of IcmpSendEcho. Programs load the module by name and
 // take IcmpCreateFile, IcmpSendEcho and IcmpCloseHandle from it with GetProcAddress.
-// The module is there only where the system allows unprivileged ping sockets
-// (net.ipv4.ping_group_range); without them loading it fails.
 #pragma once
 
 #include "win32/types.h"

@@ -1,8 +1,4 @@
 // Windows multimedia: PlaySound and the MCI command numbers the MCI window takes.
-// Sound goes to ALSA (PCM WAV files, WAVE resources and memory; the MCI window also plays MP3
-// through libmpg123), or to a null device that only keeps time when there is no card or
-// MIVO_AUDIO=null. The only MCI device is "cdaudio": the drive's own audio play through the
-// kernel's CD-ROM interface (no digital extraction); with no drive, open fails.
 #pragma once
 
 #include "win32/types.h"

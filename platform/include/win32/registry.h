@@ -1,5 +1,4 @@
-// The registry: predefined roots, keys and typed values, kept in one per-user file:
-// $XDG_CONFIG_HOME/mivo/registry, or the file MIVO_REGISTRY_FILE names.
+// The registry: predefined roots, keys and typed values, kept in one per-user file.
 #pragma once
 
 #include "win32/types.h"

@@ -1,10 +1,6 @@
 // TWAIN: the records, codes and entry point of the image acquisition
 // interface, laid out as on Windows (2-byte packing; 32-bit integers are
 // 32 bits wide, handles and pointers pointer-sized).
-// The source manager is an in-process "TWAIN_32.DLL" (DSM_Entry by ordinal 1) with a test source
-// and, where libsane is installed, the SANE scanners. SANE is asked for devices only when a
-// source is looked for; SANE_CONFIG_DIR chooses its configuration. A SANE scanner delivers one
-// picture each time it is enabled, with its default options; ShowUI shows nothing for it.
 #pragma once
 
 #include "win32/types.h"

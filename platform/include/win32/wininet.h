@@ -5,10 +5,6 @@
 // answers 0 and no download silently becomes another object's.
 // INTERNET_FLAG_SECURE selects https; the certificate is always verified,
 // whatever INTERNET_FLAG_IGNORE_CERT_* say.
-// MIVO_HTTP_PORT_MAP moves connections: comma-separated "host:port=host:port" entries, read when
-// InternetConnect makes the connection (malformed entries are ignored). Only the socket moves
-// (libcurl's connect-to); the URL and the Host header keep the program's host and port, e.g.
-// MIVO_HTTP_PORT_MAP=127.0.0.1:80=127.0.0.1:18080 for a stand-in server.
 #pragma once
 
 #include "win32/types.h"
