@@ -1,5 +1,6 @@
 #include "framework/ODBCQuery.h"
 
+#include "mivo/Trace.h"
 #include "mivo/codepage.h"
 
 #include <cstdio>
@@ -167,9 +168,11 @@ int CODBCQuery::InitQuery()
         SQLSetConnectAttr(m_hDbc, SQL_ATTR_AUTOCOMMIT, (SQLPOINTER)SQL_AUTOCOMMIT_OFF, 0);
 
     std::string dsn = toDriver(m_strDSN), uid = toDriver(m_strUID), pwd = toDriver(m_strPWD);
+    MIVO_TRACE(kTraceOdbc, "SQLConnect(%s, %s)", dsn.c_str(), uid.c_str());
     m_nRetCode = SQLConnect(m_hDbc, (SQLCHAR*)dsn.c_str(), SQL_NTS, (SQLCHAR*)uid.c_str(), SQL_NTS,
                             (SQLCHAR*)pwd.c_str(), SQL_NTS);
     if (!succeeded(m_nRetCode)) {
+        MIVO_WARN(kTraceOdbc, "SQLConnect(%s) failed: %d", dsn.c_str(), (int)m_nRetCode);
         SQLFreeHandle(SQL_HANDLE_DBC, m_hDbc);
         m_hDbc = SQL_NULL_HDBC;
         SQLFreeHandle(SQL_HANDLE_ENV, m_hEnv);
@@ -427,12 +430,14 @@ int CODBCQuery::RunStructQuery(const char* pszHead)
 SQLRETURN CODBCQuery::prepare(const CString& statement)
 {
     std::string text = toDriver(statement);
+    MIVO_TRACE(kTraceOdbc, "SQLPrepare(%s)", text.c_str());
     return SQLPrepare(m_hStmt, (SQLCHAR*)text.c_str(), SQL_NTS);
 }
 
 SQLRETURN CODBCQuery::execDirect(const CString& statement)
 {
     std::string text = toDriver(statement);
+    MIVO_TRACE(kTraceOdbc, "SQLExecDirect(%s)", text.c_str());
     return SQLExecDirect(m_hStmt, (SQLCHAR*)text.c_str(), SQL_NTS);
 }
 
@@ -509,6 +514,7 @@ int CODBCQuery::RunQuery()
     SQLRETURN rc = SQLExecute(m_hStmt);
     sendBlobParameters(rc);
     m_nRetCode = rc;
+    MIVO_TRACE(kTraceOdbc, "SQLExecute with %zu blobs: %d", m_arrBlobData.size(), (int)rc);
 
     if (succeeded(rc)) {
         // The Access driver answered an update or delete that touched no row with
@@ -591,6 +597,7 @@ int CODBCQuery::FetchNextRow()
         std::memset(m_pDriverData[i], 0, (size_t)driverBufferSize(m_nCapacity[i]));
     }
     m_nRetCode = SQLFetch(m_hStmt);
+    MIVO_TRACE(kTraceOdbc, "SQLFetch: %d", (int)m_nRetCode);
     if (!succeeded(m_nRetCode))
         return 0;
     convertFetchedRow();
@@ -796,5 +803,8 @@ void CODBCQuery::ProcessLogMessages(SQLSMALLINT nHandleType, SQLHANDLE hHandle, 
         CString formatted;
         formatted.Format("State\t\t:%s\r\nNative\t\t:%d\r\nError:%d\t\t:%s\r\nQuery\t\t:%s", (const char*)state,
                          (int)native, (int)textLength, (const char*)text, (LPCSTR)m_strQuery);
+        const char* what = pszMessage ? pszMessage : "";
+        MIVO_WARN(kTraceOdbc, "%.*s: state %s, native %d: %s", (int)std::strcspn(what, "\r\n"), what,
+                  (const char*)state, (int)native, (const char*)text);
     }
 }

@@ -1,4 +1,5 @@
 // Dialog data exchange and validation.
+#include "mivo/Trace.h"
 #include "mfc.h"
 
 #include <cerrno>
@@ -144,7 +145,7 @@ HWND CDataExchange::PrepareCtrl(int nIDC)
 {
     HWND hWnd = ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), nIDC);
     if (!hWnd) {
-        std::fprintf(stderr, "mivo: data exchange with control %d, which the dialog does not have\n", nIDC);
+        MIVO_WARN(kTraceAfx, "data exchange with control %d, which the dialog does not have", nIDC);
         AfxThrowNotSupportedException();
     }
     m_hWndLastControl = hWnd;

@@ -1,8 +1,8 @@
 // CWnd core: handle maps, creation, the window procedure and message dispatch.
+#include "mivo/Trace.h"
 #include "afx/MfcState.h"
 #include "user/CreationHook.h"
 
-#include <cstdio>
 #include <exception>
 #include <mutex>
 
@@ -112,7 +112,7 @@ HMENU MenuHandle(CMenu* menu)
 
 void ReportHandlerFailure(const char* what)
 {
-    std::fprintf(stderr, "mivo: a message handler failed: %s\n", what ? what : "unknown error");
+    MIVO_WARN(kTraceAfx, "a message handler failed: %s", what ? what : "unknown error");
 }
 
 void ReportHandlerException(CException* e)

@@ -16,7 +16,7 @@ const int kEditId = 1001;
 const int kListId = 1000;
 const int kEdge = 2;
 
-struct ComboState {
+struct ComboBoxState {
     HWND edit = nullptr;
     HWND list = nullptr;
     bool dropped = false;
@@ -31,9 +31,9 @@ struct ComboState {
     bool settingText = false;  // the edit shows a selection: no CBN_EDITUPDATE/CBN_EDITCHANGE
 };
 
-ComboState* Data(HWND hwnd)
+ComboBoxState* Data(HWND hwnd)
 {
-    return ControlWindow<ComboState>::Of(hwnd);
+    return ControlWindow<ComboBoxState>::Of(hwnd);
 }
 
 DWORD TypeOf(HWND hwnd)
@@ -46,12 +46,12 @@ bool OwnerDraw(HWND hwnd)
     return (StyleOf(hwnd) & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0;
 }
 
-int CurSel(const ComboState& st)
+int CurSel(const ComboBoxState& st)
 {
     return (int)SendMessage(st.list, LB_GETCURSEL, 0, 0);
 }
 
-std::string ItemText(const ComboState& st, int index)
+std::string ItemText(const ComboBoxState& st, int index)
 {
     LRESULT len = SendMessage(st.list, LB_GETTEXTLEN, (WPARAM)index, 0);
     if (len == LB_ERR || len < 0)
@@ -67,7 +67,7 @@ void Notify(HWND hwnd, int code)
     NotifyParent(hwnd, code);
 }
 
-RECT FieldRect(HWND hwnd, const ComboState& st)
+RECT FieldRect(HWND hwnd, const ComboBoxState& st)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -75,7 +75,7 @@ RECT FieldRect(HWND hwnd, const ComboState& st)
     return rc;
 }
 
-RECT ButtonRect(HWND hwnd, const ComboState& st)
+RECT ButtonRect(HWND hwnd, const ComboBoxState& st)
 {
     RECT rc = FieldRect(hwnd, st);
     InflateRect(&rc, -kEdge, -kEdge);
@@ -85,7 +85,7 @@ RECT ButtonRect(HWND hwnd, const ComboState& st)
     return rc;
 }
 
-RECT TextRect(HWND hwnd, const ComboState& st)
+RECT TextRect(HWND hwnd, const ComboBoxState& st)
 {
     RECT rc = FieldRect(hwnd, st);
     InflateRect(&rc, -kEdge, -kEdge);
@@ -94,7 +94,7 @@ RECT TextRect(HWND hwnd, const ComboState& st)
 }
 
 // Lays the edit and (for a simple combo) the list out in the control.
-void Arrange(HWND hwnd, ComboState& st)
+void Arrange(HWND hwnd, ComboBoxState& st)
 {
     int line = FontLineHeight(hwnd);
     st.fieldHeight = (st.fieldItemHeight > 0 ? st.fieldItemHeight : line) + 2 * kEdge + 4;
@@ -120,7 +120,7 @@ void Arrange(HWND hwnd, ComboState& st)
 }
 
 // Shows the selected item in the field (or the edit).
-void ShowSelection(HWND hwnd, ComboState& st)
+void ShowSelection(HWND hwnd, ComboBoxState& st)
 {
     if (st.edit) {
         int sel = CurSel(st);
@@ -133,7 +133,7 @@ void ShowSelection(HWND hwnd, ComboState& st)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void Close(HWND hwnd, ComboState& st, bool ok)
+void Close(HWND hwnd, ComboBoxState& st, bool ok)
 {
     if (!st.dropped)
         return;
@@ -157,12 +157,12 @@ void Close(HWND hwnd, ComboState& st, bool ok)
         Notify(hwnd, CBN_SELCHANGE);
 }
 
-void Drop(HWND hwnd, ComboState& st)
+void Drop(HWND hwnd, ComboBoxState& st)
 {
     if (st.dropped || TypeOf(hwnd) == CBS_SIMPLE || !IsWindowEnabled(hwnd))
         return;
     Notify(hwnd, CBN_DROPDOWN);
-    ComboState* again = Data(hwnd);
+    ComboBoxState* again = Data(hwnd);
     if (!again)
         return;
     RECT win;
@@ -189,7 +189,7 @@ void Drop(HWND hwnd, ComboState& st)
 }
 
 // A selection the user made with the keyboard: committed at once.
-void SelectByKey(HWND hwnd, ComboState& st, int index)
+void SelectByKey(HWND hwnd, ComboBoxState& st, int index)
 {
     int count = (int)SendMessage(st.list, LB_GETCOUNT, 0, 0);
     if (count == 0)
@@ -209,7 +209,7 @@ void SelectByKey(HWND hwnd, ComboState& st, int index)
         Notify(hwnd, CBN_SELCHANGE);
 }
 
-bool Key(HWND hwnd, ComboState& st, WPARAM vk, bool alt)
+bool Key(HWND hwnd, ComboBoxState& st, WPARAM vk, bool alt)
 {
     int sel = CurSel(st);
     int page = std::max(1, st.droppedHeight / std::max(1, (int)SendMessage(st.list, LB_GETITEMHEIGHT, 0, 0)) - 1);
@@ -262,7 +262,7 @@ bool Key(HWND hwnd, ComboState& st, WPARAM vk, bool alt)
 }
 
 // Typing into a drop-down list finds the item that starts with the letters.
-void CharSearch(HWND hwnd, ComboState& st, WPARAM ch)
+void CharSearch(HWND hwnd, ComboBoxState& st, WPARAM ch)
 {
     int before = CurSel(st);
     SendMessage(st.list, WM_CHAR, ch, 0);
@@ -285,7 +285,7 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return wc.lpfnWndProc;
     }();
     HWND combo = GetParent(hwnd);
-    ComboState* st = combo ? Data(combo) : nullptr;
+    ComboBoxState* st = combo ? Data(combo) : nullptr;
     if (st) {
         switch (msg) {
         case WM_GETDLGCODE: {
@@ -314,7 +314,7 @@ LRESULT CALLBACK ComboEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 
 // --- painting
 
-void PaintField(HWND hwnd, ComboState& st, HDC hdc)
+void PaintField(HWND hwnd, ComboBoxState& st, HDC hdc)
 {
     RECT field = FieldRect(hwnd, st);
     bool disabled = (StyleOf(hwnd) & WS_DISABLED) != 0;
@@ -390,7 +390,7 @@ UINT ListStyleFor(DWORD style)
     return ls;
 }
 
-LRESULT Create(HWND hwnd, ComboState& st, const CREATESTRUCTA* cs)
+LRESULT Create(HWND hwnd, ComboBoxState& st, const CREATESTRUCTA* cs)
 {
     DWORD style = (DWORD)cs->style;
     DWORD type = style & 3;
@@ -427,7 +427,7 @@ LRESULT Create(HWND hwnd, ComboState& st, const CREATESTRUCTA* cs)
     return 0;
 }
 
-void Command(HWND hwnd, ComboState& st, WPARAM wParam, LPARAM lParam)
+void Command(HWND hwnd, ComboBoxState& st, WPARAM wParam, LPARAM lParam)
 {
     HWND from = (HWND)lParam;
     int code = HIWORD(wParam);
@@ -475,7 +475,7 @@ void Command(HWND hwnd, ComboState& st, WPARAM wParam, LPARAM lParam)
     }
 }
 
-LRESULT SetCurSel(HWND hwnd, ComboState& st, WPARAM index)
+LRESULT SetCurSel(HWND hwnd, ComboBoxState& st, WPARAM index)
 {
     LRESULT r = SendMessage(st.list, LB_SETCURSEL, index, 0);
     st.committed = CurSel(st);
@@ -483,267 +483,311 @@ LRESULT SetCurSel(HWND hwnd, ComboState& st, WPARAM index)
     return r;
 }
 
-LRESULT Handle(HWND hwnd, ComboState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+// Scroll bars and the border of the style belong to the list, not to the field.
+LRESULT NonClientCreate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    SetWindowLong(hwnd, GWL_STYLE, (LONG)(StyleOf(hwnd) & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT Destroy(HWND hwnd, ComboBoxState& st)
+{
+    if (st.list && IsWindow(st.list) && TypeOf(hwnd) != CBS_SIMPLE)
+        DestroyWindow(st.list);
+    st.list = nullptr;
+    return 0;
+}
+
+LRESULT DialogCode(const ComboBoxState& st, LPARAM lParam)
+{
+    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    const MSG* m = (const MSG*)lParam;
+    if (st.dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT SetFont(HWND hwnd, ComboBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProc(hwnd, msg, wParam, lParam);
+    if (st.edit)
+        SendMessage(st.edit, WM_SETFONT, wParam, lParam);
+    if (st.list)
+        SendMessage(st.list, WM_SETFONT, wParam, lParam);
+    Arrange(hwnd, st);
+    return 0;
+}
+
+LRESULT Enable(HWND hwnd, ComboBoxState& st, WPARAM enabled)
+{
+    if (st.edit)
+        EnableWindow(st.edit, (BOOL)enabled);
+    if (st.list && TypeOf(hwnd) == CBS_SIMPLE)
+        EnableWindow(st.list, (BOOL)enabled);
+    if (!enabled)
+        Close(hwnd, st, false);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
+LRESULT FocusGained(HWND hwnd, ComboBoxState& st)
+{
+    if (st.edit) {
+        SetFocus(st.edit);
+        SendMessage(st.edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
+    st.focused = true;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    Notify(hwnd, CBN_SETFOCUS);
+    return 0;
+}
+
+LRESULT FocusLost(HWND hwnd, ComboBoxState& st)
+{
+    if (st.edit)
+        return 0;
+    st.focused = false;
+    Close(hwnd, st, false);
+    if (!IsWindow(hwnd))
+        return 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    Notify(hwnd, CBN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT SystemKeyDown(HWND hwnd, ComboBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if ((wParam == VK_DOWN || wParam == VK_UP) && Key(hwnd, st, wParam, true))
+        return 0;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CharTyped(HWND hwnd, ComboBoxState& st, WPARAM ch)
+{
+    if (!st.edit && ch >= ' ')
+        CharSearch(hwnd, st, ch);
+    return 0;
+}
+
+LRESULT MouseDown(HWND hwnd, ComboBoxState& st, LPARAM lParam)
+{
+    HWND focusTarget = st.edit ? st.edit : hwnd;
+    if (GetFocus() != focusTarget)
+        SetFocus(hwnd);
+    ComboBoxState* again = Data(hwnd);
+    if (!again)
+        return 0;
+    RECT button = ButtonRect(hwnd, *again);
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (TypeOf(hwnd) == CBS_DROPDOWNLIST || PtInRect(&button, pt)) {
+        again->buttonDown = true;
+        if (again->dropped)
+            Close(hwnd, *again, true);
+        else
+            Drop(hwnd, *again);
+    }
+    return 0;
+}
+
+// The parent colours the edit and the list as parts of the combo box.
+LRESULT PartColor(HWND hwnd, const ComboBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if ((HWND)lParam == st.edit || (HWND)lParam == st.list)
+        return (LRESULT)ControlColor(hwnd, (HDC)wParam, msg);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT GetText(const ComboBoxState& st, WPARAM size, LPARAM buffer)
+{
+    if (st.edit)
+        return SendMessage(st.edit, WM_GETTEXT, size, buffer);
+    if (size == 0 || !buffer)
+        return 0;
+    int sel = CurSel(st);
+    std::string text = sel >= 0 ? ItemText(st, sel) : std::string();
+    size_t n = CutToCharBoundary(text.data(), text.size(), (size_t)size - 1);
+    text.copy((char*)buffer, n);
+    ((char*)buffer)[n] = 0;
+    return (LRESULT)n;
+}
+
+LRESULT GetTextLength(const ComboBoxState& st)
+{
+    if (st.edit)
+        return SendMessage(st.edit, WM_GETTEXTLENGTH, 0, 0);
+    int sel = CurSel(st);
+    return sel >= 0 ? (LRESULT)ItemText(st, sel).size() : 0;
+}
+
+LRESULT DeleteString(HWND hwnd, ComboBoxState& st, WPARAM wParam, LPARAM lParam)
+{
+    int sel = CurSel(st);
+    LRESULT r = SendMessage(st.list, LB_DELETESTRING, wParam, lParam);
+    if (r != LB_ERR && (int)wParam == sel)
+        InvalidateRect(hwnd, nullptr, FALSE);
+    return r;
+}
+
+LRESULT ResetContent(HWND hwnd, ComboBoxState& st)
+{
+    SendMessage(st.list, LB_RESETCONTENT, 0, 0);
+    st.committed = -1;
+    if (st.edit) {
+        st.settingText = true;
+        SetWindowText(st.edit, "");
+        st.settingText = false;
+    }
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return CB_OKAY;
+}
+
+LRESULT SelectString(HWND hwnd, ComboBoxState& st, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT found = SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
+    if (found == LB_ERR)
+        return CB_ERR;
+    SetCurSel(hwnd, st, (WPARAM)found);
+    return found;
+}
+
+LRESULT ShowDropDown(HWND hwnd, ComboBoxState& st, WPARAM show)
+{
+    if (show)
+        Drop(hwnd, st);
+    else
+        Close(hwnd, st, false);
+    return TRUE;
+}
+
+LRESULT GetDroppedControlRect(HWND hwnd, const ComboBoxState& st, LPARAM lParam)
+{
+    if (!lParam)
+        return CB_ERR;
+    RECT win;
+    GetWindowRect(hwnd, &win);
+    RECT* out = (RECT*)lParam;
+    *out = RECT{win.left, win.top, std::max(win.right, win.left + st.droppedWidth),
+                win.top + st.fieldHeight + st.droppedHeight};
+    return CB_OKAY;
+}
+
+// Index -1 is the selection field, the others go to the list.
+LRESULT SetItemHeight(HWND hwnd, ComboBoxState& st, WPARAM wParam, LPARAM lParam)
+{
+    if ((int)wParam != -1)
+        return SendMessage(st.list, LB_SETITEMHEIGHT, wParam, lParam);
+    int h = LOWORD(lParam);
+    if (h <= 0 || h > 255)
+        return CB_ERR;
+    st.fieldItemHeight = h;
+    Arrange(hwnd, st);
+    return CB_OKAY;
+}
+
+LRESULT GetItemHeight(HWND hwnd, const ComboBoxState& st, WPARAM wParam, LPARAM lParam)
+{
+    if ((int)wParam == -1)
+        return st.fieldItemHeight > 0 ? st.fieldItemHeight : FontLineHeight(hwnd);
+    return SendMessage(st.list, LB_GETITEMHEIGHT, wParam, lParam);
+}
+
+LRESULT LimitText(const ComboBoxState& st, WPARAM limit)
+{
+    if (!st.edit)
+        return CB_ERR;
+    SendMessage(st.edit, EM_LIMITTEXT, limit, 0);
+    return TRUE;
+}
+
+LRESULT SetEditSel(const ComboBoxState& st, LPARAM lParam)
+{
+    if (!st.edit)
+        return CB_ERR;
+    SendMessage(st.edit, EM_SETSEL, (WPARAM)(int)(short)LOWORD(lParam), (LPARAM)(int)(short)HIWORD(lParam));
+    return TRUE;
+}
+
+LRESULT GetDroppedWidth(HWND hwnd, const ComboBoxState& st)
+{
+    RECT win;
+    GetWindowRect(hwnd, &win);
+    return std::max((int)(win.right - win.left), st.droppedWidth);
+}
+
+LRESULT Handle(HWND hwnd, ComboBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_NCCREATE:
-        // Scroll bars and the border of the style belong to the list, not to the field.
-        SetWindowLong(hwnd, GWL_STYLE, (LONG)(StyleOf(hwnd) & ~(WS_VSCROLL | WS_HSCROLL | WS_BORDER)));
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_CREATE:
-        return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
-    case WM_DESTROY:
-        if (st.list && IsWindow(st.list) && TypeOf(hwnd) != CBS_SIMPLE)
-            DestroyWindow(st.list);
-        st.list = nullptr;
-        return 0;
-    case WM_GETDLGCODE: {
-        LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-        const MSG* m = (const MSG*)lParam;
-        if (st.dropped && m && m->message == WM_KEYDOWN && (m->wParam == VK_RETURN || m->wParam == VK_ESCAPE))
-            code |= DLGC_WANTMESSAGE;
-        return code;
-    }
-    case WM_SETFONT:
-        DefWindowProc(hwnd, msg, wParam, lParam);
-        if (st.edit)
-            SendMessage(st.edit, WM_SETFONT, wParam, lParam);
-        if (st.list)
-            SendMessage(st.list, WM_SETFONT, wParam, lParam);
-        Arrange(hwnd, st);
-        return 0;
-    case WM_SIZE:
-        if (st.list)
-            Arrange(hwnd, st);
-        return 0;
+    case WM_NCCREATE: return NonClientCreate(hwnd, msg, wParam, lParam);
+    case WM_CREATE: return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
+    case WM_DESTROY: return Destroy(hwnd, st);
+    case WM_GETDLGCODE: return DialogCode(st, lParam);
+    case WM_SETFONT: return SetFont(hwnd, st, msg, wParam, lParam);
+    case WM_SIZE: if (st.list) Arrange(hwnd, st); return 0;
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintField(hwnd, st, hdc); });
-    case WM_ENABLE:
-        if (st.edit)
-            EnableWindow(st.edit, (BOOL)wParam);
-        if (st.list && TypeOf(hwnd) == CBS_SIMPLE)
-            EnableWindow(st.list, (BOOL)wParam);
-        if (!wParam)
-            Close(hwnd, st, false);
-        InvalidateRect(hwnd, nullptr, TRUE);
-        return 0;
-    case WM_SETFOCUS:
-        if (st.edit) {
-            SetFocus(st.edit);
-            SendMessage(st.edit, EM_SETSEL, 0, -1);
-            return 0;
-        }
-        st.focused = true;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        Notify(hwnd, CBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        if (st.edit)
-            return 0;
-        st.focused = false;
-        Close(hwnd, st, false);
-        if (!IsWindow(hwnd))
-            return 0;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        Notify(hwnd, CBN_KILLFOCUS);
-        return 0;
-    case WM_KEYDOWN:
-        Key(hwnd, st, wParam, false);
-        return 0;
-    case WM_SYSKEYDOWN:
-        if ((wParam == VK_DOWN || wParam == VK_UP) && Key(hwnd, st, wParam, true))
-            return 0;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_CHAR:
-        if (!st.edit && wParam >= ' ')
-            CharSearch(hwnd, st, wParam);
-        return 0;
+    case WM_PRINTCLIENT: return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintField(hwnd, st, hdc); });
+    case WM_ENABLE: return Enable(hwnd, st, wParam);
+    case WM_SETFOCUS: return FocusGained(hwnd, st);
+    case WM_KILLFOCUS: return FocusLost(hwnd, st);
+    case WM_KEYDOWN: Key(hwnd, st, wParam, false); return 0;
+    case WM_SYSKEYDOWN: return SystemKeyDown(hwnd, st, msg, wParam, lParam);
+    case WM_CHAR: return CharTyped(hwnd, st, wParam);
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-        HWND focusTarget = st.edit ? st.edit : hwnd;
-        if (GetFocus() != focusTarget)
-            SetFocus(hwnd);
-        ComboState* again = Data(hwnd);
-        if (!again)
-            return 0;
-        RECT button = ButtonRect(hwnd, *again);
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (TypeOf(hwnd) == CBS_DROPDOWNLIST || PtInRect(&button, pt)) {
-            again->buttonDown = true;
-            if (again->dropped)
-                Close(hwnd, *again, true);
-            else
-                Drop(hwnd, *again);
-        }
-        return 0;
-    }
-    case WM_COMMAND:
-        Command(hwnd, st, wParam, lParam);
-        return 0;
+    case WM_LBUTTONDBLCLK: return MouseDown(hwnd, st, lParam);
+    case WM_COMMAND: Command(hwnd, st, wParam, lParam); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-        // The parent colours the edit and the list as parts of the combo box.
-        if ((HWND)lParam == st.edit || (HWND)lParam == st.list)
-            return (LRESULT)ControlColor(hwnd, (HDC)wParam, msg);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_SETTEXT:
-        if (!st.edit)
-            return CB_ERR;
-        return SendMessage(st.edit, WM_SETTEXT, wParam, lParam);
-    case WM_GETTEXT:
-        if (st.edit)
-            return SendMessage(st.edit, WM_GETTEXT, wParam, lParam);
-        if (wParam > 0 && lParam) {
-            int sel = CurSel(st);
-            std::string text = sel >= 0 ? ItemText(st, sel) : std::string();
-            size_t n = CutToCharBoundary(text.data(), text.size(), (size_t)wParam - 1);
-            text.copy((char*)lParam, n);
-            ((char*)lParam)[n] = 0;
-            return (LRESULT)n;
-        }
-        return 0;
-    case WM_GETTEXTLENGTH: {
-        if (st.edit)
-            return SendMessage(st.edit, WM_GETTEXTLENGTH, 0, 0);
-        int sel = CurSel(st);
-        return sel >= 0 ? (LRESULT)ItemText(st, sel).size() : 0;
-    }
-    case CB_ADDSTRING:
-        return SendMessage(st.list, LB_ADDSTRING, wParam, lParam);
-    case CB_INSERTSTRING:
-        return SendMessage(st.list, LB_INSERTSTRING, wParam, lParam);
-    case CB_DELETESTRING: {
-        int sel = CurSel(st);
-        LRESULT r = SendMessage(st.list, LB_DELETESTRING, wParam, lParam);
-        if (r != LB_ERR && (int)wParam == sel)
-            InvalidateRect(hwnd, nullptr, FALSE);
-        return r;
-    }
-    case CB_RESETCONTENT:
-        SendMessage(st.list, LB_RESETCONTENT, 0, 0);
-        st.committed = -1;
-        if (st.edit) {
-            st.settingText = true;
-            SetWindowText(st.edit, "");
-            st.settingText = false;
-        }
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return CB_OKAY;
-    case CB_GETCOUNT:
-        return SendMessage(st.list, LB_GETCOUNT, 0, 0);
-    case CB_GETCURSEL:
-        return SendMessage(st.list, LB_GETCURSEL, 0, 0);
-    case CB_SETCURSEL:
-        return SetCurSel(hwnd, st, wParam);
-    case CB_GETLBTEXT:
-        return SendMessage(st.list, LB_GETTEXT, wParam, lParam);
-    case CB_GETLBTEXTLEN:
-        return SendMessage(st.list, LB_GETTEXTLEN, wParam, lParam);
-    case CB_FINDSTRING:
-        return SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
-    case CB_FINDSTRINGEXACT:
-        return SendMessage(st.list, LB_FINDSTRINGEXACT, wParam, lParam);
-    case CB_SELECTSTRING: {
-        LRESULT found = SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
-        if (found == LB_ERR)
-            return CB_ERR;
-        SetCurSel(hwnd, st, (WPARAM)found);
-        return found;
-    }
-    case CB_SETITEMDATA:
-        return SendMessage(st.list, LB_SETITEMDATA, wParam, lParam);
-    case CB_GETITEMDATA:
-        return SendMessage(st.list, LB_GETITEMDATA, wParam, lParam);
-    case CB_SHOWDROPDOWN:
-        if (wParam)
-            Drop(hwnd, st);
-        else
-            Close(hwnd, st, false);
-        return TRUE;
-    case CB_GETDROPPEDSTATE:
-        return st.dropped;
-    case CB_GETDROPPEDCONTROLRECT: {
-        if (!lParam)
-            return CB_ERR;
-        RECT win;
-        GetWindowRect(hwnd, &win);
-        RECT* out = (RECT*)lParam;
-        *out = RECT{win.left, win.top, std::max(win.right, win.left + st.droppedWidth),
-                    win.top + st.fieldHeight + st.droppedHeight};
-        return CB_OKAY;
-    }
-    case CB_SETITEMHEIGHT:
-        if ((int)wParam == -1) {
-            int h = LOWORD(lParam);
-            if (h <= 0 || h > 255)
-                return CB_ERR;
-            st.fieldItemHeight = h;
-            Arrange(hwnd, st);
-            return CB_OKAY;
-        }
-        return SendMessage(st.list, LB_SETITEMHEIGHT, wParam, lParam);
-    case CB_GETITEMHEIGHT:
-        if ((int)wParam == -1)
-            return st.fieldItemHeight > 0 ? st.fieldItemHeight : FontLineHeight(hwnd);
-        return SendMessage(st.list, LB_GETITEMHEIGHT, wParam, lParam);
-    case CB_LIMITTEXT:
-        if (!st.edit)
-            return CB_ERR;
-        SendMessage(st.edit, EM_LIMITTEXT, wParam, 0);
-        return TRUE;
-    case CB_GETEDITSEL:
-        if (!st.edit)
-            return CB_ERR;
-        return SendMessage(st.edit, EM_GETSEL, wParam, lParam);
-    case CB_SETEDITSEL:
-        if (!st.edit)
-            return CB_ERR;
-        SendMessage(st.edit, EM_SETSEL, (WPARAM)(int)(short)LOWORD(lParam), (LPARAM)(int)(short)HIWORD(lParam));
-        return TRUE;
-    case CB_SETEXTENDEDUI:
-        st.extendedUI = wParam != 0;
-        return CB_OKAY;
-    case CB_GETEXTENDEDUI:
-        return st.extendedUI;
-    case CB_GETTOPINDEX:
-        return SendMessage(st.list, LB_GETTOPINDEX, 0, 0);
-    case CB_SETTOPINDEX:
-        return SendMessage(st.list, LB_SETTOPINDEX, wParam, 0);
-    case CB_SETDROPPEDWIDTH:
-        st.droppedWidth = (int)wParam;
-        return st.droppedWidth;
-    case CB_GETDROPPEDWIDTH: {
-        RECT win;
-        GetWindowRect(hwnd, &win);
-        return std::max((int)(win.right - win.left), st.droppedWidth);
-    }
-    case CB_SETHORIZONTALEXTENT:
-        return SendMessage(st.list, LB_SETHORIZONTALEXTENT, wParam, 0);
-    case CB_GETHORIZONTALEXTENT:
-        return SendMessage(st.list, LB_GETHORIZONTALEXTENT, 0, 0);
-    case CB_SETLOCALE:
-        return SendMessage(st.list, LB_SETLOCALE, wParam, 0);
-    case CB_GETLOCALE:
-        return SendMessage(st.list, LB_GETLOCALE, 0, 0);
-    case CB_INITSTORAGE:
-        return SendMessage(st.list, LB_INITSTORAGE, wParam, lParam);
-    case CB_DIR:
-        return CB_ERR;
+    case WM_CTLCOLORSTATIC: return PartColor(hwnd, st, msg, wParam, lParam);
+    case WM_SETTEXT: return st.edit ? SendMessage(st.edit, WM_SETTEXT, wParam, lParam) : CB_ERR;
+    case WM_GETTEXT: return GetText(st, wParam, lParam);
+    case WM_GETTEXTLENGTH: return GetTextLength(st);
+    case CB_ADDSTRING: return SendMessage(st.list, LB_ADDSTRING, wParam, lParam);
+    case CB_INSERTSTRING: return SendMessage(st.list, LB_INSERTSTRING, wParam, lParam);
+    case CB_DELETESTRING: return DeleteString(hwnd, st, wParam, lParam);
+    case CB_RESETCONTENT: return ResetContent(hwnd, st);
+    case CB_GETCOUNT: return SendMessage(st.list, LB_GETCOUNT, 0, 0);
+    case CB_GETCURSEL: return SendMessage(st.list, LB_GETCURSEL, 0, 0);
+    case CB_SETCURSEL: return SetCurSel(hwnd, st, wParam);
+    case CB_GETLBTEXT: return SendMessage(st.list, LB_GETTEXT, wParam, lParam);
+    case CB_GETLBTEXTLEN: return SendMessage(st.list, LB_GETTEXTLEN, wParam, lParam);
+    case CB_FINDSTRING: return SendMessage(st.list, LB_FINDSTRING, wParam, lParam);
+    case CB_FINDSTRINGEXACT: return SendMessage(st.list, LB_FINDSTRINGEXACT, wParam, lParam);
+    case CB_SELECTSTRING: return SelectString(hwnd, st, wParam, lParam);
+    case CB_SETITEMDATA: return SendMessage(st.list, LB_SETITEMDATA, wParam, lParam);
+    case CB_GETITEMDATA: return SendMessage(st.list, LB_GETITEMDATA, wParam, lParam);
+    case CB_SHOWDROPDOWN: return ShowDropDown(hwnd, st, wParam);
+    case CB_GETDROPPEDSTATE: return st.dropped;
+    case CB_GETDROPPEDCONTROLRECT: return GetDroppedControlRect(hwnd, st, lParam);
+    case CB_SETITEMHEIGHT: return SetItemHeight(hwnd, st, wParam, lParam);
+    case CB_GETITEMHEIGHT: return GetItemHeight(hwnd, st, wParam, lParam);
+    case CB_LIMITTEXT: return LimitText(st, wParam);
+    case CB_GETEDITSEL: return st.edit ? SendMessage(st.edit, EM_GETSEL, wParam, lParam) : CB_ERR;
+    case CB_SETEDITSEL: return SetEditSel(st, lParam);
+    case CB_SETEXTENDEDUI: st.extendedUI = wParam != 0; return CB_OKAY;
+    case CB_GETEXTENDEDUI: return st.extendedUI;
+    case CB_GETTOPINDEX: return SendMessage(st.list, LB_GETTOPINDEX, 0, 0);
+    case CB_SETTOPINDEX: return SendMessage(st.list, LB_SETTOPINDEX, wParam, 0);
+    case CB_SETDROPPEDWIDTH: st.droppedWidth = (int)wParam; return st.droppedWidth;
+    case CB_GETDROPPEDWIDTH: return GetDroppedWidth(hwnd, st);
+    case CB_SETHORIZONTALEXTENT: return SendMessage(st.list, LB_SETHORIZONTALEXTENT, wParam, 0);
+    case CB_GETHORIZONTALEXTENT: return SendMessage(st.list, LB_GETHORIZONTALEXTENT, 0, 0);
+    case CB_SETLOCALE: return SendMessage(st.list, LB_SETLOCALE, wParam, 0);
+    case CB_GETLOCALE: return SendMessage(st.list, LB_GETLOCALE, 0, 0);
+    case CB_INITSTORAGE: return SendMessage(st.list, LB_INITSTORAGE, wParam, lParam);
+    case CB_DIR: return CB_ERR;
     }
     return ControlDefault(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
-const WNDPROC ComboBoxProc = ControlWindow<ComboState>::Procedure<Handle>;
+const WNDPROC ComboBoxProc = ControlWindow<ComboBoxState>::Procedure<Handle>;
 
 namespace {
 
 // Only a real combo box's state may be looked at through a list's creation parameter.
-ComboState* ComboData(HWND combo)
+ComboBoxState* ComboData(HWND combo)
 {
     char cls[16];
     if (!IsWindow(combo) || !GetClassName(combo, cls, sizeof(cls)) || lstrcmpi(cls, WC_COMBOBOX) != 0 ||
@@ -756,14 +800,14 @@ ComboState* ComboData(HWND combo)
 
 void ComboListDismissed(HWND combo, bool ok)
 {
-    ComboState* st = ComboData(combo);
+    ComboBoxState* st = ComboData(combo);
     if (st)
         Close(combo, *st, ok);
 }
 
 bool ComboIsDropped(HWND combo)
 {
-    ComboState* st = ComboData(combo);
+    ComboBoxState* st = ComboData(combo);
     return st && st->dropped;
 }
 

@@ -10,7 +10,7 @@ LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr, HWND to)
     hdr->hwndFrom = from;
     hdr->idFrom = (UINT_PTR)GetDlgCtrlID(from);
     hdr->code = code;
-    if (!to)
+    if (!to || !IsWindow(to))
         return 0;
     return SendMessage(to, WM_NOTIFY, (WPARAM)hdr->idFrom, (LPARAM)hdr);
 }

@@ -6,6 +6,8 @@
 
 namespace mivo {
 
+// The one notify helper of the controls: fills `hdr` (the sender, its id and
+// the code) and sends it to `to`, the sender's parent when `to` is null.
 LRESULT SendNotify(HWND from, UINT code, NMHDR* hdr, HWND to = nullptr);
 // A bare notification (NM_CLICK, NM_RCLICK...).
 LRESULT SendNotify(HWND from, UINT code);

@@ -17,7 +17,7 @@ inline void FillSolid(HDC hdc, const RECT& rc, COLORREF color)
 }
 
 // A colour the program set, or the system colour while it is CLR_DEFAULT.
-inline COLORREF Resolve(COLORREF color, int sysColor)
+inline COLORREF ResolveColor(COLORREF color, int sysColor)
 {
     return color == CLR_DEFAULT ? GetSysColor(sysColor) : color;
 }

@@ -65,10 +65,54 @@ int TextWidth(HDC hdc, const char* text, int length)
     return size.cx;
 }
 
+namespace {
+
+// The classes whose messages all lie below WM_USER; the others (the common
+// controls) keep theirs from WM_USER on.
+const char* const kSystemRangeClasses[] = {"Button", "Static", "Edit", "ListBox", "ComboBox", "ComboLBox", "ScrollBar"};
+
+const UINT kControlMessagesFirst = 0x00B0;  // EM_, SBM_ and BM_ up to 0x00FF
+const UINT kControlMessagesLast = 0x00FF;
+const UINT kListMessagesFirst = 0x0140;  // CB_, STM_ and LB_ up to 0x01FF
+const UINT kListMessagesLast = 0x01FF;
+const UINT kClassMessagesLast = 0x7FFF;  // WM_APP and up belong to the program
+
+bool UsesSystemRangeOnly(const char* cls)
+{
+    for (const char* name : kSystemRangeClasses)
+        if (lstrcmpi(cls, name) == 0)
+            return true;
+    return false;
+}
+
+// A message of a control's own kind: one DefWindowProc never handles.
+bool IsControlMessage(const char* cls, UINT msg)
+{
+    if ((msg >= kControlMessagesFirst && msg <= kControlMessagesLast) ||
+        (msg >= kListMessagesFirst && msg <= kListMessagesLast))
+        return true;
+    return msg >= WM_USER && msg <= kClassMessagesLast && !UsesSystemRangeOnly(cls);
+}
+
+// One fixme line per class and message the control left to DefWindowProc.
+void ReportUnhandled(HWND hwnd, UINT msg)
+{
+    char cls[64] = "";
+    GetClassName(hwnd, cls, (int)sizeof(cls));
+    if (!IsControlMessage(cls, msg))
+        return;
+    std::string name = MessageName(msg);
+    MIVO_FIXME_ONCE(kTraceControls, std::string(cls) + " " + name, "\"%s\" does not handle %s", cls, name.c_str());
+}
+
+}  // namespace
+
 LRESULT ControlDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (Tracing(kTraceControls))
         TraceMessage(kTraceControls, hwnd, nullptr, msg, wParam, lParam);
+    if (Tracing(kTraceControls, TraceLevel::Fixme))
+        ReportUnhandled(hwnd, msg);
     return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 

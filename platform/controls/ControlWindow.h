@@ -4,9 +4,9 @@
 // A new control is a state struct, a handler, its procedure and a row:
 //
 //     namespace {
-//     struct TrackState { int pos = 0; };  // or a constructor taking the HWND
+//     struct TrackbarState { int pos = 0; };  // or a constructor taking the HWND
 //
-//     LRESULT Handle(HWND hwnd, TrackState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+//     LRESULT Handle(HWND hwnd, TrackbarState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 //     {
 //         switch (msg) {
 //         case WM_ERASEBKGND:
@@ -20,12 +20,20 @@
 //     }
 //     }  // namespace
 //
-//     const WNDPROC TrackBarProc = ControlWindow<TrackState>::Procedure<Handle>;
+//     const WNDPROC TrackBarProc = ControlWindow<TrackbarState>::Procedure<Handle>;
 //
 // with `extern const WNDPROC TrackBarProc;` in BuiltinClasses.h and a row in
 // the table of BuiltinClasses.cpp (every row is registered when the layer loads):
 //
 //     {TRACKBAR_CLASS, CS_DBLCLKS, TrackBarProc, kControlWindowBytes, IDC_ARROW, nullptr},
+//
+// The names are the same in every control: the state is `<Control>State`
+// (`ToolBarState`, `ListBoxState`), or `<Control>Control` where a class
+// answers its messages itself in a member `Message` (`ListViewControl`); the
+// handler is `Handle`; the procedure is `<Control>Proc`. The handler's switch
+// has one line per case, calling a named function for anything longer
+// (`case WM_KEYDOWN: return KeyDown(hwnd, st, wParam);`). Notifications go
+// through SendNotify (CommonNotify.h); colours through ResolveColor (CommonPaint.h).
 //
 // The handler sees every message from WM_NCCREATE (the state is new) up to
 // WM_NCDESTROY (its last look, the state still there); messages before
@@ -62,8 +70,9 @@ inline bool HasStyle(HWND hwnd, DWORD bits)
     return (StyleOf(hwnd) & bits) != 0;
 }
 
-// What a control does with a message it does not handle: traced for the
-// "controls" area, then DefWindowProc.
+// What a control does with a message it does not handle: traced on the
+// "controls" channel, reported once at fixme level when it is a control
+// message the control does not implement, then DefWindowProc.
 LRESULT ControlDefault(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The painting messages: WM_PAINT between BeginPaint and EndPaint, or into

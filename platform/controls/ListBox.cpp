@@ -24,7 +24,7 @@ struct ListItem {
     int height = 0;
 };
 
-struct ListState {
+struct ListBoxState {
     std::vector<ListItem> items;
     int top = 0;
     int caret = -1;
@@ -46,9 +46,9 @@ struct ListState {
     int pendingLead = -1;
 };
 
-ListState* Data(HWND hwnd)
+ListBoxState* Data(HWND hwnd)
 {
-    return ControlWindow<ListState>::Of(hwnd);
+    return ControlWindow<ListBoxState>::Of(hwnd);
 }
 
 bool OwnerDraw(DWORD style)
@@ -66,28 +66,28 @@ bool MultiSelect(DWORD style)
     return (style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
 }
 
-int Count(const ListState& st)
+int Count(const ListBoxState& st)
 {
     return (int)st.items.size();
 }
 
-bool Valid(const ListState& st, long index)
+bool Valid(const ListBoxState& st, long index)
 {
     return index >= 0 && index < Count(st);
 }
 
 // Where owner-draw and notification messages go: a combo box's parent speaks for its list.
-HWND OwnerOf(HWND hwnd, const ListState& st)
+HWND OwnerOf(HWND hwnd, const ListBoxState& st)
 {
     return st.combo ? GetParent(st.combo) : GetParent(hwnd);
 }
 
-UINT OwnerId(HWND hwnd, const ListState& st)
+UINT OwnerId(HWND hwnd, const ListBoxState& st)
 {
     return (UINT)GetDlgCtrlID(st.combo ? st.combo : hwnd);
 }
 
-void Notify(HWND hwnd, const ListState& st, int code)
+void Notify(HWND hwnd, const ListBoxState& st, int code)
 {
     if (st.combo) {
         SendMessage(st.combo, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code), (LPARAM)hwnd);
@@ -97,7 +97,7 @@ void Notify(HWND hwnd, const ListState& st, int code)
         NotifyParent(hwnd, code);
 }
 
-int ItemHeight(const ListState& st, int index)
+int ItemHeight(const ListBoxState& st, int index)
 {
     if (Valid(st, index) && st.items[(size_t)index].height > 0)
         return st.items[(size_t)index].height;
@@ -111,7 +111,7 @@ int ClientHeight(HWND hwnd)
     return rc.bottom - rc.top;
 }
 
-int VisibleCount(HWND hwnd, const ListState& st)
+int VisibleCount(HWND hwnd, const ListBoxState& st)
 {
     int h = ClientHeight(hwnd), n = 0, y = 0;
     for (int i = st.top; i < Count(st); ++i) {
@@ -125,7 +125,7 @@ int VisibleCount(HWND hwnd, const ListState& st)
     return std::max(1, n);
 }
 
-RECT ItemRect(HWND hwnd, const ListState& st, int index)
+RECT ItemRect(HWND hwnd, const ListBoxState& st, int index)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -140,7 +140,7 @@ RECT ItemRect(HWND hwnd, const ListState& st, int index)
     return RECT{rc.left, y, rc.right, y + ItemHeight(st, index)};
 }
 
-int ItemAt(HWND hwnd, const ListState& st, POINT pt, bool* outside)
+int ItemAt(HWND hwnd, const ListBoxState& st, POINT pt, bool* outside)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -162,7 +162,7 @@ int ItemAt(HWND hwnd, const ListState& st, POINT pt, bool* outside)
     return Count(st) - 1;
 }
 
-void UpdateScrollBar(HWND hwnd, const ListState& st)
+void UpdateScrollBar(HWND hwnd, const ListBoxState& st)
 {
     if (!(StyleOf(hwnd) & WS_VSCROLL))
         return;
@@ -182,7 +182,7 @@ void Redraw(HWND hwnd)
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void SetTop(HWND hwnd, ListState& st, int top)
+void SetTop(HWND hwnd, ListBoxState& st, int top)
 {
     int maxTop = std::max(0, Count(st) - VisibleCount(hwnd, st));
     top = std::max(0, std::min(top, maxTop));
@@ -193,7 +193,7 @@ void SetTop(HWND hwnd, ListState& st, int top)
     UpdateScrollBar(hwnd, st);
 }
 
-void ShowItem(HWND hwnd, ListState& st, int index)
+void ShowItem(HWND hwnd, ListBoxState& st, int index)
 {
     if (!Valid(st, index))
         return;
@@ -214,7 +214,7 @@ void ShowItem(HWND hwnd, ListState& st, int index)
 
 // --- comparing and finding
 
-int CompareItems(HWND hwnd, const ListState& st, const ListItem& a, const ListItem& b, int indexB)
+int CompareItems(HWND hwnd, const ListBoxState& st, const ListItem& a, const ListItem& b, int indexB)
 {
     if (HasStrings(StyleOf(hwnd)))
         return AnsiCompareNoCase(a.text.c_str(), b.text.c_str());
@@ -241,7 +241,7 @@ bool PrefixMatches(const std::string& text, const char* prefix, bool exact)
     return AnsiCompareNoCase(head.c_str(), prefix) == 0;
 }
 
-int Find(HWND hwnd, const ListState& st, long start, LPARAM key, bool exact)
+int Find(HWND hwnd, const ListBoxState& st, long start, LPARAM key, bool exact)
 {
     int n = Count(st);
     if (n == 0)
@@ -261,7 +261,7 @@ int Find(HWND hwnd, const ListState& st, long start, LPARAM key, bool exact)
 
 // --- items
 
-void MeasureItem(HWND hwnd, ListState& st, int index)
+void MeasureItem(HWND hwnd, ListBoxState& st, int index)
 {
     DWORD style = StyleOf(hwnd);
     if (!(style & LBS_OWNERDRAWVARIABLE) || !Valid(st, index))
@@ -277,7 +277,7 @@ void MeasureItem(HWND hwnd, ListState& st, int index)
         st.items[(size_t)index].height = std::max(1, (int)std::min<UINT>(mis.itemHeight, 255));
 }
 
-void DeleteNotice(HWND hwnd, const ListState& st, int index, ULONG_PTR data)
+void DeleteNotice(HWND hwnd, const ListBoxState& st, int index, ULONG_PTR data)
 {
     if (!data && !OwnerDraw(StyleOf(hwnd)))
         return;
@@ -290,7 +290,7 @@ void DeleteNotice(HWND hwnd, const ListState& st, int index, ULONG_PTR data)
     SendMessage(OwnerOf(hwnd, st), WM_DELETEITEM, dis.CtlID, (LPARAM)&dis);
 }
 
-LRESULT Insert(HWND hwnd, ListState& st, long index, LPARAM lParam, bool sorted)
+LRESULT Insert(HWND hwnd, ListBoxState& st, long index, LPARAM lParam, bool sorted)
 {
     DWORD style = StyleOf(hwnd);
     ListItem item;
@@ -314,7 +314,7 @@ LRESULT Insert(HWND hwnd, ListState& st, long index, LPARAM lParam, bool sorted)
         }
         index = lo;
     }
-    ListState* again = Data(hwnd);  // the owner may have done anything while comparing
+    ListBoxState* again = Data(hwnd);  // the owner may have done anything while comparing
     if (!again)
         return LB_ERR;
     index = std::min<long>(index, Count(*again));
@@ -331,7 +331,7 @@ LRESULT Insert(HWND hwnd, ListState& st, long index, LPARAM lParam, bool sorted)
     return index;
 }
 
-LRESULT Delete(HWND hwnd, ListState& st, long index)
+LRESULT Delete(HWND hwnd, ListBoxState& st, long index)
 {
     if (!Valid(st, index))
         return LB_ERR;
@@ -355,7 +355,7 @@ LRESULT Delete(HWND hwnd, ListState& st, long index)
     return left;
 }
 
-void Reset(HWND hwnd, ListState& st)
+void Reset(HWND hwnd, ListBoxState& st)
 {
     std::vector<ListItem> gone;
     gone.swap(st.items);
@@ -370,14 +370,14 @@ void Reset(HWND hwnd, ListState& st)
 
 // --- selection
 
-bool IsSelected(HWND hwnd, const ListState& st, int index)
+bool IsSelected(HWND hwnd, const ListBoxState& st, int index)
 {
     if (!Valid(st, index))
         return false;
     return MultiSelect(StyleOf(hwnd)) ? st.items[(size_t)index].selected : index == st.cursel;
 }
 
-void SelectRange(ListState& st, int from, int to, bool on)
+void SelectRange(ListBoxState& st, int from, int to, bool on)
 {
     if (from > to)
         std::swap(from, to);
@@ -385,14 +385,14 @@ void SelectRange(ListState& st, int from, int to, bool on)
         st.items[(size_t)i].selected = on;
 }
 
-void SetCaret(HWND hwnd, ListState& st, int index)
+void SetCaret(HWND hwnd, ListBoxState& st, int index)
 {
     st.caret = index;
     ShowItem(hwnd, st, index);
     Redraw(hwnd);
 }
 
-void SelectSingle(HWND hwnd, ListState& st, int index)
+void SelectSingle(HWND hwnd, ListBoxState& st, int index)
 {
     if (StyleOf(hwnd) & LBS_NOSEL)
         return;
@@ -402,7 +402,7 @@ void SelectSingle(HWND hwnd, ListState& st, int index)
 }
 
 // The selection a user action makes at `index`, as the style wants it.
-void UserSelect(HWND hwnd, ListState& st, int index, bool shift, bool ctrl, bool toggle)
+void UserSelect(HWND hwnd, ListBoxState& st, int index, bool shift, bool ctrl, bool toggle)
 {
     if (!Valid(st, index))
         return;
@@ -437,7 +437,7 @@ void UserSelect(HWND hwnd, ListState& st, int index, bool shift, bool ctrl, bool
 
 // --- painting
 
-void DrawOwnerItem(HWND hwnd, const ListState& st, HDC hdc, int index, const RECT& rc, UINT action)
+void DrawOwnerItem(HWND hwnd, const ListBoxState& st, HDC hdc, int index, const RECT& rc, UINT action)
 {
     DRAWITEMSTRUCT dis = {};
     dis.CtlType = st.combo ? ODT_COMBOBOX : ODT_LISTBOX;
@@ -454,7 +454,7 @@ void DrawOwnerItem(HWND hwnd, const ListState& st, HDC hdc, int index, const REC
     SendMessage(OwnerOf(hwnd, st), WM_DRAWITEM, dis.CtlID, (LPARAM)&dis);
 }
 
-void DrawTextItem(HWND hwnd, const ListState& st, HDC hdc, int index, const RECT& rc)
+void DrawTextItem(HWND hwnd, const ListBoxState& st, HDC hdc, int index, const RECT& rc)
 {
     const ListItem& item = st.items[(size_t)index];
     bool selected = IsSelected(hwnd, st, index);
@@ -479,7 +479,7 @@ void DrawTextItem(HWND hwnd, const ListState& st, HDC hdc, int index, const RECT
     SetTextColor(hdc, oldText);
 }
 
-void Paint(HWND hwnd, ListState& st, HDC hdc)
+void Paint(HWND hwnd, ListBoxState& st, HDC hdc)
 {
     RECT client;
     GetClientRect(hwnd, &client);
@@ -510,7 +510,7 @@ void Paint(HWND hwnd, ListState& st, HDC hdc)
 
 // --- input
 
-int KeyTarget(HWND hwnd, const ListState& st, WPARAM vk)
+int KeyTarget(HWND hwnd, const ListBoxState& st, WPARAM vk)
 {
     int n = Count(st);
     int caret = Valid(st, st.caret) ? st.caret : (st.cursel >= 0 ? st.cursel : -1);
@@ -534,11 +534,11 @@ int KeyTarget(HWND hwnd, const ListState& st, WPARAM vk)
     return -2;
 }
 
-void KeyDown(HWND hwnd, ListState& st, WPARAM vk)
+void KeyDown(HWND hwnd, ListBoxState& st, WPARAM vk)
 {
     if (StyleOf(hwnd) & LBS_WANTKEYBOARDINPUT) {
         LRESULT r = SendMessage(OwnerOf(hwnd, st), WM_VKEYTOITEM, MAKEWPARAM(vk, st.caret), (LPARAM)hwnd);
-        ListState* again = Data(hwnd);
+        ListBoxState* again = Data(hwnd);
         if (!again || r == -2)
             return;
         if (r >= 0 && Valid(*again, (long)r)) {
@@ -571,12 +571,12 @@ void KeyDown(HWND hwnd, ListState& st, WPARAM vk)
     Notify(hwnd, st, LBN_SELCHANGE);
 }
 
-void CharTyped(HWND hwnd, ListState& st, WPARAM wParam)
+void CharTyped(HWND hwnd, ListBoxState& st, WPARAM wParam)
 {
     unsigned ch = (unsigned)(wParam & 0xFF);
     if (StyleOf(hwnd) & LBS_WANTKEYBOARDINPUT) {
         LRESULT r = SendMessage(OwnerOf(hwnd, st), WM_CHARTOITEM, MAKEWPARAM(ch, st.caret), (LPARAM)hwnd);
-        ListState* again = Data(hwnd);
+        ListBoxState* again = Data(hwnd);
         if (!again || r < 0)
             return;
         if (Valid(*again, (long)r)) {
@@ -616,13 +616,13 @@ void CharTyped(HWND hwnd, ListState& st, WPARAM wParam)
     }
 }
 
-bool DroppedComboList(const ListState& st)
+bool DroppedComboList(const ListBoxState& st)
 {
     return st.combo && ComboIsDropped(st.combo);
 }
 
 // A press on a dropped list's own scroll bar scrolls it; the list stays down and takes the mouse back.
-bool TrackDroppedListBar(HWND hwnd, ListState& st, POINT client)
+bool TrackDroppedListBar(HWND hwnd, ListBoxState& st, POINT client)
 {
     POINT screen = client;
     ClientToScreen(hwnd, &screen);
@@ -631,7 +631,7 @@ bool TrackDroppedListBar(HWND hwnd, ListState& st, POINT client)
         return false;
     st.barTracking = true;
     DefWindowProc(hwnd, WM_NCLBUTTONDOWN, (WPARAM)hit, MAKELPARAM((SHORT)screen.x, (SHORT)screen.y));
-    ListState* again = Data(hwnd);
+    ListBoxState* again = Data(hwnd);
     if (!again)
         return true;
     again->barTracking = false;
@@ -640,7 +640,7 @@ bool TrackDroppedListBar(HWND hwnd, ListState& st, POINT client)
     return true;
 }
 
-void MouseDown(HWND hwnd, ListState& st, LPARAM lParam, bool doubleClick)
+void MouseDown(HWND hwnd, ListBoxState& st, LPARAM lParam, bool doubleClick)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     if (DroppedComboList(st) && TrackDroppedListBar(hwnd, st, pt))
@@ -662,7 +662,7 @@ void MouseDown(HWND hwnd, ListState& st, LPARAM lParam, bool doubleClick)
     }
     if (!st.combo && GetFocus() != hwnd)
         SetFocus(hwnd);
-    ListState* again = Data(hwnd);
+    ListBoxState* again = Data(hwnd);
     if (!again || outside || !Valid(*again, index))
         return;
     bool shift = GetKeyState(VK_SHIFT) < 0;
@@ -674,7 +674,7 @@ void MouseDown(HWND hwnd, ListState& st, LPARAM lParam, bool doubleClick)
         Notify(hwnd, *again, LBN_DBLCLK);
 }
 
-void MouseMove(HWND hwnd, ListState& st, LPARAM lParam)
+void MouseMove(HWND hwnd, ListBoxState& st, LPARAM lParam)
 {
     POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     bool outside = false;
@@ -702,7 +702,7 @@ void MouseMove(HWND hwnd, ListState& st, LPARAM lParam)
         UserSelect(hwnd, st, index, false, false, false);
 }
 
-void MouseUp(HWND hwnd, ListState& st, LPARAM lParam)
+void MouseUp(HWND hwnd, ListBoxState& st, LPARAM lParam)
 {
     if (DroppedComboList(st)) {
         POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -727,7 +727,7 @@ void MouseUp(HWND hwnd, ListState& st, LPARAM lParam)
 
 // --- messages
 
-LRESULT SetSel(HWND hwnd, ListState& st, WPARAM on, LPARAM index)
+LRESULT SetSel(HWND hwnd, ListBoxState& st, WPARAM on, LPARAM index)
 {
     if (!MultiSelect(StyleOf(hwnd)))
         return LB_ERR;
@@ -745,7 +745,7 @@ LRESULT SetSel(HWND hwnd, ListState& st, WPARAM on, LPARAM index)
     return LB_OKAY;
 }
 
-LRESULT GetSelItems(const ListState& st, WPARAM max, LPARAM out)
+LRESULT GetSelItems(const ListBoxState& st, WPARAM max, LPARAM out)
 {
     int* items = (int*)out;
     int n = 0;
@@ -755,7 +755,7 @@ LRESULT GetSelItems(const ListState& st, WPARAM max, LPARAM out)
     return n;
 }
 
-LRESULT GetText(HWND hwnd, const ListState& st, WPARAM index, LPARAM buffer)
+LRESULT GetText(HWND hwnd, const ListBoxState& st, WPARAM index, LPARAM buffer)
 {
     if (!Valid(st, (long)(int)index) || !buffer)
         return LB_ERR;
@@ -768,7 +768,7 @@ LRESULT GetText(HWND hwnd, const ListState& st, WPARAM index, LPARAM buffer)
     return (LRESULT)item.text.size();
 }
 
-LRESULT Create(HWND hwnd, ListState& st, const CREATESTRUCTA* cs)
+LRESULT Create(HWND hwnd, ListBoxState& st, const CREATESTRUCTA* cs)
 {
     st.itemHeight = FontLineHeight(st.combo ? st.combo : hwnd);
     DWORD style = (DWORD)cs->style;
@@ -794,7 +794,7 @@ LRESULT Create(HWND hwnd, ListState& st, const CREATESTRUCTA* cs)
 }
 
 // The list of a combo box learns its combo from the creation parameter.
-LRESULT NonClientCreate(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT NonClientCreate(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     char cls[32];
     auto* cs = (const CREATESTRUCTA*)lParam;
@@ -804,272 +804,323 @@ LRESULT NonClientCreate(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARA
 }
 
 // Items with data are announced gone, as when the list is emptied.
-void AnnounceItemsGone(HWND hwnd, ListState& st)
+LRESULT NonClientDestroy(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     std::vector<ListItem> gone;
     gone.swap(st.items);
     for (size_t i = 0; i < gone.size(); ++i)
         DeleteNotice(hwnd, st, (int)i, gone[i].data);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-LRESULT Handle(HWND hwnd, ListState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT SetFont(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProc(hwnd, msg, wParam, lParam);
+    if (!OwnerDraw(StyleOf(hwnd)))
+        st.itemHeight = FontLineHeight(hwnd);
+    if (LOWORD(lParam))
+        Redraw(hwnd);
+    return 0;
+}
+
+LRESULT Resized(HWND hwnd, ListBoxState& st)
+{
+    Redraw(hwnd);
+    UpdateScrollBar(hwnd, st);
+    return 0;
+}
+
+LRESULT FocusChanged(HWND hwnd, ListBoxState& st, bool gained)
+{
+    st.focused = gained;
+    if (gained && !Valid(st, st.caret) && Count(st))
+        st.caret = st.cursel >= 0 ? st.cursel : 0;
+    Redraw(hwnd);
+    Notify(hwnd, st, gained ? LBN_SETFOCUS : LBN_KILLFOCUS);
+    return 0;
+}
+
+LRESULT CaptureChanged(HWND hwnd, ListBoxState& st, LPARAM lParam)
+{
+    st.tracking = false;
+    // Losing the mouse to someone else closes a dropped combo list.
+    if (DroppedComboList(st) && (HWND)lParam != hwnd && !st.barTracking)
+        ComboListDismissed(st.combo, false);
+    return 0;
+}
+
+// A dropped combo list never takes the activation from the combo's window.
+LRESULT MouseActivate(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
+        return MA_NOACTIVATE;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+// Should the native side activate a dropped list anyway, the keyboard focus stays with the combo box.
+LRESULT Activate(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
+        return 0;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT ShowWindowMessage(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (wParam)
+        st.pressedInside = false;
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT VerticalScroll(HWND hwnd, ListBoxState& st, WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case SB_LINEUP: SetTop(hwnd, st, st.top - 1); break;
+    case SB_LINEDOWN: SetTop(hwnd, st, st.top + 1); break;
+    case SB_PAGEUP: SetTop(hwnd, st, st.top - VisibleCount(hwnd, st)); break;
+    case SB_PAGEDOWN: SetTop(hwnd, st, st.top + VisibleCount(hwnd, st)); break;
+    case SB_TOP: SetTop(hwnd, st, 0); break;
+    case SB_BOTTOM: SetTop(hwnd, st, Count(st)); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: SetTop(hwnd, st, (int)(short)HIWORD(wParam)); break;
+    }
+    return 0;
+}
+
+LRESULT InsertString(HWND hwnd, ListBoxState& st, WPARAM index, LPARAM text)
+{
+    if ((long)(int)index > Count(st))
+        return LB_ERR;
+    return Insert(hwnd, st, (long)(int)index, text, false);
+}
+
+LRESULT GetTextLength(HWND hwnd, const ListBoxState& st, WPARAM index)
+{
+    if (!Valid(st, (long)(int)index))
+        return LB_ERR;
+    return HasStrings(StyleOf(hwnd)) ? (LRESULT)st.items[index].text.size() : (LRESULT)sizeof(ULONG_PTR);
+}
+
+LRESULT SetItemData(ListBoxState& st, WPARAM index, LPARAM data)
+{
+    if (!Valid(st, (long)(int)index))
+        return LB_ERR;
+    st.items[index].data = (ULONG_PTR)data;
+    return TRUE;
+}
+
+LRESULT SetCurSel(HWND hwnd, ListBoxState& st, WPARAM index)
+{
+    if (MultiSelect(StyleOf(hwnd)))
+        return LB_ERR;
+    long i = (long)(int)index;
+    SelectSingle(hwnd, st, Valid(st, i) ? (int)i : -1);
+    return Valid(st, i) ? i : LB_ERR;
+}
+
+LRESULT GetCurSel(HWND hwnd, const ListBoxState& st)
+{
+    if (MultiSelect(StyleOf(hwnd)))
+        return Valid(st, st.caret) ? st.caret : LB_ERR;
+    return Valid(st, st.cursel) ? st.cursel : LB_ERR;
+}
+
+LRESULT GetSel(HWND hwnd, const ListBoxState& st, WPARAM index)
+{
+    if (!Valid(st, (long)(int)index))
+        return LB_ERR;
+    return IsSelected(hwnd, st, (int)index) ? 1 : 0;
+}
+
+LRESULT GetSelCount(HWND hwnd, const ListBoxState& st)
+{
+    if (!MultiSelect(StyleOf(hwnd)))
+        return LB_ERR;
+    int n = 0;
+    for (auto& item : st.items)
+        n += item.selected ? 1 : 0;
+    return n;
+}
+
+LRESULT SelectItemRange(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!MultiSelect(StyleOf(hwnd)))
+        return LB_ERR;
+    int first = msg == LB_SELITEMRANGE ? LOWORD(lParam) : (int)wParam;
+    int last = msg == LB_SELITEMRANGE ? HIWORD(lParam) : (int)lParam;
+    bool on = msg == LB_SELITEMRANGE ? wParam != 0 : first <= last;
+    SelectRange(st, first, last, on);
+    Redraw(hwnd);
+    return LB_OKAY;
+}
+
+LRESULT SetAnchorIndex(ListBoxState& st, WPARAM index)
+{
+    if (!Valid(st, (long)(int)index))
+        return LB_ERR;
+    st.anchor = (int)index;
+    return 0;
+}
+
+LRESULT SetCaretIndex(HWND hwnd, ListBoxState& st, WPARAM index)
+{
+    if (!Valid(st, (long)(int)index))
+        return LB_ERR;
+    SetCaret(hwnd, st, (int)index);
+    return 0;
+}
+
+LRESULT SelectString(HWND hwnd, ListBoxState& st, WPARAM start, LPARAM text)
+{
+    int found = Find(hwnd, st, (long)(int)start, text, false);
+    if (found == LB_ERR)
+        return LB_ERR;
+    if (MultiSelect(StyleOf(hwnd))) {
+        st.items[(size_t)found].selected = true;
+        SetCaret(hwnd, st, found);
+    } else {
+        SelectSingle(hwnd, st, found);
+    }
+    return found;
+}
+
+LRESULT SetTopIndex(HWND hwnd, ListBoxState& st, WPARAM index)
+{
+    if (!Valid(st, (long)(int)index) && Count(st))
+        return LB_ERR;
+    SetTop(hwnd, st, (int)index);
+    return 0;
+}
+
+LRESULT SetItemHeight(HWND hwnd, ListBoxState& st, WPARAM index, LPARAM lParam)
+{
+    int h = LOWORD(lParam);
+    if (h <= 0 || h > 255)
+        return LB_ERR;
+    if (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) {
+        if (!Valid(st, (long)(int)index))
+            return LB_ERR;
+        st.items[index].height = h;
+    } else {
+        st.itemHeight = h;
+    }
+    Redraw(hwnd);
+    return 0;
+}
+
+LRESULT GetItemRect(HWND hwnd, const ListBoxState& st, WPARAM index, LPARAM out)
+{
+    if (!out || (!Valid(st, (long)(int)index) && !(index == 0 && Count(st) == 0)))
+        return LB_ERR;
+    *(RECT*)out = ItemRect(hwnd, st, (int)index);
+    return 1;
+}
+
+LRESULT ItemFromPoint(HWND hwnd, const ListBoxState& st, LPARAM lParam)
+{
+    bool outside = false;
+    int index = ItemAt(hwnd, st, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, &outside);
+    if (index < 0)
+        return MAKELRESULT(0xFFFF, 1);
+    return MAKELRESULT(index, outside ? 1 : 0);
+}
+
+LRESULT SetTabStops(HWND hwnd, ListBoxState& st, WPARAM count, LPARAM stopsIn)
+{
+    st.tabStops.clear();
+    const int* stops = (const int*)stopsIn;
+    SIZE units = {(LONG)std::max(1, FontLineHeight(hwnd) / 2), 0};
+    for (WPARAM i = 0; stops && i < count && i < 256; ++i)
+        st.tabStops.push_back(stops[i] * units.cx / 4);
+    return TRUE;
+}
+
+LRESULT SetLocale(ListBoxState& st, WPARAM locale)
+{
+    DWORD old = st.locale;
+    st.locale = (DWORD)locale;
+    return old;
+}
+
+LRESULT InitStorage(ListBoxState& st, WPARAM count)
+{
+    st.items.reserve(st.items.size() + std::min<size_t>((size_t)count, 100000));
+    return (LRESULT)st.items.capacity();
+}
+
+LRESULT Handle(HWND hwnd, ListBoxState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_NCCREATE:
-        return NonClientCreate(hwnd, st, msg, wParam, lParam);
-    case WM_NCDESTROY:
-        AnnounceItemsGone(hwnd, st);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_CREATE:
-        return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
-    case WM_GETDLGCODE:
-        return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_NCCREATE: return NonClientCreate(hwnd, st, msg, wParam, lParam);
+    case WM_NCDESTROY: return NonClientDestroy(hwnd, st, msg, wParam, lParam);
+    case WM_CREATE: return Create(hwnd, st, (const CREATESTRUCTA*)lParam);
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, st, hdc); });
-    case WM_SETFONT:
-        DefWindowProc(hwnd, msg, wParam, lParam);
-        if (!OwnerDraw(StyleOf(hwnd)))
-            st.itemHeight = FontLineHeight(hwnd);
-        if (LOWORD(lParam))
-            Redraw(hwnd);
-        return 0;
+    case WM_PRINTCLIENT: return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, st, hdc); });
+    case WM_SETFONT: return SetFont(hwnd, st, msg, wParam, lParam);
     case WM_SIZE:
-    case WM_ENABLE:
-        Redraw(hwnd);
-        UpdateScrollBar(hwnd, st);
-        return 0;
-    case WM_SETFOCUS:
-        st.focused = true;
-        if (!Valid(st, st.caret) && Count(st))
-            st.caret = st.cursel >= 0 ? st.cursel : 0;
-        Redraw(hwnd);
-        Notify(hwnd, st, LBN_SETFOCUS);
-        return 0;
-    case WM_KILLFOCUS:
-        st.focused = false;
-        Redraw(hwnd);
-        Notify(hwnd, st, LBN_KILLFOCUS);
-        return 0;
-    case WM_KEYDOWN:
-        KeyDown(hwnd, st, wParam);
-        return 0;
-    case WM_CHAR:
-        CharTyped(hwnd, st, wParam);
-        return 0;
+    case WM_ENABLE: return Resized(hwnd, st);
+    case WM_SETFOCUS: return FocusChanged(hwnd, st, true);
+    case WM_KILLFOCUS: return FocusChanged(hwnd, st, false);
+    case WM_KEYDOWN: KeyDown(hwnd, st, wParam); return 0;
+    case WM_CHAR: CharTyped(hwnd, st, wParam); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        MouseDown(hwnd, st, lParam, msg == WM_LBUTTONDBLCLK);
-        return 0;
-    case WM_MOUSEMOVE:
-        MouseMove(hwnd, st, lParam);
-        return 0;
-    case WM_LBUTTONUP:
-        MouseUp(hwnd, st, lParam);
-        return 0;
-    case WM_CAPTURECHANGED:
-        st.tracking = false;
-        // Losing the mouse to someone else closes a dropped combo list.
-        if (DroppedComboList(st) && (HWND)lParam != hwnd && !st.barTracking)
-            ComboListDismissed(st.combo, false);
-        return 0;
-    case WM_MOUSEACTIVATE:
-        // A dropped combo list never takes the activation from the combo's window.
-        if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
-            return MA_NOACTIVATE;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_ACTIVATE:
-        // Should the native side activate it anyway, the keyboard focus stays with the combo box.
-        if (st.combo && !(StyleOf(hwnd) & WS_CHILD))
-            return 0;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_SHOWWINDOW:
-        if (wParam)
-            st.pressedInside = false;
-        return DefWindowProc(hwnd, msg, wParam, lParam);
-    case WM_MOUSEWHEEL:
-        SetTop(hwnd, st, st.top - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
-        return 0;
-    case WM_VSCROLL:
-        switch (LOWORD(wParam)) {
-        case SB_LINEUP: SetTop(hwnd, st, st.top - 1); break;
-        case SB_LINEDOWN: SetTop(hwnd, st, st.top + 1); break;
-        case SB_PAGEUP: SetTop(hwnd, st, st.top - VisibleCount(hwnd, st)); break;
-        case SB_PAGEDOWN: SetTop(hwnd, st, st.top + VisibleCount(hwnd, st)); break;
-        case SB_TOP: SetTop(hwnd, st, 0); break;
-        case SB_BOTTOM: SetTop(hwnd, st, Count(st)); break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: SetTop(hwnd, st, (int)(short)HIWORD(wParam)); break;
-        }
-        return 0;
-    case LB_ADDSTRING:
-        return Insert(hwnd, st, -1, lParam, true);
-    case LB_INSERTSTRING:
-        if ((long)(int)wParam > Count(st))
-            return LB_ERR;
-        return Insert(hwnd, st, (long)(int)wParam, lParam, false);
-    case LB_DELETESTRING:
-        return Delete(hwnd, st, (long)(int)wParam);
-    case LB_RESETCONTENT:
-        Reset(hwnd, st);
-        return 0;
-    case LB_GETCOUNT:
-        return Count(st);
-    case LB_GETTEXT:
-        return GetText(hwnd, st, wParam, lParam);
-    case LB_GETTEXTLEN:
-        if (!Valid(st, (long)(int)wParam))
-            return LB_ERR;
-        return HasStrings(StyleOf(hwnd)) ? (LRESULT)st.items[wParam].text.size() : (LRESULT)sizeof(ULONG_PTR);
-    case LB_GETITEMDATA:
-        return Valid(st, (long)(int)wParam) ? (LRESULT)st.items[wParam].data : LB_ERR;
-    case LB_SETITEMDATA:
-        if (!Valid(st, (long)(int)wParam))
-            return LB_ERR;
-        st.items[wParam].data = (ULONG_PTR)lParam;
-        return TRUE;
-    case LB_SETCURSEL: {
-        if (MultiSelect(StyleOf(hwnd)))
-            return LB_ERR;
-        long i = (long)(int)wParam;
-        SelectSingle(hwnd, st, Valid(st, i) ? (int)i : -1);
-        return Valid(st, i) ? i : LB_ERR;
-    }
-    case LB_GETCURSEL:
-        if (MultiSelect(StyleOf(hwnd)))
-            return Valid(st, st.caret) ? st.caret : LB_ERR;
-        return Valid(st, st.cursel) ? st.cursel : LB_ERR;
-    case LB_SETSEL:
-        return SetSel(hwnd, st, wParam, lParam);
-    case LB_GETSEL:
-        if (!Valid(st, (long)(int)wParam))
-            return LB_ERR;
-        return IsSelected(hwnd, st, (int)wParam) ? 1 : 0;
-    case LB_GETSELCOUNT: {
-        if (!MultiSelect(StyleOf(hwnd)))
-            return LB_ERR;
-        int n = 0;
-        for (auto& item : st.items)
-            n += item.selected ? 1 : 0;
-        return n;
-    }
-    case LB_GETSELITEMS:
-        if (!MultiSelect(StyleOf(hwnd)) || !lParam)
-            return LB_ERR;
-        return GetSelItems(st, wParam, lParam);
+    case WM_LBUTTONDBLCLK: MouseDown(hwnd, st, lParam, msg == WM_LBUTTONDBLCLK); return 0;
+    case WM_MOUSEMOVE: MouseMove(hwnd, st, lParam); return 0;
+    case WM_LBUTTONUP: MouseUp(hwnd, st, lParam); return 0;
+    case WM_CAPTURECHANGED: return CaptureChanged(hwnd, st, lParam);
+    case WM_MOUSEACTIVATE: return MouseActivate(hwnd, st, msg, wParam, lParam);
+    case WM_ACTIVATE: return Activate(hwnd, st, msg, wParam, lParam);
+    case WM_SHOWWINDOW: return ShowWindowMessage(hwnd, st, msg, wParam, lParam);
+    case WM_MOUSEWHEEL: SetTop(hwnd, st, st.top - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA); return 0;
+    case WM_VSCROLL: return VerticalScroll(hwnd, st, wParam);
+    case LB_ADDSTRING: return Insert(hwnd, st, -1, lParam, true);
+    case LB_INSERTSTRING: return InsertString(hwnd, st, wParam, lParam);
+    case LB_DELETESTRING: return Delete(hwnd, st, (long)(int)wParam);
+    case LB_RESETCONTENT: Reset(hwnd, st); return 0;
+    case LB_GETCOUNT: return Count(st);
+    case LB_GETTEXT: return GetText(hwnd, st, wParam, lParam);
+    case LB_GETTEXTLEN: return GetTextLength(hwnd, st, wParam);
+    case LB_GETITEMDATA: return Valid(st, (long)(int)wParam) ? (LRESULT)st.items[wParam].data : LB_ERR;
+    case LB_SETITEMDATA: return SetItemData(st, wParam, lParam);
+    case LB_SETCURSEL: return SetCurSel(hwnd, st, wParam);
+    case LB_GETCURSEL: return GetCurSel(hwnd, st);
+    case LB_SETSEL: return SetSel(hwnd, st, wParam, lParam);
+    case LB_GETSEL: return GetSel(hwnd, st, wParam);
+    case LB_GETSELCOUNT: return GetSelCount(hwnd, st);
+    case LB_GETSELITEMS: return !MultiSelect(StyleOf(hwnd)) || !lParam ? LB_ERR : GetSelItems(st, wParam, lParam);
     case LB_SELITEMRANGE:
-    case LB_SELITEMRANGEEX: {
-        if (!MultiSelect(StyleOf(hwnd)))
-            return LB_ERR;
-        int first = msg == LB_SELITEMRANGE ? LOWORD(lParam) : (int)wParam;
-        int last = msg == LB_SELITEMRANGE ? HIWORD(lParam) : (int)lParam;
-        bool on = msg == LB_SELITEMRANGE ? wParam != 0 : first <= last;
-        SelectRange(st, first, last, on);
-        Redraw(hwnd);
-        return LB_OKAY;
-    }
-    case LB_SETANCHORINDEX:
-        if (!Valid(st, (long)(int)wParam))
-            return LB_ERR;
-        st.anchor = (int)wParam;
-        return 0;
-    case LB_GETANCHORINDEX:
-        return st.anchor;
-    case LB_SETCARETINDEX:
-        if (!Valid(st, (long)(int)wParam))
-            return LB_ERR;
-        SetCaret(hwnd, st, (int)wParam);
-        return 0;
-    case LB_GETCARETINDEX:
-        return Valid(st, st.caret) ? st.caret : (Count(st) ? 0 : LB_ERR);
-    case LB_FINDSTRING:
-        return Find(hwnd, st, (long)(int)wParam, lParam, false);
-    case LB_FINDSTRINGEXACT:
-        return Find(hwnd, st, (long)(int)wParam, lParam, true);
-    case LB_SELECTSTRING: {
-        int found = Find(hwnd, st, (long)(int)wParam, lParam, false);
-        if (found == LB_ERR)
-            return LB_ERR;
-        if (MultiSelect(StyleOf(hwnd))) {
-            st.items[(size_t)found].selected = true;
-            SetCaret(hwnd, st, found);
-        } else {
-            SelectSingle(hwnd, st, found);
-        }
-        return found;
-    }
-    case LB_GETTOPINDEX:
-        return st.top;
-    case LB_SETTOPINDEX:
-        if (!Valid(st, (long)(int)wParam) && Count(st))
-            return LB_ERR;
-        SetTop(hwnd, st, (int)wParam);
-        return 0;
-    case LB_GETITEMHEIGHT:
-        return ItemHeight(st, (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) ? (int)wParam : -1);
-    case LB_SETITEMHEIGHT: {
-        int h = LOWORD(lParam);
-        if (h <= 0 || h > 255)
-            return LB_ERR;
-        if (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) {
-            if (!Valid(st, (long)(int)wParam))
-                return LB_ERR;
-            st.items[wParam].height = h;
-        } else {
-            st.itemHeight = h;
-        }
-        Redraw(hwnd);
-        return 0;
-    }
-    case LB_GETITEMRECT:
-        if (!lParam || (!Valid(st, (long)(int)wParam) && !(wParam == 0 && Count(st) == 0)))
-            return LB_ERR;
-        *(RECT*)lParam = ItemRect(hwnd, st, (int)wParam);
-        return 1;
-    case LB_ITEMFROMPOINT: {
-        bool outside = false;
-        int index = ItemAt(hwnd, st, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, &outside);
-        if (index < 0)
-            return MAKELRESULT(0xFFFF, 1);
-        return MAKELRESULT(index, outside ? 1 : 0);
-    }
-    case LB_SETHORIZONTALEXTENT:
-        st.horizontalExtent = (int)wParam;
-        return 0;
-    case LB_GETHORIZONTALEXTENT:
-        return st.horizontalExtent;
-    case LB_SETCOLUMNWIDTH:
-        st.columnWidth = (int)wParam;
-        return 0;
-    case LB_SETTABSTOPS: {
-        st.tabStops.clear();
-        const int* stops = (const int*)lParam;
-        SIZE units = {(LONG)std::max(1, FontLineHeight(hwnd) / 2), 0};
-        for (WPARAM i = 0; stops && i < wParam && i < 256; ++i)
-            st.tabStops.push_back(stops[i] * units.cx / 4);
-        return TRUE;
-    }
-    case LB_SETLOCALE: {
-        DWORD old = st.locale;
-        st.locale = (DWORD)wParam;
-        return old;
-    }
-    case LB_GETLOCALE:
-        return st.locale;
-    case LB_INITSTORAGE:
-        st.items.reserve(st.items.size() + std::min<size_t>((size_t)wParam, 100000));
-        return (LRESULT)st.items.capacity();
+    case LB_SELITEMRANGEEX: return SelectItemRange(hwnd, st, msg, wParam, lParam);
+    case LB_SETANCHORINDEX: return SetAnchorIndex(st, wParam);
+    case LB_GETANCHORINDEX: return st.anchor;
+    case LB_SETCARETINDEX: return SetCaretIndex(hwnd, st, wParam);
+    case LB_GETCARETINDEX: return Valid(st, st.caret) ? st.caret : (Count(st) ? 0 : LB_ERR);
+    case LB_FINDSTRING: return Find(hwnd, st, (long)(int)wParam, lParam, false);
+    case LB_FINDSTRINGEXACT: return Find(hwnd, st, (long)(int)wParam, lParam, true);
+    case LB_SELECTSTRING: return SelectString(hwnd, st, wParam, lParam);
+    case LB_GETTOPINDEX: return st.top;
+    case LB_SETTOPINDEX: return SetTopIndex(hwnd, st, wParam);
+    case LB_GETITEMHEIGHT: return ItemHeight(st, (StyleOf(hwnd) & LBS_OWNERDRAWVARIABLE) ? (int)wParam : -1);
+    case LB_SETITEMHEIGHT: return SetItemHeight(hwnd, st, wParam, lParam);
+    case LB_GETITEMRECT: return GetItemRect(hwnd, st, wParam, lParam);
+    case LB_ITEMFROMPOINT: return ItemFromPoint(hwnd, st, lParam);
+    case LB_SETHORIZONTALEXTENT: st.horizontalExtent = (int)wParam; return 0;
+    case LB_GETHORIZONTALEXTENT: return st.horizontalExtent;
+    case LB_SETCOLUMNWIDTH: st.columnWidth = (int)wParam; return 0;
+    case LB_SETTABSTOPS: return SetTabStops(hwnd, st, wParam, lParam);
+    case LB_SETLOCALE: return SetLocale(st, wParam);
+    case LB_GETLOCALE: return st.locale;
+    case LB_INITSTORAGE: return InitStorage(st, wParam);
     case LB_SETCOUNT:
     case LB_DIR:
-    case LB_ADDFILE:
-        return LB_ERR;
+    case LB_ADDFILE: return LB_ERR;
     }
     return ControlDefault(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
-const WNDPROC ListBoxProc = ControlWindow<ListState>::Procedure<Handle>;
+const WNDPROC ListBoxProc = ControlWindow<ListBoxState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -12,11 +12,11 @@ namespace mivo {
 LRESULT ListViewControl::Message(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case LVM_GETBKCOLOR: return Resolve(bkColor_, COLOR_WINDOW);
+    case LVM_GETBKCOLOR: return ResolveColor(bkColor_, COLOR_WINDOW);
     case LVM_SETBKCOLOR: bkColor_ = (COLORREF)lParam; InvalidateRect(hwnd_, nullptr, TRUE); return TRUE;
-    case LVM_GETTEXTCOLOR: return Resolve(textColor_, COLOR_WINDOWTEXT);
+    case LVM_GETTEXTCOLOR: return ResolveColor(textColor_, COLOR_WINDOWTEXT);
     case LVM_SETTEXTCOLOR: textColor_ = (COLORREF)lParam; InvalidateRect(hwnd_, nullptr, TRUE); return TRUE;
-    case LVM_GETTEXTBKCOLOR: return textBkColor_ == CLR_DEFAULT ? Resolve(bkColor_, COLOR_WINDOW) : textBkColor_;
+    case LVM_GETTEXTBKCOLOR: return textBkColor_ == CLR_DEFAULT ? ResolveColor(bkColor_, COLOR_WINDOW) : textBkColor_;
     case LVM_SETTEXTBKCOLOR: textBkColor_ = (COLORREF)lParam; InvalidateRect(hwnd_, nullptr, TRUE); return TRUE;
     case LVM_GETIMAGELIST: return wParam < 3 ? (LRESULT)images_[wParam] : 0;
     case LVM_SETIMAGELIST: {

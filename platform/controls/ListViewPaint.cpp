@@ -76,8 +76,8 @@ void ListViewControl::PaintRow(HDC hdc, int index, NMLVCUSTOMDRAW& cd, LRESULT p
     const ListRow& row = rows_[(size_t)index];
     RECT rc = RowRect(index);
     bool selected = (row.state & LVIS_SELECTED) && (focused_ || (Style() & LVS_SHOWSELALWAYS));
-    COLORREF back = Resolve(textBkColor_ == CLR_NONE ? bkColor_ : textBkColor_, COLOR_WINDOW);
-    COLORREF text = Resolve(textColor_, COLOR_WINDOWTEXT);
+    COLORREF back = ResolveColor(textBkColor_ == CLR_NONE ? bkColor_ : textBkColor_, COLOR_WINDOW);
+    COLORREF text = ResolveColor(textColor_, COLOR_WINDOWTEXT);
     LRESULT itemAnswer = CDRF_DODEFAULT;
     if (prepaint & CDRF_NOTIFYITEMDRAW) {
         cd.nmcd.hdc = hdc;
@@ -102,7 +102,7 @@ void ListViewControl::PaintRow(HDC hdc, int index, NMLVCUSTOMDRAW& cd, LRESULT p
     RECT client;
     GetClientRect(hwnd_, &client);
     RECT line = {0, rc.top, client.right, rc.bottom};
-    FillSolid(hdc, line, Resolve(bkColor_, COLOR_WINDOW));
+    FillSolid(hdc, line, ResolveColor(bkColor_, COLOR_WINDOW));
     RECT cells = {rc.left, rc.top, rc.right, rc.bottom};
     FillSolid(hdc, cells, selected && full ? selBack : back);
     int order[kMaxColumns];
@@ -164,7 +164,7 @@ void ListViewControl::Paint(HDC hdc, const RECT& dirty)
         int usedBottom = headerH + std::max(0, Count() - top_) * rowHeight_;
         if (usedBottom < client.bottom) {
             RECT rest = {0, std::max(usedBottom, headerH), client.right, client.bottom};
-            FillSolid(hdc, rest, Resolve(bkColor_, COLOR_WINDOW));
+            FillSolid(hdc, rest, ResolveColor(bkColor_, COLOR_WINDOW));
         }
         if (exStyle_ & LVS_EX_GRIDLINES) {
             HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));

@@ -15,15 +15,15 @@ namespace mivo {
 
 namespace {
 
-void Notify(HWND hwnd, const MonthCal& mc, UINT code)
+void Notify(HWND hwnd, const MonthCalState& mc, UINT code)
 {
     NMSELCHANGE nm = {};
     nm.stSelStart = nm.stSelEnd = mc.selected.ToSystemTime();
-    NotifyParentNM(hwnd, code, &nm.nmhdr);
+    SendNotify(hwnd, code, &nm.nmhdr);
 }
 
 // Moves the selection (and the view with it); false when the date is out of range.
-bool Select(HWND hwnd, MonthCal& mc, const CalendarDate& d, bool notify)
+bool Select(HWND hwnd, MonthCalState& mc, const CalendarDate& d, bool notify)
 {
     if (!CalendarDate::Valid(d.year, d.month, d.day) || !mc.InRange(d))
         return false;
@@ -36,7 +36,7 @@ bool Select(HWND hwnd, MonthCal& mc, const CalendarDate& d, bool notify)
     return true;
 }
 
-void ButtonDown(HWND hwnd, MonthCal& mc, POINT pt)
+void ButtonDown(HWND hwnd, MonthCalState& mc, POINT pt)
 {
     if (GetFocus() != hwnd)
         SetFocus(hwnd);
@@ -68,7 +68,7 @@ void ButtonDown(HWND hwnd, MonthCal& mc, POINT pt)
         SetCapture(hwnd);
 }
 
-void ButtonUp(HWND hwnd, MonthCal& mc)
+void ButtonUp(HWND hwnd, MonthCalState& mc)
 {
     bool select = mc.pressedOnDate;
     mc.pressedOnDate = false;
@@ -78,7 +78,7 @@ void ButtonUp(HWND hwnd, MonthCal& mc)
         Notify(hwnd, mc, MCN_SELECT);
 }
 
-bool KeyDown(HWND hwnd, MonthCal& mc, UINT vk)
+bool KeyDown(HWND hwnd, MonthCalState& mc, UINT vk)
 {
     CalendarDate d = mc.selected;
     switch (vk) {
@@ -96,7 +96,7 @@ bool KeyDown(HWND hwnd, MonthCal& mc, UINT vk)
     return true;
 }
 
-LRESULT SetRange(MonthCal& mc, DWORD flags, const SYSTEMTIME* range)
+LRESULT SetRange(MonthCalState& mc, DWORD flags, const SYSTEMTIME* range)
 {
     if (!range && flags)
         return FALSE;
@@ -113,13 +113,13 @@ LRESULT SetRange(MonthCal& mc, DWORD flags, const SYSTEMTIME* range)
     return TRUE;
 }
 
-LRESULT HandleMessage(HWND hwnd, MonthCal& mc, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, MonthCalState& mc, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_ERASEBKGND:
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintMonthCal(hwnd, mc, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintMonthCal(hwnd, mc, hdc); });
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     case WM_SETFOCUS:
@@ -291,6 +291,6 @@ LRESULT HandleMessage(HWND hwnd, MonthCal& mc, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-const WNDPROC MonthCalProc = ControlWindow<MonthCal>::Procedure<HandleMessage>;
+const WNDPROC MonthCalProc = ControlWindow<MonthCalState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -17,7 +17,7 @@ struct MonthGeometry {
     int cellW, cellH;
 };
 
-class MonthCal {
+class MonthCalState {
 public:
     CalendarDate selected;
     CalendarDate shown;  // its year and month are on display
@@ -32,7 +32,7 @@ public:
     bool pressedOnDate = false;
     std::vector<MONTHDAYSTATE> dayStates;
 
-    explicit MonthCal(HWND)
+    explicit MonthCalState(HWND)
     {
         SYSTEMTIME now;
         GetLocalTime(&now);
@@ -61,11 +61,11 @@ public:
 };
 
 // The colour of an MCSC_ slot, the system's when none was set.
-COLORREF MonthCalColor(const MonthCal& mc, int index);
+COLORREF MonthCalColor(const MonthCalState& mc, int index);
 // Where the title, its buttons, the weekday names, the days and the today line are.
 MonthGeometry MeasureMonthCal(HWND hwnd);
 // The MCHT_ code under a client point and the date there, if any.
-UINT MonthCalHitTest(HWND hwnd, const MonthCal& mc, POINT pt, CalendarDate* date);
-void PaintMonthCal(HWND hwnd, MonthCal& mc, HDC hdc);
+UINT MonthCalHitTest(HWND hwnd, const MonthCalState& mc, POINT pt, CalendarDate* date);
+void PaintMonthCal(HWND hwnd, MonthCalState& mc, HDC hdc);
 
 }  // namespace mivo

@@ -38,7 +38,7 @@ HFONT BoldFont(HWND hwnd)
     return CreateFontIndirect(&lf);
 }
 
-void PaintTitle(HWND hwnd, const MonthCal& mc, HDC hdc, const MonthGeometry& g)
+void PaintTitle(HWND hwnd, const MonthCalState& mc, HDC hdc, const MonthGeometry& g)
 {
     HBRUSH title = CreateSolidBrush(MonthCalColor(mc, MCSC_TITLEBK));
     FillRect(hdc, &g.title, title);
@@ -55,7 +55,7 @@ void PaintTitle(HWND hwnd, const MonthCal& mc, HDC hdc, const MonthGeometry& g)
     DeleteObject(bold);
 }
 
-void PaintDays(const MonthCal& mc, HDC hdc, const MonthGeometry& g, bool circleToday)
+void PaintDays(const MonthCalState& mc, HDC hdc, const MonthGeometry& g, bool circleToday)
 {
     int sundayBased = (mc.firstDay + 1) % 7;
     for (int col = 0; col < 7; ++col) {
@@ -92,7 +92,7 @@ void PaintDays(const MonthCal& mc, HDC hdc, const MonthGeometry& g, bool circleT
     }
 }
 
-void PaintToday(HWND hwnd, const MonthCal& mc, HDC hdc, const MonthGeometry& g)
+void PaintToday(HWND hwnd, const MonthCalState& mc, HDC hdc, const MonthGeometry& g)
 {
     if (g.today.bottom <= g.today.top)
         return;
@@ -120,7 +120,7 @@ void PaintToday(HWND hwnd, const MonthCal& mc, HDC hdc, const MonthGeometry& g)
 
 }  // namespace
 
-COLORREF MonthCalColor(const MonthCal& mc, int index)
+COLORREF MonthCalColor(const MonthCalState& mc, int index)
 {
     static const int defaults[kColorCount] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_ACTIVECAPTION,
                                               COLOR_CAPTIONTEXT, COLOR_WINDOW, COLOR_GRAYTEXT};
@@ -148,7 +148,7 @@ MonthGeometry MeasureMonthCal(HWND hwnd)
     return g;
 }
 
-UINT MonthCalHitTest(HWND hwnd, const MonthCal& mc, POINT pt, CalendarDate* date)
+UINT MonthCalHitTest(HWND hwnd, const MonthCalState& mc, POINT pt, CalendarDate* date)
 {
     MonthGeometry g = MeasureMonthCal(hwnd);
     if (Inside(g.prev, pt))
@@ -173,7 +173,7 @@ UINT MonthCalHitTest(HWND hwnd, const MonthCal& mc, POINT pt, CalendarDate* date
     return MCHT_NOWHERE;
 }
 
-void PaintMonthCal(HWND hwnd, MonthCal& mc, HDC hdc)
+void PaintMonthCal(HWND hwnd, MonthCalState& mc, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     HBRUSH back = CreateSolidBrush(MonthCalColor(mc, MCSC_MONTHBK));

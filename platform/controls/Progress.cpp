@@ -11,7 +11,7 @@ namespace {
 
 const int kBlockGap = 2;
 
-class ProgressBar {
+class ProgressState {
 public:
     int low = 0;
     int high = 100;
@@ -59,7 +59,7 @@ public:
     }
 };
 
-void Paint(HWND hwnd, const ProgressBar& pb, HDC hdc)
+void Paint(HWND hwnd, const ProgressState& pb, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     DWORD style = StyleOf(hwnd);
@@ -107,13 +107,13 @@ void Redraw(HWND hwnd)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-LRESULT HandleMessage(HWND hwnd, ProgressBar& pb, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, ProgressState& pb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_ERASEBKGND:
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, pb, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { Paint(hwnd, pb, hdc); });
     case PBM_SETRANGE: {
         LRESULT old = pb.SetRange((int)(WORD)LOWORD(lParam), (int)(WORD)HIWORD(lParam));
         Redraw(hwnd);
@@ -172,6 +172,6 @@ LRESULT HandleMessage(HWND hwnd, ProgressBar& pb, UINT msg, WPARAM wParam, LPARA
 
 }  // namespace
 
-const WNDPROC ProgressProc = ControlWindow<ProgressBar>::Procedure<HandleMessage>;
+const WNDPROC ProgressProc = ControlWindow<ProgressState>::Procedure<Handle>;
 
 }  // namespace mivo

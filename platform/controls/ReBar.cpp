@@ -11,12 +11,12 @@ namespace mivo {
 
 namespace {
 
-HWND NotifyTarget(HWND hwnd, const ReBar& rb)
+HWND NotifyTarget(HWND hwnd, const ReBarState& rb)
 {
     return rb.notify ? rb.notify : GetParent(hwnd);
 }
 
-void PlaceChildren(const ReBar& rb)
+void PlaceChildren(const ReBarState& rb)
 {
     for (const ReBarBand& band : rb.bands) {
         if (!band.child || !IsWindow(band.child))
@@ -33,7 +33,7 @@ void PlaceChildren(const ReBar& rb)
 
 // Lays the bands out, sizes the bar along the parent's top edge unless its
 // styles say otherwise, and tells the parent when the height changed.
-void Relayout(HWND hwnd, ReBar& rb)
+void Relayout(HWND hwnd, ReBarState& rb)
 {
     if (rb.placing)
         return;
@@ -70,7 +70,7 @@ void Relayout(HWND hwnd, ReBar& rb)
     InvalidateRect(hwnd, nullptr, TRUE);
     if (ClientRect(hwnd).bottom != oldHeight) {
         NMHDR hdr = {};
-        SendNotify(hwnd, NotifyTarget(hwnd, rb), RBN_HEIGHTCHANGE, &hdr);
+        SendNotify(hwnd, RBN_HEIGHTCHANGE, &hdr, rb.notify);
     }
 }
 
@@ -165,7 +165,7 @@ bool ValidInfo(LPARAM lParam)
     return info && info->cbSize >= offsetof(REBARBANDINFOA, cyChild);
 }
 
-LRESULT HitTest(const ReBar& rb, RBHITTESTINFO* info)
+LRESULT HitTest(const ReBarState& rb, RBHITTESTINFO* info)
 {
     if (!info)
         return -1;
@@ -180,7 +180,7 @@ LRESULT HitTest(const ReBar& rb, RBHITTESTINFO* info)
         info->iBand = (int)i;
         if (in(b.chevron))
             info->flags = RBHT_CHEVRON;
-        else if (pt.x < b.rect.left + ReBar::kGripperWidth && !(b.style & RBBS_NOGRIPPER))
+        else if (pt.x < b.rect.left + ReBarState::kGripperWidth && !(b.style & RBBS_NOGRIPPER))
             info->flags = RBHT_GRABBER;
         else if (pt.x < b.childRect.left)
             info->flags = RBHT_CAPTION;
@@ -191,7 +191,7 @@ LRESULT HitTest(const ReBar& rb, RBHITTESTINFO* info)
     return -1;
 }
 
-void PushChevron(HWND hwnd, ReBar& rb, size_t index, LPARAM appData)
+void PushChevron(HWND hwnd, ReBarState& rb, size_t index, LPARAM appData)
 {
     const ReBarBand& b = rb.bands[index];
     NMREBARCHEVRON nm = {};
@@ -200,12 +200,12 @@ void PushChevron(HWND hwnd, ReBar& rb, size_t index, LPARAM appData)
     nm.lParam = b.lParam;
     nm.rc = b.chevron;
     nm.lParamNM = appData;
-    SendNotify(hwnd, NotifyTarget(hwnd, rb), RBN_CHEVRONPUSHED, &nm.hdr);
+    SendNotify(hwnd, RBN_CHEVRONPUSHED, &nm.hdr, rb.notify);
 }
 
-LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled);
+LRESULT HandleBandMessage(HWND hwnd, ReBarState& rb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled);
 
-LRESULT HandleMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, ReBarState& rb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
@@ -221,7 +221,7 @@ LRESULT HandleMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM lPar
         return 1;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintReBar(hwnd, rb, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintReBar(hwnd, rb, hdc); });
     case WM_SETFONT:
         DefWindowProc(hwnd, msg, wParam, lParam);
         Relayout(hwnd, rb);
@@ -244,13 +244,13 @@ LRESULT HandleMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM lPar
     return handled ? r : ControlDefault(hwnd, msg, wParam, lParam);
 }
 
-LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled)
+LRESULT HandleBandMessage(HWND hwnd, ReBarState& rb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled)
 {
     size_t index = (size_t)wParam;
     bool valid = index < rb.bands.size();
     switch (msg) {
     case RB_INSERTBANDA: {
-        if (!ValidInfo(lParam) || rb.bands.size() >= (size_t)ReBar::kMaxBands)
+        if (!ValidInfo(lParam) || rb.bands.size() >= (size_t)ReBarState::kMaxBands)
             return FALSE;
         ReBarBand band;
         ReadBand(band, *(const REBARBANDINFOA*)lParam, hwnd);
@@ -263,7 +263,7 @@ LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM 
         if (!valid)
             return FALSE;
         NMHDR hdr = {};
-        SendNotify(hwnd, NotifyTarget(hwnd, rb), RBN_DELETINGBAND, &hdr);
+        SendNotify(hwnd, RBN_DELETINGBAND, &hdr, rb.notify);
         HWND child = rb.bands[index].child;
         rb.bands.erase(rb.bands.begin() + (long)index);
         if (child && IsWindow(child))
@@ -299,7 +299,7 @@ LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM 
         if (!valid || !lParam)
             return 0;
         *(RECT*)lParam = RECT{RectWidth(rb.bands[index].rect) ? rb.bands[index].childRect.left - rb.bands[index].rect.left : 0,
-                              ReBar::kChildMargin, ReBar::kChildMargin, ReBar::kChildMargin};
+                              ReBarState::kChildMargin, ReBarState::kChildMargin, ReBarState::kChildMargin};
         return 0;
     case RB_IDTOINDEX:
         for (size_t i = 0; i < rb.bands.size(); ++i)
@@ -358,7 +358,7 @@ LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM 
     case RB_MAXIMIZEBAND:
         if (valid) {
             ReBarBand& b = rb.bands[index];
-            b.cx = lParam && b.cxIdeal > 0 ? b.cxIdeal + (b.childRect.left - b.rect.left) + ReBar::kChildMargin
+            b.cx = lParam && b.cxIdeal > 0 ? b.cxIdeal + (b.childRect.left - b.rect.left) + ReBarState::kChildMargin
                                            : ClientRect(hwnd).right;
             Relayout(hwnd, rb);
         }
@@ -396,6 +396,6 @@ LRESULT HandleBandMessage(HWND hwnd, ReBar& rb, UINT msg, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-const WNDPROC ReBarProc = ControlWindow<ReBar>::Procedure<HandleMessage>;
+const WNDPROC ReBarProc = ControlWindow<ReBarState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -36,7 +36,7 @@ struct ReBarBand {
     bool Hidden() const { return (style & RBBS_HIDDEN) != 0; }
 };
 
-class ReBar {
+class ReBarState {
 public:
     static const int kMaxBands = 256;
     static const int kGripperWidth = 8;
@@ -61,7 +61,7 @@ public:
 };
 
 // The bar's face and the bands' backgrounds, then everything drawn over them.
-void PaintReBarBackgrounds(HWND hwnd, const ReBar& rb, HDC hdc);
-void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc);
+void PaintReBarBackgrounds(HWND hwnd, const ReBarState& rb, HDC hdc);
+void PaintReBar(HWND hwnd, const ReBarState& rb, HDC hdc);
 
 }  // namespace mivo

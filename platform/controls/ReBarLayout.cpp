@@ -16,9 +16,9 @@ bool HasGripper(const ReBarBand& band)
     return (band.style & RBBS_GRIPPERALWAYS) || !(band.style & RBBS_FIXEDSIZE);
 }
 
-int MinWidth(const ReBar& bar, HDC measure, const ReBarBand& band)
+int MinWidth(const ReBarState& bar, HDC measure, const ReBarBand& band)
 {
-    return bar.HeaderWidth(measure, band) + band.cxMinChild + 2 * ReBar::kChildMargin;
+    return bar.HeaderWidth(measure, band) + band.cxMinChild + 2 * ReBarState::kChildMargin;
 }
 
 int BandHeight(const ReBarBand& band)
@@ -26,12 +26,12 @@ int BandHeight(const ReBarBand& band)
     int h = band.cyMinChild;
     if ((band.style & RBBS_VARIABLEHEIGHT) && band.cyChild > h)
         h = band.cyMaxChild > 0 ? std::min(band.cyChild, band.cyMaxChild) : band.cyChild;
-    return std::max(h, 4) + 2 * ReBar::kChildMargin;
+    return std::max(h, 4) + 2 * ReBarState::kChildMargin;
 }
 
 }  // namespace
 
-int ReBar::HeaderWidth(HDC measure, const ReBarBand& band) const
+int ReBarState::HeaderWidth(HDC measure, const ReBarBand& band) const
 {
     if (band.cxHeader >= 0)
         return band.cxHeader;
@@ -44,7 +44,7 @@ int ReBar::HeaderWidth(HDC measure, const ReBarBand& band) const
     return w;
 }
 
-int ReBar::Layout(HDC measure, DWORD style, int width)
+int ReBarState::Layout(HDC measure, DWORD style, int width)
 {
     bool borders = (style & RBS_BANDBORDERS) != 0;
     int gap = borders ? kBandBorder : 0;
@@ -118,7 +118,7 @@ int ReBar::Layout(HDC measure, DWORD style, int width)
     return y;
 }
 
-int ReBar::BarHeight(DWORD style) const
+int ReBarState::BarHeight(DWORD style) const
 {
     int gap = (style & RBS_BANDBORDERS) ? kBandBorder : 0;
     int h = 0;

@@ -53,7 +53,7 @@ void PaintChevron(HDC hdc, const ReBarBand& band)
 
 }  // namespace
 
-void PaintReBarBackgrounds(HWND hwnd, const ReBar& rb, HDC hdc)
+void PaintReBarBackgrounds(HWND hwnd, const ReBarState& rb, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     HBRUSH face = CreateSolidBrush(ResolveColor(rb.back, COLOR_3DFACE));
@@ -73,7 +73,7 @@ void PaintReBarBackgrounds(HWND hwnd, const ReBar& rb, HDC hdc)
     }
 }
 
-void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
+void PaintReBar(HWND hwnd, const ReBarState& rb, HDC hdc)
 {
     DWORD style = StyleOf(hwnd);
     PaintReBarBackgrounds(hwnd, rb, hdc);
@@ -83,12 +83,12 @@ void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
         if (band.Hidden())
             continue;
         PaintGripper(hdc, band);
-        int left = band.rect.left + ReBar::kGripperWidth;
+        int left = band.rect.left + ReBarState::kGripperWidth;
         int cx = 0, cy = 0;
         if (rb.images && band.image >= 0 && ImageList_GetIconSize(rb.images, &cx, &cy)) {
             ImageList_Draw(rb.images, band.image, hdc, left, (band.rect.top + band.rect.bottom - cy) / 2,
                            ILD_TRANSPARENT);
-            left += cx + ReBar::kImageGap;
+            left += cx + ReBarState::kImageGap;
         }
         if (!band.text.empty() && !(band.style & RBBS_HIDETITLE)) {
             RECT tr = {left, band.rect.top, band.childRect.left, band.rect.bottom};
@@ -97,11 +97,11 @@ void PaintReBar(HWND hwnd, const ReBar& rb, HDC hdc)
         }
         PaintChevron(hdc, band);
         if (style & RBS_BANDBORDERS) {
-            RECT right = {band.rect.right, band.rect.top, band.rect.right + ReBar::kBandBorder, band.rect.bottom};
+            RECT right = {band.rect.right, band.rect.top, band.rect.right + ReBarState::kBandBorder, band.rect.bottom};
             if (right.right <= ClientRect(hwnd).right)
                 DrawEdge(hdc, &right, EDGE_ETCHED, BF_LEFT);
-            RECT below = {band.rect.left, band.rect.bottom, band.rect.right + ReBar::kBandBorder,
-                          band.rect.bottom + ReBar::kBandBorder};
+            RECT below = {band.rect.left, band.rect.bottom, band.rect.right + ReBarState::kBandBorder,
+                          band.rect.bottom + ReBarState::kBandBorder};
             if (below.bottom <= ClientRect(hwnd).bottom)
                 DrawEdge(hdc, &below, EDGE_ETCHED, BF_TOP);
         }

@@ -593,212 +593,254 @@ LRESULT Scroll(RichEditControl& r, WPARAM code)
     return 0;
 }
 
+LRESULT Create(RichEditControl& r, const CREATESTRUCTA* cs)
+{
+    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
+        SetText(r, cs->lpszName);
+    r.Layout();
+    return 0;
+}
+
+// A multiline control wants every key but those that leave it.
+LRESULT DialogCode(RichEditControl& r, const MSG* m)
+{
+    LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+    if ((r.Style() & ES_MULTILINE) &&
+        !(m && m->message == WM_KEYDOWN &&
+          (m->wParam == VK_ESCAPE || m->wParam == VK_TAB || (m->wParam == VK_RETURN && !(r.Style() & ES_WANTRETURN)))))
+        code |= DLGC_WANTALLKEYS;
+    return code;
+}
+
+LRESULT SetFont(HWND hwnd, RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProc(hwnd, msg, wParam, lParam);
+    ApplyFont(r, (HFONT)wParam);
+    return 0;
+}
+
+LRESULT Resized(HWND hwnd, RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Refresh(r);
+    return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+LRESULT MouseMove(HWND hwnd, RichEditControl& r, LPARAM lParam)
+{
+    if (r.tracking && GetCapture() == hwnd) {
+        size_t pos = PointToPosition(r, lParam);
+        r.Select(r.anchor, pos);
+    }
+    return 0;
+}
+
+LRESULT EndTracking(HWND hwnd, RichEditControl& r, UINT msg)
+{
+    if (r.tracking) {
+        r.tracking = false;
+        if (msg == WM_LBUTTONUP && GetCapture() == hwnd)
+            ReleaseCapture();
+    }
+    return 0;
+}
+
+LRESULT Cut(RichEditControl& r)
+{
+    if (!r.ReadOnly()) {
+        Copy(r);
+        if (r.SelStart() != r.SelEnd())
+            Delete(r, false);
+    }
+    return 0;
+}
+
+LRESULT Clear(RichEditControl& r)
+{
+    if (r.SelStart() != r.SelEnd())
+        Delete(r, false);
+    return 0;
+}
+
+LRESULT GetSel(RichEditControl& r, WPARAM startOut, LPARAM endOut)
+{
+    DWORD start = (DWORD)r.SelStart(), end = (DWORD)r.SelEnd();
+    if (startOut)
+        *(DWORD*)startOut = start;
+    if (endOut)
+        *(DWORD*)endOut = end;
+    return (start > 0xFFFF || end > 0xFFFF) ? -1 : MAKELRESULT(start, end);
+}
+
+LRESULT ExGetSel(RichEditControl& r, CHARRANGE* range)
+{
+    if (range) {
+        range->cpMin = (LONG)r.SelStart();
+        range->cpMax = (LONG)r.SelEnd();
+    }
+    return 0;
+}
+
+LRESULT ExSetSel(RichEditControl& r, const CHARRANGE* range)
+{
+    if (range)
+        SetSelection(r, range->cpMin, range->cpMax);
+    return (LRESULT)r.SelEnd();
+}
+
+LRESULT ReplaceSel(RichEditControl& r, const char* text)
+{
+    if (ReplaceSelection(r, text ? text : ""))
+        Changed(r);
+    return 0;
+}
+
+LRESULT HideSelection(HWND hwnd, RichEditControl& r, WPARAM hide)
+{
+    r.hideSelection = hide != 0;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return 0;
+}
+
+// A null range ends a run of formatting and forgets its band.
+LRESULT FormatRange(RichEditControl& r, WPARAM render, const FORMATRANGE* range)
+{
+    if (!range) {
+        r.band = RichEditControl::Band();
+        return 0;
+    }
+    return (LRESULT)r.FormatRange(*range, render != 0);
+}
+
+LRESULT SetBackgroundColor(HWND hwnd, RichEditControl& r, WPARAM useSystem, LPARAM color)
+{
+    COLORREF old = r.background != CLR_INVALID ? r.background : GetSysColor(COLOR_WINDOW);
+    r.background = useSystem ? CLR_INVALID : (COLORREF)color;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return (LRESULT)old;
+}
+
+LRESULT SetEventMask(RichEditControl& r, LPARAM mask)
+{
+    DWORD old = r.eventMask;
+    r.eventMask = (DWORD)mask;
+    return (LRESULT)old;
+}
+
+LRESULT LimitText(RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    r.limit = lParam || wParam ? (size_t)(msg == EM_EXLIMITTEXT ? lParam : wParam) : kMaximumLimit;
+    if (msg == EM_EXLIMITTEXT && !lParam)
+        r.limit = 65536;
+    return 0;
+}
+
+LRESULT SetReadOnly(HWND hwnd, RichEditControl& r, WPARAM on)
+{
+    DWORD style = r.Style();
+    SetWindowLong(hwnd, GWL_STYLE, (LONG)(on ? (style | ES_READONLY) : (style & ~ES_READONLY)));
+    return TRUE;
+}
+
+LRESULT LineFromChar(RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    long pos = (long)(msg == EM_EXLINEFROMCHAR ? lParam : (LPARAM)(int)wParam);
+    return (LRESULT)r.Screen().LineOf(pos < 0 ? r.SelStart() : (size_t)pos);
+}
+
+LRESULT LineIndex(RichEditControl& r, WPARAM wParam)
+{
+    long line = (long)(int)wParam;
+    const auto& lines = r.Screen().Lines();
+    size_t index = line < 0 ? r.Screen().LineOf(r.caret) : (size_t)line;
+    return index < lines.size() ? (LRESULT)lines[index].start : (lines.empty() && index == 0 ? 0 : -1);
+}
+
+LRESULT PositionFromChar(RichEditControl& r, WPARAM index)
+{
+    RECT rc = r.FormatRect();
+    POINT at = r.Screen().PositionOf((size_t)index);
+    return MAKELRESULT((SHORT)(at.x + rc.left), (SHORT)(at.y + rc.top - r.scrollY));
+}
+
+LRESULT CharFromPosition(RichEditControl& r, const POINTL* pt)
+{
+    return pt ? (LRESULT)PointToPosition(r, MAKELPARAM(pt->x, pt->y)) : 0;
+}
+
+LRESULT ScrollCaret(RichEditControl& r)
+{
+    r.ScrollToCaret();
+    r.PlaceCaret();
+    return 0;
+}
+
 LRESULT Handle(HWND hwnd, RichEditControl& r, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CREATE: {
-        auto* cs = (const CREATESTRUCTA*)lParam;
-        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName))
-            SetText(r, cs->lpszName);
-        r.Layout();
-        return 0;
-    }
-    case WM_GETDLGCODE: {
-        LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-        const MSG* m = (const MSG*)lParam;
-        if ((r.Style() & ES_MULTILINE) &&
-            !(m && m->message == WM_KEYDOWN &&
-              (m->wParam == VK_ESCAPE || m->wParam == VK_TAB || (m->wParam == VK_RETURN && !(r.Style() & ES_WANTRETURN)))))
-            code |= DLGC_WANTALLKEYS;
-        return code;
-    }
-    case WM_SETTEXT:
-        return SetText(r, (const char*)lParam);
-    case WM_GETTEXT:
-        return CopyOut(r.text.Text(), 0, r.text.Size(), (char*)lParam, (size_t)wParam);
-    case WM_GETTEXTLENGTH:
-        return (LRESULT)r.text.Size();
-    case WM_SETFONT:
-        DefWindowProc(hwnd, msg, wParam, lParam);
-        ApplyFont(r, (HFONT)wParam);
-        return 0;
+    case WM_CREATE: return Create(r, (const CREATESTRUCTA*)lParam);
+    case WM_GETDLGCODE: return DialogCode(r, (const MSG*)lParam);
+    case WM_SETTEXT: return SetText(r, (const char*)lParam);
+    case WM_GETTEXT: return CopyOut(r.text.Text(), 0, r.text.Size(), (char*)lParam, (size_t)wParam);
+    case WM_GETTEXTLENGTH: return (LRESULT)r.text.Size();
+    case WM_SETFONT: return SetFont(hwnd, r, msg, wParam, lParam);
     case WM_SIZE:
-    case WM_STYLECHANGED:
-        Refresh(r);
-        return DefWindowProc(hwnd, msg, wParam, lParam);
+    case WM_STYLECHANGED: return Resized(hwnd, r, msg, wParam, lParam);
     case WM_ERASEBKGND:
     case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { r.Paint(hdc); });
-    case WM_SETFOCUS:
-        Focus(r, true);
-        return 0;
-    case WM_KILLFOCUS:
-        Focus(r, false);
-        return 0;
-    case WM_KEYDOWN:
-        KeyDown(r, wParam);
-        return 0;
-    case WM_CHAR:
-        Char(r, wParam);
-        return 0;
+    case WM_PRINTCLIENT: return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { r.Paint(hdc); });
+    case WM_SETFOCUS: Focus(r, true); return 0;
+    case WM_KILLFOCUS: Focus(r, false); return 0;
+    case WM_KEYDOWN: KeyDown(r, wParam); return 0;
+    case WM_CHAR: Char(r, wParam); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        MouseDown(r, lParam);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (r.tracking && GetCapture() == hwnd) {
-            size_t pos = PointToPosition(r, lParam);
-            r.Select(r.anchor, pos);
-        }
-        return 0;
+    case WM_LBUTTONDBLCLK: MouseDown(r, lParam); return 0;
+    case WM_MOUSEMOVE: return MouseMove(hwnd, r, lParam);
     case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-        if (r.tracking) {
-            r.tracking = false;
-            if (msg == WM_LBUTTONUP && GetCapture() == hwnd)
-                ReleaseCapture();
-        }
-        return 0;
-    case WM_VSCROLL:
-        return Scroll(r, wParam);
-    case WM_MOUSEWHEEL:
-        return Scroll(r, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN);
-    case WM_COPY:
-        Copy(r);
-        return 0;
-    case WM_CUT:
-        if (!r.ReadOnly()) {
-            Copy(r);
-            if (r.SelStart() != r.SelEnd())
-                Delete(r, false);
-        }
-        return 0;
-    case WM_PASTE:
-        Paste(r);
-        return 0;
-    case WM_CLEAR:
-        if (r.SelStart() != r.SelEnd())
-            Delete(r, false);
-        return 0;
-    case EM_GETSEL: {
-        DWORD start = (DWORD)r.SelStart(), end = (DWORD)r.SelEnd();
-        if (wParam)
-            *(DWORD*)wParam = start;
-        if (lParam)
-            *(DWORD*)lParam = end;
-        return (start > 0xFFFF || end > 0xFFFF) ? -1 : MAKELRESULT(start, end);
-    }
-    case EM_SETSEL:
-        SetSelection(r, (long)(int)wParam, (long)(int)lParam);
-        return 0;
-    case EM_EXGETSEL:
-        if (auto* range = (CHARRANGE*)lParam) {
-            range->cpMin = (LONG)r.SelStart();
-            range->cpMax = (LONG)r.SelEnd();
-        }
-        return 0;
-    case EM_EXSETSEL:
-        if (auto* range = (const CHARRANGE*)lParam)
-            SetSelection(r, range->cpMin, range->cpMax);
-        return (LRESULT)r.SelEnd();
-    case EM_REPLACESEL:
-        if (ReplaceSelection(r, lParam ? (const char*)lParam : ""))
-            Changed(r);
-        return 0;
+    case WM_CAPTURECHANGED: return EndTracking(hwnd, r, msg);
+    case WM_VSCROLL: return Scroll(r, wParam);
+    case WM_MOUSEWHEEL: return Scroll(r, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN);
+    case WM_COPY: Copy(r); return 0;
+    case WM_CUT: return Cut(r);
+    case WM_PASTE: Paste(r); return 0;
+    case WM_CLEAR: return Clear(r);
+    case EM_GETSEL: return GetSel(r, wParam, lParam);
+    case EM_SETSEL: SetSelection(r, (long)(int)wParam, (long)(int)lParam); return 0;
+    case EM_EXGETSEL: return ExGetSel(r, (CHARRANGE*)lParam);
+    case EM_EXSETSEL: return ExSetSel(r, (const CHARRANGE*)lParam);
+    case EM_REPLACESEL: return ReplaceSel(r, (const char*)lParam);
     case EM_GETSELTEXT:
         return CopyOut(r.text.Text(), r.SelStart(), r.SelEnd(), (char*)lParam, r.SelEnd() - r.SelStart() + 1);
-    case EM_GETTEXTRANGE:
-        return GetTextRange(r, (TEXTRANGEA*)lParam);
-    case EM_HIDESELECTION:
-        r.hideSelection = wParam != 0;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    case EM_SETCHARFORMAT:
-        return SetCharFormat(r, wParam, (const CHARFORMATA*)lParam);
-    case EM_GETCHARFORMAT:
-        return (LRESULT)GetCharFormat(r, wParam, (CHARFORMATA*)lParam);
-    case EM_SETPARAFORMAT:
-        return SetParaFormat(r, (const PARAFORMAT*)lParam);
-    case EM_GETPARAFORMAT:
-        return (LRESULT)GetParaFormat(r, (PARAFORMAT*)lParam);
-    case EM_STREAMIN:
-        return StreamIn(r, wParam, (EDITSTREAM*)lParam);
-    case EM_STREAMOUT:
-        return StreamOut(r, wParam, (EDITSTREAM*)lParam);
-    case EM_FORMATRANGE:
-        if (!lParam) {
-            r.band = RichEditControl::Band();
-            return 0;
-        }
-        return (LRESULT)r.FormatRange(*(const FORMATRANGE*)lParam, wParam != 0);
-    case EM_DISPLAYBAND:
-        return r.DisplayBand((const RECT*)lParam);
-    case EM_SETTARGETDEVICE:
-        return TRUE;
-    case EM_SETBKGNDCOLOR: {
-        COLORREF old = r.background != CLR_INVALID ? r.background : GetSysColor(COLOR_WINDOW);
-        r.background = wParam ? CLR_INVALID : (COLORREF)lParam;
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return (LRESULT)old;
-    }
-    case EM_SETEVENTMASK: {
-        DWORD old = r.eventMask;
-        r.eventMask = (DWORD)lParam;
-        return (LRESULT)old;
-    }
-    case EM_GETEVENTMASK:
-        return (LRESULT)r.eventMask;
+    case EM_GETTEXTRANGE: return GetTextRange(r, (TEXTRANGEA*)lParam);
+    case EM_HIDESELECTION: return HideSelection(hwnd, r, wParam);
+    case EM_SETCHARFORMAT: return SetCharFormat(r, wParam, (const CHARFORMATA*)lParam);
+    case EM_GETCHARFORMAT: return (LRESULT)GetCharFormat(r, wParam, (CHARFORMATA*)lParam);
+    case EM_SETPARAFORMAT: return SetParaFormat(r, (const PARAFORMAT*)lParam);
+    case EM_GETPARAFORMAT: return (LRESULT)GetParaFormat(r, (PARAFORMAT*)lParam);
+    case EM_STREAMIN: return StreamIn(r, wParam, (EDITSTREAM*)lParam);
+    case EM_STREAMOUT: return StreamOut(r, wParam, (EDITSTREAM*)lParam);
+    case EM_FORMATRANGE: return FormatRange(r, wParam, (const FORMATRANGE*)lParam);
+    case EM_DISPLAYBAND: return r.DisplayBand((const RECT*)lParam);
+    case EM_SETTARGETDEVICE: return TRUE;
+    case EM_SETBKGNDCOLOR: return SetBackgroundColor(hwnd, r, wParam, lParam);
+    case EM_SETEVENTMASK: return SetEventMask(r, lParam);
+    case EM_GETEVENTMASK: return (LRESULT)r.eventMask;
     case EM_EXLIMITTEXT:
-    case EM_LIMITTEXT:
-        r.limit = lParam || wParam ? (size_t)(msg == EM_EXLIMITTEXT ? lParam : wParam) : kMaximumLimit;
-        if (msg == EM_EXLIMITTEXT && !lParam)
-            r.limit = 65536;
-        return 0;
-    case EM_GETLIMITTEXT:
-        return (LRESULT)r.limit;
-    case EM_GETMODIFY:
-        return r.modified;
-    case EM_SETMODIFY:
-        r.modified = wParam != 0;
-        return 0;
-    case EM_SETREADONLY: {
-        DWORD style = r.Style();
-        SetWindowLong(hwnd, GWL_STYLE, (LONG)(wParam ? (style | ES_READONLY) : (style & ~ES_READONLY)));
-        return TRUE;
-    }
-    case EM_GETLINECOUNT:
-        return (LRESULT)std::max<size_t>(1, r.Screen().Lines().size());
+    case EM_LIMITTEXT: return LimitText(r, msg, wParam, lParam);
+    case EM_GETLIMITTEXT: return (LRESULT)r.limit;
+    case EM_GETMODIFY: return r.modified;
+    case EM_SETMODIFY: r.modified = wParam != 0; return 0;
+    case EM_SETREADONLY: return SetReadOnly(hwnd, r, wParam);
+    case EM_GETLINECOUNT: return (LRESULT)std::max<size_t>(1, r.Screen().Lines().size());
     case EM_LINEFROMCHAR:
-    case EM_EXLINEFROMCHAR: {
-        long pos = (long)(msg == EM_EXLINEFROMCHAR ? lParam : (LPARAM)(int)wParam);
-        return (LRESULT)r.Screen().LineOf(pos < 0 ? r.SelStart() : (size_t)pos);
-    }
-    case EM_LINEINDEX: {
-        long line = (long)(int)wParam;
-        const auto& lines = r.Screen().Lines();
-        size_t index = line < 0 ? r.Screen().LineOf(r.caret) : (size_t)line;
-        return index < lines.size() ? (LRESULT)lines[index].start : (lines.empty() && index == 0 ? 0 : -1);
-    }
-    case EM_POSFROMCHAR: {
-        RECT rc = r.FormatRect();
-        POINT at = r.Screen().PositionOf((size_t)wParam);
-        return MAKELRESULT((SHORT)(at.x + rc.left), (SHORT)(at.y + rc.top - r.scrollY));
-    }
-    case EM_CHARFROMPOS:
-        if (const POINTL* pt = (const POINTL*)lParam)
-            return (LRESULT)PointToPosition(r, MAKELPARAM(pt->x, pt->y));
-        return 0;
-    case EM_SCROLLCARET:
-        r.ScrollToCaret();
-        r.PlaceCaret();
-        return 0;
+    case EM_EXLINEFROMCHAR: return LineFromChar(r, msg, wParam, lParam);
+    case EM_LINEINDEX: return LineIndex(r, wParam);
+    case EM_POSFROMCHAR: return PositionFromChar(r, wParam);
+    case EM_CHARFROMPOS: return CharFromPosition(r, (const POINTL*)lParam);
+    case EM_SCROLLCARET: return ScrollCaret(r);
     case EM_CANUNDO:
-    case EM_UNDO:
-    case EM_CANPASTE:
-        return msg == EM_CANPASTE ? IsClipboardFormatAvailable(CF_TEXT) : 0;
-    case EM_EMPTYUNDOBUFFER:
-        return 0;
+    case EM_UNDO: return 0;
+    case EM_CANPASTE: return IsClipboardFormatAvailable(CF_TEXT);
+    case EM_EMPTYUNDOBUFFER: return 0;
     }
     return ControlDefault(hwnd, msg, wParam, lParam);
 }

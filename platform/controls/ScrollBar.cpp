@@ -15,7 +15,7 @@ const UINT_PTR kBlinkTimer = 2;  // a focused bar blinks its thumb at the caret'
 
 enum class Part { None, ArrowBack, PageBack, Thumb, PageForward, ArrowForward };
 
-struct ScrollState {
+struct ScrollBarState {
     int min = 0;
     int max = 100;
     UINT page = 0;
@@ -40,13 +40,13 @@ bool SizeBox(HWND hwnd)
     return (StyleOf(hwnd) & (SBS_SIZEBOX | SBS_SIZEGRIP)) != 0;
 }
 
-int MaxPos(const ScrollState& st)
+int MaxPos(const ScrollBarState& st)
 {
     int top = st.max - (st.page ? (int)st.page - 1 : 0);
     return std::max(st.min, top);
 }
 
-int Clamp(const ScrollState& st, int pos)
+int Clamp(const ScrollBarState& st, int pos)
 {
     return std::max(st.min, std::min(pos, MaxPos(st)));
 }
@@ -60,7 +60,7 @@ struct Layout {
     bool thumb = false;
 };
 
-Layout Measure(HWND hwnd, const ScrollState& st)
+Layout Measure(HWND hwnd, const ScrollBarState& st)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -93,7 +93,7 @@ RECT PartRect(HWND hwnd, int from, int to)
     return RECT{from, rc.top, to, rc.bottom};
 }
 
-Part PartAt(HWND hwnd, const ScrollState& st, POINT pt)
+Part PartAt(HWND hwnd, const ScrollBarState& st, POINT pt)
 {
     Layout l = Measure(hwnd, st);
     int v = Vertical(hwnd) ? pt.y : pt.x;
@@ -132,7 +132,7 @@ int CodeOf(Part part)
     }
 }
 
-bool ArrowDisabled(const ScrollState& st, Part part)
+bool ArrowDisabled(const ScrollBarState& st, Part part)
 {
     if (part == Part::ArrowBack)
         return (st.disabledArrows & ESB_DISABLE_LTUP) != 0;
@@ -141,7 +141,7 @@ bool ArrowDisabled(const ScrollState& st, Part part)
     return false;
 }
 
-void Paint(HWND hwnd, ScrollState& st, HDC hdc)
+void Paint(HWND hwnd, ScrollBarState& st, HDC hdc)
 {
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -182,7 +182,7 @@ void Paint(HWND hwnd, ScrollState& st, HDC hdc)
         InvertRect(hdc, &thumb);
 }
 
-void Focus(HWND hwnd, ScrollState& st, bool focused)
+void Focus(HWND hwnd, ScrollBarState& st, bool focused)
 {
     st.focused = focused;
     st.thumbBlinkedOff = false;
@@ -193,7 +193,7 @@ void Focus(HWND hwnd, ScrollState& st, bool focused)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void Blink(HWND hwnd, ScrollState& st)
+void Blink(HWND hwnd, ScrollBarState& st)
 {
     if (!st.focused)
         return;
@@ -201,7 +201,7 @@ void Blink(HWND hwnd, ScrollState& st)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-int PosFromThumb(HWND hwnd, const ScrollState& st, int thumbStart)
+int PosFromThumb(HWND hwnd, const ScrollBarState& st, int thumbStart)
 {
     Layout l = Measure(hwnd, st);
     int track = l.length - 2 * l.arrow - l.thumbSize;
@@ -212,7 +212,7 @@ int PosFromThumb(HWND hwnd, const ScrollState& st, int thumbStart)
     return st.min + (int)(((long long)offset * span + track / 2) / track);
 }
 
-void SetInfo(HWND hwnd, ScrollState& st, const SCROLLINFO& si, bool redraw)
+void SetInfo(HWND hwnd, ScrollBarState& st, const SCROLLINFO& si, bool redraw)
 {
     if (si.fMask & SIF_RANGE) {
         st.min = si.nMin;
@@ -227,7 +227,7 @@ void SetInfo(HWND hwnd, ScrollState& st, const SCROLLINFO& si, bool redraw)
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void GetInfo(const ScrollState& st, SCROLLINFO& si)
+void GetInfo(const ScrollBarState& st, SCROLLINFO& si)
 {
     if (si.fMask & SIF_RANGE) {
         si.nMin = st.min;
@@ -241,7 +241,7 @@ void GetInfo(const ScrollState& st, SCROLLINFO& si)
         si.nTrackPos = st.pressed == Part::Thumb ? st.trackPos : st.pos;
 }
 
-void MouseDown(HWND hwnd, ScrollState& st, POINT pt)
+void MouseDown(HWND hwnd, ScrollBarState& st, POINT pt)
 {
     if (SizeBox(hwnd))
         return;
@@ -264,7 +264,7 @@ void MouseDown(HWND hwnd, ScrollState& st, POINT pt)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void MouseMove(HWND hwnd, ScrollState& st, POINT pt)
+void MouseMove(HWND hwnd, ScrollBarState& st, POINT pt)
 {
     if (st.pressed == Part::None || GetCapture() != hwnd)
         return;
@@ -284,7 +284,7 @@ void MouseMove(HWND hwnd, ScrollState& st, POINT pt)
     }
 }
 
-void MouseUp(HWND hwnd, ScrollState& st)
+void MouseUp(HWND hwnd, ScrollBarState& st)
 {
     if (st.pressed == Part::None)
         return;
@@ -300,7 +300,7 @@ void MouseUp(HWND hwnd, ScrollState& st)
         Report(hwnd, SB_ENDSCROLL);
 }
 
-void Repeat(HWND hwnd, ScrollState& st)
+void Repeat(HWND hwnd, ScrollBarState& st)
 {
     if (st.pressed == Part::None || st.pressed == Part::Thumb) {
         KillTimer(hwnd, kRepeatTimer);
@@ -319,7 +319,7 @@ void Repeat(HWND hwnd, ScrollState& st)
     Report(hwnd, CodeOf(st.pressed));
 }
 
-void KeyDown(HWND hwnd, ScrollState& st, WPARAM vk)
+void KeyDown(HWND hwnd, ScrollBarState& st, WPARAM vk)
 {
     int code = -1;
     bool vert = Vertical(hwnd);
@@ -339,7 +339,7 @@ void KeyDown(HWND hwnd, ScrollState& st, WPARAM vk)
     Report(hwnd, code);
 }
 
-LRESULT Handle(HWND hwnd, ScrollState& st, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, ScrollBarState& st, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_GETDLGCODE:
@@ -431,6 +431,6 @@ LRESULT Handle(HWND hwnd, ScrollState& st, UINT msg, WPARAM wParam, LPARAM lPara
 
 }  // namespace
 
-const WNDPROC ScrollBarProc = ControlWindow<ScrollState>::Procedure<Handle>;
+const WNDPROC ScrollBarProc = ControlWindow<ScrollBarState>::Procedure<Handle>;
 
 }  // namespace mivo

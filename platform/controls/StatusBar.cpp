@@ -15,7 +15,7 @@ namespace {
 
 const int kMaxParts = 256;
 
-void InvalidatePart(HWND hwnd, const StatusBar& sb, int index)
+void InvalidatePart(HWND hwnd, const StatusBarState& sb, int index)
 {
     if (sb.simple != (index == SB_SIMPLEID))
         return;
@@ -23,7 +23,7 @@ void InvalidatePart(HWND hwnd, const StatusBar& sb, int index)
     InvalidateRect(hwnd, &r, FALSE);
 }
 
-LRESULT SetText(HWND hwnd, StatusBar& sb, WPARAM wParam, LPARAM lParam)
+LRESULT SetText(HWND hwnd, StatusBarState& sb, WPARAM wParam, LPARAM lParam)
 {
     int index = (int)(wParam & 0xFF);
     StatusPart* part = sb.Part(index);
@@ -40,7 +40,7 @@ LRESULT SetText(HWND hwnd, StatusBar& sb, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-LRESULT GetText(StatusBar& sb, WPARAM wParam, char* buffer)
+LRESULT GetText(StatusBarState& sb, WPARAM wParam, char* buffer)
 {
     StatusPart* part = sb.Part((int)(wParam & 0xFF));
     if (!part)
@@ -52,7 +52,7 @@ LRESULT GetText(StatusBar& sb, WPARAM wParam, char* buffer)
     return MAKELONG((WORD)part->text.size(), (WORD)part->type);
 }
 
-LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, StatusBarState& sb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE: {
@@ -71,7 +71,7 @@ LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND:
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintStatusBar(hwnd, sb, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintStatusBar(hwnd, sb, hdc); });
     case WM_SETFONT:
         DefWindowProc(hwnd, msg, wParam, lParam);
         PlaceInParent(hwnd, sb);
@@ -91,13 +91,13 @@ LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM 
         return HTCLIENT;
     }
     case WM_LBUTTONUP:
-        NotifyParentNM(hwnd, NM_CLICK);
+        SendNotify(hwnd, NM_CLICK);
         return 0;
     case WM_RBUTTONUP:
-        NotifyParentNM(hwnd, NM_RCLICK);
+        SendNotify(hwnd, NM_RCLICK);
         return 0;
     case WM_LBUTTONDBLCLK:
-        NotifyParentNM(hwnd, NM_DBLCLK);
+        SendNotify(hwnd, NM_DBLCLK);
         return 0;
     case SB_SETTEXTA:
         return SetText(hwnd, sb, wParam, lParam);
@@ -132,7 +132,7 @@ LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM 
     case SB_SIMPLE:
         if (sb.simple != (wParam != 0)) {
             sb.simple = wParam != 0;
-            NotifyParentNM(hwnd, SBN_SIMPLEMODECHANGE);
+            SendNotify(hwnd, SBN_SIMPLEMODECHANGE);
             InvalidateRect(hwnd, nullptr, FALSE);
         }
         return 0;
@@ -186,7 +186,7 @@ LRESULT HandleMessage(HWND hwnd, StatusBar& sb, UINT msg, WPARAM wParam, LPARAM 
 
 }  // namespace
 
-const WNDPROC StatusBarProc = ControlWindow<StatusBar>::Procedure<HandleMessage>;
+const WNDPROC StatusBarProc = ControlWindow<StatusBarState>::Procedure<Handle>;
 
 }  // namespace mivo
 

@@ -23,7 +23,7 @@ struct StatusPart {
     std::string tip;
 };
 
-class StatusBar {
+class StatusBarState {
 public:
     std::vector<StatusPart> parts = std::vector<StatusPart>(1);
     StatusPart simplePart;
@@ -51,9 +51,9 @@ public:
 bool HasGrip(HWND hwnd);
 // A part's rectangle: each ends at its right edge (-1: the bar's right), the
 // next begins a gap after it; SB_SIMPLEID is the simple mode's one part.
-RECT PartRect(HWND hwnd, const StatusBar& sb, int index);
+RECT PartRect(HWND hwnd, const StatusBarState& sb, int index);
 // Lies along the parent's bottom (or top) edge at the parent's full width.
-void PlaceInParent(HWND hwnd, StatusBar& sb);
-void PaintStatusBar(HWND hwnd, StatusBar& sb, HDC hdc);
+void PlaceInParent(HWND hwnd, StatusBarState& sb);
+void PaintStatusBar(HWND hwnd, StatusBarState& sb, HDC hdc);
 
 }  // namespace mivo

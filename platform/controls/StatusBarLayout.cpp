@@ -9,7 +9,7 @@ namespace mivo {
 
 namespace {
 
-int IdealHeight(HWND hwnd, const StatusBar& sb)
+int IdealHeight(HWND hwnd, const StatusBarState& sb)
 {
     int text = std::max(FontLineHeight(hwnd), GetSystemMetrics(SM_CYSMICON));
     return std::max(sb.minHeight, text) + 2 * kVertBorder + 2;
@@ -79,7 +79,7 @@ bool HasGrip(HWND hwnd)
 }
 
 
-RECT PartRect(HWND hwnd, const StatusBar& sb, int index)
+RECT PartRect(HWND hwnd, const StatusBarState& sb, int index)
 {
     RECT rc = ClientRect(hwnd);
     if (sb.simple || index == SB_SIMPLEID)
@@ -94,7 +94,7 @@ RECT PartRect(HWND hwnd, const StatusBar& sb, int index)
     return RECT{std::min(left, right), rc.top + kVertBorder, right, rc.bottom};
 }
 
-void PlaceInParent(HWND hwnd, StatusBar& sb)
+void PlaceInParent(HWND hwnd, StatusBarState& sb)
 {
     DWORD style = StyleOf(hwnd);
     HWND parent = GetParent(hwnd);
@@ -114,7 +114,7 @@ void PlaceInParent(HWND hwnd, StatusBar& sb)
     sb.placing = false;
 }
 
-void PaintStatusBar(HWND hwnd, StatusBar& sb, HDC hdc)
+void PaintStatusBar(HWND hwnd, StatusBarState& sb, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     HBRUSH back = CreateSolidBrush(ResolveColor(sb.back, COLOR_3DFACE));

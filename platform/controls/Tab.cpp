@@ -15,22 +15,22 @@ namespace {
 
 const int kMaxItems = 4096;
 
-void Changed(HWND hwnd, TabControl& tc)
+void Changed(HWND hwnd, TabState& tc)
 {
     LayoutTabs(hwnd, tc);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
 // Asks the parent, then selects and reports.
-void SelectByUser(HWND hwnd, TabControl& tc, int index)
+void SelectByUser(HWND hwnd, TabState& tc, int index)
 {
     if (!tc.Valid(index) || index == tc.current)
         return;
-    if (NotifyParentNM(hwnd, TCN_SELCHANGING) || !IsWindow(hwnd))
+    if (SendNotify(hwnd, TCN_SELCHANGING) || !IsWindow(hwnd))
         return;
     tc.current = tc.focus = index;
     InvalidateRect(hwnd, nullptr, TRUE);
-    NotifyParentNM(hwnd, TCN_SELCHANGE);
+    SendNotify(hwnd, TCN_SELCHANGE);
 }
 
 void ReadItem(TabItem& item, const TCITEMA& in)
@@ -60,11 +60,11 @@ void WriteItem(const TabItem& item, TCITEMA& out)
         out.dwState = item.state & out.dwStateMask;
 }
 
-LRESULT KeyDown(HWND hwnd, TabControl& tc, UINT vk)
+LRESULT KeyDown(HWND hwnd, TabState& tc, UINT vk)
 {
     NMTCKEYDOWN nm = {};
     nm.wVKey = (WORD)vk;
-    NotifyParentNM(hwnd, TCN_KEYDOWN, &nm.hdr);
+    SendNotify(hwnd, TCN_KEYDOWN, &nm.hdr);
     int next = tc.current;
     if (vk == VK_LEFT || vk == VK_UP)
         next = tc.current - 1;
@@ -80,7 +80,7 @@ LRESULT KeyDown(HWND hwnd, TabControl& tc, UINT vk)
     return 0;
 }
 
-LRESULT HandleMessage(HWND hwnd, TabControl& tc, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, TabState& tc, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     int index = (int)wParam;
     switch (msg) {
@@ -96,7 +96,7 @@ LRESULT HandleMessage(HWND hwnd, TabControl& tc, UINT msg, WPARAM wParam, LPARAM
     case WM_ERASEBKGND:
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintTabs(hwnd, tc, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintTabs(hwnd, tc, hdc); });
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
@@ -120,10 +120,10 @@ LRESULT HandleMessage(HWND hwnd, TabControl& tc, UINT msg, WPARAM wParam, LPARAM
         return 0;
     }
     case WM_LBUTTONUP:
-        NotifyParentNM(hwnd, NM_CLICK);
+        SendNotify(hwnd, NM_CLICK);
         return 0;
     case WM_RBUTTONUP:
-        NotifyParentNM(hwnd, NM_RCLICK);
+        SendNotify(hwnd, NM_RCLICK);
         return 0;
     case WM_KEYDOWN:
         if (KeyDown(hwnd, tc, (UINT)wParam) == 0)
@@ -267,6 +267,6 @@ LRESULT HandleMessage(HWND hwnd, TabControl& tc, UINT msg, WPARAM wParam, LPARAM
 
 }  // namespace
 
-const WNDPROC TabProc = ControlWindow<TabControl>::Procedure<HandleMessage>;
+const WNDPROC TabProc = ControlWindow<TabState>::Procedure<Handle>;
 
 }  // namespace mivo

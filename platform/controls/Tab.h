@@ -18,7 +18,7 @@ struct TabItem {
     int row = 0;
 };
 
-class TabControl {
+class TabState {
 public:
     std::vector<TabItem> items;
     int current = -1;
@@ -36,11 +36,11 @@ public:
 };
 
 // Measures the tabs and places them in rows (TCS_MULTILINE) over the display area.
-void LayoutTabs(HWND hwnd, TabControl& tc);
+void LayoutTabs(HWND hwnd, TabState& tc);
 // Window rectangle to display area, or back when `larger`.
-void AdjustTabRect(const TabControl& tc, bool larger, RECT* r);
-void PaintTabs(HWND hwnd, TabControl& tc, HDC hdc);
+void AdjustTabRect(const TabState& tc, bool larger, RECT* r);
+void PaintTabs(HWND hwnd, TabState& tc, HDC hdc);
 // The tab under a client point, -1 for none.
-int TabHitTest(const TabControl& tc, POINT pt, UINT* flags);
+int TabHitTest(const TabState& tc, POINT pt, UINT* flags);
 
 }  // namespace mivo

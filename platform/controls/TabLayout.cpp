@@ -11,7 +11,7 @@ namespace {
 const int kMargin = 2;     // left of the first tab, above the row
 const int kSelectedRise = 2;
 
-int TabsBottom(const TabControl& tc)
+int TabsBottom(const TabState& tc)
 {
     return kMargin + tc.rows * tc.tabHeight;
 }
@@ -27,7 +27,7 @@ void Line(HDC hdc, int x0, int y0, int x1, int y1, int sysColor)
     DeleteObject(pen);
 }
 
-void PaintTab(HWND hwnd, const TabControl& tc, HDC hdc, int index)
+void PaintTab(HWND hwnd, const TabState& tc, HDC hdc, int index)
 {
     const TabItem& item = tc.items[(size_t)index];
     bool selected = index == tc.current;
@@ -72,7 +72,7 @@ void PaintTab(HWND hwnd, const TabControl& tc, HDC hdc, int index)
 
 }  // namespace
 
-void LayoutTabs(HWND hwnd, TabControl& tc)
+void LayoutTabs(HWND hwnd, TabState& tc)
 {
     DWORD style = StyleOf(hwnd);
     RECT rc = ClientRect(hwnd);
@@ -116,7 +116,7 @@ void LayoutTabs(HWND hwnd, TabControl& tc)
 }
 
 // Window rectangle to display area (or back, when larger).
-void AdjustTabRect(const TabControl& tc, bool larger, RECT* r)
+void AdjustTabRect(const TabState& tc, bool larger, RECT* r)
 {
     int top = TabsBottom(tc) + 2;
     if (larger) {
@@ -132,7 +132,7 @@ void AdjustTabRect(const TabControl& tc, bool larger, RECT* r)
     }
 }
 
-void PaintTabs(HWND hwnd, TabControl& tc, HDC hdc)
+void PaintTabs(HWND hwnd, TabState& tc, HDC hdc)
 {
     RECT rc = ClientRect(hwnd);
     FillRect(hdc, &rc, GetSysColorBrush(COLOR_3DFACE));
@@ -149,7 +149,7 @@ void PaintTabs(HWND hwnd, TabControl& tc, HDC hdc)
     SelectObject(hdc, oldFont);
 }
 
-int TabHitTest(const TabControl& tc, POINT pt, UINT* flags)
+int TabHitTest(const TabState& tc, POINT pt, UINT* flags)
 {
     for (size_t i = 0; i < tc.items.size(); ++i) {
         const RECT& r = tc.items[i].rect;

@@ -14,7 +14,7 @@ namespace mivo {
 namespace {
 
 // The normal image list sets the size of the buttons' images.
-void TakeImageSize(ToolBar& tb)
+void TakeImageSize(ToolBarState& tb)
 {
     int cx = 0, cy = 0;
     if (tb.imageLists[0] && ImageList_GetIconSize(tb.imageLists[0], &cx, &cy) && cx > 0 &&
@@ -22,7 +22,7 @@ void TakeImageSize(ToolBar& tb)
         tb.bitmapSize = SIZE{cx, cy};
 }
 
-void Relayout(HWND hwnd, ToolBar& tb)
+void Relayout(HWND hwnd, ToolBarState& tb)
 {
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, ControlFont(hwnd));
@@ -34,7 +34,7 @@ void Relayout(HWND hwnd, ToolBar& tb)
 
 // Sizes the bar to its rows and lays it along the parent's top (or bottom)
 // unless its styles keep it where it is.
-void AutoSize(HWND hwnd, ToolBar& tb)
+void AutoSize(HWND hwnd, ToolBarState& tb)
 {
     DWORD style = StyleOf(hwnd);
     Relayout(hwnd, tb);
@@ -65,7 +65,7 @@ void AutoSize(HWND hwnd, ToolBar& tb)
     Relayout(hwnd, tb);
 }
 
-std::string TextOfString(const ToolBar& tb, INT_PTR iString)
+std::string TextOfString(const ToolBarState& tb, INT_PTR iString)
 {
     // An index into the pool, or (above the range of indexes) the text itself; -1: none.
     if (iString < 0)
@@ -77,7 +77,7 @@ std::string TextOfString(const ToolBar& tb, INT_PTR iString)
     return std::string();
 }
 
-ToolButton FromTBBUTTON(const ToolBar& tb, const TBBUTTON& in)
+ToolButton FromTBBUTTON(const ToolBarState& tb, const TBBUTTON& in)
 {
     ToolButton b;
     b.image = in.iBitmap;
@@ -89,7 +89,7 @@ ToolButton FromTBBUTTON(const ToolBar& tb, const TBBUTTON& in)
     return b;
 }
 
-void ToTBBUTTON(const ToolBar& tb, const ToolButton& b, TBBUTTON& out)
+void ToTBBUTTON(const ToolBarState& tb, const ToolButton& b, TBBUTTON& out)
 {
     std::memset(&out, 0, sizeof(out));
     out.iBitmap = b.image;
@@ -103,9 +103,9 @@ void ToTBBUTTON(const ToolBar& tb, const ToolButton& b, TBBUTTON& out)
             out.iString = (INT_PTR)i;
 }
 
-LRESULT InsertButtons(HWND hwnd, ToolBar& tb, size_t at, const TBBUTTON* in, size_t count)
+LRESULT InsertButtons(HWND hwnd, ToolBarState& tb, size_t at, const TBBUTTON* in, size_t count)
 {
-    if (!in || tb.buttons.size() + count > (size_t)ToolBar::kMaxButtons)
+    if (!in || tb.buttons.size() + count > (size_t)ToolBarState::kMaxButtons)
         return FALSE;
     at = std::min(at, tb.buttons.size());
     std::vector<ToolButton> added;
@@ -118,7 +118,7 @@ LRESULT InsertButtons(HWND hwnd, ToolBar& tb, size_t at, const TBBUTTON* in, siz
     return TRUE;
 }
 
-LRESULT AddBitmap(ToolBar& tb, int count, const TBADDBITMAP* add)
+LRESULT AddBitmap(ToolBarState& tb, int count, const TBADDBITMAP* add)
 {
     if (!add || count < 0)
         return -1;
@@ -141,7 +141,7 @@ LRESULT AddBitmap(ToolBar& tb, int count, const TBADDBITMAP* add)
     return first;
 }
 
-LRESULT ReplaceBitmap(HWND hwnd, ToolBar& tb, const TBREPLACEBITMAP* r)
+LRESULT ReplaceBitmap(HWND hwnd, ToolBarState& tb, const TBREPLACEBITMAP* r)
 {
     if (!r)
         return FALSE;
@@ -168,7 +168,7 @@ LRESULT ReplaceBitmap(HWND hwnd, ToolBar& tb, const TBREPLACEBITMAP* r)
 
 // A list of texts each ended by a zero, the list ended by an empty one; or a
 // string resource whose first character separates its texts.
-LRESULT AddStrings(ToolBar& tb, HINSTANCE instance, LPARAM lParam)
+LRESULT AddStrings(ToolBarState& tb, HINSTANCE instance, LPARAM lParam)
 {
     int first = (int)tb.strings.size();
     if (instance) {
@@ -180,7 +180,7 @@ LRESULT AddStrings(ToolBar& tb, HINSTANCE instance, LPARAM lParam)
         std::string all(buffer, (size_t)n);
         char separator = all[0];
         std::string text;
-        for (size_t i = 1; i < all.size() && (int)tb.strings.size() < ToolBar::kMaxStrings;) {
+        for (size_t i = 1; i < all.size() && (int)tb.strings.size() < ToolBarState::kMaxStrings;) {
             size_t length = CharLengthAt(all, i);
             if (length == 1 && all[i] == separator) {
                 tb.strings.push_back(text);
@@ -190,21 +190,21 @@ LRESULT AddStrings(ToolBar& tb, HINSTANCE instance, LPARAM lParam)
             }
             i += length;
         }
-        if (!text.empty() && (int)tb.strings.size() < ToolBar::kMaxStrings)
+        if (!text.empty() && (int)tb.strings.size() < ToolBarState::kMaxStrings)
             tb.strings.push_back(text);
         return first;
     }
     const char* p = (const char*)lParam;
     if (!p)
         return -1;
-    while (*p && (int)tb.strings.size() < ToolBar::kMaxStrings) {
+    while (*p && (int)tb.strings.size() < ToolBarState::kMaxStrings) {
         tb.strings.emplace_back(p);
         p += std::strlen(p) + 1;
     }
     return first;
 }
 
-LRESULT SetStateBit(HWND hwnd, ToolBar& tb, int command, BYTE bit, bool on)
+LRESULT SetStateBit(HWND hwnd, ToolBarState& tb, int command, BYTE bit, bool on)
 {
     ToolButton* b = tb.ByCommand(command);
     if (!b)
@@ -221,7 +221,7 @@ LRESULT SetStateBit(HWND hwnd, ToolBar& tb, int command, BYTE bit, bool on)
 }
 
 // A check group is a run of TBSTYLE_CHECKGROUP buttons; checking one clears the rest.
-void CheckInGroup(ToolBar& tb, size_t index)
+void CheckInGroup(ToolBarState& tb, size_t index)
 {
     auto inGroup = [&](size_t i) { return (tb.buttons[i].style & TBSTYLE_CHECKGROUP) == TBSTYLE_CHECKGROUP; };
     size_t first = index, last = index;
@@ -234,7 +234,7 @@ void CheckInGroup(ToolBar& tb, size_t index)
     tb.buttons[index].state |= TBSTATE_CHECKED;
 }
 
-void SendCommand(HWND hwnd, ToolBar& tb, int command)
+void SendCommand(HWND hwnd, ToolBarState& tb, int command)
 {
     HWND owner = tb.notify ? tb.notify : GetParent(hwnd);
     if (owner && IsWindow(owner))
@@ -242,18 +242,17 @@ void SendCommand(HWND hwnd, ToolBar& tb, int command)
 }
 
 // The owner may destroy the bar while it answers: `alive` tells the caller.
-LRESULT DropDown(HWND hwnd, ToolBar& tb, int index, bool* alive)
+LRESULT DropDown(HWND hwnd, ToolBarState& tb, int index, bool* alive)
 {
     ToolButton& b = tb.buttons[(size_t)index];
     NMTOOLBARA nm = {};
     nm.iItem = b.command;
     ToTBBUTTON(tb, b, nm.tbButton);
     nm.rcButton = b.rect;
-    HWND owner = tb.notify ? tb.notify : GetParent(hwnd);
     b.state |= TBSTATE_PRESSED;
     InvalidateRect(hwnd, &b.rect, TRUE);
     UpdateWindow(hwnd);
-    LRESULT answer = SendNotify(hwnd, owner, TBN_DROPDOWN, &nm.hdr);
+    LRESULT answer = SendNotify(hwnd, TBN_DROPDOWN, &nm.hdr, tb.notify);
     *alive = IsWindow(hwnd) != FALSE;
     if (*alive && index < (int)tb.buttons.size()) {
         tb.buttons[(size_t)index].state &= (BYTE)~TBSTATE_PRESSED;
@@ -262,7 +261,7 @@ LRESULT DropDown(HWND hwnd, ToolBar& tb, int index, bool* alive)
     return answer;
 }
 
-void SetHot(HWND hwnd, ToolBar& tb, int index)
+void SetHot(HWND hwnd, ToolBarState& tb, int index)
 {
     if (index == tb.hot)
         return;
@@ -270,7 +269,7 @@ void SetHot(HWND hwnd, ToolBar& tb, int index)
     nm.idOld = tb.hot >= 0 ? tb.buttons[(size_t)tb.hot].command : 0;
     nm.idNew = index >= 0 ? tb.buttons[(size_t)index].command : 0;
     nm.dwFlags = HICF_MOUSE | (tb.hot < 0 ? HICF_ENTERING : 0) | (index < 0 ? HICF_LEAVING : 0);
-    if (SendNotify(hwnd, tb.notify ? tb.notify : GetParent(hwnd), TBN_HOTITEMCHANGE, &nm.hdr) || !IsWindow(hwnd))
+    if (SendNotify(hwnd, TBN_HOTITEMCHANGE, &nm.hdr, tb.notify) || !IsWindow(hwnd))
         return;
     if (tb.hot >= 0 && tb.hot < (int)tb.buttons.size())
         InvalidateRect(hwnd, &tb.buttons[(size_t)tb.hot].rect, TRUE);
@@ -284,7 +283,7 @@ bool PointIn(const RECT& r, POINT pt)
     return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
 }
 
-void ButtonDown(HWND hwnd, ToolBar& tb, POINT pt)
+void ButtonDown(HWND hwnd, ToolBarState& tb, POINT pt)
 {
     int index = tb.HitTest(pt);
     if (index < 0 || (size_t)index >= tb.buttons.size())
@@ -309,7 +308,7 @@ void ButtonDown(HWND hwnd, ToolBar& tb, POINT pt)
     InvalidateRect(hwnd, &pressed.rect, TRUE);
 }
 
-void MouseMove(HWND hwnd, ToolBar& tb, POINT pt)
+void MouseMove(HWND hwnd, ToolBarState& tb, POINT pt)
 {
     if (tb.pressed >= 0 && tb.pressed < (int)tb.buttons.size()) {
         ToolButton& b = tb.buttons[(size_t)tb.pressed];
@@ -333,7 +332,7 @@ void MouseMove(HWND hwnd, ToolBar& tb, POINT pt)
     SetHot(hwnd, tb, index);
 }
 
-void EndPress(HWND hwnd, ToolBar& tb, bool click)
+void EndPress(HWND hwnd, ToolBarState& tb, bool click)
 {
     int index = tb.pressed;
     tb.pressed = -1;
@@ -351,7 +350,7 @@ void EndPress(HWND hwnd, ToolBar& tb, bool click)
         SendCommand(hwnd, tb, b.command);
 }
 
-LRESULT GetButtonInfo(ToolBar& tb, WPARAM wParam, TBBUTTONINFOA* info)
+LRESULT GetButtonInfo(ToolBarState& tb, WPARAM wParam, TBBUTTONINFOA* info)
 {
     if (!info)
         return -1;
@@ -379,7 +378,7 @@ LRESULT GetButtonInfo(ToolBar& tb, WPARAM wParam, TBBUTTONINFOA* info)
     return index;
 }
 
-LRESULT SetButtonInfo(HWND hwnd, ToolBar& tb, WPARAM wParam, const TBBUTTONINFOA* info)
+LRESULT SetButtonInfo(HWND hwnd, ToolBarState& tb, WPARAM wParam, const TBBUTTONINFOA* info)
 {
     if (!info)
         return FALSE;
@@ -406,7 +405,7 @@ LRESULT SetButtonInfo(HWND hwnd, ToolBar& tb, WPARAM wParam, const TBBUTTONINFOA
 }
 
 // TB_SETROWS: wraps the buttons into about `rows` rows of equal length.
-void SetRows(HWND hwnd, ToolBar& tb, int rows, RECT* out)
+void SetRows(HWND hwnd, ToolBarState& tb, int rows, RECT* out)
 {
     rows = std::max(1, rows);
     std::vector<size_t> visible;
@@ -425,291 +424,345 @@ void SetRows(HWND hwnd, ToolBar& tb, int rows, RECT* out)
     }
 }
 
-LRESULT HandleButtonMessage(HWND hwnd, ToolBar& tb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled);
-
-LRESULT HandleMessage(HWND hwnd, ToolBar& tb, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Create(HWND hwnd, ToolBarState& tb, const CREATESTRUCTA* cs)
 {
-    switch (msg) {
-    case WM_CREATE:
-        tb.notify = ((const CREATESTRUCTA*)lParam)->hwndParent;
-        AutoSize(hwnd, tb);
-        return 0;
-    case WM_SIZE:
-        Relayout(hwnd, tb);
-        return 0;
-    case WM_ERASEBKGND:
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintToolBar(hwnd, tb, hdc); });
-    case WM_SETFONT:
-        DefWindowProc(hwnd, msg, wParam, lParam);
-        Relayout(hwnd, tb);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-        ButtonDown(hwnd, tb, PointFromLParam(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        MouseMove(hwnd, tb, PointFromLParam(lParam));
-        return 0;
-    case WM_MOUSELEAVE:
-        tb.trackingLeave = false;
-        if (tb.pressed < 0)
-            SetHot(hwnd, tb, -1);
-        return 0;
-    case WM_LBUTTONUP:
-        tb.releasing = true;
-        if (GetCapture() == hwnd)
-            ReleaseCapture();
-        tb.releasing = false;
-        EndPress(hwnd, tb, true);
-        return 0;
-    case WM_CAPTURECHANGED:
-        if ((HWND)lParam != hwnd && !tb.releasing)
-            EndPress(hwnd, tb, false);
-        return 0;
-    case WM_NOTIFY:
-        // Tool tips talk to the bar; the owner answers them.
-        if (tb.notify && IsWindow(tb.notify))
-            return SendMessage(tb.notify, WM_NOTIFY, wParam, lParam);
-        return 0;
-    }
-    bool handled = true;
-    LRESULT r = HandleButtonMessage(hwnd, tb, msg, wParam, lParam, &handled);
-    return handled ? r : ControlDefault(hwnd, msg, wParam, lParam);
+    tb.notify = cs->hwndParent;
+    AutoSize(hwnd, tb);
+    return 0;
 }
 
-LRESULT HandleButtonMessage(HWND hwnd, ToolBar& tb, UINT msg, WPARAM wParam, LPARAM lParam, bool* handled)
+LRESULT SetFont(HWND hwnd, ToolBarState& tb, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    DefWindowProc(hwnd, msg, wParam, lParam);
+    Relayout(hwnd, tb);
+    return 0;
+}
+
+LRESULT MouseLeave(HWND hwnd, ToolBarState& tb)
+{
+    tb.trackingLeave = false;
+    if (tb.pressed < 0)
+        SetHot(hwnd, tb, -1);
+    return 0;
+}
+
+LRESULT ButtonUp(HWND hwnd, ToolBarState& tb)
+{
+    tb.releasing = true;
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    tb.releasing = false;
+    EndPress(hwnd, tb, true);
+    return 0;
+}
+
+LRESULT CaptureChanged(HWND hwnd, ToolBarState& tb, LPARAM newCapture)
+{
+    if ((HWND)newCapture != hwnd && !tb.releasing)
+        EndPress(hwnd, tb, false);
+    return 0;
+}
+
+// Tool tips talk to the bar; the owner answers them.
+LRESULT ForwardNotify(const ToolBarState& tb, WPARAM wParam, LPARAM lParam)
+{
+    if (tb.notify && IsWindow(tb.notify))
+        return SendMessage(tb.notify, WM_NOTIFY, wParam, lParam);
+    return 0;
+}
+
+LRESULT DeleteButton(HWND hwnd, ToolBarState& tb, WPARAM index)
+{
+    if (index >= tb.buttons.size())
+        return FALSE;
+    tb.buttons.erase(tb.buttons.begin() + (long)index);
+    tb.hot = -1;
+    tb.pressed = -1;
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+LRESULT GetButton(ToolBarState& tb, WPARAM index, LPARAM out)
+{
+    if (index >= tb.buttons.size() || !out)
+        return FALSE;
+    ToTBBUTTON(tb, tb.buttons[index], *(TBBUTTON*)out);
+    return TRUE;
+}
+
+LRESULT MoveButton(HWND hwnd, ToolBarState& tb, WPARAM from, LPARAM to)
+{
+    if (from >= tb.buttons.size() || (size_t)to >= tb.buttons.size())
+        return FALSE;
+    ToolButton b = tb.buttons[from];
+    tb.buttons.erase(tb.buttons.begin() + (long)from);
+    tb.buttons.insert(tb.buttons.begin() + (long)to, b);
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+// TB_ISBUTTONENABLED .. TB_ISBUTTONHIGHLIGHTED, in the order of the messages.
+LRESULT StateBitOf(ToolBarState& tb, UINT msg, int command)
+{
+    static const BYTE bits[] = {TBSTATE_ENABLED, TBSTATE_CHECKED, TBSTATE_PRESSED, TBSTATE_HIDDEN,
+                                TBSTATE_INDETERMINATE, TBSTATE_MARKED};
+    ToolButton* b = tb.ByCommand(command);
+    return b ? (b->state & bits[msg - TB_ISBUTTONENABLED]) : -1;
+}
+
+LRESULT SetState(HWND hwnd, ToolBarState& tb, int command, LPARAM lParam)
+{
+    ToolButton* b = tb.ByCommand(command);
+    if (!b)
+        return FALSE;
+    bool relayout = ((b->state ^ (BYTE)LOWORD(lParam)) & (TBSTATE_HIDDEN | TBSTATE_WRAP)) != 0;
+    b->state = (BYTE)LOWORD(lParam);
+    if (relayout)
+        Relayout(hwnd, tb);
+    else
+        InvalidateRect(hwnd, &b->rect, TRUE);
+    return TRUE;
+}
+
+LRESULT GetState(ToolBarState& tb, int command)
+{
+    ToolButton* b = tb.ByCommand(command);
+    return b ? b->state : -1;
+}
+
+LRESULT GetItemRect(const ToolBarState& tb, WPARAM index, LPARAM out)
+{
+    if (index >= tb.buttons.size() || !out || tb.buttons[index].Hidden())
+        return FALSE;
+    *(RECT*)out = tb.buttons[index].rect;
+    return TRUE;
+}
+
+LRESULT GetRect(ToolBarState& tb, int command, LPARAM out)
+{
+    ToolButton* b = tb.ByCommand(command);
+    if (!b || !out || b->Hidden())
+        return FALSE;
+    *(RECT*)out = b->rect;
+    return TRUE;
+}
+
+LRESULT SetButtonSize(HWND hwnd, ToolBarState& tb, LPARAM size)
+{
+    tb.buttonSize = SIZE{std::max(1, (int)LOWORD(size)), std::max(1, (int)HIWORD(size))};
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+LRESULT GetButtonSize(HWND hwnd, const ToolBarState& tb)
+{
+    HDC dc = GetDC(hwnd);
+    HGDIOBJ old = SelectObject(dc, ControlFont(hwnd));
+    SIZE size = tb.ButtonSize(dc, StyleOf(hwnd));
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return MAKELONG(size.cx, size.cy);
+}
+
+LRESULT SetBitmapSize(HWND hwnd, ToolBarState& tb, LPARAM size)
+{
+    tb.bitmapSize = SIZE{std::max(0, (int)LOWORD(size)), std::max(0, (int)HIWORD(size))};
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+LRESULT SetParentWindow(ToolBarState& tb, WPARAM parent)
+{
+    HWND old = tb.notify;
+    tb.notify = (HWND)parent;
+    return (LRESULT)old;
+}
+
+LRESULT SetCommandId(ToolBarState& tb, WPARAM index, LPARAM command)
+{
+    if (index >= tb.buttons.size())
+        return FALSE;
+    tb.buttons[index].command = (int)command;
+    return TRUE;
+}
+
+LRESULT ChangeBitmap(HWND hwnd, ToolBarState& tb, int command, LPARAM image)
+{
+    ToolButton* b = tb.ByCommand(command);
+    if (!b)
+        return FALSE;
+    b->image = (int)image;
+    InvalidateRect(hwnd, &b->rect, TRUE);
+    return TRUE;
+}
+
+LRESULT GetBitmap(ToolBarState& tb, int command)
+{
+    ToolButton* b = tb.ByCommand(command);
+    return b ? b->image : -1;
+}
+
+LRESULT GetButtonText(ToolBarState& tb, int command, LPARAM out)
+{
+    ToolButton* b = tb.ByCommand(command);
+    if (!b)
+        return -1;
+    if (out)
+        std::memcpy((char*)out, b->text.c_str(), b->text.size() + 1);
+    return (LRESULT)b->text.size();
+}
+
+LRESULT SetIndent(HWND hwnd, ToolBarState& tb, WPARAM indent)
+{
+    tb.indent = std::max(0, (int)indent);
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+// The normal, hot and disabled image lists, in slots 0, 1, 2.
+LRESULT SetImageList(HWND hwnd, ToolBarState& tb, int slot, LPARAM list)
+{
+    HIMAGELIST old = tb.imageLists[slot];
+    tb.imageLists[slot] = (HIMAGELIST)list;
+    if (slot == 0)
+        TakeImageSize(tb);
+    Relayout(hwnd, tb);
+    return (LRESULT)old;
+}
+
+LRESULT SetStyle(HWND hwnd, ToolBarState& tb, LPARAM style)
+{
+    SetWindowLong(hwnd, GWL_STYLE, (LONG)style);
+    Relayout(hwnd, tb);
+    return 0;
+}
+
+LRESULT SetMaxTextRows(HWND hwnd, ToolBarState& tb, WPARAM rows)
+{
+    tb.maxTextRows = std::max(0, (int)rows);
+    Relayout(hwnd, tb);
+    return TRUE;
+}
+
+LRESULT SetHotItem(HWND hwnd, ToolBarState& tb, WPARAM index)
+{
+    int old = tb.hot;
+    SetHot(hwnd, tb, (int)index < (int)tb.buttons.size() ? (int)index : -1);
+    return old;
+}
+
+LRESULT GetMaxSize(const ToolBarState& tb, LPARAM out)
+{
+    if (!out)
+        return FALSE;
+    *(SIZE*)out = tb.MaxSize();
+    return TRUE;
+}
+
+LRESULT SetExtendedStyle(HWND hwnd, ToolBarState& tb, LPARAM style)
+{
+    DWORD old = tb.exStyle;
+    tb.exStyle = (DWORD)style;
+    Relayout(hwnd, tb);
+    return (LRESULT)old;
+}
+
+LRESULT SetPadding(HWND hwnd, ToolBarState& tb, LPARAM padding)
+{
+    LRESULT old = MAKELONG(tb.padding.cx, tb.padding.cy);
+    tb.padding = SIZE{(int)LOWORD(padding), (int)HIWORD(padding)};
+    Relayout(hwnd, tb);
+    return old;
+}
+
+LRESULT Handle(HWND hwnd, ToolBarState& tb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     int command = (int)wParam;
     bool on = LOWORD(lParam) != 0;
     switch (msg) {
-    case TB_BUTTONSTRUCTSIZE:
-        return 0;
-    case TB_ADDBUTTONSA:
-        return InsertButtons(hwnd, tb, tb.buttons.size(), (const TBBUTTON*)lParam, (size_t)wParam);
+    case WM_CREATE: return Create(hwnd, tb, (const CREATESTRUCTA*)lParam);
+    case WM_SIZE: Relayout(hwnd, tb); return 0;
+    case WM_ERASEBKGND:
+    case WM_PAINT:
+    case WM_PRINTCLIENT: return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintToolBar(hwnd, tb, hdc); });
+    case WM_SETFONT: return SetFont(hwnd, tb, msg, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: ButtonDown(hwnd, tb, PointFromLParam(lParam)); return 0;
+    case WM_MOUSEMOVE: MouseMove(hwnd, tb, PointFromLParam(lParam)); return 0;
+    case WM_MOUSELEAVE: return MouseLeave(hwnd, tb);
+    case WM_LBUTTONUP: return ButtonUp(hwnd, tb);
+    case WM_CAPTURECHANGED: return CaptureChanged(hwnd, tb, lParam);
+    case WM_NOTIFY: return ForwardNotify(tb, wParam, lParam);
+    case TB_BUTTONSTRUCTSIZE: return 0;
+    case TB_ADDBUTTONSA: return InsertButtons(hwnd, tb, tb.buttons.size(), (const TBBUTTON*)lParam, (size_t)wParam);
     case TB_INSERTBUTTONA:
         return InsertButtons(hwnd, tb, (int)wParam < 0 ? tb.buttons.size() : (size_t)wParam, (const TBBUTTON*)lParam, 1);
-    case TB_DELETEBUTTON:
-        if (wParam >= tb.buttons.size())
-            return FALSE;
-        tb.buttons.erase(tb.buttons.begin() + (long)wParam);
-        tb.hot = -1;
-        tb.pressed = -1;
-        Relayout(hwnd, tb);
-        return TRUE;
-    case TB_GETBUTTON:
-        if (wParam >= tb.buttons.size() || !lParam)
-            return FALSE;
-        ToTBBUTTON(tb, tb.buttons[wParam], *(TBBUTTON*)lParam);
-        return TRUE;
-    case TB_BUTTONCOUNT:
-        return (LRESULT)tb.buttons.size();
-    case TB_COMMANDTOINDEX:
-        return tb.CommandToIndex(command);
-    case TB_MOVEBUTTON: {
-        if (wParam >= tb.buttons.size() || (size_t)lParam >= tb.buttons.size())
-            return FALSE;
-        ToolButton b = tb.buttons[wParam];
-        tb.buttons.erase(tb.buttons.begin() + (long)wParam);
-        tb.buttons.insert(tb.buttons.begin() + (long)lParam, b);
-        Relayout(hwnd, tb);
-        return TRUE;
-    }
-    case TB_ENABLEBUTTON:
-        return SetStateBit(hwnd, tb, command, TBSTATE_ENABLED, on);
-    case TB_CHECKBUTTON:
-        return SetStateBit(hwnd, tb, command, TBSTATE_CHECKED, on);
-    case TB_PRESSBUTTON:
-        return SetStateBit(hwnd, tb, command, TBSTATE_PRESSED, on);
-    case TB_HIDEBUTTON:
-        return SetStateBit(hwnd, tb, command, TBSTATE_HIDDEN, on);
-    case TB_INDETERMINATE:
-        return SetStateBit(hwnd, tb, command, TBSTATE_INDETERMINATE, on);
-    case TB_MARKBUTTON:
-        return SetStateBit(hwnd, tb, command, TBSTATE_MARKED, on);
+    case TB_DELETEBUTTON: return DeleteButton(hwnd, tb, wParam);
+    case TB_GETBUTTON: return GetButton(tb, wParam, lParam);
+    case TB_BUTTONCOUNT: return (LRESULT)tb.buttons.size();
+    case TB_COMMANDTOINDEX: return tb.CommandToIndex(command);
+    case TB_MOVEBUTTON: return MoveButton(hwnd, tb, wParam, lParam);
+    case TB_ENABLEBUTTON: return SetStateBit(hwnd, tb, command, TBSTATE_ENABLED, on);
+    case TB_CHECKBUTTON: return SetStateBit(hwnd, tb, command, TBSTATE_CHECKED, on);
+    case TB_PRESSBUTTON: return SetStateBit(hwnd, tb, command, TBSTATE_PRESSED, on);
+    case TB_HIDEBUTTON: return SetStateBit(hwnd, tb, command, TBSTATE_HIDDEN, on);
+    case TB_INDETERMINATE: return SetStateBit(hwnd, tb, command, TBSTATE_INDETERMINATE, on);
+    case TB_MARKBUTTON: return SetStateBit(hwnd, tb, command, TBSTATE_MARKED, on);
     case TB_ISBUTTONENABLED:
     case TB_ISBUTTONCHECKED:
     case TB_ISBUTTONPRESSED:
     case TB_ISBUTTONHIDDEN:
     case TB_ISBUTTONINDETERMINATE:
-    case TB_ISBUTTONHIGHLIGHTED: {
-        static const BYTE bits[] = {TBSTATE_ENABLED, TBSTATE_CHECKED, TBSTATE_PRESSED, TBSTATE_HIDDEN,
-                                    TBSTATE_INDETERMINATE, TBSTATE_MARKED};
-        ToolButton* b = tb.ByCommand(command);
-        return b ? (b->state & bits[msg - TB_ISBUTTONENABLED]) : -1;
+    case TB_ISBUTTONHIGHLIGHTED: return StateBitOf(tb, msg, command);
+    case TB_SETSTATE: return SetState(hwnd, tb, command, lParam);
+    case TB_GETSTATE: return GetState(tb, command);
+    case TB_ADDBITMAP: return AddBitmap(tb, (int)wParam, (const TBADDBITMAP*)lParam);
+    case TB_REPLACEBITMAP: return ReplaceBitmap(hwnd, tb, (const TBREPLACEBITMAP*)lParam);
+    case TB_ADDSTRINGA: return AddStrings(tb, (HINSTANCE)wParam, lParam);
+    case TB_GETITEMRECT: return GetItemRect(tb, wParam, lParam);
+    case TB_GETRECT: return GetRect(tb, command, lParam);
+    case TB_SETBUTTONSIZE: return SetButtonSize(hwnd, tb, lParam);
+    case TB_GETBUTTONSIZE: return GetButtonSize(hwnd, tb);
+    case TB_SETBITMAPSIZE: return SetBitmapSize(hwnd, tb, lParam);
+    case TB_AUTOSIZE: AutoSize(hwnd, tb); return 0;
+    case TB_SETPARENT: return SetParentWindow(tb, wParam);
+    case TB_SETTOOLTIPS: tb.toolTips = (HWND)wParam; return 0;
+    case TB_GETTOOLTIPS: return (LRESULT)tb.toolTips;
+    case TB_SETROWS: SetRows(hwnd, tb, LOWORD(wParam), (RECT*)lParam); return 0;
+    case TB_GETROWS: return tb.rows;
+    case TB_SETCMDID: return SetCommandId(tb, wParam, lParam);
+    case TB_CHANGEBITMAP: return ChangeBitmap(hwnd, tb, command, lParam);
+    case TB_GETBITMAP: return GetBitmap(tb, command);
+    case TB_GETBUTTONTEXTA: return GetButtonText(tb, command, lParam);
+    case TB_SETINDENT: return SetIndent(hwnd, tb, wParam);
+    case TB_SETIMAGELIST: return SetImageList(hwnd, tb, 0, lParam);
+    case TB_SETHOTIMAGELIST: return SetImageList(hwnd, tb, 1, lParam);
+    case TB_SETDISABLEDIMAGELIST: return SetImageList(hwnd, tb, 2, lParam);
+    case TB_GETIMAGELIST: return (LRESULT)tb.imageLists[0];
+    case TB_GETHOTIMAGELIST: return (LRESULT)tb.imageLists[1];
+    case TB_GETDISABLEDIMAGELIST: return (LRESULT)tb.imageLists[2];
+    case TB_SETSTYLE: return SetStyle(hwnd, tb, lParam);
+    case TB_GETSTYLE: return (LRESULT)StyleOf(hwnd);
+    case TB_SETBUTTONWIDTH: return TRUE;
+    case TB_SETMAXTEXTROWS: return SetMaxTextRows(hwnd, tb, wParam);
+    case TB_GETTEXTROWS: return tb.maxTextRows;
+    case TB_GETBUTTONINFOA: return GetButtonInfo(tb, wParam, (TBBUTTONINFOA*)lParam);
+    case TB_SETBUTTONINFOA: return SetButtonInfo(hwnd, tb, wParam, (const TBBUTTONINFOA*)lParam);
+    case TB_HITTEST: return lParam ? tb.HitTest(*(const POINT*)lParam) : -1;
+    case TB_SETDRAWTEXTFLAGS: return 0;
+    case TB_GETHOTITEM: return tb.hot;
+    case TB_SETHOTITEM: return SetHotItem(hwnd, tb, wParam);
+    case TB_GETMAXSIZE: return GetMaxSize(tb, lParam);
+    case TB_SETEXTENDEDSTYLE: return SetExtendedStyle(hwnd, tb, lParam);
+    case TB_GETEXTENDEDSTYLE: return (LRESULT)tb.exStyle;
+    case TB_GETPADDING: return MAKELONG(tb.padding.cx, tb.padding.cy);
+    case TB_SETPADDING: return SetPadding(hwnd, tb, lParam);
     }
-    case TB_SETSTATE: {
-        ToolButton* b = tb.ByCommand(command);
-        if (!b)
-            return FALSE;
-        bool relayout = ((b->state ^ (BYTE)LOWORD(lParam)) & (TBSTATE_HIDDEN | TBSTATE_WRAP)) != 0;
-        b->state = (BYTE)LOWORD(lParam);
-        if (relayout)
-            Relayout(hwnd, tb);
-        else
-            InvalidateRect(hwnd, &b->rect, TRUE);
-        return TRUE;
-    }
-    case TB_GETSTATE: {
-        ToolButton* b = tb.ByCommand(command);
-        return b ? b->state : -1;
-    }
-    case TB_ADDBITMAP:
-        return AddBitmap(tb, (int)wParam, (const TBADDBITMAP*)lParam);
-    case TB_REPLACEBITMAP:
-        return ReplaceBitmap(hwnd, tb, (const TBREPLACEBITMAP*)lParam);
-    case TB_ADDSTRINGA:
-        return AddStrings(tb, (HINSTANCE)wParam, lParam);
-    case TB_GETITEMRECT:
-        if (wParam >= tb.buttons.size() || !lParam || tb.buttons[wParam].Hidden())
-            return FALSE;
-        *(RECT*)lParam = tb.buttons[wParam].rect;
-        return TRUE;
-    case TB_GETRECT: {
-        ToolButton* b = tb.ByCommand(command);
-        if (!b || !lParam || b->Hidden())
-            return FALSE;
-        *(RECT*)lParam = b->rect;
-        return TRUE;
-    }
-    case TB_SETBUTTONSIZE:
-        tb.buttonSize = SIZE{std::max(1, (int)LOWORD(lParam)), std::max(1, (int)HIWORD(lParam))};
-        Relayout(hwnd, tb);
-        return TRUE;
-    case TB_GETBUTTONSIZE: {
-        HDC dc = GetDC(hwnd);
-        HGDIOBJ old = SelectObject(dc, ControlFont(hwnd));
-        SIZE size = tb.ButtonSize(dc, StyleOf(hwnd));
-        SelectObject(dc, old);
-        ReleaseDC(hwnd, dc);
-        return MAKELONG(size.cx, size.cy);
-    }
-    case TB_SETBITMAPSIZE:
-        tb.bitmapSize = SIZE{std::max(0, (int)LOWORD(lParam)), std::max(0, (int)HIWORD(lParam))};
-        Relayout(hwnd, tb);
-        return TRUE;
-    case TB_AUTOSIZE:
-        AutoSize(hwnd, tb);
-        return 0;
-    case TB_SETPARENT: {
-        HWND old = tb.notify;
-        tb.notify = (HWND)wParam;
-        return (LRESULT)old;
-    }
-    case TB_SETTOOLTIPS:
-        tb.toolTips = (HWND)wParam;
-        return 0;
-    case TB_GETTOOLTIPS:
-        return (LRESULT)tb.toolTips;
-    case TB_SETROWS:
-        SetRows(hwnd, tb, LOWORD(wParam), (RECT*)lParam);
-        return 0;
-    case TB_GETROWS:
-        return tb.rows;
-    case TB_SETCMDID:
-        if (wParam >= tb.buttons.size())
-            return FALSE;
-        tb.buttons[wParam].command = (int)lParam;
-        return TRUE;
-    case TB_CHANGEBITMAP: {
-        ToolButton* b = tb.ByCommand(command);
-        if (!b)
-            return FALSE;
-        b->image = (int)lParam;
-        InvalidateRect(hwnd, &b->rect, TRUE);
-        return TRUE;
-    }
-    case TB_GETBITMAP: {
-        ToolButton* b = tb.ByCommand(command);
-        return b ? b->image : -1;
-    }
-    case TB_GETBUTTONTEXTA: {
-        ToolButton* b = tb.ByCommand(command);
-        if (!b)
-            return -1;
-        if (lParam)
-            std::memcpy((char*)lParam, b->text.c_str(), b->text.size() + 1);
-        return (LRESULT)b->text.size();
-    }
-    case TB_SETINDENT:
-        tb.indent = std::max(0, (int)wParam);
-        Relayout(hwnd, tb);
-        return TRUE;
-    case TB_SETIMAGELIST:
-    case TB_SETHOTIMAGELIST:
-    case TB_SETDISABLEDIMAGELIST: {
-        int slot = msg == TB_SETIMAGELIST ? 0 : msg == TB_SETHOTIMAGELIST ? 1 : 2;
-        HIMAGELIST old = tb.imageLists[slot];
-        tb.imageLists[slot] = (HIMAGELIST)lParam;
-        if (slot == 0)
-            TakeImageSize(tb);
-        Relayout(hwnd, tb);
-        return (LRESULT)old;
-    }
-    case TB_GETIMAGELIST:
-        return (LRESULT)tb.imageLists[0];
-    case TB_GETHOTIMAGELIST:
-        return (LRESULT)tb.imageLists[1];
-    case TB_GETDISABLEDIMAGELIST:
-        return (LRESULT)tb.imageLists[2];
-    case TB_SETSTYLE:
-        SetWindowLong(hwnd, GWL_STYLE, (LONG)lParam);
-        Relayout(hwnd, tb);
-        return 0;
-    case TB_GETSTYLE:
-        return (LRESULT)StyleOf(hwnd);
-    case TB_SETBUTTONWIDTH:
-        return TRUE;
-    case TB_SETMAXTEXTROWS:
-        tb.maxTextRows = std::max(0, (int)wParam);
-        Relayout(hwnd, tb);
-        return TRUE;
-    case TB_GETTEXTROWS:
-        return tb.maxTextRows;
-    case TB_GETBUTTONINFOA:
-        return GetButtonInfo(tb, wParam, (TBBUTTONINFOA*)lParam);
-    case TB_SETBUTTONINFOA:
-        return SetButtonInfo(hwnd, tb, wParam, (const TBBUTTONINFOA*)lParam);
-    case TB_HITTEST:
-        return lParam ? tb.HitTest(*(const POINT*)lParam) : -1;
-    case TB_SETDRAWTEXTFLAGS:
-        return 0;
-    case TB_GETHOTITEM:
-        return tb.hot;
-    case TB_SETHOTITEM: {
-        int old = tb.hot;
-        SetHot(hwnd, tb, (int)wParam < (int)tb.buttons.size() ? (int)wParam : -1);
-        return old;
-    }
-    case TB_GETMAXSIZE:
-        if (!lParam)
-            return FALSE;
-        *(SIZE*)lParam = tb.MaxSize();
-        return TRUE;
-    case TB_SETEXTENDEDSTYLE: {
-        DWORD old = tb.exStyle;
-        tb.exStyle = (DWORD)lParam;
-        Relayout(hwnd, tb);
-        return (LRESULT)old;
-    }
-    case TB_GETEXTENDEDSTYLE:
-        return (LRESULT)tb.exStyle;
-    case TB_GETPADDING:
-        return MAKELONG(tb.padding.cx, tb.padding.cy);
-    case TB_SETPADDING: {
-        LRESULT old = MAKELONG(tb.padding.cx, tb.padding.cy);
-        tb.padding = SIZE{(int)LOWORD(lParam), (int)HIWORD(lParam)};
-        Relayout(hwnd, tb);
-        return old;
-    }
-    }
-    *handled = false;
-    return 0;
+    return ControlDefault(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
 
-const WNDPROC ToolBarProc = ControlWindow<ToolBar>::Procedure<HandleMessage>;
+const WNDPROC ToolBarProc = ControlWindow<ToolBarState>::Procedure<Handle>;
 
 }  // namespace mivo

@@ -34,7 +34,7 @@ struct ToolStrip {
     UINT_PTR id = 0;
 };
 
-class ToolBar {
+class ToolBarState {
 public:
     static const int kMaxButtons = 4096;
     static const int kMaxStrings = 4096;
@@ -61,7 +61,7 @@ public:
     bool trackingLeave = false;
     bool releasing = false;  // the button came up: losing the capture is no cancel
 
-    ~ToolBar();
+    ~ToolBarState();
 
     int CommandToIndex(int command) const;
     ToolButton* ByCommand(int command);
@@ -80,6 +80,6 @@ public:
 };
 
 // Draws the whole bar into `hdc`.
-void PaintToolBar(HWND hwnd, ToolBar& tb, HDC hdc);
+void PaintToolBar(HWND hwnd, ToolBarState& tb, HDC hdc);
 
 }  // namespace mivo

@@ -5,14 +5,14 @@
 
 namespace mivo {
 
-ToolBar::~ToolBar()
+ToolBarState::~ToolBarState()
 {
     for (ToolStrip& s : strips)
         if (s.owned && s.bitmap)
             DeleteObject(s.bitmap);
 }
 
-int ToolBar::CommandToIndex(int command) const
+int ToolBarState::CommandToIndex(int command) const
 {
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i].command == command)
@@ -20,13 +20,13 @@ int ToolBar::CommandToIndex(int command) const
     return -1;
 }
 
-ToolButton* ToolBar::ByCommand(int command)
+ToolButton* ToolBarState::ByCommand(int command)
 {
     int i = CommandToIndex(command);
     return i < 0 ? nullptr : &buttons[(size_t)i];
 }
 
-bool ToolBar::HasText() const
+bool ToolBarState::HasText() const
 {
     if (maxTextRows <= 0)
         return false;
@@ -36,13 +36,13 @@ bool ToolBar::HasText() const
     return false;
 }
 
-bool ToolBar::HasDropArrow(const ToolButton& b) const
+bool ToolBarState::HasDropArrow(const ToolButton& b) const
 {
     return !b.Separator() && (((b.style & TBSTYLE_DROPDOWN) && (exStyle & TBSTYLE_EX_DRAWDDARROWS)) ||
                               (b.style & BTNS_WHOLEDROPDOWN));
 }
 
-int ToolBar::ImageCount() const
+int ToolBarState::ImageCount() const
 {
     int n = 0;
     for (const ToolStrip& s : strips)
@@ -50,7 +50,7 @@ int ToolBar::ImageCount() const
     return n;
 }
 
-SIZE ToolBar::ButtonSize(HDC measure, DWORD style) const
+SIZE ToolBarState::ButtonSize(HDC measure, DWORD style) const
 {
     SIZE size = buttonSize;
     SIZE need = {bitmapSize.cx + padding.cx, bitmapSize.cy + padding.cy};
@@ -74,7 +74,7 @@ SIZE ToolBar::ButtonSize(HDC measure, DWORD style) const
     return size;
 }
 
-void ToolBar::Layout(HDC measure, DWORD style, int width)
+void ToolBarState::Layout(HDC measure, DWORD style, int width)
 {
     SIZE size = ButtonSize(measure, style);
     int top = (style & CCS_NODIVIDER) ? 0 : 2;
@@ -108,7 +108,7 @@ void ToolBar::Layout(HDC measure, DWORD style, int width)
         --rows;  // a wrap after the last button opens no row
 }
 
-SIZE ToolBar::MaxSize() const
+SIZE ToolBarState::MaxSize() const
 {
     SIZE size = {0, 0};
     for (const ToolButton& b : buttons) {
@@ -120,7 +120,7 @@ SIZE ToolBar::MaxSize() const
     return size;
 }
 
-int ToolBar::HitTest(POINT pt) const
+int ToolBarState::HitTest(POINT pt) const
 {
     for (size_t i = 0; i < buttons.size(); ++i) {
         const ToolButton& b = buttons[i];
@@ -132,7 +132,7 @@ int ToolBar::HitTest(POINT pt) const
     return -1;
 }
 
-RECT ToolBar::ArrowRect(const ToolButton& b) const
+RECT ToolBarState::ArrowRect(const ToolButton& b) const
 {
     if (!HasDropArrow(b) || (b.style & BTNS_WHOLEDROPDOWN))
         return RECT{0, 0, 0, 0};

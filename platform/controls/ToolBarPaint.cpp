@@ -46,7 +46,7 @@ void PaintDivider(HWND hwnd, HDC hdc, DWORD style)
     DrawEdge(hdc, &line, EDGE_ETCHED, BF_TOP);
 }
 
-bool FindImage(const ToolBar& tb, int image, const ToolStrip** strip, int* offset)
+bool FindImage(const ToolBarState& tb, int image, const ToolStrip** strip, int* offset)
 {
     for (const ToolStrip& s : tb.strips) {
         if (image < s.count) {
@@ -77,7 +77,7 @@ HBITMAP CopyStripImage(HDC hdc, HDC src, int offsetX, int w, int h, HDC work)
 
 // Draws one strip image with its grey background left out; disabled images
 // are embossed: a white copy offset by one pixel under a grey one.
-void DrawStripImage(const ToolBar& tb, HDC hdc, int image, int x, int y, bool disabled)
+void DrawStripImage(const ToolBarState& tb, HDC hdc, int image, int x, int y, bool disabled)
 {
     const ToolStrip* strip = nullptr;
     int offset = 0;
@@ -117,7 +117,7 @@ void DrawStripImage(const ToolBar& tb, HDC hdc, int image, int x, int y, bool di
 
 // The image list for the button's look: the hot or disabled list when there
 // is one, else the normal list.
-HIMAGELIST ListFor(const ToolBar& tb, const ToolButton& b, bool hot)
+HIMAGELIST ListFor(const ToolBarState& tb, const ToolButton& b, bool hot)
 {
     if (!b.Enabled() && tb.imageLists[2])
         return tb.imageLists[2];
@@ -126,7 +126,7 @@ HIMAGELIST ListFor(const ToolBar& tb, const ToolButton& b, bool hot)
     return tb.imageLists[0];
 }
 
-void DrawImage(const ToolBar& tb, HDC hdc, const ToolButton& b, int x, int y, bool hot)
+void DrawImage(const ToolBarState& tb, HDC hdc, const ToolButton& b, int x, int y, bool hot)
 {
     if (b.image == I_IMAGENONE || b.image < 0)
         return;
@@ -191,7 +191,7 @@ void PaintText(HWND hwnd, const ToolButton& b, HDC hdc, RECT r, UINT format)
     SetBkMode(hdc, mode);
 }
 
-void PaintButton(HWND hwnd, ToolBar& tb, HDC hdc, int index, DWORD style)
+void PaintButton(HWND hwnd, ToolBarState& tb, HDC hdc, int index, DWORD style)
 {
     ToolButton& b = tb.buttons[(size_t)index];
     bool flat = (style & TBSTYLE_FLAT) != 0;
@@ -219,8 +219,8 @@ void PaintButton(HWND hwnd, ToolBar& tb, HDC hdc, int index, DWORD style)
                      BF_RECT);
         DrawArrow(hdc, (arrow.left + arrow.right) / 2, (arrow.top + arrow.bottom) / 2, b.Enabled());
     } else if (b.style & BTNS_WHOLEDROPDOWN) {
-        DrawArrow(hdc, face.right - ToolBar::kDropArrowWidth / 2, (face.top + face.bottom) / 2, b.Enabled());
-        face.right -= ToolBar::kDropArrowWidth;
+        DrawArrow(hdc, face.right - ToolBarState::kDropArrowWidth / 2, (face.top + face.bottom) / 2, b.Enabled());
+        face.right -= ToolBarState::kDropArrowWidth;
     }
     int shift = (pressed || checked) ? 1 : 0;
     bool text = tb.HasText() && !b.text.empty();
@@ -248,7 +248,7 @@ void PaintButton(HWND hwnd, ToolBar& tb, HDC hdc, int index, DWORD style)
 
 }  // namespace
 
-void PaintToolBar(HWND hwnd, ToolBar& tb, HDC hdc)
+void PaintToolBar(HWND hwnd, ToolBarState& tb, HDC hdc)
 {
     DWORD style = StyleOf(hwnd);
     PaintBackground(hwnd, hdc, style);

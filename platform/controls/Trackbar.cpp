@@ -28,7 +28,7 @@ void Redraw(HWND hwnd)
     InvalidateRect(hwnd, nullptr, FALSE);
 }
 
-void MoveTo(HWND hwnd, Trackbar& tb, int value)
+void MoveTo(HWND hwnd, TrackbarState& tb, int value)
 {
     int next = tb.Clamp(value);
     if (next == tb.pos)
@@ -48,7 +48,7 @@ int Along(HWND hwnd, POINT pt)
 }
 
 // One page step toward the held point; false once the thumb has reached it.
-bool PageStep(HWND hwnd, Trackbar& tb)
+bool PageStep(HWND hwnd, TrackbarState& tb)
 {
     TrackGeometry g = MeasureTrackbar(hwnd, tb, tb.pos);
     if (PointInRect(g.thumb, tb.pagingPoint))
@@ -62,7 +62,7 @@ bool PageStep(HWND hwnd, Trackbar& tb)
     return true;
 }
 
-void ButtonDown(HWND hwnd, Trackbar& tb, POINT pt)
+void ButtonDown(HWND hwnd, TrackbarState& tb, POINT pt)
 {
     if (!(StyleOf(hwnd) & WS_DISABLED) && GetFocus() != hwnd)
         SetFocus(hwnd);
@@ -80,7 +80,7 @@ void ButtonDown(HWND hwnd, Trackbar& tb, POINT pt)
     SetTimer(hwnd, kRepeatTimer, kRepeatDelayMs, nullptr);
 }
 
-void MouseMove(HWND hwnd, Trackbar& tb, POINT pt)
+void MouseMove(HWND hwnd, TrackbarState& tb, POINT pt)
 {
     if (tb.pagingCode >= 0) {
         tb.pagingPoint = pt;
@@ -96,7 +96,7 @@ void MouseMove(HWND hwnd, Trackbar& tb, POINT pt)
 }
 
 // Ends a drag or a held page click: the final position, then the end code.
-void EndTracking(HWND hwnd, Trackbar& tb)
+void EndTracking(HWND hwnd, TrackbarState& tb)
 {
     bool wasDragging = tb.dragging, wasPaging = tb.pagingCode >= 0;
     tb.dragging = false;
@@ -110,7 +110,7 @@ void EndTracking(HWND hwnd, Trackbar& tb)
         Notify(hwnd, TB_ENDTRACK);
 }
 
-void ButtonUp(HWND hwnd, Trackbar& tb)
+void ButtonUp(HWND hwnd, TrackbarState& tb)
 {
     if (GetCapture() == hwnd)
         ReleaseCapture();  // WM_CAPTURECHANGED ends the tracking
@@ -133,7 +133,7 @@ int KeyCode(HWND hwnd, UINT vk)
     return -1;
 }
 
-bool KeyDown(HWND hwnd, Trackbar& tb, UINT vk)
+bool KeyDown(HWND hwnd, TrackbarState& tb, UINT vk)
 {
     int code = KeyCode(hwnd, vk);
     if (code < 0)
@@ -153,7 +153,7 @@ bool KeyDown(HWND hwnd, Trackbar& tb, UINT vk)
     return true;
 }
 
-void SetRange(HWND hwnd, Trackbar& tb, int min, int max, bool redraw)
+void SetRange(HWND hwnd, TrackbarState& tb, int min, int max, bool redraw)
 {
     tb.min = min;
     tb.max = std::max(min, max);
@@ -162,14 +162,14 @@ void SetRange(HWND hwnd, Trackbar& tb, int min, int max, bool redraw)
         Redraw(hwnd);
 }
 
-LRESULT HandleMessage(HWND hwnd, Trackbar& tb, UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT Handle(HWND hwnd, TrackbarState& tb, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     DWORD style = StyleOf(hwnd);
     switch (msg) {
     case WM_ERASEBKGND:
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return PaintCommonControl(hwnd, msg, wParam, [&](HDC hdc) { PaintTrackbar(hwnd, tb, hdc); });
+        return PaintMessage(hwnd, msg, wParam, [&](HDC hdc) { PaintTrackbar(hwnd, tb, hdc); });
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     case WM_SETFOCUS:
@@ -331,6 +331,6 @@ LRESULT HandleMessage(HWND hwnd, Trackbar& tb, UINT msg, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-const WNDPROC TrackBarProc = ControlWindow<Trackbar>::Procedure<HandleMessage>;
+const WNDPROC TrackBarProc = ControlWindow<TrackbarState>::Procedure<Handle>;
 
 }  // namespace mivo

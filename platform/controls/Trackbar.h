@@ -21,7 +21,7 @@ struct TrackGeometry {
     int first, last;   // pixel range of the thumb's centre
 };
 
-class Trackbar {
+class TrackbarState {
 public:
     int min = 0, max = 100, pos = 0;
     int page = -1;  // -1: a fifth of the range
@@ -67,10 +67,10 @@ inline bool Vertical(DWORD style)
 }
 
 // Where the channel and the thumb are with the thumb at `position`.
-TrackGeometry MeasureTrackbar(HWND hwnd, const Trackbar& tb, int position);
+TrackGeometry MeasureTrackbar(HWND hwnd, const TrackbarState& tb, int position);
 // The pixel along the bar of a value's thumb centre, and the value at a pixel.
-int PixelOf(HWND hwnd, const Trackbar& tb, int value);
-int ValueAt(HWND hwnd, const Trackbar& tb, int pixel);
-void PaintTrackbar(HWND hwnd, Trackbar& tb, HDC hdc);
+int PixelOf(HWND hwnd, const TrackbarState& tb, int value);
+int ValueAt(HWND hwnd, const TrackbarState& tb, int pixel);
+void PaintTrackbar(HWND hwnd, TrackbarState& tb, HDC hdc);
 
 }  // namespace mivo

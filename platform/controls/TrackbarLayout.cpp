@@ -29,7 +29,7 @@ RECT MakeRect(bool vertical, int u0, int v0, int u1, int v1)
 
 }  // namespace
 
-TrackGeometry MeasureTrackbar(HWND hwnd, const Trackbar& tb, int position)
+TrackGeometry MeasureTrackbar(HWND hwnd, const TrackbarState& tb, int position)
 {
     DWORD style = StyleOf(hwnd);
     bool vertical = Vertical(style);
@@ -58,14 +58,14 @@ TrackGeometry MeasureTrackbar(HWND hwnd, const Trackbar& tb, int position)
     return g;
 }
 
-int PixelOf(HWND hwnd, const Trackbar& tb, int value)
+int PixelOf(HWND hwnd, const TrackbarState& tb, int value)
 {
     TrackGeometry g = MeasureTrackbar(hwnd, tb, value);
     RECT t = g.thumb;
     return Vertical(StyleOf(hwnd)) ? (t.top + t.bottom) / 2 : (t.left + t.right) / 2;
 }
 
-int ValueAt(HWND hwnd, const Trackbar& tb, int pixel)
+int ValueAt(HWND hwnd, const TrackbarState& tb, int pixel)
 {
     TrackGeometry g = MeasureTrackbar(hwnd, tb, tb.pos);
     long long span = (long long)tb.max - tb.min;
@@ -121,7 +121,7 @@ void PaintPointedThumb(HDC hdc, const TrackGeometry& g, bool vertical, bool tipB
     Segment(hdc, P(u1 - 1, v1 - tip), P(uc, v1 - 1), GetSysColor(COLOR_3DSHADOW));
 }
 
-void PaintTics(HWND hwnd, Trackbar& tb, HDC hdc, const TrackGeometry& g, DWORD style)
+void PaintTics(HWND hwnd, TrackbarState& tb, HDC hdc, const TrackGeometry& g, DWORD style)
 {
     if (style & TBS_NOTICKS)
         return;
@@ -148,7 +148,7 @@ void PaintTics(HWND hwnd, Trackbar& tb, HDC hdc, const TrackGeometry& g, DWORD s
 
 }  // namespace
 
-void PaintTrackbar(HWND hwnd, Trackbar& tb, HDC hdc)
+void PaintTrackbar(HWND hwnd, TrackbarState& tb, HDC hdc)
 {
     DWORD style = StyleOf(hwnd);
     bool vertical = Vertical(style);

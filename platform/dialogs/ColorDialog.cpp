@@ -19,7 +19,6 @@ namespace mivo {
 
 namespace {
 
-const char kSelfProp[] = "MivoColorDialog";
 const char kOldProcProp[] = "MivoColorPickerProc";
 
 // Eight hues across, from light to dark down, then greys.
@@ -146,7 +145,7 @@ BOOL ColorDialog::Run()
         return FALSE;
     }
     current_ = (cc_.Flags & CC_RGBINIT) ? (cc_.rgbResult & 0xFFFFFF) : RGB(0, 0, 0);
-    INT_PTR result = RunPlatformDialog(IDD_COLOR_DIALOG, cc_.hwndOwner, Proc, (LPARAM)this);
+    INT_PTR result = RunPlatformDialog(IDD_COLOR_DIALOG, cc_.hwndOwner, Procedure, (LPARAM)this);
     if (result == -1) {
         SetCommonDialogError(CDERR_DIALOGFAILURE);
         return FALSE;
@@ -157,30 +156,14 @@ BOOL ColorDialog::Run()
     return TRUE;
 }
 
-INT_PTR CALLBACK ColorDialog::Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
+ColorDialog::HookFunction ColorDialog::HookProc() const
 {
-    auto* self = (ColorDialog*)GetProp(hDlg, kSelfProp);
-    if (msg == WM_INITDIALOG) {
-        self = (ColorDialog*)lParam;
-        self->dlg_ = hDlg;
-        SetProp(hDlg, kSelfProp, (HANDLE)self);
-        self->OnInit();
-        if ((self->cc_.Flags & CC_ENABLEHOOK) && self->cc_.lpfnHook)
-            return (INT_PTR)self->cc_.lpfnHook(hDlg, msg, wParam, (LPARAM)&self->cc_);
-        return TRUE;
-    }
-    if (self == nullptr)
-        return FALSE;
-    if (msg == WM_NCDESTROY) {
-        RemoveProp(hDlg, kSelfProp);
-        return FALSE;
-    }
-    if ((self->cc_.Flags & CC_ENABLEHOOK) && self->cc_.lpfnHook) {
-        UINT_PTR handled = self->cc_.lpfnHook(hDlg, msg, wParam, lParam);
-        if (handled)
-            return (INT_PTR)handled;
-    }
-    return self->Handle(msg, wParam, lParam);
+    return (cc_.Flags & CC_ENABLEHOOK) ? cc_.lpfnHook : nullptr;
+}
+
+LPARAM ColorDialog::HookData() const
+{
+    return (LPARAM)&cc_;
 }
 
 INT_PTR ColorDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -465,7 +448,7 @@ void ColorDialog::PickAt(HWND picker, int x, int y)
 LRESULT CALLBACK ColorDialog::PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto old = (WNDPROC)GetProp(hwnd, kOldProcProp);
-    auto* self = (ColorDialog*)GetProp(GetParent(hwnd), kSelfProp);
+    ColorDialog* self = Of(GetParent(hwnd));
     switch (msg) {
     case WM_LBUTTONDOWN:
         SetCapture(hwnd);

@@ -2,12 +2,13 @@
 // hue and saturation field, the luminance bar and the number fields.
 #pragma once
 
+#include "dialogs/DialogWindow.h"
 #include "win32/commdlg.h"
 #include "win32/gdi.h"
 
 namespace mivo {
 
-class ColorDialog {
+class ColorDialog : public DialogWindow<ColorDialog> {
 public:
     static const int kBasicCount = 48;
     static const int kCustomCount = 16;
@@ -26,7 +27,9 @@ public:
     static COLORREF* ProcessCustomColors();
 
 private:
-    static INT_PTR CALLBACK Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class DialogWindow<ColorDialog>;
+    HookFunction HookProc() const;
+    LPARAM HookData() const;
     static LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -46,7 +49,6 @@ private:
 
     CHOOSECOLORA& cc_;
     COLORREF* custom_;
-    HWND dlg_ = nullptr;
     COLORREF current_ = 0;
     Hls hls_ = {0, 0, 0};
     int chosenSwatch_ = -1;

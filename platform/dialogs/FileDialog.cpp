@@ -25,7 +25,6 @@ namespace mivo {
 
 namespace {
 
-const char kSelfProp[] = "MivoFileDialog";
 const INT_PTR kBufferTooSmall = 0x7FF0;  // ends the dialog when the caller's buffer cannot hold the answer
 const int kIconSize = 16;
 const size_t kPathLimit = MAX_PATH;
@@ -117,7 +116,7 @@ BOOL FileDialog::Run()
     if (ofn_.lpstrDefExt != nullptr)
         defExt_.assign(ofn_.lpstrDefExt, strnlen(ofn_.lpstrDefExt, 16));
     filter_.Parse(ofn_.lpstrFilter);
-    INT_PTR result = RunPlatformDialog(IDD_FILE_DIALOG, ofn_.hwndOwner, Proc, (LPARAM)this);
+    INT_PTR result = RunPlatformDialog(IDD_FILE_DIALOG, ofn_.hwndOwner, Procedure, (LPARAM)this);
     if (icons_)
         ImageList_Destroy(icons_);
     icons_ = nullptr;
@@ -130,25 +129,6 @@ BOOL FileDialog::Run()
 INT_PTR CALLBACK FileDialog::PlainChildProc(HWND, UINT msg, WPARAM, LPARAM)
 {
     return msg == WM_INITDIALOG;
-}
-
-INT_PTR CALLBACK FileDialog::Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = (FileDialog*)GetProp(hDlg, kSelfProp);
-    if (msg == WM_INITDIALOG) {
-        self = (FileDialog*)lParam;
-        self->dlg_ = hDlg;
-        SetProp(hDlg, kSelfProp, (HANDLE)self);
-        self->OnInit();
-        return TRUE;
-    }
-    if (self == nullptr)
-        return FALSE;
-    if (msg == WM_NCDESTROY) {
-        RemoveProp(hDlg, kSelfProp);
-        return FALSE;
-    }
-    return self->Handle(msg, wParam, lParam);
 }
 
 // --- start

@@ -4,6 +4,7 @@
 // CDN_ notifications and ask with CDM_ messages.
 #pragma once
 
+#include "dialogs/DialogWindow.h"
 #include "dialogs/FileFilter.h"
 #include "win32/commctrl.h"
 #include "win32/commdlg.h"
@@ -14,7 +15,7 @@
 
 namespace mivo {
 
-class FileDialog {
+class FileDialog : public DialogWindow<FileDialog> {
 public:
     static const size_t kListLimit = 20000;  // entries of one folder shown
 
@@ -29,7 +30,7 @@ private:
         Kind kind;
     };
 
-    static INT_PTR CALLBACK Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class DialogWindow<FileDialog>;
     static INT_PTR CALLBACK PlainChildProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -58,7 +59,6 @@ private:
     OPENFILENAMEA& ofn_;
     const bool save_;
     const bool multi_;
-    HWND dlg_ = nullptr;
     HWND child_ = nullptr;
     HWND list_ = nullptr;
     HIMAGELIST icons_ = nullptr;  // drive, folder, document

@@ -17,7 +17,6 @@ namespace mivo {
 
 namespace {
 
-const char kSelfProp[] = "MivoFolderBrowser";
 // A caller's list carries no size: a walk longer than any list we make means it is damaged.
 const size_t kListLimit = 65536;
 
@@ -93,30 +92,11 @@ LPITEMIDLIST FolderBrowser::Run()
     if (!SHGetFileInfo((LPCSTR)root.data(), 0, &info, sizeof info, SHGFI_PIDL | SHGFI_ATTRIBUTES) ||
         !(info.dwAttributes & SFGAO_FOLDER))
         return nullptr;  // a root that is no folder has nothing to browse
-    INT_PTR result = RunPlatformDialog(IDD_FOLDER_BROWSER, bi_.hwndOwner, Proc, (LPARAM)this);
+    INT_PTR result = RunPlatformDialog(IDD_FOLDER_BROWSER, bi_.hwndOwner, Procedure, (LPARAM)this);
     LPITEMIDLIST out = result == IDOK ? chosen_ : nullptr;
     if (out)
         chosen_ = nullptr;
     return out;
-}
-
-INT_PTR CALLBACK FolderBrowser::Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = (FolderBrowser*)GetProp(hDlg, kSelfProp);
-    if (msg == WM_INITDIALOG) {
-        self = (FolderBrowser*)lParam;
-        self->dlg_ = hDlg;
-        SetProp(hDlg, kSelfProp, (HANDLE)self);
-        self->OnInit();
-        return FALSE;  // the tree has the focus
-    }
-    if (self == nullptr)
-        return FALSE;
-    if (msg == WM_NCDESTROY) {
-        RemoveProp(hDlg, kSelfProp);
-        return FALSE;
-    }
-    return self->Handle(msg, wParam, lParam);
 }
 
 INT_PTR FolderBrowser::Handle(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -2,6 +2,7 @@
 // the caller's callback told of the start and of every selection.
 #pragma once
 
+#include "dialogs/DialogWindow.h"
 #include "win32/types.h"
 #include "win32/commctrl.h"
 #include "win32/shlobj.h"
@@ -11,7 +12,7 @@
 
 namespace mivo {
 
-class FolderBrowser {
+class FolderBrowser : public DialogWindow<FolderBrowser> {
 public:
     explicit FolderBrowser(BROWSEINFOA& bi);
     ~FolderBrowser();
@@ -28,7 +29,8 @@ private:
         bool filled = false;
     };
 
-    static INT_PTR CALLBACK Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class DialogWindow<FolderBrowser>;
+    INT_PTR InitAnswer() const { return FALSE; }  // the tree has the focus
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT Answer(UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -46,7 +48,6 @@ private:
     int Tell(UINT msg, LPARAM lParam);
 
     BROWSEINFOA& bi_;
-    HWND dlg_ = nullptr;
     HWND tree_ = nullptr;
     IShellFolder* desktop_ = nullptr;
     std::vector<BYTE> root_;  // the root's absolute list, without terminator

@@ -18,7 +18,6 @@ namespace mivo {
 
 namespace {
 
-const char kSelfProp[] = "MivoPrintDialog";
 const UINT kMaxCopies = 9999;
 
 std::mutex g_hookLock;
@@ -64,7 +63,7 @@ BOOL PrintDialog::Run()
     PrintDialogHook hook = CurrentHook();
     if (hook)
         return Answer(hook);
-    INT_PTR result = RunPlatformDialog(IDD_PRINT_DIALOG, pd_.hwndOwner, Proc, (LPARAM)this);
+    INT_PTR result = RunPlatformDialog(IDD_PRINT_DIALOG, pd_.hwndOwner, Procedure, (LPARAM)this);
     if (result == -1) {
         SetCommonDialogError(CDERR_DIALOGFAILURE);
         return FALSE;
@@ -196,30 +195,14 @@ BOOL PrintDialog::Finish(const Choice& c)
 
 // --- the dialog
 
-INT_PTR CALLBACK PrintDialog::Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
+PrintDialog::HookFunction PrintDialog::HookProc() const
 {
-    auto* self = (PrintDialog*)GetProp(hDlg, kSelfProp);
-    if (msg == WM_INITDIALOG) {
-        self = (PrintDialog*)lParam;
-        self->dlg_ = hDlg;
-        SetProp(hDlg, kSelfProp, (HANDLE)self);
-        self->OnInit();
-        if ((self->pd_.Flags & PD_ENABLEPRINTHOOK) && self->pd_.lpfnPrintHook)
-            return (INT_PTR)self->pd_.lpfnPrintHook(hDlg, msg, wParam, (LPARAM)&self->pd_);
-        return TRUE;
-    }
-    if (self == nullptr)
-        return FALSE;
-    if (msg == WM_NCDESTROY) {
-        RemoveProp(hDlg, kSelfProp);
-        return FALSE;
-    }
-    if ((self->pd_.Flags & PD_ENABLEPRINTHOOK) && self->pd_.lpfnPrintHook) {
-        UINT_PTR handled = self->pd_.lpfnPrintHook(hDlg, msg, wParam, lParam);
-        if (handled)
-            return (INT_PTR)handled;
-    }
-    return self->Handle(msg, wParam, lParam);
+    return (pd_.Flags & PD_ENABLEPRINTHOOK) ? pd_.lpfnPrintHook : nullptr;
+}
+
+LPARAM PrintDialog::HookData() const
+{
+    return (LPARAM)&pd_;
 }
 
 void PrintDialog::OnInit()

@@ -3,6 +3,7 @@
 // (PD_RETURNDEFAULT).
 #pragma once
 
+#include "dialogs/DialogWindow.h"
 #include "dialogs/PrinterSettings.h"
 #include "mivo/printers.h"
 #include "mivo/testing/printdlg.h"
@@ -12,7 +13,7 @@
 
 namespace mivo {
 
-class PrintDialog {
+class PrintDialog : public DialogWindow<PrintDialog> {
 public:
     explicit PrintDialog(PRINTDLGA& pd);
     BOOL Run();
@@ -33,7 +34,9 @@ private:
     Choice Initial() const;
     bool Select(const std::string& printer);
 
-    static INT_PTR CALLBACK Proc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+    friend class DialogWindow<PrintDialog>;
+    HookFunction HookProc() const;
+    LPARAM HookData() const;
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnInit();
     void ShowPrinter();
@@ -44,7 +47,6 @@ private:
     PRINTDLGA& pd_;
     PrinterSettings settings_;
     std::vector<PrinterEntry> printers_;
-    HWND dlg_ = nullptr;
     Choice choice_;
 };
 

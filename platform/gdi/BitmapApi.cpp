@@ -1,5 +1,6 @@
 // Bitmaps, DIB sections and the exchange of their bits with DIBs.
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 #include "gdi/Dib.h"
 #include "gdi/Objects.h"
 
@@ -76,6 +77,7 @@ std::shared_ptr<BitmapObject> CompatibleBitmap(const DeviceContext* dc, int cx, 
 
 HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount, const void* lpBits)
 {
+    MIVO_TRACE(kTraceGdi, "CreateBitmap(%d, %d, %u bits)", nWidth, nHeight, nBitCount);
     if (nWidth < 0 || nHeight < 0 || nPlanes == 0 || nPlanes > 32 || nBitCount > 32)
         return nullptr;
     if (nWidth == 0 || nHeight == 0)
@@ -109,6 +111,7 @@ HBITMAP CreateBitmapIndirect(const BITMAP* pbm)
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy)
 {
+    MIVO_TRACE(kTraceGdi, "CreateCompatibleBitmap(%p, %d, %d)", (void*)hdc, cx, cy);
     if (cx < 0 || cy < 0)
         return nullptr;
     auto dc = LookupDC(hdc);
@@ -125,6 +128,7 @@ HBITMAP CreateDiscardableBitmap(HDC hdc, int cx, int cy)
 
 HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT usage, void** ppvBits, HANDLE hSection, DWORD offset)
 {
+    MIVO_TRACE(kTraceGdi, "CreateDIBSection(%p, %ldx%ld, %d bits)", (void*)hdc, pbmi ? (long)pbmi->bmiHeader.biWidth : 0L, pbmi ? (long)pbmi->bmiHeader.biHeight : 0L, pbmi ? (int)pbmi->bmiHeader.biBitCount : 0);
     if (ppvBits != nullptr)
         *ppvBits = nullptr;
     if (pbmi == nullptr || (usage != DIB_RGB_COLORS && usage != DIB_PAL_COLORS))

@@ -1,6 +1,7 @@
 // Block transfers: PatBlt, BitBlt, StretchBlt, the DIB transfers,
 // TransparentBlt, AlphaBlend, MaskBlt and GradientFill.
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 #include "gdi/Dib.h"
 #include "gdi/RasterOps.h"
 
@@ -416,6 +417,7 @@ BOOL StretchBetween(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC
 
 BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 {
+    MIVO_TRACE(kTraceGdi, "PatBlt(%p, %d, %d, %d, %d, %08lx)", (void*)hdc, x, y, w, h, (unsigned long)rop);
     if (RopNeedsSource(RopByte(rop)))
         return FALSE;
     return StretchBetween(hdc, x, y, w, h, nullptr, 0, 0, 0, 0, rop, false, false, 0);
@@ -423,18 +425,21 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop)
 
 BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop)
 {
+    MIVO_TRACE(kTraceGdi, "BitBlt(%p, %d, %d, %d, %d, %p, %d, %d, %08lx)", (void*)hdc, x, y, cx, cy, (void*)hdcSrc, x1, y1, (unsigned long)rop);
     return StretchBetween(hdc, x, y, cx, cy, hdcSrc, x1, y1, cx, cy, rop, true, false, 0);
 }
 
 BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc, int xSrc, int ySrc, int wSrc,
                 int hSrc, DWORD rop)
 {
+    MIVO_TRACE(kTraceGdi, "StretchBlt(%p, %d, %d, %d, %d, %p, %d, %d, %d, %d, %08lx)", (void*)hdcDest, xDest, yDest, wDest, hDest, (void*)hdcSrc, xSrc, ySrc, wSrc, hSrc, (unsigned long)rop);
     return StretchBetween(hdcDest, xDest, yDest, wDest, hDest, hdcSrc, xSrc, ySrc, wSrc, hSrc, rop, false, false, 0);
 }
 
 BOOL TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc, int xoriginSrc,
                     int yoriginSrc, int wSrc, int hSrc, UINT crTransparent)
 {
+    MIVO_TRACE(kTraceGdi, "TransparentBlt(%p, %d, %d, %d, %d, %p)", (void*)hdcDest, xoriginDest, yoriginDest, wDest, hDest, (void*)hdcSrc);
     if (wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0)
         return FALSE;
     return StretchBetween(hdcDest, xoriginDest, yoriginDest, wDest, hDest, hdcSrc, xoriginSrc, yoriginSrc, wSrc, hSrc,
@@ -444,6 +449,7 @@ BOOL TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, in
 BOOL MaskBlt(HDC hdcDest, int xDest, int yDest, int width, int height, HDC hdcSrc, int xSrc, int ySrc,
              HBITMAP hbmMask, int xMask, int yMask, DWORD rop)
 {
+    MIVO_TRACE(kTraceGdi, "MaskBlt(%p, %d, %d, %d, %d, %p)", (void*)hdcDest, xDest, yDest, width, height, (void*)hdcSrc);
     DWORD fore = rop & 0x00FFFFFF;
     DWORD back = (rop >> 8) & 0x00FF0000;
     if (hbmMask == nullptr)
@@ -551,6 +557,7 @@ std::shared_ptr<PaletteObject> PaletteOf(HDC hdc)
 int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc, int ySrc, int SrcWidth,
                   int SrcHeight, const void* lpBits, const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop)
 {
+    MIVO_TRACE(kTraceGdi, "StretchDIBits(%p, %d, %d, %d, %d)", (void*)hdc, xDest, yDest, DestWidth, DestHeight);
     if (lpbmi == nullptr || (lpBits == nullptr && RopNeedsSource(RopByte(rop))))
         return 0;
     DibInfo info;
@@ -599,6 +606,7 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
 BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest, HDC hdcSrc, int xoriginSrc,
                 int yoriginSrc, int wSrc, int hSrc, BLENDFUNCTION ftn)
 {
+    MIVO_TRACE(kTraceGdi, "AlphaBlend(%p, %d, %d, %d, %d, %p)", (void*)hdcDest, xoriginDest, yoriginDest, wDest, hDest, (void*)hdcSrc);
     if (wDest < 0 || hDest < 0 || wSrc < 0 || hSrc < 0 || ftn.BlendOp != AC_SRC_OVER)
         return FALSE;
     auto dst = LookupDC(hdcDest);

@@ -1,4 +1,5 @@
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 
 #include "gdi/Display.h"
 #include "gdi/Printer.h"
@@ -338,6 +339,7 @@ using namespace mivo::gdi;
 
 HDC CreateCompatibleDC(HDC hdc)
 {
+    MIVO_TRACE(kTraceGdi, "CreateCompatibleDC(%p)", (void*)hdc);
     DeviceCaps caps;
     if (hdc != nullptr) {
         auto src = LookupDC(hdc);
@@ -355,6 +357,7 @@ HDC CreateCompatibleDC(HDC hdc)
 
 BOOL DeleteDC(HDC hdc)
 {
+    MIVO_TRACE(kTraceGdi, "DeleteDC(%p)", (void*)hdc);
     auto dc = LookupDC(hdc);
     if (!dc || dc->dcKind == DcKind::Surface)
         return FALSE;
@@ -388,6 +391,7 @@ BOOL GetDCOrgEx(HDC hdc, LPPOINT lppt)
 
 int SaveDC(HDC hdc)
 {
+    MIVO_TRACE(kTraceGdi, "SaveDC(%p)", (void*)hdc);
     auto dc = LookupDC(hdc);
     if (!dc)
         return 0;
@@ -398,6 +402,7 @@ int SaveDC(HDC hdc)
 
 BOOL RestoreDC(HDC hdc, int nSavedDC)
 {
+    MIVO_TRACE(kTraceGdi, "RestoreDC(%p, %d)", (void*)hdc, nSavedDC);
     auto dc = LookupDC(hdc);
     if (!dc)
         return FALSE;

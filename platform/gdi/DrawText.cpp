@@ -2,6 +2,7 @@
 // Layout works on UTF-16 text, so a CP949 double-byte character can never be
 // split by wrapping or ellipsis.
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 #include "gdi/TextCodec.h"
 #include "gdi/TextDraw.h"
 
@@ -264,6 +265,7 @@ void ForEachParagraph(const std::u16string& text, bool singleLine, std::u16strin
 int DrawTextInternal(HDC hdc, const std::u16string& text, LPRECT lprc, UINT format, LPDRAWTEXTPARAMS params,
                      std::u16string* shown)
 {
+    MIVO_TRACE(kTraceGdi, "DrawText(%p, %zu characters, %#x)", (void*)hdc, text.size(), format);
     auto dc = LookupDC(hdc);
     if (!dc || lprc == nullptr)
         return 0;

@@ -1,5 +1,6 @@
 // Stock objects, pens, brushes, fonts, selection, deletion and GetObject.
 #include "gdi/Dib.h"
+#include "mivo/Trace.h"
 #include "gdi/DeviceContext.h"
 #include "gdi/Objects.h"
 #include "gdi/TextCodec.h"
@@ -137,6 +138,7 @@ HGDIOBJ GetStockObject(int i)
 
 HPEN CreatePen(int iStyle, int cWidth, COLORREF color)
 {
+    MIVO_TRACE(kTraceGdi, "CreatePen(%d, %d, %06lx)", iStyle, cWidth, (unsigned long)color);
     if (iStyle < PS_SOLID || iStyle > PS_INSIDEFRAME)
         iStyle = PS_SOLID;
     auto pen = MakeObject<PenObject>();
@@ -192,6 +194,7 @@ HPEN ExtCreatePen(DWORD iPenStyle, DWORD cWidth, const LOGBRUSH* plbrush, DWORD 
 
 HBRUSH CreateSolidBrush(COLORREF color)
 {
+    MIVO_TRACE(kTraceGdi, "CreateSolidBrush(%06lx)", (unsigned long)color);
     auto brush = MakeObject<BrushObject>();
     if (!brush)
         return nullptr;
@@ -319,6 +322,7 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* plbrush)
 
 HFONT CreateFontIndirectA(const LOGFONTA* lplf)
 {
+    MIVO_TRACE(kTraceGdi, "CreateFontIndirect(%ld)", lplf ? (long)lplf->lfHeight : 0L);
     if (lplf == nullptr)
         return nullptr;
     auto font = MakeObject<FontObject>();
@@ -385,6 +389,7 @@ HFONT CreateFont(int cHeight, int cWidth, int cEscapement, int cOrientation, int
 
 HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h)
 {
+    MIVO_TRACE(kTraceGdi, "SelectObject(%p, %p)", (void*)hdc, (void*)h);
     auto dc = LookupDC(hdc);
     if (!dc)
         return nullptr;
@@ -457,6 +462,7 @@ HBITMAP GetCurrentBitmapOfDC(HDC hdc)
 
 BOOL DeleteObject(HGDIOBJ ho)
 {
+    MIVO_TRACE(kTraceGdi, "DeleteObject(%p)", (void*)ho);
     if (ho == nullptr)
         return FALSE;
     return DeleteGdiObject(ho);

@@ -1,6 +1,7 @@
 // Lines, curves, filled shapes, pixels and flood fills.
 #include "gdi/DeviceContext.h"
 #include "gdi/RasterOps.h"
+#include "mivo/Trace.h"
 #include "gdi/Primitives.h"
 #include "gdi/Shapes.h"
 
@@ -265,6 +266,7 @@ BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt)
 
 BOOL LineTo(HDC hdc, int x, int y)
 {
+    MIVO_TRACE(kTraceGdi, "LineTo(%p, %d, %d)", (void*)hdc, x, y);
     auto dc = LookupDC(hdc);
     if (!dc)
         return FALSE;
@@ -352,6 +354,7 @@ BOOL PolyBezierTo(HDC hdc, const POINT* apt, DWORD cpt)
 
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 {
+    MIVO_TRACE(kTraceGdi, "Rectangle(%p, %d, %d, %d, %d)", (void*)hdc, left, top, right, bottom);
     return Draw(hdc, [&](DeviceContext& dc, DrawTarget& t) {
         RECT box = ToRasterRect(dc, t, left, top, right, bottom);
         if (box.right <= box.left || box.bottom <= box.top)
@@ -376,6 +379,7 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom)
 
 BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom)
 {
+    MIVO_TRACE(kTraceGdi, "Ellipse(%p, %d, %d, %d, %d)", (void*)hdc, left, top, right, bottom);
     return Draw(hdc, [&](DeviceContext& dc, DrawTarget& t) {
         RECT box = ToRasterRect(dc, t, left, top, right, bottom);
         if (box.right <= box.left || box.bottom <= box.top)
@@ -423,6 +427,7 @@ BOOL FillAndFrame(HDC hdc, const std::vector<std::vector<POINT>>& logical)
 
 BOOL Polygon(HDC hdc, const POINT* apt, int cpt)
 {
+    MIVO_TRACE(kTraceGdi, "Polygon(%p, %d points)", (void*)hdc, cpt);
     if (apt == nullptr || cpt < 2)
         return FALSE;
     return FillAndFrame(hdc, {std::vector<POINT>(apt, apt + cpt)});
@@ -524,6 +529,7 @@ BOOL AngleArc(HDC hdc, int x, int y, DWORD r, FLOAT StartAngle, FLOAT SweepAngle
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color)
 {
+    MIVO_TRACE(kTraceGdi, "SetPixel(%p, %d, %d, %06lx)", (void*)hdc, x, y, (unsigned long)color);
     auto dc = LookupDC(hdc);
     if (!dc)
         return CLR_INVALID;

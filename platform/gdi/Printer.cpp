@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "gdi/QtApp.h"
+#include "mivo/Trace.h"
 #include "gdi/Printer.h"
 #include "gdi/TextCodec.h"
 #include "win32/fileapi.h"
@@ -341,6 +342,7 @@ using namespace mivo::gdi;
 
 HDC CreateDCA(LPCSTR pwszDriver, LPCSTR pwszDevice, LPCSTR pszPort, const DEVMODEA* pdm)
 {
+    MIVO_TRACE(kTraceGdi, "CreateDC(%s, %s)", pwszDriver ? pwszDriver : "", pwszDevice ? pwszDevice : "");
     return MakeDC(pwszDriver, pwszDevice, pszPort, pdm, false);
 }
 

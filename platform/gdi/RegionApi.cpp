@@ -1,6 +1,7 @@
 // Region objects, painting regions and clipping.
 #include "gdi/DeviceContext.h"
 #include "gdi/RasterOps.h"
+#include "mivo/Trace.h"
 #include "gdi/Shapes.h"
 
 #include <algorithm>
@@ -371,6 +372,7 @@ int ExtSelectClipRgn(HDC hdc, HRGN hrgn, int mode)
 
 int SelectClipRgn(HDC hdc, HRGN hrgn)
 {
+    MIVO_TRACE(kTraceGdi, "SelectClipRgn(%p, %p)", (void*)hdc, (void*)hrgn);
     return ExtSelectClipRgn(hdc, hrgn, RGN_COPY);
 }
 

@@ -1,5 +1,6 @@
 // Text output and measurement, text metrics and font enumeration.
 #include "gdi/DeviceContext.h"
+#include "mivo/Trace.h"
 #include "gdi/FontEngine.h"
 #include "gdi/RasterOps.h"
 #include "gdi/Shapes.h"
@@ -334,6 +335,7 @@ void OffsetRectBy(RECT& r, POINT d)
 BOOL TextOutInternal(HDC hdc, int x, int y, UINT options, const RECT* lprect, const std::u16string& text,
                      const std::vector<int>* logicalDx)
 {
+    MIVO_TRACE(kTraceGdi, "TextOut(%p, %d, %d, %zu characters)", (void*)hdc, x, y, text.size());
     auto dc = LookupDC(hdc);
     if (!dc)
         return FALSE;

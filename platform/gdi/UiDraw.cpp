@@ -1,6 +1,7 @@
 // Rectangles, 3-D edges, frame controls, focus rectangles and state drawing.
 #include "gdi/DeviceContext.h"
 #include "gdi/RasterOps.h"
+#include "mivo/Trace.h"
 #include "gdi/Shapes.h"
 #include "gdi/SysColorLink.h"
 
@@ -57,6 +58,7 @@ void Fill(DrawTarget& t, const RECT& r, uint32_t native)
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr)
 {
+    MIVO_TRACE(kTraceGdi, "FillRect(%p, %p)", (void*)hDC, (void*)hbr);
     return OnRect(hDC, lprc, [&](DeviceContext& dc, DrawTarget& t, RECT r) {
         bool ok;
         Pattern p = BrushOrSysColor(dc, t, hbr, ok);

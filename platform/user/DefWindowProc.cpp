@@ -164,6 +164,183 @@ LRESULT SetCursorDefault(HWND hwnd, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
+LRESULT NonClientCreate(HWND hwnd, LPARAM lParam)
+{
+    auto* cs = (const CREATESTRUCTA*)lParam;
+    if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) {
+        UserGuard guard(UserLock());
+        if (Window* w = FindWindowLocked(hwnd))
+            SetWindowTextLocked(*w, cs->lpszName);
+    }
+    EnsureScrollBarsFromStyle(hwnd);
+    return TRUE;
+}
+
+LRESULT NonClientActivate(HWND hwnd, WPARAM active)
+{
+    {
+        UserGuard guard(UserLock());
+        if (Window* w = FindWindowLocked(hwnd))
+            w->ncActive = active != FALSE;
+    }
+    if ((GetWindowLongPtr(hwnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    return TRUE;
+}
+
+LRESULT NonClientButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam)
+{
+    if (hit == HTMENU || hit == HTSYSMENU) {
+        SendMessage(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | (hit & 0x000F), lParam);
+        return 0;
+    }
+    return DefNcLButtonDown(hwnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
+
+LRESULT NonClientDoubleClick(HWND hwnd, WPARAM hit, LPARAM lParam)
+{
+    if (hit == HTCAPTION && (GetWindowLongPtr(hwnd, GWL_STYLE) & WS_MAXIMIZEBOX))
+        SendMessage(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+    return 0;
+}
+
+// A right button released asks for the context menu at the screen point.
+LRESULT RightButtonUp(HWND hwnd, UINT msg, LPARAM lParam)
+{
+    POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (msg == WM_RBUTTONUP)
+        ClientToScreen(hwnd, &pt);
+    SendMessage(hwnd, WM_CONTEXTMENU, (WPARAM)hwnd, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
+    return 0;
+}
+
+LRESULT GetText(HWND hwnd, WPARAM size, LPARAM buffer)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    return w ? CopyWindowTextLocked(*w, (LPSTR)buffer, (int)size) : 0;
+}
+
+LRESULT GetTextLength(HWND hwnd)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    return w ? (LRESULT)w->text.size() : 0;
+}
+
+LRESULT PaintNothing(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+// Redraw off hides the window from painting without a visible change.
+LRESULT SetRedraw(HWND hwnd, WPARAM on)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    if (!w)
+        return 0;
+    if (on)
+        w->style |= WS_VISIBLE;
+    else
+        w->style &= ~WS_VISIBLE;
+    w->redrawOff = !on;
+    return 0;
+}
+
+LRESULT Activate(HWND hwnd, WPARAM wParam)
+{
+    if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
+        SetFocus(hwnd);
+    return 0;
+}
+
+LRESULT MouseActivate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = AskParent(hwnd, msg, wParam, lParam);
+    return r ? r : MA_ACTIVATE;
+}
+
+LRESULT SystemKeyDown(HWND hwnd, WPARAM key, LPARAM lParam)
+{
+    g_altAlone = key == VK_MENU;
+    if (key == VK_F4 && (lParam & (1 << 29)) && !IsChildWindow(hwnd))
+        PostMessage(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
+LRESULT SystemKeyUp(HWND hwnd, WPARAM key)
+{
+    if ((key == VK_MENU && g_altAlone) || key == VK_F10) {
+        g_altAlone = false;
+        SendMessage(RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
+    }
+    return 0;
+}
+
+LRESULT SystemChar(HWND hwnd, WPARAM ch)
+{
+    g_altAlone = false;
+    if (ch != VK_RETURN && ch != VK_ESCAPE && ch != VK_TAB)
+        SendMessage(RootOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)ch);
+    return 0;
+}
+
+LRESULT SetIcon(HWND hwnd, WPARAM which, LPARAM icon)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    if (!w)
+        return 0;
+    HICON& slot = which == ICON_BIG ? w->iconBig : w->iconSmall;
+    HICON old = slot;
+    slot = (HICON)icon;
+    return (LRESULT)old;
+}
+
+LRESULT GetIcon(HWND hwnd, WPARAM which)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    if (!w)
+        return 0;
+    return (LRESULT)(which == ICON_BIG ? w->iconBig : w->iconSmall);
+}
+
+LRESULT SetFont(HWND hwnd, WPARAM font)
+{
+    UserGuard guard(UserLock());
+    if (Window* w = FindWindowLocked(hwnd))
+        w->font = (HFONT)font;
+    return 0;
+}
+
+LRESULT GetFont(HWND hwnd)
+{
+    UserGuard guard(UserLock());
+    Window* w = FindWindowLocked(hwnd);
+    return w ? (LRESULT)w->font : 0;
+}
+
+LRESULT CancelMode(HWND hwnd)
+{
+    if (GetCapture() == hwnd)
+        ReleaseCapture();
+    return 0;
+}
+
+// A double-byte character reaches ANSI windows as two WM_CHAR messages.
+LRESULT ImeChar(HWND hwnd, WPARAM ch, LPARAM lParam)
+{
+    if (ch > 0xFF)
+        SendMessage(hwnd, WM_CHAR, (ch >> 8) & 0xFF, lParam);
+    SendMessage(hwnd, WM_CHAR, ch & 0xFF, lParam);
+    return 0;
+}
+
 }  // namespace
 
 }  // namespace mivo
@@ -173,195 +350,61 @@ using namespace mivo;
 LRESULT DefWindowProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
     switch (Msg) {
-    case WM_NCCREATE: {
-        auto* cs = (const CREATESTRUCTA*)lParam;
-        if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) {
-            UserGuard guard(UserLock());
-            if (Window* w = FindWindowLocked(hWnd))
-                SetWindowTextLocked(*w, cs->lpszName);
-        }
-        EnsureScrollBarsFromStyle(hWnd);
-        return TRUE;
-    }
-    case WM_NCCALCSIZE:
-        return DefNcCalcSize(hWnd, (BOOL)wParam, lParam);
-    case WM_NCHITTEST:
-        return DefNcHitTest(hWnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    case WM_NCPAINT:
-        DefNcPaint(hWnd, (HRGN)wParam);
-        return 0;
-    case WM_NCACTIVATE:
-        {
-            UserGuard guard(UserLock());
-            if (Window* w = FindWindowLocked(hWnd))
-                w->ncActive = wParam != FALSE;
-        }
-        if ((GetWindowLongPtr(hWnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION)
-            RedrawWindow(hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
-        return TRUE;
-    case WM_NCLBUTTONDOWN:
-        if (wParam == HTMENU || wParam == HTSYSMENU) {
-            SendMessage(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU | (wParam & 0x000F), lParam);
-            return 0;
-        }
-        return DefNcLButtonDown(hWnd, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    case WM_NCLBUTTONDBLCLK:
-        if (wParam == HTCAPTION && (GetWindowLongPtr(hWnd, GWL_STYLE) & WS_MAXIMIZEBOX))
-            SendMessage(hWnd, WM_SYSCOMMAND, IsZoomed(hWnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-        return 0;
+    case WM_NCCREATE: return NonClientCreate(hWnd, lParam);
+    case WM_NCCALCSIZE: return DefNcCalcSize(hWnd, (BOOL)wParam, lParam);
+    case WM_NCHITTEST: return DefNcHitTest(hWnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCPAINT: DefNcPaint(hWnd, (HRGN)wParam); return 0;
+    case WM_NCACTIVATE: return NonClientActivate(hWnd, wParam);
+    case WM_NCLBUTTONDOWN: return NonClientButtonDown(hWnd, wParam, lParam);
+    case WM_NCLBUTTONDBLCLK: return NonClientDoubleClick(hWnd, wParam, lParam);
     case WM_NCRBUTTONUP:
-    case WM_RBUTTONUP: {
-        POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (Msg == WM_RBUTTONUP)
-            ClientToScreen(hWnd, &pt);
-        SendMessage(hWnd, WM_CONTEXTMENU, (WPARAM)hWnd, MAKELPARAM((SHORT)pt.x, (SHORT)pt.y));
-        return 0;
-    }
-    case WM_CONTEXTMENU:
-        return AskParent(hWnd, Msg, wParam, lParam);
+    case WM_RBUTTONUP: return RightButtonUp(hWnd, Msg, lParam);
+    case WM_CONTEXTMENU: return AskParent(hWnd, Msg, wParam, lParam);
     case WM_NCDESTROY:
     case WM_DESTROY:
-    case WM_CREATE:
-        return 0;
-    case WM_CLOSE:
-        DestroyWindow(hWnd);
-        return 0;
+    case WM_CREATE: return 0;
+    case WM_CLOSE: DestroyWindow(hWnd); return 0;
     case WM_QUERYENDSESSION:
-    case WM_QUERYOPEN:
-        return TRUE;
-    case WM_SETTEXT:
-        return SetText(hWnd, (LPCSTR)lParam);
-    case WM_GETTEXT: {
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        return w ? CopyWindowTextLocked(*w, (LPSTR)lParam, (int)wParam) : 0;
-    }
-    case WM_GETTEXTLENGTH: {
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        return w ? (LRESULT)w->text.size() : 0;
-    }
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hWnd, &ps);
-        EndPaint(hWnd, &ps);
-        return 0;
-    }
+    case WM_QUERYOPEN: return TRUE;
+    case WM_SETTEXT: return SetText(hWnd, (LPCSTR)lParam);
+    case WM_GETTEXT: return GetText(hWnd, wParam, lParam);
+    case WM_GETTEXTLENGTH: return GetTextLength(hWnd);
+    case WM_PAINT: return PaintNothing(hWnd);
     case WM_ERASEBKGND:
-        return EraseBackground(hWnd, (HDC)wParam);
-    case WM_ICONERASEBKGND:
-        return EraseBackground(hWnd, (HDC)wParam);
-    case WM_SETREDRAW: {
-        // Redraw off hides the window from painting without a visible change.
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        if (!w)
-            return 0;
-        if (wParam)
-            w->style |= WS_VISIBLE;
-        else
-            w->style &= ~WS_VISIBLE;
-        w->redrawOff = !wParam;
-        return 0;
-    }
-    case WM_SHOWWINDOW:
-        return ShowWindowDefault(hWnd, (BOOL)wParam, lParam);
-    case WM_WINDOWPOSCHANGING:
-        return 0;
-    case WM_WINDOWPOSCHANGED:
-        SizeAndMoveAfterPosChange(hWnd, (const WINDOWPOS*)lParam);
-        return 0;
-    case WM_GETMINMAXINFO:
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam))
-            SetFocus(hWnd);
-        return 0;
-    case WM_MOUSEACTIVATE: {
-        LRESULT r = AskParent(hWnd, Msg, wParam, lParam);
-        return r ? r : MA_ACTIVATE;
-    }
-    case WM_SETCURSOR:
-        return SetCursorDefault(hWnd, wParam, lParam);
-    case WM_MOUSEWHEEL:
-        return AskParent(hWnd, Msg, wParam, lParam);
-    case WM_SYSCOMMAND:
-        return SysCommand(hWnd, wParam, lParam);
-    case WM_SYSKEYDOWN:
-        g_altAlone = wParam == VK_MENU;
-        if (wParam == VK_F4 && (lParam & (1 << 29)) && !IsChildWindow(hWnd))
-            PostMessage(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return 0;
-    case WM_KEYDOWN:
-        g_altAlone = false;
-        return 0;
-    case WM_SYSKEYUP:
-        if ((wParam == VK_MENU && g_altAlone) || wParam == VK_F10) {
-            g_altAlone = false;
-            SendMessage(RootOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
-        }
-        return 0;
-    case WM_SYSCHAR:
-        g_altAlone = false;
-        if (wParam != VK_RETURN && wParam != VK_ESCAPE && wParam != VK_TAB)
-            SendMessage(RootOf(hWnd), WM_SYSCOMMAND, SC_KEYMENU, (LPARAM)wParam);
-        return 0;
+    case WM_ICONERASEBKGND: return EraseBackground(hWnd, (HDC)wParam);
+    case WM_SETREDRAW: return SetRedraw(hWnd, wParam);
+    case WM_SHOWWINDOW: return ShowWindowDefault(hWnd, (BOOL)wParam, lParam);
+    case WM_WINDOWPOSCHANGING: return 0;
+    case WM_WINDOWPOSCHANGED: SizeAndMoveAfterPosChange(hWnd, (const WINDOWPOS*)lParam); return 0;
+    case WM_GETMINMAXINFO: return 0;
+    case WM_ACTIVATE: return Activate(hWnd, wParam);
+    case WM_MOUSEACTIVATE: return MouseActivate(hWnd, Msg, wParam, lParam);
+    case WM_SETCURSOR: return SetCursorDefault(hWnd, wParam, lParam);
+    case WM_MOUSEWHEEL: return AskParent(hWnd, Msg, wParam, lParam);
+    case WM_SYSCOMMAND: return SysCommand(hWnd, wParam, lParam);
+    case WM_SYSKEYDOWN: return SystemKeyDown(hWnd, wParam, lParam);
+    case WM_KEYDOWN: g_altAlone = false; return 0;
+    case WM_SYSKEYUP: return SystemKeyUp(hWnd, wParam);
+    case WM_SYSCHAR: return SystemChar(hWnd, wParam);
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG:
     case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return (LRESULT)DefaultControlColor(Msg, (HDC)wParam);
-    case WM_SETICON: {
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        if (!w)
-            return 0;
-        HICON& slot = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
-        HICON old = slot;
-        slot = (HICON)lParam;
-        return (LRESULT)old;
-    }
-    case WM_GETICON: {
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        if (!w)
-            return 0;
-        return (LRESULT)(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
-    }
-    case WM_SETFONT: {
-        UserGuard guard(UserLock());
-        if (Window* w = FindWindowLocked(hWnd))
-            w->font = (HFONT)wParam;
-        return 0;
-    }
-    case WM_GETFONT: {
-        UserGuard guard(UserLock());
-        Window* w = FindWindowLocked(hWnd);
-        return w ? (LRESULT)w->font : 0;
-    }
-    case WM_QUERYDRAGICON:
-        return (LRESULT)GetClassLongPtr(hWnd, GCLP_HICON);
-    case WM_CANCELMODE:
-        if (GetCapture() == hWnd)
-            ReleaseCapture();
-        return 0;
+    case WM_CTLCOLORSTATIC: return (LRESULT)DefaultControlColor(Msg, (HDC)wParam);
+    case WM_SETICON: return SetIcon(hWnd, wParam, lParam);
+    case WM_GETICON: return GetIcon(hWnd, wParam);
+    case WM_SETFONT: return SetFont(hWnd, wParam);
+    case WM_GETFONT: return GetFont(hWnd);
+    case WM_QUERYDRAGICON: return (LRESULT)GetClassLongPtr(hWnd, GCLP_HICON);
+    case WM_CANCELMODE: return CancelMode(hWnd);
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        return 0;
-    case WM_NOTIFYFORMAT:
-        return 1;  // NFR_ANSI
+    case WM_VSCROLL: return 0;
+    case WM_NOTIFYFORMAT: return 1;  // NFR_ANSI
     case WM_PRINT:
-    case WM_PRINTCLIENT:
-        return DefPrint(hWnd, (HDC)wParam, (DWORD)lParam, Msg == WM_PRINTCLIENT);
-    case WM_IME_CHAR:
-        // A double-byte character reaches ANSI windows as two WM_CHAR messages.
-        if (wParam > 0xFF)
-            SendMessage(hWnd, WM_CHAR, (wParam >> 8) & 0xFF, lParam);
-        SendMessage(hWnd, WM_CHAR, wParam & 0xFF, lParam);
-        return 0;
+    case WM_PRINTCLIENT: return DefPrint(hWnd, (HDC)wParam, (DWORD)lParam, Msg == WM_PRINTCLIENT);
+    case WM_IME_CHAR: return ImeChar(hWnd, wParam, lParam);
     }
     return 0;
 }

@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 namespace mivo {
 
@@ -155,7 +154,7 @@ static void RunSentMessage(ThreadQueue& q, SentMessage& rec)
         else if (IsWindow(rec.hwnd))
             result = CallWindowProcOf(rec.hwnd, rec.msg, rec.wParam, rec.lParam);
     } catch (...) {
-        std::fprintf(stderr, "mivo: a handler of message 0x%04X sent from another thread failed\n", rec.msg);
+        MIVO_WARN(kTraceUser, "a handler of %s sent from another thread failed", MessageName(rec.msg).c_str());
         result = 0;
     }
     UserGuard guard(UserLock());

@@ -4,6 +4,8 @@
 
 #include "../../../platform/controls/ControlWindow.h"
 
+#include <mivo/testing/TraceSink.h>
+
 using namespace mivo::test;
 using controls_test::ControlFixture;
 
@@ -164,4 +166,42 @@ TEST_F(ControlWindowTest, BuiltInControlDestroyedByItsParentMidMessage)
         EXPECT_FALSE(IsWindow(control));
         mivo::test::PumpUntilIdle();
     }
+}
+
+TEST_F(ControlWindowTest, AControlMessageNoControlHandlesIsReportedOncePerClassAndMessage)
+{
+    std::vector<std::string> lines;
+    struct Catch {
+        explicit Catch(std::vector<std::string>& to)
+        {
+            mivo::SetTraceSink([&to](const std::string& line) { to.push_back(line); });
+        }
+        ~Catch()
+        {
+            mivo::SetTraceAreas("");
+            mivo::SetTraceSink(nullptr);
+        }
+    } caught(lines);
+    HWND button = Child("Button", "ok", BS_PUSHBUTTON, 0, 0, 60, 20, 1);
+    HWND other = Child("Button", "no", BS_PUSHBUTTON, 0, 30, 60, 20, 2);
+    HWND progress = Child(PROGRESS_CLASS, "", 0, 0, 60, 100, 20, 3);
+    ASSERT_NE(progress, nullptr);
+
+    mivo::SetTraceAreas("controls:fixme");
+    SendMessage(button, EM_SETSEL, 0, 1);
+    SendMessage(other, EM_SETSEL, 0, 1);  // the same kind: already told
+    SendMessage(button, EM_GETSEL, 0, 0);
+    SendMessage(button, BM_SETCHECK, BST_CHECKED, 0);  // the button's own
+    SendMessage(button, WM_USER + 7, 0, 0);           // the program's range for a standard control
+    SendMessage(button, WM_MOUSEMOVE, 0, 0);          // a window message, not a control's
+    SendMessage(progress, WM_USER + 0x7F, 0, 0);      // a common control's own range
+    SendMessage(progress, WM_APP + 1, 0, 0);
+    EXPECT_EQ(lines, (std::vector<std::string>{"[controls] fixme: \"Button\" does not handle EM_SETSEL",
+                                               "[controls] fixme: \"Button\" does not handle EM_GETSEL",
+                                               "[controls] fixme: \"msctls_progress32\" does not handle "
+                                               "WM_USER+0x007F"}));
+    lines.clear();
+    mivo::SetTraceAreas("");
+    SendMessage(button, EM_REPLACESEL, 0, 0);
+    EXPECT_TRUE(lines.empty());
 }

@@ -1,6 +1,9 @@
 // Raster operations, monochrome conversions, stretching and brushes.
 #include "GdiTestUtil.h"
 
+#include <mivo/testing/TraceSink.h>
+
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -360,4 +363,21 @@ TEST(GdiBrushes, MonochromePatternTakesTextAndBackgroundColours)
     FillRect(c.dc, &r, brush);
     EXPECT_EQ(c.At(1, 0), RGB(0, 255, 0));
     DeleteObject(brush);
+}
+
+TEST(GdiTrace, CallsArePrintedOnTheGdiChannel)
+{
+    std::vector<std::string> lines;
+    mivo::SetTraceSink([&lines](const std::string& line) { lines.push_back(line); });
+    Canvas dst(2, 2, kD), src(2, 2, kS);
+    mivo::SetTraceAreas("gdi");
+    BitBlt(dst.dc, 0, 0, 2, 2, src.dc, 1, 1, SRCCOPY);
+    mivo::SetTraceAreas("user");
+    BitBlt(dst.dc, 0, 0, 2, 2, src.dc, 1, 1, SRCCOPY);
+    mivo::SetTraceAreas("");
+    mivo::SetTraceSink(nullptr);
+    char expected[128];
+    std::snprintf(expected, sizeof(expected), "[gdi] BitBlt(%p, 0, 0, 2, 2, %p, 1, 1, 00cc0020)", (void*)dst.dc,
+                  (void*)src.dc);
+    EXPECT_EQ(lines, std::vector<std::string>{expected});
 }
