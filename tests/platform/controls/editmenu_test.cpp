@@ -12,13 +12,6 @@ namespace {
 
 const int kEdit = 40;
 
-std::string TextOf(HWND hwnd)
-{
-    char buffer[256] = {};
-    GetWindowText(hwnd, buffer, sizeof(buffer));
-    return buffer;
-}
-
 void PutOnClipboard(const char* text)
 {
     size_t size = std::strlen(text) + 1;
