@@ -347,14 +347,18 @@ TEST_F(MenuLoopTest, PopupsStayOnTheScreenAndOffTheExcludedRectangle)
         TPMPARAMS params = {sizeof(params), c.excluded};
         TrackPopupMenuEx(popup, c.flags | TPM_RETURNCMD, c.at.x, c.at.y, owner, c.exclude ? &params : nullptr);
         EXPECT_GT(shown.right - shown.left, 0);
-        if (c.left >= 0)
+        if (c.left >= 0) {
             EXPECT_EQ(c.left, shown.left);
-        if (c.top >= 0)
+        }
+        if (c.top >= 0) {
             EXPECT_EQ(c.top, shown.top);
-        if (c.right >= 0)
+        }
+        if (c.right >= 0) {
             EXPECT_EQ(c.right, shown.right);
-        if (c.bottom >= 0)
+        }
+        if (c.bottom >= 0) {
             EXPECT_EQ(c.bottom, shown.bottom);
+        }
         DestroyMenu(popup);
     }
 }
