@@ -1,6 +1,7 @@
 #include "OrderApp.h"
 
 #include "DlgSiteSelect.h"
+#include "framework/StartupItems.h"
 #include "res/resource.h"
 
 namespace {
@@ -29,20 +30,10 @@ COrderApp::~COrderApp()
 
 void COrderApp::ParseCommandLine(LPCSTR pszCommandLine)
 {
-    CString line = pszCommandLine ? pszCommandLine : "";
-    int start = 0;
-    while (start <= line.GetLength()) {
-        int end = line.Find('^', start);
-        if (end < 0)
-            end = line.GetLength();
-        CString item = line.Mid(start, end - start);
-        start = end + 1;
-        int eq = item.Find('=');
-        if (eq < 0)
-            continue;
-        if (item.Left(eq) == kServerKey)
-            m_strServer = item.Mid(eq + 1);
-    }
+    ForEachStartupItem(pszCommandLine, [this](const CString& key, const CString& value) {
+        if (key == kServerKey)
+            m_strServer = value;
+    });
 }
 
 void COrderApp::ActivateRunningCopy()

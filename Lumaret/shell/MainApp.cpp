@@ -4,6 +4,7 @@
 #include "MainFrame.h"
 #include "framework/DataSource.h"
 #include "framework/ODBCQuery.h"
+#include "framework/StartupItems.h"
 #include "controls/SplashScreen.h"
 #include "controls/VXMenu.h"
 #include "editor/ImgEditDoc.h"
@@ -65,19 +66,7 @@ CMainApp::~CMainApp()
 
 int CMainApp::ParseStartupParams(LPCSTR pszCommandLine)
 {
-    CString line = pszCommandLine ? pszCommandLine : "";
-    int start = 0;
-    while (start < line.GetLength()) {
-        int end = line.Find('^', start);
-        if (end < 0)
-            end = line.GetLength();
-        CString item = line.Mid(start, end - start);
-        start = end + 1;
-        int eq = item.Find('=');
-        if (eq < 0)
-            continue;
-        CString key = item.Left(eq);
-        CString value = item.Mid(eq + 1);
+    ForEachStartupItem(pszCommandLine, [this](const CString& key, const CString& value) {
         if (key == "DataDir")
             m_strDataDir = value;
         else if (key == "Show")
@@ -92,7 +81,7 @@ int CMainApp::ParseStartupParams(LPCSTR pszCommandLine)
             m_strTmplPWD = value;
         else if (key == "Open")
             m_strOpenPath = value;
-    }
+    });
     return 1;
 }
 
