@@ -183,6 +183,8 @@ public:
     // A bitmap the caller made; the grid keeps it and deletes it.
     BOOL SetBkImage(HBITMAP bitmap);
     void SetBkColor(COLORREF colour) { m_crColors[0] = colour; }
+    // The grid lines' colour; like SetBkColor it leaves repainting to the caller.
+    void SetGridColor(COLORREF colour) { m_crColors[6] = colour; }
     COLORREF GetGridColor(int index) const { return m_crColors[index]; }
     int GetTopIndex();
     void PageUp();

@@ -179,3 +179,15 @@ TEST(GridPaint, BackgroundBitmapTilesAndScrollsWithTheColumns)
 }
 
 } // namespace
+
+TEST(GridPaint, GridLinesTakeTheColourSetForThem)
+{
+    GridHost h(RVS_SHOWVGRID);
+    h.Columns(2);
+    h.Rows({"a", "b"});
+    const COLORREF magenta = RGB(255, 0, 255);
+    CRect divider(79, h.grid.GetItemHeight() + 2, 80, 250);
+    EXPECT_EQ(0, CountIn(Shot(h), divider, magenta));
+    h.grid.SetGridColor(magenta);
+    EXPECT_GT(CountIn(Shot(h), divider, magenta), 10);
+}
