@@ -102,6 +102,7 @@ protected:
     afx_msg void OnScan();
     afx_msg void OnHomepage();
     afx_msg void OnHelpContents();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()

@@ -7,6 +7,8 @@
 #include "shell/MainFrame.h"
 #include "ShellFixture.h"
 #include "resource.h"
+#include "album/DlgJPEGFormat.h"
+#include "controls/VXDlgLayerFrame.h"
 #include "editor/ImgEditView.h"
 #include "image/ImageObject.h"
 #include "support/MessageBoxCapture.h"
@@ -240,10 +242,39 @@ TEST(MainFrameCommands, CommandsOfWindowsNotBuiltYetAreGreyed)
 {
     CMainFrame* frame = Program();
     ASSERT_NE(nullptr, frame);
-    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_JPEG_FORMAT, ID_TOOLS_SETTINGS, ID_TOOLS_MUSIC, ID_TEMPLATE_MASK,
+    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_SETTINGS, ID_TOOLS_MUSIC, ID_TEMPLATE_MASK,
                     ID_TEMPLATE_PATTERN, ID_TEMPLATE_FRAME, ID_TEMPLATE_CALENDAR, ID_TEMPLATE_PRFORM})
         EXPECT_EQ(0, EnabledState(frame, id)) << id;
     EXPECT_EQ(1, EnabledState(frame, ID_FILE_NEW_IMAGE));
+}
+
+TEST(MainFrameCommands, JpegFormatOpensAnotherEmptyInspectorPageEachTime)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    auto inspectors = [frame] {
+        std::vector<CDlgJPEGFormat*> found;
+        for (HWND child = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            char title[64] = "";
+            ::GetWindowText(child, title, sizeof title);
+            auto* layer = dynamic_cast<CVXDlgLayerFrame*>(CWnd::FromHandlePermanent(child));
+            auto* dlg = layer ? dynamic_cast<CDlgJPEGFormat*>(layer->GetPageDialog(0)) : nullptr;
+            if (dlg && std::string(title) == "JPEG Format")
+                found.push_back(dlg);
+        }
+        return found;
+    };
+    EXPECT_EQ(1, EnabledState(frame, ID_TOOLS_JPEG_FORMAT));
+    size_t before = inspectors().size();
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_JPEG_FORMAT);
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_JPEG_FORMAT);
+    std::vector<CDlgJPEGFormat*> after = inspectors();
+    ASSERT_EQ(before + 2, after.size());
+    for (CDlgJPEGFormat* dlg : after) {
+        EXPECT_TRUE(dlg->m_strPath.IsEmpty());
+        EXPECT_EQ(0, dlg->m_gridStructure.GetItemCount());
+        dlg->GetParentFrame()->DestroyWindow();  // the frame deletes its page
+    }
 }
 
 TEST(MainFrameCommands, HelpOpensTheProgramsOwnPageInAWindowTheNextHelpFinds)
