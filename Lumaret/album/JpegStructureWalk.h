@@ -23,16 +23,16 @@ struct _TREEITEM;
 class CJpegStructureWalk {
 public:
     // Sections one file may have; the compressed image counts as a section of its own.
-    static const int kMaxSections = 40;
+    static constexpr int kMaxSections = 40;
     // 0xFF bytes allowed before a marker code.
-    static const int kMaxPadding = 6;
+    static constexpr int kMaxPadding = 6;
     // Directory links followed below the first directory of an Exif block.
-    static const int kMaxIfdDepth = 8;
+    static constexpr int kMaxIfdDepth = 8;
     // Rows one analysis may add: far above any camera file, low enough that a file made of
     // directories of thousands of entries ends in reasonable time.
-    static const int kMaxRows = 10000;
+    static constexpr int kMaxRows = 5000;
     // The grid colour index that bands the rows of every other directory entry.
-    static const int kBandColour = 4;
+    static constexpr int kBandColour = 4;
 
     explicit CJpegStructureWalk(CVXGridCtrl* grid);
     ~CJpegStructureWalk();
