@@ -275,6 +275,21 @@ TEST(MainFrameCommands, JpegFormatOpensAnotherEmptyInspectorPageEachTime)
         EXPECT_EQ(0, dlg->m_gridStructure.GetItemCount());
         dlg->GetParentFrame()->DestroyWindow();  // the frame deletes its page
     }
+
+    // From an editor the page shows the editor's file, not analysed yet.
+    std::string path = WritePicture(ProgramFolder().folder(), "format.jpg", 30, 20);
+    CImgEditView* view = frame->OpenImageEditor(path.c_str(), "");
+    ASSERT_NE(nullptr, view);
+    WaitIdle(view);
+    view->SendMessage(WM_COMMAND, IDM_ED_JPEG_FORMAT);
+    after = inspectors();
+    ASSERT_EQ(before + 1, after.size());
+    CString shown;
+    after.back()->GetDlgItemText(IDC_JPEG_PATH, shown);
+    EXPECT_STREQ(path.c_str(), shown);
+    EXPECT_EQ(0, after.back()->m_gridStructure.GetItemCount());
+    after.back()->GetParentFrame()->DestroyWindow();
+    view->GetParentFrame()->DestroyWindow();
 }
 
 TEST(MainFrameCommands, HelpOpensTheProgramsOwnPageInAWindowTheNextHelpFinds)
