@@ -32,8 +32,7 @@
 #define IDD_ADVERTISING 8757
 #define IDC_AD_LOGO 1000
 
-// Console panes in the folder bar.
-#define IDD_CONSOLE_EDITTOOLS 200
+// Console panes in the folder bar (the edit-tools pane is the editor's).
 #define IDD_CONSOLE_ALBUM 8729
 #define IDD_CONSOLE_BROWSE 8732
 
