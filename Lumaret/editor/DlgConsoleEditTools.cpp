@@ -53,7 +53,7 @@ const COLORREF kNavFrameColour = 0xFFFF00;
 const COLORREF kLabelText = 0x606060;
 const COLORREF kTitleText = 0xFF0000;
 // The tool icons' size on the buttons.
-const int kToolIconSize = 24;
+const int kToolIconSize = 20;
 const int kNavBoxInset = 3;
 
 // A decimal number after leading blanks, up to the first non-digit.
@@ -205,6 +205,8 @@ void CDlgConsoleEditTools::SetupButtons()
     m_btnNavigator.SetColors(0xDCDCDC, keep, ::GetSysColor(COLOR_BTNFACE), keep, 0xA0A0A0, keep);
     m_btnNavigator.SetTooltipText("창에 나타나는 부분을 이동");
 
+    // A raised button: the text alone would not read as one.
+    m_btnPalette.SetFlat(FALSE);
     m_btnPalette.SetBtnCursor(IDC_EDITOR_HAND);
     m_btnPalette.SetTooltipText("색 선택 창에서 선택");
 

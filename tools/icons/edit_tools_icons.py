@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the edit-tools pane's tool icons into Lumaret/res/editor, at 16, 24
-and 32 pixels: the dotted selection rectangle, a pencil, a paint brush, a
+"""Draws the edit-tools pane's tool icons into Lumaret/res/editor, at 16, 20,
+24 and 32 pixels: the dotted selection rectangle, a pencil, a paint brush, a
 magnifying glass, a spray can, an eyedropper, four arrows for moving the
 visible area, a letter for text, and the four drawing tools that are not
 finished yet (paint bucket, line, ellipse, polygon). Shapes are given in
-32-pixel units and scaled. Run it again after changing a drawing; the files
-are committed."""
+32-pixel units and scaled; the pane shows the 20-pixel images. Run it
+again after changing a drawing; the files are committed."""
 import math
 import os
 import struct
@@ -213,7 +213,7 @@ ICONS = (("tool_select", select), ("tool_pen", pen), ("tool_brush", brush), ("to
          ("tool_paint", paint), ("tool_line", line_tool), ("tool_ellipse", ellipse), ("tool_polygon", polygon))
 
 
-def write_icon(name, draw, sizes=(16, 24, 32)):
+def write_icon(name, draw, sizes=(16, 20, 24, 32)):
     images = []
     for size in sizes:
         c = Canvas(size)
