@@ -1,5 +1,6 @@
 #include "album/DlgConsoleAlbum.h"
 
+#include "browser/DlgImgBrowser.h"
 #include "resource.h"
 
 CDlgConsoleAlbum::CDlgConsoleAlbum(CWnd* pParent) : CVXDialog(IDD_CONSOLE_ALBUM, pParent), m_bTreeLoaded(0)
@@ -13,7 +14,11 @@ void CDlgConsoleAlbum::LoadAlbumTree()
     m_bTreeLoaded = 1;
 }
 
-void CDlgConsoleAlbum::OpenAlbumInBrowser(int) {}
+void CDlgConsoleAlbum::OpenAlbumInBrowser(int albumId)
+{
+    if (CDlgImgBrowser* browser = CDlgImgBrowser::OpenLayer(IDR_MAINFRAME))
+        browser->ListAlbum(albumId, FALSE);
+}
 
 int CDlgConsoleAlbum::ShowImageInSubPanes(int, int)
 {
@@ -26,3 +31,5 @@ int CDlgConsoleAlbum::GetSelectedAlbumID()
 {
     return -1;
 }
+
+void CDlgConsoleAlbum::UpdateNavigatorRect(CRect) {}

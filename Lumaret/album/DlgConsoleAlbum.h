@@ -18,6 +18,11 @@ public:
     // AlbumID of the tree's selected item, -1 without one.
     int GetSelectedAlbumID();
 
+    // What the image browser reads: the album tree (item data = AlbumID; null until the pane has
+    // one) and the preview's navigator frame for its zoom view.
+    CTreeCtrl* GetAlbumTree() { return nullptr; }
+    void UpdateNavigatorRect(CRect visible);
+
     CString m_strCurPath;
     int m_bTreeLoaded;
 

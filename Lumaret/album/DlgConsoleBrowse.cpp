@@ -1,5 +1,6 @@
 #include "album/DlgConsoleBrowse.h"
 
+#include "browser/DlgImgBrowser.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CDlgConsoleBrowse, CVXDialog)
@@ -47,6 +48,8 @@ CString CDlgConsoleBrowse::GetSelectedFolder()
 void CDlgConsoleBrowse::OpenFolderInBrowser(CString folder)
 {
     m_strCurFolder = folder;
+    if (CDlgImgBrowser* browser = CDlgImgBrowser::OpenLayer(IDR_MAINFRAME))
+        browser->ListFolder(folder, FALSE);
 }
 
 int CDlgConsoleBrowse::ShowImageInSubPanes()
@@ -60,3 +63,5 @@ void CDlgConsoleBrowse::ShowMusicTab()
 }
 
 void CDlgConsoleBrowse::SetPreviewDetailView(CImgDetailView*) {}
+
+void CDlgConsoleBrowse::UpdateNavigatorRect(CRect) {}

@@ -24,6 +24,12 @@ public:
     CString GetSelectedFolder();
     BOOL IsMusicTabShown() const { return m_bMusicTab; }
 
+    // What the image browser reads: the folder tree, the folders ticked in it (each ending in a
+    // backslash), and the preview's navigator frame for its zoom view.
+    CDirTreeCtrl* GetDirTree() { return &m_wndTree; }
+    void UpdateNavigatorRect(CRect visible);
+    CStringArray m_arrCheckedFolders;
+
     CString m_strCurFolder;
     CString m_strCurPath;
     int m_bTreeInit;
