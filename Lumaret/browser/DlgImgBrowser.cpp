@@ -570,12 +570,12 @@ void CDlgImgBrowser::OnLocationSelected()
         m_wndLocation.GetLBText(sel, text);
         if (code == 0) {
             browser_shell::ShowFolderGroup(kFolderBrowse);
-            if (m_pBrowsePane && m_pBrowsePane->GetDirTree())
-                m_pBrowsePane->GetDirTree()->SetPathByStr(text);
+            if (m_pBrowsePane)
+                m_pBrowsePane->m_wndTree.SetPathByStr(text);
         } else if (code >= ALBUM_CODE_BASE) {
             browser_shell::ShowFolderGroup(kFolderAlbum);
-            if (m_pAlbumPane && m_pAlbumPane->GetAlbumTree()) {
-                CTreeCtrl* tree = m_pAlbumPane->GetAlbumTree();
+            if (m_pAlbumPane && ::IsWindow(m_pAlbumPane->m_treeAlbum.GetSafeHwnd())) {
+                CTreeCtrl* tree = &m_pAlbumPane->m_treeAlbum;
                 HTREEITEM item = SearchTreeItemByData(tree, tree->GetRootItem(), (DWORD_PTR)(code - ALBUM_CODE_BASE));
                 if (item)
                     tree->SendMessage(TVM_SELECTITEM, TVGN_CARET, (LPARAM)item);

@@ -2,6 +2,7 @@
 
 #include "album/DlgConsoleAlbum.h"
 #include "album/DlgConsoleBrowse.h"
+#include "album/DlgConsoleSubPreview.h"
 #include "browser/BrowserShell.h"
 #include "browser/DlgImgBrowser.h"
 #include "image/ImageObject.h"
@@ -90,12 +91,13 @@ void CImgBrowserDetailView::SetNavigationRect()
     CRect client;
     GetClientRect(&client);
     CRect visible = GetSrcRectFromView(client);
-    if (m_pBrowser->m_nMode == CDlgImgBrowser::MODE_FOLDER) {
-        if (m_pBrowser->BrowsePane())
-            m_pBrowser->BrowsePane()->UpdateNavigatorRect(visible);
-    } else if (m_pBrowser->AlbumPane()) {
-        m_pBrowser->AlbumPane()->UpdateNavigatorRect(visible);
-    }
+    CDlgConsoleSubPreview* preview = nullptr;
+    if (m_pBrowser->m_nMode == CDlgImgBrowser::MODE_FOLDER)
+        preview = m_pBrowser->BrowsePane() ? m_pBrowser->BrowsePane()->m_pPreview : nullptr;
+    else
+        preview = m_pBrowser->AlbumPane() ? m_pBrowser->AlbumPane()->m_pPreview : nullptr;
+    if (preview)
+        preview->UpdateNavigatorRect(visible);
 }
 
 void CImgBrowserDetailView::OnLButtonDblClk(UINT nFlags, CPoint point)

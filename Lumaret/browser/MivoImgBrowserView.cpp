@@ -567,8 +567,8 @@ void CMivoImgBrowserView::OnLButtonDblClk(UINT nFlags, CPoint point)
         int cut = path.ReverseFind('\\');
         path = path.Left(cut + 1);
     }
-    if (b.BrowsePane() && b.BrowsePane()->GetDirTree())
-        b.BrowsePane()->GetDirTree()->SetPathByStr(path);
+    if (b.BrowsePane())
+        b.BrowsePane()->m_wndTree.SetPathByStr(path);
 }
 
 void CMivoImgBrowserView::TrackSelection(CPoint point)
