@@ -11,6 +11,7 @@
 #endif
 #if __has_include("shell/MainFrame.h")
 #include "shell/MainFrame.h"
+#include "album/DlgConsoleBrowse.h"
 #define EDITOR_HAS_MAIN_FRAME 1
 #endif
 #if __has_include("editor/DlgConsoleEditTools.h")
@@ -155,13 +156,30 @@ void StoreThumbnail(const CString& path, CImageObject* picture)
 
 BOOL HasFolderPane()
 {
+#ifdef EDITOR_HAS_MAIN_FRAME
+    CMainFrame* frame = MainFrame();
+    return frame && frame->m_pBrowsePane && ::IsWindow(frame->m_pBrowsePane->GetSafeHwnd());
+#else
     return FALSE;
+#endif
 }
 
 BOOL ShowFolderInPane(const CString& folder)
 {
+#ifdef EDITOR_HAS_MAIN_FRAME
+    if (!HasFolderPane())
+        return FALSE;
+    CMainFrame* frame = MainFrame();
+    if (::IsWindow(frame->m_wndFolderBar.GetSafeHwnd()) && frame->m_wndFolderBar.GetSelFolder() != kFolderBrowse)
+        frame->m_wndFolderBar.SetSelFolder(kFolderBrowse);
+    CDlgConsoleBrowse* pane = frame->m_pBrowsePane;
+    pane->InitDirTree();
+    pane->m_wndTree.SetPathByStr(folder);
+    return TRUE;
+#else
     (void)folder;
     return FALSE;
+#endif
 }
 
 ToolDefaults& NoPaneTools()

@@ -97,8 +97,8 @@ void CDlgTemplatePage::SetUpButtons()
 {
     for (int i = 0; i < PictureCount(); ++i)
         m_btnFile[i].SetNormalBorder(TRUE);
-    m_btnNew.SetIcon(IDI_TMPL_NEW);
-    m_btnSave.SetIcon(IDI_TMPL_SAVE);
+    m_btnNew.SetIcon(IDI_DETAIL_NEW);
+    m_btnSave.SetIcon(IDI_DETAIL_SAVE);
     m_btnEdit.SetIcon(IDI_TMPL_EDIT);
     m_btnDelete.SetIcon(IDI_TMPL_DELETE);
     m_btnRefresh.SetIcon(IDI_TMPL_REFRESH);

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
 """Draws the button icons of the template pages into Lumaret/res/templates: remove (a red
-bin), edit (a picture with a pencil), new (a blank page with a green plus), refresh (two blue
-arrows in a circle) and save (a blue disk). Run it again after changing a drawing; the files
-are committed."""
+bin), edit (a picture with a pencil) and refresh (two blue arrows in a circle); new and save are
+the album's. Run it again after changing a drawing; the files are committed."""
 import os
 import sys
 
@@ -33,17 +32,6 @@ def edit(c):
     c.rect(28, 12, 31, 15, (230, 120, 140))
 
 
-def new(c):
-    c.frame(5, 2, 23, 29, (255, 255, 255), (90, 90, 90))
-    for y in (8, 12, 16):
-        c.rect(8, y, 19, y + 1, (170, 180, 200))
-    green, dark = (60, 180, 70), (20, 100, 30)
-    c.rect(20, 15, 26, 31, dark)
-    c.rect(15, 20, 31, 26, dark)
-    c.rect(21, 16, 25, 30, green)
-    c.rect(16, 21, 30, 25, green)
-
-
 def refresh(c):
     blue, dark = (60, 130, 220), (20, 60, 140)
     import math
@@ -62,20 +50,8 @@ def refresh(c):
         c.rect(8 - i, 12 + i, 10 - i, 14 + i, dark)
 
 
-def save(c):
-    blue, dark = (50, 90, 190), (20, 40, 110)
-    c.frame(3, 3, 29, 29, blue, dark)
-    c.frame(8, 3, 24, 13, (230, 230, 235), dark)
-    c.rect(19, 5, 22, 11, dark)
-    c.frame(7, 18, 25, 29, (250, 250, 250), dark)
-    for y in (21, 24):
-        c.rect(10, y, 22, y + 1, (150, 160, 190))
-
-
 if __name__ == "__main__":
     platform_icons.write_icon("button_delete", bin_)
     platform_icons.write_icon("button_edit", edit)
-    platform_icons.write_icon("button_new", new)
     platform_icons.write_icon("button_refresh", refresh)
-    platform_icons.write_icon("button_save", save)
     sys.exit(0)

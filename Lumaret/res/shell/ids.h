@@ -32,10 +32,8 @@
 #define IDD_ADVERTISING 8757
 #define IDC_AD_LOGO 1000
 
-// Console panes in the folder bar.
+// The edit-tools pane of the folder bar (the other two are the album subsystem's).
 #define IDD_CONSOLE_EDITTOOLS 200
-#define IDD_CONSOLE_ALBUM 8729
-#define IDD_CONSOLE_BROWSE 8732
 
 // Strings: logins of the two databases, server addresses, messages, version.
 #define IDS_TMPL_UID 1
@@ -81,6 +79,5 @@
 #define ID_EDIT_REDO_IMAGE 33003
 #define ID_ZOOM_FIRST 33081
 #define ID_ZOOM_LAST 33094
-#define IDC_CONSOLE_DIRTREE 1234
 // The program's pointing hand over buttons (and the editor's move tool).
 #define IDC_HAND_POINTER 128

@@ -36,9 +36,8 @@
 #define IDC_TMPL_PATTERN_KEY 1322
 #define IDC_TMPL_PATTERN_LIST 1321
 
-// Button icons the template, print-form and cart pages share: remove, edit, new, refresh, save.
+// Button icons the template, print-form and cart pages share: remove, edit, refresh. New (178)
+// and save (180) are the album details' IDI_DETAIL_NEW and IDI_DETAIL_SAVE.
 #define IDI_TMPL_DELETE 170
 #define IDI_TMPL_EDIT 172
-#define IDI_TMPL_NEW 178
 #define IDI_TMPL_REFRESH 179
-#define IDI_TMPL_SAVE 180
