@@ -449,3 +449,23 @@ TEST_F(Pages, ListsShareTheirLookAndKeepTheirColumnsUnderTheirOwnEntry)
     theApp.CloseDBProfile();
     theApp.m_strRunDir.Empty();
 }
+
+TEST_F(Pages, AFrameWithAnEmptyEdgePieceShowsOnlyItsCorner)
+{
+    Picture("corner.bmp", 40, 40);
+    std::string hex;
+    for (unsigned char b : templatetest::ReadAll(PosixPicture("corner.bmp"))) {
+        static const char digits[] = "0123456789ABCDEF";
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    ASSERT_TRUE(db.exec("insert into FrameImgs (FrameNo, FrameName, FileType1, FileType2, FrameImage1, FrameImage2) "
+                        "values (1, 'half', 'bmp', 'bmp', X'" + hex + "', X'')"));
+    HostedPage<CDlgTemplateFrame> host;
+    host.ClickRow(0);
+    EXPECT_TRUE(host.page.m_pPreview[0]);
+    EXPECT_FALSE(host.page.m_pPreview[1]);
+    EXPECT_FALSE(host.page.m_pSample);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ((std::vector<std::string>{"/TmplFrame11.bmp"}), TempNames());
+}
