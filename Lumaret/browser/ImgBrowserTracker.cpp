@@ -4,7 +4,9 @@
 
 void CImgBrowserTracker::DrawTrackerRect(LPCRECT lpRect, CWnd* pWndClipTo, CDC* pDC, CWnd* pWnd)
 {
-    if (m_pOwner && lpRect) {
+    // Only the band being drawn selects: the band being erased is the one drawn before, and the
+    // view repaints at once, so the inverted frame is never half painted over.
+    if (m_pOwner && lpRect && !m_bErase) {
         CRect band(lpRect);
         m_pOwner->SelectInTrackRect(&band);
     }

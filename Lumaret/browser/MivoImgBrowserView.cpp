@@ -89,28 +89,49 @@ void CMivoImgBrowserView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     CScrollView::OnPrepareDC(pDC, pInfo);
 }
 
-CImageObject* CMivoImgBrowserView::RecolouredIcon(UINT bitmapId, COLORREF white, COLORREF* replaced)
+namespace {
+
+// Replaces colours in a 24- or 32-bit DIB section, pixel by pixel.
+template <class Map>
+void Recolour(HBITMAP handle, Map map)
+{
+    DIBSECTION dib = {};
+    if (::GetObject(handle, sizeof(dib), &dib) != sizeof(dib) || !dib.dsBm.bmBits)
+        return;
+    const int step = dib.dsBm.bmBitsPixel / 8;
+    if (step != 3 && step != 4)
+        return;
+    auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
+    for (int y = 0; y < dib.dsBm.bmHeight; y++) {
+        BYTE* px = bits + (size_t)y * dib.dsBm.bmWidthBytes;
+        for (int x = 0; x < dib.dsBm.bmWidth; x++, px += step) {
+            COLORREF c = map(RGB(px[2], px[1], px[0]));
+            px[0] = GetBValue(c);
+            px[1] = GetGValue(c);
+            px[2] = GetRValue(c);
+        }
+    }
+}
+
+}  // namespace
+
+// The folder bitmap with white turned into the background, and with `selected` the background
+// then turned into the selection fill.
+CImageObject* CMivoImgBrowserView::RecolouredIcon(UINT bitmapId, BOOL selected)
 {
     LPCSTR name = MAKEINTRESOURCE(bitmapId);
     HBITMAP handle = (HBITMAP)::LoadImage(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0,
                                           LR_CREATEDIBSECTION | LR_DEFAULTSIZE);
     if (!handle)
         return nullptr;
-    DIBSECTION dib = {};
-    if (::GetObject(handle, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits && dib.dsBm.bmBitsPixel == 24) {
-        auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
-        for (int y = 0; y < dib.dsBm.bmHeight; y++) {
-            BYTE* row = bits + (size_t)y * dib.dsBm.bmWidthBytes;
-            for (int x = 0; x < dib.dsBm.bmWidth; x++) {
-                BYTE* px = row + x * 3;
-                if (RGB(px[2], px[1], px[0]) == *replaced) {
-                    px[0] = GetBValue(white);
-                    px[1] = GetGValue(white);
-                    px[2] = GetRValue(white);
-                }
-            }
-        }
-    }
+    const COLORREF white = RGB(255, 255, 255), back = m_clrBack, fill = m_clrSelFill;
+    Recolour(handle, [&](COLORREF c) {
+        if (c == white)
+            c = back;
+        if (selected && c == back)
+            c = fill;
+        return c;
+    });
     CBitmap bitmap;
     bitmap.Attach(handle);
     CImageObject maker;
@@ -121,44 +142,10 @@ CImageObject* CMivoImgBrowserView::RecolouredIcon(UINT bitmapId, COLORREF white,
 
 void CMivoImgBrowserView::BuildIcons()
 {
-    COLORREF white = RGB(255, 255, 255);
-    m_pFolderIcon.reset(RecolouredIcon(IDB_BROWSER_FOLDER, m_clrBack, &white));
-    m_pParentIcon.reset(RecolouredIcon(IDB_BROWSER_PARENT, m_clrBack, &white));
-    // The selected icons: white to the background first, then the background to the selection fill.
-    m_pFolderIconSel.reset();
-    m_pParentIconSel.reset();
-    for (auto pair : {std::make_pair(IDB_BROWSER_FOLDER, &m_pFolderIconSel),
-                      std::make_pair(IDB_BROWSER_PARENT, &m_pParentIconSel)}) {
-        LPCSTR name = MAKEINTRESOURCE(pair.first);
-        HBITMAP handle = (HBITMAP)::LoadImage(AfxFindResourceHandle(name, RT_BITMAP), name, IMAGE_BITMAP, 0, 0,
-                                              LR_CREATEDIBSECTION | LR_DEFAULTSIZE);
-        if (!handle)
-            continue;
-        DIBSECTION dib = {};
-        if (::GetObject(handle, sizeof(dib), &dib) == sizeof(dib) && dib.dsBm.bmBits &&
-            dib.dsBm.bmBitsPixel == 24) {
-            auto* bits = static_cast<BYTE*>(dib.dsBm.bmBits);
-            for (int y = 0; y < dib.dsBm.bmHeight; y++) {
-                BYTE* row = bits + (size_t)y * dib.dsBm.bmWidthBytes;
-                for (int x = 0; x < dib.dsBm.bmWidth; x++) {
-                    BYTE* px = row + x * 3;
-                    COLORREF c = RGB(px[2], px[1], px[0]);
-                    if (c == white)
-                        c = m_clrBack;
-                    if (c == m_clrBack)
-                        c = m_clrSelFill;
-                    px[0] = GetBValue(c);
-                    px[1] = GetGValue(c);
-                    px[2] = GetRValue(c);
-                }
-            }
-        }
-        CBitmap bitmap;
-        bitmap.Attach(handle);
-        CImageObject maker;
-        pair.second->reset(maker.DDBToImgObj(bitmap, BI_RGB, nullptr));
-        bitmap.DeleteObject();
-    }
+    m_pFolderIcon.reset(RecolouredIcon(IDB_BROWSER_FOLDER, FALSE));
+    m_pFolderIconSel.reset(RecolouredIcon(IDB_BROWSER_FOLDER, TRUE));
+    m_pParentIcon.reset(RecolouredIcon(IDB_BROWSER_PARENT, FALSE));
+    m_pParentIconSel.reset(RecolouredIcon(IDB_BROWSER_PARENT, TRUE));
 }
 
 void CMivoImgBrowserView::OnSize(UINT nType, int cx, int cy)
@@ -632,7 +619,9 @@ void CMivoImgBrowserView::SelectInTrackRect(const CRect* rect)
     }
     UpdateStatusText();
     CRect shown(rect->left + 1, rect->top + 1, rect->right, rect->bottom);
+    shown.NormalizeRect();
     InvalidateRect(&shown, TRUE);
+    UpdateWindow();
 }
 
 void CMivoImgBrowserView::OnMouseMove(UINT nFlags, CPoint point)

@@ -136,7 +136,7 @@ private:
     // One item of a loader pass; false when the pass should stop.
     void LoadThumbnailOf(int item, class CThumbnailCache& cache, const CString& scratch);
     void BuildIcons();
-    CImageObject* RecolouredIcon(UINT bitmapId, COLORREF white, COLORREF* replaced);
+    CImageObject* RecolouredIcon(UINT bitmapId, BOOL selected);
     void TrackSelection(CPoint point);
     void StartDrag();
     void ShowContextMenu(int clicked);

@@ -16,9 +16,10 @@ CThumbCellPainter::CThumbCellPainter(CDC* dc, int cellSize, const Colours& colou
     m_font.CreateFontIndirect(&lf);
     m_pOldFont = dc->SelectObject(&m_font);
     m_nLine = dc->GetTextExtent("Test").cy;
-    // Three lines must fit the lowest quarter of a cell.
+    // Three lines must fit the lowest quarter of a cell, below the pictures; a font taller than
+    // that gets a twelfth of the cell per line (13 pixels of 160).
     if (3 * m_nLine > cellSize / 4)
-        m_nLine = cellSize / 6;
+        m_nLine = cellSize / 12;
     dc->SetBkMode(TRANSPARENT);
     dc->SetBkColor(colours.back);
 }

@@ -33,21 +33,28 @@ def edit(c):
 
 
 def refresh(c):
-    blue, dark = (60, 130, 220), (20, 60, 140)
+    """Two blue arcs chasing each other round a circle, each ending in an arrow head."""
     import math
-    for step in range(0, 360, 6):
-        if 60 < step < 110 or 240 < step < 290:
-            continue
-        a = math.radians(step)
-        x, y = 16 + 10 * math.cos(a), 16 + 10 * math.sin(a)
-        c.rect(x - 2.5, y - 2.5, x + 2.5, y + 2.5, dark)
-        c.rect(x - 1.5, y - 1.5, x + 1.5, y + 1.5, blue)
-    # arrow heads at the two gaps, pointing round the circle
-    for i in range(6):
-        c.rect(22 + i, 18 - i, 24 + i, 20 - i, dark)
-        c.rect(22 - i, 18 - i, 24 - i, 20 - i, dark)
-        c.rect(8 + i, 12 + i, 10 + i, 14 + i, dark)
-        c.rect(8 - i, 12 + i, 10 - i, 14 + i, dark)
+    blue, dark = (60, 130, 220), (20, 60, 140)
+
+    def in_triangle(px, py, a, b, d):
+        def side(p1, p2):
+            return (px - p2[0]) * (p1[1] - p2[1]) - (p1[0] - p2[0]) * (py - p2[1])
+        s1, s2, s3 = side(a, b), side(b, d), side(d, a)
+        return not ((s1 < 0 or s2 < 0 or s3 < 0) and (s1 > 0 or s2 > 0 or s3 > 0))
+
+    heads = [((20, 13), (31, 13), (25.5, 20)), ((1, 19), (12, 19), (6.5, 12))]
+    for y in range(32):
+        for x in range(32):
+            px, py = x + 0.5, y + 0.5
+            r = math.hypot(px - 16, py - 16)
+            angle = math.degrees(math.atan2(py - 16, px - 16)) % 360
+            gap = angle < 30 or 150 < angle < 210 or angle > 330
+            ring = 6.5 <= r <= 11.5 and not gap
+            head = any(in_triangle(px, py, *h) for h in heads)
+            if ring or head:
+                edge = not (7.5 <= r <= 10.5) if ring and not head else False
+                c.rect(x, y, x + 1, y + 1, dark if edge else blue)
 
 
 if __name__ == "__main__":

@@ -94,7 +94,7 @@ void ShootEditTools(CMainFrame* frame)
     CImgEditView* views[] = {
         frame->OpenImageAsNewEditor(Landscape(900, 600, RGB(135, 190, 235), RGB(40, 130, 50)), "설악산.jpg"),
         frame->OpenImageAsNewEditor(Landscape(600, 800, RGB(250, 170, 120), RGB(120, 80, 40)), "노을.jpg"),
-        frame->OpenImageAsNewEditor(Landscape(1600, 1000, RGB(200, 220, 240), RGB(60, 100, 60)), "호수.bmp"),
+        frame->OpenImageAsNewEditor(Landscape(800, 500, RGB(200, 220, 240), RGB(60, 100, 60)), "호수.bmp"),
     };
     for (CImgEditView* view : views)
         if (!view)
@@ -107,7 +107,7 @@ void ShootEditTools(CMainFrame* frame)
     Settle();
     CImgEditView* zoomed = views[2];
     zoomed->GetParentFrame()->MoveWindow(150, 60, 420, 320);
-    zoomed->ZoomToStep(33081 + 4);
+    zoomed->ZoomToStep(33081 + 5);  // 200 %
     // The sunset editor is active: its cell is marked in the first row.
     ::SendMessage(frame->m_hWndMDIClient, WM_MDIACTIVATE, (WPARAM)views[1]->GetParentFrame()->m_hWnd, 0);
     Settle();

@@ -13,7 +13,7 @@ namespace browsertest {
 void BrowserTest::SetUp()
 {
     AlbumDatabase::SetUp();
-    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP | WS_VISIBLE, 0, 0, 700, 520, nullptr,
+    ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "host", WS_POPUP, 0, 0, 700, 520, nullptr,
                               nullptr));
     browser.reset(new CDlgImgBrowser(&host));
     ASSERT_TRUE(browser->Create(IDD_IMG_BROWSER_POPUP, &host));

@@ -10,6 +10,7 @@
 #include "album/DlgJPEGFormat.h"
 #include "controls/VXDlgLayerFrame.h"
 #include "editor/ImgEditView.h"
+#include "templates/DlgTemplatePage.h"
 #include "image/ImageObject.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
@@ -334,6 +335,30 @@ TEST(MainFrameCommands, TemplateCommandsOpenTheirPageAndBringItBackTheSecondTime
             child->MDIDestroy();
         mivo::test::PumpUntilIdle();
     }
+}
+
+TEST(MainFrameCommands, AShippedFrameTemplateOpensItsCornerPieceInAnEditor)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    frame->SendMessage(WM_COMMAND, ID_TEMPLATE_FRAME);
+    mivo::test::PumpUntilIdle();
+    auto* layer = dynamic_cast<CVXDlgLayerFrame*>(frame->MDIGetActive());
+    ASSERT_NE(nullptr, layer);
+    auto* page = dynamic_cast<CDlgTemplatePage*>(layer->GetPageDialog(0));
+    ASSERT_NE(nullptr, page);
+    ASSERT_EQ(3, page->m_wndList.GetItemCount()) << "the shipped frames";
+    page->OpenTemplate(0);
+    ASSERT_FALSE(page->m_strPath[0].IsEmpty());
+    page->SendMessage(WM_COMMAND, IDC_TMPL_EDIT);
+    std::vector<CImgEditView*> editors = Editors();
+    ASSERT_EQ(1u, editors.size());
+    WaitIdle(editors[0]);
+    EXPECT_STREQ(page->m_strPath[0], editors[0]->m_strPathName);
+    EXPECT_EQ(40, editors[0]->m_pImage ? editors[0]->m_pImage->GetWidth() : 0);
+    CloseAllEditors();
+    layer->MDIDestroy();
+    mivo::test::PumpUntilIdle();
 }
 
 TEST(MainFrameCommands, HelpOpensTheProgramsOwnPageInAWindowTheNextHelpFinds)

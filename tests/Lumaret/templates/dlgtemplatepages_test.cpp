@@ -136,6 +136,7 @@ TEST_F(Pages, TwoSavesOfANewFrameStoreTwoTemplatesWithConsecutiveKeys)
     CString corner = Picture("corner.jpg", 24, 24, RGB(180, 120, 40));
     CString edge = Picture("edge.bmp", 24, 12, RGB(40, 120, 180));
     HostedPage<CDlgTemplateFrame> host;
+    host.Command(IDC_TMPL_NEW);
     host.Choose(IDC_TMPL_FILE1, corner);
     host.Choose(IDC_TMPL_FILE2, edge);
     EXPECT_EQ((LPCSTR)corner, host.Text(IDC_TMPL_PATH1));
@@ -267,6 +268,14 @@ TEST_F(Pages, AFileThatDoesNotLoadCountsForAPatternButNotForAMask)
         host.Choose(IDC_TMPL_FILE, broken);
         EXPECT_EQ(0, host.page.m_bNewPicture[0]);
         EXPECT_FALSE(host.page.m_pPreview[0]);
+        // After a good choice, a file of no known type keeps nothing of the good one's size;
+        // the flag the good one set stays.
+        host.Choose(IDC_TMPL_FILE, Picture("good.bmp", 30, 20));
+        ASSERT_EQ(CSize(30, 20), host.page.m_szPicture[0]);
+        { std::ofstream odd(PosixPicture("odd.jpeg")); odd << "not a picture"; }
+        host.Choose(IDC_TMPL_FILE, (pictures.windowsPath() + "odd.jpeg").c_str());
+        EXPECT_EQ(CSize(0, 0), host.page.m_szPicture[0]);
+        EXPECT_EQ(1, host.page.m_bNewPicture[0]);
     }
     {
         HostedPage<CDlgTemplatePattern> host;
@@ -283,9 +292,14 @@ TEST_F(Pages, APatternTileIsDrawnEnlargedByAWholeFactor)
     probe.page.GetDlgItem(IDC_TMPL_PREVIEW)->GetWindowRect(&area);
     probe.page.ScreenToClient(&area);
     const int room = area.Height() - 3;
-    for (int factor : {2, 3}) {
+    // A tile as high as the whole area would get factor 0: it is shown at its own size.
+    const struct {
+        int height;
+        int factor;
+    } kTiles[] = {{room / 2, 2}, {room / 3, 3}, {area.Height(), 1}};
+    for (const auto& t : kTiles) {
+        const int factor = t.factor, height = t.height, width = 12;
         SCOPED_TRACE(factor);
-        const int height = room / factor, width = 12;
         std::string name = "tile" + std::to_string(factor) + ".bmp";
         CString tile = Picture(name, width, height, RGB(0, 200, 0));
         probe.Choose(IDC_TMPL_FILE, tile);
@@ -347,4 +361,111 @@ TEST_F(Pages, ResizingMovesTheListAndReloadsThePreviewForTheNewArea)
     PumpUntilIdle();
     EXPECT_FALSE(host.page.m_pPreview[0]);
     EXPECT_EQ(CSize(400, 100), host.page.m_szPicture[0]);
+}
+
+TEST_F(Pages, AKeyWhoseRowIsGoneKeepsTheFormAsItWas)
+{
+    StoreRow("PatternImgs", "PatternNo", 3, "gone", "", "bmp");
+    HostedPage<CDlgTemplatePattern> host;
+    ASSERT_TRUE(db.exec("delete from PatternImgs"));
+    host.Type(IDC_TMPL_TITLE, "typed");
+    host.page.UpdateData(TRUE);
+    host.ClickRow(0);
+    EXPECT_EQ(3, host.page.m_nCurKey);
+    EXPECT_EQ("typed", host.Text(IDC_TMPL_TITLE));
+}
+
+TEST_F(Pages, ANarrowSampleAreaComposesNoSample)
+{
+    CString corner = Picture("corner.bmp", 40, 40);
+    TemplateInfo info;
+    TemplatePictureFile piece{corner, "bmp"};
+    const TemplatePictureFile* files[2] = {&piece, &piece};
+    ASSERT_EQ(1, CTemplateTables::Insert(TEMPLATE_FRAME, info, files));
+    HostedPage<CDlgTemplateFrame> host;
+    CRect list, sample;
+    host.page.m_wndList.GetWindowRect(&list);
+    host.page.GetDlgItem(IDC_TMPL_SAMPLE)->GetWindowRect(&sample);
+    host.page.ScreenToClient(&list);
+    host.page.ScreenToClient(&sample);
+    // Areas for a sample 7 pixels wide (tile 0), 2 pixels wide, and none. Opened as a click
+    // opens it: clicks this close together would make a double click.
+    for (int width : {13, 8, 3}) {
+        SCOPED_TRACE(width);
+        host.page.MoveWindow(0, 0, sample.left + list.left + width, 600);
+        PumpUntilIdle();
+        host.page.OpenTemplate(0);
+        ASSERT_TRUE(host.page.m_pPreview[0] && host.page.m_pPreview[1]);
+        EXPECT_FALSE(host.page.m_pSample);
+    }
+    host.page.MoveWindow(0, 0, sample.left + list.left + 60, 600);
+    PumpUntilIdle();
+    host.page.OpenTemplate(0);
+    ASSERT_TRUE(host.page.m_pSample);
+    EXPECT_EQ(54, host.page.m_pSample->GetWidth());
+}
+
+TEST_F(Pages, ListsShareTheirLookAndKeepTheirColumnsUnderTheirOwnEntry)
+{
+    mivotest::TempFolder run("mivo-template-profile");
+    theApp.m_strRunDir = run.windowsPath().c_str();
+    theApp.OpenDBProfile("Profile.test");
+    const COLORREF face = ::GetSysColor(COLOR_3DFACE);
+    const COLORREF line = RGB(GetRValue(face) * 8 / 10, GetGValue(face) * 8 / 10, GetBValue(face) * 8 / 10);
+    auto check = [&](CDlgTemplatePage& page, const char* entry, const char* name, int columns) {
+        SCOPED_TRACE(entry);
+        CVXGridCtrl& grid = page.m_wndList;
+        EXPECT_EQ(columns, grid.GetSubItemCount());
+        EXPECT_EQ(columns, grid.GetActiveSubItemCount());
+        structSUBITEM first;
+        ASSERT_TRUE(grid.GetSubItemDefinition(0, first));
+        EXPECT_STREQ(name, first.strText);
+        EXPECT_EQ(500, grid.GetSubItemWidth(0));
+        EXPECT_EQ(0x3Au, grid.GetStyle() & 0x3Au);
+        EXPECT_EQ(RGB(192, 192, 192), grid.GetColor(0));
+        EXPECT_EQ(RGB(96, 96, 96), grid.GetColor(4));
+        EXPECT_EQ(face, grid.GetGridColor(0));
+        EXPECT_EQ(line, grid.GetGridColor(6));
+        grid.SetSubItemWidth(0, 321);
+    };
+    {
+        HostedPage<CDlgTemplateFrame> host;
+        check(host.page, "Grid_FrameList", "액자 이름", 6);
+    }
+    {
+        HostedPage<CDlgTemplateMask> host;
+        check(host.page, "Grid_MaskList", "마스크 이름", 5);
+    }
+    {
+        HostedPage<CDlgTemplatePattern> host;
+        check(host.page, "Grid_PatternList", "배경무늬 이름", 5);
+    }
+    for (const char* entry : {"Grid_FrameList", "Grid_MaskList", "Grid_PatternList"})
+        EXPECT_NE(-1, theApp.LoadProfileString(theApp.m_strAppKey, entry).Find(" 321 ")) << entry;
+    {
+        HostedPage<CDlgTemplateMask> host;
+        EXPECT_EQ(321, host.page.m_wndList.GetSubItemWidth(0));
+    }
+    theApp.CloseDBProfile();
+    theApp.m_strRunDir.Empty();
+}
+
+TEST_F(Pages, AFrameWithAnEmptyEdgePieceShowsOnlyItsCorner)
+{
+    Picture("corner.bmp", 40, 40);
+    std::string hex;
+    for (unsigned char b : templatetest::ReadAll(PosixPicture("corner.bmp"))) {
+        static const char digits[] = "0123456789ABCDEF";
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    ASSERT_TRUE(db.exec("insert into FrameImgs (FrameNo, FrameName, FileType1, FileType2, FrameImage1, FrameImage2) "
+                        "values (1, 'half', 'bmp', 'bmp', X'" + hex + "', X'')"));
+    HostedPage<CDlgTemplateFrame> host;
+    host.ClickRow(0);
+    EXPECT_TRUE(host.page.m_pPreview[0]);
+    EXPECT_FALSE(host.page.m_pPreview[1]);
+    EXPECT_FALSE(host.page.m_pSample);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ((std::vector<std::string>{"/TmplFrame11.bmp"}), TempNames());
 }
