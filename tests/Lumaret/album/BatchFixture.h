@@ -101,6 +101,7 @@ protected:
         CImageObject maker;
         std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(colour, width, height));
         CString path = ProgramPath(name);
+        path.Replace('/', '\\');
         EXPECT_EQ(1, picture->Save(path));
         return path;
     }
