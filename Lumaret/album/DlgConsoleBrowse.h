@@ -6,11 +6,15 @@
 #include "controls/DirTreeCtrl.h"
 #include "dialogs/VXDialog.h"
 
+#include <memory>
+
+class CDlgMediaPlayerBar;
 class CImgDetailView;
 
 class CDlgConsoleBrowse : public CVXDialog {
 public:
     explicit CDlgConsoleBrowse(CWnd* pParent = nullptr);
+    ~CDlgConsoleBrowse() override;
 
     BOOL OnInitDialog() override;
 
@@ -27,6 +31,8 @@ public:
     CString m_strCurFolder;
     CString m_strCurPath;
     int m_bTreeInit;
+    // The music player of the music tab, made with the pane; null until then.
+    std::unique_ptr<CDlgMediaPlayerBar> m_pPlayerBar;
 
 protected:
     void OnOK() override {}

@@ -103,6 +103,8 @@ protected:
     afx_msg void OnHomepage();
     afx_msg void OnHelpContents();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
+    // Screen capture, settings and the music player.
+    afx_msg void OnMediaPlayer();
 
     DECLARE_MESSAGE_MAP()
 

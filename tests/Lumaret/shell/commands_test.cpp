@@ -240,7 +240,7 @@ TEST(MainFrameCommands, CommandsOfWindowsNotBuiltYetAreGreyed)
 {
     CMainFrame* frame = Program();
     ASSERT_NE(nullptr, frame);
-    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_JPEG_FORMAT, ID_TOOLS_SETTINGS, ID_TOOLS_MUSIC, ID_TEMPLATE_MASK,
+    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_JPEG_FORMAT, ID_TOOLS_SETTINGS, ID_TEMPLATE_MASK,
                     ID_TEMPLATE_PATTERN, ID_TEMPLATE_FRAME, ID_TEMPLATE_CALENDAR, ID_TEMPLATE_PRFORM})
         EXPECT_EQ(0, EnabledState(frame, id)) << id;
     EXPECT_EQ(1, EnabledState(frame, ID_FILE_NEW_IMAGE));
