@@ -44,6 +44,8 @@ protected:
         s_typed = typed;
         s_timer = ::SetTimer(nullptr, 0, 20, AnswerInputBox);
         Command(id);
+        // A command that asked nothing leaves the timer to this test.
+        ::KillTimer(nullptr, s_timer);
         mivo::test::PumpUntilIdle();
     }
     static void CALLBACK AnswerInputBox(HWND, UINT, UINT_PTR, DWORD)
