@@ -44,6 +44,9 @@ CMainFrame* MainFrame()
 CString g_saveFolder;
 #endif
 
+// The active view while no main frame keeps it.
+CImgEditView* g_activeView = nullptr;
+
 }  // namespace
 
 int JpegQuality()
@@ -93,22 +96,34 @@ void SetSaveFolder(const CString& folder)
 void SetActiveEditView(CImgEditView* view)
 {
 #ifdef EDITOR_HAS_MAIN_FRAME
-    if (CMainFrame* frame = MainFrame())
+    if (CMainFrame* frame = MainFrame()) {
         frame->m_pActiveEditView = view;
-#else
-    (void)view;
+        return;
+    }
 #endif
+    g_activeView = view;
 }
 
 void ClearActiveEditView(CImgEditView* view)
 {
 #ifdef EDITOR_HAS_MAIN_FRAME
-    CMainFrame* frame = MainFrame();
-    if (frame && frame->m_pActiveEditView == view)
-        frame->m_pActiveEditView = nullptr;
-#else
-    (void)view;
+    if (CMainFrame* frame = MainFrame()) {
+        if (frame->m_pActiveEditView == view)
+            frame->m_pActiveEditView = nullptr;
+        return;
+    }
 #endif
+    if (g_activeView == view)
+        g_activeView = nullptr;
+}
+
+CImgEditView* ActiveEditView()
+{
+#ifdef EDITOR_HAS_MAIN_FRAME
+    if (CMainFrame* frame = MainFrame())
+        return frame->m_pActiveEditView;
+#endif
+    return g_activeView;
 }
 
 void SetStatusText(int pane, const CString& text)

@@ -32,9 +32,6 @@
 #define IDD_ADVERTISING 8757
 #define IDC_AD_LOGO 1000
 
-// The edit-tools pane of the folder bar (the other two are the album subsystem's).
-#define IDD_CONSOLE_EDITTOOLS 200
-
 // Strings: logins of the two databases, server addresses, messages, version.
 #define IDS_TMPL_UID 1
 #define IDS_TMPL_PWD 2
