@@ -6,6 +6,7 @@
 
 #include "editor/EditorShell.h"
 #include "editor/ImgEditDoc.h"
+#include "album/DlgJPEGFormat.h"
 #include "framework/VXUtil.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
@@ -77,7 +78,7 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_UPDATE_COMMAND_UI(IDM_ED_OPEN_FOLDER, OnUpdateOpenFolder)
     ON_UPDATE_COMMAND_UI(IDM_ED_FULL_SCREEN, OnUpdateUnavailable)
     ON_UPDATE_COMMAND_UI(IDM_ED_HISTOGRAM, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_JPEG_FORMAT, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_JPEG_FORMAT, OnJpegFormat)
     ON_UPDATE_COMMAND_UI(IDM_ED_PRINT, OnUpdateUnavailable)
     ON_UPDATE_COMMAND_UI(IDM_ED_CALENDAR, OnUpdateUnavailable)
     ON_COMMAND_RANGE(IDM_ED_WALLPAPER_CENTER, IDM_ED_WALLPAPER_STRETCH, OnWallpaper)
@@ -582,6 +583,24 @@ void CImgEditView::ZoomToStep(UINT id)
     AnchoredZoom(int(id) - kFirstZoomCmd, ClientToImage(client.CenterPoint()));
 }
 
+void CImgEditView::ScrollToImagePosition(CPoint image)
+{
+    if (!HasImage() || !::IsWindow(m_hWnd))
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CSize zoomed = ZoomedSize();
+    CPoint logical = ImageToLogical(image);
+    CPoint pos = GetScrollPosition();
+    if (zoomed.cx > client.Width())
+        pos.x = logical.x;
+    if (zoomed.cy > client.Height())
+        pos.y = logical.y;
+    ScrollToPosition(pos);
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
 // --- Painting --------------------------------------------------------------
 
 void CImgEditView::OnDraw(CDC* pDC)
@@ -974,4 +993,9 @@ void CImgEditView::OnOpenFolder()
 void CImgEditView::OnUpdateOpenFolder(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_strPathName.IsEmpty() && editor_shell::HasFolderPane());
+}
+
+void CImgEditView::OnJpegFormat()
+{
+    CDlgJPEGFormat::OpenInLayer(m_strPathName);
 }

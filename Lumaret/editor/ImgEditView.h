@@ -50,6 +50,9 @@ public:
     CRect ClientToImage(const CRect& client) const;
     // The part of the picture the window shows, in picture pixels.
     CRect VisibleImageRect() const;
+    // Scrolls the picture point to the window's top-left corner, as far as
+    // the scroll range allows (the navigator's frame drag).
+    void ScrollToImagePosition(CPoint image);
     CSize ZoomedSize() const;
 
     // --- Saving.
@@ -218,6 +221,7 @@ protected:
     afx_msg void OnPasteAsNew();
     afx_msg void OnUpdatePasteAsNew(CCmdUI* pCmdUI);
     afx_msg void OnOpenFolder();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateOpenFolder(CCmdUI* pCmdUI);
 
     afx_msg void OnUndo();

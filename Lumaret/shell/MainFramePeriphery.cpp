@@ -11,6 +11,6 @@ void CMainFrame::OnMediaPlayer()
             m_pBrowsePane->ShowMusicTab();
         return;
     }
-    CDlgMediaPlayer player(m_pBrowsePane ? m_pBrowsePane->m_pPlayerBar.get() : nullptr, this);
+    CDlgMediaPlayer player(m_pBrowsePane ? m_pBrowsePane->GetPlayerBar() : nullptr, this);
     player.DoModal();
 }

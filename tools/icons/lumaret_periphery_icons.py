@@ -101,20 +101,10 @@ def repeat_on(c):
     arrows(c, (240, 170, 30))
 
 
-def community(c):
-    for cx, colour in ((11, BLUE), (21, (230, 120, 60))):
-        for y in range(32):
-            for x in range(32):
-                d = ((x + 0.5 - cx) ** 2 + (y + 0.5 - 10) ** 2) ** 0.5
-                if d < 5:
-                    c.rect(x, y, x + 1, y + 1, colour)
-        c.frame(cx - 7, 17, cx + 7, 28, colour, INK)
-
-
 if __name__ == "__main__":
     for name, draw in (("player_play", play), ("player_pause", pause), ("player_stop", stop),
                        ("player_previous", previous), ("player_next", next_), ("player_eject", eject),
                        ("switch_off", mode_off), ("switch_on", mode_on), ("repeat_off", repeat_off),
-                       ("repeat_on", repeat_on), ("community", community)):
+                       ("repeat_on", repeat_on)):
         platform_icons.write_icon(name, draw)
     sys.exit(0)

@@ -32,11 +32,6 @@
 #define IDD_ADVERTISING 8757
 #define IDC_AD_LOGO 1000
 
-// Console panes in the folder bar.
-#define IDD_CONSOLE_EDITTOOLS 200
-#define IDD_CONSOLE_ALBUM 8729
-#define IDD_CONSOLE_BROWSE 8732
-
 // Strings: logins of the two databases, server addresses, messages, version.
 #define IDS_TMPL_UID 1
 #define IDS_TMPL_PWD 2
@@ -81,7 +76,6 @@
 #define ID_EDIT_REDO_IMAGE 33003
 #define ID_ZOOM_FIRST 33081
 #define ID_ZOOM_LAST 33094
-#define IDC_CONSOLE_DIRTREE 1234
 // The program's pointing hand over buttons (and the editor's move tool).
 #define IDC_HAND_POINTER 128
 
@@ -137,7 +131,7 @@
 #define IDC_PLAYER_FRAME3 1403
 #define IDC_PLAYER_REPEAT 1404
 #define IDC_PLAYER_CLOCK_WND 1234
-// Button icons: OK and close (shared with the other dialogs), the player's and the settings'.
+// Button icons: OK, close and the community button are the other subsystems'; the player's are ours.
 #define IDI_BTN_OK 216
 #define IDI_BTN_CLOSE 185
 #define IDI_BTN_COMMUNITY 179

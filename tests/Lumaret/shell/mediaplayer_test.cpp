@@ -401,7 +401,7 @@ TEST(MusicCommand, OnTheFolderGroupTheFolderPaneShowsItsPlayer)
     frame->SetSelFolder(kFolderBrowse);
     mivo::test::PumpUntilIdle();
     frame->SendMessage(WM_COMMAND, ID_TOOLS_MUSIC, 0);
-    ASSERT_TRUE(frame->m_pBrowsePane->m_pPlayerBar);
+    ASSERT_TRUE(frame->m_pBrowsePane->GetPlayerBar());
     EXPECT_TRUE(frame->m_pBrowsePane->IsMusicTabShown());
-    EXPECT_TRUE(frame->m_pBrowsePane->m_pPlayerBar->IsWindowVisible());
+    EXPECT_TRUE(frame->m_pBrowsePane->GetPlayerBar()->IsWindowVisible());
 }
