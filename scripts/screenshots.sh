@@ -29,6 +29,9 @@ cmake --build "$build" --target mivo_lumaret_shots
 cmake --build "$build" --target mivo_editor_shots
 cmake --build "$build" --target mivo_editor_dialog_shots
 cmake --build "$build" --target mivo_album_shots
+cmake --build "$build" --target mivo_console_shots
+cmake --build "$build" --target mivo_browser_shots
+cmake --build "$build" --target mivo_templates_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -66,6 +69,9 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_editor_shots'
   '$build/tools/shots/mivo_editor_dialog_shots'
   '$build/tools/shots/mivo_album_shots'
+  '$build/tools/shots/mivo_console_shots'
+  '$build/tools/shots/mivo_browser_shots'
+  '$build/tools/shots/mivo_templates_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -593,6 +593,24 @@ void CImgEditView::ZoomToStep(UINT id)
     AnchoredZoom(int(id) - kFirstZoomCmd, ClientToImage(client.CenterPoint()));
 }
 
+void CImgEditView::ScrollToImagePosition(CPoint image)
+{
+    if (!HasImage() || !::IsWindow(m_hWnd))
+        return;
+    CRect client;
+    GetClientRect(&client);
+    CSize zoomed = ZoomedSize();
+    CPoint logical = ImageToLogical(image);
+    CPoint pos = GetScrollPosition();
+    if (zoomed.cx > client.Width())
+        pos.x = logical.x;
+    if (zoomed.cy > client.Height())
+        pos.y = logical.y;
+    ScrollToPosition(pos);
+    Invalidate(FALSE);
+    UpdateWindow();
+}
+
 // --- Painting --------------------------------------------------------------
 
 void CImgEditView::OnDraw(CDC* pDC)

@@ -50,6 +50,9 @@ public:
     CRect ClientToImage(const CRect& client) const;
     // The part of the picture the window shows, in picture pixels.
     CRect VisibleImageRect() const;
+    // Scrolls the picture point to the window's top-left corner, as far as
+    // the scroll range allows (the navigator's frame drag).
+    void ScrollToImagePosition(CPoint image);
     CSize ZoomedSize() const;
 
     // --- Saving.

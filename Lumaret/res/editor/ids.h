@@ -202,3 +202,53 @@
 // Histogram.
 #define IDC_HG_TABS 1011
 #define IDC_HG_CHART 1282
+// The edit-tools pane of the folder bar.
+#define IDD_CONSOLE_EDITTOOLS 200
+// Its tool buttons' icons.
+#define IDI_ET_SELECT 217
+#define IDI_ET_PEN 218
+#define IDI_ET_BRUSH 219
+#define IDI_ET_ZOOM 220
+#define IDI_ET_SPRAY 221
+#define IDI_ET_PICKER 222
+#define IDI_ET_PAN 232
+#define IDI_ET_TEXT 233
+#define IDI_ET_PAINT 234
+#define IDI_ET_LINE 235
+#define IDI_ET_ELLIPSE 236
+#define IDI_ET_POLYGON 237
+// Popups of the open-editor list and of the navigator.
+#define IDR_EDITOR_WINDOW_MENU 326
+#define IDR_EDITOR_NAVIGATOR_MENU 327
+// Controls of the pane.
+#define IDC_ET_OPACITY_EDIT 348
+#define IDC_ET_SIZE_EDIT 349
+#define IDC_ET_RATIO 1233
+#define IDC_ET_IMAGE_BOX 1237
+#define IDC_ET_SELECT 1247
+#define IDC_ET_PEN 1248
+#define IDC_ET_BRUSH 1249
+#define IDC_ET_SPRAY 1250
+#define IDC_ET_ZOOM 1251
+#define IDC_ET_PICKER 1252
+#define IDC_ET_PAN 1253
+#define IDC_ET_SWATCH_FIRST 1254
+#define IDC_ET_SWATCH_LAST 1269
+#define IDC_ET_COLOR_BOX 1270
+#define IDC_ET_TOOLS_LABEL 1271
+#define IDC_ET_COLOR_LABEL 1272
+#define IDC_ET_TEXT 1275
+#define IDC_ET_LINE 1285
+#define IDC_ET_ELLIPSE 1286
+#define IDC_ET_POLYGON 1287
+#define IDC_ET_PAINT 1288
+#define IDC_ET_FRAME 1290
+#define IDC_ET_SIZE_LABEL 1293
+#define IDC_ET_RATIO_LABEL 1294
+#define IDC_ET_OPACITY_LABEL 1450
+#define IDC_ET_PALETTE 6096
+#define IDC_ET_WINDOW_LIST 6097
+#define IDC_ET_NAVIGATOR 6098
+#define IDC_ET_OPACITY 6234
+#define IDC_ET_SIZE 6235
+#define IDC_ET_COLOR_HEX 6237
