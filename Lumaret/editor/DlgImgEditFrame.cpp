@@ -18,24 +18,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char* const kListColumns[] = {"FrameNo", "FrameName", "FrameDate", "FrameWidth", "FrameHeight",
-                                    "FrameWidth2", "FrameMemo", "FileType1", "FileType2", "RegUser"};
-const char* const kChoiceColumns[] = {"FrameName", "FrameDate", "FrameWidth", "FrameHeight", "FrameWidth2",
-                                      "FrameMemo", "FileType1", "FileType2", "RegUser"};
-const CDlgImgTemplatePicker::TableInfo kFrames = {
-    "FrameImgs",
-    "FrameNo",
-    "FrameName",
-    kListColumns,
-    (int)(sizeof kListColumns / sizeof kListColumns[0]),
-    kChoiceColumns,
-    (int)(sizeof kChoiceColumns / sizeof kChoiceColumns[0]),
-    {{"FrameImage1", "FileType1", "%sTemp\\TmplFrame1%d.%s"}, {"FrameImage2", "FileType2", "%sTemp\\TmplFrame2%d.%s"}},
-    2,
-    "< 액자 모양 선택 >",
-    200,
-    IDC_FR_LIST,
-};
+const CDlgImgTemplatePicker::TableInfo kFrames = {TEMPLATE_FRAME, "< 액자 모양 선택 >", 200, IDC_FR_LIST};
 const int kSampleInset = 3;
 
 }  // namespace

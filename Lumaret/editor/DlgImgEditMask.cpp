@@ -23,23 +23,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char* const kListColumns[] = {"MaskNo", "MaskName", "MaskDate", "MaskWidth", "MaskHeight",
-                                    "MaskMemo", "FileType", "RegUser"};
-const char* const kChoiceColumns[] = {"MaskDate", "MaskWidth", "MaskHeight", "FileType", "RegUser"};
-const CDlgImgTemplatePicker::TableInfo kMasks = {
-    "MaskImgs",
-    "MaskNo",
-    "MaskName",
-    kListColumns,
-    (int)(sizeof kListColumns / sizeof kListColumns[0]),
-    kChoiceColumns,
-    (int)(sizeof kChoiceColumns / sizeof kChoiceColumns[0]),
-    {{"MaskImage", "FileType", "%sTemp\\TmplMask%d.%s"}, {nullptr, nullptr, nullptr}},
-    1,
-    "< 마스크 모양 선택 >",
-    200,
-    IDC_MK_LIST,
-};
+const CDlgImgTemplatePicker::TableInfo kMasks = {TEMPLATE_MASK, "< 마스크 모양 선택 >", 200, IDC_MK_LIST};
 const int kThumbInset = 3;
 
 }  // namespace

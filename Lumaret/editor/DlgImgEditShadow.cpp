@@ -22,24 +22,7 @@ END_MESSAGE_MAP()
 
 namespace {
 
-const char* const kListColumns[] = {"PatternNo", "PatternName", "PatternDate", "PatternWidth", "PatternHeight",
-                                    "PatternMemo", "FileType", "RegUser"};
-const char* const kChoiceColumns[] = {"PatternName", "PatternDate", "PatternWidth", "PatternHeight",
-                                      "PatternMemo", "FileType", "RegUser"};
-const CDlgImgTemplatePicker::TableInfo kPatterns = {
-    "PatternImgs",
-    "PatternNo",
-    "PatternName",
-    kListColumns,
-    (int)(sizeof kListColumns / sizeof kListColumns[0]),
-    kChoiceColumns,
-    (int)(sizeof kChoiceColumns / sizeof kChoiceColumns[0]),
-    {{"PatternImage", "FileType", "%sTemp\\TmplPattern%d.%s"}, {nullptr, nullptr, nullptr}},
-    1,
-    "< 배경무늬 선택 >",
-    168,
-    IDC_SH_LIST,
-};
+const CDlgImgTemplatePicker::TableInfo kPatterns = {TEMPLATE_PATTERN, "< 배경무늬 선택 >", 168, IDC_SH_LIST};
 const int kPreviewInset = 6;
 
 }  // namespace

@@ -1,13 +1,9 @@
 #include "editor/DlgImgTemplatePicker.h"
 
-#include "framework/ODBCQuery.h"
-#include "framework/VXApp.h"
-#include "mivo/Trace.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
 #include <memory>
-#include <vector>
 
 IMPLEMENT_DYNAMIC(CDlgImgTemplatePicker, CDlgImgPreview)
 
@@ -22,33 +18,6 @@ const DWORD kListStyle = 0x3A;
 const int kRowHeight = 18;
 const int kPreviewInset = 6;
 
-CVXApp* TemplateApp()
-{
-    return dynamic_cast<CVXApp*>(AfxGetApp());
-}
-
-std::unique_ptr<CODBCQuery> OpenTemplateQuery()
-{
-    CVXApp* app = TemplateApp();
-    if (!app)
-        return nullptr;
-    std::unique_ptr<CODBCQuery> query(new CODBCQuery(app->m_strTmplDSN, app->m_strTmplUID, app->m_strTmplPWD, 1));
-    if (!query->InitQuery())
-        return nullptr;
-    return query;
-}
-
-// Writes the bytes to the file, creating or truncating it.
-BOOL WriteBytes(const CString& path, const BYTE* bytes, int length)
-{
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyNone | CFile::typeBinary))
-        return FALSE;
-    file.Write(bytes, (UINT)length);
-    file.Close();
-    return TRUE;
-}
-
 }  // namespace
 
 CDlgImgTemplatePicker::CDlgImgTemplatePicker(UINT nIDTemplate, CWnd* pParent)
@@ -62,18 +31,6 @@ void CDlgImgTemplatePicker::DoDataExchange(CDataExchange* pDX)
 {
     CDlgImgPreview::DoDataExchange(pDX);
     DDX_Control(pDX, Table().listId, m_wndList);
-}
-
-BOOL CDlgImgTemplatePicker::IsPlainFileType(const CString& type)
-{
-    if (type.IsEmpty())
-        return FALSE;
-    for (int i = 0; i < type.GetLength(); ++i) {
-        const char c = type[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')))
-            return FALSE;
-    }
-    return TRUE;
 }
 
 void CDlgImgTemplatePicker::StyleList()
@@ -117,27 +74,14 @@ void CDlgImgTemplatePicker::MakePickerPreviews()
 
 void CDlgImgTemplatePicker::FillTemplateList()
 {
-    const TableInfo& table = Table();
     UpdateData(TRUE);
     CWaitCursor wait;
     m_wndList.DeleteAllItems();
     m_wndList.SetRedraw(FALSE);
-    std::unique_ptr<CODBCQuery> query = OpenTemplateQuery();
-    if (query) {
-        for (int i = 0; i < table.listCount; ++i)
-            query->SetStringColumn(table.listColumns[i], "", 0);
-        // The order clause belongs after the statement, not in its filter.
-        query->m_strOrder = CString("Order by ") + table.key;
-        if (query->RunStructQuery(CString("Select From ") + table.table)) {
-            while (query->FetchNextRow()) {
-                const char* name = query->ColumnValue(table.name, 1);
-                const char* key = query->ColumnValue(table.key, 0);
-                const int item = m_wndList.AddItem(name ? name : "");
-                if (item >= 0)
-                    m_wndList.SetItemData(item, (DWORD_PTR)(key ? std::atol(key) : -1));
-            }
-        }
-        query->CloseQuery();
+    for (const TemplateInfo& row : CTemplateTables::List(Table().family)) {
+        const int item = m_wndList.AddItem(row.strName);
+        if (item >= 0)
+            m_wndList.SetItemData(item, (DWORD_PTR)row.nKey);
     }
     m_wndList.SetRedraw(TRUE);
     m_wndList.Invalidate();
@@ -148,43 +92,17 @@ void CDlgImgTemplatePicker::ChooseTemplate(int item, int subItem)
 {
     if (item < 0 || subItem < 0 || item >= m_wndList.GetItemCount())
         return;
-    const TableInfo& table = Table();
     m_nTemplateNo = (int)m_wndList.GetItemData(item);
     CWaitCursor wait;
-    std::unique_ptr<CODBCQuery> query = OpenTemplateQuery();
-    if (!query)
-        return;
-    for (int i = 0; i < table.choiceCount; ++i)
-        query->SetStringColumn(table.choiceColumns[i], "", 0);
-    for (int i = 0; i < table.pictureCount; ++i)
-        query->SetBLOBColumn(table.pictures[i].picture, nullptr, -1);
-    CString filter;
-    filter.Format("%s = %d", table.key, m_nTemplateNo);
-    query->m_strFilter = filter;
-    if (query->RunStructQuery(CString("Select From ") + table.table) && query->FetchNextRow()) {
-        CVXApp* app = TemplateApp();
-        const CString dataDir = app ? app->m_strDataDir : CString();
+    TemplateInfo info;
+    TemplateUnpacked pictures[kMaxPictures];
+    if (CTemplateTables::Load(Table().family, m_nTemplateNo, info, pictures)) {
         CString paths[kMaxPictures];
-        for (int i = 0; i < table.pictureCount; ++i) {
-            const PictureColumn& column = table.pictures[i];
-            const char* typeText = query->ColumnValue(column.type, 0);
-            const CString type = typeText ? typeText : "";
-            if (!IsPlainFileType(type)) {
-                MIVO_WARN(kTraceLumaret, "template %d has an unusable file type", m_nTemplateNo);
-                continue;
-            }
-            paths[i].Format(column.path, (LPCSTR)dataDir, m_nTemplateNo, (LPCSTR)type);
-            const int length = query->GetBLOBColumnLen(column.picture);
-            if (length <= 0)
-                continue;
-            std::vector<BYTE> bytes((size_t)length);
-            if (query->GetColumnValueBLOB(column.picture, bytes.data(), length))
-                WriteBytes(paths[i], bytes.data(), length);
-        }
+        for (int i = 0; i < kMaxPictures; ++i)
+            paths[i] = pictures[i].strPath;
         OnTemplateFiles(paths);
     }
     UpdateData(FALSE);
-    query->CloseQuery();
 }
 
 BOOL CDlgImgTemplatePicker::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

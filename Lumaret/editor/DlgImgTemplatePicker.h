@@ -1,38 +1,22 @@
 // CDlgImgTemplatePicker: what the frame, mask and margin dialogs share. A
 // list of the templates of one table of the template database; a click
-// copies the chosen template's pictures into files in "Temp" and hands
-// their paths to the dialog, which loads them and previews the result on a
-// small copy of the picture.
+// unpacks the chosen template's pictures into "Temp" (CTemplateTables) and
+// hands their paths to the dialog, which loads them and previews the result
+// on a small copy of the picture.
 #pragma once
 
 #include "editor/DlgImgPreview.h"
 #include "grid/VXGridCtrl.h"
+#include "templates/TemplateTables.h"
 
 class CDlgImgTemplatePicker : public CDlgImgPreview {
     DECLARE_DYNAMIC(CDlgImgTemplatePicker)
 public:
     enum { kMaxPictures = 2 };
 
-    // One picture of a template: its BLOB column, the column with its file
-    // type and the "Temp" file it is written to (data folder, key, type).
-    struct PictureColumn {
-        const char* picture;
-        const char* type;
-        const char* path;
-    };
     // The table a dialog lists, and how its list looks.
     struct TableInfo {
-        const char* table;
-        const char* key;
-        const char* name;
-        // Every column but the pictures, in table order (the list query).
-        const char* const* listColumns;
-        int listCount;
-        // The text columns the choice reads.
-        const char* const* choiceColumns;
-        int choiceCount;
-        PictureColumn pictures[kMaxPictures];
-        int pictureCount;
+        TemplateFamily family;
         const char* header;
         int listWidth;
         int listId;
@@ -45,8 +29,6 @@ public:
     void FillTemplateList();
     // What a click on a list row does (row and column as the grid reports).
     void ChooseTemplate(int item, int subItem);
-    // Only letters and digits make a file type (nothing may leave "Temp").
-    static BOOL IsPlainFileType(const CString& type);
 
     // The chosen template's key, -1 before a choice.
     int m_nTemplateNo;
@@ -56,8 +38,8 @@ protected:
     CImageList m_imageList;
 
     virtual const TableInfo& Table() const = 0;
-    // The chosen template's files, one per picture column ("" where its type
-    // is unusable); the dialog loads them and refreshes its previews.
+    // The chosen template's files, one per picture ("" where nothing may be
+    // loaded); the dialog loads them and refreshes its previews.
     virtual void OnTemplateFiles(const CString* paths) = 0;
 
     void DoDataExchange(CDataExchange* pDX) override;

@@ -1,19 +1,19 @@
 // The image editor's parameter dialogs, each opened by its command over an
 // editor's picture: resize, canvas, free rotation, colour balance after a
-// slider drag, threshold, the frame, mask and margin pickers with a template
-// chosen by a click on their list, the text dialog with Korean text typed,
+// slider drag, threshold, the frame, mask and margin pickers with a shipped
+// template chosen by a click on their list, the text dialog with Korean text typed,
 // and the histogram.
 #include "ShotSupport.h"
 
 #include "editor/ImgEditDoc.h"
 #include "editor/ImgEditFrame.h"
 #include "editor/ImgEditView.h"
-#include "framework/VXApp.h"
 #include "framework/VXUtil.h"
 #include "grid/VXGridCtrl.h"
 #include "image/ImageObject.h"
 #include "mivo/testing/input.h"
 #include "resource.h"
+#include "shell/MainApp.h"
 #include "support/TempDatabase.h"
 #include "support/TempFolder.h"
 
@@ -21,9 +21,7 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -132,69 +130,6 @@ CImageObject* Landscape(int width, int height)
     return p;
 }
 
-// Template pictures: a bevelled gold corner, a wood-grain edge, a soft oval
-// mask and a small flower tile.
-CImageObject* Drawn(int width, int height, const std::function<COLORREF(int, int)>& colour)
-{
-    CImageObject maker;
-    CImageObject* p = maker.MakeBlankImageObject(RGB(0, 0, 0), width, height);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            p->SetPixelColor(x, y, colour(x, y));
-    return p;
-}
-
-COLORREF GoldCorner(int x, int y)
-{
-    int edge = std::min(std::min(x, y), std::min(23 - x, 23 - y));
-    int v = 150 + edge * 12;
-    return (x + y) % 9 == 0 ? RGB(120, 80, 20) : RGB(std::min(v + 60, 255), std::min(v + 20, 255), 40);
-}
-
-COLORREF WoodEdge(int x, int y)
-{
-    int grain = int(20 * std::sin(y * 0.9 + std::sin(x * 0.3) * 2));
-    return RGB(140 + grain, 90 + grain / 2, 40);
-}
-
-COLORREF OvalMask(int x, int y)
-{
-    double dx = (x - 31.5) / 30.0, dy = (y - 31.5) / 24.0;
-    double d = std::sqrt(dx * dx + dy * dy);
-    int v = d < 0.7 ? 255 : d > 1.0 ? 0 : int(255 * (1.0 - (d - 0.7) / 0.3));
-    return RGB(v, v, v);
-}
-
-COLORREF FlowerTile(int x, int y)
-{
-    double d = std::hypot(x - 11.5, y - 11.5);
-    if (d < 2.5)
-        return RGB(250, 220, 60);
-    if (d < 6 && (int(std::atan2(y - 11.5, x - 11.5) * 5 / 3.14159) % 2 == 0))
-        return RGB(240, 140, 170);
-    return RGB(250, 245, 230);
-}
-
-std::string Bytes(const mivotest::TempFolder& folder, const char* name, CImageObject* picture)
-{
-    std::string path = folder.windowsPath() + name;
-    picture->Save(path.c_str());
-    delete picture;
-    std::ifstream in(folder.file(name), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string Blob(const std::string& bytes)
-{
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text = "x'";
-    for (unsigned char c : bytes) {
-        text += kHex[c >> 4];
-        text += kHex[c & 15];
-    }
-    return text + "'";
-}
-
 class CShotFrame : public CMDIFrameWnd {
     DECLARE_DYNCREATE(CShotFrame)
 public:
@@ -208,21 +143,10 @@ int main()
 {
     mivotest::TempFolder data("mivo-editor-dialogs-shot");
     ::mkdir(data.file("Temp").c_str(), 0755);
-    const std::string corner = Blob(Bytes(data, "corner.bmp", Drawn(24, 24, GoldCorner)));
-    const std::string edge = Blob(Bytes(data, "edge.bmp", Drawn(24, 24, WoodEdge)));
-    const std::string mask = Blob(Bytes(data, "mask.bmp", Drawn(64, 64, OvalMask)));
-    const std::string pattern = Blob(Bytes(data, "pattern.bmp", Drawn(24, 24, FlowerTile)));
-    mivotest::TempDatabase db(
-        "MivoDialogShots", {"Mivo.sql"},
-        u8"insert into FrameImgs (FrameNo, FrameName, FileType1, FileType2, FrameImage1, FrameImage2) values "
-        u8"(1, '황금 나무 액자', 'bmp', 'bmp', " + corner + u8", " + edge + u8"), (2, '가는 나무 액자', 'bmp', 'bmp', " +
-        edge + u8", " + edge + u8");"
-        u8"insert into MaskImgs (MaskNo, MaskName, FileType, MaskImage) values (1, '타원 비네트', 'bmp', " + mask +
-        u8"), (2, '둥근 창', 'bmp', " + mask + ");"
-        u8"insert into PatternImgs (PatternNo, PatternName, FileType, PatternImage) values (1, '꽃무늬', 'bmp', " +
-        pattern + u8"), (2, '잔꽃', 'bmp', " + pattern + ");");
+    // The template database as shipped, with its frames, masks and patterns.
+    mivotest::TempDatabase db("MivoDialogShots", {"Mivo.sql", "MivoSeed.sql", "TemplateSeed.sql"});
 
-    CVXApp app;
+    CMainApp& app = theApp;
     app.m_strDataDir = data.windowsPath().c_str();
     app.m_strTmplDSN = db.dsn().c_str();
     auto* frame = new CShotFrame;

@@ -12,11 +12,12 @@ namespace editortest {
 void DialogTest::SetUp()
 {
     m_app = dynamic_cast<CVXApp*>(AfxGetApp());
-    if (!m_app) {
-        ASSERT_EQ(nullptr, AfxGetApp());
-        m_ownApp.reset(new CVXApp);
-        m_app = m_ownApp.get();
-    }
+    ASSERT_NE(nullptr, m_app);
+    m_savedDataDir = m_app->m_strDataDir;
+    m_savedRunDir = m_app->m_strRunDir;
+    m_savedDSN = m_app->m_strTmplDSN;
+    m_savedUID = m_app->m_strTmplUID;
+    m_savedPWD = m_app->m_strTmplPWD;
     m_app->m_strDataDir = m_data.windowsPath().c_str();
     ::mkdir(m_data.file("Temp").c_str(), 0700);
 }
@@ -24,8 +25,13 @@ void DialogTest::SetUp()
 void DialogTest::TearDown()
 {
     mivo::test::PumpUntilIdle();
-    m_app = nullptr;
-    m_ownApp.reset();
+    if (!m_app)
+        return;
+    m_app->m_strDataDir = m_savedDataDir;
+    m_app->m_strRunDir = m_savedRunDir;
+    m_app->m_strTmplDSN = m_savedDSN;
+    m_app->m_strTmplUID = m_savedUID;
+    m_app->m_strTmplPWD = m_savedPWD;
 }
 
 INT_PTR DialogTest::Run(CDialog& dialog, const std::vector<Step>& steps)

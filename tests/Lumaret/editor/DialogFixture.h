@@ -35,8 +35,9 @@ protected:
     // The colour of a client pixel of the dialog as shown.
     static COLORREF ShownPixel(HWND dialog, int x, int y);
 
-    std::unique_ptr<CVXApp> m_ownApp;
+    // The program's application; what the tests change in it goes back after.
     CVXApp* m_app = nullptr;
+    CString m_savedDataDir, m_savedRunDir, m_savedDSN, m_savedUID, m_savedPWD;
     mivotest::TempFolder m_data{"mivo-editor-dialogs"};
     mivotest::MessageBoxCapture m_boxes{IDOK};
 };

@@ -70,17 +70,21 @@ struct CommandCase {
 
 class EditorDialogs : public EditorTest {
 protected:
-    std::unique_ptr<CVXApp> m_vxApp;
+    CVXApp* m_app = nullptr;
+    CString m_savedDataDir, m_savedDSN;
     std::unique_ptr<mivotest::TempDatabase> m_db;
     mivotest::TempFolder m_data{"mivo-editor-data"};
 
     void SetUp() override
     {
-        // The program's application, so the pickers find their database and "Temp".
-        m_vxApp.reset(new CVXApp);
+        // The program's application points the pickers at their database and "Temp".
+        m_app = dynamic_cast<CVXApp*>(AfxGetApp());
+        ASSERT_NE(nullptr, m_app);
+        m_savedDataDir = m_app->m_strDataDir;
+        m_savedDSN = m_app->m_strTmplDSN;
         m_db.reset(new mivotest::TempDatabase("MivoWiringTest", {"Mivo.sql"}));
-        m_vxApp->m_strTmplDSN = m_db->dsn().c_str();
-        m_vxApp->m_strDataDir = m_data.windowsPath().c_str();
+        m_app->m_strTmplDSN = m_db->dsn().c_str();
+        m_app->m_strDataDir = m_data.windowsPath().c_str();
         ::mkdir(m_data.file("Temp").c_str(), 0700);
         const std::string tile = BlobLiteral(PictureBytes(m_data, "tile.bmp", MakeSolid(8, 8, RGB(120, 60, 20))));
         const std::string mask = BlobLiteral(PictureBytes(m_data, "mask.bmp", MakeSolid(16, 16, RGB(0, 0, 0))));
@@ -93,7 +97,10 @@ protected:
     void TearDown() override
     {
         EditorTest::TearDown();
-        m_vxApp.reset();
+        if (m_app) {
+            m_app->m_strDataDir = m_savedDataDir;
+            m_app->m_strTmplDSN = m_savedDSN;
+        }
     }
 
     // Runs the command; the dialog it opens is filled and ended with `button`.
