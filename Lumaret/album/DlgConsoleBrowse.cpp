@@ -51,13 +51,13 @@ CString WithoutBackslash(CString path)
 }
 
 // Paths of rows inside the folder whose files are gone.
-std::set<CString> MissingFilesIn(const char* table, const std::vector<const char*>& keys, const char* keyFormat,
-                                 const CString& folder)
+std::set<CString> MissingFilesIn(const char* table, const char* pathColumn, const std::vector<const char*>& keys,
+                                 const char* keyFormat, const CString& folder)
 {
     std::set<CString> missing;
     std::unique_ptr<CODBCQuery> query = CAlbumTables::OpenUserQuery();
     for (const CAlbumTables::FolderRow& row :
-         CAlbumTables::RowsInFolder(*query, table, "PathName", keys, keyFormat, CAlbumTables::FolderKey(folder)))
+         CAlbumTables::RowsInFolder(*query, table, pathColumn, keys, keyFormat, CAlbumTables::FolderKey(folder)))
         if (!FileOnDisk(row.strPath))
             missing.insert(row.strPath);
     return missing;
@@ -440,9 +440,9 @@ void CDlgConsoleBrowse::OnDeleteFolder()
     EraseFolder(m_strContextPath);
     if (IsFolderOnDisk(m_strContextPath)) {
         // Only part of it went: only the rows of files that are gone go with them.
-        std::set<CString> gone = MissingFilesIn("ThumbImages", {"ThumbNo"}, "ThumbNo = %s", m_strContextPath);
+        std::set<CString> gone = MissingFilesIn("ThumbImages", "ImgPath", {"ThumbNo"}, "ThumbNo = %d", m_strContextPath);
         std::set<CString> goneDetails =
-            MissingFilesIn("AlbumDetail", {"AlbumID", "Seq"}, "AlbumID = %s and Seq = %s", m_strContextPath);
+            MissingFilesIn("AlbumDetail", "PathName", {"AlbumID", "Seq"}, "AlbumID = %d and Seq = %d", m_strContextPath);
         CThumbnailCache cache;
         for (const CString& path : gone)
             cache.DeleteByPath(path);

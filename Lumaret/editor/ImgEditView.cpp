@@ -6,6 +6,7 @@
 
 #include "editor/EditorShell.h"
 #include "editor/ImgEditDoc.h"
+#include "album/DlgJPEGFormat.h"
 #include "framework/VXUtil.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
@@ -78,7 +79,7 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_UPDATE_COMMAND_UI(IDM_ED_FULL_SCREEN, OnUpdateUnavailable)
     ON_COMMAND(IDM_ED_HISTOGRAM, OnHistogram)
     ON_UPDATE_COMMAND_UI(IDM_ED_HISTOGRAM, OnUpdateNeedsPicture)
-    ON_UPDATE_COMMAND_UI(IDM_ED_JPEG_FORMAT, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_JPEG_FORMAT, OnJpegFormat)
     ON_UPDATE_COMMAND_UI(IDM_ED_PRINT, OnUpdateUnavailable)
     ON_UPDATE_COMMAND_UI(IDM_ED_CALENDAR, OnUpdateUnavailable)
     ON_COMMAND_RANGE(IDM_ED_WALLPAPER_CENTER, IDM_ED_WALLPAPER_STRETCH, OnWallpaper)
@@ -1003,4 +1004,9 @@ void CImgEditView::OnOpenFolder()
 void CImgEditView::OnUpdateOpenFolder(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_strPathName.IsEmpty() && editor_shell::HasFolderPane());
+}
+
+void CImgEditView::OnJpegFormat()
+{
+    CDlgJPEGFormat::OpenInLayer(m_strPathName);
 }

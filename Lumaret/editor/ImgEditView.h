@@ -221,6 +221,7 @@ protected:
     afx_msg void OnPasteAsNew();
     afx_msg void OnUpdatePasteAsNew(CCmdUI* pCmdUI);
     afx_msg void OnOpenFolder();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateOpenFolder(CCmdUI* pCmdUI);
 
     afx_msg void OnUndo();
