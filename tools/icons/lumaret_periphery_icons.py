@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the button icons of the shell's periphery (the music player, the settings dialog)
-into Lumaret/res/shell: transport buttons (play, pause, stop, previous, next, eject), the
-mode switch (off: a grey ring, on: a green lamp), the repeat switch (off and on) and the
-community button (two people). Run it again after changing a drawing; the files are
-committed."""
+"""Draws the music player's button icons into Lumaret/res/shell: the transport buttons (play,
+pause, stop, previous, next, eject) and the repeat switch (off and on). Run it again after
+changing a drawing; the files are committed."""
 import os
 import sys
 
@@ -67,22 +65,6 @@ def eject(c):
     c.frame(6, 19, 26, 25, BLUE, INK)
 
 
-def ring(c, colour, lamp):
-    for y in range(32):
-        for x in range(32):
-            d = ((x + 0.5 - 16) ** 2 + (y + 0.5 - 16) ** 2) ** 0.5
-            if d < 11:
-                c.rect(x, y, x + 1, y + 1, lamp if d < 8 else colour)
-
-
-def mode_off(c):
-    ring(c, (90, 90, 90), (170, 170, 170))
-
-
-def mode_on(c):
-    ring(c, (20, 90, 30), (70, 220, 80))
-
-
 def arrows(c, colour):
     # Two bent arrows chasing each other round a rectangle.
     c.rect(6, 9, 24, 12, colour)
@@ -104,7 +86,7 @@ def repeat_on(c):
 if __name__ == "__main__":
     for name, draw in (("player_play", play), ("player_pause", pause), ("player_stop", stop),
                        ("player_previous", previous), ("player_next", next_), ("player_eject", eject),
-                       ("switch_off", mode_off), ("switch_on", mode_on), ("repeat_off", repeat_off),
+                       ("repeat_off", repeat_off),
                        ("repeat_on", repeat_on)):
         platform_icons.write_icon(name, draw)
     sys.exit(0)

@@ -131,7 +131,8 @@
 #define IDC_PLAYER_FRAME3 1403
 #define IDC_PLAYER_REPEAT 1404
 #define IDC_PLAYER_CLOCK_WND 1234
-// Button icons: OK, close and the community button are the other subsystems'; the player's are ours.
+// Button icons: OK, close, the community button and the on/off switch are the other
+// subsystems'; the player's are ours.
 #define IDI_BTN_OK 216
 #define IDI_BTN_CLOSE 185
 #define IDI_BTN_COMMUNITY 179
