@@ -252,5 +252,19 @@ protected:
     afx_msg void OnUpdateFloatCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateMaskFloat(CCmdUI* pCmdUI);
     afx_msg void OnUpdateFloatGeometry(CCmdUI* pCmdUI);
+
+    // Commands that ask a parameter dialog first (ImgEditDialogs.cpp).
+    void RunColorBalance(const CRect& area, BOOL selection);
+    void ResizeFloat(int widthPercent, int heightPercent, int mode);
+    afx_msg void OnResize();
+    afx_msg void OnCanvasSize();
+    afx_msg void OnRotateAngle();
+    afx_msg void OnColorBalance();
+    afx_msg void OnSelColorBalance();
+    afx_msg void OnThreshold();
+    afx_msg void OnMask();
+    afx_msg void OnMarginShadow();
+    afx_msg void OnFrame();
+    afx_msg void OnText();
     DECLARE_MESSAGE_MAP()
 };
