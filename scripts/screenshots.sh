@@ -28,6 +28,7 @@ cmake --build "$build" --target mivo_kestrune_shots
 cmake --build "$build" --target mivo_lumaret_shots
 cmake --build "$build" --target mivo_editor_shots
 cmake --build "$build" --target mivo_album_shots
+cmake --build "$build" --target mivo_printing_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -64,6 +65,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_lumaret_shots'
   '$build/tools/shots/mivo_editor_shots'
   '$build/tools/shots/mivo_album_shots'
+  '$build/tools/shots/mivo_printing_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"
