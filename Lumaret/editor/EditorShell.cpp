@@ -11,6 +11,7 @@
 #endif
 #if __has_include("shell/MainFrame.h")
 #include "shell/MainFrame.h"
+#include "album/DlgConsoleBrowse.h"
 #define EDITOR_HAS_MAIN_FRAME 1
 #endif
 #if __has_include("editor/DlgConsoleEditTools.h")
@@ -42,6 +43,9 @@ CMainFrame* MainFrame()
 // Settings while the application class is missing.
 CString g_saveFolder;
 #endif
+
+// The active view while no main frame keeps it.
+CImgEditView* g_activeView = nullptr;
 
 }  // namespace
 
@@ -92,22 +96,34 @@ void SetSaveFolder(const CString& folder)
 void SetActiveEditView(CImgEditView* view)
 {
 #ifdef EDITOR_HAS_MAIN_FRAME
-    if (CMainFrame* frame = MainFrame())
+    if (CMainFrame* frame = MainFrame()) {
         frame->m_pActiveEditView = view;
-#else
-    (void)view;
+        return;
+    }
 #endif
+    g_activeView = view;
 }
 
 void ClearActiveEditView(CImgEditView* view)
 {
 #ifdef EDITOR_HAS_MAIN_FRAME
-    CMainFrame* frame = MainFrame();
-    if (frame && frame->m_pActiveEditView == view)
-        frame->m_pActiveEditView = nullptr;
-#else
-    (void)view;
+    if (CMainFrame* frame = MainFrame()) {
+        if (frame->m_pActiveEditView == view)
+            frame->m_pActiveEditView = nullptr;
+        return;
+    }
 #endif
+    if (g_activeView == view)
+        g_activeView = nullptr;
+}
+
+CImgEditView* ActiveEditView()
+{
+#ifdef EDITOR_HAS_MAIN_FRAME
+    if (CMainFrame* frame = MainFrame())
+        return frame->m_pActiveEditView;
+#endif
+    return g_activeView;
 }
 
 void SetStatusText(int pane, const CString& text)
@@ -155,13 +171,30 @@ void StoreThumbnail(const CString& path, CImageObject* picture)
 
 BOOL HasFolderPane()
 {
+#ifdef EDITOR_HAS_MAIN_FRAME
+    CMainFrame* frame = MainFrame();
+    return frame && frame->m_pBrowsePane && ::IsWindow(frame->m_pBrowsePane->GetSafeHwnd());
+#else
     return FALSE;
+#endif
 }
 
 BOOL ShowFolderInPane(const CString& folder)
 {
+#ifdef EDITOR_HAS_MAIN_FRAME
+    if (!HasFolderPane())
+        return FALSE;
+    CMainFrame* frame = MainFrame();
+    if (::IsWindow(frame->m_wndFolderBar.GetSafeHwnd()) && frame->m_wndFolderBar.GetSelFolder() != kFolderBrowse)
+        frame->m_wndFolderBar.SetSelFolder(kFolderBrowse);
+    CDlgConsoleBrowse* pane = frame->m_pBrowsePane;
+    pane->InitDirTree();
+    pane->m_wndTree.SetPathByStr(folder);
+    return TRUE;
+#else
     (void)folder;
     return FALSE;
+#endif
 }
 
 ToolDefaults& NoPaneTools()

@@ -21,6 +21,9 @@ void SetSaveFolder(const CString& folder);
 void SetActiveEditView(CImgEditView* view);
 // Clears the main frame's active view only when it is `view`.
 void ClearActiveEditView(CImgEditView* view);
+// The main frame's active editor view; without the main frame, the view
+// last activated (views made by tests and tools).
+CImgEditView* ActiveEditView();
 void SetStatusText(int pane, const CString& text);
 void SetProgress(int percent);
 // Switches the folder bar to the edit-tools group unless it shows it.

@@ -6,6 +6,8 @@
 
 #include "framework/VXApp.h"
 
+#include <atomic>
+
 class CSplashScreen;
 
 // The message a second copy sends the running one after writing "OpenFile".
@@ -70,6 +72,12 @@ public:
     CUIntArray m_arrClipMove;
 
     HANDLE m_hInstanceMutex;            // held for the program's life
+
+    // The image browser's loaders, read across threads: a stop of the thumbnail loader was asked;
+    // the thumbnail loader has ended (1 while none runs); a preview load runs.
+    std::atomic<int> m_bThumbStop{0};
+    std::atomic<int> m_bThumbThreadDone{1};
+    std::atomic<int> m_bBrowserLoading{0};
 
 protected:
     afx_msg void OnAppAbout();

@@ -103,6 +103,10 @@ protected:
     afx_msg void OnScan();
     afx_msg void OnHomepage();
     afx_msg void OnHelpContents();
+    afx_msg void OnTemplateMask();
+    afx_msg void OnTemplatePattern();
+    afx_msg void OnTemplateFrame();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()

@@ -166,9 +166,9 @@ std::string CBDB::PosixFileName() const
     return path;
 }
 
-Db* CBDB::NewDbHandle() const
+std::unique_ptr<Db> CBDB::NewDbHandle() const
 {
-    Db* db = new Db(nullptr, DB_CXX_NO_EXCEPTIONS);
+    auto db = std::make_unique<Db>(nullptr, DB_CXX_NO_EXCEPTIONS);
     db->set_error_stream(&std::cerr);
     db->set_errpfx(m_szErrPrefix);
     db->set_pagesize((u_int32_t)m_nPageSize);
@@ -179,22 +179,20 @@ Db* CBDB::NewDbHandle() const
 
 BOOL CBDB::IsSound(const char* pszPath)
 {
-    Db* checker = NewDbHandle();
-    m_nStatus = checker->verify(pszPath, nullptr, nullptr, 0);
-    delete checker;  // verify consumes the handle whatever it finds
+    // verify consumes the handle whatever it finds; only the object is left to free
+    m_nStatus = NewDbHandle()->verify(pszPath, nullptr, nullptr, 0);
     return m_nStatus == 0;
 }
 
 BOOL CBDB::TryOpen(const char* pszPath, unsigned int nFlags)
 {
-    Db* db = NewDbHandle();
+    std::unique_ptr<Db> db = NewDbHandle();
     m_nStatus = db->open(nullptr, pszPath, nullptr, ToDbType(m_nDBType), nFlags, 0644);
     if (m_nStatus != 0) {
         db->close(0);
-        delete db;
         return FALSE;
     }
-    m_pDb = db;
+    m_pDb = db.release();
     return TRUE;
 }
 
@@ -655,7 +653,7 @@ int CBDB::CompressDB()
     std::string temp = DirectoryOf(path) + kCompressTempName;
     unlink(temp.c_str());  // a leftover from an interrupted run is never reused
 
-    Db* copy = NewDbHandle();
+    std::unique_ptr<Db> copy = NewDbHandle();
     int ret = copy->open(nullptr, temp.c_str(), nullptr, ToDbType(m_nDBType), DB_CREATE | DB_EXCL | DB_THREAD, 0644);
     if (ret == 0) {
         ScopedCursor cursor(m_pDb);
@@ -669,7 +667,7 @@ int CBDB::CompressDB()
         if (ret == 0) ret = copy->sync(0);
     }
     int closed = copy->close(0);
-    delete copy;
+    copy.reset();
     if (ret == 0) ret = closed;
     if (ret != 0) {
         if (ret != EEXIST) unlink(temp.c_str());

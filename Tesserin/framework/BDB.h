@@ -3,6 +3,8 @@
 // written blank-padded (or unpadded) and read back by cutting at the widths.
 #pragma once
 
+#include <memory>
+
 #include "mfc.h"
 
 class Db;
@@ -106,7 +108,7 @@ protected:
 
     BOOL IsSound(const char* pszPath);
     BOOL TryOpen(const char* pszPath, unsigned int nFlags);
-    Db* NewDbHandle() const;
+    std::unique_ptr<Db> NewDbHandle() const;
     BOOL EnsureCursor();
     int StepCursor(unsigned int nFlag);
     int Position();

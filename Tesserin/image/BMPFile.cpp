@@ -156,37 +156,32 @@ BYTE* LoadWhole(FILE* file, const BmpLayout& layout, const LoadContext& ctx)
     uint64_t bytes = PixelBlockBytes(layout.width, layout.height);
     if (bytes == 0 || !HoldsRows(file, layout))
         return nullptr;
-    BYTE* result = AllocPixelBlock(bytes, true);
+    // 24-bit rows are read whole, padding included, so their block is not
+    // cleared first: on a fresh process that clearing cost as much as the read.
+    PixelBlock result;
+    result.Replace(AllocPixelBlock(bytes, layout.bits != 24));
     std::unique_ptr<BYTE[]> rowBuf(new (std::nothrow) BYTE[size_t(layout.rowBytes + 1)]);
-    if (!result || !rowBuf) {
-        delete[] result;
+    if (!result || !rowBuf)
         return nullptr;
-    }
     uint64_t rowBytes = RowBytes24(layout.width);
     for (uint64_t i = 0; i < layout.height; ++i) {
-        if (IsInterrupted(ctx.interrupt)) {
-            delete[] result;
+        if (IsInterrupted(ctx.interrupt))
             return nullptr;
-        }
         SendRowProgress(ctx.wnd, ctx.interrupt, i, layout.height);
         BYTE* row = result + (layout.topDown ? layout.height - 1 - i : i) * rowBytes;
         if (layout.bits == 24) {
-            // The block is clear: only a row read in part needs clearing,
-            // and the rows past the end of the file are never touched.
-            size_t got = fread(row, 1, size_t(layout.rowBytes), file);
-            if (got != 0 && got != layout.rowBytes)
+            // A row read in part, or past the end of the file, is left black.
+            if (fread(row, 1, size_t(layout.rowBytes), file) != layout.rowBytes)
                 memset(row, 0, size_t(rowBytes));
             continue;
         }
         bool whole = fread(rowBuf.get(), 1, size_t(layout.rowBytes), file) == layout.rowBytes;
         if (whole)
             ConvertRow(row, rowBuf.get(), layout);
-        else if (layout.bits <= 8) {
-            delete[] result;
+        else if (layout.bits <= 8)
             return nullptr;
-        }
     }
-    return result;
+    return result.Release();
 }
 
 // Reduced or enlarged load. Result rows are visited in file order, so the
@@ -195,14 +190,14 @@ BYTE* LoadSampled(FILE* file, const BmpLayout& layout, uint64_t w, uint64_t h, c
 {
     if (!HoldsRows(file, layout))
         return nullptr;
-    BYTE* result = AllocPixelBlock(PixelBlockBytes(w, h), true);
+    PixelBlock result;
+    result.Replace(AllocPixelBlock(PixelBlockBytes(w, h), true));
     if (!result)
         return nullptr;
     std::unique_ptr<BYTE[]> rowBuf(new (std::nothrow) BYTE[size_t(layout.rowBytes + 1)]);
     std::unique_ptr<BYTE[]> source(new (std::nothrow) BYTE[size_t(layout.width * 3)]);
     std::unique_ptr<uint32_t[]> columns(new (std::nothrow) uint32_t[size_t(w)]);
     if (!rowBuf || !source || !columns) {
-        delete[] result;
         return nullptr;
     }
     BuildColumnOffsets(columns.get(), uint32_t(w), uint32_t(layout.width));
@@ -211,7 +206,6 @@ BYTE* LoadSampled(FILE* file, const BmpLayout& layout, uint64_t w, uint64_t h, c
     bool haveSource = false;
     for (uint64_t k = 0; k < h; ++k) {
         if (IsInterrupted(ctx.interrupt)) {
-            delete[] result;
             return nullptr;
         }
         SendRowProgress(ctx.wnd, ctx.interrupt, k, h);
@@ -224,7 +218,6 @@ BYTE* LoadSampled(FILE* file, const BmpLayout& layout, uint64_t w, uint64_t h, c
                          fread(rowBuf.get(), 1, size_t(layout.rowBytes), file) == layout.rowBytes;
             nextFileRow = fileRow + 1;
             if (!whole && layout.bits <= 8) {
-                delete[] result;
                 return nullptr;
             }
             if (whole)
@@ -235,7 +228,7 @@ BYTE* LoadSampled(FILE* file, const BmpLayout& layout, uint64_t w, uint64_t h, c
         }
         SampleRow(result + y * rowBytes, source.get(), columns.get(), uint32_t(w));
     }
-    return result;
+    return result.Release();
 }
 
 void SetOut(UINT* p, uint64_t v)

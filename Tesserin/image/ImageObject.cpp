@@ -9,6 +9,7 @@
 #include "mivo/codepage.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -336,20 +337,19 @@ CImageObject* CImageObject::NewSibling() const
 CImageObject* CImageObject::MakeBlankImageObject(COLORREF colour, int width, int height)
 {
     uint64_t bytes = width > 0 && height > 0 ? PixelBlockBytes(uint64_t(width), uint64_t(height)) : 0;
-    BYTE* block = AllocPixelBlock(bytes, true);
-    CImageObject* img = block ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] block;
+    PixelBlock block;
+    block.Replace(AllocPixelBlock(bytes, true));
+    std::unique_ptr<CImageObject> img(block ? NewSibling() : nullptr);
+    if (!img)
         return nullptr;
-    }
     uint64_t rowBytes = RowBytes24(uint64_t(width));
     BYTE pixel[3] = {GetBValue(colour), GetGValue(colour), GetRValue(colour)};
     for (int x = 0; x < width; ++x)
         memcpy(block + 3 * uint64_t(x), pixel, 3);
     for (int y = 1; y < height; ++y)
         memcpy(block + y * rowBytes, block, size_t(rowBytes));
-    img->KeepDecoded(block, UINT(width), UINT(height));
-    return img;
+    img->KeepDecoded(block.Release(), UINT(width), UINT(height));
+    return img.release();
 }
 
 CImageObject* CImageObject::DuplicateImgObj()
@@ -357,18 +357,17 @@ CImageObject* CImageObject::DuplicateImgObj()
     if (!m_pImageBuf)
         return nullptr;
     uint64_t bytes = uint64_t(m_nRowBytes) * uint64_t(m_nHeight);
-    BYTE* block = AllocPixelBlock(bytes, false);
-    CImageObject* img = block ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] block;
+    PixelBlock block;
+    block.Replace(AllocPixelBlock(bytes, false));
+    std::unique_ptr<CImageObject> img(block ? NewSibling() : nullptr);
+    if (!img)
         return nullptr;
-    }
     memcpy(block, m_pImageBuf, size_t(bytes));
-    img->m_pImageBuf.Replace(block);
+    img->m_pImageBuf.Replace(block.Release());
     img->m_nWidth = m_nWidth;
     img->m_nHeight = m_nHeight;
     img->m_nRowBytes = m_nRowBytes;
-    return img;
+    return img.release();
 }
 
 // Clamps an inclusive buffer rectangle to the picture; false when nothing remains.
@@ -388,17 +387,16 @@ CImageObject* CImageObject::CropToNewImgObj(int x1, int y1, int x2, int y2)
     if (!ClampRect(&x1, &y1, &x2, &y2))
         return nullptr;
     uint64_t w = uint64_t(x2 - x1 + 1), h = uint64_t(y2 - y1 + 1);
-    BYTE* block = AllocPixelBlock(PixelBlockBytes(w, h), true);
-    CImageObject* img = block ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] block;
+    PixelBlock block;
+    block.Replace(AllocPixelBlock(PixelBlockBytes(w, h), true));
+    std::unique_ptr<CImageObject> img(block ? NewSibling() : nullptr);
+    if (!img)
         return nullptr;
-    }
     uint64_t rowBytes = RowBytes24(w);
     for (uint64_t j = 0; j < h; ++j)
         memcpy(block + j * rowBytes, m_pImageBuf + (y1 + j) * m_nRowBytes + 3 * uint64_t(x1), size_t(3 * w));
-    img->KeepDecoded(block, UINT(w), UINT(h));
-    return img;
+    img->KeepDecoded(block.Release(), UINT(w), UINT(h));
+    return img.release();
 }
 
 CImageObject* CImageObject::CropToNewImgObj(CRect rc)
@@ -412,27 +410,24 @@ CImageObject* CImageObject::MakeScaledImgObj(int ratio, UINT* newWidth, UINT* ne
         return nullptr;
     uint64_t w = max(uint64_t(1), uint64_t(m_nWidth) * uint64_t(ratio) / 1000);
     uint64_t h = max(uint64_t(1), uint64_t(m_nHeight) * uint64_t(ratio) / 1000);
-    BYTE* block = AllocPixelBlock(PixelBlockBytes(w, h), true);
-    uint32_t* columns = block ? new (std::nothrow) uint32_t[size_t(w)] : nullptr;
-    CImageObject* img = columns ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] columns;
-        delete[] block;
+    PixelBlock block;
+    block.Replace(AllocPixelBlock(PixelBlockBytes(w, h), true));
+    std::unique_ptr<uint32_t[]> columns(block ? new (std::nothrow) uint32_t[size_t(w)] : nullptr);
+    std::unique_ptr<CImageObject> img(columns ? NewSibling() : nullptr);
+    if (!img)
         return nullptr;
-    }
-    BuildColumnOffsets(columns, uint32_t(w), uint32_t(m_nWidth));
+    BuildColumnOffsets(columns.get(), uint32_t(w), uint32_t(m_nWidth));
     uint64_t rowBytes = RowBytes24(w);
     for (uint64_t j = 0; j < h; ++j) {
         const BYTE* src = m_pImageBuf + uint64_t(NearestIndex(j, uint64_t(m_nHeight), h)) * m_nRowBytes;
-        SampleRow(block + j * rowBytes, src, columns, uint32_t(w));
+        SampleRow(block + j * rowBytes, src, columns.get(), uint32_t(w));
     }
-    delete[] columns;
-    img->KeepDecoded(block, UINT(w), UINT(h));
+    img->KeepDecoded(block.Release(), UINT(w), UINT(h));
     if (newWidth)
         *newWidth = UINT(w);
     if (newHeight)
         *newHeight = UINT(h);
-    return img;
+    return img.release();
 }
 
 CImageObject* CImageObject::MakeScaledImgObj(CSize box, UINT* newWidth, UINT* newHeight)
@@ -442,10 +437,9 @@ CImageObject* CImageObject::MakeScaledImgObj(CSize box, UINT* newWidth, UINT* ne
 
 int CImageObject::CropSelf(int x1, int y1, int x2, int y2)
 {
-    CImageObject* crop = CropToNewImgObj(x1, y1, x2, y2);
+    std::unique_ptr<CImageObject> crop(CropToNewImgObj(x1, y1, x2, y2));
     if (!crop)
         return 0;
     KeepDecoded(crop->m_pImageBuf.Release(), UINT(crop->m_nWidth), UINT(crop->m_nHeight));
-    delete crop;
     return 1;
 }

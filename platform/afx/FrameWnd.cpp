@@ -1,6 +1,7 @@
 #include "mfc.h"
 
 #include "afx/FrameworkStrings.h"
+#include "afx/CreateExtent.h"
 #include "mfc/MessageMap.h"
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
@@ -53,8 +54,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         }
     }
     m_strTitle = lpszWindowName ? lpszWindowName : "";
-    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                  rect.bottom - rect.top, mivo::HandleOf(pParentWnd), menu,
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top,
+                  mivo::afx::CreateExtent(rect.left, rect.right), mivo::afx::CreateExtent(rect.top, rect.bottom), mivo::HandleOf(pParentWnd), menu,
                   (LPVOID)pContext)) {
         if (menu)
             ::DestroyMenu(menu);
@@ -84,7 +85,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
         m_hAccelTable = ::LoadAccelerators(AfxFindResourceHandle(name, RT_ACCELERATOR), name);
 
     const RECT& r = rectDefault;
-    if (!CreateEx(0, className, m_strTitle, dwDefaultStyle, r.left, r.top, r.right - r.left, r.bottom - r.top,
+    if (!CreateEx(0, className, m_strTitle, dwDefaultStyle, r.left, r.top, mivo::afx::CreateExtent(r.left, r.right),
+                  mivo::afx::CreateExtent(r.top, r.bottom),
                   mivo::HandleOf(pParentWnd), m_hMenuDefault, (LPVOID)pContext))
         return FALSE;
     if (icon)

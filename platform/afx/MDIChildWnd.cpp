@@ -1,5 +1,7 @@
 #include "mfc.h"
 
+#include "afx/CreateExtent.h"
+
 
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -40,8 +42,8 @@ BOOL CMDIChildWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwS
     cs.hInstance = AfxGetInstanceHandle();
     cs.x = rect.left;
     cs.y = rect.top;
-    cs.cx = rect.right - rect.left;
-    cs.cy = rect.bottom - rect.top;
+    cs.cx = mivo::afx::CreateExtent(rect.left, rect.right);
+    cs.cy = mivo::afx::CreateExtent(rect.top, rect.bottom);
     if (!PreCreateWindow(cs)) {
         PostNcDestroy();
         return FALSE;

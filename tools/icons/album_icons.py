@@ -3,7 +3,9 @@
 tick), the cancel icon (a red cross), the rename icon (a page with a pencil across its name)
 and the album tree's image strip, 25 images of 16 x 16 on white (the mask colour): a closed
 folder, an open folder and a photo, and at 24 the album, a blue book with a photo on its
-cover. Run it again after changing a drawing; the files are committed."""
+cover; and the console panes' icons: the keyword search (a magnifier over a page), the music
+tab (two joined notes), a new entry (a blank page with a green plus) and saving the details (a
+blue floppy disk). Run it again after changing a drawing; the files are committed."""
 import os
 import struct
 import sys
@@ -46,6 +48,45 @@ def rename(c):
         c.rect(13 + i, 24 - i, 17 + i, 27 - i, (240, 190, 40))
     c.rect(11, 26, 14, 29, (60, 60, 60))
     c.rect(27, 9, 30, 12, (230, 120, 140))
+
+
+def search(c):
+    c.frame(3, 3, 20, 26, (255, 255, 255), (110, 110, 110))
+    for y in (8, 12, 16):
+        c.rect(6, y, 17, y + 1, (150, 150, 150))
+    # lens: a ring of squares, then the handle to the lower right
+    for x, y in ((12, 9), (16, 9), (20, 9), (10, 12), (22, 12), (10, 16), (22, 16), (12, 19), (16, 19), (20, 19)):
+        c.rect(x, y, x + 3, y + 3, (40, 60, 140))
+    c.rect(13, 12, 22, 19, (190, 225, 250))
+    for i in range(7):
+        c.rect(22 + i, 21 + i, 26 + i, 25 + i, (120, 80, 30))
+
+
+def music(c):
+    dark = (40, 40, 120)
+    c.rect(10, 5, 28, 9, dark)
+    c.rect(10, 5, 13, 24, dark)
+    c.rect(25, 5, 28, 21, dark)
+    c.rect(4, 21, 13, 28, (90, 90, 200))
+    c.rect(19, 18, 28, 25, (90, 90, 200))
+
+
+def new_entry(c):
+    c.frame(5, 2, 23, 29, (255, 255, 255), (90, 90, 90))
+    for y in (8, 12, 16):
+        c.rect(8, y, 20, y + 1, (180, 180, 180))
+    c.rect(19, 14, 23, 30, (30, 150, 50))
+    c.rect(13, 20, 29, 24, (30, 150, 50))
+
+
+def save(c):
+    blue, dark = (50, 90, 200), (20, 40, 110)
+    c.frame(3, 3, 29, 29, blue, dark)
+    c.rect(8, 4, 24, 13, (235, 235, 235))
+    c.rect(19, 6, 22, 11, dark)
+    c.rect(8, 18, 24, 28, (250, 250, 250))
+    for y in (21, 24):
+        c.rect(10, y, 22, y + 1, (160, 160, 160))
 
 
 WHITE = (255, 255, 255)
@@ -102,5 +143,9 @@ if __name__ == "__main__":
     platform_icons.write_icon("button_ok", tick)
     platform_icons.write_icon("button_cancel", cross)
     platform_icons.write_icon("button_rename", rename)
+    platform_icons.write_icon("console_search", search)
+    platform_icons.write_icon("console_music", music)
+    platform_icons.write_icon("detail_new", new_entry)
+    platform_icons.write_icon("detail_save", save)
     write_strip()
     sys.exit(0)

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 """Draws the print subsystem's button icons into Lumaret/res/print: a printer, a
 magnifier with plus and minus, the four page arrows (to the first page, back, on, to
-the last page), an empty and a ticked check box, a refresh arrow, a new list (a page
-with a plus), an emptied list (a page with a red cross) and adding to a list (a photo
-going into a basket). Run it again after changing a drawing; the files are committed."""
+the last page) and adding to a list (a photo going into a basket). The check boxes,
+refresh, new and delete icons the print dialogs use come with the editor, templates and
+album pictures. Run it again after changing a drawing; the files are committed."""
 import os
 import sys
 
@@ -50,45 +50,6 @@ def arrow(c, direction, bar):
         c.rect(x, 4, x + 3, 28, DARK)
 
 
-def check(c, ticked):
-    c.frame(5, 5, 27, 27, WHITE, DARK)
-    if ticked:
-        for i in range(6):
-            c.rect(9 + i, 15 + i, 12 + i, 18 + i, GREEN)
-        for i in range(10):
-            c.rect(14 + i, 20 - i, 17 + i, 23 - i, GREEN)
-
-
-def refresh(c):
-    for i in range(12):
-        c.rect(6 + i, 6, 7 + i, 9, GREEN)
-        c.rect(14 + i, 23, 15 + i, 26, GREEN)
-    c.rect(6, 6, 9, 20, GREEN)
-    c.rect(23, 12, 26, 26, GREEN)
-    for i in range(5):
-        c.rect(18 + i, 2 + i, 19 + i, 13 - i, GREEN)
-        c.rect(13 - i, 19 + i, 14 - i, 30 - i, GREEN)
-
-
-def page(c):
-    c.frame(5, 3, 23, 29, WHITE, DARK)
-    for y in (8, 12, 16):
-        c.rect(8, y, 20, y + 1, GREY)
-
-
-def new_list(c):
-    page(c)
-    c.rect(18, 20, 30, 24, GREEN)
-    c.rect(22, 16, 26, 28, GREEN)
-
-
-def empty_list(c):
-    page(c)
-    for i in range(10):
-        c.rect(17 + i, 17 + i, 20 + i, 20 + i, RED)
-        c.rect(26 - i, 17 + i, 29 - i, 20 + i, RED)
-
-
 def add(c):
     c.frame(9, 2, 23, 14, (150, 210, 250), DARK)  # a photo
     c.rect(10, 9, 22, 13, GREEN)
@@ -107,10 +68,5 @@ if __name__ == "__main__":
     w("prev", lambda c: arrow(c, -1, False))
     w("next", lambda c: arrow(c, +1, False))
     w("last", lambda c: arrow(c, +1, True))
-    w("check_off", lambda c: check(c, False))
-    w("check_on", lambda c: check(c, True))
-    w("refresh", refresh)
-    w("new_list", new_list)
-    w("empty_list", empty_list)
     w("add", add)
     sys.exit(0)

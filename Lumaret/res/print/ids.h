@@ -54,7 +54,8 @@
 #define ID_NAV_LAST 32857
 #define ID_IMAGE_PRINT 38625
 
-// Button icons.
+// Button icons; 170 (delete), 178 (new), 179 (refresh), 242 and 243 (check box on, off) are
+// the other subsystems' pictures.
 #define IDI_PRINT_EMPTY_LIST 170
 #define IDI_PRINT_ADD 171
 #define IDI_PRINT_PRINT 177
@@ -64,7 +65,7 @@
 #define IDI_PRINT_NEXT 207
 #define IDI_PRINT_PREV 208
 #define IDI_PRINT_LAST 209
-#define IDI_PRINT_CHECK_OFF 242
-#define IDI_PRINT_CHECK_ON 243
+#define IDI_PRINT_CHECK_ON 242
+#define IDI_PRINT_CHECK_OFF 243
 #define IDI_PRINT_ZOOM_IN 244
 #define IDI_PRINT_ZOOM_OUT 245

@@ -32,11 +32,6 @@
 #define IDD_ADVERTISING 8757
 #define IDC_AD_LOGO 1000
 
-// Console panes in the folder bar.
-#define IDD_CONSOLE_EDITTOOLS 200
-#define IDD_CONSOLE_ALBUM 8729
-#define IDD_CONSOLE_BROWSE 8732
-
 // Strings: logins of the two databases, server addresses, messages, version.
 #define IDS_TMPL_UID 1
 #define IDS_TMPL_PWD 2
@@ -81,6 +76,5 @@
 #define ID_EDIT_REDO_IMAGE 33003
 #define ID_ZOOM_FIRST 33081
 #define ID_ZOOM_LAST 33094
-#define IDC_CONSOLE_DIRTREE 1234
 // The program's pointing hand over buttons (and the editor's move tool).
 #define IDC_HAND_POINTER 128

@@ -7,7 +7,10 @@
 #include "shell/MainFrame.h"
 #include "ShellFixture.h"
 #include "resource.h"
+#include "album/DlgJPEGFormat.h"
+#include "controls/VXDlgLayerFrame.h"
 #include "editor/ImgEditView.h"
+#include "templates/DlgTemplatePage.h"
 #include "image/ImageObject.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
@@ -240,10 +243,123 @@ TEST(MainFrameCommands, CommandsOfWindowsNotBuiltYetAreGreyed)
 {
     CMainFrame* frame = Program();
     ASSERT_NE(nullptr, frame);
-    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_JPEG_FORMAT, ID_TOOLS_SETTINGS, ID_TOOLS_MUSIC, ID_TEMPLATE_MASK,
-                    ID_TEMPLATE_PATTERN, ID_TEMPLATE_FRAME, ID_TEMPLATE_CALENDAR, ID_TEMPLATE_PRFORM})
+    for (UINT id : {ID_FILE_CAPTURE, ID_TOOLS_SETTINGS, ID_TOOLS_MUSIC, ID_TEMPLATE_CALENDAR})
         EXPECT_EQ(0, EnabledState(frame, id)) << id;
     EXPECT_EQ(1, EnabledState(frame, ID_FILE_NEW_IMAGE));
+    EXPECT_EQ(1, EnabledState(frame, ID_TEMPLATE_PRFORM));
+}
+
+TEST(MainFrameCommands, JpegFormatOpensAnotherEmptyInspectorPageEachTime)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    auto inspectors = [frame] {
+        std::vector<CDlgJPEGFormat*> found;
+        for (HWND child = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            char title[64] = "";
+            ::GetWindowText(child, title, sizeof title);
+            auto* layer = dynamic_cast<CVXDlgLayerFrame*>(CWnd::FromHandlePermanent(child));
+            auto* dlg = layer ? dynamic_cast<CDlgJPEGFormat*>(layer->GetPageDialog(0)) : nullptr;
+            if (dlg && std::string(title) == "JPEG Format")
+                found.push_back(dlg);
+        }
+        return found;
+    };
+    EXPECT_EQ(1, EnabledState(frame, ID_TOOLS_JPEG_FORMAT));
+    size_t before = inspectors().size();
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_JPEG_FORMAT);
+    frame->SendMessage(WM_COMMAND, ID_TOOLS_JPEG_FORMAT);
+    std::vector<CDlgJPEGFormat*> after = inspectors();
+    ASSERT_EQ(before + 2, after.size());
+    for (CDlgJPEGFormat* dlg : after) {
+        EXPECT_TRUE(dlg->m_strPath.IsEmpty());
+        EXPECT_EQ(0, dlg->m_gridStructure.GetItemCount());
+        dlg->GetParentFrame()->DestroyWindow();  // the frame deletes its page
+    }
+
+    // From an editor the page shows the editor's file, not analysed yet.
+    std::string path = WritePicture(ProgramFolder().folder(), "format.jpg", 30, 20);
+    CImgEditView* view = frame->OpenImageEditor(path.c_str(), "");
+    ASSERT_NE(nullptr, view);
+    WaitIdle(view);
+    view->SendMessage(WM_COMMAND, IDM_ED_JPEG_FORMAT);
+    after = inspectors();
+    ASSERT_EQ(before + 1, after.size());
+    CString shown;
+    after.back()->GetDlgItemText(IDC_JPEG_PATH, shown);
+    EXPECT_STREQ(path.c_str(), shown);
+    EXPECT_EQ(0, after.back()->m_gridStructure.GetItemCount());
+    after.back()->GetParentFrame()->DestroyWindow();
+    view->GetParentFrame()->DestroyWindow();
+}
+
+int MdiChildCount(CMainFrame* frame)
+{
+    int count = 0;
+    for (HWND child = ::GetWindow(frame->m_hWndMDIClient, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        ++count;
+    return count;
+}
+
+TEST(MainFrameCommands, TemplateCommandsOpenTheirPageAndBringItBackTheSecondTime)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    const struct {
+        UINT id;
+        const char* title;
+        const char* page;
+    } kCommands[] = {{ID_TEMPLATE_MASK, "마스크 템플릿 등록 및 관리", "CDlgTemplateMask"},
+                     {ID_TEMPLATE_PATTERN, "배경무늬 템플릿 등록 및 관리", "CDlgTemplatePattern"},
+                     {ID_TEMPLATE_FRAME, "액자 템플릿 등록 및 관리", "CDlgTemplateFrame"}};
+    for (const auto& command : kCommands) {
+        SCOPED_TRACE(command.page);
+        EXPECT_EQ(1, EnabledState(frame, command.id));
+        frame->SendMessage(WM_COMMAND, command.id);
+        mivo::test::PumpUntilIdle();
+        auto* layer = dynamic_cast<CVXDlgLayerFrame*>(frame->MDIGetActive());
+        ASSERT_NE(nullptr, layer);
+        CString title;
+        layer->GetWindowText(title);
+        EXPECT_STREQ(command.title, title);
+        ASSERT_NE(nullptr, layer->GetPageDialog(0));
+        EXPECT_STREQ(command.page, layer->GetPageDialog(0)->GetRuntimeClass()->m_lpszClassName);
+        const int windows = MdiChildCount(frame);
+        frame->SendMessage(WM_COMMAND, command.id);
+        mivo::test::PumpUntilIdle();
+        EXPECT_EQ(layer, frame->MDIGetActive());
+        EXPECT_EQ(windows, MdiChildCount(frame));
+    }
+    for (const auto& command : kCommands) {
+        (void)command;
+        if (CMDIChildWnd* child = frame->MDIGetActive())
+            child->MDIDestroy();
+        mivo::test::PumpUntilIdle();
+    }
+}
+
+TEST(MainFrameCommands, AShippedFrameTemplateOpensItsCornerPieceInAnEditor)
+{
+    CMainFrame* frame = Program();
+    ASSERT_NE(nullptr, frame);
+    frame->SendMessage(WM_COMMAND, ID_TEMPLATE_FRAME);
+    mivo::test::PumpUntilIdle();
+    auto* layer = dynamic_cast<CVXDlgLayerFrame*>(frame->MDIGetActive());
+    ASSERT_NE(nullptr, layer);
+    auto* page = dynamic_cast<CDlgTemplatePage*>(layer->GetPageDialog(0));
+    ASSERT_NE(nullptr, page);
+    ASSERT_EQ(3, page->m_wndList.GetItemCount()) << "the shipped frames";
+    page->OpenTemplate(0);
+    ASSERT_FALSE(page->m_strPath[0].IsEmpty());
+    page->SendMessage(WM_COMMAND, IDC_TMPL_EDIT);
+    std::vector<CImgEditView*> editors = Editors();
+    ASSERT_EQ(1u, editors.size());
+    WaitIdle(editors[0]);
+    EXPECT_STREQ(page->m_strPath[0], editors[0]->m_strPathName);
+    EXPECT_EQ(40, editors[0]->m_pImage ? editors[0]->m_pImage->GetWidth() : 0);
+    CloseAllEditors();
+    layer->MDIDestroy();
+    mivo::test::PumpUntilIdle();
 }
 
 TEST(MainFrameCommands, HelpOpensTheProgramsOwnPageInAWindowTheNextHelpFinds)
