@@ -117,6 +117,7 @@ protected:
     afx_msg void OnBatchFilter();
     afx_msg void OnBatchFrame();
     afx_msg void OnRename();
+    afx_msg void OnMakeCalendar();
     afx_msg void OnRemove();
     afx_msg void OnCut();
     afx_msg void OnCopy();

@@ -9,6 +9,7 @@
 #include "album/ThumbnailCache.h"
 #include "browser/BrowserShell.h"
 #include "browser/DlgImgBrowser.h"
+#include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXMenu.h"
 #include "editor/ImgEditView.h"
 #include "framework/ODBCQuery.h"
@@ -30,8 +31,8 @@ const UINT kMenuToolbar = IDR_MENUIMAGES;
 const LPARAM kEditLoadFailed = 1;
 
 // Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_PRINT,  ID_BROWSER_CALENDAR, ID_BROWSER_RESIZE,
-                               ID_BROWSER_FILTER,    ID_BROWSER_FRAME,  ID_BROWSER_CART};
+const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_PRINT, ID_BROWSER_RESIZE,
+                               ID_BROWSER_FILTER,    ID_BROWSER_FRAME, ID_BROWSER_CART};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -68,6 +69,7 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_COMMAND_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnWallpaper)
     ON_COMMAND(ID_BROWSER_ADD_TO_ALBUM, OnAddToAlbum)
     ON_COMMAND(ID_BROWSER_RENAME, OnRename)
+    ON_COMMAND(ID_BROWSER_CALENDAR, OnMakeCalendar)
     ON_COMMAND(ID_BROWSER_REMOVE, OnRemove)
     ON_COMMAND(ID_EDIT_CUT, OnCut)
     ON_COMMAND(ID_EDIT_COPY, OnCopy)
@@ -81,7 +83,7 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateLater)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateLater)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateLater)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateLater)
@@ -125,6 +127,7 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         {ID_BROWSER_WALLPAPER_STRETCH, notOne},
         {ID_BROWSER_ADD_TO_ALBUM, !folderListing || none},
         {ID_BROWSER_RENAME, !(folderListing && m_nSelCount == 1)},
+        {ID_BROWSER_CALENDAR, notOne},
         {ID_BROWSER_REMOVE, none},
         {ID_EDIT_CUT, none},
         {ID_EDIT_COPY, none},
@@ -346,6 +349,17 @@ void CMivoImgBrowserView::OnRename()
     m_pBrowser->m_bListFilled = FALSE;
     InvalidateFrame(item, TRUE);
     StartThumbnailThread();
+}
+
+void CMivoImgBrowserView::OnMakeCalendar()
+{
+    std::vector<int> selected = Selection();
+    if (!m_pBrowser || selected.size() != 1)
+        return;
+    CDlgImgAppCalendar dialog(nullptr);
+    dialog.m_bFromFile = 1;
+    dialog.m_strSrcPath = m_pBrowser->m_arrPath[selected[0]];
+    dialog.DoModal();
 }
 
 void CMivoImgBrowserView::OnRemove()
