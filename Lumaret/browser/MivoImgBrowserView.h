@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class CDlgImgBatch;
 class CDlgImgBrowser;
 class CImageObject;
 class CVXMenu;
@@ -132,6 +133,8 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Runs a batch dialog on the selected files, then shows where the results went.
+    void RunBatchDialog(CDlgImgBatch& dlg);
     static UINT ThumbnailLoadThread(LPVOID param);
     static UINT EditImageLoadThread(LPVOID param);
     // One item of a loader pass; false when the pass should stop.
