@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Draws the print subsystem's button icons into Lumaret/res/print: a printer, a
-magnifier with plus and minus, the four page arrows (to the first page, back, on, to
-the last page) and adding to a list (a photo going into a basket). The check boxes,
-refresh, new and delete icons the print dialogs use come with the editor, templates and
-album pictures. Run it again after changing a drawing; the files are committed."""
+"""Draws the print subsystem's button icons into Lumaret/res/print: a printer, the four page
+arrows (to the first page, back, on, to the last page) and adding to a list (a photo going
+into a basket). The check box, zoom, refresh, new and delete icons the print dialogs use come
+with the editor, calendar, templates and album pictures. Run it again after changing a
+drawing; the files are committed."""
 import os
 import sys
 
@@ -31,15 +31,6 @@ def printer(c):
     c.rect(11, 26, 18, 27, BLUE)
 
 
-def magnifier(c, plus):
-    c.frame(3, 3, 21, 21, (220, 235, 255), DARK)
-    c.rect(7, 11, 17, 13, BLUE)
-    if plus:
-        c.rect(11, 7, 13, 17, BLUE)
-    for i in range(9):
-        c.rect(19 + i, 19 + i, 23 + i, 23 + i, DARK)
-
-
 def arrow(c, direction, bar):
     # A solid triangle pointing left (-1) or right (+1), with a bar at its tip when asked.
     for i in range(12):
@@ -62,8 +53,6 @@ def add(c):
 if __name__ == "__main__":
     w = platform_icons.write_icon
     w("print", printer)
-    w("zoom_in", lambda c: magnifier(c, True))
-    w("zoom_out", lambda c: magnifier(c, False))
     w("first", lambda c: arrow(c, -1, True))
     w("prev", lambda c: arrow(c, -1, False))
     w("next", lambda c: arrow(c, +1, False))

@@ -54,8 +54,8 @@
 #define ID_NAV_LAST 32857
 #define ID_IMAGE_PRINT 38625
 
-// Button icons; 170 (delete), 178 (new), 179 (refresh), 242 and 243 (check box on, off) are
-// the other subsystems' pictures.
+// Button icons; 170 (delete), 178 (new), 179 (refresh), 242 and 243 (check box on, off), 244
+// and 245 (zoom in, out) are the other subsystems' pictures.
 #define IDI_PRINT_EMPTY_LIST 170
 #define IDI_PRINT_ADD 171
 #define IDI_PRINT_PRINT 177
