@@ -27,6 +27,7 @@ cmake --build "$build" --target mivo_reportlist_shots
 cmake --build "$build" --target mivo_kestrune_shots
 cmake --build "$build" --target mivo_lumaret_shots
 cmake --build "$build" --target mivo_editor_shots
+cmake --build "$build" --target mivo_editor_dialog_shots
 cmake --build "$build" --target mivo_album_shots
 cmake --build "$build" --target mivo_console_shots
 cmake --build "$build" --target mivo_browser_shots
@@ -66,6 +67,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_kestrune_shots'
   '$build/tools/shots/mivo_lumaret_shots'
   '$build/tools/shots/mivo_editor_shots'
+  '$build/tools/shots/mivo_editor_dialog_shots'
   '$build/tools/shots/mivo_album_shots'
   '$build/tools/shots/mivo_console_shots'
   '$build/tools/shots/mivo_browser_shots'

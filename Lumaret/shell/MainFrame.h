@@ -105,7 +105,10 @@ protected:
     afx_msg void OnTemplateMask();
     afx_msg void OnTemplatePattern();
     afx_msg void OnTemplateFrame();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
+    // Screen capture, settings and the music player.
+    afx_msg void OnMediaPlayer();
 
     DECLARE_MESSAGE_MAP()
 
