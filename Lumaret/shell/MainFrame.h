@@ -109,6 +109,7 @@ protected:
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
     // Screen capture, settings and the music player.
     afx_msg void OnMediaPlayer();
+    afx_msg void OnSettings();
 
     DECLARE_MESSAGE_MAP()
 
