@@ -105,6 +105,7 @@ protected:
     afx_msg void OnTemplateMask();
     afx_msg void OnTemplatePattern();
     afx_msg void OnTemplateFrame();
+    afx_msg void OnTemplateCalendar();
     afx_msg void OnJpegFormat();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
     // Screen capture, settings and the music player.
