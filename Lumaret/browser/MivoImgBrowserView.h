@@ -118,6 +118,7 @@ protected:
     afx_msg void OnBatchFilter();
     afx_msg void OnBatchFrame();
     afx_msg void OnRename();
+    afx_msg void OnMakeCalendar();
     afx_msg void OnRemove();
     afx_msg void OnCut();
     afx_msg void OnCopy();
@@ -129,6 +130,8 @@ protected:
     afx_msg void OnUpdateOneSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateLater(CCmdUI* pCmdUI);
+    afx_msg void OnPrintPictures();
+    afx_msg void OnAddToCart();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -133,6 +133,14 @@ int main()
     ClickTab(album, IDC_CONSOLE_TAB_EXIF);
     Shoot("console-album-exif");
     ClickTab(album, IDC_CONSOLE_TAB_ALBUMINFO);
+    // The bar dragged up, as a user would, to give the details room.
+    CRect bar;
+    album->m_wndSplitter.GetWindowRect(&bar);
+    album->ScreenToClient(&bar);
+    album->m_wndSplitter.MoveWindow(bar.left, 110, bar.Width(), bar.Height());
+    album->m_wndSplitter.RecalcLayout();
+    album->SendMessage(WM_SPLITTER_MOVED, 110 - bar.top, IDC_CONSOLE_SPLITTER);
+    Settle();
     Shoot("console-album-details");
     SaveSurface(frame->m_hWnd, "console-album-details.ppm");
 
