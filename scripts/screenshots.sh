@@ -27,10 +27,12 @@ cmake --build "$build" --target mivo_reportlist_shots
 cmake --build "$build" --target mivo_kestrune_shots
 cmake --build "$build" --target mivo_lumaret_shots
 cmake --build "$build" --target mivo_editor_shots
+cmake --build "$build" --target mivo_editor_dialog_shots
 cmake --build "$build" --target mivo_album_shots
 cmake --build "$build" --target mivo_console_shots
 cmake --build "$build" --target mivo_browser_shots
 cmake --build "$build" --target mivo_templates_shots
+cmake --build "$build" --target mivo_calendar_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -66,10 +68,12 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_kestrune_shots'
   '$build/tools/shots/mivo_lumaret_shots'
   '$build/tools/shots/mivo_editor_shots'
+  '$build/tools/shots/mivo_editor_dialog_shots'
   '$build/tools/shots/mivo_album_shots'
   '$build/tools/shots/mivo_console_shots'
   '$build/tools/shots/mivo_browser_shots'
   '$build/tools/shots/mivo_templates_shots'
+  '$build/tools/shots/mivo_calendar_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

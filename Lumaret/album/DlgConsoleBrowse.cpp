@@ -2,6 +2,7 @@
 
 #include "album/AlbumDetailStore.h"
 #include "album/AlbumTables.h"
+#include "shell/DlgMediaPlayerBar.h"
 #include "album/ConsoleBrowserLink.h"
 #include "album/DlgConsoleSubEXIF.h"
 #include "album/DlgConsoleSubPreview.h"
@@ -51,13 +52,13 @@ CString WithoutBackslash(CString path)
 }
 
 // Paths of rows inside the folder whose files are gone.
-std::set<CString> MissingFilesIn(const char* table, const std::vector<const char*>& keys, const char* keyFormat,
-                                 const CString& folder)
+std::set<CString> MissingFilesIn(const char* table, const char* pathColumn, const std::vector<const char*>& keys,
+                                 const char* keyFormat, const CString& folder)
 {
     std::set<CString> missing;
     std::unique_ptr<CODBCQuery> query = CAlbumTables::OpenUserQuery();
     for (const CAlbumTables::FolderRow& row :
-         CAlbumTables::RowsInFolder(*query, table, "PathName", keys, keyFormat, CAlbumTables::FolderKey(folder)))
+         CAlbumTables::RowsInFolder(*query, table, pathColumn, keys, keyFormat, CAlbumTables::FolderKey(folder)))
         if (!FileOnDisk(row.strPath))
             missing.insert(row.strPath);
     return missing;
@@ -138,9 +139,10 @@ void CDlgConsoleBrowse::MakeSubPanes()
     m_pExif = new CDlgConsoleSubEXIF(this);
     m_pPreview->Create(IDD_CONSOLE_SUB_PREVIEW, this);
     m_pExif->Create(IDD_CONSOLE_SUB_EXIF, this);
-    // The music tab's page stays empty until the player bar is part of the program.
-    m_pMusicPane = new CWnd;
-    m_pMusicPane->Create("Static", "", WS_CHILD, CRect(0, 0, 0, 0), this, 0xFFFF);
+    // The music tab's page is the player bar; the child list owns it like the other pages.
+    CDlgMediaPlayerBar* player = new CDlgMediaPlayerBar(this);
+    player->Create(IDD_MEDIAPLAYER_BAR, this);
+    m_pMusicPane = player;
     m_pPreview->ShowWindow(SW_SHOW);
     AddChildDialog(m_pPreview);
     AddChildDialog(m_pExif);
@@ -440,9 +442,9 @@ void CDlgConsoleBrowse::OnDeleteFolder()
     EraseFolder(m_strContextPath);
     if (IsFolderOnDisk(m_strContextPath)) {
         // Only part of it went: only the rows of files that are gone go with them.
-        std::set<CString> gone = MissingFilesIn("ThumbImages", {"ThumbNo"}, "ThumbNo = %s", m_strContextPath);
+        std::set<CString> gone = MissingFilesIn("ThumbImages", "ImgPath", {"ThumbNo"}, "ThumbNo = %d", m_strContextPath);
         std::set<CString> goneDetails =
-            MissingFilesIn("AlbumDetail", {"AlbumID", "Seq"}, "AlbumID = %s and Seq = %s", m_strContextPath);
+            MissingFilesIn("AlbumDetail", "PathName", {"AlbumID", "Seq"}, "AlbumID = %d and Seq = %d", m_strContextPath);
         CThumbnailCache cache;
         for (const CString& path : gone)
             cache.DeleteByPath(path);
@@ -549,4 +551,9 @@ void CDlgConsoleBrowse::OnDestroy()
     if (m_bTreeInit && app)
         app->SaveProfileString(ProfileSection(), kFolderEntry, m_strCurFolder);
     m_wndTree.DeleteAllItems(1);
+}
+
+CDlgMediaPlayerBar* CDlgConsoleBrowse::GetPlayerBar() const
+{
+    return dynamic_cast<CDlgMediaPlayerBar*>(m_pMusicPane);
 }

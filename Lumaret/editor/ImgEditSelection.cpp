@@ -765,12 +765,6 @@ void CImgEditView::FloatText(CPoint imagePoint)
     UpdateSelectionStatus();
 }
 
-// Asks for the text; the dialog comes with the editor's dialogs.
-void CImgEditView::PlaceText(CPoint imagePoint)
-{
-    (void)imagePoint;
-}
-
 void CImgEditView::RenderFloat()
 {
     if (!m_pTracker || !HasImage())
@@ -793,8 +787,6 @@ void CImgEditView::RenderFloat()
         m_pFloatShown = shown;
     }
 }
-
-void CImgEditView::MaskFloat() {}
 
 void CImgEditView::RunFloatingGeometry(UINT id)
 {
@@ -974,7 +966,7 @@ void CImgEditView::OnUpdateFloatCommand(CCmdUI* pCmdUI)
 
 void CImgEditView::OnUpdateMaskFloat(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(FALSE);
+    pCmdUI->Enable(HasImage() && !IsBusy() && m_pTracker && m_nFloatMode == 1);
 }
 
 void CImgEditView::OnUpdateFloatGeometry(CCmdUI* pCmdUI)

@@ -6,6 +6,7 @@
 
 #include "editor/EditorShell.h"
 #include "editor/ImgEditDoc.h"
+#include "album/DlgJPEGFormat.h"
 #include "framework/VXUtil.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
@@ -76,10 +77,12 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_COMMAND(IDM_ED_OPEN_FOLDER, OnOpenFolder)
     ON_UPDATE_COMMAND_UI(IDM_ED_OPEN_FOLDER, OnUpdateOpenFolder)
     ON_UPDATE_COMMAND_UI(IDM_ED_FULL_SCREEN, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_HISTOGRAM, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_JPEG_FORMAT, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_HISTOGRAM, OnHistogram)
+    ON_UPDATE_COMMAND_UI(IDM_ED_HISTOGRAM, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_JPEG_FORMAT, OnJpegFormat)
     ON_UPDATE_COMMAND_UI(IDM_ED_PRINT, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_CALENDAR, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_CALENDAR, OnMakeCalendar)
+    ON_UPDATE_COMMAND_UI(IDM_ED_CALENDAR, OnUpdateNeedsPicture)
     ON_COMMAND_RANGE(IDM_ED_WALLPAPER_CENTER, IDM_ED_WALLPAPER_STRETCH, OnWallpaper)
     ON_UPDATE_COMMAND_UI_RANGE(IDM_ED_WALLPAPER_CENTER, IDM_ED_WALLPAPER_STRETCH, OnUpdateNeedsPicture)
     ON_COMMAND(IDM_ED_PASTE_NEW, OnPasteAsNew)
@@ -107,16 +110,26 @@ BEGIN_MESSAGE_MAP(CImgEditView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(IDM_ED_FLIP_VERT, IDM_ED_MIRROR, OnUpdateFloatGeometry)
     ON_COMMAND_RANGE(IDM_ED_SEL_GRAY, IDM_ED_SEL_NEGATIVE, OnSelectionOperation)
     ON_UPDATE_COMMAND_UI_RANGE(IDM_ED_SEL_GRAY, IDM_ED_SEL_NEGATIVE, OnUpdateSelectionCommand)
-    ON_UPDATE_COMMAND_UI(IDM_ED_SEL_COLOR_BALANCE, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_THRESHOLD, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_COLOR_BALANCE, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_ROTATE_ANGLE, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_RESIZE, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_CANVAS, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_MASK, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_MARGIN_SHADOW, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_FRAME, OnUpdateUnavailable)
-    ON_UPDATE_COMMAND_UI(IDM_ED_TEXT, OnUpdateUnavailable)
+    ON_COMMAND(IDM_ED_SEL_COLOR_BALANCE, OnSelColorBalance)
+    ON_UPDATE_COMMAND_UI(IDM_ED_SEL_COLOR_BALANCE, OnUpdateSelectionCommand)
+    ON_COMMAND(IDM_ED_THRESHOLD, OnThreshold)
+    ON_UPDATE_COMMAND_UI(IDM_ED_THRESHOLD, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_COLOR_BALANCE, OnColorBalance)
+    ON_UPDATE_COMMAND_UI(IDM_ED_COLOR_BALANCE, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_ROTATE_ANGLE, OnRotateAngle)
+    ON_UPDATE_COMMAND_UI(IDM_ED_ROTATE_ANGLE, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_RESIZE, OnResize)
+    ON_UPDATE_COMMAND_UI(IDM_ED_RESIZE, OnUpdateFloatGeometry)
+    ON_COMMAND(IDM_ED_CANVAS, OnCanvasSize)
+    ON_UPDATE_COMMAND_UI(IDM_ED_CANVAS, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_MASK, OnMask)
+    ON_UPDATE_COMMAND_UI(IDM_ED_MASK, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_MARGIN_SHADOW, OnMarginShadow)
+    ON_UPDATE_COMMAND_UI(IDM_ED_MARGIN_SHADOW, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_FRAME, OnFrame)
+    ON_UPDATE_COMMAND_UI(IDM_ED_FRAME, OnUpdateNeedsPicture)
+    ON_COMMAND(IDM_ED_TEXT, OnText)
+    ON_UPDATE_COMMAND_UI(IDM_ED_TEXT, OnUpdateNeedsPicture)
     ON_COMMAND(IDM_ED_COPY, OnCopy)
     ON_COMMAND(IDM_ED_CUT, OnCut)
     ON_COMMAND(IDM_ED_PASTE, OnPaste)
@@ -992,4 +1005,9 @@ void CImgEditView::OnOpenFolder()
 void CImgEditView::OnUpdateOpenFolder(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_strPathName.IsEmpty() && editor_shell::HasFolderPane());
+}
+
+void CImgEditView::OnJpegFormat()
+{
+    CDlgJPEGFormat::OpenInLayer(m_strPathName);
 }

@@ -221,6 +221,7 @@ protected:
     afx_msg void OnPasteAsNew();
     afx_msg void OnUpdatePasteAsNew(CCmdUI* pCmdUI);
     afx_msg void OnOpenFolder();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateOpenFolder(CCmdUI* pCmdUI);
 
     afx_msg void OnUndo();
@@ -233,6 +234,7 @@ protected:
     afx_msg void OnUpdateSelectionCommand(CCmdUI* pCmdUI);
     afx_msg void OnGeometry(UINT id);
     afx_msg void OnWallpaper(UINT id);
+    afx_msg void OnMakeCalendar();
 
     afx_msg void OnCopy();
     afx_msg void OnCut();
@@ -251,5 +253,19 @@ protected:
     afx_msg void OnUpdateFloatCommand(CCmdUI* pCmdUI);
     afx_msg void OnUpdateMaskFloat(CCmdUI* pCmdUI);
     afx_msg void OnUpdateFloatGeometry(CCmdUI* pCmdUI);
+
+    // Commands that ask a parameter dialog first (ImgEditDialogs.cpp).
+    void RunColorBalance(const CRect& area, BOOL selection);
+    void ResizeFloat(int widthPercent, int heightPercent, int mode);
+    afx_msg void OnResize();
+    afx_msg void OnCanvasSize();
+    afx_msg void OnRotateAngle();
+    afx_msg void OnColorBalance();
+    afx_msg void OnSelColorBalance();
+    afx_msg void OnThreshold();
+    afx_msg void OnMask();
+    afx_msg void OnMarginShadow();
+    afx_msg void OnFrame();
+    afx_msg void OnText();
     DECLARE_MESSAGE_MAP()
 };

@@ -48,6 +48,10 @@ public:
     void ShowBrowsePane();
     void ShowAlbumPane();
 
+    // Copies what the window shows on the primary screen into a new editor titled
+    // "Capture-%d"; null when the window is gone or nothing of it is on screen.
+    CImgEditView* CaptureWindow(HWND hWnd);
+
     // A new editor on `image` (taken over; freed when no editor opens) titled `title`, modified.
     CImgEditView* OpenImageAsNewEditor(CImageObject* image, CString title);
 
@@ -105,7 +109,13 @@ protected:
     afx_msg void OnTemplateMask();
     afx_msg void OnTemplatePattern();
     afx_msg void OnTemplateFrame();
+    afx_msg void OnTemplateCalendar();
+    afx_msg void OnJpegFormat();
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
+    // Screen capture, settings and the music player.
+    afx_msg void OnMediaPlayer();
+    afx_msg void OnSettings();
+    afx_msg void OnScreenCapture();
 
     DECLARE_MESSAGE_MAP()
 

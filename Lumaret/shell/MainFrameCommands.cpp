@@ -5,6 +5,7 @@
 
 #include "DlgImgFileOpen.h"
 #include "MainApp.h"
+#include "album/DlgJPEGFormat.h"
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
 #include "resource.h"
@@ -151,6 +152,11 @@ void CMainFrame::OnHomepage()
     CString host;
     host.LoadString(IDS_WDBC_HOST);
     ::ShellExecute(m_hWnd, "open", "IEXPLORE.EXE", "http://" + host, nullptr, SW_SHOWNORMAL);
+}
+
+void CMainFrame::OnJpegFormat()
+{
+    CDlgJPEGFormat::OpenInLayer(CString());
 }
 
 void CMainFrame::OnHelpContents()

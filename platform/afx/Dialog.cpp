@@ -2,6 +2,7 @@
 // owner disabled, WM_INITDIALOG through OnInitDialog, data exchange.
 #include "mfc.h"
 #include "dialogs/DialogHost.h"
+#include "user/OwnerThread.h"
 #include "mivo/dialogs.h"
 #include "mivo/templates.h"
 
@@ -39,6 +40,31 @@ void PumpWithoutThread(CDialog* dlg, const bool& ended, const std::function<bool
             ::DispatchMessage(&msg);
         }
     }
+}
+
+bool ThreadOwnsWindows()
+{
+    bool any = false;
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND, LPARAM found) -> BOOL {
+        *(bool*)found = true;
+        return FALSE;
+    }, (LPARAM)&any);
+    return any;
+}
+
+// A worker that owns no windows cannot show a dialog: nobody would see it and its loop would
+// wait for input that never comes. The dialog belongs to the thread of its parent, of the
+// program's main window, or of the window in front, whichever exists first on another thread.
+HWND InterfaceWindowFor(CWnd* parent)
+{
+    if (ThreadOwnsWindows())
+        return nullptr;
+    const HWND candidates[] = {mivo::HandleOf(parent), mivo::HandleOf(AfxGetMainWnd()), ::GetForegroundWindow()};
+    for (HWND candidate : candidates)
+        if (candidate && ::IsWindow(candidate) &&
+            ::GetWindowThreadProcessId(candidate, nullptr) != ::GetCurrentThreadId())
+            return candidate;
+    return nullptr;
 }
 
 }  // namespace
@@ -217,6 +243,9 @@ BOOL CDialog::ContinueModal()
 
 INT_PTR CDialog::DoModal()
 {
+    // As a message box does, the dialog then runs on that window's thread while this one waits.
+    if (HWND home = InterfaceWindowFor(m_pParentWnd))
+        return (INT_PTR)mivo::RunOnOwnerThread(home, [this]() -> LRESULT { return (LRESULT)DoModal(); });
     const void* data = nullptr;
     size_t size = 0;
     HINSTANCE owner = nullptr;

@@ -182,7 +182,31 @@ public:
         } else if (!visible && isVisible()) {
             hide();
         }
+        ApplyFullScreen(visible && !minimized && CoversScreen(style, exStyle));
         m_applying = false;
+    }
+
+    // A captionless pop-up over the whole screen (a slide show) asks the desktop for its
+    // full-screen state, else the window manager keeps its panels above it.
+    bool CoversScreen(DWORD style, DWORD exStyle) const
+    {
+        if (!(style & WS_POPUP) || (style & WS_CAPTION) == WS_CAPTION || IsUnmanagedPopup(style, exStyle))
+            return false;
+        QScreen* display = QGuiApplication::primaryScreen();
+        if (!display)
+            return false;
+        QRect whole = display->geometry();
+        return m_screen.left <= whole.left() && m_screen.top <= whole.top() &&
+               m_screen.right >= whole.left() + whole.width() && m_screen.bottom >= whole.top() + whole.height();
+    }
+
+    void ApplyFullScreen(bool fullScreen)
+    {
+        bool now = (windowStates() & Qt::WindowFullScreen) != 0;
+        if (fullScreen && !now)
+            setWindowStates(windowStates() | Qt::WindowFullScreen);
+        else if (!fullScreen && now)
+            setWindowStates(windowStates() & ~Qt::WindowFullScreen);
     }
 
     QRect NativeGeometry() const
@@ -696,6 +720,7 @@ bool GetNativeLook(HWND hwnd, NativeLook* look)
     look->unmanaged = (f & Qt::BypassWindowManagerHint) != 0;
     look->takesFocus = !(f & Qt::WindowDoesNotAcceptFocus);
     look->fixedSize = w->minimumSize() == w->maximumSize();
+    look->fullScreen = (w->windowStates() & Qt::WindowFullScreen) != 0;
     bool framed = !(f & Qt::FramelessWindowHint), chosen = (f & Qt::CustomizeWindowHint) != 0;
     look->minimizeButton = framed && (!chosen || (f & Qt::WindowMinimizeButtonHint));
     look->maximizeButton = framed && (!chosen || (f & Qt::WindowMaximizeButtonHint));

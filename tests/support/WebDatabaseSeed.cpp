@@ -99,6 +99,9 @@ void SeedDemo(WebDatabaseStub& stub)
     stub.SetFile("/pics/small.bmp", MakePicture("small.bmp", RGB(140, 60, 170), 96, 72));
     stub.SetFile("/pics/wide.jpg", MakePicture("wide.jpg", RGB(20, 150, 160), 400, 180));
     stub.SetFile("/programs/MivoOrderNet.exe", "#!/bin/sh\necho 'Mivo order program'\n");
+    // A community member for the settings dialog ("mivo", password "mivo").
+    stub.SetMember({"mivo", "mivo", "김미보", "여", "1985-04-12", "양력", "서울특별시 중구 세종대로 110",
+                    "mivo@example.co.kr", "Mivo Lite", "2026-12-01"});
 }
 
 }  // namespace mivotest

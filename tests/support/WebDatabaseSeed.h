@@ -1,5 +1,6 @@
 // The demo's web database: a Korean notice and eight print sites with their
-// pictures and the maker's ordering program, served by a WebDatabaseStub.
+// pictures and the maker's ordering program, a community member, served by a
+// WebDatabaseStub.
 #pragma once
 
 #include "support/WebDatabaseStub.h"

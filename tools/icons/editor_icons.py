@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the image editor's pictures into Lumaret/res/editor: the editor
-window's icon (a framed landscape with a pencil, 16 and 32 pixels) and the
-tool cursors (brush, spray can, colour picker, pen, selection cross, zoom
+window's icon (a framed landscape with a pencil, 16 and 32 pixels), the
+dialogs' preview button (a landscape under a lens) and on/off check faces
+(a ticked and an empty box), and the tool cursors (brush, spray can, colour picker, pen, selection cross, zoom
 lens, text beam), 32 x 32 with their hot spots. Run it again after changing
 a drawing; the files are committed."""
 import math
@@ -136,8 +137,37 @@ def text_beam():
     return c, (15, 16)
 
 
+def preview_button(c):
+    c.frame(2, 4, 24, 24, (150, 200, 245), (60, 60, 60))
+    c.rect(4, 15, 22, 22, (70, 150, 70))
+    c.rect(15, 7, 20, 12, (250, 215, 60))
+    c.frame(14, 14, 28, 28, (225, 240, 255), (20, 20, 20))
+    for k in range(6):
+        c.rect(25 + k, 25 + k, 29 + k, 29 + k, (120, 80, 40))
+
+
+def check_box(c):
+    c.frame(3, 3, 29, 29, (255, 255, 255), (50, 50, 50))
+
+
+def check_on(c):
+    check_box(c)
+    green, dark = (40, 170, 60), (20, 100, 30)
+    for i in range(6):
+        c.rect(7 + i, 14 + i, 11 + i, 18 + i, dark)
+    for i in range(12):
+        c.rect(12 + i, 19 - i, 16 + i, 23 - i, dark)
+    for i in range(6):
+        c.rect(8 + i, 15 + i, 10 + i, 17 + i, green)
+    for i in range(12):
+        c.rect(13 + i, 20 - i, 15 + i, 22 - i, green)
+
+
 if __name__ == "__main__":
     platform_icons.write_icon("editor", editor_frame)
+    platform_icons.write_icon("button_preview", preview_button)
+    platform_icons.write_icon("check_on", check_on)
+    platform_icons.write_icon("check_off", check_box)
     for name, make in (("brush", brush), ("spray", spray), ("picker", picker), ("pen", pen), ("select", cross),
                        ("zoom", zoom), ("text", text_beam)):
         tesserin_cursors.write_cursor(name, make)

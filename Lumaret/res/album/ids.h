@@ -91,3 +91,39 @@
 #define IDI_CONSOLE_MUSIC 251
 #define IDI_DETAIL_NEW 178
 #define IDI_DETAIL_SAVE 180
+// The JPEG structure inspector (a page of a layer frame).
+#define IDD_JPEG_FORMAT 8728
+#define IDC_JPEG_PATH 1243
+#define IDC_JPEG_SELECT 1244
+#define IDC_JPEG_GRID 1245
+#define IDC_JPEG_ANALYSE 1246
+
+// The batch dialogs: filter and frame here; the browser's resize dialog shares the controls.
+#define IDD_BATCH_FRAME 8765
+#define IDD_BATCH_FILTER 8766
+#define IDC_BATCH_SAME_FOLDER 1288
+#define IDC_BATCH_OTHER_FOLDER 1289
+#define IDC_BATCH_ADD_PREFIX 1290
+#define IDC_BATCH_GRAY 1292
+#define IDC_BATCH_NEGATIVE 1293
+#define IDC_BATCH_BLUR3 1294
+#define IDC_BATCH_BLUR5 1295
+#define IDC_BATCH_SOFTEN 1296
+#define IDC_BATCH_SHARPEN 1297
+#define IDC_BATCH_PREFIX 1433
+#define IDC_BATCH_LIST 1451
+#define IDC_BATCH_ON_EXISTING 1452
+#define IDC_BATCH_DELETE_SOURCE 1453
+#define IDC_BATCH_FILE_PROGRESS 1454
+#define IDC_BATCH_RUN_PROGRESS 1455
+#define IDC_BATCH_FOLDER 1456
+#define IDC_BATCH_BROWSE 1457
+#define IDC_BATCH_LIST_CAPTION 1458
+#define IDC_BATCH_STOP 1004
+#define IDC_BATCH_FRAME_LIST 1316
+#define IDC_BATCH_FRAME_SLIDER 1318
+#define IDC_BATCH_FRAME_DIVISOR 1319
+#define IDC_BATCH_FRAME_PREVIEW 6107
+
+// The batch dialogs' stop icon; their on/off options use the editor's IDI_CHECK_ON/OFF.
+#define IDI_BATCH_STOP 186

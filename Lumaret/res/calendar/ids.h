@@ -1,2 +1,103 @@
 // Resource ids of the calendar subsystem.
 #pragma once
+
+// The calendar template editor and its pages.
+#define IDD_TEMPLATE_CALENDAR 8746
+#define IDD_TEMPLATE_CALENDAR_BASIC 8747
+#define IDD_TEMPLATE_CALENDAR_USERIMG 8748
+#define IDD_TEMPLATE_CALENDAR_COMMANDS 8752
+
+// The make-calendar dialog and its pages.
+#define IDD_IMGAPP_CALENDAR 8753
+#define IDD_IMGAPP_CALENDAR_OPTION 8767
+#define IDD_IMGAPP_CALENDAR_TMPL 8768
+
+// Editor (8746).
+#define IDC_CAL_LIST 1352
+#define IDC_CAL_VIEW_PLACE 6107
+#define IDC_CAL_PAGE_FRAME 6108
+#define IDC_CAL_TAB_BASIC 1363
+#define IDC_CAL_TAB_USERIMG 1364
+#define IDC_CAL_ZOOM_IN 1349
+#define IDC_CAL_ZOOM_OUT 1350
+#define IDC_CAL_NAVIGATOR 6110
+#define IDC_CAL_ZOOM_TEXT 1438
+
+// Basic page (8747).
+#define IDC_CAL_NAME 1308
+#define IDC_CAL_DIR 1309
+#define IDC_CAL_SIZE 1310
+#define IDC_CAL_BACK_FILE 1244
+#define IDC_CAL_BACK_PATH 1231
+#define IDC_CAL_YEAR_X 1320
+#define IDC_CAL_YEAR_Y 1321
+#define IDC_CAL_YEAR_HEIGHT 1359
+#define IDC_CAL_YEAR_FACE 1424
+#define IDC_CAL_YEAR_COLOR 1439
+#define IDC_CAL_YEAR_SWATCH 1441
+#define IDC_CAL_MONTH_X 1326
+#define IDC_CAL_MONTH_Y 1327
+#define IDC_CAL_MONTH_HEIGHT 1324
+#define IDC_CAL_MONTH_FACE 1425
+#define IDC_CAL_MONTH_COLOR 1440
+#define IDC_CAL_MONTH_SWATCH 1442
+#define IDC_CAL_DAYS_X 1316
+#define IDC_CAL_DAYS_Y 1317
+#define IDC_CAL_DAYS_WIDTH 1318
+#define IDC_CAL_DAYS_HEIGHT 1319
+#define IDC_CAL_DAY_FACE 1426
+#define IDC_CAL_LINE_DRAW 1445
+#define IDC_CAL_LINE_COLOR 1443
+#define IDC_CAL_LINE_SWATCH 1444
+
+// User-picture page (8748).
+#define IDC_CAL_USER_X 1309
+#define IDC_CAL_USER_Y 1310
+#define IDC_CAL_USER_WIDTH 1311
+#define IDC_CAL_USER_HEIGHT 1312
+#define IDC_CAL_DESC_X 1367
+#define IDC_CAL_DESC_Y 1368
+#define IDC_CAL_DESC_HEIGHT 1371
+#define IDC_CAL_DESC_FACE 1378
+#define IDC_CAL_DESC_TEXT 1372
+#define IDC_CAL_DESC_COLOR 1444
+#define IDC_CAL_DESC_SWATCH 1443
+
+// Command bar (8752).
+#define IDC_CAL_NEW 1090
+#define IDC_CAL_SAVE 1029
+#define IDC_CAL_DELETE 1092
+#define IDC_CAL_EDIT 1093
+#define IDC_CAL_PREVIEW 1348
+#define IDC_CAL_REFRESH 1091
+
+// Make-calendar dialog (8753).
+#define IDC_CAL_TAB_TMPL 1461
+#define IDC_CAL_TAB_OPTION 1462
+#define IDC_CAL_YEAR 1381
+#define IDC_CAL_MONTH 1382
+#define IDC_CAL_OK_EDIT 1093
+#define IDC_CAL_PAGE_PLACE 6109
+
+// Options page (8767).
+#define IDC_CAL_TRANSPARENCY 1379
+#define IDC_CAL_TRANSPARENCY_TEXT 1373
+#define IDC_CAL_OPT_YEAR_FACE 1374
+#define IDC_CAL_OPT_YEAR_SIZE 1375
+#define IDC_CAL_OPT_MONTH_FACE 1376
+#define IDC_CAL_OPT_MONTH_SIZE 1377
+#define IDC_CAL_OPT_DAY_FACE 1380
+#define IDC_CAL_OPT_DESC_FACE 1378
+#define IDC_CAL_OPT_DESC_SIZE 1371
+#define IDC_CAL_OPT_DESC_TEXT 1372
+#define IDC_CAL_STRETCH 1384
+#define IDC_CAL_CROP 1385
+
+// Template chooser (8768).
+#define IDC_CAL_TMPL_GRID 1460
+
+// Icons: colour, zoom in and out. Preview (182) and the check faces (242, 243) are the
+// editor's shared button pictures.
+#define IDI_CAL_COLOR 181
+#define IDI_ZOOM_IN 244
+#define IDI_ZOOM_OUT 245

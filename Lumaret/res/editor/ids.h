@@ -87,6 +87,121 @@
 #define IDM_ED_CUT 57635
 #define IDM_ED_PASTE 57637
 
+// --- The editor's parameter dialogs.
+#define IDD_IMG_RESIZE 8730
+#define IDD_IMG_CANVAS 8731
+#define IDD_IMG_ROTATE 8733
+#define IDD_IMG_COLOR_BALANCE 136
+#define IDD_IMG_THRESHOLD 8760
+#define IDD_IMG_EDIT_FRAME 8742
+#define IDD_IMG_EDIT_MASK 8741
+#define IDD_IMG_EDIT_SHADOW 8743
+#define IDD_IMG_TEXT_IMPRINT 147
+#define IDD_IMG_HISTOGRAM 140
+
+// Button pictures every dialog of the program shares: confirm, cancel or
+// close, preview, reset, and the two faces of an on/off check.
+#define IDI_BUTTON_OK 216
+#define IDI_BUTTON_CANCEL 185
+#define IDI_BUTTON_PREVIEW 182
+#define IDI_BUTTON_RESET 195
+#define IDI_CHECK_ON 242
+#define IDI_CHECK_OFF 243
+// The template lists' images (the album tree's strip).
+#define IDB_TEMPLATE_LIST 131
+
+// Controls shared by the previewing dialogs.
+#define IDC_ED_PREVIEW_NEW 6107
+#define IDC_ED_PREVIEW_ORG 6108
+#define IDC_ED_PREVIEW 1348
+#define IDC_ED_RESET 6073
+
+// Resize.
+#define IDC_RS_KEEP_RATIO 1274
+#define IDC_RS_ORG_WIDTH 1275
+#define IDC_RS_ORG_HEIGHT 1276
+#define IDC_RS_NEW_WIDTH 1277
+#define IDC_RS_NEW_HEIGHT 1278
+#define IDC_RS_WIDTH_PERCENT 1279
+#define IDC_RS_HEIGHT_PERCENT 1280
+#define IDC_RS_BILINEAR 1281
+#define IDC_RS_BICUBIC 1282
+#define IDC_RS_WIDTH_SPIN 1448
+#define IDC_RS_HEIGHT_SPIN 1449
+// Canvas size.
+#define IDC_CV_NEW_WIDTH 1286
+#define IDC_CV_NEW_HEIGHT 1287
+#define IDC_CV_ORG_WIDTH 1288
+#define IDC_CV_ORG_HEIGHT 1289
+// Free rotation.
+#define IDC_RT_ANGLE 1257
+#define IDC_RT_CLOCKWISE 1295
+#define IDC_RT_COUNTER 1296
+// Colour balance: sliders and their number boxes.
+#define IDC_CB_RED_SLIDER 1433
+#define IDC_CB_GREEN_SLIDER 1434
+#define IDC_CB_BLUE_SLIDER 1435
+#define IDC_CB_BRIGHT_SLIDER 1436
+#define IDC_CB_CONTRAST_SLIDER 1437
+#define IDC_CB_RED 6013
+#define IDC_CB_GREEN 6014
+#define IDC_CB_BLUE 6010
+#define IDC_CB_BRIGHT 6007
+#define IDC_CB_CONTRAST 6008
+// Threshold.
+#define IDC_TH_VALUE 1429
+#define IDC_TH_SLIDER 1430
+#define IDC_TH_LIGHT_SWATCH 1431
+#define IDC_TH_LIGHT_PICK 1432
+#define IDC_TH_DARK_SWATCH 1433
+#define IDC_TH_DARK_PICK 1434
+// Frame.
+#define IDC_FR_SAMPLE 1315
+#define IDC_FR_LIST 1316
+#define IDC_FR_SLIDER 1318
+#define IDC_FR_RATIO 1319
+// Mask.
+#define IDC_MK_LIST 1306
+#define IDC_MK_SLIDER 1309
+#define IDC_MK_INVERT 1310
+#define IDC_MK_SWATCH 1311
+#define IDC_MK_OFFSET 1312
+#define IDC_MK_PICK 1345
+#define IDC_MK_THUMB 6109
+// Margin and shadow.
+#define IDC_SH_SHADOW_SWATCH 1312
+#define IDC_SH_BORDER_SWATCH 1313
+#define IDC_SH_SHADOW_SLIDER 1320
+#define IDC_SH_LIST 1321
+#define IDC_SH_SHADOW_RATIO 1322
+#define IDC_SH_PATTERN_THUMB 1323
+#define IDC_SH_FADE 1325
+#define IDC_SH_MARGIN_SLIDER 1326
+#define IDC_SH_MARGIN_RATIO 1327
+#define IDC_SH_MARGIN_SWATCH 1328
+#define IDC_SH_MARGIN_PICK 1329
+#define IDC_SH_USE_PATTERN 1330
+#define IDC_SH_PATTERN_SLIDER 1331
+#define IDC_SH_PATTERN_ALPHA 1332
+#define IDC_SH_SHADOW_PICK 1350
+#define IDC_SH_BORDER_PICK 1352
+// Text imprint.
+#define IDC_TX_FACE 1049
+#define IDC_TX_ITALIC 1054
+#define IDC_TX_BOLD 1056
+#define IDC_TX_TRANSPARENT 1057
+#define IDC_TX_UNDERLINE 1058
+#define IDC_TX_STRIKEOUT 1059
+#define IDC_TX_TEXT 1060
+#define IDC_TX_SIZE 1061
+#define IDC_TX_TEXT_SWATCH 1284
+#define IDC_TX_BACK_SWATCH 1285
+#define IDC_TX_BACK_PICK 1343
+#define IDC_TX_TEXT_PICK 1346
+#define IDC_TX_SAMPLE 6107
+// Histogram.
+#define IDC_HG_TABS 1011
+#define IDC_HG_CHART 1282
 // The edit-tools pane of the folder bar.
 #define IDD_CONSOLE_EDITTOOLS 200
 // Its tool buttons' icons.

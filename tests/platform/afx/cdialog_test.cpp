@@ -12,6 +12,7 @@
 #include "mivo/resources.h"
 #include "mivo/testing/input.h"
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -593,4 +594,32 @@ TEST(CDialogMessageBox, AfxMessageBoxFromAWorkerUsesTheHookAndTheApplicationName
     EXPECT_EQ(answer, IDYES);
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].caption, "앨범 관리자");
+}
+
+TEST(CDialogModal, BegunOnAWorkerWithoutWindowsItRunsOnTheInterfaceThreadWhileTheWorkerWaits)
+{
+    PlainResources resources(814);
+    ModalScript script;
+    TestApp app(script.Owner());
+    CPlainDialog dlg(814, nullptr);
+    std::atomic<bool> returned{false};
+    DWORD shownOn = 0;
+    bool ownerDisabled = false;
+    script.Then([&](HWND h) {
+        shownOn = GetWindowThreadProcessId(h, nullptr);
+        ownerDisabled = !IsWindowEnabled(script.Owner());
+        EXPECT_FALSE(returned) << "the worker waits for the answer";
+        EndDialog(h, 44);
+    });
+    INT_PTR result = 0;
+    std::thread worker([&] {
+        result = dlg.DoModal();
+        returned = true;
+    });
+    EXPECT_TRUE(PumpUntil([&] { return returned.load(); }));
+    worker.join();
+    EXPECT_EQ(result, 44);
+    EXPECT_EQ(shownOn, GetCurrentThreadId());
+    EXPECT_TRUE(ownerDisabled) << "modal to the main window, as a message box is";
+    EXPECT_TRUE(IsWindowEnabled(script.Owner()));
 }

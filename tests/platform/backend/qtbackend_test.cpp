@@ -240,3 +240,23 @@ TEST(NativeWindows, NativeFocusOnADisabledOwnerGoesToItsDialog)
     DestroyWindow(owner);
     PumpUntilIdle();
 }
+
+TEST(NativeWindows, PopupOverTheWholeScreenTakesTheFullScreenStateUntilItShrinks)
+{
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    HWND show = CreateTestWindow("show", WS_POPUP | WS_VISIBLE, 0, 0, cx, cy);
+    HWND owner = CreateTestWindow("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, cx, cy);
+    PumpUntilIdle();
+    mivo::NativeLook look;
+    ASSERT_TRUE(mivo::GetNativeLook(show, &look));
+    EXPECT_TRUE(look.fullScreen);
+    ASSERT_TRUE(mivo::GetNativeLook(owner, &look));
+    EXPECT_FALSE(look.fullScreen) << "a captioned window is never made full screen";
+    SetWindowPos(show, nullptr, 10, 10, cx / 2, cy / 2, SWP_NOZORDER);
+    PumpUntilIdle();
+    ASSERT_TRUE(mivo::GetNativeLook(show, &look));
+    EXPECT_FALSE(look.fullScreen);
+    DestroyWindow(show);
+    DestroyWindow(owner);
+    PumpUntilIdle();
+}

@@ -23,6 +23,7 @@ struct NativeLook {
     bool minimizeButton = false;
     bool maximizeButton = false;
     bool closeButton = false;
+    bool fullScreen = false;        // in the desktop's full-screen state (no panels above it)
 };
 // False without a native window. Call on the UI thread.
 bool GetNativeLook(HWND hwnd, NativeLook* look);
