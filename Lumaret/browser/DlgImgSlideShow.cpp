@@ -164,9 +164,9 @@ BOOL CDlgImgSlideShow::OnInitDialog()
         int icon;
         const char* tip;
     } buttons[] = {
-        {&m_btnClose, kCloseIcon, "닫기"},           {&m_btnFirst, IDI_SLIDE_FIRST, "처음으로"},
-        {&m_btnPrev, IDI_SLIDE_PREV, "이전슬라이드"}, {&m_btnNext, IDI_SLIDE_NEXT, "다음 슬라이드"},
-        {&m_btnLast, IDI_SLIDE_LAST, "마지막으로"},   {&m_btnManual, IDI_SLIDE_MANUAL, "수동 모드"},
+        {&m_btnClose, kCloseIcon, "닫기"},           {&m_btnFirst, IDI_PRINT_FIRST, "처음으로"},
+        {&m_btnPrev, IDI_PRINT_PREV, "이전슬라이드"}, {&m_btnNext, IDI_PRINT_NEXT, "다음 슬라이드"},
+        {&m_btnLast, IDI_PRINT_LAST, "마지막으로"},   {&m_btnManual, IDI_SLIDE_MANUAL, "수동 모드"},
         {&m_btnAuto, IDI_SLIDE_AUTO, "자동 모드"},
     };
     for (const ButtonSpec& spec : buttons) {

@@ -1,8 +1,7 @@
 #!/usr/bin/env python3
-"""Draws the slide show's button icons into Lumaret/res/browser: first (a bar and a triangle
-pointing left), previous (one triangle left), next (one triangle right), last (a triangle right
-and a bar), manual mode (a hand-pressed single step: a triangle under a bar) and automatic mode
-(a circular arrow around a play triangle). Run it again after changing a drawing; the files are
+"""Draws the slide show's mode button icons into Lumaret/res/browser: manual mode (a single step:
+a triangle under a bar) and automatic mode (a circular arrow around a play triangle). Its first,
+previous, next and last buttons use the print subsystem's pictures. Run it again after changing a drawing; the files are
 committed."""
 import os
 import sys
@@ -13,36 +12,7 @@ import platform_icons  # noqa: E402
 
 platform_icons.OUT = os.path.join(HERE, "..", "..", "Lumaret", "res", "browser")
 
-BLUE, DARK, GREEN, ORANGE = (70, 140, 230), (20, 50, 120), (60, 170, 70), (240, 150, 40)
-
-
-def triangle(c, x0, x1, colour, pointing_right):
-    """A triangle filling rows 6..26 between x0 and x1."""
-    width = x1 - x0
-    for y in range(6, 26):
-        reach = width * (10 - abs(y - 16 + 0.5)) / 10.0
-        if pointing_right:
-            c.rect(x0, y, x0 + max(1, reach), y + 1, colour)
-        else:
-            c.rect(x1 - max(1, reach), y, x1, y + 1, colour)
-
-
-def first(c):
-    c.rect(5, 6, 9, 26, DARK)
-    triangle(c, 10, 26, BLUE, False)
-
-
-def previous(c):
-    triangle(c, 8, 24, BLUE, False)
-
-
-def next_(c):
-    triangle(c, 8, 24, BLUE, True)
-
-
-def last(c):
-    triangle(c, 6, 22, BLUE, True)
-    c.rect(23, 6, 27, 26, DARK)
+DARK, GREEN, ORANGE = (20, 50, 120), (60, 170, 70), (240, 150, 40)
 
 
 def manual(c):
@@ -68,10 +38,6 @@ def automatic(c):
 
 
 if __name__ == "__main__":
-    platform_icons.write_icon("slide_first", first)
-    platform_icons.write_icon("slide_previous", previous)
-    platform_icons.write_icon("slide_next", next_)
-    platform_icons.write_icon("slide_last", last)
     platform_icons.write_icon("slide_manual", manual)
     platform_icons.write_icon("slide_auto", automatic)
     sys.exit(0)

@@ -75,10 +75,7 @@
 #define IDC_SLIDE_TITLE 6102
 #define IDC_SLIDE_POS 6103
 #define IDC_SLIDE_STRIP 0xE900
-#define IDI_SLIDE_FIRST 206
-#define IDI_SLIDE_NEXT 207
-#define IDI_SLIDE_PREV 208
-#define IDI_SLIDE_LAST 209
+// Its first, next, previous and last buttons show the print subsystem's 206-209 (print/ids.h).
 #define IDI_SLIDE_MANUAL 257
 #define IDI_SLIDE_AUTO 258
 #define IDR_SLIDE_MENU 257

@@ -260,3 +260,37 @@ TEST_F(MakeCalendar, AResizedDialogKeepsThreePixelMarginsBesideAndAboveTheStatus
     EXPECT_EQ(status.top - 3, view.bottom);
     EXPECT_EQ(status.top - 3, nav.bottom);
 }
+
+TEST_F(MakeCalendar, TheNavigatorFrameStopsAtThePicturesEdgesAndTheViewFollows)
+{
+    StoreTemplate(1, 800, 600);
+    HostedDialog host(Picture("me.bmp", 30, 20));
+    host.dialog->m_pTmplPage->ChooseRow(0);
+    host.Settle();
+    CImgAppCalendarView& view = *host.dialog->m_pView;
+    view.m_nZoomIndex = 12;  // 2000 per mille: the view shows a small part
+    view.RebuildScrollSizes();
+    view.SetNavigationRect();
+    CCalendarNavigator& nav = host.dialog->m_nav;
+    ASSERT_TRUE(nav.HasPicture());
+    const CRect start = nav.m_rcNav;
+    ASSERT_GT(start.Width(), 1);
+    const CPoint inside = start.CenterPoint();
+    host.dialog->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
+    ASSERT_TRUE(nav.Grabbing());
+    host.dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+    host.dialog->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(inside.x + 2000, inside.y + 2000));
+    host.dialog->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(inside.x + 2000, inside.y + 2000));
+    const CPoint at = nav.PicturePos();
+    EXPECT_EQ(at.x + nav.m_pNavImage->GetWidth(), nav.m_rcNav.right);
+    EXPECT_EQ(at.y + nav.m_pNavImage->GetHeight(), nav.m_rcNav.bottom);
+    EXPECT_EQ(start.Size(), nav.m_rcNav.Size());
+    EXPECT_GT(view.GetScrollPosition().x, 0);
+    EXPECT_GT(view.GetScrollPosition().y, 0);
+    // The status bar's four parts.
+    int parts[4] = {};
+    ASSERT_EQ(4, (int)host.dialog->m_wndStatus.SendMessage(SB_GETPARTS, 4, (LPARAM)parts));
+    EXPECT_EQ(300, parts[0]);
+    EXPECT_EQ(400, parts[1]);
+    EXPECT_EQ(500, parts[2]);
+}
