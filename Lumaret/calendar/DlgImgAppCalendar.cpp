@@ -330,6 +330,7 @@ void CDlgImgAppCalendar::Compose()
     std::unique_ptr<CImageObject> page(CCalendarComposer::Compose(*m_pBackImage, m_pSrcImg, in, this, &m_nStop));
     if (m_nStop)
         return;
+    MakeMonthLayout((int)std::atol(in.strYear), (int)std::atol(in.strMonth));
     // The page is the dialog's only once it is finished: nothing paints it while it is drawn.
     m_pCalImg = page.release();
     SendMessage(WM_IMAGE_DONE, 100, 0);

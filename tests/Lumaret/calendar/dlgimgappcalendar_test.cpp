@@ -171,7 +171,8 @@ TEST_F(MakeCalendar, AChosenTemplateComposesAndTheHandOverGivesThePageAway)
     EXPECT_EQ(nullptr, host.dialog->m_pCalImg);
     EXPECT_EQ(nullptr, host.dialog->m_pView->m_pImgObj);
     EXPECT_FALSE(host.dialog->m_nav.HasPicture());
-    EXPECT_STREQ("돋움", theApp.LoadProfileString("MivoCal3", "YearFontName"));
+    for (const char* entry : {"YearFontName", "MonthFontName", "DayFontName", "DescFontName"})
+        EXPECT_STREQ("돋움", theApp.LoadProfileString("MivoCal3", entry)) << entry;
     EXPECT_EQ(36, theApp.LoadProfileInt("MivoCal3", "YearFontSize"));
     EXPECT_EQ(30, theApp.LoadProfileInt("MivoCal3", "MonthMonthSize"));
     EXPECT_EQ(14, theApp.LoadProfileInt("MivoCal3", "DescFontSize"));
