@@ -130,6 +130,8 @@ protected:
     afx_msg void OnUpdateOneSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateLater(CCmdUI* pCmdUI);
+    afx_msg void OnPrintPictures();
+    afx_msg void OnAddToCart();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -34,7 +34,7 @@ const UINT kMenuToolbar = IDR_MENUIMAGES;
 const LPARAM kEditLoadFailed = 1;
 
 // Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_PRINT, ID_BROWSER_RESIZE, ID_BROWSER_CART};
+const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_RESIZE};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -86,12 +86,14 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateLater)
+    ON_COMMAND(ID_BROWSER_PRINT, OnPrintPictures)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateLater)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateSelection)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateLater)
+    ON_COMMAND(ID_BROWSER_CART, OnAddToCart)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateSelection)
 END_MESSAGE_MAP()
 
 // --- Context menu --------------------------------------------------------------------------
@@ -139,6 +141,8 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         {ID_BROWSER_EXCLUDE, none},
         {ID_BROWSER_FILTER, none},
         {ID_BROWSER_FRAME, none},
+        {ID_BROWSER_PRINT, none},
+        {ID_BROWSER_CART, none},
     };
     for (const Rule& rule : rules)
         if (rule.grey)

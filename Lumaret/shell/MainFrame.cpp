@@ -69,8 +69,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_TOOLS_MUSIC, OnMediaPlayer)
     ON_COMMAND(ID_TOOLS_SETTINGS, OnSettings)
     ON_COMMAND(ID_FILE_CAPTURE, OnScreenCapture)
-    // Windows of parts this build does not have yet.
-    ON_UPDATE_COMMAND_UI(ID_TEMPLATE_PRFORM, OnUpdateNotYet)
+    ON_COMMAND(ID_TEMPLATE_PRFORM, OnTemplatePrForm)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()

@@ -41,6 +41,7 @@ public:
     static int OpenImageInPane(CString path, int inAlbum, int albumId, int seq);
     // Online print order: starts the print-site chooser when the order server answers.
     afx_msg void OnOnlinePrintOrder();
+    afx_msg void OnTemplatePrForm();
 
     // The folder-bar group shown (kFolderBrowse, kFolderAlbum or kFolderEditTools).
     void SetSelFolder(int index) { m_wndFolderBar.SetSelFolder(index); }
