@@ -142,6 +142,7 @@ int main(int argc, char** argv)
                     photos, took, took / photos, PeakMegabytes(), before, size / 1048576.0);
 
         dlg.LoadPrForm(3);
+        dlg.first = dlg.last = -1;
         dlg.start = Clock::now();
         dlg.ShowPage(0);
         dlg.WaitForBuild();

@@ -63,7 +63,7 @@ public:
 
     int GetCurPage() const { return m_nCurPage; }
     int GetPageCount() const { return m_form.nPageCount; }
-    // Waits until a running build has ended, handling the messages it sends.
+    // Waits until a running build, and any it held back, has ended, handling the messages sent.
     void WaitForBuild();
     // Asks a running build to stop and waits for it.
     void StopBuild();
@@ -120,6 +120,7 @@ private:
     void CreateView();
     void SetupButtons();
     void JoinBuild();
+    void RunHeldRequests();
     // The page leaves the view and the overview before it goes.
     void DropPageImage();
     bool CanBuild() const;

@@ -96,6 +96,25 @@ void CDlgImgPrint::JoinBuild()
 void CDlgImgPrint::WaitForBuild()
 {
     JoinBuild();
+    // What was held back runs now, so nothing changes the form once the caller goes on.
+    while (m_nHeldForm != -1 || m_bHeldRebuild) {
+        RunHeldRequests();
+        JoinBuild();
+    }
+}
+
+void CDlgImgPrint::RunHeldRequests()
+{
+    if (m_nHeldForm != -1) {
+        int form = m_nHeldForm;
+        m_nHeldForm = -1;
+        m_bHeldRebuild = FALSE;
+        LoadPrForm(form);
+        ShowPage(0);
+    } else if (m_bHeldRebuild) {
+        m_bHeldRebuild = FALSE;
+        ShowPage(m_nCurPage);
+    }
 }
 
 void CDlgImgPrint::StopBuild()
@@ -113,15 +132,6 @@ LRESULT CDlgImgPrint::OnBuildEnded(WPARAM, LPARAM)
     if (g_bPrintPageBusy)
         return 0;  // a newer build runs; it posts its own end
     JoinBuild();
-    if (m_nHeldForm != -1) {
-        int form = m_nHeldForm;
-        m_nHeldForm = -1;
-        m_bHeldRebuild = FALSE;
-        LoadPrForm(form);
-        ShowPage(0);
-    } else if (m_bHeldRebuild) {
-        m_bHeldRebuild = FALSE;
-        ShowPage(m_nCurPage);
-    }
+    RunHeldRequests();
     return 0;
 }
