@@ -190,7 +190,7 @@ void CJpegStructureWalk::Release()
 
 bool CJpegStructureWalk::Stop(LPCSTR reason)
 {
-    MIVO_TRACE(mivo::kTraceLumaret, "JPEG structure walk stopped at byte %lld: %s", (long long)m_nPosition, reason);
+    MIVO_TRACE(kTraceLumaret, "JPEG structure walk stopped at byte %lld: %s", (long long)m_nPosition, reason);
     m_strLastError = reason;
     return false;
 }
