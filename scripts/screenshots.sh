@@ -34,6 +34,7 @@ cmake --build "$build" --target mivo_browser_shots
 cmake --build "$build" --target mivo_templates_shots
 cmake --build "$build" --target mivo_calendar_shots
 cmake --build "$build" --target mivo_printing_shots
+cmake --build "$build" --target mivo_batch_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -76,6 +77,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_templates_shots'
   '$build/tools/shots/mivo_calendar_shots'
   '$build/tools/shots/mivo_printing_shots'
+  '$build/tools/shots/mivo_batch_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -19,7 +19,12 @@ WdbcRow SiteRow(const std::string& id, const std::string& orderUrl, const std::s
 // as JPEG or BMP by the extension of `name`; empty when it cannot be made.
 std::string MakePicture(const std::string& name, unsigned long colour, int width, int height);
 
-// Fills the stub with the demo's notice, sites, pictures and program.
+// The advertising banner: a dark blue (30, 60, 140) ground with a white frame, a sun and green
+// hills, as JPEG bytes; empty when it cannot be made.
+std::string MakeBanner(int width, int height);
+
+// Fills the stub with the demo's notice, sites, pictures and program, a community member and
+// the advertising page "/ad/mivo_ad.html" with its banner "/ad/mivo_ad.jpg".
 void SeedDemo(WebDatabaseStub& stub);
 
 }  // namespace mivotest
