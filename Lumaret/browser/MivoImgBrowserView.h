@@ -117,6 +117,7 @@ protected:
     afx_msg void OnAddToAlbum();
     afx_msg void OnBatchFilter();
     afx_msg void OnBatchFrame();
+    afx_msg void OnBatchResize();
     afx_msg void OnRename();
     afx_msg void OnMakeCalendar();
     afx_msg void OnRemove();
