@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -62,7 +63,7 @@ struct OpenFile {
 
 CDibDraw::CDibDraw(const char* path)
     : m_pInfoHeader(nullptr), m_pCoreHeader(nullptr), m_nWidth(0), m_nHeight(0), m_hLogPalette(nullptr),
-      m_pLogPalette(nullptr), m_hDib(nullptr), m_pDib(nullptr), m_nColors(0), m_bWinDib(0), m_pPalette(nullptr),
+      m_pLogPalette(nullptr), m_hDib(nullptr), m_pDib(nullptr), m_nColors(0), m_bWinDib(0),
       m_nDibBytes(0), m_nRowsOffset(0)
 {
     m_szError[0] = '\0';
@@ -75,7 +76,7 @@ CDibDraw::CDibDraw(const char* path)
 CDibDraw::~CDibDraw()
 {
     FreeDib();
-    delete m_pPalette;
+    m_pPalette.reset();
     if (m_hLogPalette) {
         GlobalUnlock(m_hLogPalette);
         GlobalFree(m_hLogPalette);
@@ -208,13 +209,10 @@ void CDibDraw::MakePalette(const char* path)
 // The palette object replaces the one held before.
 bool CDibDraw::AdoptPalette(LOGPALETTE* log)
 {
-    CPalette* palette = new (std::nothrow) CPalette;
-    if (!palette || !palette->CreatePalette(log)) {
-        delete palette;
+    std::unique_ptr<CPalette> palette(new (std::nothrow) CPalette);
+    if (!palette || !palette->CreatePalette(log))
         return false;
-    }
-    delete m_pPalette;
-    m_pPalette = palette;
+    m_pPalette = std::move(palette);
     return true;
 }
 

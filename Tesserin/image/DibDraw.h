@@ -4,6 +4,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 class AFX_EXT_CLASS CDibDraw {
 public:
     // Loads the file; a failed load shows its reason in a message box.
@@ -39,7 +41,7 @@ protected:
     BYTE* m_pDib;  // everything after the file header
     int m_nColors;
     int m_bWinDib;  // 1 for an info header, 0 for the older core header
-    CPalette* m_pPalette;  // owned
+    std::unique_ptr<CPalette> m_pPalette;
 
 private:
     bool Load(const char* path);

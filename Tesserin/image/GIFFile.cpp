@@ -380,24 +380,23 @@ BYTE* DecodeFile(const char* path, CString* error, UINT* width, UINT* height, Al
         return nullptr;
     }
     std::unique_ptr<GifDecoder> decoder(new (std::nothrow) GifDecoder(file));
-    BYTE* block = nullptr;
+    PixelBlock block;
     if (!decoder) {
         *error = "Out of Memory in GIFRead";
     } else if (decoder->ReadToImage(error, path, false)) {
         RasterTarget target{nullptr, 0, false};
-        block = alloc(decoder->Width(), decoder->Height(), &target);
+        block.Replace(alloc(decoder->Width(), decoder->Height(), &target));
         if (!block) {
             *error = "Out of Memory in GIFRead";
         } else if (!decoder->DecodeImage(error, target)) {
-            delete[] block;
-            block = nullptr;
+            block.Replace(nullptr);
         } else {
             SetOut(width, decoder->Width());
             SetOut(height, decoder->Height());
         }
     }
     fclose(file);
-    return block;
+    return block.Release();
 }
 
 BYTE* AllocPacked(uint32_t w, uint32_t h, bool bgr, RasterTarget* target)
@@ -603,12 +602,11 @@ BYTE* CGIFFile::LoadGIFScaled(const char* path, UINT ratio, UINT* width, UINT* h
         return nullptr;
     uint64_t w = max(uint64_t(1), uint64_t(w0) * ratio / 1000);
     uint64_t h = max(uint64_t(1), uint64_t(h0) * ratio / 1000);
-    BYTE* result = AllocPixelBlock(PixelBlockBytes(w, h), true);
+    PixelBlock result;
+    result.Replace(AllocPixelBlock(PixelBlockBytes(w, h), true));
     std::unique_ptr<uint32_t[]> columns(new (std::nothrow) uint32_t[size_t(result ? w : 0)]);
-    if (!result || !columns) {
-        delete[] result;
+    if (!result || !columns)
         return nullptr;
-    }
     BuildColumnOffsets(columns.get(), uint32_t(w), w0);
     uint64_t rowBytes = RowBytes24(w);
     for (uint64_t y = 0; y < h; ++y) {
@@ -618,7 +616,7 @@ BYTE* CGIFFile::LoadGIFScaled(const char* path, UINT ratio, UINT* width, UINT* h
     SetOut(width, w);
     SetOut(height, h);
     SendProgress(m_pProgressWnd, m_pInterrupt, 100);
-    return result;
+    return result.Release();
 }
 
 UINT CGIFFile::GetGIFWidth(CString path)

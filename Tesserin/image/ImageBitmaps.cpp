@@ -71,12 +71,12 @@ CImageObject* CImageObject::HandleToImgObj(HGLOBAL dib)
     DibLayout layout;
     if (!ReadDibLayout(block.data(), block.size(), true, &layout))
         return nullptr;
-    BYTE* pixels = AllocPixelBlock(PixelBlockBytes(uint64_t(layout.width), uint64_t(layout.height)), true);
-    CImageObject* img = pixels ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] pixels;
+    PixelBlock owned;
+    owned.Replace(AllocPixelBlock(PixelBlockBytes(uint64_t(layout.width), uint64_t(layout.height)), true));
+    CImageObject* img = owned ? NewSibling() : nullptr;
+    if (!img)
         return nullptr;
-    }
+    BYTE* pixels = owned.Release();
     img->KeepDecoded(pixels, UINT(layout.width), UINT(layout.height));
     ConvertDibRows(block.data(), layout, pixels, uint64_t(img->m_nRowBytes));
     return img;

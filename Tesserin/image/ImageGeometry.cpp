@@ -414,12 +414,12 @@ CImageObject* CImageObject::Resample(long newWidth, long newHeight, int mode)
         return DuplicateImgObj();
     // Area averaging writes every byte; the other paths leave the row ends.
     const bool area = mode != 1 && mode != 2 && newWidth < m_nWidth && newHeight < m_nHeight;
-    BYTE* block = AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), !area);
-    CImageObject* img = block ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] block;
+    PixelBlock owned;
+    owned.Replace(AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), !area));
+    CImageObject* img = owned ? NewSibling() : nullptr;
+    if (!img)
         return nullptr;
-    }
+    BYTE* block = owned.Release();
     img->KeepDecoded(block, UINT(newWidth), UINT(newHeight));
     Source src{m_pImageBuf, m_nWidth, m_nHeight, m_nRowBytes};
     Target dst{block, newWidth, newHeight, img->m_nRowBytes};
@@ -456,14 +456,13 @@ CImageObject* CImageObject::RotateAngle(double degrees)
     const long newWidth = 2 * maxX + 2, newHeight = 2 * maxY + 2;
     // Every byte is written below: pixels, white where no source pixel maps,
     // and white fill bytes.
-    BYTE* block = newWidth > 0 && newHeight > 0
-                      ? AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), false)
-                      : nullptr;
-    CImageObject* img = block ? NewSibling() : nullptr;
-    if (!img) {
-        delete[] block;
+    PixelBlock owned;
+    if (newWidth > 0 && newHeight > 0)
+        owned.Replace(AllocPixelBlock(PixelBlockBytes(uint64_t(newWidth), uint64_t(newHeight)), false));
+    CImageObject* img = owned ? NewSibling() : nullptr;
+    if (!img)
         return nullptr;
-    }
+    BYTE* block = owned.Release();
     img->KeepDecoded(block, UINT(newWidth), UINT(newHeight));
     const RotationSource src{m_pImageBuf, m_nWidth, m_nHeight, m_nRowBytes, cosT, sinT, halfW, halfH, maxX, maxY};
     const long rowBytes = img->m_nRowBytes;

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -495,17 +496,15 @@ BOOL CJPGFile::RGBToJpegFile(CString path, BYTE* data, UINT width, UINT height, 
 {
     if (!data || width == 0 || height == 0)
         return FALSE;
-    BYTE* grey = nullptr;
+    std::unique_ptr<BYTE[]> grey;
     if (!color) {
-        grey = MakeGreyRows(data, width, height);
+        grey.reset(MakeGreyRows(data, width, height));
         if (!grey) {
             ShowMessage("Memory error", MB_OK);
             return FALSE;
         }
     }
-    bool ok = EncodeFile((LPCSTR)path, data, grey, width, height, quality, m_pProgressWnd, m_pInterrupt);
-    delete[] grey;
-    return ok;
+    return EncodeFile((LPCSTR)path, data, grey.get(), width, height, quality, m_pProgressWnd, m_pInterrupt);
 }
 
 BYTE* CJPGFile::RGBFromDWORDAligned(BYTE* buf, UINT widthPix, UINT widthBytes, UINT height)
