@@ -101,7 +101,6 @@ private:
 CBDB::CBDB(LPCSTR pszFileName, BOOL bAllowDup, BOOL bCreateNew, int nKeyColumns, int nDataColumns, int nKeyBufSize,
            int nDataBufSize)
     : m_nStatus(0),
-      m_pDb(nullptr),
       m_bAllowDup(bAllowDup),
       m_bCreateNew(bCreateNew),
       m_nPageSize(1024),
@@ -126,8 +125,8 @@ CBDB::CBDB(LPCSTR pszFileName, BOOL bAllowDup, BOOL bCreateNew, int nKeyColumns,
     // One spare byte past each buffer's capacity keeps a read record terminated.
     m_pKeyBuf = new char[m_nKeyBufSize + 1]();
     m_pDataBuf = new char[m_nDataBufSize + 1]();
-    m_pKeyThang = new Dbt;
-    m_pDataThang = new Dbt;
+    m_pKeyThang = std::make_unique<Dbt>();
+    m_pDataThang = std::make_unique<Dbt>();
     m_key.nCount = m_nKeyColumns;
     m_data.nCount = m_nDataColumns;
 }
@@ -136,11 +135,9 @@ CBDB::~CBDB()
 {
     if (m_bCursorOpen) CloseCursor();
     if (m_bDBOpen) CloseDB();
-    delete m_pDb;
+    m_pDb.reset();
     FreeColumns(m_key);
     FreeColumns(m_data);
-    delete m_pKeyThang;
-    delete m_pDataThang;
     delete[] m_pKeyBuf;
     delete[] m_pDataBuf;
 }
@@ -192,7 +189,7 @@ BOOL CBDB::TryOpen(const char* pszPath, unsigned int nFlags)
         db->close(0);
         return FALSE;
     }
-    m_pDb = db.release();
+    m_pDb = std::move(db);
     return TRUE;
 }
 
@@ -238,8 +235,7 @@ int CBDB::CloseDB()
     if (m_bCursorOpen) CloseCursor();
     if (m_pDb) {
         m_nStatus = m_pDb->close(0);
-        delete m_pDb;
-        m_pDb = nullptr;
+        m_pDb.reset();
     }
     m_bDBOpen = FALSE;
     return 1;
@@ -421,7 +417,7 @@ int CBDB::Write()
     if (!m_bDBOpen) return m_nStatus = EINVAL;
     ComposeKey();
     ComposeData();
-    m_nStatus = m_pDb->put(nullptr, m_pKeyThang, m_pDataThang, 0);
+    m_nStatus = m_pDb->put(nullptr, m_pKeyThang.get(), m_pDataThang.get(), 0);
     return m_nStatus;
 }
 
@@ -434,7 +430,7 @@ char* CBDB::GetData()
     }
     ComposeKey();
     m_pDataThang->set_size(0);
-    m_nStatus = m_pDb->get(nullptr, m_pKeyThang, m_pDataThang, 0);
+    m_nStatus = m_pDb->get(nullptr, m_pKeyThang.get(), m_pDataThang.get(), 0);
     if (m_nStatus != 0) {
         m_pDataBuf[0] = 0;
         return nullptr;
@@ -447,7 +443,7 @@ int CBDB::Delete()
 {
     if (!m_bDBOpen) return m_nStatus = EINVAL;
     ComposeKey();
-    m_nStatus = m_pDb->del(nullptr, m_pKeyThang, 0);
+    m_nStatus = m_pDb->del(nullptr, m_pKeyThang.get(), 0);
     return m_nStatus;
 }
 
@@ -523,9 +519,9 @@ int CBDB::Position()
 {
     ComposeKey();
     m_pDataThang->set_size(0);
-    m_bExactMatch = m_pDb->get(nullptr, m_pKeyThang, m_pDataThang, 0) == 0;
+    m_bExactMatch = m_pDb->get(nullptr, m_pKeyThang.get(), m_pDataThang.get(), 0) == 0;
     ComposeKey();
-    m_nStatus = m_pCursor->get(m_pKeyThang, m_pDataThang, DB_SET_RANGE);
+    m_nStatus = m_pCursor->get(m_pKeyThang.get(), m_pDataThang.get(), DB_SET_RANGE);
     if (m_nStatus == 0) TerminateBuffers();
     return m_nStatus;
 }
@@ -554,7 +550,7 @@ int CBDB::StartLastKey(int nFirstCol)
 int CBDB::StepCursor(unsigned int nFlag)
 {
     m_bFirstStepDone = TRUE;
-    m_nStatus = m_pCursor->get(m_pKeyThang, m_pDataThang, nFlag);
+    m_nStatus = m_pCursor->get(m_pKeyThang.get(), m_pDataThang.get(), nFlag);
     if (m_nStatus == 0) CutRecord();
     return m_nStatus;
 }
@@ -587,7 +583,7 @@ int CBDB::GetPrev()
 int CBDB::GetRowCount()
 {
     if (!m_bDBOpen) return 0;
-    ScopedCursor cursor(m_pDb);
+    ScopedCursor cursor(m_pDb.get());
     if (!cursor.get()) return 0;
     ReallocThang key, data;
     int count = 0;
@@ -605,7 +601,7 @@ int CBDB::FindCountMaxMinInt(int nPrefixCols, BOOL bKeyColumn, int nCol, int* pM
     std::vector<char> buf((size_t)m_nKeyBufSize + 1);
     std::string prefix(buf.data(), (size_t)Compose(m_key, prefixCols, buf.data(), m_nKeyBufSize));
 
-    ScopedCursor cursor(m_pDb);
+    ScopedCursor cursor(m_pDb.get());
     if (!cursor.get()) return 0;
     ReallocThang key(prefix), data;
     int ret = cursor.get()->get(&key, &data, prefix.empty() ? DB_FIRST : DB_SET_RANGE);
@@ -656,7 +652,7 @@ int CBDB::CompressDB()
     std::unique_ptr<Db> copy = NewDbHandle();
     int ret = copy->open(nullptr, temp.c_str(), nullptr, ToDbType(m_nDBType), DB_CREATE | DB_EXCL | DB_THREAD, 0644);
     if (ret == 0) {
-        ScopedCursor cursor(m_pDb);
+        ScopedCursor cursor(m_pDb.get());
         ReallocThang key, data;
         ret = cursor.get() ? cursor.get()->get(&key, &data, DB_FIRST) : EINVAL;
         while (ret == 0) {

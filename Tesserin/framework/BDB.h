@@ -117,7 +117,7 @@ protected:
     int m_nStatus;
     char* m_pKeyBuf;
     char* m_pDataBuf;
-    Db* m_pDb;
+    std::unique_ptr<Db> m_pDb;
     char m_szFileName[256];
     BOOL m_bAllowDup;
     BOOL m_bCreateNew;
@@ -131,8 +131,8 @@ protected:
     BOOL m_bFirstStepDone;
     int m_nDBType;
     Dbc* m_pCursor;
-    Dbt* m_pKeyThang;
-    Dbt* m_pDataThang;
+    std::unique_ptr<Dbt> m_pKeyThang;
+    std::unique_ptr<Dbt> m_pDataThang;
     Columns m_key;
     Columns m_data;
     int m_nKeyColumns;

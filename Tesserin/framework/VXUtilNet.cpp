@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <new>
 #include <string>
 
 namespace {
@@ -45,15 +44,10 @@ int Echo(HMODULE icmp, IPAddr address)
     memset(request, kEchoFill, sizeof request);
     // One reply record and room for all the data echoed back.
     const DWORD replySize = sizeof(ICMP_ECHO_REPLY) + kEchoDataSize;
-    BYTE* reply = new (std::nothrow) BYTE[replySize];
-    if (!reply) {
-        close(echo);
-        return 0;
-    }
+    alignas(ICMP_ECHO_REPLY) BYTE reply[replySize];
     int result = 0;
     if (send(echo, address, request, kEchoDataSize, nullptr, reply, replySize, kEchoTimeoutMs))
         result = kPingReachable + (int)((ICMP_ECHO_REPLY*)reply)->RoundTripTime;
-    delete[] reply;
     close(echo);
     return result;
 }
