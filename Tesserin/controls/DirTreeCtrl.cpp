@@ -5,6 +5,7 @@
 #include "controls/TreeItemInserter.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -42,8 +43,6 @@ CDirTreeCtrl::~CDirTreeCtrl()
         SHFree1(m_storedFull);
     if (m_storedRelative)
         SHFree1(m_storedRelative);
-    delete m_dragImage;
-    delete m_root;
 }
 
 ITreeNode* CDirTreeCtrl::NodeOf(HTREEITEM item) const
@@ -70,7 +69,7 @@ void CDirTreeCtrl::InitDesktop(UINT flags, int bRemoveRoot)
 {
     DeleteAllItems(bRemoveRoot);
     if (!m_root) {
-        m_root = new ShellTreeNode();
+        m_root = std::make_unique<ShellTreeNode>();
         LoadSystemImageList();
     }
     m_root->SetFlags(flags);
@@ -88,8 +87,7 @@ int CDirTreeCtrl::DeleteAllItems(int bDeleteRoot)
         Expand(first, TVE_COLLAPSE);
     int result = CTreeCtrl::DeleteAllItems();
     if (bDeleteRoot) {
-        delete m_root;
-        m_root = nullptr;
+        m_root.reset();
         Send(TVM_SETIMAGELIST, TVSIL_NORMAL, 0);
     }
     return result;
@@ -101,7 +99,7 @@ void CDirTreeCtrl::DisplayTree(UINT flags, const ITEMIDLIST* pidl, int bRemoveRo
     InitDesktop(flags, bRemoveRoot);
     ITreeNode* node = m_root->FindByIDL(pidl);
     TreeItemInserter inserter(this);
-    (node ? node : m_root)->InsertInto(inserter);
+    (node ? node : m_root.get())->InsertInto(inserter);
     CTreeCtrl::SelectItem(GetRootItem());
 }
 
@@ -118,7 +116,7 @@ void CDirTreeCtrl::DisplayTree(UINT flags, const char* path, int bRemoveRoot)
         return;
     ITreeNode* node = start->FindByPath(path, 1);
     TreeItemInserter inserter(this);
-    (node ? node : m_root)->InsertInto(inserter);
+    (node ? node : m_root.get())->InsertInto(inserter);
     CTreeCtrl::SelectItem(GetRootItem());
 }
 
@@ -413,8 +411,7 @@ void CDirTreeCtrl::OnBeginDrag(NMHDR* hdr, LRESULT* result)
     ITreeNode* node = NodeOf(m_dragItem);
     if (!node || node->IsFolder())
         return;
-    delete m_dragImage;
-    m_dragImage = CreateDragImage(m_dragItem);
+    m_dragImage.reset(CreateDragImage(m_dragItem));
     if (!m_dragImage)
         return;
     m_dragging = 1;
@@ -447,8 +444,7 @@ void CDirTreeCtrl::EndDragImage()
     CImageList::DragLeave(nullptr);
     CImageList::EndDrag();
     ReleaseCapture();
-    delete m_dragImage;
-    m_dragImage = nullptr;
+    m_dragImage.reset();
     SelectDropTarget(nullptr);
 }
 

@@ -6,6 +6,8 @@
 #include "controls/DirTreeDropTarget.h"
 #include "controls/ITreeNode.h"
 
+#include <memory>
+
 // Sent to the owner after each moved file: wParam and lParam point to CStrings holding the old
 // and the new full path, alive for the duration of the call.
 #define WM_TREE_ITEM_DROPPED 0x7E9
@@ -79,12 +81,12 @@ private:
     void MoveDraggedFile();
     bool IsAncestor(HTREEITEM ancestor, HTREEITEM item) const;
 
-    CImageList* m_dragImage = nullptr;
+    std::unique_ptr<CImageList> m_dragImage;
     int m_dragging = 0;
     HTREEITEM m_dragItem = nullptr;
     HTREEITEM m_dropItem = nullptr;
     CWnd* m_parentWindow = nullptr;
-    ITreeNode* m_root = nullptr;
+    std::unique_ptr<ITreeNode> m_root;
     bool m_debugView = false;
     CString m_pool[3];
     int m_poolIndex = -1;

@@ -12,10 +12,7 @@ END_MESSAGE_MAP()
 
 CFrameClient::CFrameClient(CString file) : m_pDibDraw(new (std::nothrow) CDibDraw(file)) {}
 
-CFrameClient::~CFrameClient()
-{
-    delete m_pDibDraw;
-}
+CFrameClient::~CFrameClient() = default;
 
 WNDPROC* CFrameClient::GetSuperWndProcAddr()
 {

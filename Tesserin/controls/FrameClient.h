@@ -4,6 +4,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 class CDibDraw;
 
 class AFX_EXT_CLASS CFrameClient : public CWnd {
@@ -14,7 +16,7 @@ public:
     WNDPROC* GetSuperWndProcAddr() override;
 
 protected:
-    CDibDraw* m_pDibDraw;
+    std::unique_ptr<CDibDraw> m_pDibDraw;
 
     afx_msg BOOL OnEraseBkgnd(CDC* dc);
     DECLARE_MESSAGE_MAP()

@@ -4,6 +4,7 @@
 #include "controls/TreeItemInserter.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -73,8 +74,6 @@ void ShellTreeNode::InsertInto(TreeItemInserter& inserter)
 
 void ShellTreeNode::DeleteChildren()
 {
-    for (ITreeNode* child : m_children)
-        delete child;
     m_children.clear();
 }
 
@@ -128,15 +127,16 @@ void ShellTreeNode::Fill()
 void ShellTreeNode::AddChild(ITEMIDLIST* relative, SFGAOF attributes)
 {
     m_flags |= kNodeHasChildren;
-    auto child = new ShellTreeNode(this, relative, m_flags & ~kNodeHasChildren, m_level + 1,
-                                   m_depth > 0 ? m_depth - 1 : 0);
+    std::unique_ptr<ShellTreeNode> owned(new ShellTreeNode(this, relative, m_flags & ~kNodeHasChildren, m_level + 1,
+                                                           m_depth > 0 ? m_depth - 1 : 0));
+    ShellTreeNode* child = owned.get();
     child->m_name = NameOf(m_folder, relative, SHGDN_INFOLDER);
     child->m_path = NameOf(m_folder, relative, SHGDN_FORPARSING);
     bool folderOnDisk = (attributes & SFGAO_FILESYSTEM) && (attributes & SFGAO_FOLDER);
     if ((attributes & (SFGAO_HASSUBFOLDER | SFGAO_FILESYSANCESTOR)) ||
         ((m_flags & kNodeWithFiles) && folderOnDisk && FolderListsAnything(relative)))
         child->m_flags |= kNodeHasChildren;
-    m_children.push_back(child);
+    m_children.push_back(std::move(owned));
     if (child->m_depth != 0)
         child->Fill();
 }
@@ -206,10 +206,10 @@ ITreeNode* ShellTreeNode::FindChildByID(const ITEMIDLIST*& cursor)
 {
     if (!cursor || cursor->mkid.cb < 2)
         return nullptr;
-    for (ITreeNode* child : m_children)
+    for (const auto& child : m_children)
         if (child->IsEqualID(cursor)) {
             cursor = (const ITEMIDLIST*)((const BYTE*)cursor + cursor->mkid.cb);
-            return child;
+            return child.get();
         }
     return nullptr;
 }
@@ -249,7 +249,8 @@ ITreeNode* ShellTreeNode::FindChildByPath(const char* path, unsigned level)
     EndWithSeparator(prefix);
     bool unc = SHIsNetPath(path);
     ITreeNode* loose = nullptr;
-    for (ITreeNode* child : m_children) {
+    for (const auto& owned : m_children) {
+        ITreeNode* child = owned.get();
         CString candidate(child->GetPath());
         if (unc && candidate.IsEmpty())
             candidate = CString("\\\\") + child->GetName();
@@ -264,7 +265,7 @@ ITreeNode* ShellTreeNode::FindChildByPath(const char* path, unsigned level)
 
 ITreeNode* ShellTreeNode::GetChild(int index) const
 {
-    return index >= 0 && index < (int)m_children.size() ? m_children[(size_t)index] : nullptr;
+    return index >= 0 && index < (int)m_children.size() ? m_children[(size_t)index].get() : nullptr;
 }
 
 bool ShellTreeNode::IsFolder() const

@@ -4,6 +4,7 @@
 
 #include "controls/ITreeNode.h"
 
+#include <memory>
 #include <vector>
 
 class AFX_EXT_CLASS ShellTreeNode : public ITreeNode {
@@ -60,7 +61,7 @@ private:
     void LoadIcon(SHFILEINFO& info, bool open);
 
     ShellTreeNode* m_parent = nullptr;
-    std::vector<ITreeNode*> m_children;
+    std::vector<std::unique_ptr<ITreeNode>> m_children;
     IShellFolder* m_folder = nullptr;
     IShellIcon* m_icon = nullptr;
     ITEMIDLIST* m_relative = nullptr;

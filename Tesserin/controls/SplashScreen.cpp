@@ -10,7 +10,7 @@ BEGIN_MESSAGE_MAP(CSplashScreen, CWnd)
 END_MESSAGE_MAP()
 
 CSplashScreen::CSplashScreen()
-    : m_nValue(1500), m_nFlag(1), m_pImage(nullptr), m_nWidth(0), m_nHeight(0), m_pszFileName(nullptr)
+    : m_nValue(1500), m_nFlag(1), m_nWidth(0), m_nHeight(0)
 {
 }
 
@@ -19,29 +19,23 @@ CSplashScreen::CSplashScreen(const char* file) : CSplashScreen()
     SetSplashImage(file);
 }
 
-CSplashScreen::~CSplashScreen()
-{
-    FreeImage();
-    delete[] m_pszFileName;
-}
+CSplashScreen::~CSplashScreen() = default;
 
 void CSplashScreen::FreeImage()
 {
-    delete m_pImage;
-    m_pImage = nullptr;
+    m_pImage.reset();
 }
 
 void CSplashScreen::SetSplashImage(const char* file)
 {
-    delete[] m_pszFileName;
-    m_pszFileName = nullptr;
+    m_pszFileName.reset();
     FreeImage();
     if (!file)
         return;
-    m_pszFileName = new (std::nothrow) char[std::strlen(file) + 1];
+    m_pszFileName.reset(new (std::nothrow) char[std::strlen(file) + 1]);
     if (m_pszFileName)
-        std::strcpy(m_pszFileName, file);
-    m_pImage = new (std::nothrow) CImageObject;
+        std::strcpy(m_pszFileName.get(), file);
+    m_pImage.reset(new (std::nothrow) CImageObject);
     // A picture that does not load is no picture: Create then refuses.
     if (m_pImage && !m_pImage->LoadImageFromFile(file))
         FreeImage();

@@ -4,6 +4,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 class CImageObject;
 
 class AFX_EXT_CLASS CSplashScreen : public CWnd {
@@ -22,10 +24,10 @@ public:
     virtual BOOL Create();
 
 protected:
-    CImageObject* m_pImage;
+    std::unique_ptr<CImageObject> m_pImage;
     int m_nWidth;
     int m_nHeight;
-    char* m_pszFileName;
+    std::unique_ptr<char[]> m_pszFileName;
 
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()

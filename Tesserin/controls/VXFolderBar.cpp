@@ -8,15 +8,12 @@
 IMPLEMENT_DYNAMIC(CVXFolderBar, CVXSizingBar)
 
 CVXFolderBar::CVXFolderBar()
-    : CVXSizingBar(CSize(100, 100), 24, 6), m_pOutBar(nullptr), m_bClassicGripper(TRUE),
+    : CVXSizingBar(CSize(100, 100), 24, 6), m_bClassicGripper(TRUE),
       m_crCaptionText(RGB(160, 160, 0)), m_crRoundBorder(RGB(0, 0, 128)), m_crRoundFill(RGB(0, 0, 0))
 {
 }
 
-CVXFolderBar::~CVXFolderBar()
-{
-    delete m_pOutBar;
-}
+CVXFolderBar::~CVXFolderBar() = default;
 
 int CVXFolderBar::Create(CWnd* parent, CString& title, DWORD style)
 {
@@ -26,7 +23,7 @@ int CVXFolderBar::Create(CWnd* parent, CString& title, DWORD style)
     const DWORD windowStyle = (style & ~CBRS_ALL) | WS_CLIPCHILDREN;
     if (!CWnd::Create(cls, title, windowStyle, CRect(0, 0, 222, 436), parent, 1))
         return 0;
-    m_pOutBar = new CVXOutBarCtrl;
+    m_pOutBar = std::make_unique<CVXOutBarCtrl>();
     m_pOutBar->Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 200, 400), this, 0, 0x1FC);
     // The frame answers the out-bar's notifications.
     m_pOutBar->SetOwner(parent);

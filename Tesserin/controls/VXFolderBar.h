@@ -6,6 +6,8 @@
 #include "controls/VXOutBarCtrl.h"
 #include "controls/VXSizingBar.h"
 
+#include <memory>
+
 class AFX_EXT_CLASS CVXFolderBar : public CVXSizingBar {
     DECLARE_DYNAMIC(CVXFolderBar)
 public:
@@ -13,7 +15,7 @@ public:
     ~CVXFolderBar() override;
 
     int Create(CWnd* parent, CString& title, DWORD style);
-    CVXOutBarCtrl* GetOutBar() { return m_pOutBar; }
+    CVXOutBarCtrl* GetOutBar() { return m_pOutBar.get(); }
     void SetMinSize(CSize size) { m_sizeMin = size; }
     void SetWidth(int cx);
     int GetWidth();
@@ -78,7 +80,7 @@ public:
     void AnimateFolderScroll(int from, int to);
 
 protected:
-    CVXOutBarCtrl* m_pOutBar;
+    std::unique_ptr<CVXOutBarCtrl> m_pOutBar;
     BOOL m_bClassicGripper;
     COLORREF m_crCaptionText, m_crRoundBorder, m_crRoundFill;
     CString m_strTitle;

@@ -26,19 +26,16 @@ BOOL g_themeTested = FALSE;
 
 int VersionFromInfo(bool win9x)
 {
-    auto* info = new (std::nothrow) OSVERSIONINFO;
-    if (!info)
-        return win9x ? 2 : 1;
-    info->dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
+    OSVERSIONINFO info = {};
+    info.dwOSVersionInfoSize = sizeof(OSVERSIONINFO);
     int code = win9x ? 2 : 1;
-    if (::GetVersionEx(info)) {
-        DWORD major = info->dwMajorVersion, minor = info->dwMinorVersion;
+    if (::GetVersionEx(&info)) {
+        DWORD major = info.dwMajorVersion, minor = info.dwMinorVersion;
         if (win9x)
             code = (major == 4 && minor == 10) ? 3 : (major == 4 && minor == 90) ? 4 : 2;
         else
             code = major == 4 ? 5 : (major == 5 && minor == 0) ? 6 : (major == 5 && minor == 1) ? 7 : 1;
     }
-    delete info;
     return code;
 }
 

@@ -4,6 +4,7 @@
 #include "controls/VXMenuSupport.h"
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -388,7 +389,7 @@ BOOL CVXMenu::RemoveOrDelete(UINT uiId, UINT nFlags, bool destroy)
         return holder->RemoveOrDelete((UINT)loc, MF_BYPOSITION, destroy);
     }
     UINT state = GetMenuState(uiId, MF_BYPOSITION);
-    CVXMenu* ownedSub = nullptr;
+    std::unique_ptr<CVXMenu> ownedSub;
     if (state == (UINT)-1) {
         // nothing there: the Windows call below answers
     } else if (state & MF_POPUP) {
@@ -403,7 +404,7 @@ BOOL CVXMenu::RemoveOrDelete(UINT uiId, UINT nFlags, bool destroy)
         // Only a sub-menu this menu made goes with it; a caller's stays whole.
         for (INT_PTR i = 0; subMenu && i < m_OwnedSubMenus.GetSize(); ++i)
             if (m_OwnedSubMenus[i] == subMenu) {
-                ownedSub = subMenu;
+                ownedSub.reset(subMenu);
                 m_OwnedSubMenus.RemoveAt(i);
                 RemoveSubMenuItems(subMenu);
                 break;
@@ -427,7 +428,6 @@ BOOL CVXMenu::RemoveOrDelete(UINT uiId, UINT nFlags, bool destroy)
         }
     }
     BOOL result = destroy ? CMenu::DeleteMenu(uiId, MF_BYPOSITION) : CMenu::RemoveMenu(uiId, MF_BYPOSITION);
-    delete ownedSub;
     return result;
 }
 

@@ -5,6 +5,8 @@
 #include "controls/VXOutBarRecords.h"
 #include "controls/VXPopupMenu.h"
 
+#include <memory>
+
 void CVXOutBarCtrl::OnRButtonDown(UINT, CPoint point)
 {
     int index = -1;
@@ -92,13 +94,13 @@ namespace {
 
 CVXGroupEdit* MakeEdit(CWnd* bar, DWORD exStyle, DWORD style, const CRect& rect, const CString& text)
 {
-    CVXGroupEdit* edit = new CVXGroupEdit;
+    auto edit = std::make_unique<CVXGroupEdit>();
     if (!edit->CreateEx(exStyle, "EDIT", text, style, rect, bar, 1)) {
-        if (!edit->m_hWnd)
-            delete edit;
+        if (edit->m_hWnd)
+            (void)edit.release();  // a window once made deletes itself when destroyed
         return nullptr;
     }
-    return edit;
+    return edit.release();  // the window deletes itself once destroyed
 }
 
 }  // namespace
