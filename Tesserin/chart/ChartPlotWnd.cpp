@@ -21,15 +21,12 @@ BEGIN_MESSAGE_MAP(ChartPlotWnd, ChartWndBase)
 END_MESSAGE_MAP()
 
 ChartPlotWnd::ChartPlotWnd()
-    : m_data(2), m_axis(1, 1), m_pVertFont(nullptr), m_dragging(FALSE), m_style(0x108), m_kind(1),
+    : m_data(2), m_axis(1, 1), m_dragging(FALSE), m_style(0x108), m_kind(1),
       m_pHovered(nullptr), m_scrollPending(0), m_fullRedraw(0), m_dataArea(0, 0, 0, 0), m_plotRect(0, 0, 0, 0)
 {
 }
 
-ChartPlotWnd::~ChartPlotWnd()
-{
-    delete m_pVertFont;
-}
+ChartPlotWnd::~ChartPlotWnd() = default;
 
 void ChartPlotWnd::ForgetHoveredPoint()
 {
@@ -53,7 +50,7 @@ int ChartPlotWnd::SetFont(BYTE size, const char* face, BYTE style)
     if (m_pVertFont) {
         m_pVertFont->DeleteObject();
     } else {
-        m_pVertFont = new (std::nothrow) CFont;
+        m_pVertFont.reset(new (std::nothrow) CFont);
         if (!m_pVertFont)
             return 1;
     }
@@ -61,8 +58,8 @@ int ChartPlotWnd::SetFont(BYTE size, const char* face, BYTE style)
     MakeLogFont(size, face, style, lf);
     lf.lfEscapement = lf.lfOrientation = 900;
     CreateFontFor(*m_pVertFont, lf);
-    m_axis.m_pVertFont = m_pVertFont;
-    m_axis.m_pFont = m_pFont;
+    m_axis.m_pVertFont = m_pVertFont.get();
+    m_axis.m_pFont = m_pFont.get();
     return 0;
 }
 
@@ -76,10 +73,10 @@ void ChartPlotWnd::SetPrinting(CMemDC* dc)
         lf.lfEscapement = lf.lfOrientation = 900;
         m_printVertFont.CreatePointFontIndirect(&lf, dc);
         m_axis.m_pFont = &m_printFont;
-        m_axis.m_pVertFont = m_printVertFont.GetSafeHandle() ? &m_printVertFont : m_pVertFont;
+        m_axis.m_pVertFont = m_printVertFont.GetSafeHandle() ? &m_printVertFont : m_pVertFont.get();
     } else {
-        m_axis.m_pFont = m_pFont;
-        m_axis.m_pVertFont = m_pVertFont;
+        m_axis.m_pFont = m_pFont.get();
+        m_axis.m_pVertFont = m_pVertFont.get();
     }
 }
 

@@ -34,7 +34,7 @@ public:
 protected:
     CDataSeriesArray m_data;
     C2DScale m_axis;
-    CFont* m_pVertFont;
+    std::unique_ptr<CFont> m_pVertFont;
     BOOL m_dragging;
     STYLES m_style;
     int m_kind;

@@ -50,10 +50,10 @@ int CVXChartCtrl::_OnPreparePrinting(CRect& page)
             DeleteDC(pd.hDC);
         return 1;
     }
-    m_pPrintDC = new CMemDC;
+    m_pPrintDC = std::make_unique<CMemDC>();
     m_pPrintDC->Attach(pd.hDC);
     m_printFont.DeleteObject();
-    m_printFont.CreatePointFont(m_plot.GetFontSize() * 10, m_plot.GetFontFace(), m_pPrintDC);
+    m_printFont.CreatePointFont(m_plot.GetFontSize() * 10, m_plot.GetFontFace(), m_pPrintDC.get());
     if (m_printFont.GetSafeHandle())
         m_pPrintDC->SelectObject(&m_printFont);
     DOCINFO di = {};
@@ -61,8 +61,7 @@ int CVXChartCtrl::_OnPreparePrinting(CRect& page)
     if (m_pPrintDC->StartDoc(&di) <= 0) {
         // A job that cannot start leaves nothing behind.
         m_pPrintDC->DeleteDC();
-        delete m_pPrintDC;
-        m_pPrintDC = nullptr;
+        m_pPrintDC.reset();
         m_printFont.DeleteObject();
         return 1;
     }
@@ -75,7 +74,7 @@ int CVXChartCtrl::_OnPreparePrinting(CRect& page)
 
 void CVXChartCtrl::_OnBeginPrinting(CRect& page)
 {
-    SetPrintingOnParts(m_pPrintDC);
+    SetPrintingOnParts(m_pPrintDC.get());
     _RecalculateAllWindows(&page);
     struct Part {
         ChartWndBase& window;
@@ -86,7 +85,7 @@ void CVXChartCtrl::_OnBeginPrinting(CRect& page)
             continue;
         m_pPrintDC->x = part.rect.left;
         m_pPrintDC->y = part.rect.top;
-        part.window.Draw(m_pPrintDC);
+        part.window.Draw(m_pPrintDC.get());
     }
     m_pPrintDC->x = m_pPrintDC->y = 0;
 }
@@ -97,8 +96,7 @@ int CVXChartCtrl::_OnEndPrinting()
         m_pPrintDC->EndPage();
         m_pPrintDC->EndDoc();
         m_pPrintDC->DeleteDC();
-        delete m_pPrintDC;
-        m_pPrintDC = nullptr;
+        m_pPrintDC.reset();
     }
     SetPrintingOnParts(nullptr);
     _RecalculateAllWindows();

@@ -14,15 +14,12 @@ BEGIN_MESSAGE_MAP(ChartWndBase, CWnd)
 END_MESSAGE_MAP()
 
 ChartWndBase::ChartWndBase()
-    : m_rect(0, 0, 0, 0), m_windowColor(0), m_textColor(0), m_pFont(nullptr), m_fontSize(0), m_fontStyle(0),
+    : m_rect(0, 0, 0, 0), m_windowColor(0), m_textColor(0), m_fontSize(0), m_fontStyle(0),
       m_pDrawDC(nullptr), m_pPrintDC(nullptr)
 {
 }
 
-ChartWndBase::~ChartWndBase()
-{
-    delete m_pFont;
-}
+ChartWndBase::~ChartWndBase() = default;
 
 void ChartWndBase::SetPrinting(CMemDC* dc)
 {
@@ -39,7 +36,7 @@ CFont* ChartWndBase::DrawingFont()
 {
     if (IsPrinting() && m_printFont.GetSafeHandle())
         return &m_printFont;
-    return m_pFont;
+    return m_pFont.get();
 }
 
 void ChartWndBase::SetInitialWindowSize(CRect* rect)
@@ -83,7 +80,7 @@ int ChartWndBase::SetFont(BYTE size, const char* face, BYTE style)
     if (m_pFont) {
         m_pFont->DeleteObject();
     } else {
-        m_pFont = new (std::nothrow) CFont;
+        m_pFont.reset(new (std::nothrow) CFont);
         if (!m_pFont)
             return 1;
     }
@@ -124,7 +121,7 @@ void ChartWndBase::Draw(CMemDC*) {}
 
 CFont* ChartWndBase::GetFont()
 {
-    return m_pFont;
+    return m_pFont.get();
 }
 
 int ChartWndBase::GetFontHeight()
@@ -132,7 +129,7 @@ int ChartWndBase::GetFontHeight()
     if (!m_pFont || !m_pFont->GetSafeHandle())
         return 0;
     CClientDC dc(GetSafeHwnd() ? this : nullptr);
-    CFont* old = dc.SelectObject(m_pFont);
+    CFont* old = dc.SelectObject(m_pFont.get());
     int height = dc.GetTextExtent("X", 1).cy;
     dc.SelectObject(old);
     return height;

@@ -6,6 +6,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 class CMemDC;
 
 class AFX_EXT_CLASS ChartWndBase : public CWnd {
@@ -40,7 +42,7 @@ protected:
     CRect m_rect;
     COLORREF m_windowColor;
     COLORREF m_textColor;
-    CFont* m_pFont;
+    std::unique_ptr<CFont> m_pFont;
     BYTE m_fontSize;
     CString m_fontFace;
     BYTE m_fontStyle;

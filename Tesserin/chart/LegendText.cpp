@@ -15,7 +15,7 @@ END_MESSAGE_MAP()
 
 CLegendText::CLegendText()
     : m_textRect(0, 0, 0, 0), m_itemColor(0x0000FF), m_borderColor(0x00FFFF), m_lineColor(0x00FFFF), m_backgroundColor(0),
-      m_pItemFont(nullptr), m_itemStyle(0), m_lineStyle(5), m_created(FALSE)
+      m_itemStyle(0), m_lineStyle(5), m_created(FALSE)
 {
     m_backgroundColor = ::GetSysColor(COLOR_BTNFACE);
     m_textColor = 0;
@@ -27,10 +27,7 @@ CLegendText::CLegendText()
     m_marker.SetLineStyle(m_lineStyle);
 }
 
-CLegendText::~CLegendText()
-{
-    delete m_pItemFont;
-}
+CLegendText::~CLegendText() = default;
 
 BOOL CLegendText::Create(const char* text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -82,7 +79,7 @@ void CLegendText::MeasureWith(CDC* dc)
 void CLegendText::_CalculateClientRect()
 {
     CClientDC dc(GetSafeHwnd() ? this : nullptr);
-    CFont* old = (m_pItemFont && m_pItemFont->GetSafeHandle()) ? dc.SelectObject(m_pItemFont) : nullptr;
+    CFont* old = (m_pItemFont && m_pItemFont->GetSafeHandle()) ? dc.SelectObject(m_pItemFont.get()) : nullptr;
     MeasureWith(&dc);
     if (old)
         dc.SelectObject(old);
@@ -95,7 +92,7 @@ void CLegendText::RecalculateSize(CMemDC* dc)
         return;
     }
     // While printing the printer's font is already chosen.
-    CFont* old = (!IsPrinting() && m_pItemFont && m_pItemFont->GetSafeHandle()) ? dc->SelectObject(m_pItemFont)
+    CFont* old = (!IsPrinting() && m_pItemFont && m_pItemFont->GetSafeHandle()) ? dc->SelectObject(m_pItemFont.get())
                                                                                 : nullptr;
     MeasureWith(dc);
     if (old)
@@ -115,7 +112,7 @@ int CLegendText::SetFont(BYTE size, const char* face, BYTE style)
     if (m_pItemFont) {
         m_pItemFont->DeleteObject();
     } else {
-        m_pItemFont = new (std::nothrow) CFont;
+        m_pItemFont.reset(new (std::nothrow) CFont);
         if (!m_pItemFont)
             return 1;
     }
@@ -196,7 +193,7 @@ void CLegendText::Draw(CMemDC* dc)
         if (CFont* printing = m_pPrintDC->GetCurrentFont())
             dc->SelectObject(printing);
     } else if (m_pItemFont && m_pItemFont->GetSafeHandle()) {
-        dc->SelectObject(m_pItemFont);
+        dc->SelectObject(m_pItemFont.get());
     }
     CRect text(0, 0, 0, 0);
     dc->DrawText(m_caption, -1, &text, DT_CALCRECT);

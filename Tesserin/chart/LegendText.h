@@ -38,7 +38,7 @@ public:
     void SetPrinting(CMemDC* dc) override;
     void Draw(CMemDC* dc) override;
 
-    CFont* GetItemFont() const { return m_pItemFont; }
+    CFont* GetItemFont() const { return m_pItemFont.get(); }
     CShape& GetMarker() { return m_marker; }
 
 protected:
@@ -49,7 +49,7 @@ protected:
     COLORREF m_borderColor;
     COLORREF m_lineColor;
     COLORREF m_backgroundColor;
-    CFont* m_pItemFont;
+    std::unique_ptr<CFont> m_pItemFont;
     BYTE m_itemStyle;
     BYTE m_lineStyle;
     BOOL m_created;

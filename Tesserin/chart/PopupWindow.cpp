@@ -13,7 +13,7 @@ CPopupWindow::~CPopupWindow() {}
 void CPopupWindow::SetWindowTextA(CString& text)
 {
     CClientDC dc(GetSafeHwnd() ? this : nullptr);
-    CFont* old = (m_pFont && m_pFont->GetSafeHandle()) ? dc.SelectObject(m_pFont) : nullptr;
+    CFont* old = (m_pFont && m_pFont->GetSafeHandle()) ? dc.SelectObject(m_pFont.get()) : nullptr;
     CRect box(0, 0, 0, 0);
     dc.DrawText(text, &box, DT_CALCRECT);
     if (old)
@@ -32,7 +32,7 @@ void CPopupWindow::OnPaint()
     GetClientRect(&client);
     const int l = client.left, t = client.top, r = client.right, b = client.bottom;
     COLORREF oldText = dc.GetTextColor(), oldBk = dc.GetBkColor();
-    CFont* oldFont = (m_pFont && m_pFont->GetSafeHandle()) ? dc.SelectObject(m_pFont) : nullptr;
+    CFont* oldFont = (m_pFont && m_pFont->GetSafeHandle()) ? dc.SelectObject(m_pFont.get()) : nullptr;
     dc.FillSolidRect(&client, m_windowColor);
     CString text;
     GetWindowText(text);

@@ -41,7 +41,7 @@ int CTitleWnd::CalculateWndHeight(CDC* dc, DWORD* height)
 {
     if (!dc || !height)
         return 0;
-    CFont* old = (m_pFont && m_pFont->GetSafeHandle()) ? dc->SelectObject(m_pFont) : nullptr;
+    CFont* old = (m_pFont && m_pFont->GetSafeHandle()) ? dc->SelectObject(m_pFont.get()) : nullptr;
     *height = (DWORD)dc->GetTextExtent("X", 1).cy + 10;
     if (old)
         dc->SelectObject(old);

@@ -23,8 +23,7 @@ END_MESSAGE_MAP()
 
 CVXChartCtrl::CVXChartCtrl()
     : m_headerRect(0, 0, 0, 0), m_footerRect(0, 0, 0, 0), m_legendRect(0, 0, 0, 0), m_chartRect(0, 0, 0, 0),
-      m_chartType(0), m_headerShown(TRUE), m_footerShown(TRUE), m_legendShown(TRUE), m_legendPosition(CHART_BOTTOM),
-      m_pPrintDC(nullptr)
+      m_chartType(0), m_headerShown(TRUE), m_footerShown(TRUE), m_legendShown(TRUE), m_legendPosition(CHART_BOTTOM)
 {
 }
 
@@ -32,7 +31,7 @@ CVXChartCtrl::~CVXChartCtrl()
 {
     if (m_pPrintDC) {
         m_pPrintDC->DeleteDC();
-        delete m_pPrintDC;
+        m_pPrintDC.reset();
     }
     m_printFont.DeleteObject();
 }

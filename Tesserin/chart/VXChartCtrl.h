@@ -107,7 +107,7 @@ protected:
     int m_chartType;
     BOOL m_headerShown, m_footerShown, m_legendShown;
     CHART_WINDOW_POSITION m_legendPosition;
-    CMemDC* m_pPrintDC;
+    std::unique_ptr<CMemDC> m_pPrintDC;
     CFont m_printFont;
 
     void _AutoScale(DWORD style);
