@@ -124,7 +124,7 @@ BOOL CVXGridSubItemListCtrl::BeginDrag(CPoint pt)
     m_hdiDrag.pszText = m_szDragText;
     m_hdiDrag.cchTextMax = sizeof(m_szDragText);
     EndDragPicture();
-    m_pDragWnd = new CFlatHeaderDragWnd;
+    m_pDragWnd = std::make_unique<CFlatHeaderDragWnd>();
     m_pDragWnd->Create(rect, header, m_hdiDrag);
     GetWindowRect(&m_rectList);
     header->GetWindowRect(&m_rectHeader);
@@ -152,8 +152,7 @@ void CVXGridSubItemListCtrl::EndDragPicture()
         m_pGrid->GetHeaderCtrl()->SendMessage(HDM_SETHOTDIVIDER, FALSE, -1);
     if (m_pDragWnd) {
         m_pDragWnd->DestroyWindow();
-        delete m_pDragWnd;
-        m_pDragWnd = nullptr;
+        m_pDragWnd.reset();
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include "mfc.h"
 
+#include <memory>
+
 class CVXGridCtrl;
 class CFlatHeaderDragWnd;
 
@@ -48,7 +50,7 @@ protected:
     int m_iSubItem = -1;
     HDITEM m_hdiDrag = {};
     char m_szDragText[80] = "";
-    CFlatHeaderDragWnd* m_pDragWnd = nullptr;
+    std::unique_ptr<CFlatHeaderDragWnd> m_pDragWnd;
     CRect m_rectList{0, 0, 0, 0};
     CRect m_rectHeader{0, 0, 0, 0};
     int m_iDropColumn = -1;

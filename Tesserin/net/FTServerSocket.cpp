@@ -5,20 +5,20 @@
 #include "net/FTSocketThread.h"
 #include "res/resource.h"
 
+#include <memory>
+
 CFTServerSocket::CFTServerSocket() : m_pWnd(nullptr) {}
 
 CFTServerSocket::~CFTServerSocket() = default;
 
 CDlgSocketFTSend* CFTServerSocket::CreateSendDialog()
 {
-    auto* dialog = new CDlgSocketFTSend;
+    auto dialog = std::make_unique<CDlgSocketFTSend>();
     dialog->m_strString1 = m_strString1;
     dialog->m_strString2 = m_strString2;
-    if (!dialog->Create(IDD_FT_SEND, nullptr)) {
-        delete dialog;
+    if (!dialog->Create(IDD_FT_SEND, nullptr))
         return nullptr;
-    }
-    return dialog;
+    return dialog.release();  // the window deletes itself once destroyed
 }
 
 void CFTServerSocket::OnAccept(int nErrorCode)
