@@ -61,14 +61,14 @@ BOOL CDlgAdvertising::CreateWebView()
 {
     CCreateContext context;
     context.m_pNewViewClass = RUNTIME_CLASS(CAdWebView);
-    CAdWebView* view = dynamic_cast<CAdWebView*>(RUNTIME_CLASS(CAdWebView)->CreateObject());
-    if (!view)
+    // A window that was never made does not delete itself: ours until Create succeeds.
+    std::unique_ptr<CAdWebView> made(dynamic_cast<CAdWebView*>(RUNTIME_CLASS(CAdWebView)->CreateObject()));
+    if (!made)
         return FALSE;
-    if (!view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, kViewId,
-                      &context)) {
-        delete view;  // a window that was never made does not delete itself
+    if (!made->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), this, kViewId,
+                      &context))
         return FALSE;
-    }
+    CAdWebView* view = made.release();
     m_pWebView = view;
     if (view->GetExStyle() & WS_EX_CLIENTEDGE)
         ModifyStyleEx(WS_EX_CLIENTEDGE, 0, SWP_FRAMECHANGED);

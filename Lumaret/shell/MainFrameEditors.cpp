@@ -7,6 +7,8 @@
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
 
+#include <memory>
+
 namespace {
 
 const char kBusyMessage[] = "이미지 작업이 진행중입니다. 작업이 종료된 후 다시 시도하십시요.";
@@ -55,14 +57,12 @@ CImgEditView* CMainFrame::OpenImageEditor(CString path, CString title)
 
 CImgEditView* CMainFrame::OpenImageAsNewEditor(CImageObject* image, CString title)
 {
+    std::unique_ptr<CImageObject> owned(image);  // freed when no view takes it
     CImgEditView* view = OpenImageEditor("", title);
-    if (!view) {
-        // Nobody took the picture.
-        delete image;
+    if (!view)
         return nullptr;
-    }
     delete view->m_pImage;
-    view->m_pImage = image;
+    view->m_pImage = owned.release();
     view->m_strTitle = title;
     image->SetParent(view);
     view->m_bModified = TRUE;
