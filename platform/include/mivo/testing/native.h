@@ -32,6 +32,8 @@ bool GetNativeLook(HWND hwnd, NativeLook* look);
 // the display would; false without a native window. For tests of the backend.
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// An input method event: the syllable being composed and the text committed with it (either may be "").
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit);
 // Tells the native window it got the keyboard focus, as the window manager would on a click.
 bool SimulateNativeFocusIn(HWND hwnd);
 // Keeps native windows from being made (programs and tests without a display).
