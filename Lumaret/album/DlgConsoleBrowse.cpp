@@ -2,6 +2,7 @@
 
 #include "album/AlbumDetailStore.h"
 #include "album/AlbumTables.h"
+#include "shell/DlgMediaPlayerBar.h"
 #include "album/ConsoleBrowserLink.h"
 #include "album/DlgConsoleSubEXIF.h"
 #include "album/DlgConsoleSubPreview.h"
@@ -138,9 +139,10 @@ void CDlgConsoleBrowse::MakeSubPanes()
     m_pExif = new CDlgConsoleSubEXIF(this);
     m_pPreview->Create(IDD_CONSOLE_SUB_PREVIEW, this);
     m_pExif->Create(IDD_CONSOLE_SUB_EXIF, this);
-    // The music tab's page stays empty until the player bar is part of the program.
-    m_pMusicPane = new CWnd;
-    m_pMusicPane->Create("Static", "", WS_CHILD, CRect(0, 0, 0, 0), this, 0xFFFF);
+    // The music tab's page is the player bar; the child list owns it like the other pages.
+    CDlgMediaPlayerBar* player = new CDlgMediaPlayerBar(this);
+    player->Create(IDD_MEDIAPLAYER_BAR, this);
+    m_pMusicPane = player;
     m_pPreview->ShowWindow(SW_SHOW);
     AddChildDialog(m_pPreview);
     AddChildDialog(m_pExif);
@@ -549,4 +551,9 @@ void CDlgConsoleBrowse::OnDestroy()
     if (m_bTreeInit && app)
         app->SaveProfileString(ProfileSection(), kFolderEntry, m_strCurFolder);
     m_wndTree.DeleteAllItems(1);
+}
+
+CDlgMediaPlayerBar* CDlgConsoleBrowse::GetPlayerBar() const
+{
+    return dynamic_cast<CDlgMediaPlayerBar*>(m_pMusicPane);
 }

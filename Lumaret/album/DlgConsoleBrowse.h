@@ -12,6 +12,7 @@
 
 class CDlgConsoleSubEXIF;
 class CDlgConsoleSubPreview;
+class CDlgMediaPlayerBar;
 class CImgDetailView;
 class CVXMenu;
 
@@ -31,6 +32,8 @@ public:
     // The tree's selected folder (empty without one) and whether the music tab is the shown one.
     CString GetSelectedFolder();
     BOOL IsMusicTabShown() const { return GetShownTab() == 2; }
+    // The music tab's player, null before the pane is made.
+    CDlgMediaPlayerBar* GetPlayerBar() const;
     // The folder item under a point of the tree's client area becomes the one the menu acts on;
     // FALSE when the point hit no item.
     BOOL TargetItemAt(CPoint point);
@@ -44,7 +47,7 @@ public:
     CStringArray m_arrCheckedFolders;
     CDlgConsoleSubPreview* m_pPreview;
     CDlgConsoleSubEXIF* m_pExif;
-    CWnd* m_pMusicPane;
+    CWnd* m_pMusicPane;  // the player bar (CDlgMediaPlayerBar)
     CString m_strCurFolder;
     CString m_strContextPath;
     CString m_strContextName;

@@ -142,6 +142,7 @@ LRESULT CDlgConsolePane::OnSplitterMoved(WPARAM, LPARAM lParam)
     if ((UINT)lParam != IDC_CONSOLE_SPLITTER)
         return 0;
     PlaceTabsAndSubPanes();
+    Invalidate();  // the margins the tree or the area left
     return 1;
 }
 

@@ -1,11 +1,13 @@
 #include "album/DlgConsoleSubPreview.h"
 
 #include "album/ConsoleBrowserLink.h"
+#include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXGDI.h"
 #include "controls/VXMenu.h"
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
 #include "image/ImgDetailView.h"
+#include "print/DlgImgPrint.h"
 #include "resource.h"
 #include "shell/MainApp.h"
 #include "shell/MainFrame.h"
@@ -462,9 +464,8 @@ void CDlgConsoleSubPreview::OnRButtonDown(UINT nFlags, CPoint point)
     if (menu.LoadMenu(IDR_PREVIEW_MENU)) {
         menu.LoadToolbar(IDR_MENUIMAGES);
         if (CMenu* popup = menu.GetSubMenu(0)) {
-            // Calendars and printing are not part of the program yet.
-            popup->EnableMenuItem(ID_MAKE_CALENDAR, MF_BYCOMMAND | MF_GRAYED);
-            popup->EnableMenuItem(ID_IMAGE_PRINT, MF_BYCOMMAND | MF_GRAYED);
+            if (!m_bLoaded || m_strLoadedPath.IsEmpty())
+                popup->EnableMenuItem(ID_MAKE_CALENDAR, MF_BYCOMMAND | MF_GRAYED);
             CPoint screen;
             ::GetCursorPos(&screen);
             popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, this);
@@ -501,9 +502,24 @@ void CDlgConsoleSubPreview::OnPreviewOpenWith()
     ::ShellExecute(nullptr, "open", theApp.m_strLinkPrg, parameters, nullptr, SW_SHOW);
 }
 
-void CDlgConsoleSubPreview::OnPreviewCalendar() {}
+void CDlgConsoleSubPreview::OnPreviewCalendar()
+{
+    if (!m_bLoaded || m_strLoadedPath.IsEmpty())
+        return;
+    CDlgImgAppCalendar dialog(nullptr);
+    dialog.m_bFromFile = 1;
+    dialog.m_strSrcPath = m_strLoadedPath;
+    dialog.DoModal();
+}
 
-void CDlgConsoleSubPreview::OnPreviewPrint() {}
+void CDlgConsoleSubPreview::OnPreviewPrint()
+{
+    if (m_strPath.IsEmpty())
+        return;
+    CDlgImgPrint dlg(nullptr);
+    dlg.m_arrPaths.Add(m_strPath);
+    dlg.DoModal();
+}
 
 // ---- layout and end ----
 

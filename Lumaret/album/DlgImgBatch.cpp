@@ -32,8 +32,8 @@ const char kFailed[] = "실패";
 // Answers of the question about an existing result.
 enum { kAnswerOverwrite = 1, kAnswerOverwriteAll = 2, kAnswerSkip = 3, kAnswerSkipAll = 4, kAnswerStop = 6 };
 
-const int kCheckOnIcon = IDI_BATCH_CHECK_ON;
-const int kCheckOffIcon = IDI_BATCH_CHECK_OFF;
+const int kCheckOnIcon = IDI_CHECK_ON;
+const int kCheckOffIcon = IDI_CHECK_OFF;
 const int kStartIcon = 216;
 const int kStopIcon = IDI_BATCH_STOP;
 const int kCloseIcon = 185;

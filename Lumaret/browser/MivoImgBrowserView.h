@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+class CDlgImgBatch;
 class CDlgImgBrowser;
 class CImageObject;
 class CVXMenu;
@@ -117,6 +118,7 @@ protected:
     afx_msg void OnBatchFilter();
     afx_msg void OnBatchFrame();
     afx_msg void OnRename();
+    afx_msg void OnMakeCalendar();
     afx_msg void OnRemove();
     afx_msg void OnCut();
     afx_msg void OnCopy();
@@ -128,9 +130,13 @@ protected:
     afx_msg void OnUpdateOneSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
     afx_msg void OnUpdateLater(CCmdUI* pCmdUI);
+    afx_msg void OnPrintPictures();
+    afx_msg void OnAddToCart();
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Runs a batch dialog on the selected files, then shows where the results went.
+    void RunBatchDialog(CDlgImgBatch& dlg);
     static UINT ThumbnailLoadThread(LPVOID param);
     static UINT EditImageLoadThread(LPVOID param);
     // One item of a loader pass; false when the pass should stop.

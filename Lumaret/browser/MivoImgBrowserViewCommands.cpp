@@ -3,12 +3,16 @@
 
 #include "album/AlbumDetailStore.h"
 #include "album/AlbumTables.h"
+#include "album/DlgConsoleBrowse.h"
+#include "album/DlgImgBrowseFilter.h"
+#include "album/DlgImgBrowseFrame.h"
 #include "album/DesktopWallpaper.h"
 #include "album/DlgAlbumSelect.h"
 #include "album/DlgRenameFile.h"
 #include "album/ThumbnailCache.h"
 #include "browser/BrowserShell.h"
 #include "browser/DlgImgBrowser.h"
+#include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXMenu.h"
 #include "editor/ImgEditView.h"
 #include "framework/ODBCQuery.h"
@@ -30,8 +34,7 @@ const UINT kMenuToolbar = IDR_MENUIMAGES;
 const LPARAM kEditLoadFailed = 1;
 
 // Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_PRINT,  ID_BROWSER_CALENDAR, ID_BROWSER_RESIZE,
-                               ID_BROWSER_FILTER,    ID_BROWSER_FRAME,  ID_BROWSER_CART};
+const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_RESIZE};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -68,7 +71,10 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_COMMAND_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnWallpaper)
     ON_COMMAND(ID_BROWSER_ADD_TO_ALBUM, OnAddToAlbum)
     ON_COMMAND(ID_BROWSER_RENAME, OnRename)
+    ON_COMMAND(ID_BROWSER_CALENDAR, OnMakeCalendar)
     ON_COMMAND(ID_BROWSER_REMOVE, OnRemove)
+    ON_COMMAND(ID_BROWSER_FILTER, OnBatchFilter)
+    ON_COMMAND(ID_BROWSER_FRAME, OnBatchFrame)
     ON_COMMAND(ID_EDIT_CUT, OnCut)
     ON_COMMAND(ID_EDIT_COPY, OnCopy)
     ON_COMMAND(ID_EDIT_PASTE, OnPaste)
@@ -80,12 +86,14 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateLater)
+    ON_COMMAND(ID_BROWSER_PRINT, OnPrintPictures)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateSelection)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateLater)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateSelection)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateSelection)
+    ON_COMMAND(ID_BROWSER_CART, OnAddToCart)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateSelection)
 END_MESSAGE_MAP()
 
 // --- Context menu --------------------------------------------------------------------------
@@ -125,11 +133,16 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         {ID_BROWSER_WALLPAPER_STRETCH, notOne},
         {ID_BROWSER_ADD_TO_ALBUM, !folderListing || none},
         {ID_BROWSER_RENAME, !(folderListing && m_nSelCount == 1)},
+        {ID_BROWSER_CALENDAR, notOne},
         {ID_BROWSER_REMOVE, none},
         {ID_EDIT_CUT, none},
         {ID_EDIT_COPY, none},
         {ID_EDIT_PASTE, theApp.m_arrClipPaths.GetSize() == 0 || b.m_nMode == CDlgImgBrowser::MODE_SEARCH},
         {ID_BROWSER_EXCLUDE, none},
+        {ID_BROWSER_FILTER, none},
+        {ID_BROWSER_FRAME, none},
+        {ID_BROWSER_PRINT, none},
+        {ID_BROWSER_CART, none},
     };
     for (const Rule& rule : rules)
         if (rule.grey)
@@ -346,6 +359,57 @@ void CMivoImgBrowserView::OnRename()
     m_pBrowser->m_bListFilled = FALSE;
     InvalidateFrame(item, TRUE);
     StartThumbnailThread();
+}
+
+void CMivoImgBrowserView::OnMakeCalendar()
+{
+    std::vector<int> selected = Selection();
+    if (!m_pBrowser || selected.size() != 1)
+        return;
+    CDlgImgAppCalendar dialog(nullptr);
+    dialog.m_bFromFile = 1;
+    dialog.m_strSrcPath = m_pBrowser->m_arrPath[selected[0]];
+    dialog.DoModal();
+}
+
+void CMivoImgBrowserView::OnBatchFilter()
+{
+    CDlgImgBrowseFilter dlg;
+    RunBatchDialog(dlg);
+}
+
+void CMivoImgBrowserView::OnBatchFrame()
+{
+    CDlgImgBrowseFrame dlg;
+    RunBatchDialog(dlg);
+}
+
+void CMivoImgBrowserView::RunBatchDialog(CDlgImgBatch& dlg)
+{
+    if (!m_pBrowser)
+        return;
+    CDlgImgBrowser& b = *m_pBrowser;
+    for (int item : Selection()) {
+        dlg.m_arrSrcPath.Add(b.m_arrPath[item]);
+        dlg.m_arrSrcName.Add(b.m_arrName[item]);
+        dlg.m_arrDstName.Add("");
+        dlg.m_arrDstPath.Add("");
+    }
+    dlg.DoModal();
+    if (!dlg.m_bChanged)
+        return;
+    if (!dlg.m_bSameFolder) {
+        if (b.BrowsePane())
+            b.BrowsePane()->m_wndTree.SetPathByStr(dlg.m_strFolder);
+        return;
+    }
+    for (int i = 0; i < (int)b.m_arrSelected.GetSize(); i++)
+        b.m_arrSelected[i] = 0;
+    m_nSelCount = 0;
+    if (b.m_nMode == CDlgImgBrowser::MODE_FOLDER)
+        b.ListFolder(b.m_strLocation, TRUE);
+    else if (b.m_nMode == CDlgImgBrowser::MODE_ALBUM)
+        b.ListAlbum(b.m_nAlbumID, TRUE);
 }
 
 void CMivoImgBrowserView::OnRemove()

@@ -75,3 +75,27 @@ void CCalendarPainter::DrawDayGrid(CImageObject& image, const CalendarForm& form
         }
     }
 }
+
+namespace {
+
+struct FaceTargets {
+    std::initializer_list<CComboBox*> combos;
+};
+
+int CALLBACK AddFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM param)
+{
+    const FaceTargets* targets = reinterpret_cast<const FaceTargets*>(param);
+    for (CComboBox* combo : targets->combos)
+        if (combo && combo->GetSafeHwnd())
+            combo->AddString(font->lfFaceName);
+    return 1;
+}
+
+}  // namespace
+
+void AddCalendarFaceNames(CWnd& wnd, std::initializer_list<CComboBox*> combos)
+{
+    FaceTargets targets{combos};
+    CClientDC dc(&wnd);
+    ::EnumFontFamilies(dc.GetSafeHdc(), nullptr, AddFace, (LPARAM)&targets);
+}

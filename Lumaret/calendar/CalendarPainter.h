@@ -5,6 +5,8 @@
 
 #include "mfc.h"
 
+#include <initializer_list>
+
 class CImageObject;
 class CMonthLayout;
 struct CalendarForm;
@@ -35,3 +37,6 @@ public:
                             const CString& dayFace, int digitHeight, CWnd* wnd);
     static void DrawGridLines(CImageObject& image, const CalendarForm& form);
 };
+
+// Adds every font family of the screen to each combo box (the calendar windows' face lists).
+void AddCalendarFaceNames(CWnd& wnd, std::initializer_list<CComboBox*> combos);

@@ -3,6 +3,7 @@
 #include "MainFrame.h"
 
 #include "framework/VXUtil.h"
+#include "calendar/DlgTemplateCalendar.h"
 #include "resource.h"
 #include "templates/DlgTemplateFrame.h"
 #include "templates/DlgTemplateMask.h"
@@ -31,4 +32,10 @@ void CMainFrame::OnTemplateFrame()
 {
     OpenLayerViewFromDlg("액자 템플릿 등록 및 관리", new CDlgTemplateFrame(nullptr), IDD_TEMPLATE_FRAME, IDR_MAINFRAME,
                          m_hWndMDIClient, this, TRUE, kFindByTitleOrClass);
+}
+
+void CMainFrame::OnTemplateCalendar()
+{
+    OpenLayerViewFromDlg("달력 템플릿 등록 및 관리", new CDlgTemplateCalendar(nullptr), IDD_TEMPLATE_CALENDAR,
+                         IDR_MAINFRAME, m_hWndMDIClient, this, TRUE, kFindByTitleOrClass);
 }

@@ -9,6 +9,7 @@
 #include "album/DlgConsoleBrowse.h"
 #include "album/DlgConsoleSubPreview.h"
 #include "framework/ODBCQuery.h"
+#include "framework/VXUtil.h"
 #include "shell/MainApp.h"
 #include "shell/MainFrame.h"
 #include "resource.h"
@@ -89,6 +90,9 @@ int main()
         return 1;
     CMainFrame* frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
     theApp.CloseSplash();
+    // A folder bar wide enough for the deep temporary folder's names.
+    frame->m_wndFolderBar.SetWidth(330);
+    frame->RecalcLayout();
     Settle();
 
     int trips = CAlbumTables::NewAlbum("여행", 0);
@@ -116,6 +120,9 @@ int main()
     frame->SetSelFolder(kFolderAlbum);
     Settle();
     album->m_treeAlbum.Expand(album->m_treeAlbum.GetRootItem(), TVE_EXPAND);
+    // Choosing the album opens it in the browser.
+    album->m_treeAlbum.SelectItem(SearchTreeItemByData(&album->m_treeAlbum, TVI_ROOT, (DWORD_PTR)busan));
+    Settle();
     CMainFrame::OpenImageInPane(sea.c_str(), 1, busan, 1);
     WaitForPreview(album->m_pPreview);
     album->m_pPreview->UpdateNavigatorRect(CRect(300, 200, 780, 560));
@@ -126,6 +133,14 @@ int main()
     ClickTab(album, IDC_CONSOLE_TAB_EXIF);
     Shoot("console-album-exif");
     ClickTab(album, IDC_CONSOLE_TAB_ALBUMINFO);
+    // The bar dragged up, as a user would, to give the details room.
+    CRect bar;
+    album->m_wndSplitter.GetWindowRect(&bar);
+    album->ScreenToClient(&bar);
+    album->m_wndSplitter.MoveWindow(bar.left, 110, bar.Width(), bar.Height());
+    album->m_wndSplitter.RecalcLayout();
+    album->SendMessage(WM_SPLITTER_MOVED, 110 - bar.top, IDC_CONSOLE_SPLITTER);
+    Settle();
     Shoot("console-album-details");
     SaveSurface(frame->m_hWnd, "console-album-details.ppm");
 
@@ -139,10 +154,15 @@ int main()
         TickFolder(folders, photos + sub);
     CMainFrame::OpenImageInPane(sea.c_str(), 0, 0, 0);
     WaitForPreview(folders->m_pPreview);
+    // The photo folder at the top of the tree, its ticked sub-folders below it.
+    HTREEITEM top = folders->m_wndTree.GetItemFromPath(photos.c_str(), nullptr);
+    folders->m_wndTree.SelectSetFirstVisible(top);
     Settle();
     Shoot("console-folders");
 
     HTREEITEM item = folders->m_wndTree.GetItemFromPath((photos + "\\풍경").c_str(), nullptr);
+    folders->m_wndTree.SelectSetFirstVisible(top);
+    Settle();
     CRect rect;
     folders->m_wndTree.GetItemRect(item, &rect, TRUE);
     POINT at = {rect.left + 10, rect.top + rect.Height() / 2};

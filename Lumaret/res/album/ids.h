@@ -125,7 +125,5 @@
 #define IDC_BATCH_FRAME_DIVISOR 1319
 #define IDC_BATCH_FRAME_PREVIEW 6107
 
-// Icons of the batch dialogs: an option switched on and off, and stop.
+// The batch dialogs' stop icon; their on/off options use the editor's IDI_CHECK_ON/OFF.
 #define IDI_BATCH_STOP 186
-#define IDI_BATCH_CHECK_ON 242
-#define IDI_BATCH_CHECK_OFF 243

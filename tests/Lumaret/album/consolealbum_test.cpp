@@ -107,9 +107,21 @@ TEST_F(AlbumPane, TheFirstLoadOpensTheRememberedAlbumAndARefreshReopensTheSelect
     EXPECT_EQ("가족#3,여행#7(제주#8(바다#9))", Tree());
     EXPECT_EQ(3, pane.GetSelectedAlbumID());
     EXPECT_EQ("open 128 ; album 3 0", browser.Calls());
-
     pane.DestroyWindow();
     EXPECT_EQ(3, app->LoadProfileInt(app->m_strAppKey, "RecentAlbumID"));
+
+    // Without a selection a refresh selects nothing and the pane remembers no album.
+    CDlgConsoleAlbum again;
+    Place(again, IDD_CONSOLE_ALBUM);
+    again.m_nSelectAlbumID = 0;
+    again.LoadAlbumTree();
+    browser.calls.clear();
+    again.SendMessage(WM_COMMAND, ID_CONSOLE_REFRESH);
+    EXPECT_EQ(0, again.m_nSelectAlbumID);
+    EXPECT_EQ(-1, again.GetSelectedAlbumID());
+    EXPECT_EQ("", browser.Calls());
+    again.DestroyWindow();
+    EXPECT_EQ(0, app->LoadProfileInt(app->m_strAppKey, "RecentAlbumID"));
 }
 
 TEST_F(AlbumPane, NewAlbumsGoUnderTheClickedAlbumOrToTheTop)

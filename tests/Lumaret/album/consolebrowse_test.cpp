@@ -8,6 +8,8 @@
 #include "album/DlgConsoleBrowse.h"
 #include "album/ThumbnailCache.h"
 #include "dialogs/DlgUserInputBox.h"
+#include "editor/EditorShell.h"
+#include "shell/MainFrame.h"
 #include "image/ImageObject.h"
 #include "res/resource.h"
 #include "resource.h"
@@ -359,4 +361,21 @@ TEST_F(FolderPane, TheMenuOfARightClickGreysWhatCannotBeDone)
         consoletest::RightClick(pane.m_wndTree, CPoint(client.right - 10, client.bottom - 3));
         EXPECT_FALSE(none.shown);
     }
+}
+
+TEST_F(FolderPane, TheEditorsOpenFolderShowsTheFolderPaneAtThePicturesFolder)
+{
+    EXPECT_FALSE(editor_shell::HasFolderPane()) << "no main window, no pane";
+    CMainFrame* frame = new CMainFrame;  // deletes itself with its window
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    AfxGetApp()->m_pMainWnd = frame;
+    frame->SetSelFolder(kFolderEditTools);
+    EXPECT_TRUE(editor_shell::HasFolderPane());
+    EXPECT_TRUE(editor_shell::ShowFolderInPane(Path("src\\")));
+    EXPECT_EQ(kFolderBrowse, frame->GetSelFolder());
+    EXPECT_STREQ(Path("src\\"), frame->m_pBrowsePane->GetSelectedFolder());
+    EXPECT_EQ("folder " + root + "src\\ 0", browser.calls.back()) << "the selection opens the folder";
+    AfxGetApp()->m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    mivo::test::PumpUntilIdle();
 }

@@ -9,6 +9,7 @@
 #include "image/ImageObject.h"
 #include "image/ImgDetailView.h"
 #include "mivo/process.h"
+#include "shell/MainFrame.h"
 #include "resource.h"
 #include "support/ExifPhoto.h"
 #include "support/MessageBoxCapture.h"
@@ -240,4 +241,28 @@ TEST_F(PreviewPane, TheExternalProgramGetsThePathAsOneArgumentOrTheUserIsTold)
     ASSERT_EQ(2u, started[0].size()) << "the blank does not split the path";
     EXPECT_NE(std::string::npos, started[0][1].find(".jpg")) << started[0][1];
     EXPECT_EQ(std::string::npos, started[0][1].find('"')) << "the quotes only group";
+}
+
+TEST_F(PreviewPane, NothingLoadsWhileTheFolderBarShowsTheEditTools)
+{
+    std::string sea = Photo("바다.jpg", 64, 48);
+    CMainFrame* frame = new CMainFrame;  // deletes itself with its window
+    ASSERT_TRUE(frame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW));
+    AfxGetApp()->m_pMainWnd = frame;
+    const struct {
+        int folder;
+        bool loads;
+    } cases[] = {{kFolderEditTools, false}, {kFolderAlbum, true}, {kFolderBrowse, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        frame->SetSelFolder(c.folder);
+        pane.m_bLoaded = 0;
+        pane.m_bHasRequest = 0;
+        Show(sea);
+        EXPECT_EQ(c.loads ? 1 : 0, pane.m_bHasRequest);
+        EXPECT_EQ(c.loads ? 1 : 0, pane.m_bLoaded);
+    }
+    AfxGetApp()->m_pMainWnd = nullptr;
+    frame->DestroyWindow();
+    mivo::test::PumpUntilIdle();
 }
