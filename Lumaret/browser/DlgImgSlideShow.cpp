@@ -603,11 +603,8 @@ void CDlgImgSlideShow::OnTimer(UINT_PTR nIDEvent)
 
 void CDlgImgSlideShow::OnOK()
 {
-    if (m_bAutoPlay) {
-        KillTimer(kAutoTimer);
-        m_bAutoPlay = 0;
-        UpdateNavButtons();
-    }
+    if (m_bAutoPlay)
+        StopAutoPlay();
     NextSlide();
 }
 

@@ -70,7 +70,8 @@ void CDlgImgSlideShowSet::BorrowPlayer()
     if (!m_pMusicBar || !m_pMusicBar->m_hWnd)
         return;
     m_pMusicPane = m_pMusicBar->GetParent();
-    m_bMusicBarVisible = m_pMusicBar->IsWindowVisible();
+    // Its own flag: the pane itself may be hidden behind another tab.
+    m_bMusicBarVisible = (m_pMusicBar->GetStyle() & WS_VISIBLE) != 0;
     m_pMusicBar->GetWindowRect(&m_rcMusicBar);
     if (m_pMusicPane)
         m_pMusicPane->ScreenToClient(&m_rcMusicBar);
