@@ -486,6 +486,12 @@ private:
     QTimer m_timer;
 };
 
+std::function<DWORD(const RecordedDesktopDrag&)>& DesktopDragRecorder()
+{
+    static std::function<DWORD(const RecordedDesktopDrag&)> recorder;
+    return recorder;
+}
+
 class QtBackend : public NativeBackend {
 public:
     QtBackend() : m_thread(CurrentThreadId()) {}
@@ -594,6 +600,10 @@ public:
 
     DWORD RunNativeDrag(const std::string& cp949Text, DWORD allowed) override
     {
+        if (DesktopDragRecorder()) {
+            RecordedDesktopDrag drag{FromCp949(cp949Text).toStdString(), DragTextToFileUrls(cp949Text)};
+            return DesktopDragRecorder()(drag) & allowed;
+        }
         if (CurrentThreadId() != m_thread || !qApp)
             return DROPEFFECT_NONE;
         auto* data = new QMimeData;
@@ -625,6 +635,8 @@ public:
     // displays would run a drag loop of their own that nothing ends.
     bool CanDragToDesktop() override
     {
+        if (DesktopDragRecorder())
+            return true;
         QString name = QGuiApplication::platformName();
         return name != "offscreen" && name != "minimal";
     }
@@ -788,6 +800,11 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
                   down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
     return true;
+}
+
+void RecordDesktopDrags(std::function<DWORD(const RecordedDesktopDrag&)> recorder)
+{
+    DesktopDragRecorder() = std::move(recorder);
 }
 
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop)
