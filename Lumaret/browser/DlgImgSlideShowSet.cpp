@@ -83,6 +83,8 @@ void CDlgImgSlideShowSet::BorrowPlayer()
     m_pMusicBar->SetParent(this);
     m_pMusicBar->MoveWindow(&place);
     m_pMusicBar->ShowWindow(SW_SHOW);
+    // Its controls now draw into this window: all of them, not only the part that moved.
+    m_pMusicBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CDlgImgSlideShowSet::GiveBackPlayer()
@@ -95,6 +97,7 @@ void CDlgImgSlideShowSet::GiveBackPlayer()
         m_pMusicBar->ShowWindow(SW_HIDE);
     m_pMusicBar->SetParent(m_pMusicPane);
     m_pMusicBar->MoveWindow(&m_rcMusicBar);
+    m_pMusicBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_pMusicBar = nullptr;
 }
 
