@@ -7,6 +7,7 @@
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
 #include "image/ImgDetailView.h"
+#include "print/DlgImgPrint.h"
 #include "resource.h"
 #include "shell/MainApp.h"
 #include "shell/MainFrame.h"
@@ -463,8 +464,6 @@ void CDlgConsoleSubPreview::OnRButtonDown(UINT nFlags, CPoint point)
     if (menu.LoadMenu(IDR_PREVIEW_MENU)) {
         menu.LoadToolbar(IDR_MENUIMAGES);
         if (CMenu* popup = menu.GetSubMenu(0)) {
-            // Printing is not part of the program yet.
-            popup->EnableMenuItem(ID_IMAGE_PRINT, MF_BYCOMMAND | MF_GRAYED);
             if (!m_bLoaded || m_strLoadedPath.IsEmpty())
                 popup->EnableMenuItem(ID_MAKE_CALENDAR, MF_BYCOMMAND | MF_GRAYED);
             CPoint screen;
@@ -513,7 +512,14 @@ void CDlgConsoleSubPreview::OnPreviewCalendar()
     dialog.DoModal();
 }
 
-void CDlgConsoleSubPreview::OnPreviewPrint() {}
+void CDlgConsoleSubPreview::OnPreviewPrint()
+{
+    if (m_strPath.IsEmpty())
+        return;
+    CDlgImgPrint dlg(nullptr);
+    dlg.m_arrPaths.Add(m_strPath);
+    dlg.DoModal();
+}
 
 // ---- layout and end ----
 

@@ -11,6 +11,7 @@
 #include "album/DlgRenameFile.h"
 #include "album/ThumbnailCache.h"
 #include "browser/BrowserShell.h"
+#include "browser/DlgImgBrowseResize.h"
 #include "browser/DlgImgBrowser.h"
 #include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXMenu.h"
@@ -34,7 +35,7 @@ const UINT kMenuToolbar = IDR_MENUIMAGES;
 const LPARAM kEditLoadFailed = 1;
 
 // Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_PRINT, ID_BROWSER_RESIZE, ID_BROWSER_CART};
+const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -74,6 +75,7 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_COMMAND(ID_BROWSER_CALENDAR, OnMakeCalendar)
     ON_COMMAND(ID_BROWSER_REMOVE, OnRemove)
     ON_COMMAND(ID_BROWSER_FILTER, OnBatchFilter)
+    ON_COMMAND(ID_BROWSER_RESIZE, OnBatchResize)
     ON_COMMAND(ID_BROWSER_FRAME, OnBatchFrame)
     ON_COMMAND(ID_EDIT_CUT, OnCut)
     ON_COMMAND(ID_EDIT_COPY, OnCopy)
@@ -86,12 +88,14 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateLater)
+    ON_COMMAND(ID_BROWSER_PRINT, OnPrintPictures)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateLater)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateSelection)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateLater)
+    ON_COMMAND(ID_BROWSER_CART, OnAddToCart)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_CART, OnUpdateSelection)
 END_MESSAGE_MAP()
 
 // --- Context menu --------------------------------------------------------------------------
@@ -138,7 +142,10 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         {ID_EDIT_PASTE, theApp.m_arrClipPaths.GetSize() == 0 || b.m_nMode == CDlgImgBrowser::MODE_SEARCH},
         {ID_BROWSER_EXCLUDE, none},
         {ID_BROWSER_FILTER, none},
+        {ID_BROWSER_RESIZE, none},
         {ID_BROWSER_FRAME, none},
+        {ID_BROWSER_PRINT, none},
+        {ID_BROWSER_CART, none},
     };
     for (const Rule& rule : rules)
         if (rule.grey)
@@ -371,6 +378,12 @@ void CMivoImgBrowserView::OnMakeCalendar()
 void CMivoImgBrowserView::OnBatchFilter()
 {
     CDlgImgBrowseFilter dlg;
+    RunBatchDialog(dlg);
+}
+
+void CMivoImgBrowserView::OnBatchResize()
+{
+    CDlgImgBrowseResize dlg;
     RunBatchDialog(dlg);
 }
 

@@ -162,7 +162,7 @@ void CDlgImgAppCalendarOption::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgImgAppCalendarOption::OnInitDialog()
 {
     CVXDialog::OnInitDialog();
-    m_btnPreview.SetIcon(IDI_CAL_PREVIEW);
+    m_btnPreview.SetIcon(IDI_BUTTON_PREVIEW);
     m_btnPreview.SetBtnCursor(IDC_HAND_POINTER);
     m_btnPreview.OffsetColor(0, 50, TRUE);
     for (CImageButton* button : {&m_btnStretch, &m_btnCrop}) {

@@ -242,7 +242,7 @@ struct CommandButton {
 
 const CommandButton kCommands[6] = {{IDC_CAL_NEW, IDI_DETAIL_NEW},     {IDC_CAL_SAVE, IDI_DETAIL_SAVE},
                                     {IDC_CAL_DELETE, IDI_TMPL_DELETE}, {IDC_CAL_EDIT, IDI_TMPL_EDIT},
-                                    {IDC_CAL_PREVIEW, IDI_CAL_PREVIEW}, {IDC_CAL_REFRESH, IDI_TMPL_REFRESH}};
+                                    {IDC_CAL_PREVIEW, IDI_BUTTON_PREVIEW}, {IDC_CAL_REFRESH, IDI_TMPL_REFRESH}};
 
 }  // namespace
 

@@ -234,6 +234,7 @@ protected:
     afx_msg void OnUpdateSelectionCommand(CCmdUI* pCmdUI);
     afx_msg void OnGeometry(UINT id);
     afx_msg void OnWallpaper(UINT id);
+    afx_msg void OnPrintImage();
     afx_msg void OnMakeCalendar();
 
     afx_msg void OnCopy();

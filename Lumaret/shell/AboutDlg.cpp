@@ -1,5 +1,6 @@
 #include "AboutDlg.h"
 
+#include "DlgSetEnv.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CVXDialog)
@@ -19,12 +20,12 @@ BOOL CAboutDlg::OnInitDialog()
     CString host;
     host.LoadString(IDS_WDBC_HOST);
     SetDlgItemText(IDC_ABOUT_HOMEPAGE, host);
-    // The membership lives in the settings dialog, which this build does not have yet.
-    if (CWnd* join = GetDlgItem(IDC_ABOUT_JOIN))
-        join->EnableWindow(FALSE);
     return TRUE;
 }
 
+// The membership is kept in the settings dialog.
 void CAboutDlg::OnJoinCommunity()
 {
+    CDlgSetEnv settings(this);
+    settings.DoModal();
 }

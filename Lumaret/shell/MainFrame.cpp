@@ -67,10 +67,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_TEMPLATE_CALENDAR, OnTemplateCalendar)
     ON_COMMAND(ID_TOOLS_JPEG_FORMAT, OnJpegFormat)
     ON_COMMAND(ID_TOOLS_MUSIC, OnMediaPlayer)
-    // Windows of parts this build does not have yet.
-    ON_UPDATE_COMMAND_UI(ID_FILE_CAPTURE, OnUpdateNotYet)
-    ON_UPDATE_COMMAND_UI(ID_TOOLS_SETTINGS, OnUpdateNotYet)
-    ON_UPDATE_COMMAND_UI(ID_TEMPLATE_PRFORM, OnUpdateNotYet)
+    ON_COMMAND(ID_TOOLS_SETTINGS, OnSettings)
+    ON_COMMAND(ID_FILE_CAPTURE, OnScreenCapture)
+    ON_COMMAND(ID_TEMPLATE_PRFORM, OnTemplatePrForm)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()

@@ -41,12 +41,17 @@ public:
     static int OpenImageInPane(CString path, int inAlbum, int albumId, int seq);
     // Online print order: starts the print-site chooser when the order server answers.
     afx_msg void OnOnlinePrintOrder();
+    afx_msg void OnTemplatePrForm();
 
     // The folder-bar group shown (kFolderBrowse, kFolderAlbum or kFolderEditTools).
     void SetSelFolder(int index) { m_wndFolderBar.SetSelFolder(index); }
     int GetSelFolder() { return m_wndFolderBar.GetSelFolder(); }
     void ShowBrowsePane();
     void ShowAlbumPane();
+
+    // Copies what the window shows on the primary screen into a new editor titled
+    // "Capture-%d"; null when the window is gone or nothing of it is on screen.
+    CImgEditView* CaptureWindow(HWND hWnd);
 
     // A new editor on `image` (taken over; freed when no editor opens) titled `title`, modified.
     CImgEditView* OpenImageAsNewEditor(CImageObject* image, CString title);
@@ -110,6 +115,8 @@ protected:
     afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
     // Screen capture, settings and the music player.
     afx_msg void OnMediaPlayer();
+    afx_msg void OnSettings();
+    afx_msg void OnScreenCapture();
 
     DECLARE_MESSAGE_MAP()
 

@@ -6,8 +6,6 @@
 #include "shell/MainApp.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <new>
 
 namespace {
 

@@ -32,9 +32,26 @@ std::string TempPathBeside(const char* target)
     }
 }
 
+namespace {
+
+// The written bytes reach the disk before the temporary file takes the target's name: a crash
+// then leaves the old picture or the new one, never an empty file under the old name.
+bool FlushToDisk(const char* path)
+{
+    HANDLE file = CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BOOL flushed = FlushFileBuffers(file);
+    CloseHandle(file);
+    return flushed != FALSE;
+}
+
+}  // namespace
+
 bool ReplaceWithFile(const char* temp, const char* target)
 {
-    return MoveFileEx(temp, target, MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return FlushToDisk(temp) && MoveFileEx(temp, target, MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
 void RemoveImageFile(const char* path)

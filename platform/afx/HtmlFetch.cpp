@@ -140,3 +140,16 @@ std::string mivo::afx::ResolveLink(const std::string& base, const std::string& h
     folder.erase(folder.rfind('/') + 1);
     return origin + folder + href;
 }
+
+std::string mivo::afx::ResolveResource(const std::string& base, const std::string& src)
+{
+    if (!StartsWithNoCase(base, "file:///"))
+        return ResolveLink(base, src);
+    if (src.empty() || src.find(':') != std::string::npos || src.find("..") != std::string::npos)
+        return std::string();
+    if (src[0] == '/')
+        return "file://" + src;
+    std::string folder = base.substr(0, base.find_first_of("?#"));
+    folder.erase(folder.rfind('/') + 1);
+    return folder + src;
+}

@@ -17,5 +17,8 @@ struct HtmlFetchResult {
 HtmlFetchResult FetchPage(const std::string& url, size_t limit);
 // An href resolved against the page's address; empty when it is no web address.
 std::string ResolveLink(const std::string& base, const std::string& href);
+// A picture's src resolved against the page's address: web addresses as links are, and beside
+// a page of the program's own ("file:///...") a relative name; empty otherwise.
+std::string ResolveResource(const std::string& base, const std::string& src);
 
 }  // namespace mivo::afx

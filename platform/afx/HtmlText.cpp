@@ -126,6 +126,16 @@ std::string Attribute(const std::string& tag, const char* name)
     return std::string();
 }
 
+// A size attribute in pixels: digits only, at most the side limit; 0 otherwise.
+int PixelAttribute(const std::string& tag, const char* name)
+{
+    std::string value = Attribute(tag, name);
+    if (value.empty() || value.size() > 5 || value.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    int pixels = std::atoi(value.c_str());
+    return pixels <= mivo::afx::kHtmlImageSideLimit ? pixels : 0;
+}
+
 bool IsBlockTag(const std::string& name)
 {
     static const char* const blocks[] = {"br", "p", "div", "li", "tr", "h1", "h2", "h3", "h4", "h5", "h6",
@@ -134,6 +144,17 @@ bool IsBlockTag(const std::string& name)
         if (name == block)
             return true;
     return false;
+}
+
+// The margin a body tag asks for with its old attributes, -1 when none.
+int BodyMargin(const std::string& tag)
+{
+    for (const char* name : {"leftmargin", "topmargin", "marginwidth", "marginheight"}) {
+        std::string value = Attribute(tag, name);
+        if (!value.empty() && value.size() <= 3 && value.find_first_not_of("0123456789") == std::string::npos)
+            return std::atoi(value.c_str());
+    }
+    return -1;
 }
 
 class Builder {
@@ -164,6 +185,22 @@ public:
         Flush();
         m_current.link = href;
     }
+    void Image(const std::string& src, int width, int height)
+    {
+        Flush();
+        if (runs.size() >= mivo::afx::kHtmlRunLimit)
+            return;
+        mivo::afx::HtmlRun image;
+        image.link = m_current.link;
+        image.lineBreak = m_current.lineBreak;
+        image.image = src;
+        image.imageWidth = width;
+        image.imageHeight = height;
+        runs.push_back(image);
+        m_current.lineBreak = false;
+        m_blank = false;
+    }
+    int bodyMargin = -1;
     void Flush()
     {
         if (!m_current.text.empty() && runs.size() < mivo::afx::kHtmlRunLimit)
@@ -249,6 +286,10 @@ std::vector<mivo::afx::HtmlRun> mivo::afx::ParseHtml(const std::string& bytes, b
                 out.Break();
             else if (name == "a")
                 out.Link(closing ? std::string() : Attribute(tag, "href"));
+            else if (name == "img" && !closing)
+                out.Image(Attribute(tag, "src"), PixelAttribute(tag, "width"), PixelAttribute(tag, "height"));
+            else if (name == "body" && !closing)
+                out.bodyMargin = BodyMargin(tag);
             continue;
         }
         if (!skipUntil.empty()) {
@@ -269,5 +310,7 @@ std::vector<mivo::afx::HtmlRun> mivo::afx::ParseHtml(const std::string& bytes, b
         i += lead ? 2 : 1;
     }
     out.Flush();
+    if (!out.runs.empty())
+        out.runs.front().bodyMargin = out.bodyMargin;
     return out.runs;
 }

@@ -2,6 +2,7 @@
 
 #include "afx/FrameworkStrings.h"
 #include "afx/HtmlFetch.h"
+#include "afx/HtmlImage.h"
 #include "afx/HtmlText.h"
 #include "mfc/DC.h"
 #include "mfc/GdiWrappers.h"
@@ -41,10 +42,55 @@ std::vector<mivo::afx::HtmlRun> LoadPage(const std::string& url)
     }
     std::vector<mivo::afx::HtmlRun> runs =
         mivo::afx::ParseHtml(page.body, mivo::afx::HtmlIsUtf8(page.body, page.contentType));
-    for (mivo::afx::HtmlRun& run : runs)
+    int pictures = 0;
+    for (mivo::afx::HtmlRun& run : runs) {
         if (!run.link.empty())
             run.link = mivo::afx::ResolveLink(url, run.link);
+        if (run.image.empty() || pictures >= mivo::afx::kHtmlImagesPerPage)
+            continue;
+        ++pictures;
+        std::string source = mivo::afx::ResolveResource(url, run.image);
+        if (source.empty())
+            continue;
+        mivo::afx::HtmlFetchResult bytes = mivo::afx::FetchPage(source, mivo::afx::kHtmlImageByteLimit + 1);
+        if (bytes.ok)
+            run.picture = mivo::afx::DecodeHtmlImage(bytes.body);
+    }
     return runs;
+}
+
+// The size a picture takes on the page: its attributes, else its own size; a missing picture
+// with no size given takes none.
+CSize PictureSize(const mivo::afx::HtmlRun& run)
+{
+    int width = run.imageWidth, height = run.imageHeight;
+    if (run.picture) {
+        if (width == 0 && height == 0)
+            return CSize(run.picture->width, run.picture->height);
+        if (width == 0)
+            width = (int)((long long)run.picture->width * height / run.picture->height);
+        if (height == 0)
+            height = (int)((long long)run.picture->height * width / run.picture->width);
+    }
+    return CSize(width, height);
+}
+
+void DrawPicture(CDC* pDC, const mivo::afx::HtmlRun& run, const CRect& area)
+{
+    if (!run.picture) {
+        // Where a picture could not be had, its place shows as a frame.
+        pDC->Draw3dRect(&area, RGB(160, 160, 160), RGB(160, 160, 160));
+        return;
+    }
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = run.picture->width;
+    info.bmiHeader.biHeight = -run.picture->height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    ::StretchDIBits(pDC->GetSafeHdc(), area.left, area.top, area.Width(), area.Height(), 0, 0, run.picture->width,
+                    run.picture->height, run.picture->pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 // Long words go in pieces, cut between characters, so each wraps on its own.
@@ -149,7 +195,7 @@ void CHtmlView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    const int margin = 4;
+    const int margin = !m_runs.empty() && m_runs.front().bodyMargin >= 0 ? m_runs.front().bodyMargin : 4;
     int width = std::max<int>(client.Width() - margin * 2, 1);
     CFont* oldFont = pDC->SelectObject(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
     TEXTMETRIC tm;
@@ -158,12 +204,30 @@ void CHtmlView::OnDraw(CDC* pDC)
     pDC->SetBkMode(TRANSPARENT);
     m_links.clear();
     int x = 0, y = margin;
+    int lineBottom = y + lineHeight;  // pictures make a line taller
+    auto newLine = [&] {
+        x = 0;
+        y = std::max(y + lineHeight, lineBottom);
+        lineBottom = y + lineHeight;
+    };
     for (const mivo::afx::HtmlRun& run : m_runs) {
         if (y > client.bottom)
             break;
-        if (run.lineBreak && x > 0) {
-            x = 0;
-            y += lineHeight;
+        if (run.lineBreak && x > 0)
+            newLine();
+        if (!run.image.empty()) {
+            CSize size = PictureSize(run);
+            if (size.cx <= 0 || size.cy <= 0)
+                continue;
+            if (x > 0 && x + size.cx > width)
+                newLine();
+            CRect area(margin + x, y, margin + x + size.cx, y + size.cy);
+            DrawPicture(pDC, run, area);
+            if (!run.link.empty())
+                m_links.push_back({area, run.link});
+            x += size.cx;
+            lineBottom = std::max(lineBottom, (int)area.bottom);
+            continue;
         }
         pDC->SetTextColor(run.link.empty() ? ::GetSysColor(COLOR_WINDOWTEXT) : kLinkColour);
         size_t at = 0;
@@ -174,10 +238,8 @@ void CHtmlView::OnDraw(CDC* pDC)
             std::string word = run.text.substr(at, end - at);
             at = end;
             CSize extent = pDC->GetTextExtent(word.c_str(), (int)word.size());
-            if (x > 0 && x + extent.cx > width) {
-                x = 0;
-                y += lineHeight;
-            }
+            if (x > 0 && x + extent.cx > width)
+                newLine();
             pDC->TextOut(margin + x, y, word.c_str(), (int)word.size());
             if (!run.link.empty()) {
                 CRect area(margin + x, y, margin + x + extent.cx, y + tm.tmHeight);

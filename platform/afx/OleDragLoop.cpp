@@ -5,8 +5,12 @@
 #include "mfc/OleDataSource.h"
 #include "mfc/OleDropTarget.h"
 #include "mfc/Wnd.h"
+#include "user/Backend.h"
+#include "user/NativeDrop.h"
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -81,6 +85,8 @@ private:
     void Leave();
     DROPEFFECT Drop(POINT screen);
     void UpdateKeys(const MSG& msg);
+    // The dragged text when the mouse left our windows for the desktop's; empty otherwise.
+    std::string TextForDesktop(POINT screen);
     CPoint ClientPoint(POINT screen) const;
 
     COleDataObject m_data;
@@ -112,6 +118,23 @@ void DragLoop::UpdateKeys(const MSG& msg)
         m_keys |= bit;
     else if (msg.message == WM_KEYUP || msg.message == WM_SYSKEYUP)
         m_keys &= ~bit;
+}
+
+std::string DragLoop::TextForDesktop(POINT screen)
+{
+    mivo::NativeBackend* backend = mivo::Backend();
+    if (!backend || !backend->CanDragToDesktop() || ::WindowFromPoint(screen) != nullptr)
+        return std::string();
+    HGLOBAL block = m_data.GetGlobalData(CF_TEXT);
+    if (!block)
+        return std::string();
+    std::string text;
+    if (const char* bytes = static_cast<const char*>(::GlobalLock(block))) {
+        text.assign(bytes, strnlen(bytes, ::GlobalSize(block)));
+        ::GlobalUnlock(block);
+    }
+    ::GlobalFree(block);
+    return text;
 }
 
 CPoint DragLoop::ClientPoint(POINT screen) const
@@ -230,8 +253,17 @@ DROPEFFECT DragLoop::Run(LPCRECT startRect)
             result = Drop(msg.pt);
             break;
         }
-        if (msg.message == WM_MOUSEMOVE)
+        if (msg.message == WM_MOUSEMOVE) {
+            // Out of our windows a dragged list goes on as the desktop's own drag.
+            std::string text = TextForDesktop(msg.pt);
+            if (!text.empty()) {
+                Leave();
+                ::ReleaseCapture();
+                result = mivo::Backend()->RunNativeDrag(text, m_allowed) & m_allowed;
+                break;
+            }
             Over(msg.pt);
+        }
         else if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_SYSKEYDOWN ||
                  msg.message == WM_SYSKEYUP) {
             if (m_seenMouse)
@@ -247,7 +279,93 @@ DROPEFFECT DragLoop::Run(LPCRECT startRect)
     return result;
 }
 
+// A drag of another program over our windows, one at a time: the target under the mouse sees
+// it as a drag of CF_TEXT, entered, moved over, left or dropped on.
+class DesktopDrag {
+public:
+    DWORD Step(mivo::NativeDropStep step, POINT screen, const std::string& text)
+    {
+        if (step == mivo::NativeDropStep::Leave) {
+            Leave();
+            return DROPEFFECT_NONE;
+        }
+        HWND targetWnd = nullptr;
+        COleDropTarget* target = mivo::afx::FindDropTarget(::WindowFromPoint(screen), &targetWnd);
+        if (target != m_target || targetWnd != m_targetWnd || text != m_text) {
+            Leave();
+            if (!target)
+                return DROPEFFECT_NONE;
+            m_target = target;
+            m_targetWnd = targetWnd;
+            m_text = text;
+            Offer(text);
+            m_effect = m_target->OnDragEnter(CWnd::FromHandle(m_targetWnd), &m_data, MK_LBUTTON, Client(screen));
+        } else if (step == mivo::NativeDropStep::Over) {
+            m_effect = m_target->OnDragOver(CWnd::FromHandle(m_targetWnd), &m_data, MK_LBUTTON, Client(screen));
+        }
+        m_effect &= DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        if (step == mivo::NativeDropStep::Over || m_effect == DROPEFFECT_NONE)
+            return m_effect;
+        // The other program's files are copied, never moved away under it.
+        COleDropTarget* dropOn = m_target;
+        CWnd* wnd = CWnd::FromHandle(m_targetWnd);
+        m_target = nullptr;
+        m_targetWnd = nullptr;
+        DROPEFFECT result = dropOn->OnDropEx(wnd, &m_data, DROPEFFECT_COPY, DROPEFFECT_COPY, Client(screen));
+        if (result == (DROPEFFECT)-1)
+            result = dropOn->OnDrop(wnd, &m_data, DROPEFFECT_COPY, Client(screen)) ? DROPEFFECT_COPY : DROPEFFECT_NONE;
+        m_text.clear();
+        return result & DROPEFFECT_COPY;
+    }
+
+private:
+    void Offer(const std::string& text)
+    {
+        m_source.Empty();
+        HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+        if (char* bytes = block ? static_cast<char*>(::GlobalLock(block)) : nullptr) {
+            memcpy(bytes, text.c_str(), text.size() + 1);
+            ::GlobalUnlock(block);
+            m_source.CacheGlobalData(CF_TEXT, block);
+        }
+        m_data.Release();
+        m_data.Attach(&m_source);
+    }
+    void Leave()
+    {
+        if (m_target && ::IsWindow(m_targetWnd))
+            m_target->OnDragLeave(CWnd::FromHandle(m_targetWnd));
+        m_target = nullptr;
+        m_targetWnd = nullptr;
+        m_text.clear();
+    }
+    CPoint Client(POINT screen) const
+    {
+        if (m_targetWnd)
+            ::ScreenToClient(m_targetWnd, &screen);
+        return CPoint(screen);
+    }
+
+    COleDataSource m_source;
+    COleDataObject m_data;
+    COleDropTarget* m_target = nullptr;
+    HWND m_targetWnd = nullptr;
+    std::string m_text;
+    DWORD m_effect = DROPEFFECT_NONE;
+};
+
+DWORD DeliverDesktopDrag(mivo::NativeDropStep step, POINT screen, const std::string& cp949Text)
+{
+    static DesktopDrag drag;
+    return drag.Step(step, screen, cp949Text);
+}
+
 }  // namespace
+
+void mivo::afx::InstallDesktopDrops()
+{
+    mivo::SetNativeDropHandler(DeliverDesktopDrag);
+}
 
 DROPEFFECT mivo::afx::RunDragLoop(COleDataSource* source, DWORD allowed, LPCRECT startRect)
 {

@@ -9,5 +9,7 @@ class COleDataSource;
 namespace mivo::afx {
 
 DROPEFFECT RunDragLoop(COleDataSource* source, DWORD allowed, LPCRECT startRect);
+// Lets drags of other programs reach this process's drop targets (done once a target registers).
+void InstallDesktopDrops();
 
 }  // namespace mivo::afx

@@ -1,6 +1,7 @@
 #include "mfc/OleDropTarget.h"
 
 #include "afx/DropTargets.h"
+#include "afx/OleDragLoop.h"
 #include "mfc/View.h"
 #include "mfc/Wnd.h"
 
@@ -20,6 +21,7 @@ BOOL COleDropTarget::Register(CWnd* pWnd)
     if (!hwnd || m_hWnd || !mivo::afx::RegisterDropTarget(hwnd, this))
         return FALSE;
     m_hWnd = hwnd;
+    mivo::afx::InstallDesktopDrops();
     return TRUE;
 }
 

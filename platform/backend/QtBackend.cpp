@@ -3,6 +3,10 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QEventLoop>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -24,6 +28,7 @@
 #include "backend/QtKeys.h"
 #include "gdi/Surface.h"
 #include "user/Backend.h"
+#include "user/NativeDrop.h"
 #include "user/NativeLink.h"
 #include "win32/codepage.h"
 #include "win32/cursors.h"
@@ -31,6 +36,8 @@
 #include "win32/usersys.h"
 #include "mivo/testing/input.h"
 #include "mivo/testing/native.h"
+#include "mivo/dragtext.h"
+#include "win32/ole.h"
 
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -281,6 +288,14 @@ protected:
         case QEvent::Leave:
             InjectMouseLeftWindows();
             break;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            DesktopDrop(static_cast<QDropEvent*>(e));
+            return true;
+        case QEvent::DragLeave:
+            DeliverNativeDrop(NativeDropStep::Leave, POINT{0, 0}, std::string());
+            return true;
         case QEvent::InputMethodQuery: {
             auto* q = static_cast<QInputMethodQueryEvent*>(e);
             if (q->queries() & Qt::ImEnabled)
@@ -334,6 +349,31 @@ protected:
     }
 
 private:
+    // Files dragged from another program: the drop targets see them as a dragged list. The
+    // other program always makes a copy: its files are never moved away under it.
+    void DesktopDrop(QDropEvent* e)
+    {
+        std::string text = DroppedList(e->mimeData());
+        NativeDropStep step = e->type() == QEvent::Drop ? NativeDropStep::Drop : NativeDropStep::Over;
+        DWORD effect = text.empty() ? DROPEFFECT_NONE : DeliverNativeDrop(step, ToScreen(e->position()), text);
+        if (effect == DROPEFFECT_NONE || !(e->possibleActions() & Qt::CopyAction)) {
+            e->ignore();
+            return;
+        }
+        e->setDropAction(Qt::CopyAction);
+        e->accept();
+    }
+
+    static std::string DroppedList(const QMimeData* data)
+    {
+        if (!data || !data->hasUrls())
+            return std::string();
+        std::vector<std::string> urls;
+        for (const QUrl& url : data->urls())
+            urls.push_back(url.toString(QUrl::FullyEncoded).toStdString());
+        return FileUrlsToDragText(urls);
+    }
+
     void Button(QMouseEvent* e, bool down)
     {
         MouseButton b = e->button() == Qt::LeftButton    ? MouseButton::Left
@@ -547,6 +587,43 @@ public:
         }
     }
 
+    DWORD RunNativeDrag(const std::string& cp949Text, DWORD allowed) override
+    {
+        if (CurrentThreadId() != m_thread || !qApp)
+            return DROPEFFECT_NONE;
+        auto* data = new QMimeData;
+        data->setText(FromCp949(cp949Text));
+        QList<QUrl> urls;
+        for (const std::string& url : DragTextToFileUrls(cp949Text))
+            urls.append(QUrl::fromEncoded(QByteArray::fromStdString(url)));
+        if (!urls.isEmpty())
+            data->setUrls(urls);
+        Qt::DropActions actions;
+        if (allowed & DROPEFFECT_COPY)
+            actions |= Qt::CopyAction;
+        if (allowed & DROPEFFECT_MOVE)
+            actions |= Qt::MoveAction;
+        if (allowed & DROPEFFECT_LINK)
+            actions |= Qt::LinkAction;
+        QDrag drag(qApp);
+        drag.setMimeData(data);
+        Qt::DropAction done = drag.exec(actions, (allowed & DROPEFFECT_COPY) ? Qt::CopyAction : Qt::IgnoreAction);
+        switch (done) {
+        case Qt::CopyAction: return DROPEFFECT_COPY;
+        case Qt::MoveAction: return DROPEFFECT_MOVE;
+        case Qt::LinkAction: return DROPEFFECT_LINK;
+        default: return DROPEFFECT_NONE;
+        }
+    }
+
+    // Only a desktop with its own drag and drop takes drags from us: offscreen and minimal
+    // displays would run a drag loop of their own that nothing ends.
+    bool CanDragToDesktop() override
+    {
+        QString name = QGuiApplication::platformName();
+        return name != "offscreen" && name != "minimal";
+    }
+
     bool StartNativeMoveSize(void* native, int hit) override
     {
         auto* w = static_cast<NativeWindow*>(native);
@@ -706,6 +783,30 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
                   down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
     return true;
+}
+
+bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& url : fileUrls)
+        urls.append(QUrl::fromEncoded(QByteArray::fromStdString(url)));
+    data.setUrls(urls);
+    QPointF local(nativeLocal.x, nativeLocal.y);
+    if (drop) {
+        QDropEvent e(local, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &e);
+        return e.isAccepted();
+    }
+    QDragEnterEvent e(local.toPoint(), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &e);
+    return e.isAccepted();
 }
 
 bool SimulateNativeFocusIn(HWND hwnd)

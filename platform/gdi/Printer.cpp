@@ -108,7 +108,9 @@ Paper PaperFor(const DEVMODEA* dm)
         p.widthMm = dm->dmPaperWidth / 10.0;
         p.heightMm = dm->dmPaperLength / 10.0;
     }
-    if ((dm->dmFields & DM_ORIENTATION) && dm->dmOrientation == DMORIENT_LANDSCAPE)
+    // Landscape lays the longer side across, whether the sheet came from a paper code (given
+    // upright) or from a custom width and length (given either way round).
+    if ((dm->dmFields & DM_ORIENTATION) && dm->dmOrientation == DMORIENT_LANDSCAPE && p.widthMm < p.heightMm)
         std::swap(p.widthMm, p.heightMm);
     return p;
 }

@@ -82,6 +82,12 @@ std::string CopyToTemporary(const std::string& from, const std::string& to)
         struct timespec times[2] = {st.st_atim, st.st_mtim};
         futimens(out, times);
         fchmod(out, st.st_mode & 07777);
+        // On the disk before the rename gives it the target's name, and before a move deletes
+        // its source: a crash then leaves the old file or the whole new one.
+        if (fsync(out) != 0 && errno != EINVAL) {
+            ok = false;
+            err = errno;
+        }
     }
     close(in);
     if (close(out) != 0 && ok) {

@@ -31,6 +31,12 @@ struct NativeBackend {
     // Opacity of the whole native window, 0 to 1 (layered windows); may be called from any
     // thread, without the window manager's lock. Ignored where the display cannot show it.
     virtual void SetNativeOpacity(void* /*native*/, double /*opacity*/) {}
+    // Hands a drag that left our windows to the desktop: the dragged list (CF_TEXT, CP949) goes
+    // as text and its paths as file URLs; the effect another program chose, DROPEFFECT_NONE
+    // when none took it. Called on the thread that runs the native event loop.
+    virtual DWORD RunNativeDrag(const std::string& /*cp949Text*/, DWORD /*allowed*/) { return 0; }
+    // Whether the desktop can take a drag from us at all.
+    virtual bool CanDragToDesktop() { return false; }
 };
 
 // The backend in use, or nullptr while none runs.

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <unistd.h>
 
 namespace mivotest {
@@ -63,6 +64,41 @@ std::string MakePicture(const std::string& name, unsigned long colour, int width
     return bytes;
 }
 
+std::string MakeBanner(int width, int height)
+{
+    char folder[] = "/tmp/mivo-banner-XXXXXX";
+    if (!mkdtemp(folder))
+        return std::string();
+    std::string posix = std::string(folder) + "/banner.jpg";
+    CImageObject maker;
+    std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(RGB(30, 60, 140), width, height));
+    std::string bytes;
+    if (picture) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                int sx = x - width * 4 / 5, sy = y - height / 3;
+                bool frame = x < 2 || y < 2 || x >= width - 2 || y >= height - 2;
+                bool sun = sx * sx + sy * sy <= (height / 5) * (height / 5);
+                int hill = height - 6 - (int)(height / 4.0 * (1 + ((x / 25) % 2 ? (x % 25) : 25 - x % 25) / 25.0));
+                if (frame)
+                    picture->SetPixelColor(x, y, RGB(255, 255, 255));
+                else if (sun)
+                    picture->SetPixelColor(x, y, RGB(250, 180, 40));
+                else if (y > hill && x < width * 3 / 5)
+                    picture->SetPixelColor(x, y, RGB(60, 170, 70));
+            }
+        }
+        picture->SetJPGQuality(95);
+        if (picture->Save(("C:" + posix).c_str())) {
+            std::ifstream in(posix, std::ios::binary);
+            bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    unlink(posix.c_str());
+    rmdir(folder);
+    return bytes;
+}
+
 void SeedDemo(WebDatabaseStub& stub)
 {
     stub.SetProcedure("SP_MIVO_ORDER_NOTICE", {
@@ -99,6 +135,14 @@ void SeedDemo(WebDatabaseStub& stub)
     stub.SetFile("/pics/small.bmp", MakePicture("small.bmp", RGB(140, 60, 170), 96, 72));
     stub.SetFile("/pics/wide.jpg", MakePicture("wide.jpg", RGB(20, 150, 160), 400, 180));
     stub.SetFile("/programs/MivoOrderNet.exe", "#!/bin/sh\necho 'Mivo order program'\n");
+    // The advertising band's page: the banner, a link to the order page.
+    stub.SetFile("/ad/mivo_ad.html",
+                 "<html><body leftmargin=0 topmargin=0><a href=\"http://127.0.0.1/order/\">"
+                 "<img src=\"mivo_ad.jpg\" width=202 height=52 alt=\"Mivo 온라인 인화\"></a></body></html>");
+    stub.SetFile("/ad/mivo_ad.jpg", MakeBanner(202, 52));
+    // A community member for the settings dialog ("mivo", password "mivo").
+    stub.SetMember({"mivo", "mivo", "김미보", "여", "1985-04-12", "양력", "서울특별시 중구 세종대로 110",
+                    "mivo@example.co.kr", "Mivo Lite", "2026-12-01"});
 }
 
 }  // namespace mivotest

@@ -1,5 +1,6 @@
 // The demo's web database: a Korean notice and eight print sites with their
-// pictures and the maker's ordering program, served by a WebDatabaseStub.
+// pictures and the maker's ordering program, a community member, served by a
+// WebDatabaseStub.
 #pragma once
 
 #include "support/WebDatabaseStub.h"
@@ -18,7 +19,12 @@ WdbcRow SiteRow(const std::string& id, const std::string& orderUrl, const std::s
 // as JPEG or BMP by the extension of `name`; empty when it cannot be made.
 std::string MakePicture(const std::string& name, unsigned long colour, int width, int height);
 
-// Fills the stub with the demo's notice, sites, pictures and program.
+// The advertising banner: a dark blue (30, 60, 140) ground with a white frame, a sun and green
+// hills, as JPEG bytes; empty when it cannot be made.
+std::string MakeBanner(int width, int height);
+
+// Fills the stub with the demo's notice, sites, pictures and program, a community member and
+// the advertising page "/ad/mivo_ad.html" with its banner "/ad/mivo_ad.jpg".
 void SeedDemo(WebDatabaseStub& stub);
 
 }  // namespace mivotest

@@ -96,10 +96,8 @@
 // Template chooser (8768).
 #define IDC_CAL_TMPL_GRID 1460
 
-// Icons: colour, preview, check on and off, zoom in and out.
+// Icons: colour, zoom in and out. Preview (182) and the check faces (242, 243) are the
+// editor's shared button pictures.
 #define IDI_CAL_COLOR 181
-#define IDI_CAL_PREVIEW 182
-#define IDI_CHECK_ON 242
-#define IDI_CHECK_OFF 243
 #define IDI_ZOOM_IN 244
 #define IDI_ZOOM_OUT 245

@@ -41,8 +41,8 @@
 #define IDS_AD_URL 6
 #define IDS_AD_HOST 7
 #define IDS_WDBC_HOST 8
-#define IDS_UPDATE_URL 9
-#define IDS_ORDER_URL 10
+#define IDS_WDBC_SELECT_PAGE 9
+#define IDS_WDBC_UPDATE_PAGE 10
 #define IDS_OLE_FAILED 100
 #define IDS_VERSION 128
 

@@ -79,7 +79,8 @@ std::string Greyed(CMenu* menu)
 {
     const UINT ids[] = {ID_BROWSER_EDIT,        ID_BROWSER_DETAIL, ID_BROWSER_LINKED_PROGRAM, ID_BROWSER_WALLPAPER_CENTER,
                         ID_BROWSER_ADD_TO_ALBUM, ID_BROWSER_RENAME, ID_BROWSER_REMOVE,         ID_EDIT_CUT,
-                        ID_EDIT_PASTE,          ID_BROWSER_EXCLUDE, ID_BROWSER_SELECT_ALL,     ID_BROWSER_REFRESH};
+                        ID_EDIT_PASTE,          ID_BROWSER_EXCLUDE, ID_BROWSER_SELECT_ALL,     ID_BROWSER_REFRESH,
+                        ID_BROWSER_PRINT,       ID_BROWSER_CART};
     std::function<UINT(CMenu*, UINT)> state = [&](CMenu* m, UINT id) -> UINT {
         for (int i = 0; i < (int)m->GetMenuItemCount(); i++) {
             if (CMenu* sub = m->GetSubMenu(i)) {
@@ -198,7 +199,7 @@ TEST_F(Clipboard, TheContextMenuGreysByListingAndSelection)
         std::initializer_list<const char*> selected;
         const char* greyed;
     } cases[] = {
-        {"empty space", {}, "33203 33326 33334 33298 33330 33213 33197 57635 57637 33210 "},
+        {"empty space", {}, "33203 33326 33334 33298 33330 33213 33197 57635 57637 33210 38625 33318 "},
         {"one photo", {"a.jpg"}, "33326 33334 57637 "},
         {"two photos", {"a.jpg", "b.jpg"}, "33326 33334 33298 33213 57637 "},
     };
@@ -221,7 +222,7 @@ TEST_F(Clipboard, TheContextMenuGreysByListingAndSelection)
         ASSERT_TRUE(dynamic_cast<CVXMenu*>(popup));
         dynamic_cast<CVXMenu*>(popup)->GetMenuText(ID_BROWSER_REMOVE, text, MF_BYCOMMAND);
         EXPECT_STREQ("앨범에서 제거", text);
-        EXPECT_EQ("33203 33326 33334 33298 33330 33213 33197 57635 33210 ", Greyed(popup));
+        EXPECT_EQ("33203 33326 33334 33298 33330 33213 33197 57635 33210 38625 33318 ", Greyed(popup));
     }
     browser->SearchAlbums("none");
     WaitForLoader();

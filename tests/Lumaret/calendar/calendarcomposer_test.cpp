@@ -7,6 +7,7 @@
 #include "calendar/MonthLayout.h"
 #include "image/ImageObject.h"
 
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -202,4 +203,20 @@ TEST(CalendarPicture, AComposedPageCarriesTextsAndAStopLeavesNoPage)
     EXPECT_EQ(kPaper, back->GetPixelColor(310, 260));  // the background stays as it was
     int stop = 1;
     EXPECT_EQ(nullptr, CCalendarComposer::Compose(*back, nullptr, in, nullptr, &stop));
+}
+
+TEST(CalendarGrid, FaceNamesAreCutToThirtyOneBytesOnACharacterBoundary)
+{
+    struct Case {
+        const char* face;
+        size_t bytes;
+    } cases[] = {{"돋움", 4}, {"가나다라마바사아자차카타파하가나다", 30}, {"a가나다라마바사아자차카타파하가", 31}};
+    for (const Case& c : cases) {
+        LOGFONT font = CCalendarPainter::MakeFont(c.face, 20);
+        EXPECT_EQ(c.bytes, std::strlen(font.lfFaceName)) << c.face;
+        EXPECT_EQ(0, std::strncmp(c.face, font.lfFaceName, c.bytes));
+        EXPECT_EQ(400, font.lfWeight);
+        EXPECT_EQ(1, font.lfCharSet);
+        EXPECT_EQ(0x31, font.lfPitchAndFamily);
+    }
 }

@@ -390,7 +390,7 @@ TEST(LocalDataSource, ShippedDatabasesOpenWithTheirTablesAndSeedRows)
         {"Mivo", "Select From PrFormMaster", "Count(*)", "SizeName = 'A4'", "6"},
         {"Mivo", "Select From PrFormMaster", "FormName", "PrFormNo = 6", "A4 가로 4장"},
         {"Mivo", "Select From PrFormDetail", "Count(*)", "PrFormNo = 3 and DrawType = 'img'", "4"},
-        {"Mivo", "Select From CalendarForms", "Count(*)", "", "0"},
+        {"Mivo", "Select From CalendarForms", "Count(*)", "length(CalBackImg) > 0", "2"},
         {"Mivo", "Select From FrameImgs", "Count(*)", "length(FrameImage1) > 0 and length(FrameImage2) > 0", "3"},
         {"Mivo", "Select From MaskImgs", "Count(*)", "length(MaskImage) > 0", "3"},
         {"Mivo", "Select From PatternImgs", "Count(*)", "length(PatternImage) > 0", "3"},

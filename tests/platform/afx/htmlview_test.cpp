@@ -170,3 +170,52 @@ TEST_F(HtmlViewTest, DamagedPagesNeverBringTheViewDown)
         EXPECT_LE(view->GetPageText().GetLength(), 1 << 20) << index;
     }
 }
+
+namespace {
+
+// 4 x 2 pixels: the left half red (220, 30, 30), the right half blue (0, 90, 220).
+const std::string kTwoColourPng(
+    "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x00\x00\x04\x00\x00\x00\x02\x08\x02\x00"
+    "\x00\x00\xF0\xCA\xEA\x34\x00\x00\x00\x14\x49\x44\x41\x54\x78\x9C\x63\xB8\x23\x27\x07\x44\x0C\x51\x77\x40\x08"
+    "\x99\x03\x00\x76\x12\x09\x39\x43\x7E\x15\xE4\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82",
+    77);
+// A PNG header claiming 100000 x 100000 pixels.
+const std::string kHugePng(
+    "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x01\x86\xA0\x00\x01\x86\xA0\x08\x02\x00"
+    "\x00\x00\x27\x30\x9C\x9F\x00\x00\x00\x0B\x49\x44\x41\x54\x78\x9C\x63\x60\x80\x01\x00\x00\x0A\x00\x01\x7F\x80"
+    "\x74\x5E\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82",
+    68);
+
+}  // namespace
+
+TEST_F(HtmlViewTest, APictureIsFetchedBesideThePageAndDrawnAtItsSizeAsItsLink)
+{
+    pages["/ad/banner.html"] = "<body leftmargin=0 topmargin=0><a href='/go'><img src='pic.png' width=40 height=20></a>";
+    pages["/ad/pic.png"] = kTwoColourPng;
+    ASSERT_TRUE(Load("/ad/banner.html"));
+    view->UpdateWindow();
+    WindowImage image = CaptureWindow(view->m_hWnd, true);
+    EXPECT_EQ(RGB(220, 30, 30), image.At(0, 0));
+    EXPECT_EQ(RGB(220, 30, 30), image.At(19, 19));
+    EXPECT_EQ(RGB(0, 90, 220), image.At(20, 0));
+    EXPECT_EQ(RGB(0, 90, 220), image.At(39, 19));
+    EXPECT_NE(RGB(0, 90, 220), image.At(40, 10));
+    EXPECT_NE(RGB(220, 30, 30), image.At(10, 20));
+    view->ClickAt(CPoint(30, 10));
+    ASSERT_EQ(1u, starts.size());
+    EXPECT_EQ(Url("/go"), starts[0].back());
+}
+
+TEST_F(HtmlViewTest, PicturesThatCannotBeHadLeaveAFrameAndTheTextGoesOn)
+{
+    pages["/p.html"] = "<img src='/huge.png' width=30 height=30><img src='/noise.gif' width=30 height=30>"
+                       "<img src='/missing.jpg' width=30 height=30><img src='javascript:x' width=9999999>"
+                       "<img src='/noise.gif'>after";
+    pages["/huge.png"] = kHugePng;
+    pages["/noise.gif"] = std::string("GIF89a\xFF\xFF\xFF\xFF", 10) + std::string(3000, '\x7F');
+    ASSERT_TRUE(Load("/p.html"));
+    EXPECT_EQ(CString("after"), view->GetPageText());
+    view->UpdateWindow();
+    WindowImage image = CaptureWindow(view->m_hWnd, true);
+    EXPECT_GT(image.Count(RGB(160, 160, 160)), 3 * 100);  // three 30 x 30 frames
+}

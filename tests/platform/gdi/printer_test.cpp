@@ -123,6 +123,31 @@ TEST(GdiPrinter, DeviceCapabilities)
     DeleteDC(dc);
 }
 
+// A custom width x length is the sheet; landscape puts its longer side across,
+// whichever way round the two were given.
+TEST(GdiPrinter, CustomSheetsTurnByOrientation)
+{
+    struct Case {
+        short width, length, orientation;
+        int horz, vert;
+    } cases[] = {
+        {2100, 2970, DMORIENT_PORTRAIT, 210, 297},  {2100, 2970, DMORIENT_LANDSCAPE, 297, 210},
+        {2970, 2100, DMORIENT_LANDSCAPE, 297, 210}, {2970, 2100, DMORIENT_PORTRAIT, 297, 210},
+        {1000, 1500, DMORIENT_LANDSCAPE, 150, 100}, {1500, 1500, DMORIENT_LANDSCAPE, 150, 150},
+    };
+    for (const Case& c : cases) {
+        DEVMODE dm = LowResolution(c.orientation == DMORIENT_LANDSCAPE);
+        dm.dmFields |= DM_PAPERWIDTH | DM_PAPERLENGTH;
+        dm.dmPaperWidth = c.width;
+        dm.dmPaperLength = c.length;
+        HDC dc = CreateDC(nullptr, "Mivo PDF", nullptr, &dm);
+        ASSERT_NE(dc, nullptr);
+        EXPECT_EQ(c.horz, GetDeviceCaps(dc, HORZSIZE)) << c.width << "x" << c.length << " " << c.orientation;
+        EXPECT_EQ(c.vert, GetDeviceCaps(dc, VERTSIZE)) << c.width << "x" << c.length << " " << c.orientation;
+        DeleteDC(dc);
+    }
+}
+
 TEST(GdiPrinter, DocumentWithPagesBecomesAPdf)
 {
     TempFolder tmp;

@@ -32,6 +32,9 @@ bool GetNativeLook(HWND hwnd, NativeLook* look);
 // the display would; false without a native window. For tests of the backend.
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// Feeds the native window file URLs dragged from another program, entering (drop false) or
+// dropped, as the display would; whether the window took them. For tests of the backend.
+bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop);
 // Tells the native window it got the keyboard focus, as the window manager would on a click.
 bool SimulateNativeFocusIn(HWND hwnd);
 // Keeps native windows from being made (programs and tests without a display).
