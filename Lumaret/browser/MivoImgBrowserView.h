@@ -117,6 +117,7 @@ protected:
     afx_msg void OnAddToAlbum();
     afx_msg void OnBatchFilter();
     afx_msg void OnBatchFrame();
+    afx_msg void OnBatchResize();
     afx_msg void OnRename();
     afx_msg void OnMakeCalendar();
     afx_msg void OnRemove();
@@ -129,7 +130,6 @@ protected:
     afx_msg void OnUpdateSelection(CCmdUI* pCmdUI);
     afx_msg void OnUpdateOneSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateLater(CCmdUI* pCmdUI);
     afx_msg void OnPrintPictures();
     afx_msg void OnAddToCart();
     DECLARE_MESSAGE_MAP()

@@ -11,6 +11,8 @@
 #include "album/DlgRenameFile.h"
 #include "album/ThumbnailCache.h"
 #include "browser/BrowserShell.h"
+#include "browser/DlgImgBrowseResize.h"
+#include "browser/DlgImgSlideShow.h"
 #include "browser/DlgImgBrowser.h"
 #include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXMenu.h"
@@ -32,9 +34,6 @@ namespace {
 const UINT kMenuToolbar = IDR_MENUIMAGES;
 // The edit loader's report for an entry it could not load.
 const LPARAM kEditLoadFailed = 1;
-
-// Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW, ID_BROWSER_RESIZE};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -74,6 +73,7 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_COMMAND(ID_BROWSER_CALENDAR, OnMakeCalendar)
     ON_COMMAND(ID_BROWSER_REMOVE, OnRemove)
     ON_COMMAND(ID_BROWSER_FILTER, OnBatchFilter)
+    ON_COMMAND(ID_BROWSER_RESIZE, OnBatchResize)
     ON_COMMAND(ID_BROWSER_FRAME, OnBatchFrame)
     ON_COMMAND(ID_EDIT_CUT, OnCut)
     ON_COMMAND(ID_EDIT_COPY, OnCopy)
@@ -85,11 +85,10 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
     ON_COMMAND(ID_BROWSER_PRINT, OnPrintPictures)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateLater)
+    ON_UPDATE_COMMAND_UI(ID_BROWSER_RESIZE, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FILTER, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_FRAME, OnUpdateSelection)
     ON_COMMAND(ID_BROWSER_CART, OnAddToCart)
@@ -125,6 +124,7 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         UINT id;
         BOOL grey;
     } rules[] = {
+        {ID_BROWSER_SLIDESHOW, none},
         {ID_BROWSER_EDIT, none},
         {ID_BROWSER_DETAIL, !paneShowsClicked},
         {ID_BROWSER_LINKED_PROGRAM, !paneShowsClicked},
@@ -140,6 +140,7 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         {ID_EDIT_PASTE, theApp.m_arrClipPaths.GetSize() == 0 || b.m_nMode == CDlgImgBrowser::MODE_SEARCH},
         {ID_BROWSER_EXCLUDE, none},
         {ID_BROWSER_FILTER, none},
+        {ID_BROWSER_RESIZE, none},
         {ID_BROWSER_FRAME, none},
         {ID_BROWSER_PRINT, none},
         {ID_BROWSER_CART, none},
@@ -147,8 +148,6 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
     for (const Rule& rule : rules)
         if (rule.grey)
             Grey(popup, rule.id);
-    for (UINT id : kLaterCommands)
-        Grey(popup, id);
     return popup;
 }
 
@@ -181,11 +180,6 @@ void CMivoImgBrowserView::OnUpdatePaste(CCmdUI* pCmdUI)
     pCmdUI->Enable(theApp.m_arrClipPaths.GetSize() > 0 && listing);
 }
 
-void CMivoImgBrowserView::OnUpdateLater(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
-
 // --- Commands ------------------------------------------------------------------------------
 
 void CMivoImgBrowserView::OnSlideShow()
@@ -199,7 +193,12 @@ void CMivoImgBrowserView::OnSlideShow()
 
 void CMivoImgBrowserView::OpenSlideShow(int start, BOOL selectedOnly)
 {
-    MIVO_FIXME(kTraceLumaret, "slide show from item %d (selected only %d) is not built yet", start, (int)selectedOnly);
+    // A listing without files has nothing to show.
+    auto show = std::make_unique<CDlgImgSlideShow>();
+    if (!show->TakeItems(this, start, selectedOnly))
+        return;
+    if (show->Open())
+        show.release();
 }
 
 void CMivoImgBrowserView::OnEdit()
@@ -375,6 +374,12 @@ void CMivoImgBrowserView::OnMakeCalendar()
 void CMivoImgBrowserView::OnBatchFilter()
 {
     CDlgImgBrowseFilter dlg;
+    RunBatchDialog(dlg);
+}
+
+void CMivoImgBrowserView::OnBatchResize()
+{
+    CDlgImgBrowseResize dlg;
     RunBatchDialog(dlg);
 }
 

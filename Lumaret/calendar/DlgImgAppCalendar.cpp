@@ -50,8 +50,7 @@ END_MESSAGE_MAP()
 
 CDlgImgAppCalendar::CDlgImgAppCalendar(CWnd* pParent)
     : CVXDialog(IDD_IMGAPP_CALENDAR, pParent), m_pOptionPage(nullptr), m_pTmplPage(nullptr), m_pView(nullptr),
-      m_pSrcImg(nullptr), m_bFromFile(0), m_pCalImg(nullptr), m_nCalNo(0), m_nav(*this, IDC_CAL_NAVIGATOR),
-      m_nStop(0)
+      m_pSrcImg(nullptr), m_bFromFile(0), m_pCalImg(nullptr), m_nCalNo(0), m_nStop(0)
 {
     m_strProfileName = "ImgAppCalendar";
     m_nIconID = IDR_MAINFRAME;
@@ -87,6 +86,12 @@ BOOL CDlgImgAppCalendar::OnInitDialog()
     SetUpButtons();
     CreateStatusBar();
     CreateView();
+    m_overview.Attach(this, IDC_CAL_NAVIGATOR);
+    m_overview.SetView(m_pView);
+    m_overview.SetZoomSink(COverviewPanel::kStatusZoomFormat, [this](const CString& text) {
+        if (m_wndStatus.GetSafeHwnd())
+            m_wndStatus.SetText(text, 3, SBT_NOBORDERS);
+    });
     LoadProfile();
     FillYearMonth();
     LoadTemplateFonts(m_nCalNo);
@@ -243,10 +248,9 @@ void CDlgImgAppCalendar::MakeMonthLayout(int year, int month)
 
 void CDlgImgAppCalendar::DropCalendar()
 {
+    m_overview.Drop();
     if (m_pView && m_pView->m_pImgObj == m_pCalImg)
         m_pView->m_pImgObj = nullptr;
-    if (m_nav.HasPicture())
-        m_nav.Make(nullptr);
     delete m_pCalImg;
     m_pCalImg = nullptr;
 }
@@ -330,6 +334,7 @@ void CDlgImgAppCalendar::Compose()
     std::unique_ptr<CImageObject> page(CCalendarComposer::Compose(*m_pBackImage, m_pSrcImg, in, this, &m_nStop));
     if (m_nStop)
         return;
+    MakeMonthLayout((int)std::atol(in.strYear), (int)std::atol(in.strMonth));
     // The page is the dialog's only once it is finished: nothing paints it while it is drawn.
     m_pCalImg = page.release();
     SendMessage(WM_IMAGE_DONE, 100, 0);
@@ -361,11 +366,11 @@ void CDlgImgAppCalendar::OnOkEdit()
         return;
     }
     CImageObject* calendar = m_pCalImg;
+    m_overview.Drop();
     if (m_pView && m_pView->m_pImgObj == calendar) {
         m_pView->m_pImgObj = nullptr;
         m_pView->Invalidate();
     }
-    m_nav.Make(nullptr);
     if (!CCalendarEditorLink::Get().TakeCalendar(calendar)) {
         MIVO_WARN(kTraceLumaret, "no editor took the calendar");
         return;
@@ -478,51 +483,42 @@ LRESULT CDlgImgAppCalendar::OnImageDone(WPARAM, LPARAM)
 
 void CDlgImgAppCalendar::MakeNavigator()
 {
-    m_nav.Make(m_pView);
+    m_overview.Rebuild();
 }
 
 void CDlgImgAppCalendar::OnViewRectChanged(CRect visible)
 {
-    if (theApp.m_bClosing || !m_nav.HasPicture())
-        return;
-    if (m_wndStatus.GetSafeHwnd() && m_pView) {
-        CString text;
-        text.Format("화면 축소/확대 비율 = %.1f %%", m_pView->GetZoomRatio() * 0.1);
-        m_wndStatus.SetText(text, 3, SBT_NOBORDERS);
-    }
-    m_nav.ViewRectChanged(visible);
+    m_overview.OnViewRectChanged(visible);
 }
 
 void CDlgImgAppCalendar::OnPaint()
 {
     CPaintDC dc(this);
-    m_nav.Paint(dc);
+    m_overview.Paint(&dc);
 }
 
 void CDlgImgAppCalendar::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    m_nav.ButtonDown(point);
+    m_overview.OnLButtonDown(nFlags, point);
     CVXDialog::OnLButtonDown(nFlags, point);
 }
 
 void CDlgImgAppCalendar::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    m_nav.ButtonUp();
+    m_overview.OnLButtonUp(nFlags, point);
     CVXDialog::OnLButtonUp(nFlags, point);
 }
 
 void CDlgImgAppCalendar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    m_nav.MouseMove(nFlags, point, m_pView);
+    m_overview.OnMouseMove(nFlags, point);
     CVXDialog::OnMouseMove(nFlags, point);
 }
 
 BOOL CDlgImgAppCalendar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (m_nav.Grabbing()) {
-        ::SetCursor(AfxGetApp()->LoadCursor(IDC_HAND_POINTER));
+    if (m_overview.OnSetCursor())
         return TRUE;
-    }
     return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
@@ -556,7 +552,7 @@ void CDlgImgAppCalendar::OnSize(UINT nType, int cx, int cy)
     if (CWnd* nav = GetDlgItem(IDC_CAL_NAVIGATOR)) {
         CRect old = ControlRect(IDC_CAL_NAVIGATOR);
         nav->MoveWindow(old.left, old.top, old.Width(), std::max(0, cy - (int)old.top - h - kMargin));
-        OnViewRectChanged(m_nav.m_rcSource);
+        m_overview.Relayout();
         CRect now = ControlRect(IDC_CAL_NAVIGATOR);
         InvalidateRect(&now, TRUE);
     }
@@ -586,6 +582,8 @@ BOOL CDlgImgAppCalendar::OnEraseBkgnd(CDC* pDC)
 void CDlgImgAppCalendar::OnDestroy()
 {
     StopComposition();
+    m_overview.Drop();
+    m_overview.SetView(nullptr);
     if (m_pView)
         m_pView->m_pImgObj = nullptr;
     CVXDialog::OnDestroy();

@@ -8,12 +8,12 @@
 #include "browser/BrowserWorker.h"
 #include "calendar/CalendarComposer.h"
 #include "calendar/CalendarForms.h"
-#include "calendar/CalendarNavigator.h"
 #include "calendar/MonthLayout.h"
 #include "controls/CheckButton.h"
 #include "controls/ImageButton.h"
 #include "controls/VXComboBox.h"
 #include "dialogs/VXDialog.h"
+#include "print/OverviewPanel.h"
 
 #include <memory>
 
@@ -61,7 +61,7 @@ public:
 
     CStatusBarCtrl m_wndStatus;
     CProgressCtrl m_wndProgress;
-    CCalendarNavigator m_nav;
+    COverviewPanel m_overview;
     CCheckButton m_btnTabTmpl;
     CCheckButton m_btnTabOption;
     CVXComboBox m_cmbYear;

@@ -47,7 +47,7 @@ END_MESSAGE_MAP()
 
 CDlgTemplateCalendar::CDlgTemplateCalendar(CWnd* pParent)
     : CVXDialog(IDD_TEMPLATE_CALENDAR, pParent), m_pBasic(nullptr), m_pUserImg(nullptr), m_pCommands(nullptr),
-      m_nCurRow(-1), m_pView(nullptr), m_bFitView(1), m_nav(*this, IDC_CAL_NAVIGATOR), m_nCalNo(0),
+      m_nCurRow(-1), m_pView(nullptr), m_bFitView(1), m_nCalNo(0),
       m_nPreviewYear(0), m_nPreviewMonth(0)
 {
     m_nIconID = IDR_MAINFRAME;
@@ -76,6 +76,12 @@ BOOL CDlgTemplateCalendar::OnInitDialog()
     AddCalendarFaceNames(*this, {&m_pBasic->m_cmbDayFace, &m_pBasic->m_cmbYearFace, &m_pBasic->m_cmbMonthFace,
                                  &m_pUserImg->m_cmbDescFace});
     CreateView();
+    m_overview.Attach(this, IDC_CAL_NAVIGATOR);
+    m_overview.SetView(m_pView);
+    m_overview.SetZoomSink(COverviewPanel::kEditZoomFormat, [this](const CString& text) {
+        m_strZoom = text;
+        SetDlgItemText(IDC_CAL_ZOOM_TEXT, text);
+    });
     LoadTemplateList();
     NewTemplate();
     return TRUE;
@@ -348,6 +354,7 @@ void CDlgTemplateCalendar::MakeMonthLayout(int year, int month)
 void CDlgTemplateCalendar::DrawPreview()
 {
     CRect place = ControlRect(IDC_CAL_VIEW_PLACE);
+    m_overview.Drop();
     if (m_pView)
         m_pView->m_pImgObj = nullptr;
     m_pPreviewImage.reset();
@@ -397,49 +404,42 @@ void CDlgTemplateCalendar::DrawPreview()
 
 void CDlgTemplateCalendar::MakeNavigator()
 {
-    m_nav.Make(m_pView);
+    m_overview.Rebuild();
 }
 
 void CDlgTemplateCalendar::OnViewRectChanged(int left, int top, int right, int bottom)
 {
-    if (theApp.m_bClosing || !m_nav.HasPicture())
-        return;
-    m_strZoom.Format("화면 비율 = %.1f %%", (m_pView ? m_pView->GetZoomRatio() : 0) * 0.1);
-    if (CWnd* edit = GetDlgItem(IDC_CAL_ZOOM_TEXT))
-        edit->SetWindowText(m_strZoom);
-    m_nav.ViewRectChanged(CRect(left, top, right, bottom));
+    m_overview.OnViewRectChanged(CRect(left, top, right, bottom));
 }
 
 void CDlgTemplateCalendar::OnPaint()
 {
     CPaintDC dc(this);
-    m_nav.Paint(dc);
+    m_overview.Paint(&dc);
 }
 
 void CDlgTemplateCalendar::OnLButtonDown(UINT nFlags, CPoint point)
 {
-    m_nav.ButtonDown(point);
+    m_overview.OnLButtonDown(nFlags, point);
     CVXDialog::OnLButtonDown(nFlags, point);
 }
 
 void CDlgTemplateCalendar::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    m_nav.ButtonUp();
+    m_overview.OnLButtonUp(nFlags, point);
     CVXDialog::OnLButtonUp(nFlags, point);
 }
 
 void CDlgTemplateCalendar::OnMouseMove(UINT nFlags, CPoint point)
 {
-    m_nav.MouseMove(nFlags, point, m_pView);
+    m_overview.OnMouseMove(nFlags, point);
     CVXDialog::OnMouseMove(nFlags, point);
 }
 
 BOOL CDlgTemplateCalendar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
-    if (m_nav.Grabbing()) {
-        ::SetCursor(AfxGetApp()->LoadCursor(IDC_HAND_POINTER));
+    if (m_overview.OnSetCursor())
         return TRUE;
-    }
     return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
@@ -495,6 +495,8 @@ void CDlgTemplateCalendar::OnSize(UINT nType, int cx, int cy)
 
 void CDlgTemplateCalendar::OnDestroy()
 {
+    m_overview.Drop();
+    m_overview.SetView(nullptr);
     if (m_pView)
         m_pView->m_pImgObj = nullptr;
     CVXDialog::OnDestroy();

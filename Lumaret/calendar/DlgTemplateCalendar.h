@@ -6,12 +6,12 @@
 
 #include "mfc.h"
 #include "calendar/CalendarForms.h"
-#include "calendar/CalendarNavigator.h"
 #include "calendar/MonthLayout.h"
 #include "controls/CheckButton.h"
 #include "controls/ImageButton.h"
 #include "dialogs/VXDialog.h"
 #include "grid/VXGridCtrl.h"
+#include "print/OverviewPanel.h"
 
 #include <memory>
 
@@ -55,7 +55,7 @@ public:
     CTmplCalendarView* m_pView;
     int m_bFitView;
     CMonthLayout m_layout;
-    CCalendarNavigator m_nav;
+    COverviewPanel m_overview;
     int m_nCalNo;
     CString m_strZoom;
     // The numbers of the pages' fields.

@@ -7,8 +7,29 @@
 #include "support/MessageLoop.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
 namespace browsertest {
+
+void MakeUndecodable(const CString& path)
+{
+    std::string posix;
+    ASSERT_TRUE(mivo::ToPosixPath(path, posix));
+    std::string bytes;
+    {
+        std::ifstream in(posix, std::ios::binary);
+        std::stringstream all;
+        all << in.rdbuf();
+        bytes = all.str();
+    }
+    size_t sos = bytes.find("\xFF\xDA");
+    ASSERT_NE(std::string::npos, sos);
+    int components = (unsigned char)bytes[sos + 4];
+    for (int c = 0; c < components; c++)
+        bytes[sos + 6 + 2 * c] = 0x33;
+    std::ofstream(posix, std::ios::binary) << bytes;
+}
 
 void BrowserTest::SetUp()
 {

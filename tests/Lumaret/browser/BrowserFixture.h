@@ -14,6 +14,10 @@
 
 namespace browsertest {
 
+// Rewrites a JPEG so that its header reads but its picture cannot be decoded: every scan
+// component names Huffman table 3, which the file never defines.
+void MakeUndecodable(const CString& path);
+
 class BrowserTest : public albumtest::AlbumDatabase {
 protected:
     void SetUp() override;

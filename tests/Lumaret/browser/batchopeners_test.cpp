@@ -3,6 +3,8 @@
 #include "BrowserFixture.h"
 
 #include "album/DlgImgBrowseFilter.h"
+#include "print/DlgCart.h"
+#include "print/DlgImgPrint.h"
 #include "resource.h"
 #include "support/MessageLoop.h"
 
@@ -83,4 +85,45 @@ TEST_F(BatchOpeners, TheSelectedFilesAreFilteredBesideThemAndTheFolderIsListedAg
     EXPECT_EQ("", Selected());
     EXPECT_EQ(0, View().m_nSelCount);
     EXPECT_EQ("<..>,a.jpg,b.jpg,c.jpg,Filter_a.jpg,Filter_c.jpg", Names());
+}
+
+// The printing dialog and the order cart receive the selected files in list order; they are
+// read and closed from a timer in their own loop.
+TEST_F(BatchOpeners, PrintAndCartReceiveTheSelectedFiles)
+{
+    CString folder = MakeFolder("print");
+    WritePicture(folder + "a.jpg", 20, 10);
+    WritePicture(folder + "b.jpg", 20, 10);
+    WritePicture(folder + "c.jpg", 20, 10);
+    List(folder);
+    browser->m_arrSelected[3] = 1;
+    browser->m_arrSelected[1] = 1;
+    static std::vector<std::string> handed;
+    struct Case {
+        UINT command;
+        const char* caption;
+    } cases[] = {{ID_BROWSER_PRINT, "인쇄하기"}, {ID_BROWSER_CART, "인화 주문 목록 관리"}};
+    for (const Case& c : cases) {
+        handed.clear();
+        static const char* caption;
+        caption = c.caption;
+        UINT_PTR timer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+            HWND dialog = ::FindWindow(nullptr, caption);
+            CWnd* wnd = dialog ? CWnd::FromHandlePermanent(dialog) : nullptr;
+            const CStringArray* paths = nullptr;
+            if (auto* print = dynamic_cast<CDlgImgPrint*>(wnd))
+                paths = &print->m_arrPaths;
+            else if (auto* cart = dynamic_cast<CDlgCart*>(wnd))
+                paths = &cart->m_arrPaths;
+            if (!paths || !handed.empty())
+                return;
+            for (INT_PTR i = 0; i < paths->GetSize(); i++)
+                handed.push_back((LPCSTR)(*paths)[i]);
+            ::PostMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        View().SendMessage(WM_COMMAND, c.command);
+        ::KillTimer(nullptr, timer);
+        EXPECT_EQ((std::vector<std::string>{(LPCSTR)(folder + "a.jpg"), (LPCSTR)(folder + "c.jpg")}), handed)
+            << c.caption;
+    }
 }

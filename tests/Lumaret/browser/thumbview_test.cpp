@@ -248,23 +248,7 @@ TEST_F(ThumbView, AnUndecodableJpegShowsOneBoxAndStaysUnhandled)
 {
     folder = MakeFolder("깨짐");
     WritePicture(folder + "bad.jpg", 64, 48);
-    std::string posix;
-    ASSERT_TRUE(mivo::ToPosixPath(folder + "bad.jpg", posix));
-    std::string bytes;
-    {
-        std::ifstream in(posix, std::ios::binary);
-        std::stringstream all;
-        all << in.rdbuf();
-        bytes = all.str();
-    }
-    // Every scan component names Huffman table 3, which the file never defines: the header
-    // reads, the decode fails.
-    size_t sos = bytes.find("\xFF\xDA");
-    ASSERT_NE(std::string::npos, sos);
-    int components = (unsigned char)bytes[sos + 4];
-    for (int c = 0; c < components; c++)
-        bytes[sos + 6 + 2 * c] = 0x33;
-    WriteBytes(folder + "bad.jpg", bytes);
+    browsertest::MakeUndecodable(folder + "bad.jpg");
     WritePicture(folder + "good.jpg", 64, 48);
 
     browser->ListFolder(folder, TRUE);

@@ -155,7 +155,7 @@ TEST_F(MakeCalendar, AChosenTemplateComposesAndTheHandOverGivesThePageAway)
     EXPECT_EQ(400, calendar->GetWidth());
     // The user's picture sits in its box (fit: 380 x 80 box, centred).
     EXPECT_EQ(RGB(0, 128, 255), calendar->GetPixelColor(200, 100));
-    EXPECT_TRUE(host.dialog->m_nav.HasPicture());
+    EXPECT_NE(nullptr, host.dialog->m_overview.OverviewImage());
 
     // Zoom 2000 per mille shows in the status bar.
     host.dialog->m_pView->m_nZoomIndex = 12;
@@ -170,8 +170,9 @@ TEST_F(MakeCalendar, AChosenTemplateComposesAndTheHandOverGivesThePageAway)
     EXPECT_EQ(&editor.progress, calendar->GetParent());
     EXPECT_EQ(nullptr, host.dialog->m_pCalImg);
     EXPECT_EQ(nullptr, host.dialog->m_pView->m_pImgObj);
-    EXPECT_FALSE(host.dialog->m_nav.HasPicture());
-    EXPECT_STREQ("돋움", theApp.LoadProfileString("MivoCal3", "YearFontName"));
+    EXPECT_EQ(nullptr, host.dialog->m_overview.OverviewImage());
+    for (const char* entry : {"YearFontName", "MonthFontName", "DayFontName", "DescFontName"})
+        EXPECT_STREQ("돋움", theApp.LoadProfileString("MivoCal3", entry)) << entry;
     EXPECT_EQ(36, theApp.LoadProfileInt("MivoCal3", "YearFontSize"));
     EXPECT_EQ(30, theApp.LoadProfileInt("MivoCal3", "MonthMonthSize"));
     EXPECT_EQ(14, theApp.LoadProfileInt("MivoCal3", "DescFontSize"));
@@ -271,20 +272,20 @@ TEST_F(MakeCalendar, TheNavigatorFrameStopsAtThePicturesEdgesAndTheViewFollows)
     view.m_nZoomIndex = 12;  // 2000 per mille: the view shows a small part
     view.RebuildScrollSizes();
     view.SetNavigationRect();
-    CCalendarNavigator& nav = host.dialog->m_nav;
-    ASSERT_TRUE(nav.HasPicture());
-    const CRect start = nav.m_rcNav;
+    COverviewPanel& nav = host.dialog->m_overview;
+    ASSERT_NE(nullptr, nav.OverviewImage());
+    const CRect start = nav.Frame();
     ASSERT_GT(start.Width(), 1);
     const CPoint inside = start.CenterPoint();
     host.dialog->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(inside.x, inside.y));
-    ASSERT_TRUE(nav.Grabbing());
+    ASSERT_TRUE(nav.OnSetCursor());  // the hand: a drag may start
     host.dialog->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
     host.dialog->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(inside.x + 2000, inside.y + 2000));
     host.dialog->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(inside.x + 2000, inside.y + 2000));
     const CPoint at = nav.PicturePos();
-    EXPECT_EQ(at.x + nav.m_pNavImage->GetWidth(), nav.m_rcNav.right);
-    EXPECT_EQ(at.y + nav.m_pNavImage->GetHeight(), nav.m_rcNav.bottom);
-    EXPECT_EQ(start.Size(), nav.m_rcNav.Size());
+    EXPECT_EQ(at.x + nav.OverviewImage()->GetWidth(), nav.Frame().right);
+    EXPECT_EQ(at.y + nav.OverviewImage()->GetHeight(), nav.Frame().bottom);
+    EXPECT_EQ(start.Size(), nav.Frame().Size());
     EXPECT_GT(view.GetScrollPosition().x, 0);
     EXPECT_GT(view.GetScrollPosition().y, 0);
     // The status bar's four parts.

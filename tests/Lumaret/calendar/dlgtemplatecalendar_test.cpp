@@ -171,7 +171,7 @@ TEST_F(CalendarEditor, ThePreviewDrawsTheMonthAndThePictureBoxOnTheBackground)
     EXPECT_TRUE(blue);
     EXPECT_EQ(6, host.editor.m_layout.m_nFirstDay);
     // The navigator holds the reduced preview and the zoom text the view's ratio.
-    EXPECT_TRUE(host.editor.m_nav.HasPicture());
+    EXPECT_NE(nullptr, host.editor.m_overview.OverviewImage());
     host.editor.m_pView->m_nZoomIndex = 12;  // 2000 per mille
     host.editor.m_pView->RebuildScrollSizes();
     host.editor.m_pView->SetNavigationRect();
