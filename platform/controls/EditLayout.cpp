@@ -438,7 +438,7 @@ void EditControl::DrawComposingLine(HDC hdc, const EditLine& line, const std::ve
     TextOut(hdc, x, y, composition.c_str(), (int)composition.size());
     TEXTMETRICA tm = {};
     GetTextMetrics(hdc, &tm);
-    const int underline = y + std::min(tm.tmAscent + 1, m_lineHeight - 1);
+    const int underline = y + std::min(tm.tmAscent + 2, m_lineHeight - 1);
     HPEN pen = CreatePen(PS_SOLID, 1, GetTextColor(hdc));
     HGDIOBJ old = SelectObject(hdc, pen);
     MoveToEx(hdc, x, underline, nullptr);
