@@ -31,6 +31,7 @@ cmake --build "$build" --target mivo_editor_dialog_shots
 cmake --build "$build" --target mivo_album_shots
 cmake --build "$build" --target mivo_console_shots
 cmake --build "$build" --target mivo_browser_shots
+cmake --build "$build" --target mivo_slideshow_shots
 cmake --build "$build" --target mivo_templates_shots
 cmake --build "$build" --target mivo_calendar_shots
 cmake --build "$build" --target mivo_printing_shots
@@ -74,6 +75,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_album_shots'
   '$build/tools/shots/mivo_console_shots'
   '$build/tools/shots/mivo_browser_shots'
+  '$build/tools/shots/mivo_slideshow_shots'
   '$build/tools/shots/mivo_templates_shots'
   '$build/tools/shots/mivo_calendar_shots'
   '$build/tools/shots/mivo_printing_shots'

@@ -304,9 +304,14 @@ protected:
             return true;
         }
         case QEvent::InputMethod: {
+            // A committed syllable ends the composition and arrives as typed
+            // text; what is still being composed is shown by the focus.
             auto* im = static_cast<QInputMethodEvent*>(e);
-            if (!im->commitString().isEmpty())
+            if (!im->commitString().isEmpty()) {
+                InjectComposition(std::string());
                 InjectText(ToCp949(im->commitString()));
+            }
+            InjectComposition(ToCp949(im->preeditString()));
             e->accept();
             return true;
         }
@@ -850,6 +855,21 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
     // Text committed by the input method, as Korean typing arrives.
     QInputMethodEvent e;
     e.setCommitString(FromCp949(cp949));
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    QInputMethodEvent e(FromCp949(preedit), {});
+    if (!commit.empty())
+        e.setCommitString(FromCp949(commit));
     QCoreApplication::sendEvent(w, &e);
     return true;
 }

@@ -33,6 +33,8 @@ bool GetNativeLook(HWND hwnd, NativeLook* look);
 // the display would; false without a native window. For tests of the backend.
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// An input method event: the syllable being composed and the text committed with it (either may be "").
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit);
 // Feeds the native window file URLs dragged from another program, entering (drop false) or
 // dropped, as the display would; whether the window took them. For tests of the backend.
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop);
