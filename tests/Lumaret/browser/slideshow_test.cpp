@@ -321,3 +321,31 @@ TEST_F(SlideShow, TheSettingsLendTheMusicPlayerAndGiveItBackAsItWas)
         bar.DestroyWindow();
     }
 }
+
+// The program's loop: each message first offered to the windows from its target up.
+void PumpLikeTheProgram()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+TEST_F(SlideShow, SpaceStepsAndEscapeClosesThroughTheMessageLoop)
+{
+    CDlgImgSlideShow* show = OpenShow(3);
+    Settle(show);
+    HWND focus = ::GetFocus();
+    ASSERT_NE(nullptr, focus);
+    ::PostMessage(focus, WM_KEYDOWN, VK_SPACE, 0);
+    PumpLikeTheProgram();
+    EXPECT_EQ(1, show->m_nSlide);
+    Settle(show);
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpLikeTheProgram();
+    mivo::test::PumpUntilIdle();
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
