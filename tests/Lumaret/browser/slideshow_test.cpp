@@ -209,10 +209,11 @@ TEST_F(SlideShow, FiftyFastStepsAndACloseDuringATransitionEndCleanly)
         show->NextSlide();
         mivo::test::PumpUntilIdle();
     }
-    EXPECT_GE(show->m_nSlide, 0);
-    EXPECT_LT(show->m_nSlide, 6);
-    // Start one more and close while it is being revealed.
+    EXPECT_EQ(50 % 6, show->m_nSlide);
     Settle(show);
+    ASSERT_NE(nullptr, show->m_pSlideImage);
+    EXPECT_EQ(64 + show->m_nSlide, show->m_pSlideImage->GetWidth()) << "the picture shown is the current slide's";
+    // Start one more and close while it is being revealed.
     show->NextSlide();
     ASSERT_TRUE(mivo::test::PumpUntil([&] { return show->m_pSlideImage != nullptr; }));
     const int effect = show->m_nEffect;
