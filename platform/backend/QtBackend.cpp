@@ -304,9 +304,14 @@ protected:
             return true;
         }
         case QEvent::InputMethod: {
+            // A committed syllable ends the composition and arrives as typed
+            // text; what is still being composed is shown by the focus.
             auto* im = static_cast<QInputMethodEvent*>(e);
-            if (!im->commitString().isEmpty())
+            if (!im->commitString().isEmpty()) {
+                InjectComposition(std::string());
                 InjectText(ToCp949(im->commitString()));
+            }
+            InjectComposition(ToCp949(im->preeditString()));
             e->accept();
             return true;
         }
@@ -481,6 +486,12 @@ private:
     QTimer m_timer;
 };
 
+std::function<DWORD(const RecordedDesktopDrag&)>& DesktopDragRecorder()
+{
+    static std::function<DWORD(const RecordedDesktopDrag&)> recorder;
+    return recorder;
+}
+
 class QtBackend : public NativeBackend {
 public:
     QtBackend() : m_thread(CurrentThreadId()) {}
@@ -492,6 +503,28 @@ public:
         if (!m_waiter)
             m_waiter = new QtWaiter;
         InstallQueueWaiter(m_waiter);
+    }
+
+    bool GrabScreen(const RECT& area, std::vector<uint32_t>& pixels) override
+    {
+        // Only an X11 display can be read back; Qt's grabs belong to its own thread.
+        if (CurrentThreadId() != m_thread || QGuiApplication::platformName() != QLatin1String("xcb"))
+            return false;
+        QScreen* screen = QGuiApplication::primaryScreen();
+        int width = area.right - area.left, height = area.bottom - area.top;
+        if (!screen || width <= 0 || height <= 0)
+            return false;
+        QImage image = screen->grabWindow(0, area.left, area.top, width, height).toImage();
+        if (image.width() != width || image.height() != height)
+            return false;
+        image = image.convertToFormat(QImage::Format_RGB32);
+        pixels.resize((size_t)width * (size_t)height);
+        for (int y = 0; y < height; ++y) {
+            const uint32_t* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                pixels[(size_t)y * width + x] = row[x] & 0x00FFFFFF;
+        }
+        return true;
     }
 
     bool ScreenSize(SIZE* size) override
@@ -589,6 +622,10 @@ public:
 
     DWORD RunNativeDrag(const std::string& cp949Text, DWORD allowed) override
     {
+        if (DesktopDragRecorder()) {
+            RecordedDesktopDrag drag{FromCp949(cp949Text).toStdString(), DragTextToFileUrls(cp949Text)};
+            return DesktopDragRecorder()(drag) & allowed;
+        }
         if (CurrentThreadId() != m_thread || !qApp)
             return DROPEFFECT_NONE;
         auto* data = new QMimeData;
@@ -620,6 +657,8 @@ public:
     // displays would run a drag loop of their own that nothing ends.
     bool CanDragToDesktop() override
     {
+        if (DesktopDragRecorder())
+            return true;
         QString name = QGuiApplication::platformName();
         return name != "offscreen" && name != "minimal";
     }
@@ -785,6 +824,11 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
     return true;
 }
 
+void RecordDesktopDrags(std::function<DWORD(const RecordedDesktopDrag&)> recorder)
+{
+    DesktopDragRecorder() = std::move(recorder);
+}
+
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop)
 {
     QtBackend* b = g_qt.load();
@@ -833,6 +877,21 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
     // Text committed by the input method, as Korean typing arrives.
     QInputMethodEvent e;
     e.setCommitString(FromCp949(cp949));
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    QInputMethodEvent e(FromCp949(preedit), {});
+    if (!commit.empty())
+        e.setCommitString(FromCp949(commit));
     QCoreApplication::sendEvent(w, &e);
     return true;
 }
