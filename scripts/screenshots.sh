@@ -31,10 +31,12 @@ cmake --build "$build" --target mivo_editor_dialog_shots
 cmake --build "$build" --target mivo_album_shots
 cmake --build "$build" --target mivo_console_shots
 cmake --build "$build" --target mivo_browser_shots
+cmake --build "$build" --target mivo_slideshow_shots
 cmake --build "$build" --target mivo_templates_shots
 cmake --build "$build" --target mivo_calendar_shots
 cmake --build "$build" --target mivo_printing_shots
 cmake --build "$build" --target mivo_batch_shots
+cmake --build "$build" --target mivo_periphery_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -74,10 +76,12 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_album_shots'
   '$build/tools/shots/mivo_console_shots'
   '$build/tools/shots/mivo_browser_shots'
+  '$build/tools/shots/mivo_slideshow_shots'
   '$build/tools/shots/mivo_templates_shots'
   '$build/tools/shots/mivo_calendar_shots'
   '$build/tools/shots/mivo_printing_shots'
   '$build/tools/shots/mivo_batch_shots'
+  '$build/tools/shots/mivo_periphery_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

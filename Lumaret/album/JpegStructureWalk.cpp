@@ -1,6 +1,7 @@
 #include "album/JpegStructureWalk.h"
 
 #include "grid/VXGridCtrl.h"
+#include "mivo/Trace.h"
 #include "mivo/paths.h"
 
 #include <sys/types.h>
@@ -189,6 +190,7 @@ void CJpegStructureWalk::Release()
 
 bool CJpegStructureWalk::Stop(LPCSTR reason)
 {
+    MIVO_TRACE(kTraceLumaret, "JPEG structure walk stopped at byte %lld: %s", (long long)m_nPosition, reason);
     m_strLastError = reason;
     return false;
 }

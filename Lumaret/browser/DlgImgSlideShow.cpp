@@ -406,7 +406,11 @@ LRESULT CDlgImgSlideShow::OnImageDone(WPARAM wParam, LPARAM lParam)
     m_progress.SetPos(0);
     StopTransition();
     m_pSlideImage.reset(image);
+    // Paints still pending (an erase among them) are done before the reveal starts: one made
+    // during it would wipe what it has already shown.
+    m_bTransitionRunning = 1;
     Invalidate(FALSE);
+    UpdateWindow();
     const int w = image->GetWidth(), h = image->GetHeight();
     m_rcImage = CRect(CPoint(m_rcPicture.left + (int)((unsigned)(m_rcPicture.Width() - w) / 2),
                              m_rcPicture.top + (int)((unsigned)(m_rcPicture.Height() - h) / 2)),
@@ -603,11 +607,8 @@ void CDlgImgSlideShow::OnTimer(UINT_PTR nIDEvent)
 
 void CDlgImgSlideShow::OnOK()
 {
-    if (m_bAutoPlay) {
-        KillTimer(kAutoTimer);
-        m_bAutoPlay = 0;
-        UpdateNavButtons();
-    }
+    if (m_bAutoPlay)
+        StopAutoPlay();
     NextSlide();
 }
 

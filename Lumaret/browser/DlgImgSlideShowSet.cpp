@@ -70,7 +70,8 @@ void CDlgImgSlideShowSet::BorrowPlayer()
     if (!m_pMusicBar || !m_pMusicBar->m_hWnd)
         return;
     m_pMusicPane = m_pMusicBar->GetParent();
-    m_bMusicBarVisible = m_pMusicBar->IsWindowVisible();
+    // Its own flag: the pane itself may be hidden behind another tab.
+    m_bMusicBarVisible = (m_pMusicBar->GetStyle() & WS_VISIBLE) != 0;
     m_pMusicBar->GetWindowRect(&m_rcMusicBar);
     if (m_pMusicPane)
         m_pMusicPane->ScreenToClient(&m_rcMusicBar);
@@ -82,6 +83,8 @@ void CDlgImgSlideShowSet::BorrowPlayer()
     m_pMusicBar->SetParent(this);
     m_pMusicBar->MoveWindow(&place);
     m_pMusicBar->ShowWindow(SW_SHOW);
+    // Its controls now draw into this window: all of them, not only the part that moved.
+    m_pMusicBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CDlgImgSlideShowSet::GiveBackPlayer()
@@ -94,6 +97,7 @@ void CDlgImgSlideShowSet::GiveBackPlayer()
         m_pMusicBar->ShowWindow(SW_HIDE);
     m_pMusicBar->SetParent(m_pMusicPane);
     m_pMusicBar->MoveWindow(&m_rcMusicBar);
+    m_pMusicBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_pMusicBar = nullptr;
 }
 

@@ -130,7 +130,6 @@ protected:
     afx_msg void OnUpdateSelection(CCmdUI* pCmdUI);
     afx_msg void OnUpdateOneSelected(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePaste(CCmdUI* pCmdUI);
-    afx_msg void OnUpdateLater(CCmdUI* pCmdUI);
     afx_msg void OnPrintPictures();
     afx_msg void OnAddToCart();
     DECLARE_MESSAGE_MAP()

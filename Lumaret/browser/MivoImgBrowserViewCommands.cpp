@@ -12,6 +12,7 @@
 #include "album/ThumbnailCache.h"
 #include "browser/BrowserShell.h"
 #include "browser/DlgImgBrowseResize.h"
+#include "browser/DlgImgSlideShow.h"
 #include "browser/DlgImgBrowser.h"
 #include "calendar/DlgImgAppCalendar.h"
 #include "controls/VXMenu.h"
@@ -33,9 +34,6 @@ namespace {
 const UINT kMenuToolbar = IDR_MENUIMAGES;
 // The edit loader's report for an entry it could not load.
 const LPARAM kEditLoadFailed = 1;
-
-// Commands whose windows come with other parts of the program: greyed until then.
-const UINT kLaterCommands[] = {ID_BROWSER_SLIDESHOW};
 
 // Greys a command wherever it stands in the menu or its sub-menus.
 void Grey(CMenu* menu, UINT id)
@@ -87,7 +85,6 @@ BEGIN_MESSAGE_MAP(CMivoImgBrowserView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI_RANGE(ID_BROWSER_WALLPAPER_CENTER, ID_BROWSER_WALLPAPER_STRETCH, OnUpdateOneSelected)
     ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePaste)
-    ON_UPDATE_COMMAND_UI(ID_BROWSER_SLIDESHOW, OnUpdateLater)
     ON_COMMAND(ID_BROWSER_PRINT, OnPrintPictures)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_PRINT, OnUpdateSelection)
     ON_UPDATE_COMMAND_UI(ID_BROWSER_CALENDAR, OnUpdateOneSelected)
@@ -127,6 +124,7 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
         UINT id;
         BOOL grey;
     } rules[] = {
+        {ID_BROWSER_SLIDESHOW, none},
         {ID_BROWSER_EDIT, none},
         {ID_BROWSER_DETAIL, !paneShowsClicked},
         {ID_BROWSER_LINKED_PROGRAM, !paneShowsClicked},
@@ -150,8 +148,6 @@ CMenu* CMivoImgBrowserView::BuildContextMenu(CVXMenu& menu, int clicked)
     for (const Rule& rule : rules)
         if (rule.grey)
             Grey(popup, rule.id);
-    for (UINT id : kLaterCommands)
-        Grey(popup, id);
     return popup;
 }
 
@@ -184,11 +180,6 @@ void CMivoImgBrowserView::OnUpdatePaste(CCmdUI* pCmdUI)
     pCmdUI->Enable(theApp.m_arrClipPaths.GetSize() > 0 && listing);
 }
 
-void CMivoImgBrowserView::OnUpdateLater(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
-
 // --- Commands ------------------------------------------------------------------------------
 
 void CMivoImgBrowserView::OnSlideShow()
@@ -202,7 +193,12 @@ void CMivoImgBrowserView::OnSlideShow()
 
 void CMivoImgBrowserView::OpenSlideShow(int start, BOOL selectedOnly)
 {
-    MIVO_FIXME(kTraceLumaret, "slide show from item %d (selected only %d) is not built yet", start, (int)selectedOnly);
+    // A listing without files has nothing to show.
+    auto show = std::make_unique<CDlgImgSlideShow>();
+    if (!show->TakeItems(this, start, selectedOnly))
+        return;
+    if (show->Open())
+        show.release();
 }
 
 void CMivoImgBrowserView::OnEdit()

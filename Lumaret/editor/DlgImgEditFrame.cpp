@@ -87,6 +87,9 @@ void CDlgImgEditFrame::OnTemplateFiles(const CString* paths)
     m_strFrameFile2 = paths[1];
     LoadTile(m_pFrameCorner, m_strFrameFile1);
     LoadTile(m_pFrameEdge, m_strFrameFile2);
+    // A frame missing a tile cannot be made: it counts as not chosen.
+    if (!m_pFrameCorner || !m_pFrameEdge)
+        m_nTemplateNo = -1;
     MakeSample();
     RenderPreview();
 }

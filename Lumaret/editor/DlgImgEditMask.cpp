@@ -87,6 +87,8 @@ void CDlgImgEditMask::OnTemplateFiles(const CString* paths)
 {
     m_strMaskFile = paths[0];
     LoadMaskThumbnail();
+    if (!m_pMaskImage)
+        m_nTemplateNo = -1;
     RenderPreview();
 }
 

@@ -125,6 +125,8 @@ void CDlgImgEditShadow::OnTemplateFiles(const CString* paths)
     m_strPatternFile = paths[0];
     delete m_pPatternImage;
     m_pPatternImage = LoadTemplatePicture(m_strPatternFile);
+    if (!m_pPatternImage)
+        m_nTemplateNo = -1;
     InvalidateRect(&m_rcPattern, TRUE);
     RenderPreview();
 }

@@ -235,6 +235,7 @@ protected:
     afx_msg void OnGeometry(UINT id);
     afx_msg void OnWallpaper(UINT id);
     afx_msg void OnPrintImage();
+    afx_msg void OnFullScreen();
     afx_msg void OnMakeCalendar();
 
     afx_msg void OnCopy();

@@ -39,9 +39,20 @@ cjpeg -quality 80 "$seeds/p.ppm" > "$seeds/p.jpg"
   printf 'II*\x00\x08\x00\x00\x00\x01\x00\x12\x01\x03\x00\x01\x00\x00\x00\x06\x00\x00\x00\x00\x00\x00\x00'
   tail -c +3 "$seeds/p.jpg"; } > "$seeds/e.jpg"
 
-targets=(1:jpeg 2:bmp 3:gif 4:exif)
+targets=(1:jpeg 2:bmp 3:gif 4:exif 5:jpegwalk)
 for target in "${targets[@]}"; do
   n=${target%%:*}; name=${target##*:}
+  if [ "$name" = jpegwalk ]; then
+    # The inspector's walk (ASCII source, no CP949 flag needed) over the normal build's grid.
+    clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined \
+      -I"$root/platform/include" -I"$root/Tesserin" -I"$root/Lumaret" \
+      "$root/bench/fuzz/jpegwalk_fuzz.cpp" "$root/Lumaret/album/JpegStructureWalk.cpp" \
+      -L"$build/Tesserin" -L"$build/platform" -Wl,-rpath,"$build/Tesserin:$build/platform" -lTesserin -lplatform \
+      -o "$out/fuzz_$name"
+    mkdir -p "$out/corpus_$name"
+    cp "$seeds"/*.jpg "$hostile"/*.jpg "$out/corpus_$name/"
+    continue
+  fi
   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -DIMAGE_FUZZ_TARGET="$n" -DMIVO_IMAGE_MAX_BLOCK_BYTES="(16u << 20)" \
     -I"$root/platform/include" -I"$root/Tesserin" \
     "$root/bench/fuzz/image_fuzz.cpp" "${sources[@]}" \
@@ -59,8 +70,11 @@ pids=()
 for target in "${targets[@]}"; do
   name=${target##*:}
   dict=()
-  case $name in jpeg|exif) dict=(-dict="$root/bench/fuzz/exif.dict") ;; esac
-  (cd "$out" && exec nice -n 10 ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
+  case $name in jpeg|exif|jpegwalk) dict=(-dict="$root/bench/fuzz/exif.dict") ;; esac
+  # The walk's grid lives in windows made once for the whole run: not leaks of an input.
+  leaks=1
+  [ "$name" = jpegwalk ] && leaks=0
+  (cd "$out" && ASAN_OPTIONS=detect_leaks=$leaks exec nice -n 10 ./fuzz_"$name" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \
      -timeout=60 -use_value_profile=1 -print_final_stats=1 "${dict[@]}" -artifact_prefix="$logs/$name-" \
      "corpus_$name" >"$logs/$name.log" 2>&1) &
   pids+=($!)

@@ -304,9 +304,14 @@ protected:
             return true;
         }
         case QEvent::InputMethod: {
+            // A committed syllable ends the composition and arrives as typed
+            // text; what is still being composed is shown by the focus.
             auto* im = static_cast<QInputMethodEvent*>(e);
-            if (!im->commitString().isEmpty())
+            if (!im->commitString().isEmpty()) {
+                InjectComposition(std::string());
                 InjectText(ToCp949(im->commitString()));
+            }
+            InjectComposition(ToCp949(im->preeditString()));
             e->accept();
             return true;
         }
@@ -481,6 +486,12 @@ private:
     QTimer m_timer;
 };
 
+std::function<DWORD(const RecordedDesktopDrag&)>& DesktopDragRecorder()
+{
+    static std::function<DWORD(const RecordedDesktopDrag&)> recorder;
+    return recorder;
+}
+
 class QtBackend : public NativeBackend {
 public:
     QtBackend() : m_thread(CurrentThreadId()) {}
@@ -589,6 +600,10 @@ public:
 
     DWORD RunNativeDrag(const std::string& cp949Text, DWORD allowed) override
     {
+        if (DesktopDragRecorder()) {
+            RecordedDesktopDrag drag{FromCp949(cp949Text).toStdString(), DragTextToFileUrls(cp949Text)};
+            return DesktopDragRecorder()(drag) & allowed;
+        }
         if (CurrentThreadId() != m_thread || !qApp)
             return DROPEFFECT_NONE;
         auto* data = new QMimeData;
@@ -620,6 +635,8 @@ public:
     // displays would run a drag loop of their own that nothing ends.
     bool CanDragToDesktop() override
     {
+        if (DesktopDragRecorder())
+            return true;
         QString name = QGuiApplication::platformName();
         return name != "offscreen" && name != "minimal";
     }
@@ -785,6 +802,11 @@ bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
     return true;
 }
 
+void RecordDesktopDrags(std::function<DWORD(const RecordedDesktopDrag&)> recorder)
+{
+    DesktopDragRecorder() = std::move(recorder);
+}
+
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop)
 {
     QtBackend* b = g_qt.load();
@@ -833,6 +855,21 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
     // Text committed by the input method, as Korean typing arrives.
     QInputMethodEvent e;
     e.setCommitString(FromCp949(cp949));
+    QCoreApplication::sendEvent(w, &e);
+    return true;
+}
+
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit)
+{
+    QtBackend* b = g_qt.load();
+    if (!b || CurrentThreadId() != b->Thread())
+        return false;
+    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    if (!w)
+        return false;
+    QInputMethodEvent e(FromCp949(preedit), {});
+    if (!commit.empty())
+        e.setCommitString(FromCp949(commit));
     QCoreApplication::sendEvent(w, &e);
     return true;
 }

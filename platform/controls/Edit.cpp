@@ -7,6 +7,7 @@
 #include "win32/codepage.h"
 #include "win32/cursors.h"
 #include "win32/globalmem.h"
+#include "win32/input.h"
 #include "win32/menus.h"
 #include "win32/msgbox.h"
 #include "mivo/Trace.h"
@@ -627,6 +628,7 @@ void Focus(EditControl& e, bool gained)
         DestroyCaret();
         e.tracking = false;
         e.pendingLead = -1;
+        e.composition.clear();
     }
     InvalidateRect(hwnd, nullptr, FALSE);
     NotifyParent(hwnd, gained ? EN_SETFOCUS : EN_KILLFOCUS);
@@ -752,6 +754,35 @@ LRESULT Unsupported(UINT msg)
     return 0;
 }
 
+// The input method's composition: shown at the caret until the syllable is
+// committed (it then arrives as WM_CHAR) or given up.
+LRESULT Composition(EditControl& e, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    HWND hwnd = e.Handle();
+    std::string text;
+    if (msg == WM_IME_COMPOSITION) {
+        if (!(lParam & GCS_COMPSTR))
+            return DefWindowProc(hwnd, msg, wParam, lParam);
+        // Read-only and password fields show nothing of it.
+        if (!e.ReadOnly() && !e.passwordChar) {
+            HIMC context = ImmGetContext(hwnd);
+            LONG size = ImmGetCompositionString(context, GCS_COMPSTR, nullptr, 0);
+            if (size > 0) {
+                text.resize((size_t)size);
+                size = ImmGetCompositionString(context, GCS_COMPSTR, &text[0], (DWORD)size);
+                text.resize(size > 0 ? (size_t)size : 0);
+            }
+            ImmReleaseContext(hwnd, context);
+        }
+    }
+    if (text == e.composition)
+        return 0;
+    e.composition = text;
+    InvalidateRect(hwnd, nullptr, FALSE);
+    e.PlaceCaret();
+    return 0;
+}
+
 LRESULT Handle(HWND hwnd, EditControl& e, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
@@ -771,6 +802,9 @@ LRESULT Handle(HWND hwnd, EditControl& e, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_KILLFOCUS: Focus(e, false); return 0;
     case WM_KEYDOWN: KeyDown(e, wParam); return 0;
     case WM_CHAR: Char(e, wParam); return 0;
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION: return Composition(e, msg, wParam, lParam);
     case WM_LBUTTONDOWN: MouseDown(e, lParam, false); return 0;
     case WM_LBUTTONDBLCLK: MouseDown(e, lParam, true); return 0;
     case WM_MOUSEMOVE: MouseMove(e, lParam); return 0;

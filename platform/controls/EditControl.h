@@ -32,6 +32,9 @@ public:
     bool focused = false;
     bool tracking = false;
     int pendingLead = -1;  // the first byte of a double-byte character typed as two WM_CHARs
+    // The syllable the input method is composing, shown underlined at the
+    // caret (the text after it moves aside) until it is committed.
+    std::string composition;
     std::vector<int> tabStops;  // pixels; empty: every eight average characters
 
     // Metrics of the font, the formatting rectangle and the lines, after any change.
@@ -70,6 +73,9 @@ public:
     void Paint(HDC hdc);
 
 private:
+    int CompositionWidth(HDC hdc) const;
+    // Draws the caret's line with the composition inserted at the caret.
+    void DrawComposingLine(HDC hdc, const EditLine& line, const std::vector<int>& xs, int base, int y);
     std::vector<int> LineXs(HDC hdc, size_t start, size_t length) const;
     int LineOffset(HDC hdc, const EditLine& line, const std::vector<int>& xs) const;
     int NextTab(int x) const;

@@ -414,7 +414,38 @@ void EditControl::PlaceCaret()
     if (!focused)
         return;
     POINT pt = PositionOf(buffer.Caret());
+    if (!composition.empty()) {
+        MeasuringDC dc(m_hwnd);
+        pt.x += CompositionWidth(dc.Get());
+    }
     SetCaretPos(pt.x, pt.y);
+}
+
+int EditControl::CompositionWidth(HDC hdc) const
+{
+    SIZE size = {0, 0};
+    if (!composition.empty())
+        GetTextExtentPoint32(hdc, composition.c_str(), (int)composition.size(), &size);
+    return size.cx;
+}
+
+void EditControl::DrawComposingLine(HDC hdc, const EditLine& line, const std::vector<int>& xs, int base, int y)
+{
+    const size_t at = std::min(buffer.Caret() - line.start, line.length);
+    const int width = CompositionWidth(hdc);
+    const int x = base + xs[at];
+    DrawRun(hdc, line, xs, 0, at, base, y);
+    TextOut(hdc, x, y, composition.c_str(), (int)composition.size());
+    TEXTMETRICA tm = {};
+    GetTextMetrics(hdc, &tm);
+    const int underline = y + std::min(tm.tmAscent + 2, m_lineHeight - 1);
+    HPEN pen = CreatePen(PS_SOLID, 1, GetTextColor(hdc));
+    HGDIOBJ old = SelectObject(hdc, pen);
+    MoveToEx(hdc, x, underline, nullptr);
+    LineTo(hdc, x + width, underline);
+    SelectObject(hdc, old);
+    DeleteObject(pen);
+    DrawRun(hdc, line, xs, at, line.length, base + width, y);
 }
 
 void EditControl::UpdateScrollBars()
@@ -514,11 +545,17 @@ void EditControl::Paint(HDC hdc)
     size_t selStart = buffer.SelStart(), selEnd = buffer.SelEnd();
     int last = std::min((int)LineCount(), m_firstLine + VisibleLineCount() + 1);
     HBRUSH highlight = GetSysColorBrush(COLOR_HIGHLIGHT);
+    const int composingLine = composition.empty() ? -1 : (int)LineOf(buffer.Caret());
     for (int index = m_firstLine; index < last; ++index) {
         const EditLine& line = Line((size_t)index);
         std::vector<int> xs = LineXs(hdc, line.start, line.length);
         int base = m_format.left + LineOffset(hdc, line, xs) - m_scrollX;
         int y = m_format.top + (index - m_firstLine) * m_lineHeight;
+        if (index == composingLine) {
+            SetTextColor(hdc, normal);
+            DrawComposingLine(hdc, line, xs, base, y);
+            continue;
+        }
         size_t s = line.length, e = line.length;
         if (showSelection && selEnd > line.start && selStart < line.start + line.length) {
             s = selStart > line.start ? selStart - line.start : 0;

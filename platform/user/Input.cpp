@@ -4,6 +4,7 @@
 #include "user/InputRouting.h"
 #include "user/NativeLink.h"
 #include "user/Geometry.h"
+#include "win32/codepage.h"
 #include "win32/input.h"
 #include "win32/paint.h"
 #include "win32/usersys.h"
@@ -476,6 +477,38 @@ void mivo::InjectText(const std::string& cp949)
         PostInputMessage(target, WM_CHAR, c, 1, Desk().cursor.Load());
 }
 
+void mivo::InjectComposition(const std::string& cp949)
+{
+    bool sys;
+    HWND target = KeyboardTarget(&sys);
+    if (!target || sys)
+        return;
+    std::string previous;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked(target);
+        if (!w || w->imeComposition == cp949)
+            return;
+        previous = w->imeComposition;
+        w->imeComposition = cp949;
+    }
+    const POINT at = Desk().cursor.Load();
+    if (previous.empty())
+        PostInputMessage(target, WM_IME_STARTCOMPOSITION, 0, 0, at);
+    if (cp949.empty()) {
+        PostInputMessage(target, WM_IME_ENDCOMPOSITION, 0, 0, at);
+        return;
+    }
+    // wParam is the composition's last character, a double-byte one as lead and trail.
+    size_t last = 0;
+    for (size_t i = 0; i < cp949.size(); i += IsDBCSLeadByte((BYTE)cp949[i]) && i + 1 < cp949.size() ? 2 : 1)
+        last = i;
+    WPARAM ch = (BYTE)cp949[last];
+    if (last + 1 < cp949.size())
+        ch = (ch << 8) | (BYTE)cp949[last + 1];
+    PostInputMessage(target, WM_IME_COMPOSITION, ch, GCS_COMPSTR | GCS_COMPATTR | GCS_CURSORPOS, at);
+}
+
 // --- TranslateMessage
 
 namespace {
@@ -790,6 +823,30 @@ BOOL ImmSetConversionStatus(HIMC hIMC, DWORD fdwConversion, DWORD fdwSentence)
     w->imeConversion = fdwConversion;
     w->imeSentence = fdwSentence;
     return TRUE;
+}
+
+LONG ImmGetCompositionString(HIMC hIMC, DWORD dwIndex, LPVOID lpBuf, DWORD dwBufLen)
+{
+    std::string text;
+    {
+        UserGuard guard(UserLock());
+        Window* w = FindWindowLocked((HWND)hIMC);
+        if (!w)
+            return IMM_ERROR_GENERAL;
+        if (dwIndex != GCS_COMPSTR)
+            return 0;
+        text = w->imeComposition;
+    }
+    if (!lpBuf || dwBufLen == 0)
+        return (LONG)text.size();
+    const size_t n = std::min<size_t>(text.size(), dwBufLen);
+    std::memcpy(lpBuf, text.data(), n);
+    return (LONG)n;
+}
+
+LONG ImmGetCompositionStringA(HIMC hIMC, DWORD dwIndex, LPVOID lpBuf, DWORD dwBufLen)
+{
+    return ImmGetCompositionString(hIMC, dwIndex, lpBuf, dwBufLen);
 }
 
 BOOL ImmGetOpenStatus(HIMC hIMC)

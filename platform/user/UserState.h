@@ -99,6 +99,7 @@ struct Window {
     HFONT font = nullptr;
     DWORD imeConversion = 0, imeSentence = 0;
     bool imeOpen = false;
+    std::string imeComposition;  // the syllable the input method is composing (CP949)
 
     bool created = false;     // WM_NCCREATE was accepted
     bool destroying = false;  // DestroyWindow started

@@ -2,6 +2,7 @@
 // the parent entry, a rubber band half-way through a drag, the thumbnail context menu, the photo
 // list, and one picture in the zoom view at 200 %.
 #include "ShotSupport.h"
+#include "ScenePicture.h"
 
 #include "album/DlgConsoleBrowse.h"
 #include "browser/DlgImgBrowser.h"
@@ -26,37 +27,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-// Runs the step from inside whatever modal loop is running by then.
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
-// A picture with a sky, a sea and a sun, so thumbnails are told apart.
-void WriteScene(const std::string& path, int width, int height, COLORREF sky, COLORREF sea)
-{
-    CImageObject maker;
-    std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(sky, width, height));
-    for (int y = height / 2; y < height; y++)
-        for (int x = 0; x < width; x++)
-            picture->SetPixelColor(x, y, sea);
-    for (int y = height / 6; y < height / 3; y++)
-        for (int x = width * 2 / 3; x < width * 2 / 3 + height / 6; x++)
-            picture->SetPixelColor(x, y, RGB(255, 230, 80));
-    picture->Save(path.c_str());
-}
 
 POINT ScreenPoint(CWnd* wnd, CPoint client)
 {

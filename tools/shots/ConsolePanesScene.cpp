@@ -28,24 +28,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-// Runs the step from inside whatever modal loop is running by then.
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
 void WaitForPreview(CDlgConsoleSubPreview* preview)
 {
     for (int i = 0; i < 100 && (preview->IsLoading() || !preview->m_bLoaded); ++i)

@@ -190,7 +190,9 @@ int main()
          [](HWND d) {
              ::SetDlgItemText(d, IDC_TX_SIZE, "40");
              ::SetFocus(::GetDlgItem(d, IDC_TX_TEXT));
-             mivo::InjectText("가을 설악산 2026");
+             mivo::InjectText("가을 설악산 2026 ");
+             // A syllable still being composed shows underlined at the caret.
+             mivo::InjectComposition("풍");
          }},
         {IDM_ED_HISTOGRAM, "이미지 히스토그램", "editor-dialog-histogram",
          [](HWND d) {

@@ -29,24 +29,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-// Runs the step from inside whatever modal loop is running by then.
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
 void WritePicture(const std::string& path, int width, int height)
 {
     CImageObject maker;

@@ -187,6 +187,21 @@ BOOL SetCaretBlinkTime(UINT uMSeconds);
 #define IME_CMODE_SOFTKBD 0x0080
 #define IME_CMODE_NOCONVERSION 0x0100
 #define IME_SMODE_NONE 0x0000
+// What a composition message reports (lParam of WM_IME_COMPOSITION).
+#define GCS_COMPREADSTR 0x0001
+#define GCS_COMPREADATTR 0x0002
+#define GCS_COMPREADCLAUSE 0x0004
+#define GCS_COMPSTR 0x0008
+#define GCS_COMPATTR 0x0010
+#define GCS_COMPCLAUSE 0x0020
+#define GCS_CURSORPOS 0x0080
+#define GCS_DELTASTART 0x0100
+#define GCS_RESULTREADSTR 0x0200
+#define GCS_RESULTREADCLAUSE 0x0400
+#define GCS_RESULTSTR 0x0800
+#define GCS_RESULTCLAUSE 0x1000
+#define IMM_ERROR_NODATA (-1)
+#define IMM_ERROR_GENERAL (-2)
 HIMC ImmGetContext(HWND hWnd);
 BOOL ImmReleaseContext(HWND hWnd, HIMC hIMC);
 BOOL ImmGetConversionStatus(HIMC hIMC, LPDWORD lpfdwConversion, LPDWORD lpfdwSentence);
@@ -194,3 +209,7 @@ BOOL ImmSetConversionStatus(HIMC hIMC, DWORD fdwConversion, DWORD fdwSentence);
 BOOL ImmGetOpenStatus(HIMC hIMC);
 BOOL ImmSetOpenStatus(HIMC hIMC, BOOL fOpen);
 HIMC ImmAssociateContext(HWND hWnd, HIMC hIMC);
+// Only GCS_COMPSTR is kept: committed text arrives as WM_CHAR. The byte count
+// of the text; with no buffer or a zero length, the count it needs.
+LONG ImmGetCompositionString(HIMC hIMC, DWORD dwIndex, LPVOID lpBuf, DWORD dwBufLen);
+LONG ImmGetCompositionStringA(HIMC hIMC, DWORD dwIndex, LPVOID lpBuf, DWORD dwBufLen);

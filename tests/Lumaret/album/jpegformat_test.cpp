@@ -351,6 +351,10 @@ TEST_F(Inspector, HostileFilesEndTheListingWithTheirReasonAndKeepTheRowsSoFar)
          "could not read the rest of the image"},
         {"an Exif section under 14 bytes", exif(header({'I', 'I', 0x2A, 0x00})), "SOI,APP1(EXIF),Marker,Length",
          "Exif header cut short"},
+        {"header texts without a zero byte",
+         header({0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x10, 'E', 'x', 'i', 'f', 'A', 'B', 'I', 'M', '*', 'A', 'B', 'C', 'D', 'E',
+                 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}),
+         exifRows, "Invalid Exif alignment nMarker."},
         {"a byte order that is neither", exif(header({'I', 'M', 0x2A, 0x00, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0})), exifRows,
          "Invalid Exif alignment nMarker."},
         {"a second word that is not 0x2A", exif(header({'I', 'I', 0x2B, 0x00, 8, 0, 0, 0, 0, 0, 0, 0, 0, 0})),
@@ -379,6 +383,11 @@ TEST_F(Inspector, HostileFilesEndTheListingWithTheirReasonAndKeepTheRowsSoFar)
             EXPECT_STREQ(c.error, dlg.LastError()) << c.what;
         }
     }
+    // A text is read up to its section's end, never past it.
+    for (const Case& c : cases)
+        if (std::string(c.what) == "header texts without a zero byte")
+            Analyse(Write("hostile.jpg", c.bytes));
+    EXPECT_EQ("Header|0x6|6|6|0X457869664142|ExifABIM*ABCDE||", RowText(Grid(), ItemsNamed(Grid(), "Header")[0]));
 }
 
 TEST_F(Inspector, DirectoryLinksAreFollowedOnceEachWhateverTheyPointAt)

@@ -142,7 +142,7 @@ TEST_F(PickerDialog, AnEmptyPictureABadTypeAndAClickBesideTheRowsLoadNothing)
         ClickList(box, IDC_FR_LIST, -1);
         keyAfterBesideClick = dlg.m_nTemplateNo;
         ClickList(box, IDC_FR_LIST, ItemOf(dlg.m_wndList, 2));
-        emptyEdge = dlg.m_pFrameCorner != nullptr && dlg.m_pFrameEdge == nullptr;
+        emptyEdge = dlg.m_pFrameCorner != nullptr && dlg.m_pFrameEdge == nullptr && dlg.m_nTemplateNo == -1;
         ClickList(box, IDC_FR_LIST, ItemOf(dlg.m_wndList, 4));
         badCorner = dlg.m_pFrameCorner == nullptr;
         files = TempFiles();

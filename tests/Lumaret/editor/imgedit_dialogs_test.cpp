@@ -191,3 +191,27 @@ TEST_F(EditorDialogs, AFloatingPictureTakesTheMaskDialogsMask)
     RunCommand(view, IDM_ED_MASK_FLOAT, nullptr, IDCANCEL);
     EXPECT_EQ(nullptr, view->m_pFloatMask);
 }
+
+TEST_F(EditorDialogs, SelectionColourBalanceChangesOnlyTheSelection)
+{
+    CImgEditView* view = OpenWith(MakePattern(40, 30));
+    ASSERT_NE(nullptr, view);
+    view->m_pTracker = new CRectTracker(view->ImageToClient(CRect(5, 5, 14, 14)), CRectTracker::dottedLine);
+    view->SelectionFromTracker();
+    const CRect selection = view->m_rcSelection;
+    std::unique_ptr<CImageObject> before(view->m_pImage->DuplicateImgObj());
+    EXPECT_EQ("밝기/대비/색조 조정(Brightness/Contrast/Tone)",
+              RunCommand(view, IDM_ED_SEL_COLOR_BALANCE, [](HWND d) { Slide(d, IDC_CB_BRIGHT_SLIDER, 60); }, IDOK));
+    int changedInside = 0, changedOutside = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const bool inside = x >= selection.left && x <= selection.right && y >= selection.top && y <= selection.bottom;
+            const bool changed = before->GetPixelColor(x, y) != view->m_pImage->GetPixelColor(x, y);
+            (inside ? changedInside : changedOutside) += changed ? 1 : 0;
+        }
+    EXPECT_GT(changedInside, 0);
+    EXPECT_EQ(0, changedOutside);
+    // Undo brings back only that piece.
+    view->Undo();
+    EXPECT_TRUE(SamePixels(before.get(), view->m_pImage));
+}

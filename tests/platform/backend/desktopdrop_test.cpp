@@ -1,9 +1,11 @@
-// Files dragged from another program over a window with a drop target arrive as a dragged list
-// ("0\t<path>\r" per file) and are always copied.
+// Drags between programs: files dragged from another program over a window with a drop target
+// arrive as a dragged list ("0\t<path>\r" per file) and are always copied; a dragged list that
+// leaves our windows goes on as the desktop's drag, as text and file URLs.
 #include <gtest/gtest.h>
 
 #include <mfc.h>
 
+#include "mivo/testing/input.h"
 #include "mivo/testing/native.h"
 #include "support/MessageLoop.h"
 
@@ -68,5 +70,45 @@ TEST(DesktopDrops, FilesFromAnotherProgramReachTheTargetAsADraggedList)
     // Nothing usable is refused before any target hears of it.
     EXPECT_FALSE(mivo::SimulateNativeFileDrop(wnd.m_hWnd, POINT{30, 40}, {"https://example.com/x.jpg"}, false));
     target.Revoke();
+    wnd.DestroyWindow();
+}
+
+TEST(DesktopDrops, ADraggedListLeavingOurWindowsGoesToTheDesktopAsTextAndFileUrls)
+{
+    CWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0), "source", WS_POPUP | WS_VISIBLE, 10, 10, 100, 80, nullptr,
+                             nullptr));
+    PumpUntilIdle();
+    std::vector<mivo::RecordedDesktopDrag> drags;
+    mivo::RecordDesktopDrags([&](const mivo::RecordedDesktopDrag& drag) {
+        drags.push_back(drag);
+        return (DWORD)DROPEFFECT_COPY;
+    });
+    const char text[] = "0\tC:\\tmp\\a b.jpg\r105\tC:\\tmp\\c.jpg\r";
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+    memcpy(::GlobalLock(block), text, sizeof text);
+    ::GlobalUnlock(block);
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, block);
+    // Once the loop holds the mouse: inside the window first, then far outside every window
+    // (and Escape, so a loop that stayed would end rather than hang).
+    mivo::InjectMouseButton(POINT{40, 40}, mivo::MouseButton::Left, true);
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        mivo::InjectMouseMove(POINT{50, 50});
+        mivo::InjectMouseMove(POINT{600, 500});
+        mivo::InjectKey(VK_ESCAPE, true);
+    });
+    DROPEFFECT effect = source.DoDragDrop(DROPEFFECT_COPY | DROPEFFECT_MOVE);
+    ::KillTimer(nullptr, timer);
+    mivo::InjectKey(VK_ESCAPE, false);
+    mivo::RecordDesktopDrags(nullptr);
+    mivo::InjectMouseButton(POINT{600, 500}, mivo::MouseButton::Left, false);
+    PumpUntilIdle();
+
+    EXPECT_EQ((DROPEFFECT)DROPEFFECT_COPY, effect);
+    ASSERT_EQ(1u, drags.size());
+    EXPECT_EQ("0\tC:\\tmp\\a b.jpg\r105\tC:\\tmp\\c.jpg\r", drags[0].text);
+    EXPECT_EQ((std::vector<std::string>{"file:///tmp/a%20b.jpg", "file:///tmp/c.jpg"}), drags[0].urls);
     wnd.DestroyWindow();
 }

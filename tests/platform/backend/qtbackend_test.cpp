@@ -97,6 +97,40 @@ TEST(NativeWindows, NativeInputBecomesWindowMessages)
     DestroyWindow(h);
 }
 
+TEST(NativeWindows, AComposedSyllableIsShownToTheFocusThenCommittedAsCharacters)
+{
+    MessageRecorder rec;
+    HWND h = CreateTestWindow("composing", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    PumpUntilIdle();
+    SetFocus(h);
+    rec.Clear();
+    ASSERT_TRUE(mivo::SimulateNativeComposition(h, "하", ""));
+    PumpUntilIdle();
+    char composing[8] = {};
+    EXPECT_EQ(ImmGetCompositionString(ImmGetContext(h), GCS_COMPSTR, composing, sizeof composing), 2);
+    EXPECT_STREQ(composing, "하");
+    // The next syllable starts while the first is committed.
+    ASSERT_TRUE(mivo::SimulateNativeComposition(h, "그", "한"));
+    ASSERT_TRUE(mivo::SimulateNativeComposition(h, "", "글"));
+    PumpUntilIdle();
+    std::string seen;
+    for (auto& m : rec.All()) {
+        if (m.hwnd != h)
+            continue;
+        if (m.msg == WM_IME_STARTCOMPOSITION)
+            seen += "[";
+        else if (m.msg == WM_IME_ENDCOMPOSITION)
+            seen += "]";
+        else if (m.msg == WM_IME_COMPOSITION)
+            seen += "~";
+        else if (m.msg == WM_CHAR)
+            seen += (char)m.wParam;
+    }
+    EXPECT_EQ(seen, "[~]한[~]글");
+    EXPECT_EQ(ImmGetCompositionString(ImmGetContext(h), GCS_COMPSTR, nullptr, 0), 0);
+    DestroyWindow(h);
+}
+
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>

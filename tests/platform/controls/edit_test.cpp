@@ -5,6 +5,7 @@
 #include "mivo/testing/layoutsteps.h"
 #include "support/InputSynth.h"
 #include "support/MessageSequence.h"
+#include "support/WindowCapture.h"
 
 using namespace mivo::test;
 using controls_test::ControlFixture;
@@ -324,4 +325,66 @@ TEST_F(EditTest, FocusNotifications)
     });
     EXPECT_EQ(SendMessage(e, WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_HASSETSEL),
               DLGC_WANTCHARS | DLGC_HASSETSEL);
+}
+
+namespace {
+
+// Rows of two pictures of the same size that differ anywhere.
+std::vector<int> DifferingRows(const WindowImage& a, const WindowImage& b)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            if (a.At(x, y) != b.At(x, y)) {
+                rows.push_back(y);
+                break;
+            }
+    return rows;
+}
+
+}  // namespace
+
+TEST_F(EditTest, TheInputMethodsSyllableShowsUnderlinedAtTheCaretUntilCommitted)
+{
+    HWND e = MakeEdit();
+    Type("abcd");
+    Key(VK_LEFT);
+    Key(VK_LEFT);
+    recorder.Clear();
+    mivo::InjectComposition("하");
+    mivo::InjectComposition("한");
+    PumpUntilIdle();
+    char composing[8] = {};
+    EXPECT_EQ(ImmGetCompositionString(ImmGetContext(e), GCS_COMPSTR, composing, sizeof composing), 2);
+    EXPECT_STREQ(composing, "한");
+    EXPECT_EQ(TextOf(e), "abcd") << "a syllable being composed is not text yet";
+    EXPECT_EQ(CountOf(kEdit, EN_CHANGE), 0);
+    HideCaret(e);
+    WindowImage shown = CaptureWindow(e, true);
+    ShowCaret(e);
+
+    mivo::InjectComposition("");
+    mivo::InjectText("한");
+    PumpUntilIdle();
+    EXPECT_EQ(TextOf(e), "ab한cd");
+    EXPECT_EQ(Selection(e), std::make_pair(DWORD(4), DWORD(4)));
+    HideCaret(e);
+    WindowImage committed = CaptureWindow(e, true);
+    ShowCaret(e);
+    // Composed and committed look alike but for the underline under the syllable.
+    std::vector<int> rows = DifferingRows(shown, committed);
+    ASSERT_EQ(rows.size(), 1u);
+    int underlined = 0;
+    for (int x = 0; x < shown.width; ++x)
+        underlined += shown.At(x, rows[0]) != committed.At(x, rows[0]);
+    EXPECT_GE(underlined, 4);
+
+    // A syllable given up leaves the field as it was.
+    mivo::InjectComposition("가");
+    PumpUntilIdle();
+    mivo::InjectComposition("");
+    PumpUntilIdle();
+    HideCaret(e);
+    EXPECT_TRUE(DifferingRows(CaptureWindow(e, true), committed).empty());
+    EXPECT_EQ(TextOf(e), "ab한cd");
 }

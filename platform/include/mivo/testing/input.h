@@ -20,6 +20,11 @@ void InjectMouseWheel(POINT screen, int delta);
 void InjectKey(UINT vk, bool down);
 // Typed text (CP949): each character arrives as WM_CHAR, double-byte ones as two.
 void InjectText(const std::string& cp949);
+// What the input method is composing (CP949), shown by the focus window until
+// it is committed (through InjectText) or given up; "" ends the composition.
+// The focus gets WM_IME_STARTCOMPOSITION, WM_IME_COMPOSITION (GCS_COMPSTR) and
+// WM_IME_ENDCOMPOSITION, and reads the text with ImmGetCompositionString.
+void InjectComposition(const std::string& cp949);
 
 // Puts the pointer, the keyboard, mouse tracking, ClipCursor and the changeable settings
 // (double-click and caret times, work area, swapped buttons) back as a fresh desktop has them.

@@ -4,6 +4,7 @@
 #include "win32/types.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,20 @@ bool GetNativeLook(HWND hwnd, NativeLook* look);
 // the display would; false without a native window. For tests of the backend.
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down);
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949);
+// An input method event: the syllable being composed and the text committed with it (either may be "").
+bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit);
 // Feeds the native window file URLs dragged from another program, entering (drop false) or
 // dropped, as the display would; whether the window took them. For tests of the backend.
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop);
+// What the desktop would get from a drag that left our windows: text/plain (UTF-8) and
+// text/uri-list.
+struct RecordedDesktopDrag {
+    std::string text;
+    std::vector<std::string> urls;
+};
+// While set, such drags go to the recorder instead of the desktop (on any display), and the
+// effect it answers is the one the desktop chose. An empty function ends the recording.
+void RecordDesktopDrags(std::function<DWORD(const RecordedDesktopDrag&)> recorder);
 // Tells the native window it got the keyboard focus, as the window manager would on a click.
 bool SimulateNativeFocusIn(HWND hwnd);
 // Keeps native windows from being made (programs and tests without a display).
