@@ -10,7 +10,7 @@
 #include "image/ImageObject.h"
 #include <mivo/paths.h>
 
-#include "BenchPicture.h"
+#include "BenchPhotos.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,30 +26,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 const int kWidth = 4000, kHeight = 3000, kSide = 1024;
-
-double Seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bool Spawn(const std::vector<std::string>& argv)
-{
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 }  // namespace
 
@@ -63,17 +42,7 @@ int main(int argc, char** argv)
     std::string folder = folderTemplate;
     mkdir((folder + "/ours").c_str(), 0700);
     mkdir((folder + "/vips").c_str(), 0700);
-    {
-        std::vector<BYTE> pixels = bench::MakePicture(kWidth, kHeight);
-        CImageObject maker;
-        std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(RGB(0, 0, 0), kWidth, kHeight));
-        std::copy(pixels.begin(), pixels.end(), picture->GetImageBuf());
-        picture->Save(mivo::FromPosixPath(folder + "/photo.jpg").c_str());
-    }
-    std::ifstream in(folder + "/photo.jpg", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (int i = 0; i < photos; i++)
-        std::ofstream(folder + "/p" + std::to_string(i) + ".jpg", std::ios::binary) << bytes;
+    bench::WritePhotoCopies(folder, kWidth, kHeight, photos);
     CDlgImgBrowseResize::SizeRule rule;
     rule.nMaxWidth = rule.nMaxHeight = kSide;
     const std::string scale = std::to_string(double(kSide) / kWidth);
@@ -94,14 +63,14 @@ int main(int argc, char** argv)
             if (!result || !result->Save(mivo::FromPosixPath(folder + "/ours" + name).c_str()))
                 failed++;
         }
-        double ours = Seconds(start);
+        double ours = bench::Seconds(start);
         start = std::chrono::steady_clock::now();
         for (int i = 0; i < photos; i++) {
             std::string name = "/p" + std::to_string(i) + ".jpg";
-            if (!Spawn({"vips", "resize", folder + name, folder + "/vips" + name + "[Q=95]", scale}))
+            if (!bench::Spawn({"vips", "resize", folder + name, folder + "/vips" + name + "[Q=95]", scale}))
                 failed++;
         }
-        double vips = Seconds(start);
+        double vips = bench::Seconds(start);
         std::printf("round %d, %d photos of %d x %d to %d: ours %.1f s (%.3f s each), vips resize %.1f s (%.3f s "
                     "each), ours / vips %.2f%s\n",
                     round + 1, photos, kWidth, kHeight, kSide, ours, ours / photos, vips, vips / photos, ours / vips,

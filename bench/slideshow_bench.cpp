@@ -11,7 +11,7 @@
 #include "image/ImageObject.h"
 #include <mivo/paths.h>
 
-#include "BenchPicture.h"
+#include "BenchPhotos.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -28,30 +28,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 const int kWidth = 4000, kHeight = 3000;
-
-double Seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bool Spawn(const std::vector<std::string>& argv)
-{
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // Copies to the target as the window's steps do, without the pauses.
 class Blitter : public CSlideTransition::Sink {
@@ -81,17 +60,7 @@ int main(int argc, char** argv)
     if (!mkdtemp(folderTemplate))
         return 1;
     std::string folder = folderTemplate;
-    {
-        std::vector<BYTE> pixels = bench::MakePicture(kWidth, kHeight);
-        CImageObject maker;
-        std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(RGB(0, 0, 0), kWidth, kHeight));
-        std::copy(pixels.begin(), pixels.end(), picture->GetImageBuf());
-        picture->Save(mivo::FromPosixPath(folder + "/photo.jpg").c_str());
-    }
-    std::ifstream in(folder + "/photo.jpg", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (int i = 0; i < photos; i++)
-        std::ofstream(folder + "/p" + std::to_string(i) + ".jpg", std::ios::binary) << bytes;
+    bench::WritePhotoCopies(folder, kWidth, kHeight, photos);
 
     CDC screen;
     screen.CreateCompatibleDC(nullptr);
@@ -112,12 +81,12 @@ int main(int argc, char** argv)
         if (!slide.LoadScaled(path.c_str(), ratio, 0))
             return 1;
         CSlideTransition transition(&window, W, H, RGB(0, 0, 0), &slide);
-        toFirstBand += Seconds(start);
+        toFirstBand += bench::Seconds(start);
         const int effect = i % CSlideTransition::kEffects;
         Blitter blitter(&window, &transition.Picture(), box);
         start = std::chrono::steady_clock::now();
         CSlideTransition::Run(effect, W, H, stop, blitter);
-        effects[effect] += Seconds(start);
+        effects[effect] += bench::Seconds(start);
     }
     int counted[CSlideTransition::kEffects] = {};
     for (int i = 0; i < photos; i++)
@@ -125,10 +94,10 @@ int main(int argc, char** argv)
     auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < photos; i++) {
         std::string name = folder + "/p" + std::to_string(i) + ".jpg";
-        Spawn({"vipsthumbnail", "-s", std::to_string(W) + "x" + std::to_string(H), "-o",
+        bench::Spawn({"vipsthumbnail", "-s", std::to_string(W) + "x" + std::to_string(H), "-o",
                folder + "/t" + std::to_string(i) + ".jpg", name});
     }
-    const double vips = Seconds(start);
+    const double vips = bench::Seconds(start);
     std::printf("%d photos of %d x %d on a %d x %d screen: step to first band %.0f ms each; vipsthumbnail -s %dx%d "
                 "%.0f ms each; ours / vips %.2f\n",
                 photos, kWidth, kHeight, W, H, 1000 * toFirstBand / photos, W, H, 1000 * vips / photos,

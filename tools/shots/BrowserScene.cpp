@@ -97,11 +97,11 @@ int main()
     CPoint start(client.right - 12, client.bottom - 40);
     CPoint middle(view->Grid().CellRect(1).CenterPoint().x, view->Grid().CellRect(1).CenterPoint().y);
     mivo::InjectMouseMove(ScreenPoint(view, start));
-    Later(600, [view, middle, start, frame] {
+    RunLater(600, [view, middle, start, frame] {
         CPoint between((start.x + middle.x) / 2, (start.y + middle.y) / 2);
         mivo::InjectMouseMove(ScreenPoint(view, between));
         mivo::InjectMouseMove(ScreenPoint(view, middle));
-        Later(800, [view, middle, frame] {
+        RunLater(800, [view, middle, frame] {
             Shoot("browser-band");
             SaveSurface(frame->m_hWnd, "browser-band");
             mivo::InjectMouseButton(ScreenPoint(view, middle), mivo::MouseButton::Left, false);
@@ -114,7 +114,7 @@ int main()
     // The context menu over a selected picture.
     CPoint on = view->Grid().CellRect(4).CenterPoint();
     view->SelectItem(4, TRUE, FALSE);
-    Later(1500, [frame] {
+    RunLater(1500, [frame] {
         Shoot("browser-menu");
         SaveComposite(frame->m_hWnd, "browser-menu");
         ::EndMenu();

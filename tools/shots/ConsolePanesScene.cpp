@@ -149,7 +149,7 @@ int main()
     folders->m_wndTree.GetItemRect(item, &rect, TRUE);
     POINT at = {rect.left + 10, rect.top + rect.Height() / 2};
     folders->m_wndTree.ClientToScreen(&at);
-    Later(1500, [frame] {
+    RunLater(1500, [frame] {
         Shoot("console-folders-menu");
         SaveComposite(frame->m_hWnd, "console-folders-menu");
         ::EndMenu();

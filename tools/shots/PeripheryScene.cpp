@@ -101,6 +101,10 @@ void ShootCapture(CMainFrame* frame)
     frame->SendMessage(WM_COMMAND, ID_FILE_CAPTURE);
     Settle();
     Shoot("periphery-captured");
+    // The desktop: on X11 the screen as shown, the window manager's title bars included.
+    frame->CaptureWindow(::GetDesktopWindow());
+    Settle();
+    Shoot("periphery-captured-desktop");
 }
 
 void ShootSettings(CMainFrame* frame)

@@ -96,7 +96,7 @@ void CALLBACK RunLaterStep(HWND, UINT, UINT_PTR id, DWORD)
 
 }  // namespace
 
-void Later(int ms, std::function<void()> step)
+void RunLater(int ms, std::function<void()> step)
 {
     g_laterStep = std::move(step);
     ::SetTimer(nullptr, 0, ms, RunLaterStep);

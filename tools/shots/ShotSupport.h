@@ -21,4 +21,4 @@ void SaveComposite(HWND frame, const std::string& name);
 // Runs messages for about a second, through `dialog`'s keyboard handling when given.
 void Settle(HWND dialog = nullptr);
 // Runs `step` once after `ms`, from inside whatever loop (a modal one included) runs by then.
-void Later(int ms, std::function<void()> step);
+void RunLater(int ms, std::function<void()> step);

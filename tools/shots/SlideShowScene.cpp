@@ -90,7 +90,7 @@ int main()
         resize.UpdateData(FALSE);
         resize.RefreshResultList();
         resize.ShowWindow(SW_SHOW);
-        Later(3000, [] {
+        RunLater(3000, [] {
             if (HWND box = ::GetActiveWindow())
                 ::PostMessage(box, WM_COMMAND, IDOK, 0);
         });
@@ -132,7 +132,7 @@ int main()
 
     // The context menu at a right click in the picture.
     CPoint at = show->m_rcPicture.CenterPoint();
-    Later(1500, [show] {
+    RunLater(1500, [show] {
         Shoot("slideshow-menu");
         SaveComposite(show->m_hWnd, "slideshow-menu");
         ::EndMenu();
@@ -143,7 +143,7 @@ int main()
     Settle();
 
     // The settings with the borrowed music player; closed with "수동모드로".
-    Later(1500, [] {
+    RunLater(1500, [] {
         HWND settings = ::FindWindow(nullptr, "슬라이드 쇼 설정");
         Shoot("slideshow-settings");
         if (settings) {
