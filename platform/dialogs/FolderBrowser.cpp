@@ -306,7 +306,8 @@ bool FolderBrowser::SelectPath(const char* path)
 bool FolderBrowser::SelectList(LPCITEMIDLIST pidl)
 {
     std::vector<BYTE> target = ListBytes(pidl);
-    if (!pidl || target.size() < root_.size() || memcmp(target.data(), root_.data(), root_.size()) != 0)
+    if (!pidl || target.size() < root_.size() ||
+        (!root_.empty() && memcmp(target.data(), root_.data(), root_.size()) != 0))
         return false;
     HTREEITEM at = (HTREEITEM)SendMessage(tree_, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     for (size_t pos = root_.size(); at && pos < target.size();) {

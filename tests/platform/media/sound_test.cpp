@@ -64,7 +64,8 @@ std::vector<uint8_t> SilentMp3(int frames)
 std::string Write(const TempFolder& dir, const std::string& name, const std::vector<uint8_t>& bytes)
 {
     FILE* f = fopen(dir.file(mivo::ToUtf8(name.c_str())).c_str(), "wb");
-    fwrite(bytes.data(), 1, bytes.size(), f);
+    if (!bytes.empty())
+        fwrite(bytes.data(), 1, bytes.size(), f);
     fclose(f);
     return dir.windowsPath() + name;
 }
