@@ -1,8 +1,11 @@
 #include "DlgImgFileOpen.h"
 
 #include "MainApp.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
+
+#include <memory>
 
 BEGIN_MESSAGE_MAP(CPreviewArea, CWnd)
     ON_WM_PAINT()
@@ -47,8 +50,7 @@ CDlgImgFileOpen::~CDlgImgFileOpen()
 
 void CDlgImgFileOpen::FreePreview()
 {
-    delete m_pPreviewImage;
-    m_pPreviewImage = nullptr;
+    owned_slot::Free(m_pPreviewImage);
 }
 
 BOOL CDlgImgFileOpen::OnInitDialog()
@@ -83,12 +85,10 @@ void CDlgImgFileOpen::UpdatePreview()
     if (!path.IsEmpty() && CFile::GetStatus(path, status) && !(status.m_attribute & CFile::directory)) {
         CString scratch;
         scratch.Format("%sTemp\\MivoThumb.jpg", (LPCSTR)theApp.m_strDataDir);
-        auto* image = new CImageObject;
+        auto image = std::make_unique<CImageObject>();
         CSize full;
         if (image->LoadThumbnail(path, scratch, CSize(m_rcPreview.Width(), m_rcPreview.Height()), &full, 1))
-            m_pPreviewImage = image;
-        else
-            delete image;
+            m_pPreviewImage = image.release();
     }
     InvalidateRect(&m_rcPreview, TRUE);
     m_wndPreview.Invalidate();

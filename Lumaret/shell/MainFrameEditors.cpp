@@ -4,8 +4,11 @@
 
 #include "MainApp.h"
 #include "editor/ImgEditView.h"
+#include "editor/OwnedSlot.h"
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
+
+#include <memory>
 
 namespace {
 
@@ -55,14 +58,12 @@ CImgEditView* CMainFrame::OpenImageEditor(CString path, CString title)
 
 CImgEditView* CMainFrame::OpenImageAsNewEditor(CImageObject* image, CString title)
 {
+    // Freed here when no editor opens to take it.
+    std::unique_ptr<CImageObject> owned(image);
     CImgEditView* view = OpenImageEditor("", title);
-    if (!view) {
-        // Nobody took the picture.
-        delete image;
+    if (!view)
         return nullptr;
-    }
-    delete view->m_pImage;
-    view->m_pImage = image;
+    owned_slot::Replace(view->m_pImage, std::move(owned));
     view->m_strTitle = title;
     image->SetParent(view);
     view->m_bModified = TRUE;
