@@ -11,7 +11,7 @@
 #include "image/ImageObject.h"
 #include <mivo/paths.h>
 
-#include "BenchPicture.h"
+#include "BenchPhotos.h"
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,30 +26,9 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace {
 
 const int kWidth = 4000, kHeight = 3000;
-
-double Seconds(const std::chrono::steady_clock::time_point& start)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-bool Spawn(const std::vector<std::string>& argv)
-{
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    pid_t pid;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) != 0)
-        return false;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 }  // namespace
 
@@ -65,17 +44,7 @@ int main(int argc, char** argv)
     mkdir((folder + "/vips").c_str(), 0700);
 
     // One photograph-like picture, copied: every file is decoded in full either way.
-    {
-        std::vector<BYTE> pixels = bench::MakePicture(kWidth, kHeight);
-        CImageObject maker;
-        std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(RGB(0, 0, 0), kWidth, kHeight));
-        std::copy(pixels.begin(), pixels.end(), picture->GetImageBuf());
-        picture->Save(mivo::FromPosixPath(folder + "/photo.jpg").c_str());
-    }
-    std::ifstream in(folder + "/photo.jpg", std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (int i = 0; i < photos; i++)
-        std::ofstream(folder + "/p" + std::to_string(i) + ".jpg", std::ios::binary) << bytes;
+    bench::WritePhotoCopies(folder, kWidth, kHeight, photos);
     std::ofstream(folder + "/gauss5.mat") << "5 5 52 0\n0 1 2 1 0\n1 3 4 3 1\n2 4 8 4 2\n1 3 4 3 1\n0 1 2 1 0\n";
 
     for (int round = 0; round < rounds; round++) {
@@ -89,15 +58,15 @@ int main(int argc, char** argv)
                 !image.Save(mivo::FromPosixPath(folder + "/ours" + name).c_str()))
                 failed++;
         }
-        double ours = Seconds(start);
+        double ours = bench::Seconds(start);
         start = std::chrono::steady_clock::now();
         for (int i = 0; i < photos; i++) {
             std::string name = "/p" + std::to_string(i) + ".jpg";
-            if (!Spawn({"vips", "conv", folder + name, folder + "/vips" + name + "[Q=95]", folder + "/gauss5.mat",
+            if (!bench::Spawn({"vips", "conv", folder + name, folder + "/vips" + name + "[Q=95]", folder + "/gauss5.mat",
                         "--precision", "integer"}))
                 failed++;
         }
-        double vips = Seconds(start);
+        double vips = bench::Seconds(start);
         std::printf("round %d, %d photos of %d x %d: ours %.1f s (%.2f s each), vips conv %.1f s (%.2f s each), "
                     "ours / vips %.2f%s\n",
                     round + 1, photos, kWidth, kHeight, ours, ours / photos, vips, vips / photos, ours / vips,

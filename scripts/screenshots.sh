@@ -36,6 +36,7 @@ cmake --build "$build" --target mivo_templates_shots
 cmake --build "$build" --target mivo_calendar_shots
 cmake --build "$build" --target mivo_printing_shots
 cmake --build "$build" --target mivo_batch_shots
+cmake --build "$build" --target mivo_periphery_shots
 cat > "$out/shoot.sh" <<SHOT
 #!/bin/sh
 ${IMPORT:-/usr/bin/import} -window root png:"$out/\$1.png"
@@ -80,6 +81,7 @@ xvfb-run -a -s "-screen 0 800x600x24" sh -c "
   '$build/tools/shots/mivo_calendar_shots'
   '$build/tools/shots/mivo_printing_shots'
   '$build/tools/shots/mivo_batch_shots'
+  '$build/tools/shots/mivo_periphery_shots'
 "
 for ppm in "$out"/*.ppm; do
   [ -e "$ppm" ] && ${CONVERT:-/usr/bin/convert} "$ppm" "${ppm%.ppm}.png" && rm -f "$ppm"

@@ -30,6 +30,9 @@ const int kCloseIcon = 185;
 // library's own report (wParam 100, lParam 0) only ends its progress.
 const WPARAM kSlideReady = 1;
 const DWORD kDropAfterMs = 10;
+// A picture that arrives for a slide no longer current is refused, and the current one is asked
+// for again once the loader is free.
+const UINT WM_SLIDE_RETRY = WM_APP + 0x251;
 const int kResampleBox = 3;
 const COLORREF kPosText = RGB(255, 255, 255);
 const COLORREF kTitleText = RGB(255, 255, 0);
@@ -55,6 +58,7 @@ BEGIN_MESSAGE_MAP(CDlgImgSlideShow, CVXDialog)
     ON_WM_DESTROY()
     ON_MESSAGE(WM_IMAGE_PROGRESS, OnImageProgress)
     ON_MESSAGE(WM_IMAGE_DONE, OnImageDone)
+    ON_MESSAGE(WM_SLIDE_RETRY, OnRetryLoad)
     ON_BN_CLICKED(IDC_SLIDE_FIRST, OnFirst)
     ON_BN_CLICKED(IDC_SLIDE_PREV, OnPrev)
     ON_BN_CLICKED(IDC_SLIDE_NEXT, OnNextButton)
@@ -360,6 +364,7 @@ BOOL CDlgImgSlideShow::LoadSlide()
     g_bSlideLoadDone = 0;
     ::InterlockedExchange((LONG*)&m_bStopLoad, 0);
     m_strLoadingPath = m_arrSlidePath[m_nSlide];
+    m_nLoadingSlide = m_nSlide;
     m_progress.SetPos(0);
     m_progress.ShowWindow(SW_SHOW);
     if (!m_loadWorker.Start(SlideLoadThread, this))
@@ -387,6 +392,7 @@ UINT CDlgImgSlideShow::SlideLoadThread(LPVOID param)
         }
     }
     g_bSlideLoadDone = 1;
+    ::PostMessage(show->m_hWnd, WM_SLIDE_RETRY, 0, 0);
     return 0;
 }
 
@@ -400,6 +406,10 @@ LRESULT CDlgImgSlideShow::OnImageProgress(WPARAM wParam, LPARAM lParam)
 LRESULT CDlgImgSlideShow::OnImageDone(WPARAM wParam, LPARAM lParam)
 {
     if (wParam != kSlideReady || lParam == 0 || m_bDestroying || m_bStopLoad)
+        return 0;
+    // The step that asked for the current slide was dropped while this load ran: the loader's
+    // retry asks for it once it has ended.
+    if (m_nLoadingSlide != m_nSlide)
         return 0;
     CImageObject* image = reinterpret_cast<CImageObject*>(lParam);
     m_progress.ShowWindow(SW_HIDE);
@@ -419,10 +429,11 @@ LRESULT CDlgImgSlideShow::OnImageDone(WPARAM wParam, LPARAM lParam)
     return 1;
 }
 
-void CDlgImgSlideShow::StopLoad()
+LRESULT CDlgImgSlideShow::OnRetryLoad(WPARAM, LPARAM)
 {
-    ::InterlockedExchange((LONG*)&m_bStopLoad, 1);
-    m_loadWorker.Join();
+    if (!m_bDestroying && !m_bSingle && m_nLoadingSlide != m_nSlide)
+        LoadSlide();
+    return 0;
 }
 
 // ---- transitions ----
@@ -473,7 +484,7 @@ UINT CDlgImgSlideShow::SlideTransitionThread(LPVOID param)
 
 void CDlgImgSlideShow::WaitForWorkers()
 {
-    while (!g_bSlideLoadDone || m_bTransitionRunning) {
+    while (!g_bSlideLoadDone || m_bTransitionRunning || (!m_bSingle && m_nLoadingSlide != m_nSlide)) {
         MSG msg;
         while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -692,6 +703,8 @@ CMenu* CDlgImgSlideShow::BuildContextMenu(CVXMenu& menu)
 {
     if (!menu.LoadMenu(IDR_SLIDE_MENU))
         return nullptr;
+    UINT toolbars[] = {IDR_MENUIMAGES};
+    menu.LoadToolbars(toolbars, 1);
     CMenu* popup = menu.GetSubMenu(0);
     if (!popup)
         return nullptr;

@@ -52,7 +52,7 @@ public:
     void ToggleMusic();
     // The context menu (built and greyed, not shown).
     CMenu* BuildContextMenu(CVXMenu& menu);
-    // Waits until the current load and transition have ended (the workers are joined).
+    // Waits until the current slide's load and transition have ended (the workers are joined).
     void WaitForWorkers();
     int SlideCount() const { return (int)m_arrSlidePath.GetSize(); }
 
@@ -105,6 +105,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg LRESULT OnImageProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnImageDone(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRetryLoad(WPARAM wParam, LPARAM lParam);
     afx_msg void OnNextButton();
     afx_msg void OnFirst() { FirstSlide(); }
     afx_msg void OnPrev() { PrevSlide(); }
@@ -124,7 +125,6 @@ private:
     void StartTransition();
     // Stops the transition and waits for it (before its picture changes or the window goes).
     void StopTransition();
-    void StopLoad();
     void GoTo(int slide);
     void PictureFromPlace();
     void SetTimerForInterval();
@@ -132,6 +132,7 @@ private:
     CBrowserWorker m_loadWorker;
     CBrowserWorker m_transitionWorker;
     CString m_strLoadingPath;  // the load's own copy
+    int m_nLoadingSlide = -1;  // the slide that load is for
     // Whether paint and erase show the image: asked for, or no transition is revealing it.
     BOOL ShowsImage() const;
 

@@ -183,6 +183,9 @@ void CDlgMediaPlayerBar::SetupButtons()
             s.button->SetColor(CImageButton::COLOR_FG_IN, kCheckColour);
             s.button->SetColor(CImageButton::COLOR_FG_OUT, kCheckColour);
         }
+        // On the bar's own ground, where the light texts show.
+        for (BYTE state : {CImageButton::COLOR_BK_IN, CImageButton::COLOR_BK_OUT, CImageButton::COLOR_BK_FOCUS})
+            s.button->SetColor(state, m_clrBk);
     }
     m_edtTitle.SetEditTextColor(kTitleColour);
     m_edtTitle.SetEditBkColor(m_clrBk);
@@ -427,7 +430,13 @@ void CDlgMediaPlayerBar::LoadMusicFiles()
     Invalidate();
 
     CStringArray paths, titles;
-    if (ReadChosenFiles(buffer.data(), buffer.size(), paths, titles) == 0)
+    ReadChosenFiles(buffer.data(), buffer.size(), paths, titles);
+    PlayFiles(paths, titles);
+}
+
+void CDlgMediaPlayerBar::PlayFiles(const CStringArray& paths, const CStringArray& titles)
+{
+    if (paths.GetSize() == 0 || paths.GetSize() != titles.GetSize())
         return;
     ClearPlayList();
     for (INT_PTR i = 0; i < paths.GetSize(); ++i) {

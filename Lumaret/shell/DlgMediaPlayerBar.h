@@ -41,6 +41,8 @@ public:
     void LoadCdTracks();
     // Asks for music files, lists them and plays the first one.
     void LoadMusicFiles();
+    // Lists these files (full paths, list texts) and plays the first one; nothing for none.
+    void PlayFiles(const CStringArray& paths, const CStringArray& titles);
 
     // Whether entry n is a CD track (its start read signed is 0 or more).
     BOOL IsCdEntry(int n) const;

@@ -69,10 +69,12 @@ BOOL CDlgScreenCapture::OnInitDialog()
     ::EnumWindows(EnumTopWindowsProc, (LPARAM)list.get());
     int index = m_lstWindows.AddString("Desktop");
     m_lstWindows.SetItemDataPtr(index, ::GetDesktopWindow());
-    // The bottom-most window stands for the desktop only when it covers the whole screen; here
-    // it is usually the program's own main window, which stays listed.
+    // The bottom-most window is left out only when it stands for the desktop, covering the whole
+    // screen; here it is usually the program's own main window, which stays listed even then.
     int count = list->nCount;
-    if (count > 0 && CoversScreen(list->entries[count - 1].hWnd))
+    CWnd* main = AfxGetMainWnd();
+    HWND last = count > 0 ? list->entries[count - 1].hWnd : nullptr;
+    if (last && CoversScreen(last) && (!main || last != main->GetSafeHwnd()))
         --count;
     for (int i = 0; i < count; ++i) {
         index = m_lstWindows.AddString(list->entries[i].szTitle);

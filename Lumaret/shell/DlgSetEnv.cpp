@@ -271,14 +271,20 @@ void CDlgSetEnv::OnLButtonDown(UINT nFlags, CPoint point)
     }
 }
 
+// The colour boxes are hidden statics that only give the places: sunken frames filled here.
 void CDlgSetEnv::OnPaint()
 {
     CPaintDC dc(this);
-    CRect slide = ChildRect(IDC_SETENV_SLIDEBK), browser = ChildRect(IDC_SETENV_BROWSERBK);
-    slide.DeflateRect(1, 1);
-    browser.DeflateRect(1, 1);
-    dc.FillSolidRect(&slide, m_clrSlideShowBk);
-    dc.FillSolidRect(&browser, m_clrBrowserBk);
+    const struct {
+        int id;
+        COLORREF colour;
+    } boxes[] = {{IDC_SETENV_SLIDEBK, m_clrSlideShowBk}, {IDC_SETENV_BROWSERBK, m_clrBrowserBk}};
+    for (const auto& box : boxes) {
+        CRect rect = ChildRect(box.id);
+        dc.DrawEdge(&rect, EDGE_SUNKEN, BF_RECT);
+        rect.DeflateRect(2, 2);
+        dc.FillSolidRect(&rect, box.colour);
+    }
 }
 
 // ---- community ----

@@ -505,6 +505,28 @@ public:
         InstallQueueWaiter(m_waiter);
     }
 
+    bool GrabScreen(const RECT& area, std::vector<uint32_t>& pixels) override
+    {
+        // Only an X11 display can be read back; Qt's grabs belong to its own thread.
+        if (CurrentThreadId() != m_thread || QGuiApplication::platformName() != QLatin1String("xcb"))
+            return false;
+        QScreen* screen = QGuiApplication::primaryScreen();
+        int width = area.right - area.left, height = area.bottom - area.top;
+        if (!screen || width <= 0 || height <= 0)
+            return false;
+        QImage image = screen->grabWindow(0, area.left, area.top, width, height).toImage();
+        if (image.width() != width || image.height() != height)
+            return false;
+        image = image.convertToFormat(QImage::Format_RGB32);
+        pixels.resize((size_t)width * (size_t)height);
+        for (int y = 0; y < height; ++y) {
+            const uint32_t* row = reinterpret_cast<const uint32_t*>(image.constScanLine(y));
+            for (int x = 0; x < width; ++x)
+                pixels[(size_t)y * width + x] = row[x] & 0x00FFFFFF;
+        }
+        return true;
+    }
+
     bool ScreenSize(SIZE* size) override
     {
         QScreen* screen = QGuiApplication::primaryScreen();

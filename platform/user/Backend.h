@@ -4,7 +4,9 @@
 
 #include "win32/user.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace mivo {
 
@@ -31,6 +33,10 @@ struct NativeBackend {
     // Opacity of the whole native window, 0 to 1 (layered windows); may be called from any
     // thread, without the window manager's lock. Ignored where the display cannot show it.
     virtual void SetNativeOpacity(void* /*native*/, double /*opacity*/) {}
+    // The pixels the display shows in `area` (screen coordinates), rows top-down as 0x00RRGGBB,
+    // other programs' windows included; false where the display cannot be read (no X11, or not
+    // the backend's thread), and the desktop is then composed of this program's windows.
+    virtual bool GrabScreen(const RECT& /*area*/, std::vector<uint32_t>& /*pixels*/) { return false; }
     // Hands a drag that left our windows to the desktop: the dragged list (CF_TEXT, CP949) goes
     // as text and its paths as file URLs; the effect another program chose, DROPEFFECT_NONE
     // when none took it. Called on the thread that runs the native event loop.

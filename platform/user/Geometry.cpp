@@ -63,12 +63,31 @@ HWND DesktopWindow()
 void RefreshDisplaySurface()
 {
     HWND desktop = DesktopWindow();
+    SIZE size = {0, 0};
+    {
+        UserGuard guard(UserLock());
+        Window* d = FindWindowLocked(desktop);
+        if (!d || !d->surface)
+            return;
+        size = SIZE{d->surface->width, d->surface->height};
+    }
+    // Where the display can be read (X11), the desktop shows what is really on the screen; the
+    // grab happens outside the window manager's lock.
+    std::vector<uint32_t> grabbed;
+    NativeBackend* backend = Backend();
+    bool real = backend && backend->GrabScreen(RECT{0, 0, size.cx, size.cy}, grabbed) &&
+                grabbed.size() == (size_t)size.cx * (size_t)size.cy;
     UserGuard guard(UserLock());
     Window* d = FindWindowLocked(desktop);
     if (!d || !d->surface)
         return;
     Surface& screen = *d->surface;
     std::lock_guard<std::recursive_mutex> screenLock(screen.lock);
+    if (real && screen.width == size.cx && screen.height == size.cy) {
+        std::copy(grabbed.begin(), grabbed.end(), screen.pixels.begin());
+        ++screen.generation;
+        return;
+    }
     COLORREF bg = GetSysColor(COLOR_BACKGROUND);
     uint32_t bgPixel = ((uint32_t)GetRValue(bg) << 16) | ((uint32_t)GetGValue(bg) << 8) | GetBValue(bg);
     std::fill(screen.pixels.begin(), screen.pixels.end(), bgPixel);

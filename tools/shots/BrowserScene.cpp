@@ -2,6 +2,7 @@
 // the parent entry, a rubber band half-way through a drag, the thumbnail context menu, the photo
 // list, and one picture in the zoom view at 200 %.
 #include "ShotSupport.h"
+#include "ScenePicture.h"
 
 #include "album/DlgConsoleBrowse.h"
 #include "browser/DlgImgBrowser.h"
@@ -26,37 +27,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-// Runs the step from inside whatever modal loop is running by then.
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
-// A picture with a sky, a sea and a sun, so thumbnails are told apart.
-void WriteScene(const std::string& path, int width, int height, COLORREF sky, COLORREF sea)
-{
-    CImageObject maker;
-    std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(sky, width, height));
-    for (int y = height / 2; y < height; y++)
-        for (int x = 0; x < width; x++)
-            picture->SetPixelColor(x, y, sea);
-    for (int y = height / 6; y < height / 3; y++)
-        for (int x = width * 2 / 3; x < width * 2 / 3 + height / 6; x++)
-            picture->SetPixelColor(x, y, RGB(255, 230, 80));
-    picture->Save(path.c_str());
-}
 
 POINT ScreenPoint(CWnd* wnd, CPoint client)
 {
@@ -127,11 +97,11 @@ int main()
     CPoint start(client.right - 12, client.bottom - 40);
     CPoint middle(view->Grid().CellRect(1).CenterPoint().x, view->Grid().CellRect(1).CenterPoint().y);
     mivo::InjectMouseMove(ScreenPoint(view, start));
-    Later(600, [view, middle, start, frame] {
+    RunLater(600, [view, middle, start, frame] {
         CPoint between((start.x + middle.x) / 2, (start.y + middle.y) / 2);
         mivo::InjectMouseMove(ScreenPoint(view, between));
         mivo::InjectMouseMove(ScreenPoint(view, middle));
-        Later(800, [view, middle, frame] {
+        RunLater(800, [view, middle, frame] {
             Shoot("browser-band");
             SaveSurface(frame->m_hWnd, "browser-band");
             mivo::InjectMouseButton(ScreenPoint(view, middle), mivo::MouseButton::Left, false);
@@ -144,7 +114,7 @@ int main()
     // The context menu over a selected picture.
     CPoint on = view->Grid().CellRect(4).CenterPoint();
     view->SelectItem(4, TRUE, FALSE);
-    Later(1500, [frame] {
+    RunLater(1500, [frame] {
         Shoot("browser-menu");
         SaveComposite(frame->m_hWnd, "browser-menu");
         ::EndMenu();

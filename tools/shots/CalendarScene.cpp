@@ -2,7 +2,8 @@
 // template editor after a click on a stored template (month preview, navigator and zoom text),
 // the make-calendar dialog after a click on a template (the composed month with a photo, status
 // text), then its options page. A fixture template whose background carries the weekday names
-// is composed for a real month and written out whole, as it would go to the printer.
+// is composed for a real month, written out whole, and printed through the printing dialog to a
+// PDF that pdftoppm renders beside the shots.
 #include "ShotSupport.h"
 
 #include "calendar/CalendarComposer.h"
@@ -12,6 +13,8 @@
 #include "calendar/DlgTemplateCalendar.h"
 #include "controls/VXDlgLayerFrame.h"
 #include "image/ImageObject.h"
+#include "mivo/testing/printdlg.h"
+#include "print/DlgImgPrint.h"
 #include "resource.h"
 #include "shell/MainApp.h"
 #include "shell/MainFrame.h"
@@ -110,6 +113,45 @@ void WriteWholePage(const char* name, CImageObject& page)
     WritePpm(name, pixels, page.GetWidth(), page.GetHeight());
 }
 
+CDlgImgPrint* g_print = nullptr;
+std::string g_pdfPosix, g_pdfWindows;
+
+// Prints the borrowed page on form 1 (A4 portrait, one picture) to the PDF, then closes.
+void CALLBACK PrintPage(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ::KillTimer(nullptr, timer);
+    CDlgImgPrint& dlg = *g_print;
+    dlg.ChooseForm(1);
+    dlg.WaitForBuild();
+    std::string windows = g_pdfWindows;
+    mivo::SetPrintDialogHook([windows](const PRINTDLGA&, mivo::PrintDialogAnswer& a) {
+        a.printQuality = 150;
+        a.outputFile = windows;
+    });
+    dlg.OnPrint();
+    mivo::SetPrintDialogHook(nullptr);
+    dlg.PostMessage(WM_COMMAND, IDCANCEL, 0);
+}
+
+void PrintToPdf(CImageObject& page, const std::string& posixFolder, const std::string& windowsFolder)
+{
+    g_pdfPosix = posixFolder + "calendar-page-print.pdf";
+    g_pdfWindows = windowsFolder + "calendar-page-print.pdf";
+    CDlgImgPrint dlg(nullptr);
+    dlg.m_pBorrowImg = &page;
+    dlg.m_arrPaths.Add("");
+    g_print = &dlg;
+    ::SetTimer(nullptr, 0, 1500, PrintPage);
+    dlg.DoModal();
+    g_print = nullptr;
+    const char* out = std::getenv("MIVO_SHOT_FOLDER");
+    if (out) {
+        std::string cmd = "pdftoppm -r 40 -png '" + g_pdfPosix + "' '" + out + "/calendar-page-print'";
+        if (std::system(cmd.c_str()) != 0)
+            std::fprintf(stderr, "calendar scene: pdftoppm failed\n");
+    }
+}
+
 void ShootEditor(CMainFrame* frame)
 {
     frame->SendMessage(WM_COMMAND, ID_TEMPLATE_CALENDAR);
@@ -199,8 +241,10 @@ int main()
             in.nDescSize = 16;
             in.bCrop = TRUE;
             std::unique_ptr<CImageObject> page(CCalendarComposer::Compose(back, &source, in, nullptr, nullptr));
-            if (page)
+            if (page) {
                 WriteWholePage("calendar-page-weekdays", *page);
+                PrintToPdf(*page, run.file(""), run.windowsPath());
+            }
         }
     }
 

@@ -28,24 +28,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-// Runs the step from inside whatever modal loop is running by then.
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
 void WaitForPreview(CDlgConsoleSubPreview* preview)
 {
     for (int i = 0; i < 100 && (preview->IsLoading() || !preview->m_bLoaded); ++i)
@@ -167,7 +149,7 @@ int main()
     folders->m_wndTree.GetItemRect(item, &rect, TRUE);
     POINT at = {rect.left + 10, rect.top + rect.Height() / 2};
     folders->m_wndTree.ClientToScreen(&at);
-    Later(1500, [frame] {
+    RunLater(1500, [frame] {
         Shoot("console-folders-menu");
         SaveComposite(frame->m_hWnd, "console-folders-menu");
         ::EndMenu();

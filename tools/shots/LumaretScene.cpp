@@ -29,24 +29,6 @@
 
 namespace {
 
-std::function<void()> g_step;
-
-// Runs the step from inside whatever modal loop is running by then.
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
 void WritePicture(const std::string& path, int width, int height)
 {
     CImageObject maker;
@@ -119,7 +101,7 @@ void ShootEditTools(CMainFrame* frame)
     if (!list)
         return;
     CPoint thumb = list->GetThumbRect(1).CenterPoint();
-    Later(1500, [frame] {
+    RunLater(1500, [frame] {
         Shoot("lumaret-edittools-menu");
         SaveComposite(frame->m_hWnd, "lumaret-edittools-menu");
         ::EndMenu();
@@ -196,7 +178,7 @@ int main()
     frame->m_wndToolBar.GetToolBarCtrl().GetRect(ID_VIEW_ZOOMIN, &button);
     frame->m_wndToolBar.ClientToScreen(&button);
     POINT arrow = {button.right - 5, button.top + button.Height() / 2};
-    Later(1500, [] {
+    RunLater(1500, [] {
         Shoot("lumaret-zoommenu");
         ::EndMenu();
     });
@@ -204,7 +186,7 @@ int main()
     mivo::InjectMouseButton(arrow, mivo::MouseButton::Left, false);
     Settle();
 
-    Later(1500, [] {
+    RunLater(1500, [] {
         Shoot("lumaret-about");
         if (HWND about = ::FindWindow(nullptr, "Mivo 정보"))
             ::SendMessage(about, WM_COMMAND, IDOK, 0);
@@ -213,10 +195,10 @@ int main()
     Settle();
 
     CMainApp::CopyFolderBuffer(theApp.m_szImageOpenDir, photos.c_str());
-    Later(1500, [] {
+    RunLater(1500, [] {
         HWND open = ::GetForegroundWindow();
         SelectFile(open, "바다.jpg");
-        Later(1500, [open] {
+        RunLater(1500, [open] {
             Shoot("lumaret-open");
             ::SendMessage(open, WM_COMMAND, IDCANCEL, 0);
         });

@@ -80,3 +80,24 @@ void Settle(HWND dialog)
         Sleep(25);
     }
 }
+
+namespace {
+
+std::function<void()> g_laterStep;
+
+void CALLBACK RunLaterStep(HWND, UINT, UINT_PTR id, DWORD)
+{
+    ::KillTimer(nullptr, id);
+    std::function<void()> step = std::move(g_laterStep);
+    g_laterStep = nullptr;
+    if (step)
+        step();
+}
+
+}  // namespace
+
+void RunLater(int ms, std::function<void()> step)
+{
+    g_laterStep = std::move(step);
+    ::SetTimer(nullptr, 0, ms, RunLaterStep);
+}

@@ -5,6 +5,7 @@
 #include <win32.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,5 @@ void SaveSurface(HWND hwnd, const char* name);
 void SaveComposite(HWND frame, const std::string& name);
 // Runs messages for about a second, through `dialog`'s keyboard handling when given.
 void Settle(HWND dialog = nullptr);
+// Runs `step` once after `ms`, from inside whatever loop (a modal one included) runs by then.
+void RunLater(int ms, std::function<void()> step);

@@ -2,6 +2,7 @@
 // strip with the caption and position, a slide half revealed, the context menu opened by a right
 // click, and the settings dialog holding the folder pane's music player.
 #include "ShotSupport.h"
+#include "ScenePicture.h"
 
 #include "album/DlgConsoleBrowse.h"
 #include "browser/DlgImgBrowseResize.h"
@@ -25,42 +26,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-namespace {
-
-std::function<void()> g_step;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR id, DWORD)
-{
-    ::KillTimer(nullptr, id);
-    std::function<void()> step = std::move(g_step);
-    g_step = nullptr;
-    if (step)
-        step();
-}
-
-// Runs the step from inside whatever modal loop is running by then.
-void Later(int ms, std::function<void()> step)
-{
-    g_step = std::move(step);
-    ::SetTimer(nullptr, 0, ms, RunStep);
-}
-
-// A picture with a sky, a sea and a sun.
-void WriteScene(const std::string& path, int width, int height, COLORREF sky, COLORREF sea)
-{
-    CImageObject maker;
-    std::unique_ptr<CImageObject> picture(maker.MakeBlankImageObject(sky, width, height));
-    for (int y = height / 2; y < height; y++)
-        for (int x = 0; x < width; x++)
-            picture->SetPixelColor(x, y, sea);
-    for (int y = height / 6; y < height / 3; y++)
-        for (int x = width * 2 / 3; x < width * 2 / 3 + height / 6; x++)
-            picture->SetPixelColor(x, y, RGB(255, 230, 80));
-    picture->Save(path.c_str());
-}
-
-}  // namespace
 
 int main()
 {
@@ -125,7 +90,7 @@ int main()
         resize.UpdateData(FALSE);
         resize.RefreshResultList();
         resize.ShowWindow(SW_SHOW);
-        Later(3000, [] {
+        RunLater(3000, [] {
             if (HWND box = ::GetActiveWindow())
                 ::PostMessage(box, WM_COMMAND, IDOK, 0);
         });
@@ -167,7 +132,7 @@ int main()
 
     // The context menu at a right click in the picture.
     CPoint at = show->m_rcPicture.CenterPoint();
-    Later(1500, [show] {
+    RunLater(1500, [show] {
         Shoot("slideshow-menu");
         SaveComposite(show->m_hWnd, "slideshow-menu");
         ::EndMenu();
@@ -178,7 +143,7 @@ int main()
     Settle();
 
     // The settings with the borrowed music player; closed with "수동모드로".
-    Later(1500, [] {
+    RunLater(1500, [] {
         HWND settings = ::FindWindow(nullptr, "슬라이드 쇼 설정");
         Shoot("slideshow-settings");
         if (settings) {

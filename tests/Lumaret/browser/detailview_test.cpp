@@ -7,6 +7,7 @@
 #include "image/ImageObject.h"
 #include "resource.h"
 #include "shell/MainApp.h"
+#include "mivo/process.h"
 #include "support/MessageLoop.h"
 
 using browsertest::BrowserTest;
@@ -88,4 +89,30 @@ TEST_F(DetailView, TheSamePaneFileIsNotLoadedTwice)
     mivo::test::PumpUntilIdle();
     EXPECT_EQ(first, browser->m_pPreviewImage);
     EXPECT_EQ(first, Detail().m_pImgObj);
+}
+
+TEST_F(DetailView, TheLinkedProgramGetsThePaneFileAsOneArgument)
+{
+    CString folder = MakeFolder("a b");
+    pane.m_strCurPath = folder + "사진 1.jpg";
+    browser->m_pBrowsePane = &pane;
+    std::vector<std::vector<std::string>> starts;
+    mivo::SetSpawnHook([&](const std::vector<std::string>& argv) {
+        starts.push_back(argv);
+        return true;
+    });
+    theApp.m_strLinkPrg = "/usr/bin/true";
+    browser->m_pThumbView->SendMessage(WM_COMMAND, ID_BROWSER_LINKED_PROGRAM);
+    theApp.m_strLinkPrg.Empty();
+    browser->m_pThumbView->SendMessage(WM_COMMAND, ID_BROWSER_LINKED_PROGRAM);
+    mivo::SetSpawnHook(nullptr);
+
+    ASSERT_EQ(1u, starts.size());
+    ASSERT_EQ(2u, starts[0].size());
+    EXPECT_EQ("/usr/bin/true", starts[0][0]);
+    // One argument, blanks and all; arguments leave the program as UTF-8.
+    EXPECT_EQ(data.windowsPath() + u8"a b\\사진 1.jpg", starts[0][1]);
+    ASSERT_EQ(1u, boxes.shown().size());
+    EXPECT_EQ("외부 프로그램이 지정되지 않았습니다.\r\n메인 메뉴의 [보기]->[환경관리] 에서 외부편집기를 지정하십시요.",
+              boxes.shown()[0].text);
 }

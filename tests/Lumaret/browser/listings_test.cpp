@@ -6,6 +6,7 @@
 #include "grid/GridTypes.h"
 #include "resource.h"
 #include "shell/MainApp.h"
+#include "support/FrameworkThrow.h"
 
 using browsertest::BrowserTest;
 
@@ -68,7 +69,7 @@ TEST_F(Listings, AFolderAddedAfterFilesGoesBeforeTheFirstFileWithItsOwnKey)
     EXPECT_EQ(0, browser->m_nFolderCount);
     browser->RemoveItem(1);
     EXPECT_EQ("b.jpg", Names());
-    EXPECT_THROW(browser->RemoveItem(1), CInvalidArgException*);
+    EXPECT_TRUE(mivo::test::ThrowsFrameworkException<CInvalidArgException>([&] { browser->RemoveItem(1); }));
 }
 
 TEST_F(Listings, AMissingFileIsListedWithoutDateAndSize)

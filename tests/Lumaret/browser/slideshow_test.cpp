@@ -209,10 +209,11 @@ TEST_F(SlideShow, FiftyFastStepsAndACloseDuringATransitionEndCleanly)
         show->NextSlide();
         mivo::test::PumpUntilIdle();
     }
-    EXPECT_GE(show->m_nSlide, 0);
-    EXPECT_LT(show->m_nSlide, 6);
-    // Start one more and close while it is being revealed.
+    EXPECT_EQ(50 % 6, show->m_nSlide);
     Settle(show);
+    ASSERT_NE(nullptr, show->m_pSlideImage);
+    EXPECT_EQ(64 + show->m_nSlide, show->m_pSlideImage->GetWidth()) << "the picture shown is the current slide's";
+    // Start one more and close while it is being revealed.
     show->NextSlide();
     ASSERT_TRUE(mivo::test::PumpUntil([&] { return show->m_pSlideImage != nullptr; }));
     const int effect = show->m_nEffect;
@@ -320,4 +321,66 @@ TEST_F(SlideShow, TheSettingsLendTheMusicPlayerAndGiveItBackAsItWas)
         EXPECT_EQ(visible, (bar.GetStyle() & WS_VISIBLE) != 0);
         bar.DestroyWindow();
     }
+}
+
+// The program's loop: each message first offered to the windows from its target up.
+void PumpLikeTheProgram()
+{
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (CWnd::WalkPreTranslateTree(nullptr, &msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+}
+
+TEST_F(SlideShow, SpaceStepsAndEscapeClosesThroughTheMessageLoop)
+{
+    CDlgImgSlideShow* show = OpenShow(3);
+    Settle(show);
+    HWND focus = ::GetFocus();
+    ASSERT_NE(nullptr, focus);
+    ::PostMessage(focus, WM_KEYDOWN, VK_SPACE, 0);
+    PumpLikeTheProgram();
+    EXPECT_EQ(1, show->m_nSlide);
+    Settle(show);
+    ::PostMessage(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpLikeTheProgram();
+    mivo::test::PumpUntilIdle();
+    EXPECT_FALSE(::IsWindow(hwnd));
+}
+
+TEST_F(SlideShow, ADoubleClickOnAFileStartsTheShowThereAndTheMenuNeedsASelection)
+{
+    CString folder = MakeFolder("open");
+    WritePicture(folder + "a.jpg", 30, 20);
+    WritePicture(folder + "b.jpg", 30, 20);
+    List(folder);
+    ASSERT_EQ("<..>,a.jpg,b.jpg", Names());
+    {
+        CVXMenu menu;
+        CMenu* popup = View().BuildContextMenu(menu, -1);
+        ASSERT_NE(nullptr, popup);
+        EXPECT_TRUE(popup->GetMenuState(ID_BROWSER_SLIDESHOW, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    browser->m_arrSelected[2] = 1;
+    {
+        CVXMenu menu;
+        CMenu* popup = View().BuildContextMenu(menu, 2);
+        EXPECT_FALSE(popup->GetMenuState(ID_BROWSER_SLIDESHOW, MF_BYCOMMAND) & MF_GRAYED);
+    }
+    View().m_nAnchor = 2;
+    CPoint at = CellPoint(2);
+    View().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    CDlgImgSlideShow* show = nullptr;
+    for (HWND h = ::GetWindow(::GetDesktopWindow(), GW_CHILD); h && !show; h = ::GetWindow(h, GW_HWNDNEXT))
+        show = dynamic_cast<CDlgImgSlideShow*>(CWnd::FromHandlePermanent(h));
+    ASSERT_NE(nullptr, show);
+    hwnd = show->m_hWnd;
+    EXPECT_EQ(2, show->SlideCount());
+    EXPECT_EQ(1, show->m_nSlide);
+    EXPECT_EQ(browser->m_nMode, show->m_nOwnerMode);
+    Settle(show);
+    Close(show);
 }

@@ -74,7 +74,7 @@ protected:
     }
     void TearDown() override
     {
-        if (dlg->GetSafeHwnd())
+        if (dlg && dlg->GetSafeHwnd())
             dlg->DestroyWindow();
         dlg.reset();
         PumpUntilIdle();

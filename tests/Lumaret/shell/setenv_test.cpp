@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
+#include "shell/AboutDlg.h"
 #include "shell/DlgSetEnv.h"
 #include "shell/MainApp.h"
 #include "resource.h"
 
 #include "mivo/codepage.h"
+#include "mivo/testing/TraceSink.h"
 #include "support/DialogDriver.h"
 #include "support/MessageBoxCapture.h"
 #include "support/MessageLoop.h"
@@ -151,6 +153,23 @@ TEST_F(Settings, SaveStoresEveryValueAndMakesOnlyTheBrowserAndEditorRowsWhenMiss
 {
     Exec("delete from BasCodes where (BasCateg = 'ImgBrowser' and BasCode = 'BGColor') or "
          "(BasCateg = 'JPEG' and BasCode = 'Quality') or (BasCateg = 'Edit' and BasCode = 'LinkPrg')");
+    // The statements as the query runs them, in order.
+    std::vector<std::string> statements;
+    mivo::SetTraceAreas("odbc");
+    mivo::SetTraceSink([&statements](const std::string& line) {
+        if (line.find("BASCODES") == std::string::npos || line.find("Community") != std::string::npos)
+            return;
+        bool update = line.find("UPDATE") != std::string::npos;
+        bool insert = line.find("INSERT") != std::string::npos;
+        if (!update && !insert)
+            return;
+        for (const char* row : {"JPEG", "UndoLevel", "SlideShow", "ImgBrowser", "LinkPrg"}) {
+            if (line.find(row) != std::string::npos) {
+                statements.push_back(std::string(update ? "update " : "insert ") + row);
+                return;
+            }
+        }
+    });
     INT_PTR result = Run({[](CDlgSetEnv& d) {
         d.SetDlgItemInt(IDC_SETENV_JPEGQ, 80);
         d.SetDlgItemInt(IDC_SETENV_UNDO, 5);
@@ -159,7 +178,12 @@ TEST_F(Settings, SaveStoresEveryValueAndMakesOnlyTheBrowserAndEditorRowsWhenMiss
         Type(d, IDC_SETENV_LINKPRG, "C:\\그림판\\it's.exe");
         Click(d, IDC_SETENV_SAVE);
     }});
+    mivo::SetTraceSink(nullptr);
+    mivo::SetTraceAreas("");
     EXPECT_EQ(IDOK, result);
+    EXPECT_EQ((std::vector<std::string>{"update JPEG", "update UndoLevel", "update SlideShow", "update ImgBrowser",
+                                        "insert ImgBrowser", "update LinkPrg", "insert LinkPrg"}),
+              statements);
     EXPECT_EQ("", Setting("JPEG", "Quality")) << "the quality row is not made";
     EXPECT_EQ("5", Setting("Edit", "UndoLevel"));
     EXPECT_EQ(std::to_string(RGB(10, 20, 30)), Setting("SlideShow", "BGColor"));
@@ -364,4 +388,41 @@ TEST_F(Settings, AfterAProfileResetTheDialogStoresNoPosition)
     Run({[](CDlgSetEnv& d) { Close(d); }});
     theApp.RtrvWindowPos("SetEnv", &rect);
     EXPECT_NE(-1, rect.left) << "a dialog without a reset stores its position";
+}
+
+namespace {
+
+bool g_settingsSeen = false;
+
+// Closes the settings dialog once it shows, from inside its own modal loop.
+void CALLBACK CloseSettings(HWND, UINT, UINT_PTR id, DWORD)
+{
+    HWND settings = ::FindWindow(nullptr, "프로그램 환경 관리");
+    if (!settings)
+        return;
+    ::KillTimer(nullptr, id);
+    g_settingsSeen = true;
+    ::SendMessage(settings, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+TEST_F(Settings, TheAboutBoxsJoinButtonOpensTheSettings)
+{
+    CAboutDlg about;
+    BOOL enabled = FALSE;
+    g_settingsSeen = false;
+    CWnd* main = AfxGetApp()->m_pMainWnd;
+    AfxGetApp()->m_pMainWnd = &owner;
+    script.Then([&](HWND d) {
+        AfxGetApp()->m_pMainWnd = main;
+        enabled = ::IsWindowEnabled(::GetDlgItem(d, IDC_ABOUT_JOIN));
+        ::SetTimer(nullptr, 0, 10, CloseSettings);
+        ::SendMessage(d, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_JOIN, BN_CLICKED), 0);
+        ::SendMessage(d, WM_COMMAND, IDOK, 0);
+    });
+    about.DoModal();
+    AfxGetApp()->m_pMainWnd = main;
+    EXPECT_TRUE(enabled);
+    EXPECT_TRUE(g_settingsSeen);
 }
