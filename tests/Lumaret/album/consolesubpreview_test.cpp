@@ -205,6 +205,8 @@ TEST_F(PreviewPane, APaneDestroyedDuringALargeDecodeWaitsForItsLoader)
         Place(other, IDD_CONSOLE_SUB_PREVIEW);
         other.m_strPath = large.c_str();
         other.StartPreviewLoad();
+        // Once the caption is shown the loader is decoding.
+        EXPECT_TRUE(mivo::test::PumpUntil([&] { return !other.m_strShownName.IsEmpty(); }));
         other.DestroyWindow();
         EXPECT_FALSE(other.IsLoading());
         EXPECT_EQ(nullptr, other.m_pLoadImage);
