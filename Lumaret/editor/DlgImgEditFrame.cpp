@@ -1,6 +1,7 @@
 #include "editor/DlgImgEditFrame.h"
 
 #include "editor/EditorDialogs.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageComposer.h"
 #include "image/ImageObject.h"
 #include "resource.h"
@@ -36,7 +37,7 @@ CDlgImgEditFrame::CDlgImgEditFrame(CWnd* pParent)
 
 CDlgImgEditFrame::~CDlgImgEditFrame()
 {
-    delete m_pFrameSample;
+    owned_slot::Free(m_pFrameSample);
 }
 
 const CDlgImgTemplatePicker::TableInfo& CDlgImgEditFrame::Table() const
@@ -77,8 +78,7 @@ BOOL CDlgImgEditFrame::OnInitDialog()
 
 void CDlgImgEditFrame::LoadTile(CImageObject*& tile, const CString& path)
 {
-    delete tile;
-    tile = LoadTemplatePicture(path);
+    owned_slot::Replace(tile, LoadTemplatePicture(path));
 }
 
 void CDlgImgEditFrame::OnTemplateFiles(const CString* paths)
@@ -97,8 +97,7 @@ void CDlgImgEditFrame::OnTemplateFiles(const CString* paths)
 void CDlgImgEditFrame::MakeSample()
 {
     CWaitCursor wait;
-    delete m_pFrameSample;
-    m_pFrameSample = nullptr;
+    owned_slot::Free(m_pFrameSample);
     CRect inner = m_rcSample;
     inner.DeflateRect(kSampleInset, kSampleInset);
     const int t = inner.Width() / 10;
@@ -116,8 +115,7 @@ void CDlgImgEditFrame::RenderPreview()
     if (!m_pFrameCorner || !m_pFrameEdge || !m_pPreviewOrg)
         return;
     CWaitCursor wait;
-    delete m_pPreviewNew;
-    m_pPreviewNew = nullptr;
+    owned_slot::Free(m_pPreviewNew);
     UpdateData(TRUE);
     UpdateData(FALSE);
     const int width = m_pPreviewOrg->GetWidth(), height = m_pPreviewOrg->GetHeight();
@@ -169,6 +167,5 @@ void CDlgImgEditFrame::OnDestroy()
 {
     CDlgImgTemplatePicker::OnDestroy();
     FreePreviews();
-    delete m_pFrameSample;
-    m_pFrameSample = nullptr;
+    owned_slot::Free(m_pFrameSample);
 }

@@ -1,6 +1,7 @@
 #include "editor/DlgImgEditMask.h"
 
 #include "editor/EditorDialogs.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageComposer.h"
 #include "image/ImageObject.h"
 #include "resource.h"
@@ -94,8 +95,7 @@ void CDlgImgEditMask::OnTemplateFiles(const CString* paths)
 
 void CDlgImgEditMask::LoadMaskThumbnail()
 {
-    delete m_pMaskImage;
-    m_pMaskImage = nullptr;
+    owned_slot::Free(m_pMaskImage);
     if (!m_strMaskFile.IsEmpty()) {
         CRect box = m_rcThumb;
         box.DeflateRect(kThumbInset, kThumbInset);

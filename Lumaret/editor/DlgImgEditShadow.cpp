@@ -1,6 +1,7 @@
 #include "editor/DlgImgEditShadow.h"
 
 #include "editor/EditorDialogs.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
@@ -123,8 +124,7 @@ BOOL CDlgImgEditShadow::OnInitDialog()
 void CDlgImgEditShadow::OnTemplateFiles(const CString* paths)
 {
     m_strPatternFile = paths[0];
-    delete m_pPatternImage;
-    m_pPatternImage = LoadTemplatePicture(m_strPatternFile);
+    owned_slot::Replace(m_pPatternImage, LoadTemplatePicture(m_strPatternFile));
     if (!m_pPatternImage)
         m_nTemplateNo = -1;
     InvalidateRect(&m_rcPattern, TRUE);
@@ -134,8 +134,7 @@ void CDlgImgEditShadow::OnTemplateFiles(const CString* paths)
 void CDlgImgEditShadow::RenderPreview()
 {
     CWaitCursor wait;
-    delete m_pPreviewNew;
-    m_pPreviewNew = nullptr;
+    owned_slot::Free(m_pPreviewNew);
     UpdateData(TRUE);
     if (m_nMarginRatio > m_nShadowRatio) {
         m_nShadowRatio = m_nMarginRatio;

@@ -2,6 +2,7 @@
 
 #include "controls/VXGDI.h"
 #include "editor/EditorDialogs.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
@@ -36,13 +37,10 @@ CDlgImgPreview::~CDlgImgPreview()
 
 void CDlgImgPreview::FreePreviews()
 {
-    delete m_pPreviewNew;
-    m_pPreviewNew = nullptr;
-    delete m_pPreviewOrg;
-    m_pPreviewOrg = nullptr;
-    if (m_pWorkImage != m_pSrcImage)
-        delete m_pWorkImage;
+    owned_slot::Free(m_pPreviewNew);
+    owned_slot::Free(m_pPreviewOrg);
     m_pWorkImage = nullptr;
+    m_workCrop.reset();
 }
 
 BOOL CDlgImgPreview::DestroyWindow()
@@ -75,9 +73,9 @@ BOOL CDlgImgPreview::MakePreviews(BOOL fromArea)
     // too; the copy is harmless.
     if (fromArea && m_rcArea.right - m_rcArea.left != m_pSrcImage->GetWidth() &&
         m_rcArea.bottom - m_rcArea.top != m_pSrcImage->GetHeight()) {
-        CImageObject* crop = m_pSrcImage->CropToNewImgObj(m_rcArea);
-        if (crop)
-            m_pWorkImage = crop;
+        m_workCrop.reset(m_pSrcImage->CropToNewImgObj(m_rcArea));
+        if (m_workCrop)
+            m_pWorkImage = m_workCrop.get();
     }
     CSize box(max(m_rcPreviewNew.Width() - kPreviewInset, 1), max(m_rcPreviewNew.Height() - kPreviewInset, 1));
     UINT width = 0, height = 0;
@@ -91,8 +89,8 @@ BOOL CDlgImgPreview::MakePreviews(BOOL fromArea)
 
 CImageObject* CDlgImgPreview::RestartProcessed()
 {
-    delete m_pPreviewNew;
-    m_pPreviewNew = m_pPreviewOrg ? m_pPreviewOrg->DuplicateImgObj() : nullptr;
+    owned_slot::Replace(m_pPreviewNew,
+                        std::unique_ptr<CImageObject>(m_pPreviewOrg ? m_pPreviewOrg->DuplicateImgObj() : nullptr));
     if (m_pPreviewNew) {
         m_pPreviewNew->SetParent(this);
         CentreIn(m_pPreviewNew, m_rcPreviewNew);

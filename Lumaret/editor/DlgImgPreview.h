@@ -8,6 +8,8 @@
 
 #include "dialogs/VXDialog.h"
 
+#include <memory>
+
 class CImageObject;
 
 class CDlgImgPreview : public CVXDialog {
@@ -52,4 +54,8 @@ protected:
     // The frames drawn over the erased background.
     virtual void DrawFrames(CDC* pDC);
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The crop the work picture points at, when it is one.
+    std::unique_ptr<CImageObject> m_workCrop;
 };

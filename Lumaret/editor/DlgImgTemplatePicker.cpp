@@ -117,7 +117,7 @@ BOOL CDlgImgTemplatePicker::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pRes
     return CDlgImgPreview::OnNotify(wParam, lParam, pResult);
 }
 
-CImageObject* CDlgImgTemplatePicker::LoadTemplatePicture(const CString& path)
+std::unique_ptr<CImageObject> CDlgImgTemplatePicker::LoadTemplatePicture(const CString& path)
 {
     if (path.IsEmpty())
         return nullptr;
@@ -126,7 +126,7 @@ CImageObject* CDlgImgTemplatePicker::LoadTemplatePicture(const CString& path)
     if (!picture->LoadImageFromFile(path, 1) || !picture->IsLoaded() || picture->GetWidth() <= 0 ||
         picture->GetHeight() <= 0)
         return nullptr;
-    return picture.release();
+    return picture;
 }
 
 void CDlgImgTemplatePicker::DrawThirdFrame(CDC* pDC, const CRect& rect)

@@ -9,6 +9,8 @@
 #include "grid/VXGridCtrl.h"
 #include "templates/TemplateTables.h"
 
+#include <memory>
+
 class CDlgImgTemplatePicker : public CDlgImgPreview {
     DECLARE_DYNAMIC(CDlgImgTemplatePicker)
 public:
@@ -49,7 +51,7 @@ protected:
     void MakePickerPreviews();
     // Loads a picture file at full size; NULL for an empty path or a file
     // that gives no picture.
-    CImageObject* LoadTemplatePicture(const CString& path);
+    std::unique_ptr<CImageObject> LoadTemplatePicture(const CString& path);
     static void DrawThirdFrame(CDC* pDC, const CRect& rect);
 
     DECLARE_MESSAGE_MAP()

@@ -15,6 +15,7 @@
 #include "editor/DlgImgRotate.h"
 #include "editor/DlgImgTextImprint.h"
 #include "editor/DlgImgThreshold.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
 #include "resource.h"
@@ -75,20 +76,15 @@ void CImgEditView::ResizeFloat(int widthPercent, int heightPercent, int mode)
     const long height = (long)CDlgImgResize::Scaled(m_pFloatImage->GetHeight(), heightPercent, 100);
     if (width < 1 || height < 1)
         return;
-    CImageObject* image = m_pFloatImage->Resample(width, height, mode);
-    CImageObject* shown = m_pFloatShown->Resample(width, height, mode);
-    if (!image || !shown) {
-        delete image;
-        delete shown;
+    std::unique_ptr<CImageObject> image(m_pFloatImage->Resample(width, height, mode));
+    std::unique_ptr<CImageObject> shown(m_pFloatShown->Resample(width, height, mode));
+    if (!image || !shown)
         return;
-    }
     InvalidateTracker(TRUE);
     image->SetParent(this);
     shown->SetParent(this);
-    delete m_pFloatImage;
-    delete m_pFloatShown;
-    m_pFloatImage = image;
-    m_pFloatShown = shown;
+    owned_slot::Replace(m_pFloatImage, std::move(image));
+    owned_slot::Replace(m_pFloatShown, std::move(shown));
     CRect r = m_pTracker->m_rect;
     r.NormalizeRect();
     r.right = r.left + CDlgImgResize::Scaled(r.Width(), widthPercent, 100);
@@ -212,7 +208,7 @@ void CImgEditView::OnMask()
     std::unique_ptr<CDlgImgEditMask> dlg(new CDlgImgEditMask(this));
     dlg->m_pSrcImage = m_pImage;
     if (dlg->DoModal() != IDOK || !dlg->m_pMaskImage) {
-        delete dlg->m_pMaskImage;
+        owned_slot::Free(dlg->m_pMaskImage);
         return;
     }
     dlg->m_pMaskImage->SetParent(this);
@@ -236,7 +232,7 @@ void CImgEditView::OnMarginShadow()
     std::unique_ptr<CDlgImgEditShadow> dlg(new CDlgImgEditShadow(this));
     dlg->m_pSrcImage = m_pImage;
     if (dlg->DoModal() != IDOK) {
-        delete dlg->m_pPatternImage;
+        owned_slot::Free(dlg->m_pPatternImage);
         return;
     }
     const int width = m_pImage->GetWidth(), height = m_pImage->GetHeight();
@@ -270,8 +266,8 @@ void CImgEditView::OnFrame()
     std::unique_ptr<CDlgImgEditFrame> dlg(new CDlgImgEditFrame(this));
     dlg->m_pSrcImage = m_pImage;
     if (dlg->DoModal() != IDOK || !dlg->m_pFrameCorner || !dlg->m_pFrameEdge) {
-        delete dlg->m_pFrameCorner;
-        delete dlg->m_pFrameEdge;
+        owned_slot::Free(dlg->m_pFrameCorner);
+        owned_slot::Free(dlg->m_pFrameEdge);
         return;
     }
     const int width = m_pImage->GetWidth(), height = m_pImage->GetHeight();
@@ -341,7 +337,7 @@ void CImgEditView::MaskFloat()
     std::unique_ptr<CDlgImgEditMask> dlg(new CDlgImgEditMask(this));
     dlg->m_pSrcImage = m_pFloatImage;
     if (dlg->DoModal() != IDOK || !dlg->m_pMaskImage) {
-        delete dlg->m_pMaskImage;
+        owned_slot::Free(dlg->m_pMaskImage);
         return;
     }
     m_pFloatMask = dlg->m_pMaskImage;

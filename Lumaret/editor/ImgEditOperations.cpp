@@ -7,12 +7,14 @@
 #include "editor/ImgEditView.h"
 
 #include "editor/EditorShell.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageComposer.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -91,6 +93,14 @@ T* Param(INT_PTR word)
     return reinterpret_cast<T*>(word);
 }
 
+// Frees what a parameter word was handed and empties the word.
+template <class T>
+void FreeParam(INT_PTR& word)
+{
+    std::unique_ptr<T> owned(Param<T>(word));
+    word = 0;
+}
+
 }  // namespace
 
 // --- Starting and running ------------------------------------------------------
@@ -146,11 +156,12 @@ BOOL CImgEditView::StartImageOperation()
 UINT CImgEditView::ImageOperationThread(LPVOID param)
 {
     CImgEditView* view = static_cast<CImgEditView*>(param);
-    CImageObject* work = view->m_pWork;
-    CImageObject* result = view->RunOperation(view->m_nOperation, work);
-    if (result != work)
-        delete work;
-    view->m_pWork = nullptr;
+    CImageObject* result = view->RunOperation(view->m_nOperation, view->m_pWork);
+    // The result is the copy changed in place, or a new picture made from it.
+    if (result == view->m_pWork)
+        view->m_pWork = nullptr;
+    else
+        view->DeletePicture(view->m_pWork);
     view->m_pResult = result;
     ::SendMessage(view->m_hWnd, WM_EDIT_OPERATION_DONE, 0, 0);
     return 0;
@@ -275,8 +286,7 @@ LRESULT CImgEditView::OnEditOperationDone(WPARAM, LPARAM)
     if (result && result != m_pImage) {
         // A library that gave no picture leaves the old one in place.
         resized = result->GetWidth() != m_pImage->GetWidth() || result->GetHeight() != m_pImage->GetHeight();
-        delete m_pImage;
-        m_pImage = result;
+        owned_slot::Replace(m_pImage, std::unique_ptr<CImageObject>(result));
     }
     if (m_nOperation == IOC_ROTATE_ANGLE || resized)
         ClearSelection();
@@ -301,14 +311,8 @@ LRESULT CImgEditView::OnEditOperationDone(WPARAM, LPARAM)
 void CImgEditView::ReleaseOperationObjects()
 {
     INT_PTR* p = m_anOpParam;
-    auto dropPicture = [](INT_PTR& word) {
-        delete Param<CImageObject>(word);
-        word = 0;
-    };
-    auto dropDialog = [](INT_PTR& word) {
-        delete Param<CDialog>(word);
-        word = 0;
-    };
+    auto dropPicture = FreeParam<CImageObject>;
+    auto dropDialog = FreeParam<CDialog>;
     switch (m_nOperation) {
     case IOC_MASK:
         dropPicture(p[0]);
@@ -439,7 +443,7 @@ void CImgEditView::SaveUndo(CRect rect)
     if (!HasImage() || depth <= 0)
         return;
     if (m_nUndoPos >= depth) {
-        delete m_apUndo[0];
+        DeletePicture(m_apUndo[0]);
         for (int i = 1; i < kUndoSlots; ++i) {
             m_apUndo[i - 1] = m_apUndo[i];
             m_arcUndo[i - 1] = m_arcUndo[i];
@@ -449,8 +453,7 @@ void CImgEditView::SaveUndo(CRect rect)
         m_nUndoPos = depth - 1;
     }
     for (int i = m_nUndoPos; i < kUndoSlots; ++i) {
-        delete m_apUndo[i];
-        m_apUndo[i] = nullptr;
+        DeletePicture(m_apUndo[i]);
         m_arcUndo[i].SetRect(-1, -1, -1, -1);
     }
     CImageObject* copy;
@@ -480,13 +483,12 @@ void CImgEditView::RestoreUndoSlot(int s)
             Invalidate(TRUE);
         return;
     }
-    CImageObject* keep = m_pImage->CropToNewImgObj(rect);
+    std::unique_ptr<CImageObject> keep(m_pImage->CropToNewImgObj(rect));
     if (!keep)
         return;
     keep->SetParent(this);
     m_pImage->ImageProjection(rect, m_apUndo[s], 100, -1);
-    delete m_apUndo[s];
-    m_apUndo[s] = keep;
+    owned_slot::Replace(m_apUndo[s], std::move(keep));
     if (::IsWindow(m_hWnd)) {
         CRect area = ImageToClient(rect);
         area.InflateRect(2, 2, 1, 1);
@@ -536,8 +538,7 @@ void CImgEditView::Redo()
 void CImgEditView::ClearUndo()
 {
     for (int i = 0; i < kUndoSlots; ++i) {
-        delete m_apUndo[i];
-        m_apUndo[i] = nullptr;
+        DeletePicture(m_apUndo[i]);
         m_arcUndo[i].SetRect(-1, -1, -1, -1);
     }
     m_nUndoPos = 0;

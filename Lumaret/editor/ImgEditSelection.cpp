@@ -5,10 +5,12 @@
 
 #include "controls/VXMenu.h"
 #include "editor/EditorShell.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace {
@@ -39,9 +41,9 @@ bool WidthIsShorter(const CRect& r, int rw, int rh)
 
 // --- Selection state --------------------------------------------------------------
 
-CRectTracker* CImgEditView::NewTracker() const
+std::unique_ptr<CRectTracker> CImgEditView::NewTracker() const
 {
-    CRectTracker* tracker = new CRectTracker(CRect(0, 0, 0, 0), CRectTracker::dottedLine);
+    auto tracker = std::make_unique<CRectTracker>(CRect(0, 0, 0, 0), CRectTracker::dottedLine);
     tracker->m_nHandleSize = 4;
     return tracker;
 }
@@ -62,8 +64,7 @@ void CImgEditView::ClearSelection()
     CRect area = m_pTracker->m_rect;
     area.NormalizeRect();
     area.InflateRect(2, 2);
-    delete m_pTracker;
-    m_pTracker = nullptr;
+    owned_slot::Free(m_pTracker);
     m_rcSelection.SetRect(-1, -1, -1, -1);
     if (::IsWindow(m_hWnd))
         InvalidateRect(&area, TRUE);
@@ -185,7 +186,7 @@ BOOL CImgEditView::AdjustTracker(CRect& rect, int handle)
 void CImgEditView::SelectionClick(CPoint point)
 {
     if (!m_pTracker)
-        m_pTracker = NewTracker();
+        m_pTracker = NewTracker().release();
     int hit = m_pTracker->HitTest(point);
     if (hit < 0) {
         if (m_nFloatMode) {
@@ -203,8 +204,7 @@ void CImgEditView::SelectionClick(CPoint point)
             m_pTracker->m_rect = r;
             SelectionFromTracker();
         } else {
-            delete m_pTracker;
-            m_pTracker = nullptr;
+            owned_slot::Free(m_pTracker);
             m_rcSelection.SetRect(-1, -1, -1, -1);
         }
         Invalidate(TRUE);
@@ -542,14 +542,13 @@ void CImgEditView::Trim()
 {
     if (!HasImage() || !m_pTracker || IsBusy())
         return;
-    CImageObject* cropped = m_pImage->CropToNewImgObj(m_rcSelection);
+    std::unique_ptr<CImageObject> cropped(m_pImage->CropToNewImgObj(m_rcSelection));
     if (!cropped)
         return;
     MarkModified();
     SaveUndo(CRect(-1, -1, -1, -1));
     cropped->SetParent(this);
-    delete m_pImage;
-    m_pImage = cropped;
+    owned_slot::Replace(m_pImage, std::move(cropped));
     ClearSelection();
     UpdateScrollSizes();
     Invalidate(TRUE);
@@ -563,11 +562,11 @@ void CImgEditView::Copy()
     if (!HasImage() || IsBusy() || m_nEditTool != ETM_SELECT || m_nFloatMode || !m_pTracker ||
         Normalized(m_pTracker->m_rect).IsRectEmpty())
         return;
-    CImageObject* piece = m_pImage->CropToNewImgObj(m_rcSelection);
+    std::unique_ptr<CImageObject> piece(m_pImage->CropToNewImgObj(m_rcSelection));
     if (!piece)
         return;
     HGLOBAL dib = piece->DibFromImgObj();
-    delete piece;
+    piece.reset();
     if (!dib)
         return;
     if (!::OpenClipboard(m_hWnd)) {
@@ -627,20 +626,19 @@ void CImgEditView::Paste()
     if ((pasted->GetWidth() > width || pasted->GetHeight() > height) &&
         AfxMessageBox("붙여넣을 이미지가 현재 캔버스영역을 초과합니다.\r\n 캔버스 크기를 조정하시겠습니까?",
                       MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        CImageObject* canvas =
-            m_pImage->MakeBlankImageObject(RGB(255, 255, 255), max(width, pasted->GetWidth()), max(height, pasted->GetHeight()));
+        std::unique_ptr<CImageObject> canvas(
+            m_pImage->MakeBlankImageObject(RGB(255, 255, 255), max(width, pasted->GetWidth()), max(height, pasted->GetHeight())));
         if (canvas) {
             MarkModified();
             SaveUndo(CRect(-1, -1, -1, -1));
             canvas->ImageProjection(CRect(0, 0, width - 1, height - 1), m_pImage, 100, -1);
             canvas->SetParent(this);
-            delete m_pImage;
-            m_pImage = canvas;
+            owned_slot::Replace(m_pImage, std::move(canvas));
             FitToWindow();
         }
     }
     m_nFloatMode = 1;
-    m_pTracker = NewTracker();
+    owned_slot::Replace(m_pTracker, NewTracker());
     const int s = GetPixelBlock();
     const CPoint scroll = GetScrollPosition();
     auto offset = [s](int room) {
@@ -708,13 +706,11 @@ CImageObject* CImgEditView::RenderTextBitmap(BOOL overPicture, CSize* extent)
         CBitmap* oldBitmap = dc.SelectObject(&bitmap);
         const COLORREF key = RGB(0x00, 0xF8, 0xF8);
         if (overPicture) {
-            CImageObject* under = m_pImage->CropToNewImgObj(CRect(
+            std::unique_ptr<CImageObject> under(m_pImage->CropToNewImgObj(CRect(
                 m_rcSelection.left, m_rcSelection.top, min(int(m_rcSelection.left) + width, m_pImage->GetWidth() - 1),
-                min(int(m_rcSelection.top) + height, m_pImage->GetHeight() - 1)));
-            if (under) {
+                min(int(m_rcSelection.top) + height, m_pImage->GetHeight() - 1))));
+            if (under)
                 under->DrawStretchDirect(&dc, 0, 0, -1, -1, 0, 0, -1, -1);
-                delete under;
-            }
             dc.SetBkMode(TRANSPARENT);
         } else {
             const COLORREF back = m_bImprintTransparent ? key : m_clrImprintBack;
@@ -753,7 +749,7 @@ void CImgEditView::FloatText(CPoint imagePoint)
         DeleteFloat();
         return;
     }
-    m_pTracker = NewTracker();
+    owned_slot::Replace(m_pTracker, NewTracker());
     const long long z = GetZoomRatio();
     CPoint topLeft = ImageToLogical(imagePoint) - GetScrollPosition();
     m_pTracker->m_rect.SetRect(topLeft.x, topLeft.y, topLeft.x + int(z * extent.cx / 1000),
@@ -770,21 +766,19 @@ void CImgEditView::RenderFloat()
     if (!m_pTracker || !HasImage())
         return;
     if (m_nFloatMode == 1 && m_pFloatMask && m_pFloatImage) {
-        CImageObject* shown = m_pImage->CropToNewImgObj(m_rcSelection);
+        std::unique_ptr<CImageObject> shown(m_pImage->CropToNewImgObj(m_rcSelection));
         if (!shown)
             return;
         shown->ImageProjection(CRect(0, 0, m_rcSelection.Width(), m_rcSelection.Height()), m_pFloatImage, m_pFloatMask,
                                m_bFloatMaskInvert, m_nFloatMaskOffset);
         shown->SetParent(this);
-        delete m_pFloatShown;
-        m_pFloatShown = shown;
+        owned_slot::Replace(m_pFloatShown, std::move(shown));
     } else if (m_nFloatMode == 2 && m_bImprintTransparent) {
-        CImageObject* shown = RenderTextBitmap(TRUE, nullptr);
+        std::unique_ptr<CImageObject> shown(RenderTextBitmap(TRUE, nullptr));
         if (!shown)
             return;
         shown->SetParent(this);
-        delete m_pFloatShown;
-        m_pFloatShown = shown;
+        owned_slot::Replace(m_pFloatShown, std::move(shown));
     }
 }
 

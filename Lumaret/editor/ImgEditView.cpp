@@ -6,12 +6,14 @@
 
 #include "editor/EditorShell.h"
 #include "editor/ImgEditDoc.h"
+#include "editor/OwnedSlot.h"
 #include "album/DlgJPEGFormat.h"
 #include "framework/VXUtil.h"
 #include "image/ImageFilter.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
+#include <memory>
 #include <new>
 
 IMPLEMENT_DYNCREATE(CImgEditView, CScrollView)
@@ -208,17 +210,15 @@ CImgEditView::CImgEditView()
 CImgEditView::~CImgEditView()
 {
     JoinWorker();
-    delete m_pLoading;
-    delete m_pWork;
-    delete m_pResult;
-    delete m_pImage;
+    DeletePicture(m_pLoading);
+    DeletePicture(m_pWork);
+    DeletePicture(m_pResult);
+    DeletePicture(m_pImage);
     DeleteFloat();
-    delete m_pFloatMask;
-    delete m_pTracker;
-    for (CImageObject*& undo : m_apUndo) {
-        delete undo;
-        undo = nullptr;
-    }
+    DeletePicture(m_pFloatMask);
+    owned_slot::Free(m_pTracker);
+    for (CImageObject*& undo : m_apUndo)
+        DeletePicture(undo);
 }
 
 CImgEditDoc* CImgEditView::GetDocument() const
@@ -238,8 +238,7 @@ void CImgEditView::ShowBusyMessage()
 
 void CImgEditView::DeletePicture(CImageObject*& picture)
 {
-    delete picture;
-    picture = nullptr;
+    owned_slot::Free(picture);
 }
 
 // --- Workers -------------------------------------------------------------
@@ -263,8 +262,7 @@ void CImgEditView::JoinWorker()
     if (!m_pThread)
         return;
     ::WaitForSingleObject(m_pThread->m_hThread, INFINITE);
-    delete m_pThread;
-    m_pThread = nullptr;
+    owned_slot::Free(m_pThread);
 }
 
 // --- Loading ---------------------------------------------------------------
@@ -315,15 +313,14 @@ UINT CImgEditView::LoadImageThread(LPVOID param)
 
 LRESULT CImgEditView::OnLoaderFinished(WPARAM wParam, LPARAM)
 {
-    CImageObject* loaded = m_pLoading;
+    std::unique_ptr<CImageObject> loaded(m_pLoading);
     m_pLoading = nullptr;
     m_bLoading = FALSE;
     if (wParam && loaded && loaded->IsLoaded()) {
-        DeletePicture(m_pImage);
-        m_pImage = loaded;
+        owned_slot::Replace(m_pImage, std::move(loaded));
         OnImageLoaded(100, 0);
     } else {
-        delete loaded;
+        loaded.reset();
         editor_shell::SetProgress(0);
         UpdateFrameTitle();
     }
@@ -365,11 +362,9 @@ void CImgEditView::Reopen()
     DeletePicture(m_pImage);
     {
         CWaitCursor wait;
-        CImageObject* picture = new (std::nothrow) CImageObject(this, nullptr);
+        std::unique_ptr<CImageObject> picture(new (std::nothrow) CImageObject(this, nullptr));
         if (picture && picture->LoadImageFromFile(m_strPathName, 1))
-            m_pImage = picture;
-        else
-            delete picture;
+            m_pImage = picture.release();
     }
     m_bModified = FALSE;
     UpdateFrameTitle();

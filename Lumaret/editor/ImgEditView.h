@@ -9,6 +9,8 @@
 
 #include "editor/EditorMessages.h"
 
+#include <memory>
+
 class CImageObject;
 class CDlgConsoleEditTools;
 class CImgEditDoc;
@@ -175,7 +177,7 @@ protected:
     void AnchoredZoom(int newIndex, CPoint anchorImage);
     void DeletePicture(CImageObject*& picture);
     void DeleteFloat();
-    CRectTracker* NewTracker() const;
+    std::unique_ptr<CRectTracker> NewTracker() const;
     void SelectionClick(CPoint point);
     void RestoreUndoSlot(int slot);
     BOOL TakeDialogPictures();

@@ -1,6 +1,7 @@
 #include "DlgImgFileOpen.h"
 
 #include "MainApp.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
@@ -49,8 +50,7 @@ CDlgImgFileOpen::~CDlgImgFileOpen()
 
 void CDlgImgFileOpen::FreePreview()
 {
-    delete m_pPreviewImage;
-    m_pPreviewImage = nullptr;
+    owned_slot::Free(m_pPreviewImage);
 }
 
 BOOL CDlgImgFileOpen::OnInitDialog()

@@ -10,6 +10,7 @@
 #include "editor/ImgEditDoc.h"
 #include "editor/ImgEditFrame.h"
 #include "editor/ImgEditView.h"
+#include "editor/OwnedSlot.h"
 #include "image/ImageObject.h"
 #include "resource.h"
 
@@ -148,8 +149,7 @@ void CMainApp::CloseSplash()
         return;
     if (::IsWindow(m_pSplash->GetSafeHwnd()))
         m_pSplash->DestroyWindow();
-    delete m_pSplash;
-    m_pSplash = nullptr;
+    owned_slot::Free(m_pSplash);
 }
 
 BOOL CMainApp::HandOverToRunningCopy()
@@ -176,13 +176,11 @@ BOOL CMainApp::MakeDataFolderAndSplash()
         if (image && !image->Save(logo))
             TRACE("shell: the logo could not be written to %s\n", (LPCSTR)logo);
     }
-    m_pSplash = new CSplashScreen(logo);
-    if (!m_pSplash->Create()) {
-        // Without a picture there is no window: nothing to show or dismiss.
-        delete m_pSplash;
-        m_pSplash = nullptr;
+    auto splash = std::make_unique<CSplashScreen>(logo);
+    // Without a picture there is no window: nothing to show or dismiss.
+    if (!splash->Create())
         return TRUE;
-    }
+    m_pSplash = splash.release();
     m_pSplash->ShowWindow(SW_SHOW);
     m_pSplash->UpdateWindow();
     // Its ticks wake the idle pass that dismisses it when nothing else happens.

@@ -5,6 +5,7 @@
 #include "album/DlgConsoleAlbum.h"
 #include "album/DlgConsoleBrowse.h"
 #include "editor/DlgConsoleEditTools.h"
+#include "editor/OwnedSlot.h"
 #include "framework/VXUtil.h"
 #include "image/ImageMessages.h"
 #include "resource.h"
@@ -89,11 +90,11 @@ CMainFrame::CMainFrame()
 
 CMainFrame::~CMainFrame()
 {
-    delete m_pBandBitmap;
-    delete m_pEditToolsPane;
-    delete m_pAlbumPane;
-    delete m_pBrowsePane;
-    delete m_pAdDialog;
+    owned_slot::Free(m_pBandBitmap);
+    owned_slot::Free(m_pEditToolsPane);
+    owned_slot::Free(m_pAlbumPane);
+    owned_slot::Free(m_pBrowsePane);
+    owned_slot::Free(m_pAdDialog);
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)

@@ -4,6 +4,7 @@
 
 #include "MainApp.h"
 #include "editor/ImgEditView.h"
+#include "editor/OwnedSlot.h"
 #include "framework/VXUtil.h"
 #include "image/ImageObject.h"
 
@@ -57,12 +58,12 @@ CImgEditView* CMainFrame::OpenImageEditor(CString path, CString title)
 
 CImgEditView* CMainFrame::OpenImageAsNewEditor(CImageObject* image, CString title)
 {
-    std::unique_ptr<CImageObject> owned(image);  // freed when no view takes it
+    // Freed here when no editor opens to take it.
+    std::unique_ptr<CImageObject> owned(image);
     CImgEditView* view = OpenImageEditor("", title);
     if (!view)
         return nullptr;
-    delete view->m_pImage;
-    view->m_pImage = owned.release();
+    owned_slot::Replace(view->m_pImage, std::move(owned));
     view->m_strTitle = title;
     image->SetParent(view);
     view->m_bModified = TRUE;
