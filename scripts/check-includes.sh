@@ -40,6 +40,13 @@ if ! sort -u "$edges" | tsort >/dev/null 2>"$edges.loop"; then
 fi
 rm -f "$edges.loop"
 
+# The Windows and framework headers declare only what Windows programs know; the layer's own names
+# live under include/mivo/.
+if grep -rn 'namespace mivo' include/win32 include/mfc >&2; then
+    echo "the layer's own names belong in include/mivo/, not in the Windows or framework headers" >&2
+    status=1
+fi
+
 # ---- Modules: platform, then Tesserin, then the programs ----
 # The layer never includes Tesserin, Tesserin never includes a program, and the programs never
 # include each other. Inside Tesserin each folder includes only folders on a lower level:

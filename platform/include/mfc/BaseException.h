@@ -30,23 +30,7 @@ protected:
     static BOOL CopyErrorMessage(LPCSTR pszMessage, LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext);
 };
 
-namespace mivo {
-
-// Deletes the exception caught by a CATCH block when the block ends, unless THROW_LAST passed it on.
-class AFX_EXT_CLASS ExceptionLink {
-public:
-    ExceptionLink() = default;
-    ~ExceptionLink();
-    ExceptionLink(const ExceptionLink&) = delete;
-    ExceptionLink& operator=(const ExceptionLink&) = delete;
-    void Hold(CException* e) { m_pException = e; }
-    void Release() { m_pException = nullptr; }
-
-private:
-    CException* m_pException = nullptr;
-};
-
-}  // namespace mivo
+#include "mivo/exceptionlink.h"
 
 // The framework's exception macros. Unlike a plain catch, a CATCH block
 // deletes its exception at END_CATCH, so such blocks never call Delete.

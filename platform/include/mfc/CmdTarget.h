@@ -7,23 +7,7 @@
 class CCmdTarget;
 class CCmdUI;
 
-namespace mivo {
-
-// One call of a message-map handler: the message and where its result goes.
-struct MsgCall {
-    CCmdTarget* target;
-    UINT msg;
-    WPARAM wParam;
-    LPARAM lParam;
-    UINT id;       // command or control id
-    void* extra;   // CCmdUI* for update handlers, AFX_NOTIFY* for notifications
-    LRESULT* result;
-};
-
-// Calls a handler; returns whether the message counts as handled.
-typedef BOOL (*MsgThunk)(MsgCall& call);
-
-}  // namespace mivo
+#include "mivo/msgcall.h"
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;   // window message, or WM_COMMAND/WM_NOTIFY (plus WM_REFLECT_BASE when reflected)

@@ -32,15 +32,4 @@ public:
     BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
 };
 
-namespace mivo {
-
-template <auto F>
-BOOL Call_UpdateUI(MsgCall& c)
-{
-    auto* ui = (CCmdUI*)c.extra;
-    ui->m_bContinueRouting = FALSE;
-    (Self<F>(c)->*F)(ui);
-    return ui->m_bContinueRouting ? FALSE : TRUE;
-}
-
-}  // namespace mivo
+#include "mivo/cmdui.h"

@@ -10,15 +10,7 @@
 #include <cstring>
 #include <type_traits>
 
-namespace mivo {
-
-// Hash of a run of bytes; text keys hash their CP949 bytes, so Korean keys spread like any other.
-AFX_EXT_API UINT HashBytes(const void* data, size_t length);
-
-template <class T>
-struct AlwaysFalse : std::false_type {};
-
-}  // namespace mivo
+#include "mivo/collections.h"
 
 template <class TYPE, class ARG_TYPE>
 inline BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)

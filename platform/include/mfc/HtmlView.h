@@ -17,10 +17,7 @@
 #define navNoHistory 0x02
 #define navNoReadFromCache 0x04
 
-namespace mivo::afx {
-struct HtmlRun;
-struct HtmlLoad;
-}  // namespace mivo::afx
+#include "mivo/htmlview.h"
 
 class AFX_EXT_CLASS CHtmlView : public CView {
     DECLARE_DYNCREATE(CHtmlView)

@@ -368,14 +368,7 @@ public:
     void AttachForCreation(HWND hWnd);
 };
 
-namespace mivo {
-// The handle of a window object that may be null; the layer's own code asks this,
-// never a member function through a pointer that may be null.
-inline HWND HandleOf(const CWnd* wnd)
-{
-    return wnd != nullptr ? wnd->m_hWnd : nullptr;
-}
-}  // namespace mivo
+#include "mivo/handleof.h"
 
 // The procedure every framework window runs through.
 AFX_EXT_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

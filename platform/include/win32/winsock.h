@@ -141,10 +141,7 @@ int gethostname(char* name, int namelen);
 // stands for itself; other names go to the resolver. The entry belongs to the calling thread and
 // lives until its next call. Null with WSAHOST_NOT_FOUND when the name is unknown.
 // The system's resolver keeps its own declaration (netdb.h); Windows programs reach this one.
-namespace mivo {
-struct hostent* GetHostByName(const char* name);
-}
-#define gethostbyname mivo::GetHostByName
+#include "mivo/hostnames.h"
 
 // The framework's socket start-up: Windows Sockets 1.1 (the data block, when given, receives the
 // start-up data); the matching clean-up runs when the process exits. TRUE when sockets started.
