@@ -3,6 +3,7 @@
 #include "album/AlbumTables.h"
 #include "framework/ODBCQuery.h"
 #include "mivo/Trace.h"
+#include "shell/WholeFile.h"
 #include "templates/TemplateTables.h"
 
 #include <cstdlib>
@@ -34,18 +35,6 @@ int Number(CODBCQuery& query, const char* column)
 {
     const char* value = query.ColumnValue(column, 0);
     return value ? (int)std::atol(value) : 0;
-}
-
-bool WriteWholeFile(const CString& path, const std::vector<BYTE>& bytes)
-{
-    HANDLE file = ::CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
 }
 
 // The BLOB of the fetched row; false when it is too long to be a picture of ours or unreadable.

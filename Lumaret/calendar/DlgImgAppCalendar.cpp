@@ -25,7 +25,7 @@ const DWORD kStatusStyle = 0x1000;
 
 IMPLEMENT_DYNAMIC(CDlgImgAppCalendar, CVXDialog)
 
-BEGIN_MESSAGE_MAP(CDlgImgAppCalendar, CVXDialog)
+BEGIN_MESSAGE_MAP(CDlgImgAppCalendar, CDlgWithOverview)
     ON_BN_CLICKED(IDC_CAL_TAB_TMPL, OnTabTmpl)
     ON_BN_CLICKED(IDC_CAL_TAB_OPTION, OnTabOption)
     ON_BN_CLICKED(IDC_CAL_ZOOM_IN, OnZoomIn)
@@ -40,16 +40,11 @@ BEGIN_MESSAGE_MAP(CDlgImgAppCalendar, CVXDialog)
     ON_WM_SIZE()
     ON_WM_MOVE()
     ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SETCURSOR()
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CDlgImgAppCalendar::CDlgImgAppCalendar(CWnd* pParent)
-    : CVXDialog(IDD_IMGAPP_CALENDAR, pParent), m_pOptionPage(nullptr), m_pTmplPage(nullptr), m_pView(nullptr),
+    : CDlgWithOverview(IDD_IMGAPP_CALENDAR, pParent), m_pOptionPage(nullptr), m_pTmplPage(nullptr), m_pView(nullptr),
       m_pSrcImg(nullptr), m_bFromFile(0), m_pCalImg(nullptr), m_nCalNo(0), m_nStop(0)
 {
     m_strProfileName = "ImgAppCalendar";
@@ -489,37 +484,6 @@ void CDlgImgAppCalendar::MakeNavigator()
 void CDlgImgAppCalendar::OnViewRectChanged(CRect visible)
 {
     m_overview.OnViewRectChanged(visible);
-}
-
-void CDlgImgAppCalendar::OnPaint()
-{
-    CPaintDC dc(this);
-    m_overview.Paint(&dc);
-}
-
-void CDlgImgAppCalendar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonDown(nFlags, point);
-    CVXDialog::OnLButtonDown(nFlags, point);
-}
-
-void CDlgImgAppCalendar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonUp(nFlags, point);
-    CVXDialog::OnLButtonUp(nFlags, point);
-}
-
-void CDlgImgAppCalendar::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_overview.OnMouseMove(nFlags, point);
-    CVXDialog::OnMouseMove(nFlags, point);
-}
-
-BOOL CDlgImgAppCalendar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    if (m_overview.OnSetCursor())
-        return TRUE;
-    return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
 // ---- layout ----

@@ -13,7 +13,7 @@
 #include "controls/ImageButton.h"
 #include "controls/VXComboBox.h"
 #include "dialogs/VXDialog.h"
-#include "print/OverviewPanel.h"
+#include "print/DlgWithOverview.h"
 
 #include <memory>
 
@@ -25,7 +25,7 @@ class CDlgImgAppCalendarTmpl;
 // 1 while a composition runs (set by its starter, cleared by the worker at its end).
 extern volatile int g_bCalendarComposing;
 
-class CDlgImgAppCalendar : public CVXDialog {
+class CDlgImgAppCalendar : public CDlgWithOverview {
     DECLARE_DYNAMIC(CDlgImgAppCalendar)
 public:
     explicit CDlgImgAppCalendar(CWnd* pParent);
@@ -61,7 +61,6 @@ public:
 
     CStatusBarCtrl m_wndStatus;
     CProgressCtrl m_wndProgress;
-    COverviewPanel m_overview;
     CCheckButton m_btnTabTmpl;
     CCheckButton m_btnTabOption;
     CVXComboBox m_cmbYear;
@@ -92,11 +91,6 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMove(int x, int y);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnPaint();
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
 

@@ -30,14 +30,9 @@ COLORREF EightTenths(COLORREF c)
 
 IMPLEMENT_DYNAMIC(CDlgTemplateCalendar, CVXDialog)
 
-BEGIN_MESSAGE_MAP(CDlgTemplateCalendar, CVXDialog)
+BEGIN_MESSAGE_MAP(CDlgTemplateCalendar, CDlgWithOverview)
     ON_WM_SIZE()
     ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SETCURSOR()
     ON_NOTIFY(RVN_ITEMCLICK, IDC_CAL_LIST, OnGridItemClick)
     ON_BN_CLICKED(IDC_CAL_TAB_BASIC, OnTabBasic)
     ON_BN_CLICKED(IDC_CAL_TAB_USERIMG, OnTabUserImg)
@@ -46,7 +41,7 @@ BEGIN_MESSAGE_MAP(CDlgTemplateCalendar, CVXDialog)
 END_MESSAGE_MAP()
 
 CDlgTemplateCalendar::CDlgTemplateCalendar(CWnd* pParent)
-    : CVXDialog(IDD_TEMPLATE_CALENDAR, pParent), m_pBasic(nullptr), m_pUserImg(nullptr), m_pCommands(nullptr),
+    : CDlgWithOverview(IDD_TEMPLATE_CALENDAR, pParent), m_pBasic(nullptr), m_pUserImg(nullptr), m_pCommands(nullptr),
       m_nCurRow(-1), m_pView(nullptr), m_bFitView(1), m_nCalNo(0),
       m_nPreviewYear(0), m_nPreviewMonth(0)
 {
@@ -410,37 +405,6 @@ void CDlgTemplateCalendar::MakeNavigator()
 void CDlgTemplateCalendar::OnViewRectChanged(int left, int top, int right, int bottom)
 {
     m_overview.OnViewRectChanged(CRect(left, top, right, bottom));
-}
-
-void CDlgTemplateCalendar::OnPaint()
-{
-    CPaintDC dc(this);
-    m_overview.Paint(&dc);
-}
-
-void CDlgTemplateCalendar::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonDown(nFlags, point);
-    CVXDialog::OnLButtonDown(nFlags, point);
-}
-
-void CDlgTemplateCalendar::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonUp(nFlags, point);
-    CVXDialog::OnLButtonUp(nFlags, point);
-}
-
-void CDlgTemplateCalendar::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_overview.OnMouseMove(nFlags, point);
-    CVXDialog::OnMouseMove(nFlags, point);
-}
-
-BOOL CDlgTemplateCalendar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    if (m_overview.OnSetCursor())
-        return TRUE;
-    return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
 // ---- tabs, zoom, size ----

@@ -11,7 +11,7 @@
 #include "controls/ImageButton.h"
 #include "dialogs/VXDialog.h"
 #include "grid/VXGridCtrl.h"
-#include "print/OverviewPanel.h"
+#include "print/DlgWithOverview.h"
 
 #include <memory>
 
@@ -21,7 +21,7 @@ class CDlgTemplateCalendarBasic;
 class CDlgTemplateCalendarUserImg;
 class CDlgTemplateCalendarCommands;
 
-class CDlgTemplateCalendar : public CVXDialog {
+class CDlgTemplateCalendar : public CDlgWithOverview {
     DECLARE_DYNAMIC(CDlgTemplateCalendar)
 public:
     explicit CDlgTemplateCalendar(CWnd* pParent);
@@ -55,7 +55,6 @@ public:
     CTmplCalendarView* m_pView;
     int m_bFitView;
     CMonthLayout m_layout;
-    COverviewPanel m_overview;
     int m_nCalNo;
     CString m_strZoom;
     // The numbers of the pages' fields.
@@ -76,11 +75,6 @@ protected:
 
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
-    afx_msg void OnPaint();
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnGridItemClick(NMHDR* pNotifyStruct, LRESULT* pResult);
     afx_msg void OnTabBasic();
     afx_msg void OnTabUserImg();

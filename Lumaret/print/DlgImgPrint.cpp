@@ -26,16 +26,11 @@ bool Closing()
 
 IMPLEMENT_DYNAMIC(CDlgImgPrint, CVXDialog)
 
-BEGIN_MESSAGE_MAP(CDlgImgPrint, CVXDialog)
+BEGIN_MESSAGE_MAP(CDlgImgPrint, CDlgWithOverview)
     ON_WM_DESTROY()
-    ON_WM_PAINT()
     ON_WM_SIZE()
     ON_WM_MOVE()
     ON_WM_ERASEBKGND()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SETCURSOR()
     ON_MESSAGE(WM_IMAGE_PROGRESS, OnImageProgress)
     ON_MESSAGE(WM_IMAGE_DONE, OnPageImageDone)
     ON_MESSAGE(WM_PRINT_BUILD_ENDED, OnBuildEnded)
@@ -51,7 +46,7 @@ BEGIN_MESSAGE_MAP(CDlgImgPrint, CVXDialog)
 END_MESSAGE_MAP()
 
 CDlgImgPrint::CDlgImgPrint(CWnd* parent)
-    : CVXDialog(IDD_IMG_PRINT, parent),
+    : CDlgWithOverview(IDD_IMG_PRINT, parent),
       m_pBorrowImg(nullptr),
       m_pOptionDlg(nullptr),
       m_pTmplDlg(nullptr),
@@ -254,37 +249,6 @@ BOOL CDlgImgPrint::OnEraseBkgnd(CDC* pDC)
     CBrush face(::GetSysColor(COLOR_BTNFACE));
     pDC->FillRgn(&rest, &face);
     return 0;
-}
-
-void CDlgImgPrint::OnPaint()
-{
-    CPaintDC dc(this);
-    m_overview.Paint(&dc);
-}
-
-void CDlgImgPrint::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonDown(nFlags, point);
-    CVXDialog::OnLButtonDown(nFlags, point);
-}
-
-void CDlgImgPrint::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonUp(nFlags, point);
-    CVXDialog::OnLButtonUp(nFlags, point);
-}
-
-void CDlgImgPrint::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_overview.OnMouseMove(nFlags, point);
-    CVXDialog::OnMouseMove(nFlags, point);
-}
-
-BOOL CDlgImgPrint::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    if (pWnd == this && m_overview.OnSetCursor())
-        return TRUE;
-    return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CDlgImgPrint::OnViewRectChanged(CRect source)

@@ -12,7 +12,7 @@
 #include "controls/CheckButton.h"
 #include "controls/ImageButton.h"
 #include "dialogs/VXDialog.h"
-#include "print/OverviewPanel.h"
+#include "print/DlgWithOverview.h"
 #include "print/PrintForm.h"
 #include "print/PrintPageBuilder.h"
 
@@ -28,7 +28,7 @@ extern int g_bPrintPageBusy;
 // The page builder's thread; the parameter is the dialog.
 UINT BuildPrintPageThread(LPVOID param);
 
-class CDlgImgPrint : public CVXDialog {
+class CDlgImgPrint : public CDlgWithOverview {
     DECLARE_DYNAMIC(CDlgImgPrint)
 public:
     // Posted by the page builder when it has ended, so the dialog joins it and runs what
@@ -77,7 +77,6 @@ public:
     CStatusBarCtrl m_wndStatusBar;
     CProgressCtrl m_wndProgress;
     std::unique_ptr<CImageObject> m_pPageImg;
-    COverviewPanel m_overview;
     int m_nCurPage;
 
     CStatic m_stcPreview;
@@ -97,14 +96,9 @@ public:
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnDestroy();
-    afx_msg void OnPaint();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnMove(int x, int y);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnImageProgress(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPageImageDone(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnBuildEnded(WPARAM wParam, LPARAM lParam);

@@ -43,14 +43,9 @@ const char* Text(CODBCQuery& query, const char* column)
 
 IMPLEMENT_DYNAMIC(CDlgTemplatePrForm, CVXDialog)
 
-BEGIN_MESSAGE_MAP(CDlgTemplatePrForm, CVXDialog)
+BEGIN_MESSAGE_MAP(CDlgTemplatePrForm, CDlgWithOverview)
     ON_WM_SIZE()
     ON_WM_DESTROY()
-    ON_WM_PAINT()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
-    ON_WM_MOUSEMOVE()
-    ON_WM_SETCURSOR()
     ON_MESSAGE(WM_SPLITTER_MOVED, OnSplitterMoved)
     ON_NOTIFY(RVN_ITEMCLICK, IDC_PRFORM_FORM_GRID, OnFormGridNotify)
     ON_NOTIFY(RVN_ENDITEMEDIT, IDC_PRFORM_FORM_GRID, OnFormGridNotify)
@@ -68,7 +63,7 @@ BEGIN_MESSAGE_MAP(CDlgTemplatePrForm, CVXDialog)
 END_MESSAGE_MAP()
 
 CDlgTemplatePrForm::CDlgTemplatePrForm(CWnd* parent)
-    : CVXDialog(IDD_TEMPLATE_PRFORM, parent),
+    : CDlgWithOverview(IDD_TEMPLATE_PRFORM, parent),
       m_pView(nullptr),
       m_bFirstFit(1),
       m_nFormNo(-1),
@@ -362,37 +357,6 @@ void CDlgTemplatePrForm::OnSize(UINT nType, int cx, int cy)
         m_pView->MoveWindow(&frame);
         m_pView->Invalidate();
     }
-}
-
-void CDlgTemplatePrForm::OnPaint()
-{
-    CPaintDC dc(this);
-    m_overview.Paint(&dc);
-}
-
-void CDlgTemplatePrForm::OnLButtonDown(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonDown(nFlags, point);
-    CVXDialog::OnLButtonDown(nFlags, point);
-}
-
-void CDlgTemplatePrForm::OnLButtonUp(UINT nFlags, CPoint point)
-{
-    m_overview.OnLButtonUp(nFlags, point);
-    CVXDialog::OnLButtonUp(nFlags, point);
-}
-
-void CDlgTemplatePrForm::OnMouseMove(UINT nFlags, CPoint point)
-{
-    m_overview.OnMouseMove(nFlags, point);
-    CVXDialog::OnMouseMove(nFlags, point);
-}
-
-BOOL CDlgTemplatePrForm::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-    if (pWnd == this && m_overview.OnSetCursor())
-        return TRUE;
-    return CVXDialog::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CDlgTemplatePrForm::OnDestroy()

@@ -10,7 +10,7 @@
 #include "controls/xSplitterWnd.h"
 #include "dialogs/VXDialog.h"
 #include "grid/VXGridCtrl.h"
-#include "print/OverviewPanel.h"
+#include "print/DlgWithOverview.h"
 #include "print/PrintForm.h"
 
 #include <memory>
@@ -19,7 +19,7 @@
 class CImageObject;
 class CTmplPrintView;
 
-class CDlgTemplatePrForm : public CVXDialog {
+class CDlgTemplatePrForm : public CDlgWithOverview {
     DECLARE_DYNAMIC(CDlgTemplatePrForm)
 public:
     explicit CDlgTemplatePrForm(CWnd* parent = nullptr);
@@ -44,7 +44,6 @@ public:
     int m_nPaperWidth;
     int m_nPaperHeight;
     std::vector<PrintFormItem> m_items;
-    COverviewPanel m_overview;
     CVXGridCtrl m_gridForms;
     CVXGridCtrl m_gridItems;
     CStatic m_stcPreview;
@@ -59,11 +58,6 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
-    afx_msg void OnPaint();
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnSplitterMoved(WPARAM wParam, LPARAM lParam);
     afx_msg void OnFormGridNotify(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnItemGridNotify(NMHDR* pNMHDR, LRESULT* pResult);
