@@ -3,6 +3,7 @@
 #include "album/AlbumTables.h"
 #include "framework/ODBCQuery.h"
 #include "image/ImageObject.h"
+#include "shell/WholeFile.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -29,41 +30,6 @@ CString ThumbFilter(int thumbNo)
     CString filter;
     filter.Format("ThumbNo = %d", thumbNo);
     return filter;
-}
-
-// Overwrites in place and cuts to the new length: a file truncated to nothing and written again
-// is flushed to disk on close by some file systems (ext4), which costs milliseconds per load.
-bool WriteWholeFile(const CString& path, const std::vector<BYTE>& bytes)
-{
-    HANDLE file = ::CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size() &&
-              ::SetEndOfFile(file);
-    ::CloseHandle(file);
-    return ok;
-}
-
-bool ReadWholeFile(const CString& path, std::vector<BYTE>& bytes)
-{
-    bytes.clear();
-    HANDLE file = ::CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD size = ::GetFileSize(file, nullptr);
-    bool ok = size != INVALID_FILE_SIZE && size > 0 && size <= (DWORD)kLargestThumbnail;
-    if (ok) {
-        bytes.resize(size);
-        DWORD read = 0;
-        ok = ::ReadFile(file, bytes.data(), size, &read, nullptr) && read == size;
-    }
-    ::CloseHandle(file);
-    if (!ok)
-        bytes.clear();
-    return ok;
 }
 
 // A copy inside 140 x 105 keeping the proportions, computed exactly (a per-mille ratio would
@@ -156,7 +122,7 @@ int CThumbnailCache::StoreThumbnail(CString path, CImageObject* image)
     // first, the file is also not replaced by a rename, which ext4 flushes to disk.
     ::DeleteFile(m_strCacheFile);
     std::vector<BYTE> bytes;
-    if (!thumb->Save(m_strCacheFile) || !ReadWholeFile(m_strCacheFile, bytes))
+    if (!thumb->Save(m_strCacheFile) || !ReadWholeFile(m_strCacheFile, kLargestThumbnail, bytes))
         return 0;
     return StoreBytes(path, bytes);
 }

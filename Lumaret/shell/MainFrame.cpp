@@ -448,11 +448,6 @@ void CMainFrame::OnUpdateNoTopMost(CCmdUI* pCmdUI)
     pCmdUI->Enable(m_bTopMost);
 }
 
-void CMainFrame::OnUpdateNotYet(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(FALSE);
-}
-
 // ---- close ----
 
 void CMainFrame::SaveFrameState()

@@ -112,7 +112,6 @@ protected:
     afx_msg void OnTemplateFrame();
     afx_msg void OnTemplateCalendar();
     afx_msg void OnJpegFormat();
-    afx_msg void OnUpdateNotYet(CCmdUI* pCmdUI);
     // Screen capture, settings and the music player.
     afx_msg void OnMediaPlayer();
     afx_msg void OnSettings();

@@ -4,6 +4,7 @@
 #include "framework/ODBCQuery.h"
 #include "mivo/Trace.h"
 #include "shell/MainApp.h"
+#include "shell/WholeFile.h"
 
 #include <cstdlib>
 
@@ -106,18 +107,6 @@ bool ReadBlob(CODBCQuery& query, const char* column, std::vector<BYTE>& bytes)
         return false;
     }
     return true;
-}
-
-bool WriteWholeFile(const CString& path, const std::vector<BYTE>& bytes)
-{
-    HANDLE file = ::CreateFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) && written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
 }
 
 TemplateUnpacked Unpack(CODBCQuery& query, TemplateFamily family, int slot, int key, const CString& fileType)
@@ -338,20 +327,5 @@ CString CTemplateTables::Today()
 
 bool CTemplateTables::ReadPictureFile(const CString& path, std::vector<BYTE>& bytes)
 {
-    bytes.clear();
-    HANDLE file = ::CreateFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD size = ::GetFileSize(file, nullptr);
-    bool ok = size != INVALID_FILE_SIZE && size > 0 && size <= (DWORD)LARGEST_PICTURE;
-    if (ok) {
-        bytes.resize(size);
-        DWORD read = 0;
-        ok = ::ReadFile(file, bytes.data(), size, &read, nullptr) && read == size;
-    }
-    ::CloseHandle(file);
-    if (!ok)
-        bytes.clear();
-    return ok;
+    return ReadWholeFile(path, LARGEST_PICTURE, bytes);
 }
