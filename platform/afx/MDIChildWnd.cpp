@@ -234,5 +234,11 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy)
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return ::DefMDIChildProc(m_hWnd, message, wParam, lParam);
+    LRESULT result = ::DefMDIChildProc(m_hWnd, message, wParam, lParam);
+    // A maximized child's caption stands in the frame's, so a new one shows there at once.
+    if (message == WM_SETTEXT && IsZoomed()) {
+        if (CMDIFrameWnd* frame = GetMDIFrame())
+            frame->OnUpdateFrameTitle(TRUE);
+    }
+    return result;
 }

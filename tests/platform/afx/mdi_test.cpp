@@ -152,6 +152,18 @@ TEST_F(MdiTest, MaximizedStateCarriesToTheNextChildAndRestores)
     EXPECT_STREQ("Mivo - 사진1", TextOf(main));
 }
 
+TEST_F(MdiTest, ANewCaptionOfTheMaximizedChildShowsInTheFrameAtOnce)
+{
+    CMDIChildWnd* a = ChildOf(docTemplate->OpenDocumentFile(nullptr));
+    CMDIChildWnd* b = ChildOf(docTemplate->OpenDocumentFile(nullptr));
+    main->MDIMaximize(b);
+    b->SetWindowText("캘린더");
+    EXPECT_STREQ("Mivo - [캘린더]", TextOf(main));
+    // A child behind the maximized one keeps the frame's caption as it is.
+    a->SetWindowText("뒤");
+    EXPECT_STREQ("Mivo - [캘린더]", TextOf(main));
+}
+
 TEST_F(MdiTest, ClosingAChildActivatesTheNextAndTheLastLeavesTheFrameAlone)
 {
     CDocument* first = docTemplate->OpenDocumentFile(nullptr);
