@@ -59,10 +59,10 @@ CDlgJPEGFormat* CDlgJPEGFormat::OpenInLayer(const CString& path)
     dlg->m_strPath = path;
     char title[sizeof kLayerTitle];
     RemoveCrLfFromString(title, kLayerTitle);
+    // The frame's layer owns the page it shows; a page it could not show is deleted there.
     CDialog* shown =
-        OpenLayerViewFromDlg(title, dlg.get(), IDD_JPEG_FORMAT, IDR_MAINFRAME, frame->m_hWndMDIClient, frame, TRUE, 0);
-    // The frame owns the page it shows; anything else stays ours and goes.
-    return shown == dlg.get() ? dlg.release() : nullptr;
+        OpenLayerViewFromDlg(title, dlg.release(), IDD_JPEG_FORMAT, IDR_MAINFRAME, frame->m_hWndMDIClient, frame, TRUE, 0);
+    return static_cast<CDlgJPEGFormat*>(shown);
 }
 
 void CDlgJPEGFormat::DoDataExchange(CDataExchange* pDX)

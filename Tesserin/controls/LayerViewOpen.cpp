@@ -5,6 +5,7 @@
 #include "controls/VXDlgLayerFrame.h"
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -64,7 +65,9 @@ CDialog* OpenLayerViewFromDlg(const char* title, CDialog* dlg, UINT dlgTemplateI
     // Nothing to show: an empty page frame would only mislead the caller.
     if (!dlg)
         return nullptr;
-    auto* frame = new CVXDlgLayerFrame;
+    // The dialog is ours from here: the new frame's layer takes it, or it goes.
+    std::unique_ptr<CDialog> page(dlg);
+    auto* frame = new CVXDlgLayerFrame;  // deletes itself when its window goes or fails to come
     if (!frame->LoadFrame(frameResourceId, kLayerFrameStyle, parentFrame, nullptr))
         return nullptr;
     frame->SetCaptionVisible(FALSE);
@@ -76,6 +79,7 @@ CDialog* OpenLayerViewFromDlg(const char* title, CDialog* dlg, UINT dlgTemplateI
         frame->DestroyWindow();
         return nullptr;
     }
+    page.release();  // the layer deletes its pages
     frame->FitLayerToFrame();
     frame->ShowWindow(SW_SHOW);
     frame->MDIActivate();

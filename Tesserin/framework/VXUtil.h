@@ -101,6 +101,8 @@ AFX_EXT_API CView* OpenView(CString docName, BOOL maximize, BOOL reuse);
 AFX_EXT_API void GetDocViewList(CString docName, CPtrArray* views);
 // Search modes: 0 always opens a new frame; 1 reuses a frame by title or page class; 2 by
 // title; 4 by page class. Null when no frame could be made or there is no dialog to show.
+// The dialog passes to the function: it is shown, or deleted (also when a found frame's page
+// is returned instead).
 AFX_EXT_API CDialog* OpenLayerViewFromDlg(const char* title, CDialog* dlg, UINT dlgTemplateId, UINT frameResourceId,
                                           HWND mdiClient, CWnd* parentFrame, BOOL maximize, int searchMode);
 // Switches the window's input between Hangul and alphanumeric; 0 when it has no input context.

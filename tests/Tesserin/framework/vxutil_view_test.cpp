@@ -271,6 +271,16 @@ TEST_F(VXUtilView, NoDialogAndNoMatchGivesNullAndNoFrame)
     EXPECT_EQ(nullptr, Open("하나", nullptr, 4)) << "no dialog, no class to match";
 }
 
+TEST_F(VXUtilView, APageThatCannotBeCreatedIsDeletedWithItsFrame)
+{
+    const UINT kNoSuchTemplate = 31999;
+    EXPECT_EQ(nullptr, OpenLayerViewFromDlg("없는 양식", new CPageOne, kNoSuchTemplate, kFrameResource, client, main,
+                                            FALSE, 0));
+    PumpUntilIdle();
+    EXPECT_EQ(0, PagesAlive());
+    EXPECT_TRUE(Children().empty());
+}
+
 TEST_F(VXUtilView, ALibraryDialogPageTitlesAndClosesItsFrame)
 {
     auto* page = new CToolPage;
