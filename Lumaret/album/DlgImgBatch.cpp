@@ -182,12 +182,11 @@ BOOL CDlgImgBatch::OnInitDialog()
     m_progressFile.SetRange(0, 100);
     m_progressRun.SetRange(0, 100);
     m_stcListCaption.SetVXStaticTextColor(RGB(128, 128, 128));
-    if (CComboBox* existing = (CComboBox*)GetDlgItem(IDC_BATCH_ON_EXISTING))
-        for (const char* text : {kAsk, kSkip, kOverwrite})
-            existing->AddString(text);
-    if (CComboBox* source = (CComboBox*)GetDlgItem(IDC_BATCH_DELETE_SOURCE))
-        for (const char* text : {kKeepSource, kDeleteSource})
-            source->AddString(text);
+    // The two lists are not subclassed: their items go in through the window, not a C++ object.
+    for (const char* text : {kAsk, kSkip, kOverwrite})
+        SendDlgItemMessage(IDC_BATCH_ON_EXISTING, CB_ADDSTRING, 0, (LPARAM)text);
+    for (const char* text : {kKeepSource, kDeleteSource})
+        SendDlgItemMessage(IDC_BATCH_DELETE_SOURCE, CB_ADDSTRING, 0, (LPARAM)text);
 
     AddNumberProfile("SameFolder", &m_bSameFolder);
     AddNumberProfile("DiffFolder", &m_bDiffFolder);

@@ -50,9 +50,23 @@ CVXDialog::CVXDialog(UINT nIDTemplate, CWnd* pParentWnd)
 
 CVXDialog::~CVXDialog()
 {
-    // Normally gone with the window already; a dialog never created still owns its picture.
+    // Normally gone with the window already. A dialog deleted while its window is up never
+    // reaches OnDestroy at this level: its child dialogs go here, and a dialog never created
+    // still owns its picture.
+    DeleteChildDialogs();
     delete m_pBackImg;
     m_pBackImg = nullptr;
+}
+
+void CVXDialog::DeleteChildDialogs()
+{
+    for (INT_PTR i = 0; i < m_arrChildDlgs.GetSize(); ++i) {
+        if (CWnd* child = m_arrChildDlgs[i]) {
+            child->DestroyWindow();
+            delete child;
+            m_arrChildDlgs[i] = nullptr;
+        }
+    }
 }
 
 void CVXDialog::DoDataExchange(CDataExchange* pDX)
@@ -177,13 +191,7 @@ void CVXDialog::OnDestroy()
 {
     CWaitCursor wait;
     CDialog::OnDestroy();
-    for (INT_PTR i = 0; i < m_arrChildDlgs.GetSize(); ++i) {
-        if (CWnd* child = m_arrChildDlgs[i]) {
-            child->DestroyWindow();
-            delete child;
-            m_arrChildDlgs[i] = nullptr;
-        }
-    }
+    DeleteChildDialogs();
     if (!m_bEmbedded)
         SaveBoundMembers();
     delete m_pBackImg;

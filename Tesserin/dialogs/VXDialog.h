@@ -60,6 +60,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void DeleteChildDialogs();
     // The application's profile store, or null when the application is not a CVXApp.
     static CVXApp* ProfileApp();
     bool HasBackImage() const;

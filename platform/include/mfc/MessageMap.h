@@ -2,15 +2,7 @@
 // message's parameters into the handler's own signature.
 #pragma once
 
-#include "mfc/Point.h"
-
-class CWnd;
-class CDC;
-class CMenu;
-class CScrollBar;
-class CListBox;
-class CCmdUI;
-
+// The entries' handler calls (and the classes they name) come with mivo/messagemap.h.
 #include "mivo/messagemap.h"
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass) \

@@ -9,6 +9,7 @@
 #include "win32/twain.h"
 
 #include <cstdlib>
+#include <dlfcn.h>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -23,6 +24,23 @@ struct ScanCase {
     bool unknownLength;
 };
 
+// SANE's test device leaks a block in three-pass mode, and SANE unloads it before the leak checker
+// runs, so the checker could not tell whose the block is. Held loaded, it is named, and
+// tests/lsan.supp leaves it out with the other system libraries.
+void KeepTestBackendLoaded()
+{
+    static const bool kept = [] {
+        for (const char* dir : {"/usr/lib/x86_64-linux-gnu/sane", "/usr/lib/aarch64-linux-gnu/sane", "/usr/lib64/sane",
+                                "/usr/lib/sane"}) {
+            std::string path = std::string(dir) + "/libsane-test.so.1";
+            if (dlopen(path.c_str(), RTLD_NOW | RTLD_NODELETE))
+                return true;
+        }
+        return false;
+    }();
+    (void)kept;
+}
+
 class SaneScanTest : public ::testing::TestWithParam<ScanCase> {
 protected:
     void SetUp() override
@@ -31,6 +49,7 @@ protected:
         std::ofstream(folder.file("dll.conf")) << "test\n";
         std::ofstream(folder.file("test.conf")) << "number_of_devices 1\nresolution 25.0\n" << c.options;
         setenv("SANE_CONFIG_DIR", folder.path().c_str(), 1);
+        KeepTestBackendLoaded();
         module = LoadLibrary("TWAIN_32.DLL");
         ASSERT_NE(nullptr, module);
         entry = (DSMENTRYPROC)(void*)GetProcAddress(module, MAKEINTRESOURCE(1));
