@@ -1,6 +1,7 @@
 #include "album/AlbumTreeCtrl.h"
 
 #include "framework/VXUtil.h"
+#include "editor/OwnedSlot.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ CAlbumTreeCtrl::~CAlbumTreeCtrl()
         m_dropTarget.Revoke();
         g_dropTree = nullptr;
     }
-    delete m_pDragImage;
+    owned_slot::Free(m_pDragImage);
 }
 
 BOOL CAlbumTreeCtrl::RegisterDropTarget()
@@ -47,8 +48,7 @@ void CAlbumTreeCtrl::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
     NMTREEVIEW* nm = (NMTREEVIEW*)pNMHDR;
     m_hDragItem = nm->itemNew.hItem;
     m_hDropItem = nullptr;
-    delete m_pDragImage;
-    m_pDragImage = CreateDragImage(m_hDragItem);
+    owned_slot::Replace(m_pDragImage, std::unique_ptr<CImageList>(CreateDragImage(m_hDragItem)));
     if (m_pDragImage == nullptr)
         return;
     m_bDragging = 1;
@@ -81,8 +81,7 @@ void CAlbumTreeCtrl::EndDragImage()
     CImageList::DragLeave(nullptr);
     CImageList::EndDrag();
     ReleaseCapture();
-    delete m_pDragImage;
-    m_pDragImage = nullptr;
+    owned_slot::Free(m_pDragImage);
     SelectDropTarget(nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "shell/MainApp.h"
 #include "shell/MainFrame.h"
+#include "editor/OwnedSlot.h"
 
 #include <sys/stat.h>
 
@@ -240,8 +241,7 @@ void CDlgConsoleSubPreview::JoinLoader(BOOL wait)
 
 void CDlgConsoleSubPreview::FreeImage()
 {
-    delete m_pLoadImage;
-    m_pLoadImage = nullptr;
+    owned_slot::Free(m_pLoadImage);
 }
 
 LRESULT CDlgConsoleSubPreview::OnImageProgress(WPARAM wParam, LPARAM lParam)

@@ -14,6 +14,7 @@
 #include "shell/MainFrame.h"
 
 #include "resource.h"
+#include "editor/OwnedSlot.h"
 
 #include <sys/stat.h>
 #include <ctime>
@@ -113,7 +114,7 @@ CDlgImgBrowser::~CDlgImgBrowser()
 {
     JoinPreviewLoad();
     FreeThumbnails();
-    delete m_pPreviewImage;
+    owned_slot::Free(m_pPreviewImage);
 }
 
 void CDlgImgBrowser::DoDataExchange(CDataExchange* pDX)
@@ -512,8 +513,7 @@ void CDlgImgBrowser::StartPreviewLoad(const CString& path)
         m_pDetailView->m_pImgObj = nullptr;
         m_pDetailView->Invalidate();
     }
-    delete m_pPreviewImage;
-    m_pPreviewImage = nullptr;
+    owned_slot::Free(m_pPreviewImage);
     m_strPreviewPath = path;
     if (path.IsEmpty())
         return;

@@ -26,6 +26,7 @@
 #include "shell/MainFrame.h"
 
 #include "resource.h"
+#include "editor/OwnedSlot.h"
 
 #include <memory>
 
@@ -257,23 +258,18 @@ LRESULT CMivoImgBrowserView::OnImageDone(WPARAM, LPARAM lParam)
     if (k < 0 || k >= m_arrEditImages.GetSize())
         return 0;
     m_nEditNext = k + 1;
-    auto* image = static_cast<CImageObject*>(m_arrEditImages[k]);
+    std::unique_ptr<CImageObject> image(static_cast<CImageObject*>(m_arrEditImages[k]));
     if (!image)
         return 0;
     m_arrEditImages[k] = nullptr;
-    if (lParam == kEditLoadFailed) {
-        delete image;
+    if (lParam == kEditLoadFailed)
         return 0;
-    }
     CMainFrame* frame = browser_shell::MainFrame();
     CImgEditView* editor = frame ? frame->OpenImageEditor("", "") : nullptr;
-    if (!editor) {
-        delete image;
+    if (!editor)
         return 0;
-    }
-    delete editor->m_pImage;
-    editor->m_pImage = image;
     image->SetParent(editor);
+    owned_slot::Replace(editor->m_pImage, std::move(image));
     editor->m_strPathName = m_arrEditPaths[k];
     editor->OnImageLoaded(100, 0);
     editor->Invalidate();

@@ -3,6 +3,7 @@
 #include "editor/ImgEditView.h"
 #include "image/ImageObject.h"
 #include "shell/MainFrame.h"
+#include "editor/OwnedSlot.h"
 
 namespace {
 
@@ -16,8 +17,7 @@ public:
         CImgEditView* view = frame ? frame->OpenImageEditor("", kTitle) : nullptr;
         if (!view)
             return FALSE;
-        delete view->m_pImage;
-        view->m_pImage = picture;
+        owned_slot::Replace(view->m_pImage, std::unique_ptr<CImageObject>(picture));
         picture->SetParent(view);
         view->m_strTitle = kTitle;
         view->OnImageLoaded(0, 0);

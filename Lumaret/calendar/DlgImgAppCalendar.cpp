@@ -8,6 +8,7 @@
 #include "mivo/Trace.h"
 #include "resource.h"
 #include "shell/MainApp.h"
+#include "editor/OwnedSlot.h"
 
 #include <cstdlib>
 
@@ -55,8 +56,7 @@ CDlgImgAppCalendar::~CDlgImgAppCalendar()
 {
     StopComposition();
     // Whatever the hand-over did not take is still ours.
-    delete m_pCalImg;
-    m_pCalImg = nullptr;
+    owned_slot::Free(m_pCalImg);
 }
 
 void CDlgImgAppCalendar::DoDataExchange(CDataExchange* pDX)
@@ -246,8 +246,7 @@ void CDlgImgAppCalendar::DropCalendar()
     m_overview.Drop();
     if (m_pView && m_pView->m_pImgObj == m_pCalImg)
         m_pView->m_pImgObj = nullptr;
-    delete m_pCalImg;
-    m_pCalImg = nullptr;
+    owned_slot::Free(m_pCalImg);
 }
 
 void CDlgImgAppCalendar::StartCompose(int)
