@@ -176,26 +176,6 @@ BOOL CMivoImgBrowserView::OnEraseBkgnd(CDC*)
     return FALSE;
 }
 
-void CMivoImgBrowserView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
-{
-    if (nSBCode == SB_THUMBTRACK) {
-        SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
-        if (GetScrollInfo(SB_HORZ, &info, SIF_TRACKPOS))
-            nPos = (UINT)info.nTrackPos;
-    }
-    CScrollView::OnHScroll(nSBCode, nPos, pScrollBar);
-}
-
-void CMivoImgBrowserView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
-{
-    if (nSBCode == SB_THUMBTRACK) {
-        SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
-        if (GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS))
-            nPos = (UINT)info.nTrackPos;
-    }
-    CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
-}
-
 int CMivoImgBrowserView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     if (!m_bActivateOnClick)

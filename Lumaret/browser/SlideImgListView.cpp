@@ -21,7 +21,6 @@ BEGIN_MESSAGE_MAP(CSlideImgListView, CScrollView)
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_WM_MOUSEWHEEL()
-    ON_WM_VSCROLL()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
     ON_WM_MOUSEMOVE()
@@ -222,16 +221,6 @@ void CSlideImgListView::Pick(int slide)
 BOOL CSlideImgListView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
 {
     return CScrollView::OnMouseWheel(nFlags, (short)std::max(-32768, std::min(32767, zDelta * 2)), pt);
-}
-
-void CSlideImgListView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
-{
-    if (nSBCode == SB_THUMBTRACK) {
-        SCROLLINFO info = {sizeof(info), SIF_TRACKPOS};
-        if (GetScrollInfo(SB_VERT, &info, SIF_TRACKPOS))
-            nPos = (UINT)info.nTrackPos;
-    }
-    CScrollView::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
 void CSlideImgListView::OnLButtonDown(UINT nFlags, CPoint point)

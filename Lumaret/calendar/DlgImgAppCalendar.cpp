@@ -61,7 +61,7 @@ CDlgImgAppCalendar::~CDlgImgAppCalendar()
 
 void CDlgImgAppCalendar::DoDataExchange(CDataExchange* pDX)
 {
-    CVXDialog::DoDataExchange(pDX);
+    CDlgWithOverview::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CAL_TAB_TMPL, m_btnTabTmpl);
     DDX_Control(pDX, IDC_CAL_TAB_OPTION, m_btnTabOption);
     DDX_Control(pDX, IDC_CAL_YEAR, m_cmbYear);
@@ -76,7 +76,7 @@ void CDlgImgAppCalendar::DoDataExchange(CDataExchange* pDX)
 
 BOOL CDlgImgAppCalendar::OnInitDialog()
 {
-    CVXDialog::OnInitDialog();
+    CDlgWithOverview::OnInitDialog();
     SetUpPages();
     SetUpButtons();
     CreateStatusBar();
@@ -378,7 +378,7 @@ void CDlgImgAppCalendar::OnOkEdit()
     theApp.SaveProfileInt(section, "YearFontSize", m_input.nYearSize);
     theApp.SaveProfileInt(section, "MonthMonthSize", m_input.nMonthSize);
     theApp.SaveProfileInt(section, "DescFontSize", m_input.nDescSize);
-    CVXDialog::OnOK();
+    CDlgWithOverview::OnOK();
 }
 
 void CDlgImgAppCalendar::OnCloseOk()
@@ -489,7 +489,7 @@ void CDlgImgAppCalendar::OnViewRectChanged(CRect visible)
 
 void CDlgImgAppCalendar::OnSize(UINT nType, int cx, int cy)
 {
-    CVXDialog::OnSize(nType, cx, cy);
+    CDlgWithOverview::OnSize(nType, cx, cy);
     if (cx == 0 || cy == 0 || theApp.m_bClosing)
         return;
     int h = kStatusFallbackHeight;
@@ -523,7 +523,7 @@ void CDlgImgAppCalendar::OnSize(UINT nType, int cx, int cy)
 
 void CDlgImgAppCalendar::OnMove(int x, int y)
 {
-    CVXDialog::OnMove(x, y);
+    CDlgWithOverview::OnMove(x, y);
     if (m_pView)
         m_pView->Invalidate();
 }
@@ -549,7 +549,7 @@ void CDlgImgAppCalendar::OnDestroy()
     m_overview.SetView(nullptr);
     if (m_pView)
         m_pView->m_pImgObj = nullptr;
-    CVXDialog::OnDestroy();
+    CDlgWithOverview::OnDestroy();
     m_pOptionPage = nullptr;
     m_pTmplPage = nullptr;
 }

@@ -52,7 +52,7 @@ CDlgTemplateCalendar::~CDlgTemplateCalendar() = default;
 
 void CDlgTemplateCalendar::DoDataExchange(CDataExchange* pDX)
 {
-    CVXDialog::DoDataExchange(pDX);
+    CDlgWithOverview::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_CAL_LIST, m_wndGrid);
     DDX_Control(pDX, IDC_CAL_TAB_BASIC, m_btnTabBasic);
     DDX_Control(pDX, IDC_CAL_TAB_USERIMG, m_btnTabUserImg);
@@ -63,7 +63,7 @@ void CDlgTemplateCalendar::DoDataExchange(CDataExchange* pDX)
 
 BOOL CDlgTemplateCalendar::OnInitDialog()
 {
-    CVXDialog::OnInitDialog();
+    CDlgWithOverview::OnInitDialog();
     SetUpButtons();
     m_imgList.Create(IDB_ALBUM_TREE, 16, 1, RGB(255, 255, 255));
     SetUpPages();
@@ -437,7 +437,7 @@ void CDlgTemplateCalendar::OnZoomOut()
 
 void CDlgTemplateCalendar::OnSize(UINT nType, int cx, int cy)
 {
-    CVXDialog::OnSize(nType, cx, cy);
+    CDlgWithOverview::OnSize(nType, cx, cy);
     if (cx == 0 || cy == 0 || theApp.m_bClosing || !m_wndGrid.GetSafeHwnd())
         return;
     CWnd* frame = GetDlgItem(IDC_CAL_PAGE_FRAME);
@@ -463,7 +463,7 @@ void CDlgTemplateCalendar::OnDestroy()
     m_overview.SetView(nullptr);
     if (m_pView)
         m_pView->m_pImgObj = nullptr;
-    CVXDialog::OnDestroy();
+    CDlgWithOverview::OnDestroy();
     m_pBasic = nullptr;
     m_pUserImg = nullptr;
     m_pCommands = nullptr;

@@ -69,7 +69,7 @@ CDlgImgPrint::~CDlgImgPrint()
 
 void CDlgImgPrint::DoDataExchange(CDataExchange* pDX)
 {
-    CVXDialog::DoDataExchange(pDX);
+    CDlgWithOverview::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_PRINT_PREVIEW_FRAME, m_stcPreview);
     DDX_Control(pDX, IDC_PRINT_OVERVIEW, m_stcOverview);
     DDX_Control(pDX, IDC_PRINT_PANEL_FRAME, m_stcPanel);
@@ -87,7 +87,7 @@ void CDlgImgPrint::DoDataExchange(CDataExchange* pDX)
 
 BOOL CDlgImgPrint::OnInitDialog()
 {
-    CVXDialog::OnInitDialog();
+    CDlgWithOverview::OnInitDialog();
     SetupButtons();
     CreatePanels();
     CreateStatusBar();
@@ -192,7 +192,7 @@ void CDlgImgPrint::CreateView()
 
 void CDlgImgPrint::OnSize(UINT nType, int cx, int cy)
 {
-    CVXDialog::OnSize(nType, cx, cy);
+    CDlgWithOverview::OnSize(nType, cx, cy);
     Layout(cx, cy);
 }
 
@@ -229,7 +229,7 @@ void CDlgImgPrint::Layout(int cx, int cy)
 
 void CDlgImgPrint::OnMove(int x, int y)
 {
-    CVXDialog::OnMove(x, y);
+    CDlgWithOverview::OnMove(x, y);
     if (m_pView && m_pView->GetSafeHwnd())
         m_pView->Invalidate();
 }
@@ -346,7 +346,7 @@ void CDlgImgPrint::RebuildCurrentPage()
 void CDlgImgPrint::OnCancel()
 {
     StopBuild();
-    CVXDialog::OnCancel();
+    CDlgWithOverview::OnCancel();
 }
 
 void CDlgImgPrint::OnDestroy()
@@ -355,7 +355,7 @@ void CDlgImgPrint::OnDestroy()
     m_overview.Drop();
     if (m_pView && m_pView->GetSafeHwnd())
         m_pView->m_pImgObj = nullptr;
-    CVXDialog::OnDestroy();
+    CDlgWithOverview::OnDestroy();
     m_pTmplDlg = nullptr;
     m_pOptionDlg = nullptr;
 }

@@ -76,7 +76,7 @@ CDlgTemplatePrForm::~CDlgTemplatePrForm() = default;
 
 void CDlgTemplatePrForm::DoDataExchange(CDataExchange* pDX)
 {
-    CVXDialog::DoDataExchange(pDX);
+    CDlgWithOverview::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_PRFORM_FORM_GRID, m_gridForms);
     DDX_Control(pDX, IDC_PRFORM_ITEM_GRID, m_gridItems);
     DDX_Control(pDX, IDC_PRINT_PREVIEW_FRAME, m_stcPreview);
@@ -90,7 +90,7 @@ void CDlgTemplatePrForm::DoDataExchange(CDataExchange* pDX)
 
 BOOL CDlgTemplatePrForm::OnInitDialog()
 {
-    CVXDialog::OnInitDialog();
+    CDlgWithOverview::OnInitDialog();
     m_btnRefresh.SetIcon(IDI_PRINT_REFRESH);
     m_btnRefresh.SetNormalBorder(TRUE);
     m_btnRefresh.SetBtnCursor(kHandCursor);
@@ -340,7 +340,7 @@ void CDlgTemplatePrForm::OnZoomOut()
 
 void CDlgTemplatePrForm::OnSize(UINT nType, int cx, int cy)
 {
-    CVXDialog::OnSize(nType, cx, cy);
+    CDlgWithOverview::OnSize(nType, cx, cy);
     if (cx == 0 || cy == 0 || Closing() || !m_gridItems.GetSafeHwnd())
         return;
     CRect items;
@@ -364,7 +364,7 @@ void CDlgTemplatePrForm::OnDestroy()
     m_overview.Drop();
     if (m_pView && m_pView->GetSafeHwnd())
         m_pView->m_pImgObj = nullptr;
-    CVXDialog::OnDestroy();
+    CDlgWithOverview::OnDestroy();
     ListGrid::SaveLayout(m_gridForms, kFormLayout);
     ListGrid::SaveLayout(m_gridItems, kItemLayout);
     m_wndSplitter.Unbind();

@@ -736,22 +736,26 @@ void DisableQtBackend()
     g_disabled.store(true);
 }
 
-HWND NativeTransientOwner(HWND hwnd)
+// The native window of hwnd, asked from the backend's own thread only (null elsewhere, or
+// when the backend does not run): its Qt objects are not to be touched from another thread.
+static NativeWindow* NativeOnBackendThread(HWND hwnd)
 {
     QtBackend* b = g_qt.load();
     if (!b || CurrentThreadId() != b->Thread())
         return nullptr;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    return static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+}
+
+HWND NativeTransientOwner(HWND hwnd)
+{
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     auto* owner = w ? dynamic_cast<NativeWindow*>(w->transientParent()) : nullptr;
     return owner ? owner->Hwnd() : nullptr;
 }
 
 bool GetNativeLook(HWND hwnd, NativeLook* look)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     Qt::WindowFlags f = w->flags();
@@ -769,10 +773,7 @@ bool GetNativeLook(HWND hwnd, NativeLook* look)
 
 bool GrabNativeWindowPixels(HWND hwnd, std::vector<uint32_t>& pixels, int& width, int& height)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w || !w->isVisible())
         return false;
     // A display may take a moment to map the window.
@@ -810,10 +811,7 @@ namespace mivo {
 
 bool SimulateNativeMouseButton(HWND hwnd, POINT nativeLocal, bool down)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     QPointF local(nativeLocal.x, nativeLocal.y);
@@ -831,10 +829,7 @@ void RecordDesktopDrags(std::function<DWORD(const RecordedDesktopDrag&)> recorde
 
 bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std::string>& fileUrls, bool drop)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     QMimeData data;
@@ -855,10 +850,7 @@ bool SimulateNativeFileDrop(HWND hwnd, POINT nativeLocal, const std::vector<std:
 
 bool SimulateNativeFocusIn(HWND hwnd)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     QFocusEvent e(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
@@ -868,10 +860,7 @@ bool SimulateNativeFocusIn(HWND hwnd)
 
 bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     // Text committed by the input method, as Korean typing arrives.
@@ -883,10 +872,7 @@ bool SimulateNativeKeyText(HWND hwnd, const std::string& cp949)
 
 bool SimulateNativeComposition(HWND hwnd, const std::string& preedit, const std::string& commit)
 {
-    QtBackend* b = g_qt.load();
-    if (!b || CurrentThreadId() != b->Thread())
-        return false;
-    auto* w = static_cast<NativeWindow*>(NativeOfWindow(hwnd));
+    NativeWindow* w = NativeOnBackendThread(hwnd);
     if (!w)
         return false;
     QInputMethodEvent e(FromCp949(preedit), {});

@@ -1,5 +1,6 @@
 #include "mivo/dragtext.h"
 
+#include "mivo/hexdigits.h"
 #include "mivo/paths.h"
 
 #include <cctype>
@@ -29,17 +30,6 @@ std::string Escaped(const std::string& posixUtf8)
     return url;
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 // The local path of a file URL; false for other schemes, other hosts and broken escapes.
 bool LocalPathOf(const std::string& url, std::string& posixUtf8)
 {
@@ -62,8 +52,8 @@ bool LocalPathOf(const std::string& url, std::string& posixUtf8)
             posixUtf8 += c;
             continue;
         }
-        int high = i + 2 < rest.size() ? HexValue(rest[i + 1]) : -1;
-        int low = i + 2 < rest.size() ? HexValue(rest[i + 2]) : -1;
+        int high = i + 2 < rest.size() ? mivo::HexDigitValue(rest[i + 1]) : -1;
+        int low = i + 2 < rest.size() ? mivo::HexDigitValue(rest[i + 2]) : -1;
         if (high < 0 || low < 0)
             return false;
         char byte = (char)(high * 16 + low);

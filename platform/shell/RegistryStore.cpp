@@ -10,6 +10,7 @@
 #include "shell/RegistryStore.h"
 
 #include "win32/registry.h"
+#include "mivo/hexdigits.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -41,18 +42,10 @@ void AppendHexByte(std::string& out, unsigned char c)
     out += kHex[c & 15];
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 bool ReadHexByte(const std::string& s, size_t i, unsigned char& out)
 {
     if (i + 1 >= s.size()) return false;
-    int hi = HexDigit(s[i]), lo = HexDigit(s[i + 1]);
+    int hi = mivo::HexDigitValue(s[i]), lo = mivo::HexDigitValue(s[i + 1]);
     if (hi < 0 || lo < 0) return false;
     out = (unsigned char)(hi * 16 + lo);
     return true;
@@ -217,7 +210,7 @@ bool ParseData(const std::string& line, size_t pos, Value& v)
         if (line.size() - at != 8) return false;
         DWORD d = 0;
         for (size_t i = at; i < line.size(); ++i) {
-            int h = HexDigit(line[i]);
+            int h = mivo::HexDigitValue(line[i]);
             if (h < 0) return false;
             d = d << 4 | (DWORD)h;
         }

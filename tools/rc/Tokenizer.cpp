@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "TextCodec.h"
+#include "mivo/hexdigits.h"
 
 namespace rc {
 
@@ -11,17 +12,6 @@ namespace {
 
 bool IsIdentStart(char c) { return std::isalpha((unsigned char)c) || c == '_'; }
 bool IsIdentChar(char c) { return std::isalnum((unsigned char)c) || c == '_'; }
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 class LineLexer {
 public:
@@ -86,8 +76,8 @@ private:
         if (hex) {
             pos_ += 2;
             size_t digits = 0;
-            while (pos_ < s_.size() && HexDigit(s_[pos_]) >= 0) {
-                value = value * 16 + HexDigit(s_[pos_++]);
+            while (pos_ < s_.size() && mivo::HexDigitValue(s_[pos_]) >= 0) {
+                value = value * 16 + mivo::HexDigitValue(s_[pos_++]);
                 if (value > 0xFFFFFFFFull)
                     throw RcError(loc_, "number too large: " + s_.substr(start, pos_ - start));
                 ++digits;
@@ -141,8 +131,8 @@ private:
         } else if (c == 'x' || c == 'X') {
             int maxDigits = wide ? 4 : 2;
             int digits = 0;
-            while (digits < maxDigits && pos_ < s_.size() && HexDigit(s_[pos_]) >= 0) {
-                value = value * 16 + HexDigit(s_[pos_++]);
+            while (digits < maxDigits && pos_ < s_.size() && mivo::HexDigitValue(s_[pos_]) >= 0) {
+                value = value * 16 + mivo::HexDigitValue(s_[pos_++]);
                 ++digits;
             }
             if (digits == 0)
